@@ -1,0 +1,62 @@
+#include "engine/Log.h"
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_native_dialog.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/Platform.h"
+
+namespace NK {
+namespace {
+
+void writeLine(const char* prefix, const std::string& message) {
+    std::string line = prefix + message + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
+void showNativeBox(const std::string& heading, const std::string& text) {
+    // Before al_install_system the dialog add-on cannot be used, and there is
+    // no parent window; both are fine for the box itself.
+    ALLEGRO_DISPLAY* parent = al_is_system_installed() ? al_get_current_display() : nullptr;
+    al_show_native_message_box(parent, "ERROR", heading.c_str(), text.c_str(), nullptr,
+                               ALLEGRO_MESSAGEBOX_ERROR);
+}
+
+FatalHandler& handler() {
+    static FatalHandler current;
+    return current;
+}
+
+void fatal(const std::string& heading, const std::string& text) {
+    if (handler())
+        handler()(heading, text);
+    else
+        showNativeBox(heading, text);
+    std::exit(-1);
+}
+
+}  // namespace
+
+void logInfo(const std::string& message) { writeLine("INFO: ", message); }
+void logError(const std::string& message) { writeLine("ERROR: ", message); }
+
+void fatalError(const std::string& message) { fatal("ERROR", message); }
+void fatalErrorWithHeading(const std::string& text, const std::string& heading) {
+    fatal(heading, text);
+}
+
+void setFatalHandler(FatalHandler h) { handler() = std::move(h); }
+void resetFatalHandler() { handler() = nullptr; }
+
+std::string currentTimeString() { return Platform::formatLocalTime("%I-%M-%S"); }
+std::string currentDateString() { return Platform::formatLocalTime("%d-%m-%Y"); }
+
+std::string applicationName() {
+    std::string name = al_get_app_name();
+    return name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+}
+
+}  // namespace NK

@@ -1,0 +1,57 @@
+#include "engine/Platform.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <allegro5/allegro.h>
+
+#include <chrono>
+#include <cstdlib>
+
+namespace NK::Platform {
+
+DesktopSize desktopSize() {
+    ALLEGRO_MONITOR_INFO info{};
+    if (al_get_num_video_adapters() < 1 || !al_get_monitor_info(0, &info)) return {};
+    return {info.x2, info.y2};
+}
+
+LockStates lockStates() {
+    // Allegro tracks no lock state before the first key event, so ask the X
+    // server's keyboard extension for the locked modifiers.
+    LockStates states;
+    Display* x = XOpenDisplay(nullptr);
+    if (!x) return states;
+    XkbStateRec state{};
+    if (XkbGetState(x, XkbUseCoreKbd, &state) == Success) {
+        states.capsLock = (state.locked_mods & LockMask) != 0;
+        // Num Lock is the modifier its key is mapped to, Mod2 on every common layout.
+        unsigned numMask = XkbKeysymToModifiers(x, 0xff7f /* XK_Num_Lock */);
+        states.numLock = (state.locked_mods & (numMask ? numMask : Mod2Mask)) != 0;
+    }
+    XCloseDisplay(x);
+    return states;
+}
+
+std::int64_t counterValue() {
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::int64_t counterFrequency() { return 1000000000; }
+
+std::string formatTime(const char* format, const std::tm& when) {
+    char buffer[128];
+    std::size_t n = std::strftime(buffer, sizeof buffer, format, &when);
+    return std::string(buffer, n);
+}
+
+std::string formatLocalTime(const char* format) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return formatTime(format, local);
+}
+
+void seedRandomFromClock() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+
+}  // namespace NK::Platform

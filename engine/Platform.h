@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+// The few facts the engine needs from the operating system, gathered in one
+// place so that nothing else in the engine asks the system directly.
+namespace NK::Platform {
+
+struct DesktopSize {
+    int width = 0;   // right edge of the desktop's rectangle
+    int height = 0;  // bottom edge of the desktop's rectangle
+};
+// The desktop the window is laid out on (the first monitor's rectangle).
+// Needs Allegro's system to be installed.
+DesktopSize desktopSize();
+
+struct LockStates {
+    bool capsLock = false;
+    bool numLock = false;
+};
+// Caps Lock and Num Lock as they stand when the game starts; the run loop
+// tracks them from key events afterwards. Both off when the server cannot tell.
+LockStates lockStates();
+
+// A monotonic high-resolution counter and its frequency in counts per second.
+std::int64_t counterValue();
+std::int64_t counterFrequency();
+
+// strftime of the given local time, and of the current local time.
+std::string formatTime(const char* format, const std::tm& when);
+std::string formatLocalTime(const char* format);
+
+// Seeds the C random generator from the current time in seconds.
+void seedRandomFromClock();
+
+}  // namespace NK::Platform

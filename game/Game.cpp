@@ -1,0 +1,7 @@
+#include "game/Game.h"
+
+void Game::create() {}
+void Game::load() {}
+void Game::update() {}
+void Game::draw() {}
+void Game::destroy() {}

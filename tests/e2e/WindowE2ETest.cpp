@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/GameProcess.h"
+
+using nktest::GameProcess;
+using nktest::VirtualScreen;
+
+namespace {
+
+// Starts the game on a desktop of the given size and returns its window's
+// geometry after closing it through the window manager's close message.
+nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int& exitCode) {
+    VirtualScreen screen(desktopW, desktopH);
+    EXPECT_TRUE(screen.ok());
+    GameProcess game(screen);
+    unsigned long window = game.waitForWindow("Dovra");
+    EXPECT_NE(window, 0u) << game.output();
+    nktest::WindowGeometry g = game.geometry(window);
+    game.sendClose(window);
+    exitCode = game.waitExit();
+    return g;
+}
+
+}  // namespace
+
+TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
+    struct Case {
+        int dw, dh, w, h;
+    } cases[] = {{1920, 1200, 1920, 1080}, {1280, 1024, 1280, 720}, {1920, 1144, 1918, 1079}};
+    for (const Case& c : cases) {
+        int exitCode = -2;
+        nktest::WindowGeometry g = runAndClose(c.dw, c.dh, exitCode);
+        EXPECT_EQ(g.width, c.w) << c.dw << "x" << c.dh;
+        EXPECT_EQ(g.height, c.h) << c.dw << "x" << c.dh;
+        EXPECT_EQ(g.x, c.dw / 2 - c.w / 2 < 0 ? 0 : (c.w < c.dw ? c.dw / 2 - c.w / 2 : 0));
+        EXPECT_EQ(g.y, c.h < c.dh ? c.dh / 2 - c.h / 2 : 0);
+        EXPECT_EQ(exitCode, 0) << "closing the window must end the game normally";
+    }
+}

@@ -1,0 +1,223 @@
+#include "tests/support/GameProcess.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace nktest {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+pid_t spawn(const std::vector<std::string>& args, const std::string& display,
+            const std::string& cwd, int stdoutFd) {
+    pid_t pid = fork();
+    if (pid != 0) return pid;
+    if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    int devnull = open("/dev/null", O_RDWR);
+    dup2(devnull, 0);
+    dup2(stdoutFd >= 0 ? stdoutFd : devnull, 1);
+    if (stdoutFd < 0) dup2(devnull, 2);
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+int waitFor(pid_t pid, int timeoutMs, bool& finished) {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    while (Clock::now() < end) {
+        pid_t r = waitpid(pid, &status, WNOHANG);
+        if (r == pid) {
+            finished = true;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        sleepMs(20);
+    }
+    finished = false;
+    return -1;
+}
+
+}  // namespace
+
+VirtualScreen::VirtualScreen(int width, int height) {
+    // A display number per test process keeps parallel test binaries apart.
+    int number = 200 + static_cast<int>(getpid() % 500);
+    for (int attempt = 0; attempt < 20 && pid < 0; ++attempt, ++number) {
+        std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        if (access(socket.c_str(), F_OK) == 0) continue;
+        displayName = ":" + std::to_string(number);
+        std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        pid_t child = spawn({"Xvfb", displayName, "-screen", "0", size, "-nolisten", "tcp"}, "", "",
+                            -1);
+        for (int i = 0; i < 250; ++i) {
+            if (access(socket.c_str(), F_OK) == 0) {
+                pid = child;
+                break;
+            }
+            if (waitpid(child, nullptr, WNOHANG) == child) break;
+            sleepMs(20);
+        }
+        if (pid < 0) kill(child, SIGTERM);
+    }
+    if (pid > 0) sleepMs(100);
+}
+
+VirtualScreen::~VirtualScreen() {
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+GameProcess::GameProcess(const VirtualScreen& s, const std::string& binary,
+                         const std::string& workingDirectory)
+    : screen(s) {
+    char path[] = "/tmp/dovra-e2e-XXXXXX";
+    int fd = mkstemp(path);
+    outputPath = path;
+    pid = spawn({binary}, screen.name(), workingDirectory, fd);
+    close(fd);
+}
+
+GameProcess::~GameProcess() {
+    if (running()) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    unlink(outputPath.c_str());
+}
+
+bool GameProcess::running() {
+    if (pid <= 0 || exitStatus != -1) return false;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 256;
+        return false;
+    }
+    return true;
+}
+
+int GameProcess::waitExit(int timeoutMs) {
+    if (exitStatus != -1) return exitStatus == 256 ? -1 : exitStatus;
+    bool finished = false;
+    int code = waitFor(pid, timeoutMs, finished);
+    if (!finished) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    exitStatus = finished && code >= 0 ? code : 256;
+    return finished ? code : -1;
+}
+
+int GameProcess::runTool(const std::vector<std::string>& args) const {
+    pid_t child = spawn(args, screen.name(), "", -1);
+    bool finished = false;
+    int code = waitFor(child, 10000, finished);
+    if (!finished) kill(child, SIGKILL), waitpid(child, nullptr, 0);
+    return code;
+}
+
+std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args) {
+    char path[] = "/tmp/dovra-tool-XXXXXX";
+    int fd = mkstemp(path);
+    pid_t child = spawn(args, screen.name(), "", fd);
+    close(fd);
+    bool finished = false;
+    waitFor(child, 10000, finished);
+    if (!finished) kill(child, SIGKILL), waitpid(child, nullptr, 0);
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    unlink(path);
+    return text.str();
+}
+
+unsigned long GameProcess::waitForWindow(const std::string& title, int timeoutMs) {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < end && running()) {
+        std::string found = capture(screen, {"xdotool", "search", "--name", "^" + title + "$"});
+        if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
+        sleepMs(50);
+    }
+    return 0;
+}
+
+WindowGeometry GameProcess::geometry(unsigned long window) const {
+    WindowGeometry g;
+    Display* x = XOpenDisplay(screen.name().c_str());
+    if (!x) return g;
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(x, window, &attributes)) {
+        Window child;
+        XTranslateCoordinates(x, window, DefaultRootWindow(x), 0, 0, &g.x, &g.y, &child);
+        g.width = attributes.width;
+        g.height = attributes.height;
+    }
+    XCloseDisplay(x);
+    return g;
+}
+
+std::string GameProcess::output() const {
+    std::ifstream in(outputPath);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < end) {
+        if (output().find(needle) != std::string::npos) return true;
+        sleepMs(20);
+    }
+    return false;
+}
+
+void GameProcess::moveMouse(int x, int y) const {
+    runTool({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
+}
+
+void GameProcess::click(int x, int y) const {
+    moveMouse(x, y);
+    sleepMs(100);  // let a tick see the pointer before the button goes down
+    runTool({"xdotool", "click", "1"});
+}
+
+void GameProcess::key(const std::string& keysym) const { runTool({"xdotool", "key", keysym}); }
+
+bool GameProcess::screenshot(const std::string& pngPath) const {
+    return runTool({"import", "-window", "root", pngPath}) == 0;
+}
+
+void GameProcess::sendClose(unsigned long window) const {
+    Display* x = XOpenDisplay(screen.name().c_str());
+    if (!x) return;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x, window, False, NoEventMask, &e);
+    XFlush(x);
+    XCloseDisplay(x);
+}
+
+}  // namespace nktest

@@ -1,0 +1,72 @@
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// End-to-end helpers: the real game binary on a virtual X screen of its own,
+// driven with xdotool and closed the way a window manager would close it.
+namespace nktest {
+
+// An Xvfb server with one screen of the given size; stopped on destruction.
+class VirtualScreen {
+public:
+    VirtualScreen(int width, int height);
+    ~VirtualScreen();
+    VirtualScreen(const VirtualScreen&) = delete;
+    VirtualScreen& operator=(const VirtualScreen&) = delete;
+    const std::string& name() const { return displayName; }  // e.g. ":93"
+    bool ok() const { return pid > 0; }
+
+private:
+    pid_t pid = -1;
+    std::string displayName;
+};
+
+struct WindowGeometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// One run of a program (by default the game) in the source folder, its
+// standard output collected in a file.
+class GameProcess {
+public:
+    explicit GameProcess(const VirtualScreen& screen, const std::string& binary = NK_GAME_BINARY,
+                         const std::string& workingDirectory = NK_SOURCE_DIR);
+    ~GameProcess();  // kills the process if it still runs
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    // The X id of the window titled `title`, or 0 when none appeared in time.
+    unsigned long waitForWindow(const std::string& title = "Dovra", int timeoutMs = 15000);
+    WindowGeometry geometry(unsigned long window) const;
+    // Everything the process wrote to standard output so far.
+    std::string output() const;
+    bool waitForOutput(const std::string& needle, int timeoutMs = 10000) const;
+
+    // Input through the X server, as a user would give it (xdotool).
+    void moveMouse(int x, int y) const;
+    void click(int x, int y) const;
+    void key(const std::string& keysym) const;
+    // The whole screen as a PNG.
+    bool screenshot(const std::string& pngPath) const;
+    // The WM_DELETE_WINDOW client message a window manager sends on close.
+    void sendClose(unsigned long window) const;
+
+    // Exit status (0..255), or -1 if it was still running after the timeout
+    // (it is killed then) or died by a signal.
+    int waitExit(int timeoutMs = 15000);
+    bool running();
+
+private:
+    int runTool(const std::vector<std::string>& args) const;
+    const VirtualScreen& screen;
+    pid_t pid = -1;
+    std::string outputPath;
+    int exitStatus = -1;
+};
+
+// Runs a command with the screen's DISPLAY; returns its standard output.
+std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args);
+
+}  // namespace nktest

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game, its tests and its tools need, only
+# those that are missing, so a repeated run costs one dpkg query.
+set -eu
+packages="cmake make g++ pkg-config
+liballegro5-dev liballegro-acodec5-dev liballegro-audio5-dev liballegro-dialog5-dev
+liballegro-image5-dev liballegro-ttf5-dev liballegro-video5-dev libbox2d-dev libx11-dev
+libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick alsa-utils
+fonts-clear-sans sox vorbis-tools"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null
