@@ -56,10 +56,12 @@ void Input::apply(const ALLEGRO_EVENT& e) {
                 keyReleased[e.keyboard.keycode] = 1;
             break;
         case ALLEGRO_EVENT_MOUSE_BUTTON_DOWN:
-            if (e.mouse.button >= 1 && e.mouse.button < mouseSlots) mousePressed[e.mouse.button] = 1;
+            if (e.mouse.button >= 1 && e.mouse.button < mouseSlots)
+                mousePressed[e.mouse.button] = 1;
             break;
         case ALLEGRO_EVENT_MOUSE_BUTTON_UP:
-            if (e.mouse.button >= 1 && e.mouse.button < mouseSlots) mouseReleased[e.mouse.button] = 1;
+            if (e.mouse.button >= 1 && e.mouse.button < mouseSlots)
+                mouseReleased[e.mouse.button] = 1;
             break;
         case ALLEGRO_EVENT_MOUSE_ENTER_DISPLAY:
             mouseInDisplay = true;

@@ -40,19 +40,33 @@ void fatal(const std::string& heading, const std::string& text) {
 
 }  // namespace
 
-void logInfo(const std::string& message) { writeLine("INFO: ", message); }
-void logError(const std::string& message) { writeLine("ERROR: ", message); }
+void logInfo(const std::string& message) {
+    writeLine("INFO: ", message);
+}
+void logError(const std::string& message) {
+    writeLine("ERROR: ", message);
+}
 
-void fatalError(const std::string& message) { fatal("ERROR", message); }
+void fatalError(const std::string& message) {
+    fatal("ERROR", message);
+}
 void fatalErrorWithHeading(const std::string& text, const std::string& heading) {
     fatal(heading, text);
 }
 
-void setFatalHandler(FatalHandler h) { handler() = std::move(h); }
-void resetFatalHandler() { handler() = nullptr; }
+void setFatalHandler(FatalHandler h) {
+    handler() = std::move(h);
+}
+void resetFatalHandler() {
+    handler() = nullptr;
+}
 
-std::string currentTimeString() { return Platform::formatLocalTime("%I-%M-%S"); }
-std::string currentDateString() { return Platform::formatLocalTime("%d-%m-%Y"); }
+std::string currentTimeString() {
+    return Platform::formatLocalTime("%I-%M-%S");
+}
+std::string currentDateString() {
+    return Platform::formatLocalTime("%d-%m-%Y");
+}
 
 std::string applicationName() {
     std::string name = al_get_app_name();

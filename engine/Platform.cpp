@@ -37,7 +37,9 @@ std::int64_t counterValue() {
     return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-std::int64_t counterFrequency() { return 1000000000; }
+std::int64_t counterFrequency() {
+    return 1000000000;
+}
 
 std::string formatTime(const char* format, const std::tm& when) {
     char buffer[128];
@@ -52,6 +54,8 @@ std::string formatLocalTime(const char* format) {
     return formatTime(format, local);
 }
 
-void seedRandomFromClock() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+void seedRandomFromClock() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+}
 
 }  // namespace NK::Platform

@@ -8,7 +8,9 @@ Stopwatch::Stopwatch()
     : secondsPerCount(1.0 / static_cast<double>(Platform::counterFrequency())),
       start(Platform::counterValue()) {}
 
-void Stopwatch::restart() { start = Platform::counterValue(); }
+void Stopwatch::restart() {
+    start = Platform::counterValue();
+}
 
 float Stopwatch::elapsedMilliseconds() const {
     double counts = static_cast<double>(Platform::counterValue() - start);

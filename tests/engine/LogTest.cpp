@@ -23,7 +23,8 @@ TEST(Log, LinesCarryTheirPrefixAndNothingElse) {
 TEST(Log, FatalErrorsReachTheBoxWithHeadingAndWriteNoLine) {
     LogCapture log;
     auto plain = nktest::catchFatal([] { NK::fatalError("Core not initialized."); });
-    auto headed = nktest::catchFatal([] { NK::fatalErrorWithHeading("k", "Square with key \"k\" not found"); });
+    auto headed = nktest::catchFatal(
+        [] { NK::fatalErrorWithHeading("k", "Square with key \"k\" not found"); });
     EXPECT_EQ(plain.heading, "ERROR");
     EXPECT_EQ(plain.text, "Core not initialized.");
     EXPECT_EQ(headed.heading, "Square with key \"k\" not found");

@@ -12,8 +12,12 @@ protected:
     NK::RenderContext& rc = *nktest::engine().renderContext;
     NK::View& view = *nktest::engine().view;
     // Window pixel of a logical point under the default view.
-    int wx(float x) { return static_cast<int>(x * nktest::engine().display->windowWidth / 1920.0f); }
-    int wy(float y) { return static_cast<int>(y * nktest::engine().display->windowHeight / 1080.0f); }
+    int wx(float x) {
+        return static_cast<int>(x * nktest::engine().display->windowWidth / 1920.0f);
+    }
+    int wy(float y) {
+        return static_cast<int>(y * nktest::engine().display->windowHeight / 1080.0f);
+    }
 };
 
 }  // namespace
@@ -44,5 +48,6 @@ TEST_F(PrimitivesDraw, DefaultViewMapsLogicalCornersToWindowCorners) {
     rc.drawLine({0, 0}, {40, 0}, NK::Color::white(), 8);
     rc.drawLine({1880, 1080}, {1920, 1080}, NK::Color::white(), 8);
     EXPECT_TRUE(nktest::near(nktest::pixelAt(1, 1), 255, 255, 255, 30));
-    EXPECT_TRUE(nktest::near(nktest::pixelAt(d.windowWidth - 2, d.windowHeight - 2), 255, 255, 255, 30));
+    EXPECT_TRUE(
+        nktest::near(nktest::pixelAt(d.windowWidth - 2, d.windowHeight - 2), 255, 255, 255, 30));
 }

@@ -19,7 +19,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 pid_t spawn(const std::vector<std::string>& args, const std::string& display,
             const std::string& cwd, int stdoutFd) {
@@ -63,8 +65,8 @@ VirtualScreen::VirtualScreen(int width, int height) {
         if (access(socket.c_str(), F_OK) == 0) continue;
         displayName = ":" + std::to_string(number);
         std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        pid_t child = spawn({"Xvfb", displayName, "-screen", "0", size, "-nolisten", "tcp"}, "", "",
-                            -1);
+        pid_t child =
+            spawn({"Xvfb", displayName, "-screen", "0", size, "-nolisten", "tcp"}, "", "", -1);
         for (int i = 0; i < 250; ++i) {
             if (access(socket.c_str(), F_OK) == 0) {
                 pid = child;
@@ -199,7 +201,9 @@ void GameProcess::click(int x, int y) const {
     runTool({"xdotool", "click", "1"});
 }
 
-void GameProcess::key(const std::string& keysym) const { runTool({"xdotool", "key", keysym}); }
+void GameProcess::key(const std::string& keysym) const {
+    runTool({"xdotool", "key", keysym});
+}
 
 bool GameProcess::screenshot(const std::string& pngPath) const {
     return runTool({"import", "-window", "root", pngPath}) == 0;

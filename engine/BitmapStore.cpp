@@ -1,0 +1,138 @@
+#include "engine/BitmapStore.h"
+
+#include "engine/Log.h"
+#include "engine/ScreenSpace.h"
+#include "engine/View.h"
+
+namespace NK {
+
+BitmapStore::BitmapStore(RenderContext* rc) : renderContext(rc) {}
+
+BitmapPtr BitmapStore::loadFile(const std::string& path) {
+    BitmapPtr bitmap(al_load_bitmap(path.c_str()));
+    if (!bitmap) fatalError("Bitmap path \"" + path + "\" not found or initialization failed");
+    return bitmap;
+}
+
+BitmapEntry& BitmapStore::store(BitmapPtr bitmap, const std::string& path, const Rect& source,
+                                const Rect& placement, const std::string& key) {
+    BitmapEntry entry;
+    entry.bitmap = std::move(bitmap);
+    entry.source = source;
+    entry.placement = placement;
+    entry.path = path;
+    return entries.insert(key, std::move(entry));
+}
+
+BitmapEntry& BitmapStore::load(const std::string& path, const std::string& key) {
+    entries.clearForRemake(key);
+    BitmapPtr b = loadFile(path);
+    Rect whole(0, 0, static_cast<float>(al_get_bitmap_width(b.get())),
+               static_cast<float>(al_get_bitmap_height(b.get())));
+    return store(std::move(b), path, whole, whole, key);
+}
+
+BitmapEntry& BitmapStore::load(const std::string& path, const Rect& placement,
+                               const std::string& key) {
+    entries.clearForRemake(key);
+    BitmapPtr b = loadFile(path);
+    Rect whole(0, 0, static_cast<float>(al_get_bitmap_width(b.get())),
+               static_cast<float>(al_get_bitmap_height(b.get())));
+    return store(std::move(b), path, whole, placement, key);
+}
+
+BitmapEntry& BitmapStore::loadWithSource(const std::string& path, const Rect& source,
+                                         const std::string& key) {
+    entries.clearForRemake(key);
+    BitmapPtr b = loadFile(path);
+    return store(std::move(b), path, source, Rect(0, 0, source.width, source.height), key);
+}
+
+BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
+    entries.clearForRemake(key);
+    int w = static_cast<int>(rect.width);
+    int h = static_cast<int>(rect.height);
+    BitmapPtr b(al_create_bitmap(w, h));
+    if (!b) fatalError("Bitmap with key \"" + key + "\" not created");
+    return store(std::move(b), "RuntimeCreatedBitmap",
+                 Rect(0, 0, static_cast<float>(w), static_cast<float>(h)), rect, key);
+}
+
+BitmapEntry& BitmapStore::copy(const std::string& sourceKey, const std::string& newKey) {
+    BitmapEntry& from = entries.get(sourceKey);
+    BitmapPtr clone(al_clone_bitmap(from.get()));
+    Rect source = from.source, placement = from.placement;
+    std::string path = from.path;
+    entries.clearForRemake(newKey);
+    return store(std::move(clone), path, source, placement, newKey);
+}
+
+std::unique_ptr<BitmapEntry> BitmapStore::getCopy(const std::string& key) {
+    BitmapEntry& from = entries.get(key);
+    auto entry = std::make_unique<BitmapEntry>();
+    entry->bitmap.reset(al_clone_bitmap(from.get()));
+    entry->source = from.source;
+    entry->placement = from.placement;
+    entry->path = from.path;
+    return entry;
+}
+
+void BitmapStore::drawEntry(const RenderContext& rc, const BitmapEntry& e, const Rect& d) {
+    if (rc.culled(d)) return;
+    al_draw_scaled_bitmap(e.get(), e.source.x, e.source.y, e.source.width, e.source.height, d.x,
+                          d.y, d.width, d.height, 0);
+}
+
+void BitmapStore::drawEntryRotated(const RenderContext& rc, const BitmapEntry& e, const Rect& c,
+                                   Vec2 pivot, const Color& color, float angle) {
+    float half = rotatedCullHalfSide(c.width, c.height, pivot.x, pivot.y);
+    if (rc.culled(c.x, c.y, half, half)) return;
+    al_draw_tinted_scaled_rotated_bitmap(
+        e.get(), color.toAllegro(), e.source.width * pivot.x, e.source.height * pivot.y, c.x, c.y,
+        c.width / e.source.width, c.height / e.source.height, angle, 0);
+}
+
+void BitmapStore::drawEntryOnScreenTinted(const RenderContext& rc, const BitmapEntry& e,
+                                          const Rect& screenRect, const Color& color) {
+    Rect d = screenToView(screenRect, *rc.view);
+    al_draw_tinted_scaled_bitmap(e.get(), color.toAllegro(), e.source.x, e.source.y, e.source.width,
+                                 e.source.height, d.x, d.y, d.width, d.height, 0);
+}
+
+void BitmapStore::draw(const std::string& key, const Rect& destination) {
+    drawEntry(*renderContext, entries.get(key), destination);
+}
+
+void BitmapStore::drawTinted(const std::string& key, const Rect& rect, bool centred,
+                             const Color& color) {
+    BitmapEntry& e = entries.get(key);
+    Rect d = rect;
+    if (centred) {
+        d.x -= d.width * 0.5f;
+        d.y -= d.height * 0.5f;
+    }
+    if (renderContext->culled(d)) return;
+    al_draw_tinted_scaled_bitmap(e.get(), color.toAllegro(), e.source.x, e.source.y, e.source.width,
+                                 e.source.height, d.x, d.y, d.width, d.height, 0);
+}
+
+void BitmapStore::drawRotated(const std::string& key, const Rect& centre, Vec2 pivot,
+                              const Color& color, float angle) {
+    drawEntryRotated(*renderContext, entries.get(key), centre, pivot, color, angle);
+}
+
+void BitmapStore::drawOnScreen(const std::string& key, const Rect& screenRect) {
+    drawEntryOnScreenTinted(*renderContext, entries.get(key), screenRect, Color::white());
+}
+
+void BitmapStore::drawOnScreenTinted(const std::string& key, const Rect& screenRect,
+                                     const Color& color) {
+    drawEntryOnScreenTinted(*renderContext, entries.get(key), screenRect, color);
+}
+
+void BitmapStore::drawPlacementOnScreenTinted(const std::string& key, const Color& color) {
+    BitmapEntry& e = entries.get(key);
+    drawEntryOnScreenTinted(*renderContext, e, e.placement, color);
+}
+
+}  // namespace NK
