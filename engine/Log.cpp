@@ -69,8 +69,14 @@ std::string currentDateString() {
 }
 
 std::string applicationName() {
+    // Allegro reports the executable's file name; only a Windows build carries
+    // the four-character ".exe" that the start line leaves out.
     std::string name = al_get_app_name();
-    return name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+    const std::string suffix = ".exe";
+    if (name.size() >= suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        name.resize(name.size() - suffix.size());
+    return name;
 }
 
 }  // namespace NK

@@ -16,7 +16,7 @@ void fatalErrorWithHeading(const std::string& text, const std::string& heading);
 // "%I-%M-%S" and "%d-%m-%Y" of the local time; used by the start line and map names.
 std::string currentTimeString();
 std::string currentDateString();
-// Allegro's application name less its last four characters (the ".exe" it was built around).
+// Allegro's application name less the ".exe" of a Windows executable.
 std::string applicationName();
 
 // What a fatal error does once its message is decided. The program shows the

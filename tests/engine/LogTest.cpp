@@ -57,9 +57,11 @@ TEST(Log, TimeAndDateUseTwelveHourClockAndDayFirst) {
     EXPECT_EQ(NK::currentDateString().size(), 10u);
 }
 
-TEST(Log, ApplicationNameDropsLastFourCharacters) {
+TEST(Log, ApplicationNameDropsOnlyAnExeSuffix) {
     std::string before = al_get_app_name();
     al_set_app_name("Game.exe");
     EXPECT_EQ(NK::applicationName(), "Game");
+    al_set_app_name("dovra");
+    EXPECT_EQ(NK::applicationName(), "dovra") << "a Linux name has no suffix to drop";
     al_set_app_name(before.c_str());
 }

@@ -17,3 +17,34 @@ bool near(const Rgba& c, int r, int g, int b, int tolerance) {
 }
 
 }  // namespace nktest
+
+#include <allegro5/allegro_image.h>
+
+namespace nktest {
+
+ALLEGRO_BITMAP* loadImage(const std::string& path) {
+    if (!al_is_system_installed()) al_install_system(ALLEGRO_VERSION_INT, nullptr);
+    if (!al_is_image_addon_initialized()) al_init_image_addon();
+    int flags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* b = al_load_bitmap(path.c_str());
+    al_set_new_bitmap_flags(flags);
+    return b;
+}
+
+double meanDifference(ALLEGRO_BITMAP* a, int ax, int ay, ALLEGRO_BITMAP* b, int bx, int by, int w,
+                      int h, int step) {
+    double total = 0;
+    long samples = 0;
+    for (int y = 0; y < h; y += step) {
+        for (int x = 0; x < w; x += step) {
+            Rgba p = pixelAt(ax + x, ay + y, a);
+            Rgba q = pixelAt(bx + x, by + y, b);
+            total += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
+            samples += 3;
+        }
+    }
+    return samples ? total / static_cast<double>(samples) : 0.0;
+}
+
+}  // namespace nktest

@@ -2,6 +2,7 @@
 #include <allegro5/allegro.h>
 
 #include <ostream>
+#include <string>
 
 // Reading back what was drawn.
 namespace nktest {
@@ -17,5 +18,17 @@ inline std::ostream& operator<<(std::ostream& os, const Rgba& c) {
 Rgba pixelAt(int x, int y, ALLEGRO_BITMAP* bitmap = nullptr);
 // True when every channel is within `tolerance` of the expected value.
 bool near(const Rgba& c, int r, int g, int b, int tolerance = 8);
+
+}  // namespace nktest
+
+namespace nktest {
+
+// A PNG read into memory, without needing a display; null if unreadable.
+// The caller destroys it.
+ALLEGRO_BITMAP* loadImage(const std::string& path);
+// Mean absolute channel difference (0..255) between a w x h region of `a` at
+// (ax, ay) and one of `b` at (bx, by), sampling every `step` pixels.
+double meanDifference(ALLEGRO_BITMAP* a, int ax, int ay, ALLEGRO_BITMAP* b, int bx, int by, int w,
+                      int h, int step = 8);
 
 }  // namespace nktest
