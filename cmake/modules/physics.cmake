@@ -1,0 +1,17 @@
+# Physics world over Box2D (Part 2.1): bodies by kind, shots, culling, ray casts.
+add_library(nk_physics STATIC
+    engine/PhysicsWorld.cpp
+    engine/PhysicsSurfaces.cpp
+    engine/PhysicsBodies.cpp
+    engine/PhysicsDraw.cpp
+    engine/RayCastManager.cpp)
+target_link_libraries(nk_physics PUBLIC nk_stores box2d::box2d)
+target_link_libraries(nk_engine INTERFACE nk_physics)
+
+nk_add_test(test_physics LIBS nk_physics SOURCES
+    tests/engine/physics/PhysicsBodiesTest.cpp
+    tests/engine/physics/PhysicsStepTest.cpp
+    tests/engine/physics/PhysicsRayTest.cpp
+    tests/engine/physics/PhysicsDrawTest.cpp)
+
+nk_add_bench(bench_physics LIBS nk_physics SOURCES bench/bench_physics.cpp)
