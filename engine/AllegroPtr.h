@@ -1,5 +1,7 @@
 #pragma once
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
+#include <allegro5/allegro_font.h>
 
 #include <memory>
 
@@ -13,5 +15,26 @@ struct BitmapDeleter {
     }
 };
 using BitmapPtr = std::unique_ptr<ALLEGRO_BITMAP, BitmapDeleter>;
+
+struct FontDeleter {
+    void operator()(ALLEGRO_FONT* f) const {
+        if (f) al_destroy_font(f);
+    }
+};
+using FontPtr = std::unique_ptr<ALLEGRO_FONT, FontDeleter>;
+
+struct SampleDeleter {
+    void operator()(ALLEGRO_SAMPLE* s) const {
+        if (s) al_destroy_sample(s);
+    }
+};
+using SamplePtr = std::unique_ptr<ALLEGRO_SAMPLE, SampleDeleter>;
+
+struct SampleInstanceDeleter {
+    void operator()(ALLEGRO_SAMPLE_INSTANCE* i) const {
+        if (i) al_destroy_sample_instance(i);
+    }
+};
+using SampleInstancePtr = std::unique_ptr<ALLEGRO_SAMPLE_INSTANCE, SampleInstanceDeleter>;
 
 }  // namespace NK

@@ -50,12 +50,9 @@ BitmapEntry& BitmapStore::loadWithSource(const std::string& path, const Rect& so
 
 BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
     entries.clearForRemake(key);
-    int w = static_cast<int>(rect.width);
-    int h = static_cast<int>(rect.height);
-    BitmapPtr b(al_create_bitmap(w, h));
-    if (!b) fatalError("Bitmap with key \"" + key + "\" not created");
-    return store(std::move(b), "RuntimeCreatedBitmap",
-                 Rect(0, 0, static_cast<float>(w), static_cast<float>(h)), rect, key);
+    BitmapEntry entry = BitmapEntry::blank(rect, "RuntimeCreatedBitmap");
+    if (!entry.bitmap) fatalError("Bitmap with key \"" + key + "\" not created");
+    return entries.insert(key, std::move(entry));
 }
 
 BitmapEntry& BitmapStore::copy(const std::string& sourceKey, const std::string& newKey) {

@@ -13,58 +13,44 @@ FontStore::~FontStore() {
 }
 
 ALLEGRO_FONT* FontStore::load(const std::string& path, const std::string& key) {
-    if (fonts[minSize].count(key)) {
-        logInfo("Font with key \"" + key + "\" remade");
-        destroy(key);
-    }
-    ALLEGRO_FONT* last = nullptr;
+    fonts.clearForRemake(key);
+    Sizes sizes;
     for (int n = minSize; n <= maxSize; ++n) {
-        last = al_load_ttf_font(path.c_str(), 3 * n, 0);
-        if (!last) {
+        sizes[n].reset(al_load_ttf_font(path.c_str(), 3 * n, 0));
+        if (!sizes[n]) {
             fatalError("Font path \"" + path + "\" not found or initialization fails");
             return nullptr;
         }
-        fonts[n][key] = last;
     }
-    return last;
+    return fonts.insert(key, std::move(sizes))[maxSize].get();
 }
 
-ALLEGRO_FONT* FontStore::get(const std::string& key, int size) {
+int FontStore::clampSize(const std::string& key, int size) {
     if (size < minSize) {
         logInfo("Font with key \"" + key + "\" size lower than minimum font size - " +
                 std::to_string(minSize));
-        size = minSize;
-    } else if (size > maxSize) {
+        return minSize;
+    }
+    if (size > maxSize) {
         logInfo("Font with key \"" + key + "\" size higher than maximum font size - " +
                 std::to_string(maxSize));
-        size = maxSize;
+        return maxSize;
     }
-    auto it = fonts[size].find(key);
-    if (it == fonts[size].end()) {
-        fatalError("Font with key \"" + key + "\" not found");
-        return nullptr;
-    }
-    return it->second;
+    return size;
+}
+
+ALLEGRO_FONT* FontStore::get(const std::string& key, int size) {
+    // Clamped first, so a bad size is logged even when the key then proves fatal.
+    size = clampSize(key, size);
+    return fonts.get(key)[size].get();
 }
 
 void FontStore::destroy(const std::string& key) {
-    if (!fonts[minSize].count(key)) {
-        logInfo("Font with key \"" + key + "\" not found to destroy");
-        return;
-    }
-    for (auto& bySize : fonts) {
-        auto it = bySize.find(key);
-        if (it == bySize.end()) continue;
-        al_destroy_font(it->second);
-        bySize.erase(it);
-    }
+    fonts.destroy(key);
 }
 
 void FontStore::destroyAll() {
-    for (auto& bySize : fonts) {
-        for (auto& [key, font] : bySize) al_destroy_font(font);
-        bySize.clear();
-    }
+    fonts.clear();
 }
 
 void FontStore::drawText(const std::string& key, int size, const Color& color, Vec2 position,

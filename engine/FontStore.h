@@ -1,10 +1,12 @@
 #pragma once
 #include <allegro5/allegro_font.h>
 
+#include <array>
 #include <string>
-#include <unordered_map>
 
+#include "engine/AllegroPtr.h"
 #include "engine/Color.h"
+#include "engine/KeyedStore.h"
 #include "engine/RenderContext.h"
 #include "engine/Vec2.h"
 
@@ -27,6 +29,7 @@ public:
     ALLEGRO_FONT* load(const std::string& path, const std::string& key);
     // Out-of-range sizes are clamped, with a line each time.
     ALLEGRO_FONT* get(const std::string& key, int size);
+    bool contains(const std::string& key) const { return fonts.contains(key); }
     void destroy(const std::string& key);
     void destroyAll();
 
@@ -35,9 +38,17 @@ public:
     void drawMultilineText(const std::string& key, int size, const Color& color, Vec2 position,
                            float maxWidth, int flags, const std::string& text);
 
+    // The size a request is served at; logs when it had to be moved into range.
+    static int clampSize(const std::string& key, int size);
+
 private:
+    // Indexed by size; only minSize..maxSize are filled.
+    using Sizes = std::array<FontPtr, maxSize + 1>;
+
     RenderContext* renderContext;
-    std::unordered_map<std::string, ALLEGRO_FONT*> fonts[maxSize + 1];
+    // Fonts name themselves "Font with key" in their failed look-up, where
+    // other stores say "<kind> key".
+    KeyedStore<Sizes> fonts{"Font", "Font with"};
 };
 
 }  // namespace NK

@@ -6,10 +6,14 @@ namespace NK {
 
 // Maps a rectangle on the fixed 1920x1080 screen onto the current view, so an
 // interface picture keeps its place on screen wherever the view moves or zooms.
+// Evaluated left to right as x * view width * (1/1920) in single precision;
+// another order can move an edge by a rounding step and open a hairline
+// between interface pieces laid edge to edge.
 inline Rect screenToView(const Rect& r, const View& v) {
-    const float fx = v.width * (1.0f / 1920.0f);
-    const float fy = v.height * (1.0f / 1080.0f);
-    return {v.x + r.x * fx, v.y + r.y * fy, r.width * fx, r.height * fy};
+    const float kx = 1.0f / 1920.0f;
+    const float ky = 1.0f / 1080.0f;
+    return {v.x + r.x * v.width * kx, v.y + r.y * v.height * ky, r.width * v.width * kx,
+            r.height * v.height * ky};
 }
 
 // Half side of a square, centred on the pivot's place, that holds an image of

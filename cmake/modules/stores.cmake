@@ -1,6 +1,20 @@
 # Bitmap, batch, text-file, font and sound stores.
 add_library(nk_stores STATIC
     engine/BitmapStore.cpp
-    engine/FontStore.cpp)
+    engine/BatchStore.cpp
+    engine/TextFileStore.cpp
+    engine/FontStore.cpp
+    engine/SoundStore.cpp)
 target_link_libraries(nk_stores PUBLIC nk_core)
 target_link_libraries(nk_engine INTERFACE nk_stores)
+
+nk_add_test(test_stores LIBS nk_stores SOURCES
+    tests/engine/stores/StoreFixtures.cpp
+    tests/engine/stores/BitmapStoreTest.cpp
+    tests/engine/stores/BatchStoreTest.cpp
+    tests/engine/stores/TextFileTest.cpp
+    tests/engine/stores/FontStoreTest.cpp
+    tests/engine/stores/SoundStoreTest.cpp)
+
+# Needs a display: run it through tools/headless.sh.
+nk_add_bench(bench_stores LIBS nk_stores SOURCES bench/bench_stores.cpp)

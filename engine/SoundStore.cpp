@@ -1,0 +1,40 @@
+#include "engine/SoundStore.h"
+
+#include "engine/Log.h"
+
+namespace NK {
+
+SoundStore::SoundStore() {
+    // Failing here leaves no default mixer; songs then fail to attach and
+    // sounds stay silent, which is all a machine without audio can do.
+    al_reserve_samples(reservedVoices);
+}
+
+ALLEGRO_SAMPLE* SoundStore::loadSound(const std::string& path, const std::string& key) {
+    sounds.clearForRemake(key);
+    SamplePtr sample(al_load_sample(path.c_str()));
+    if (!sample) fatalError("Sound path \"" + path + "\" not found or initialization failed");
+    return sounds.insert(key, std::move(sample)).get();
+}
+
+Song& SoundStore::loadSong(const std::string& path, const std::string& key) {
+    songs.clearForRemake(key);
+    Song song;
+    song.sample.reset(al_load_sample(path.c_str()));
+    if (!song.sample) fatalError("Song path \"" + path + "\" not found or initialization failed");
+    song.instance.reset(al_create_sample_instance(song.sample.get()));
+    al_set_sample_instance_playmode(song.instance.get(), ALLEGRO_PLAYMODE_LOOP);
+    al_attach_sample_instance_to_mixer(song.instance.get(), al_get_default_mixer());
+    return songs.insert(key, std::move(song));
+}
+
+void SoundStore::playSound(const std::string& key) {
+    al_play_sample(getSound(key), 1.0f, 0.0f, 1.0f, ALLEGRO_PLAYMODE_ONCE, nullptr);
+}
+
+void SoundStore::destroyAll() {
+    sounds.clear();
+    songs.clear();
+}
+
+}  // namespace NK

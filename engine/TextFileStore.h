@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/KeyedStore.h"
+#include "engine/TextFile.h"
+
+namespace NK {
+
+// Text files by key (level packs, map files), read and written whole.
+class TextFileStore {
+public:
+    // Reads the file into lines; a file that cannot be opened is fatal.
+    TextFile& load(const std::string& path, const std::string& key);
+    // Creates or empties the file and keeps it with no lines. A file that
+    // cannot be created is not reported here: the next write to it is fatal.
+    TextFile& create(const std::string& path, const std::string& key);
+    TextFile& get(const std::string& key) { return files.get(key); }
+    bool contains(const std::string& key) const { return files.contains(key); }
+    // Replaces the kept lines with a copy of `lines` and rewrites the file.
+    void write(const std::string& key, const std::vector<TextLine>& lines);
+    // Forgets the file; the file on disk is left as it is.
+    void destroy(const std::string& key) { files.destroy(key); }
+    void destroyAll() { files.clear(); }
+
+private:
+    KeyedStore<TextFile> files{"TextFile", "File"};
+};
+
+}  // namespace NK
