@@ -40,8 +40,10 @@ public:
     static bool enterPressed(const Keys& keys);
     static bool escapePressed(const Keys& keys);
 
-    // The name Allegro gives a key code from 1 (A) to 46 (keypad 9):
-    // "A".."Z", "0".."9", "PAD 0".."PAD 9"; empty outside that range.
+    // The names Allegro's own key table gives codes 1 (A) to 46 (keypad 9):
+    // "A".."Z", "0".."9", "PAD 0".."PAD 9"; empty outside that range. Kept
+    // here rather than asked of al_keycode_to_name, whose X11 driver answers
+    // with keysyms ("a", "KP_Home") and would type those into the inputs.
     static std::string keyName(int keycode);
 
     // Number checks used before an input's text is converted. They look at

@@ -1,0 +1,13 @@
+# GUI widgets: buttons, text labels and text inputs drawn on the widget screen.
+add_library(nk_gui STATIC
+    engine/TextEntry.cpp
+    engine/GUIPointer.cpp
+    engine/GUISystem.cpp
+    engine/GUIText.cpp)
+target_link_libraries(nk_gui PUBLIC nk_anim nk_stores)
+target_link_libraries(nk_engine INTERFACE nk_gui)
+
+nk_add_test(test_gui LIBS nk_gui SOURCES
+    tests/engine/gui/TextEntryTest.cpp
+    tests/engine/gui/GUIPointerTest.cpp
+    tests/engine/gui/GUISystemTest.cpp)
