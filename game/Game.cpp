@@ -1,7 +1,176 @@
 #include "game/Game.h"
 
-void Game::create() {}
-void Game::load() {}
-void Game::update() {}
-void Game::draw() {}
-void Game::destroy() {}
+#include <allegro5/allegro.h>
+
+#include <cstdio>
+
+#include "engine/AnimationStore.h"
+#include "engine/BatchStore.h"
+#include "engine/BitmapStore.h"
+#include "engine/ExtBitmapStore.h"
+#include "engine/FontStore.h"
+#include "engine/GUISystem.h"
+#include "engine/Log.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/SoundStore.h"
+#include "engine/TextFileStore.h"
+#include "game/MainMenuScreen.h"
+#include "game/ResourceTable.h"
+#include "game/TutorialScreen.h"
+
+Game::Game() = default;
+Game::~Game() = default;
+
+void Game::create() {
+    bitmaps = new NK::BitmapStore(renderContext);
+    batches = new NK::BatchStore(renderContext);
+    animations = new NK::AnimationStore();
+    fonts = new NK::FontStore(renderContext);
+    sounds = new NK::SoundStore();  // reserves the sample voices
+    gui = new NK::GUISystem(input, renderContext, fonts);
+    textFiles = new NK::TextFileStore();
+    physics = new NK::PhysicsWorld(NK::Vec2(0.0f, 10.0f), renderContext);
+    // Bodies far outside any level are culled; this box is the whole world.
+    physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
+    extBitmaps = new NK::ExtBitmapStore(renderContext);
+}
+
+void Game::load() {
+    std::string startLine = NK::applicationName() + " " + NK::currentDateString() + " " +
+                            NK::currentTimeString() + "\n";
+    std::fwrite(startLine.data(), 1, startLine.size(), stdout);
+    std::fflush(stdout);
+
+    al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_BUSY);
+
+    // The splash goes up before anything else loads, so even a slow or
+    // broken load shows the player something.
+    const char* splash = "Resources/Images/VAZEzadide-screen.png";
+    if (al_filename_exists(splash)) {
+        bitmaps->load(splash, "TORV");
+        bitmaps->drawOnScreen("TORV", NK::Rect(0.0f, 0.0f, static_cast<float>(display->windowWidth),
+                                               static_cast<float>(display->windowHeight)));
+    } else {
+        NK::logError(std::string("Bitmap path \"") + splash +
+                     "\" not found or initialization failed");
+    }
+    al_flip_display();
+    ++display->frameCount;
+
+    loadResources();
+
+    mainMenu = std::make_unique<MainMenuScreen>(gui, bitmaps, extBitmaps);
+    mainMenu->build({[this] { openScene(LevelBrowser); }, [this] { openScene(Editor); },
+                     [this] { openScene(Tutorial); }, [this] { exitGame(); }});
+    tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
+    tutorialScreen->build([this] { openScene(MainMenu); });
+    // The game opens on the main menu, so only its buttons may take clicks.
+    showMenuWidgets(true, false, false);
+
+    al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
+}
+
+void Game::loadResources() {
+    for (const ResourceEntry& r : sharedResources()) {
+        if (!al_filename_exists(r.path.c_str())) {
+            NK::logError(missingResourceMessage(r));
+            // A transparent stand-in keeps every later look-up of the key
+            // safe: the picture simply does not show.
+            if (r.kind == ResourceEntry::Bitmap) {
+                bitmaps->create(NK::Rect(0, 0, 1, 1), r.key);
+                al_set_target_bitmap(bitmaps->get(r.key).get());
+                al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+                al_set_target_backbuffer(display->display);
+            }
+            continue;
+        }
+        switch (r.kind) {
+            case ResourceEntry::Font:
+                fonts->load(r.path, r.key);
+                break;
+            case ResourceEntry::Bitmap:
+                bitmaps->load(r.path, r.key);
+                break;
+            case ResourceEntry::Animation:
+                animations->loadAnimation(r.path, r.columns, r.rows, r.key);
+                break;
+            case ResourceEntry::Sound:
+                sounds->loadSound(r.path, r.key);
+                break;
+            case ResourceEntry::Song:
+                sounds->loadSong(r.path, r.key);
+                break;
+        }
+    }
+}
+
+void Game::update() {
+    scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0, *this);
+    // Shared by every scene, after the scene's own work.
+    animations->updateAnimations();
+    gui->update();
+}
+
+void Game::draw() {
+    switch (scenes.scene) {
+        case MainMenu:
+            mainMenu->draw(*view);
+            break;
+        case Tutorial:
+            tutorialScreen->draw(*view);
+            break;
+        default:
+            break;
+    }
+}
+
+void Game::destroy() {
+    extBitmaps->destroyAll();
+    bitmaps->destroyAll();
+    batches->destroyAll();
+    animations->clearAnimations();
+    sounds->destroyAll();
+    fonts->destroyAll();
+    physics->clearSquares();
+    physics->clearCircles();
+    physics->clearCapsules();
+    physics->clearSurfaces();
+    mainMenu.reset();
+    tutorialScreen.reset();
+    delete gui;
+    delete extBitmaps;
+    delete physics;
+    delete textFiles;
+    delete sounds;
+    delete fonts;
+    delete animations;
+    delete batches;
+    delete bitmaps;
+    gui = nullptr;
+    extBitmaps = nullptr;
+    physics = nullptr;
+    textFiles = nullptr;
+    sounds = nullptr;
+    fonts = nullptr;
+    animations = nullptr;
+    batches = nullptr;
+    bitmaps = nullptr;
+}
+
+void Game::resetMenuView() {
+    view->x = 0.0f;
+    view->y = 0.0f;
+    view->width = 1920.0f;
+    view->height = 1080.0f;
+    view->apply();
+}
+
+void Game::updateLogo() {
+    extBitmaps->updateExtBitmaps();
+}
+
+void Game::showMenuWidgets(bool main, bool browser, bool tutorial) {
+    (void)browser;  // the level browser's widgets arrive with the browser
+    mainMenu->show(main);
+    tutorialScreen->show(tutorial);
+}

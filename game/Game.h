@@ -1,12 +1,83 @@
 #pragma once
-#include "engine/GameCore.h"
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
-// The one game object. Its scenes and stores arrive as they are built.
-class Game : public NK::GameCore {
+#include "engine/GameCore.h"
+#include "game/SceneMachine.h"
+#include "game/TutorialBook.h"
+
+namespace NK {
+class BitmapStore;
+class BatchStore;
+class AnimationStore;
+class SoundStore;
+class FontStore;
+class GUISystem;
+class TextFileStore;
+class PhysicsWorld;
+class ExtBitmapStore;
+}  // namespace NK
+class MainMenuScreen;
+class TutorialScreen;
+
+// The one game object: owns every store and the physics world, loads the
+// shared resources once, builds every scene's widgets once and switches
+// between the scenes by one number.
+//
+// The level elements, the level browser, the play scene and the editor each
+// take their place here as they are built: a member, a step in create and
+// destroy, their update and draw in the scene hooks.
+class Game : public NK::GameCore, private SceneHooks {
 public:
+    Game();
+    ~Game() override;
+
     void create() override;
     void load() override;
     void update() override;
     void draw() override;
     void destroy() override;
+
+    // The button callbacks; each only writes the scene (or the quit flag).
+    void openScene(Scene s) { scenes.scene = s; }
+    void exitGame() { quit = 1; }
+
+    std::int32_t scene() const { return scenes.scene; }
+    std::int32_t previousScene() const { return scenes.previousScene; }
+
+    NK::BitmapStore* bitmaps = nullptr;
+    NK::BatchStore* batches = nullptr;
+    NK::AnimationStore* animations = nullptr;
+    NK::SoundStore* sounds = nullptr;
+    NK::FontStore* fonts = nullptr;
+    NK::GUISystem* gui = nullptr;
+    NK::TextFileStore* textFiles = nullptr;
+    NK::PhysicsWorld* physics = nullptr;
+    NK::ExtBitmapStore* extBitmaps = nullptr;
+
+    SceneMachine scenes;
+    TutorialBook tutorialBook;
+    std::string mapPath;
+    std::int32_t currentPack = 0;
+    std::int32_t currentLevel = -1;
+    bool won = false;
+    bool lost = false;
+
+private:
+    void loadResources();
+
+    // SceneHooks
+    void resetMenuView() override;
+    void updateLogo() override;
+    void showMenuWidgets(bool mainMenu, bool browser, bool tutorial) override;
+    void updateEditor() override {}
+    bool editorEscape() override { return true; }
+    void enterEditor() override {}
+    void updatePlay() override {}
+    void leaveLevel() override {}
+
+    std::unique_ptr<MainMenuScreen> mainMenu;
+    std::unique_ptr<TutorialScreen> tutorialScreen;
 };

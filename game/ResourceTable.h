@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The shared resources the game loads at start, in load order.
+struct ResourceEntry {
+    enum Kind { Font, Bitmap, Animation, Sound, Song };
+    Kind kind;
+    std::string key;
+    std::string path;
+    int columns = 0;  // animations only
+    int rows = 0;
+};
+
+const std::vector<ResourceEntry>& sharedResources();
+
+// The store's own words for a file it could not load; the game logs them and
+// goes on, so one missing file costs a picture or a sound, not the program.
+std::string missingResourceMessage(const ResourceEntry& entry);
+
+namespace NK {
+class BitmapStore;
+}
+// Loads an image under `key`; a missing file is logged and leaves a
+// transparent stand-in, so every later use of the key draws nothing rather
+// than ending the game.
+void loadBitmapOrStandIn(NK::BitmapStore& bitmaps, const std::string& path, const std::string& key);

@@ -1,0 +1,53 @@
+#include "game/TutorialScreen.h"
+
+#include <string>
+
+#include "engine/BitmapStore.h"
+#include "engine/GUISystem.h"
+#include "engine/View.h"
+#include "game/MainMenuScreen.h"
+#include "game/ResourceTable.h"
+#include "game/TutorialBook.h"
+
+namespace {
+
+const char* const pageKeys[] = {"tutorial_game", "tutorial_editor_main", "tutorial_editor_1",
+                                "tutorial_editor_2", "tutorial_editor_3"};
+const char* const buttons[] = {"tutorial_button_back", "tutorial_button_next",
+                               "tutorial_button_prev"};
+
+}  // namespace
+
+TutorialScreen::TutorialScreen(NK::GUISystem* g, NK::BitmapStore* b, TutorialBook* t)
+    : gui(g), bitmaps(b), book(t) {}
+
+void TutorialScreen::build(std::function<void()> back) {
+    std::vector<std::string> keys;
+    for (const char* key : pageKeys) {
+        loadBitmapOrStandIn(*bitmaps, std::string("Resources/Images/Tutorial/") + key + ".png",
+                            key);
+        keys.push_back(key);
+    }
+    book->setPages(keys);
+
+    gui->setNextButtonsFont("font", 16, NK::Color::white());
+    gui->createButton(bitmaps->get("arrow_right"), NK::Rect(40, 40, 75, 75), buttons[0], true);
+    gui->createButton(bitmaps->get("menu_button"), NK::Rect(1700, 115, 250, 75), buttons[1], true);
+    gui->setButtonText(buttons[1], "NEXT PAGE", 1);
+    gui->createButton(bitmaps->get("menu_button"), NK::Rect(1450, 115, 250, 75), buttons[2], true);
+    gui->setButtonText(buttons[2], "PREVIOUS PAGE", 1);
+    for (const char* key : buttons) makeHoverFade(*gui, key);
+
+    gui->setButtonFirstCallback(buttons[0], [back](std::string) { back(); });
+    gui->setButtonFirstCallback(buttons[1], [this](std::string) { book->next(); });
+    gui->setButtonFirstCallback(buttons[2], [this](std::string) { book->previous(); });
+}
+
+void TutorialScreen::show(bool shown) {
+    for (const char* key : buttons) gui->setButtonShown(key, shown);
+}
+
+void TutorialScreen::draw(const NK::View& view) {
+    if (!book->empty()) bitmaps->draw(book->current(), view.rect());
+    for (const char* key : buttons) gui->drawButton(key);
+}
