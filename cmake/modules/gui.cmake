@@ -12,3 +12,8 @@ nk_add_test(test_gui LIBS nk_gui SOURCES
     tests/engine/gui/GUIPointerTest.cpp
     tests/engine/gui/GUISystemTest.cpp
     tests/engine/gui/GUIRenderTest.cpp)
+
+# Renders a panel of every widget kind to docs/gui-panel.png for a look by eye:
+# tools/headless.sh build-gui/bin/gui_showcase
+add_executable(gui_showcase tools/gui_showcase.cpp)
+target_link_libraries(gui_showcase PRIVATE nk_gui)
