@@ -1,0 +1,184 @@
+#include "engine/DialogCardStore.h"
+
+#include <allegro5/allegro_font.h>
+
+#include <vector>
+
+#include "engine/Display.h"
+#include "engine/Log.h"
+#include "engine/View.h"
+
+namespace NK {
+
+namespace {
+
+// Draws into `bitmap` and puts the back buffer back as the target, keeping
+// the caller's blender; the back buffer keeps its own projection meanwhile.
+template <typename Draw>
+void drawInto(ALLEGRO_BITMAP* bitmap, ALLEGRO_DISPLAY* display, Draw draw) {
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_BLENDER);
+    al_set_target_bitmap(bitmap);
+    draw();
+    al_set_target_backbuffer(display);
+    al_restore_state(&state);
+}
+
+}  // namespace
+
+DialogCardStore::DialogCardStore(RenderContext* rc, BitmapStore* b, FontStore* f, Input* in)
+    : renderContext(rc), bitmaps(b), fonts(f), input(in) {}
+
+DialogCardStore::~DialogCardStore() {
+    destroyAll();
+}
+
+void DialogCardStore::cutRegion(BitmapEntry& entry) {
+    const Rect s = entry.source;
+    BitmapPtr cut(al_create_bitmap(static_cast<int>(s.width), static_cast<int>(s.height)));
+    if (!cut) fatalError("Bitmap with key \"" + entry.path + "\" not created");
+    ALLEGRO_BITMAP* whole = entry.get();
+    drawInto(cut.get(), renderContext->display->display, [&] {
+        // A straight copy, alpha included: nothing below to blend with.
+        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+        al_draw_bitmap_region(whole, s.x, s.y, s.width, s.height, 0.0f, 0.0f, 0);
+    });
+    entry.bitmap = std::move(cut);
+    entry.source = Rect(0.0f, 0.0f, s.width, s.height);
+}
+
+void DialogCardStore::printButtonLabel(BitmapEntry& entry, const std::string& fontKey,
+                                       const Color& colour, const std::string& label) {
+    const float lineHeight =
+        static_cast<float>(al_get_font_line_height(fonts->get(fontKey, buttonTextSize)));
+    const Vec2 at(entry.width() * 0.5f, entry.height() * 0.5f - lineHeight * 0.5f);
+    drawInto(entry.get(), renderContext->display->display, [&] {
+        fonts->drawText(fontKey, buttonTextSize, colour, at, DialogDesign::alignCentre, label);
+    });
+}
+
+void DialogCardStore::releaseDesignImages(const std::string& key) {
+    for (const char* suffix : {"_bg", "_close", "_next"}) {
+        if (bitmaps->contains(key + suffix)) bitmaps->destroy(key + suffix);
+    }
+}
+
+DialogDesign& DialogCardStore::createDesign(const std::string& imagePath,
+                                            const std::string& fontKey, const std::string& key,
+                                            const Color& closeTextColour,
+                                            const Color& nextTextColour) {
+    if (designs.contains(key)) {
+        designs.clearForRemake(key);
+        releaseDesignImages(key);
+    }
+    cutRegion(bitmaps->loadWithSource(imagePath, backgroundRegion(), key + "_bg"));
+    BitmapEntry& close = bitmaps->loadWithSource(imagePath, buttonRegion(), key + "_close");
+    cutRegion(close);
+    printButtonLabel(close, fontKey, closeTextColour, "CLOSE");
+    BitmapEntry& next = bitmaps->loadWithSource(imagePath, buttonRegion(), key + "_next");
+    cutRegion(next);
+    printButtonLabel(next, fontKey, nextTextColour, "NEXT");
+
+    DialogDesign design;
+    design.fontKey = fontKey;
+    return designs.insert(key, design);
+}
+
+void DialogCardStore::destroyDesign(const std::string& key) {
+    if (designs.contains(key)) releaseDesignImages(key);
+    designs.destroy(key);
+}
+
+void DialogCardStore::printCard(BitmapEntry& entry, const DialogDesign& d, const std::string& title,
+                                const std::string& text) {
+    const float w = entry.width();
+    const Vec2 titleAt(DialogDesign::anchorX(d.titleAlign, w, d.titleMargin.x), d.titleMargin.y);
+    const Vec2 textAt(DialogDesign::anchorX(d.textAlign, w, d.textMargin.x),
+                      d.textMargin.y + textTop);
+    const float wrapWidth = w - 2.0f * d.textMargin.x;
+    drawInto(entry.get(), renderContext->display->display, [&] {
+        fonts->drawText(d.fontKey, d.titleSize, d.titleColour, titleAt,
+                        DialogDesign::textFlags(d.titleAlign), title);
+        fonts->drawMultilineText(d.fontKey, d.textSize, d.textColour, textAt, wrapWidth,
+                                 DialogDesign::textFlags(d.textAlign), text);
+    });
+}
+
+DialogCard::Callbacks& DialogCardStore::createCard(const std::string& designKey, const Rect& rect,
+                                                   const std::string& title,
+                                                   const std::string& text,
+                                                   const std::string& key) {
+    const DialogDesign& design = designs.get(designKey);
+    if (cards.contains(key)) {
+        cards.clearForRemake(key);
+        if (bitmaps->contains(key)) bitmaps->destroy(key);
+    }
+    printCard(bitmaps->copy(designKey + "_bg", key), design, title, text);
+    return cards.insert(key, DialogCard(designKey, rect)).callbacks;
+}
+
+void DialogCardStore::destroyCard(const std::string& key) {
+    if (cards.contains(key) && bitmaps->contains(key)) bitmaps->destroy(key);
+    cards.destroy(key);
+}
+
+void DialogCardStore::destroyAll() {
+    std::vector<std::string> keys;
+    for (auto& [key, card] : cards) keys.push_back(key);
+    for (const auto& key : keys) destroyCard(key);
+    keys.clear();
+    for (auto& [key, design] : designs) keys.push_back(key);
+    for (const auto& key : keys) destroyDesign(key);
+}
+
+Vec2 DialogCardStore::mouseFor(const DialogCard& card) const {
+    if (!card.screenSpace) return input->mouseInView();
+    const Display& d = *renderContext->display;
+    return {static_cast<float>(input->mouse.x) * 1920.0f / static_cast<float>(d.windowWidth),
+            static_cast<float>(input->mouse.y) * 1080.0f / static_cast<float>(d.windowHeight)};
+}
+
+void DialogCardStore::updateCards() {
+    // Callbacks may make or destroy cards, so walk a snapshot of the keys and
+    // never touch a card after running one of its callbacks.
+    std::vector<std::string> keys;
+    for (auto& [key, card] : cards) {
+        if (card.visible) keys.push_back(key);
+    }
+    const bool pressed = input->mousePressed[1] != 0;
+    for (const auto& key : keys) {
+        DialogCard* card = cards.find(key);
+        if (!card) continue;
+        const DialogCard::TickResult r = card->tick(mouseFor(*card), pressed);
+        const DialogCard::Callbacks callbacks = card->callbacks;
+        if (r.timedOut && callbacks.onTimeout) callbacks.onTimeout(key);
+        if (r.closeClicked && callbacks.onClose) callbacks.onClose(key);
+        if (r.nextClicked && callbacks.onNext) callbacks.onNext(key);
+    }
+}
+
+void DialogCardStore::drawButton(const DialogCard& card, const std::string& imageKey,
+                                 const Rect& button, bool hovered) {
+    const Color tint(1.0f, 1.0f, 1.0f, hovered ? 1.0f : 0.5f);
+    const Rect where = card.placed(button);
+    if (card.screenSpace) {
+        bitmaps->drawOnScreenTinted(imageKey, where, tint);
+    } else {
+        bitmaps->drawTinted(imageKey, where, false, tint);
+    }
+}
+
+void DialogCardStore::drawCard(const std::string& key) {
+    const DialogCard& card = cards.get(key);
+    if (!card.visible) return;
+    if (card.screenSpace) {
+        bitmaps->drawOnScreen(key, card.rect);
+    } else {
+        bitmaps->draw(key, card.rect);
+    }
+    if (card.showsClose())
+        drawButton(card, card.designKey + "_close", card.closeRect, card.closeHover);
+    if (card.showsNext()) drawButton(card, card.designKey + "_next", card.nextRect, card.nextHover);
+}
+
+}  // namespace NK
