@@ -24,7 +24,7 @@ public:
     // over at the right and bottom edges belong to no frame.
     Animation& loadAnimation(const std::string& path, int columns, int rows,
                              const std::string& key);
-    void destroyAnimation(const std::string& key) { animations.destroy(key); }
+    void destroyAnimation(const std::string& key);
     // Fatal when the key is missing, so a level cannot start without its sheets.
     void checkAnimation(const std::string& key) { animations.get(key); }
     Animation& get(const std::string& key) { return *animations.get(key); }
