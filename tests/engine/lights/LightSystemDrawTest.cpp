@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -260,4 +261,39 @@ TEST_F(ShaderBuildFailure, BrokenFragmentSourceIsFatalWithTheCompilerLog) {
     nktest::FatalError e =
         nktest::catchFatal([&] { NK::LightSystem s(nktest::engine().renderContext); });
     EXPECT_FALSE(e.text.empty());
+}
+
+// A room of walls, floor and crates under three coloured lamps. Besides the
+// checks, NK_LIGHTS_SHOT=<png path> keeps the picture for a person to judge.
+TEST_F(LightPass, RoomUnderColouredLampsHasColouredPoolsAndReadableDark) {
+    lights->createLight("warm", {420, 330}, 1.0f, 0.6f, 0.25f, 520, 1.5f);
+    lights->createLight("teal", {1250, 420}, 0.2f, 0.7f, 1.0f, 420, 2.5f);
+    lights->createLight("red", {1700, 820}, 1.0f, 0.15f, 0.1f, 300, 0.5f);
+    lights->uploadUniforms();
+    const ALLEGRO_COLOR wall = al_map_rgb(170, 160, 150);
+    const ALLEGRO_COLOR brick = al_map_rgb(140, 120, 110);
+    al_draw_filled_rectangle(0, 0, 1920, 1080, wall);
+    for (int row = 0; row < 14; ++row) {
+        for (int col = 0; col < 17; ++col) {
+            const float x = col * 120.0f + (row % 2) * 60.0f - 60.0f;
+            const float y = row * 60.0f;
+            al_draw_filled_rectangle(x + 3, y + 3, x + 117, y + 57, brick);
+        }
+    }
+    al_draw_filled_rectangle(0, 860, 1920, 1080, al_map_rgb(120, 100, 80));  // floor
+    for (float x : {300.0f, 380.0f, 1100.0f, 1500.0f}) {
+        al_draw_filled_rectangle(x, 780, x + 80, 860, al_map_rgb(190, 140, 80));  // crates
+        al_draw_rectangle(x, 780, x + 80, 860, al_map_rgb(90, 60, 30), 4);
+    }
+    if (const char* path = std::getenv("NK_LIGHTS_SHOT")) {
+        al_save_bitmap(path, al_get_backbuffer(nktest::engine().display->display));
+    }
+    nktest::Rgba warm = nktest::pixelAt(420, 330);
+    nktest::Rgba teal = nktest::pixelAt(1250, 420);
+    nktest::Rgba corner = nktest::pixelAt(1900, 20);
+    EXPECT_GT(warm.r, warm.b + 40) << warm;
+    EXPECT_GT(teal.b, teal.r + 40) << teal;
+    // Out of every reach the wall is dim, yet not black.
+    EXPECT_LT(corner.r, 80) << corner;
+    EXPECT_GT(corner.r + corner.g + corner.b, 30) << corner;
 }
