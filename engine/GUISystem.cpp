@@ -155,6 +155,7 @@ void GUISystem::setButtonThirdCallback(const std::string& key, Callback callback
 }
 
 void GUISystem::drawButton(const std::string& key) {
+    buttons.get(key);  // a missing button is reported as a button, not as its image
     images.drawExtBitmap(key);
 }
 

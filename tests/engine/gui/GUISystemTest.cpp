@@ -242,6 +242,8 @@ TEST(GUIMessages, RemakeMissAndLookupWordings) {
               }));
     EXPECT_FATAL(gui.getButton("b"), "Button key \"b\" not found");
     EXPECT_FATAL(gui.setButtonText("b", "x", 1), "Button key \"b\" not found");
+    EXPECT_FATAL(gui.drawButton("b"), "Button key \"b\" not found");
+    EXPECT_FATAL(gui.setButtonOpacity("b", 0.7f), "Button key \"b\" not found");
     EXPECT_FATAL(gui.getTextLabel("l"), "TextLabel key \"l\" not found");
     EXPECT_FATAL(gui.drawTextLabel("l"), "TextLabel key \"l\" not found");
     EXPECT_FATAL(gui.getTextInput("x"), "TextInput key \"x\" not found");
