@@ -169,3 +169,15 @@ TEST(FrameChannelAdvance, LockedChannelRefusesANewRun) {
     EXPECT_EQ(c.last, 7);
     EXPECT_EQ(c.repeats, -1);
 }
+
+TEST(AnimationPlayAdvance, PingPongTurnDoesNotSpendARepeat) {
+    AnimationPlay play;
+    play.pingPong = true;
+    play.repeats = 1;
+    // Out 1,2,3, turn, back 2,1,0, past start (repeat spent), out again,
+    // turn, back, and past the start once more on update 16.
+    for (int update = 1; update <= 15; ++update) {
+        ASSERT_NE(play.advance(4), ChannelEvent::Ended) << "update " << update;
+    }
+    EXPECT_EQ(play.advance(4), ChannelEvent::Ended);
+}

@@ -151,6 +151,16 @@ TEST(ValueChannel, ColourMovesOnlyGreenAndBlueAlongTheDiagonal) {
     EXPECT_EQ(colour.current, (Rgb{1.0f, 0.0f, 0.0f}));
 }
 
+TEST(ValueChannel, ColourExactlyOneStepAwayStillMovesAlongTheLine) {
+    // Each component is exactly 0.5 away: not within the step, so the colour
+    // moves 0.5 along the diagonal (0.354 per component) instead of snapping.
+    ValueChannel<Rgb> colour(Rgb{});
+    colour.animate(Rgb{1.0f, 0.5f, 0.5f}, 0.5f, true, false, 0, false);
+    EXPECT_EQ(colour.advance(), ChannelEvent::None);
+    EXPECT_NEAR(colour.current.g, 1.0f - 0.5f / std::sqrt(2.0f), 1e-5f);
+    EXPECT_EQ(colour.advance(), ChannelEvent::Ended);
+}
+
 TEST(ValueChannel, ColourWithRestoreReturnsToStartAtTheEnd) {
     ValueChannel<Rgb> colour(Rgb{});
     colour.animate(Rgb{0.5f, 1.0f, 1.0f}, 0.25f, true, false, 0, true);
