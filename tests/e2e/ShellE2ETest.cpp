@@ -23,8 +23,14 @@ protected:
         ASSERT_TRUE(screen.ok());
         window = game.waitForWindow("Dovra");
         ASSERT_NE(window, 0u) << game.output();
+        // Mapped first, moved to its centred place just after.
         nktest::WindowGeometry g = game.geometry(window);
+        for (int i = 0; i < 100 && g.y != 60; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            g = game.geometry(window);
+        }
         ASSERT_EQ(g.width, 1920);
+        ASSERT_EQ(g.y, 60);
         top = g.y;
     }
 
@@ -76,7 +82,7 @@ TEST_F(Shell, StartLineNamesTheGameWithDateAndTime) {
     EXPECT_TRUE(std::regex_match(first, std::regex(R"(dovra \d\d-\d\d-\d{4} \d\d-\d\d-\d\d)")))
         << first;
     game.sendClose(window);
-    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
 }
 
 TEST_F(Shell, MenuShowsItsButtonsOverTheBackdrop) {
@@ -92,7 +98,7 @@ TEST_F(Shell, MenuShowsItsButtonsOverTheBackdrop) {
     });
     EXPECT_TRUE(menu) << "the menu never appeared";
     game.sendClose(window);
-    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
 }
 
 TEST_F(Shell, TutorialOpensTurnsAPageAndEscapeReturns) {
@@ -113,12 +119,12 @@ TEST_F(Shell, TutorialOpensTurnsAPageAndEscapeReturns) {
         return differenceFrom(s, menuBackdrop) < 20;
     })) << "Escape did not return to the menu";
     game.sendClose(window);
-    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
 }
 
 TEST_F(Shell, ExitButtonEndsTheProgramWithStatusZero) {
     ASSERT_TRUE(
         waitForScreen([&](ALLEGRO_BITMAP* s) { return differenceFrom(s, menuBackdrop) < 20; }));
     game.click(672, top + 890);  // "Exit"
-    EXPECT_EQ(game.waitExit(), 0);
+    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "tests/support/GameProcess.h"
 
 using nktest::GameProcess;
@@ -9,15 +12,21 @@ namespace {
 
 // Starts the game on a desktop of the given size and returns its window's
 // geometry after closing it through the window manager's close message.
-nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int& exitCode) {
+nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int expectedY, int& exitCode) {
     VirtualScreen screen(desktopW, desktopH);
     EXPECT_TRUE(screen.ok());
     GameProcess game(screen);
     unsigned long window = game.waitForWindow("Dovra");
     EXPECT_NE(window, 0u) << game.output();
+    // The window is mapped first and moved to its place just after.
     nktest::WindowGeometry g = game.geometry(window);
+    for (int i = 0; i < 100 && g.y != expectedY; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        g = game.geometry(window);
+    }
     game.sendClose(window);
-    exitCode = game.waitExit();
+    exitCode = game.waitExit(30000);
+    EXPECT_EQ(exitCode, 0) << game.output();
     return g;
 }
 
@@ -29,11 +38,12 @@ TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
     } cases[] = {{1920, 1200, 1920, 1080}, {1280, 1024, 1280, 720}, {1920, 1144, 1918, 1079}};
     for (const Case& c : cases) {
         int exitCode = -2;
-        nktest::WindowGeometry g = runAndClose(c.dw, c.dh, exitCode);
+        int expectedY = c.h < c.dh ? c.dh / 2 - c.h / 2 : 0;
+        nktest::WindowGeometry g = runAndClose(c.dw, c.dh, expectedY, exitCode);
         EXPECT_EQ(g.width, c.w) << c.dw << "x" << c.dh;
         EXPECT_EQ(g.height, c.h) << c.dw << "x" << c.dh;
         EXPECT_EQ(g.x, c.dw / 2 - c.w / 2 < 0 ? 0 : (c.w < c.dw ? c.dw / 2 - c.w / 2 : 0));
-        EXPECT_EQ(g.y, c.h < c.dh ? c.dh / 2 - c.h / 2 : 0);
+        EXPECT_EQ(g.y, expectedY);
         EXPECT_EQ(exitCode, 0) << "closing the window must end the game normally";
     }
 }

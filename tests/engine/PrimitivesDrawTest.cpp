@@ -51,3 +51,24 @@ TEST_F(PrimitivesDraw, DefaultViewMapsLogicalCornersToWindowCorners) {
     EXPECT_TRUE(
         nktest::near(nktest::pixelAt(d.windowWidth - 2, d.windowHeight - 2), 255, 255, 255, 30));
 }
+
+TEST_F(PrimitivesDraw, LoadedImagesBlendWithStraightAlphaNotDarkened) {
+    // A half-transparent white PNG over black must come out mid grey; an
+    // image premultiplied on load under the straight-alpha blender would
+    // come out at a quarter.
+    const char* path = "/tmp/dovra-half-white.png";
+    ALLEGRO_BITMAP* half = al_create_bitmap(4, 4);
+    al_set_target_bitmap(half);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    al_clear_to_color(al_map_rgba(255, 255, 255, 128));
+    ASSERT_TRUE(al_save_bitmap(path, half));
+    al_destroy_bitmap(half);
+    nktest::resetDrawing();
+
+    ALLEGRO_BITMAP* loaded = al_load_bitmap(path);
+    ASSERT_NE(loaded, nullptr);
+    al_draw_scaled_bitmap(loaded, 0, 0, 4, 4, 0, 0, 400, 400, 0);
+    al_destroy_bitmap(loaded);
+    EXPECT_TRUE(nktest::near(nktest::pixelAt(wx(200), wy(200)), 128, 128, 128, 6))
+        << nktest::pixelAt(wx(200), wy(200));
+}

@@ -26,7 +26,7 @@ ALLEGRO_BITMAP* loadImage(const std::string& path) {
     if (!al_is_system_installed()) al_install_system(ALLEGRO_VERSION_INT, nullptr);
     if (!al_is_image_addon_initialized()) al_init_image_addon();
     int flags = al_get_new_bitmap_flags();
-    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP | ALLEGRO_NO_PREMULTIPLIED_ALPHA);
     ALLEGRO_BITMAP* b = al_load_bitmap(path.c_str());
     al_set_new_bitmap_flags(flags);
     return b;
