@@ -17,7 +17,7 @@ namespace NK {
 class RenderContext;
 struct BitmapEntry;
 
-// The engine's one wrapper over a Box2D world (Part 2.1). Owns the world and
+// The engine's one wrapper over a Box2D world. Owns the world and
 // every body made through it, keyed by kind, plus the unkeyed shots; works in
 // pixels outside and metres inside; steps once per tick, culls bodies that
 // strayed far outside the level, and answers line-of-sight questions with ray

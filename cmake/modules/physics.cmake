@@ -1,4 +1,4 @@
-# Physics world over Box2D (Part 2.1): bodies by kind, shots, culling, ray casts.
+# Physics world over Box2D: bodies by kind, shots, culling, ray casts.
 add_library(nk_physics STATIC
     engine/PhysicsWorld.cpp
     engine/PhysicsSurfaces.cpp

@@ -24,8 +24,8 @@ struct Sheet {
     int width = 0, height = 0;  // 0: not fixed by a Part
 };
 
-// Images of Parts 2.3, 2.4, 3.1 to 3.5, 4.3 to 4.5 and 5.1, with the sheet
-// layouts and sizes those Parts fix.
+// Every image the game loads, with the sheet
+// layouts and sizes the game relies on.
 const std::vector<Sheet> kImages = {
     {"Resources/Images/VAZEzadide-screen.png"},
     {"Resources/Images/Editor/editor_bg_t.png"},
@@ -68,7 +68,7 @@ const std::vector<Sheet> kImages = {
     {"Resources/Images/Ingame/NPCs/npc4.png", 4, 1, 800, 300},
 };
 
-// Parts 4.6 and 4.8: the precreated lists, in order.
+// The editor's precreated lists, in order.
 const std::vector<std::string> kBoxes = {
     "VAZEzadide-screen.png", "block1.png",       "block2.png",       "level1block.png",
     "level1block1.png",      "level1block2.png", "level2block.png",  "level2block1.png",
@@ -127,7 +127,7 @@ TEST_F(Assets, PlayerBodyFramesAreThePlayersSize) {
 TEST_F(Assets, DialogDesignHoldsBackgroundAndButtonRegions) {
     Bitmap d("Resources/Designes/NK-design_g.png");
     ASSERT_NE(d.b, nullptr);
-    // Part 2.4: background 0,0,500,500 and button 0,500,300,100.
+    // Dialog design: background 0,0,500,500 and button 0,500,300,100.
     EXPECT_GE(al_get_bitmap_width(d.b), 500);
     EXPECT_GE(al_get_bitmap_height(d.b), 600);
     // Both regions carry a picture: their centres are opaque.

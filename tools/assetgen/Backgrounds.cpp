@@ -1,4 +1,4 @@
-// Precreated backgrounds (Part 4.8): "levelN-1" a 512 x 512 wall that tiles
+// Precreated backgrounds: "levelN-1" a 512 x 512 wall that tiles
 // in both directions, "levelN-2" a 1024 x 512 feature piece of the area
 // (containers, server racks, tanks or a window), "level7bg" the reactor hall.
 #include <cmath>

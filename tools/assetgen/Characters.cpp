@@ -1,6 +1,6 @@
 // The player: body sheet (8 x 3 frames of 200 x 300, drawn without head,
 // arms and gun) and the four 120 x 120 parts, whose pivots are those of
-// Part 4.3 so that they join the body at the per-frame offsets of its table.
+// the player rig, so that they join the body at the per-frame offsets of its table.
 #include <cmath>
 
 #include "tools/assetgen/Families.h"
@@ -13,7 +13,7 @@ namespace {
 
 const char* kDir = "Resources/Images/Ingame/Player/";
 
-// Part 4.3, per-frame offsets from the player's centre: arm pivot, head pivot.
+// The player rig: per-frame offsets from the player's centre: arm pivot, head pivot.
 const float kArm[24][2] = {
     {10.7, -59.1}, {11.2, -58.0}, {11.8, -56.5},  {11.0, -55.2},  {11.0, -53.9},  {10.9, -55.0},
     {11.1, -56.8}, {10.9, -58.3}, {11.4, -60.6},  {11.5, -58.6},  {11.7, -57.3},  {12.2, -55.4},
@@ -148,7 +148,7 @@ void makeBody() {
 }
 
 // An arm from the shoulder pivot (0.15, 0.44) to the hand at the gun offset
-// (93.6, 9) of Part 4.3: the gun's grip lands in the glove.
+// (93.6, 9) of the player rig: the gun's grip lands in the glove.
 void arm(bool front) {
     Canvas c(120, 120);
     float k = front ? 1.0f : 0.62f;

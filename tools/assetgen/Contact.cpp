@@ -1,5 +1,5 @@
 // docs/contact-sheet.png: every image the generator made, each scaled into
-// a labelled cell, with the player assembled from its parts as Part 4.3 lays
+// a labelled cell, with the player assembled from its parts as the player rig lays
 // them out (frames 0, 4, 8, 12, 16 and 20, aiming straight ahead).
 #include <allegro5/allegro_image.h>
 
@@ -22,7 +22,7 @@ ALLEGRO_BITMAP* load(const std::string& path) {
     return b;
 }
 
-// Part 4.3: arm and head pivots by frame, pivots of the parts, gun offset.
+// The player rig: arm and head pivots by frame, pivots of the parts, gun offset.
 void player(float cx, float cy, int f, float s) {
     static const float arm[6][2] = {{10.7f, -59.1f}, {11.0f, -53.9f}, {11.4f, -60.6f},
                                     {12.0f, -50.0f}, {21.2f, -45.4f}, {-13.4f, -40.2f}};
@@ -59,7 +59,7 @@ void makeContactSheet() {
     int rows = ((int)files.size() + cols - 1) / cols;
     Canvas c(cols * cw, top + rows * ch + 20, 1);
     rect(0, 0, c.w, c.h, hex(0x1b2128));
-    text("Dovra assets (tools/assetgen) - the player assembled from its parts (Part 4.3):", 20, 14,
+    text("Dovra assets (tools/assetgen) - the player assembled from its parts:", 20, 14,
          22, pal::paper, 0, Face::Bold);
     for (int i = 0; i < 6; i++) player(130 + i * 290, 200, i, 1.0f);
     for (size_t i = 0; i < files.size(); i++) {

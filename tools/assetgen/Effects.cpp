@@ -1,4 +1,4 @@
-// One-shot effect sheets (Part 2.3): "block_anim.png" 8 x 8 frames of a
+// One-shot effect sheets: "block_anim.png" 8 x 8 frames of a
 // block shattering, played 4 frames per tick; "shot_anim.png" 8 x 4 frames of
 // an impact flash, played 3 frames per tick. Both are drawn centred in each
 // cell and stretched by the game over the area they cover.

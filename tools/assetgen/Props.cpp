@@ -1,5 +1,5 @@
 // Level props: the exit gate (2 x 1: closed, open), the lever (5 x 1: off to
-// on), the security camera's head and holder (Part 4.4 pivots).
+// on), the security camera's head and holder with their pivots.
 #include <array>
 #include <cmath>
 

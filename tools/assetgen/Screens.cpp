@@ -1,6 +1,6 @@
 // Full-screen pictures: the facility backdrop shared by the menu and the
 // splash, the menu background, the splash, the editor bars and the win and
-// lose windows of Part 3.4.
+// lose windows of a finished level.
 #include <cmath>
 
 #include "tools/assetgen/Families.h"
@@ -129,7 +129,7 @@ void splash(const std::string& path, int w, int h) {
     c.save(path);
 }
 
-// The win and lose windows: 900 x 750, the two buttons of Part 3.4 land at
+// The win and lose windows: 900 x 750, the two buttons of the end-of-level window land at
 // y 325..425 and 475..575 (centred x 150..750), so that band stays plain.
 void endWindow(bool win) {
     Canvas c(900, 750);

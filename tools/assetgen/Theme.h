@@ -1,5 +1,5 @@
 #pragma once
-// Level themes for the precreated editor images (Parts 4.6, 4.8): one per
+// Level themes for the precreated editor images: one per
 // level name level1 .. level9, each a material colour and a lamp colour.
 #include "tools/assetgen/Paint.h"
 

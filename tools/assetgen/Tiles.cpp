@@ -1,4 +1,4 @@
-// Precreated box and circle images (Part 4.6), grouped by level theme:
+// Precreated box and circle images, grouped by level theme:
 // "levelNblock" a 256 x 64 slab that tiles sideways, "levelNblock1" a crate,
 // "levelNblock2" a heavy block; circles are round objects on transparent
 // ground, 128 x 128.

@@ -1,6 +1,6 @@
-// The five tutorial pages of Part 3.5, 1920 x 1080. The top right (the page
+// The five tutorial pages, 1920 x 1080. The top right (the page
 // buttons at 1325..1825 x 77..152) and the top left (the back arrow) are
-// left free. The words follow Parts 3.4, 4.2 to 4.10, 5.1 and 5.2.
+// left free. The words follow what the play scene and the editor do.
 #include <cmath>
 
 #include "tools/assetgen/Families.h"

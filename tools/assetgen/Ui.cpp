@@ -1,7 +1,7 @@
 // Buttons, icons and small UI pictures. Buttons are stretched by the GUI to
 // many sizes (800 x 100 down to 100 x 40), so they are plain vertical
 // gradients with thin edges that survive stretching; icons are light glyphs
-// so that the tints of Parts 4.2 and 4.9 colour them.
+// so that the editor's tints colour them.
 #include <cmath>
 
 #include "tools/assetgen/Families.h"
@@ -153,7 +153,7 @@ void restartText() {
     c.save("Resources/Images/Ingame/restart_level.png");
 }
 
-// Part 2.4: the background is the region 0,0,500,500 and the button image
+// Dialog design: the background is the region 0,0,500,500 and the button image
 // the region 0,500,300,100; CLOSE and NEXT are printed on the button.
 void design() {
     Canvas c(500, 600);

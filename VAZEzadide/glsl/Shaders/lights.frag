@@ -1,4 +1,4 @@
-// Dovra light pass, fragment stage (Part 2.2).
+// Dovra light pass, fragment stage.
 //
 // Uniforms, as the light system uploads them:
 //   light_pos[i]   = (x, y, hardness)          x, y in level pixels
