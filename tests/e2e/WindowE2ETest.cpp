@@ -24,6 +24,9 @@ nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int expectedY, in
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         g = game.geometry(window);
     }
+    // A close sent before the game listens to its window would be lost, as
+    // it would be for any program; the start line comes after that point.
+    EXPECT_TRUE(game.waitForOutput("\n", 20000));
     game.sendClose(window);
     exitCode = game.waitExit(30000);
     EXPECT_EQ(exitCode, 0) << game.output();
