@@ -2,17 +2,22 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build deps assets bench clean
+.PHONY: run test build configure deps assets bench clean
+# Keep the nested CMake makefiles from announcing every directory change.
+MAKEFLAGS += --no-print-directory
 
 deps:
 	@tools/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
 # The game reads everything relative to its working directory: this folder.
-run: build
+run: configure
+	@cmake --build $(BUILD) --target dovra -j$(JOBS)
 	@tools/headless.sh --say $(BUILD)/bin/dovra
 
 test: build
