@@ -1,7 +1,6 @@
 #pragma once
 #include <allegro5/allegro.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +10,8 @@
 #include "tests/support/AllegroEnvironment.h"
 
 // What the GUI tests share: one font loaded once for the whole binary (all
-// 96 sizes take a while), plain images, the pointer placed on the widget
-// screen, and ticks run the way the game loop runs them.
+// 96 sizes take a while), plain images, points of the widget screen in
+// window pixels, ticks run the way the game loop runs them, and read-back.
 namespace guitest {
 
 inline NK::FontStore& fonts() {
@@ -37,12 +36,17 @@ inline NK::BitmapEntry solidImage(int w, int h, ALLEGRO_COLOR colour) {
     return e;
 }
 
-// Puts the pointer over a point of the 1920x1080 widget screen.
-inline void pointAt(float sx, float sy) {
-    NK::Display& d = *nktest::engine().display;
-    NK::Input& in = *nktest::engine().input;
-    in.mouse.x = static_cast<int>(sx * static_cast<float>(d.windowWidth) / 1920.0f + 0.5f);
-    in.mouse.y = static_cast<int>(sy * static_cast<float>(d.windowHeight) / 1080.0f + 0.5f);
+// A point of the 1920x1080 widget screen in window pixels.
+inline int windowX(float x) {
+    return static_cast<int>(x * nktest::engine().display->windowWidth / 1920.0f + 0.5f);
+}
+inline int windowY(float y) {
+    return static_cast<int>(y * nktest::engine().display->windowHeight / 1080.0f + 0.5f);
+}
+
+inline void pointAt(float x, float y) {
+    nktest::engine().input->mouse.x = windowX(x);
+    nktest::engine().input->mouse.y = windowY(y);
 }
 
 // One tick as the loop runs it: the keys and clicks given are this tick's
@@ -60,9 +64,8 @@ struct Image {
     int width = 0, height = 0;
     std::vector<unsigned char> rgba;  // 4 bytes a pixel, row by row
 
-    explicit Image(ALLEGRO_BITMAP* b) {
-        width = al_get_bitmap_width(b);
-        height = al_get_bitmap_height(b);
+    explicit Image(ALLEGRO_BITMAP* b)
+        : width(al_get_bitmap_width(b)), height(al_get_bitmap_height(b)) {
         rgba.resize(static_cast<size_t>(width) * height * 4);
         ALLEGRO_LOCKED_REGION* r =
             al_lock_bitmap(b, ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_READONLY);
@@ -75,15 +78,12 @@ struct Image {
     const unsigned char* at(int x, int y) const {
         return &rgba[(static_cast<size_t>(y) * width + x) * 4];
     }
-    // Pixels within a box for which `test` (r, g, b, a) holds.
-    int count(std::function<bool(const unsigned char*)> test, int x0 = 0, int y0 = 0, int x1 = -1,
-              int y1 = -1) const {
-        if (x1 < 0) x1 = width;
-        if (y1 < 0) y1 = height;
+    // Pixels within a box (the whole image by default) for which `test` holds.
+    template <typename Test>
+    int count(Test test, int x0 = 0, int y0 = 0, int x1 = -1, int y1 = -1) const {
         int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (test(at(x, y))) ++n;
+        for (int y = y0; y < (y1 < 0 ? height : y1); ++y)
+            for (int x = x0; x < (x1 < 0 ? width : x1); ++x) n += test(at(x, y)) ? 1 : 0;
         return n;
     }
 };
