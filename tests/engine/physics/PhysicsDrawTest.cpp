@@ -18,7 +18,6 @@ class PhysicsDraw : public testing::Test {
 protected:
     void SetUp() override {
         nktest::resetDrawing();
-        world = std::make_unique<NK::PhysicsWorld>(NK::Vec2{0.0f, 10.0f}, &rc);
         red.bitmap.reset(al_create_bitmap(16, 8));
         ALLEGRO_BITMAP* old = al_get_target_bitmap();
         al_set_target_bitmap(red.get());
@@ -40,15 +39,15 @@ protected:
 
     NK::RenderContext& rc = *nktest::engine().renderContext;
     NK::View& view = *nktest::engine().view;
-    std::unique_ptr<NK::PhysicsWorld> world;
+    NK::PhysicsWorld world{{0.0f, 10.0f}, &rc};
     NK::BitmapEntry red;
 };
 
 }  // namespace
 
 TEST_F(PhysicsDraw, SquareStretchesTheWholeBitmapOverTheBody) {
-    world->createStaticSquare({400, 300}, {100, 50}, 0, "b_1");  // 300..500 x 250..350
-    world->drawSquare("b_1", red);
+    world.createStaticSquare({400, 300}, {100, 50}, 0, "b_1");  // 300..500 x 250..350
+    world.drawSquare("b_1", red);
     EXPECT_TRUE(redAt(305, 255));
     EXPECT_TRUE(redAt(494, 344));
     EXPECT_TRUE(blackAt(510, 300));
@@ -56,8 +55,8 @@ TEST_F(PhysicsDraw, SquareStretchesTheWholeBitmapOverTheBody) {
 }
 
 TEST_F(PhysicsDraw, SquareTurnsWithItsBody) {
-    world->createStaticSquare({400, 300}, {100, 10}, static_cast<float>(M_PI / 2), "b_1");
-    world->drawSquare("b_1", red);
+    world.createStaticSquare({400, 300}, {100, 10}, static_cast<float>(M_PI / 2), "b_1");
+    world.drawSquare("b_1", red);
     EXPECT_TRUE(redAt(400, 380));  // now a vertical bar
     EXPECT_TRUE(redAt(400, 220));
     EXPECT_TRUE(blackAt(480, 300));
@@ -65,7 +64,7 @@ TEST_F(PhysicsDraw, SquareTurnsWithItsBody) {
 }
 
 TEST_F(PhysicsDraw, CircleDrawsItsBitmapInTheTwoRadiusBox) {
-    NK::Circle& c = world->createStaticCircle({800, 500}, "c_1", 60, 0);  // 740..860
+    NK::Circle& c = world.createStaticCircle({800, 500}, "c_1", 60, 0);  // 740..860
     c.draw(red);
     EXPECT_TRUE(redAt(745, 445));  // the bitmap's corner, not clipped to the circle
     EXPECT_TRUE(blackAt(870, 500));
@@ -76,8 +75,8 @@ TEST_F(PhysicsDraw, DrawsFollowTheView) {
     view.x = 200;
     view.y = 100;
     view.apply();
-    world->createStaticSquare({400, 300}, {50, 50}, 0, "b_1");
-    world->drawSquare("b_1", red);
+    world.createStaticSquare({400, 300}, {50, 50}, 0, "b_1");
+    world.drawSquare("b_1", red);
     EXPECT_TRUE(redAt(200, 200));  // window point of level (400, 300)
     EXPECT_TRUE(blackAt(400, 300));
 }
@@ -86,8 +85,8 @@ TEST_F(PhysicsDraw, DrawsFollowTheView) {
 // says. Drawn into a bitmap with no view transform, so level pixels land on
 // bitmap pixels whichever part of the level the view covers.
 TEST_F(PhysicsDraw, VisibilityUsesADoubleSizeBoxAndIgnoresNoCulling) {
-    world->createStaticSquare({500, 300}, {50, 50}, 0, "b_1");  // W = H = 100
-    NK::Circle& c = world->createStaticCircle({500, 300}, "c_1", 50, 0);
+    world.createStaticSquare({500, 300}, {50, 50}, 0, "b_1");  // W = H = 100
+    NK::Circle& c = world.createStaticCircle({500, 300}, "c_1", 50, 0);
     NK::BitmapEntry target;
     target.bitmap.reset(al_create_bitmap(1000, 600));
     al_set_target_bitmap(target.get());
@@ -98,7 +97,7 @@ TEST_F(PhysicsDraw, VisibilityUsesADoubleSizeBoxAndIgnoresNoCulling) {
         if (circle)
             c.draw(red);
         else
-            world->drawSquare("b_1", red);
+            world.drawSquare("b_1", red);
         return nktest::near(nktest::pixelAt(500, 300, target.get()), 255, 0, 0, 40);
     };
     // Drawn while |500 - (vx + 960)| <= 100 + 960, i.e. vx in [-1520, 600].
@@ -113,26 +112,26 @@ TEST_F(PhysicsDraw, VisibilityUsesADoubleSizeBoxAndIgnoresNoCulling) {
 }
 
 TEST_F(PhysicsDraw, RaysCastThisTickAreDrawnUntilTheNextStep) {
-    ASSERT_TRUE(world->isLineClear({100, 500}, {900, 500}, 1000));
-    world->drawRays(NK::Color(1, 0, 0, 1));
+    ASSERT_TRUE(world.isLineClear({100, 500}, {900, 500}, 1000));
+    world.drawRays(NK::Color(1, 0, 0, 1));
     EXPECT_TRUE(redAt(500, 500));
     EXPECT_TRUE(blackAt(500, 520));
 
     al_clear_to_color(al_map_rgb(0, 0, 0));
-    world->step(60.0f);
-    world->drawRays(NK::Color(1, 0, 0, 1));
+    world.step(60.0f);
+    world.drawRays(NK::Color(1, 0, 0, 1));
     EXPECT_TRUE(blackAt(500, 500));
 
     // Rays cast after the step in the same tick are drawn in that tick's frame.
-    world->isLineClear({500, 100}, {500, 900}, 1000);
-    world->drawRays(NK::Color(0, 1, 0, 1));
+    world.isLineClear({500, 100}, {500, 900}, 1000);
+    world.drawRays(NK::Color(0, 1, 0, 1));
     EXPECT_TRUE(nktest::near(at(500, 300), 0, 255, 0, 40));
 }
 
 TEST_F(PhysicsDraw, BlockedRayIsDrawnUpToTheHit) {
-    world->createStaticSquare({600, 500}, {10, 200}, 0, "b_wall");  // face at 590
-    world->isLineClear({100, 500}, {1200, 500}, 2000);
-    world->drawRays(NK::Color(1, 0, 0, 1));
+    world.createStaticSquare({600, 500}, {10, 200}, 0, "b_wall");  // face at 590
+    world.isLineClear({100, 500}, {1200, 500}, 2000);
+    world.drawRays(NK::Color(1, 0, 0, 1));
     EXPECT_TRUE(redAt(400, 500));
     EXPECT_TRUE(blackAt(800, 500));
 }

@@ -105,15 +105,15 @@ struct PhysicsCull : testing::Test {
 }  // namespace
 
 TEST_F(PhysicsCull, NoCullWhileRectangleIsAllZeros) {
-    world.cullRect = NK::Rect();
-    world.createStaticSquare({1e6f, 1e6f}, {5, 5}, 0, "b_far");
-    world.createStaticCircle({1e6f, 1e6f}, "c_far", 5, 0);
-    world.createCapsule({1e6f, 1e6f}, {5, 20}, "player");
-    steps(world, 7300);
-    EXPECT_EQ(bodyCount(world), 3);
-    EXPECT_EQ(world.squareCullCountdown(), 3600.0f);
-    EXPECT_EQ(world.circleCullCountdown(), 4800.0f);
-    EXPECT_EQ(world.capsuleCullCountdown(), 6000.0f);
+    NK::PhysicsWorld w{{0.0f, 0.0f}, nullptr};  // its rectangle starts all zeros
+    w.createStaticSquare({1e6f, 1e6f}, {5, 5}, 0, "b_far");
+    w.createStaticCircle({1e6f, 1e6f}, "c_far", 5, 0);
+    w.createCapsule({1e6f, 1e6f}, {5, 20}, "player");
+    steps(w, 7300);
+    EXPECT_EQ(bodyCount(w), 3);
+    EXPECT_EQ(w.squareCullCountdown(), 3600.0f);
+    EXPECT_EQ(w.circleCullCountdown(), 4800.0f);
+    EXPECT_EQ(w.capsuleCullCountdown(), 6000.0f);
 }
 
 TEST_F(PhysicsCull, TouchingSquareSurvivesOutsideOneGoesOnStep3601) {
