@@ -3,9 +3,7 @@
 #include <allegro5/allegro_audio.h>
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
-#include <vector>
 
 #include "tests/support/Pixels.h"
 
@@ -25,7 +23,6 @@ std::string toneFile() {
     engine();
     static const std::string path = [] {
         const unsigned rate = 22050, frames = 2205;  // a tenth of a second
-        // al_create_sample keeps the buffer; free_buf makes it Allegro's to free.
         auto* data = static_cast<int16_t*>(al_malloc(frames * sizeof(int16_t)));
         for (unsigned i = 0; i < frames; ++i)
             data[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * i / rate));
@@ -52,9 +49,14 @@ void fill(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR color) {
     al_set_target_bitmap(was);
 }
 
+bool screenNear(int x, int y, int r, int g, int b, int tolerance) {
+    NK::Display& d = *engine().display;
+    return near(pixelAt(x * d.windowWidth / 1920, y * d.windowHeight / 1080), r, g, b, tolerance);
+}
+
 Canvas::Canvas() {
     engine();
-    bitmap = al_create_bitmap(width, height);
+    bitmap = al_create_bitmap(2200, 1300);
     clear();
 }
 
@@ -69,7 +71,11 @@ void Canvas::clear() {
 }
 
 bool Canvas::coloured(int x, int y) const {
-    return !near(pixelAt(x, y, bitmap), 0, 0, 0, 8);
+    return !nktest::near(pixelAt(x, y, bitmap), 0, 0, 0, 8);
+}
+
+bool Canvas::near(int x, int y, int r, int g, int b) const {
+    return nktest::near(pixelAt(x, y, bitmap), r, g, b);
 }
 
 }  // namespace nktest

@@ -2,42 +2,38 @@
 #include <allegro5/allegro.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/RenderContext.h"
 #include "engine/View.h"
 #include "tests/support/AllegroEnvironment.h"
 
-// What the store tests share: image, sound and font files made on the spot,
-// and a canvas to read world-space draws back from.
+// What the store tests share: files made on the spot and pixel read-back.
 namespace nktest {
+
+using Lines = std::vector<std::string>;  // what a LogCapture expects
 
 // A PNG of one colour under /tmp (rewritten on every call).
 std::string imageFile(const std::string& name, int width, int height, ALLEGRO_COLOR color);
-
-// A short sine tone as a WAV under /tmp, synthesised in memory and saved.
+// A tenth of a second of sine tone as a WAV under /tmp.
 std::string toneFile();
-
 // The game's copy of Clear Sans when present, else the system's.
 std::string clearSansPath();
-
 // Fills a bitmap with one colour, leaving the drawing target where it was.
 void fill(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR color);
+// The window's pixel at x, y in 1920x1080 screen units is near r, g, b.
+bool screenNear(int x, int y, int r, int g, int b, int tolerance = 40);
 
-// An off-screen target bigger than the view, so draws just past the view's
-// edges land on pixels that can be read back. Drawing goes to it in plain
-// world pixels (its own projection), while culling still tests against the
-// view, which stays at 0, 0, 1920, 1080.
+// An off-screen target bigger than the view, drawn to in plain world pixels,
+// so draws just past the view's edges can be read back; culling still tests
+// against the view at 0, 0, 1920, 1080.
 class Canvas {
 public:
-    static constexpr int width = 2200;
-    static constexpr int height = 1300;
     Canvas();
     ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    // Black everywhere, and the drawing target again.
-    void clear();
+    void clear();                       // black, and the drawing target again
     bool coloured(int x, int y) const;  // not black
+    bool near(int x, int y, int r, int g, int b) const;
     ALLEGRO_BITMAP* bitmap = nullptr;
 };
 

@@ -6,98 +6,66 @@
 #include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
 #include "engine/TextLine.h"
+#include "tests/engine/stores/StoreFixtures.h"
 #include "tests/support/FatalTrap.h"
 #include "tests/support/LogCapture.h"
 
-namespace {
+using nktest::Lines;
 
-std::vector<std::size_t> wordCounts(const std::vector<NK::TextLine>& lines) {
-    std::vector<std::size_t> counts;
-    for (const auto& l : lines) counts.push_back(l.words.size());
-    return counts;
+TEST(TextFileParse, LinesSplitAtLineFeedsWithNoEmptyLineAfterTheLast) {
+    const std::pair<std::string, Lines> cases[] = {
+        {"a b\n\nc", {"a b", "", "c"}},  // last line without line feed, empty line inside
+        {"a\n", {"a"}},
+        {"a\n\n", {"a", ""}},
+        {"", {}},
+        {"\n", {""}},
+        {"x  y\r\n\r\nz\r\n", {"x  y\r", "\r", "z\r"}},  // carriage returns stay in the text
+    };
+    for (const auto& [contents, texts] : cases) {
+        Lines got;
+        for (const NK::TextLine& line : NK::TextFile::parse(contents)) got.push_back(line.text);
+        EXPECT_EQ(got, texts) << testing::PrintToString(contents);
+    }
 }
 
+TEST(TextLineWords, SpacesTabsAndCarriageReturnsSeparateWordsAndAreNone) {
+    EXPECT_EQ(NK::TextLine("\t one \t\ttwo   three ").words, (Lines{"one", "two", "three"}));
+    EXPECT_EQ(NK::TextLine("x  y\r").words, (Lines{"x", "y"}));
+    EXPECT_TRUE(NK::TextLine("\r").words.empty());
+}
+
+TEST(TextLineWords, SetWordRebuildsTextWithSingleSpacesAndPastTheLastIsFatal) {
+    NK::TextLine line("x   y\tz");
+    line.setWord(2, "w");
+    EXPECT_EQ(line.text, "x y w");
+    EXPECT_EQ(line.words, (Lines{"x", "y", "w"}));
+    EXPECT_FATAL(line.setWord(3, "v"), "Index for new word \"v\" is higher than line size");
+    NK::TextLine empty("");
+    EXPECT_FATAL(empty.setWord(0, "q\"r"), "Index for new word \"q\"r\" is higher than line size");
+}
+
+TEST(TextLineWords, AddWordAppendsAfterOneSpaceEvenToAnEmptyLine) {
+    NK::TextLine line("");
+    line.addWord("w");
+    line.addWord("v");
+    EXPECT_EQ(line.text, " w v");
+    EXPECT_EQ(line.words, (Lines{"w", "v"}));
+    NK::TextLine kept("a  b\r");
+    kept.addWord("c");
+    EXPECT_EQ(kept.text, "a  b\r c");
+}
+
+namespace {
+
 std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
 void writeAll(const std::string& path, const std::string& contents) {
     std::ofstream(path, std::ios::binary) << contents;
 }
-
-}  // namespace
-
-TEST(TextFileParse, FinalLineWithoutLineFeedAndEmptyLineInside) {
-    auto lines = NK::TextFile::parse("a b\n\nc");
-    EXPECT_EQ(wordCounts(lines), (std::vector<std::size_t>{2, 0, 1}));
-    EXPECT_EQ(lines[0].text, "a b");
-    EXPECT_EQ(lines[1].text, "");
-    EXPECT_EQ(lines[2].words, std::vector<std::string>{"c"});
-}
-
-TEST(TextFileParse, FinalLineFeedAddsNoEmptyLine) {
-    EXPECT_EQ(NK::TextFile::parse("a\n").size(), 1u);
-    EXPECT_EQ(NK::TextFile::parse("a\n\n").size(), 2u);
-    EXPECT_EQ(NK::TextFile::parse("").size(), 0u);
-    EXPECT_EQ(NK::TextFile::parse("\n").size(), 1u);
-}
-
-TEST(TextFileParse, CarriageReturnStaysInTextButIsNoWord) {
-    auto lines = NK::TextFile::parse("x  y\r\n\r\nz\r\n");
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text, "x  y\r");
-    EXPECT_EQ(lines[0].words, (std::vector<std::string>{"x", "y"}));
-    EXPECT_EQ(lines[1].text, "\r");
-    EXPECT_TRUE(lines[1].words.empty());
-    EXPECT_EQ(lines[2].words, std::vector<std::string>{"z"});
-}
-
-TEST(TextFileParse, TabsAndRunsOfSpacesSeparateWords) {
-    NK::TextLine line("\t one \t\ttwo   three ");
-    EXPECT_EQ(line.words, (std::vector<std::string>{"one", "two", "three"}));
-    EXPECT_EQ(line.text, "\t one \t\ttwo   three ");
-}
-
-TEST(TextFileParse, SerialiseEndsEveryLineWithLineFeed) {
-    EXPECT_EQ(NK::TextFile::serialise(NK::TextFile::parse("a b\n\nc")), "a b\n\nc\n");
-    EXPECT_EQ(NK::TextFile::serialise(NK::TextFile::parse("x y\r\nz\r\n")), "x y\r\nz\r\n");
-    EXPECT_EQ(NK::TextFile::serialise({}), "");
-}
-
-TEST(TextLineWords, SetWordRebuildsTextWithSingleSpaces) {
-    NK::TextLine line("x   y\tz");
-    line.setWord(2, "w");
-    EXPECT_EQ(line.text, "x y w");
-    EXPECT_EQ(line.words, (std::vector<std::string>{"x", "y", "w"}));
-}
-
-TEST(TextLineWords, SetWordPastLastWordIsFatal) {
-    NK::TextLine line("x y");
-    EXPECT_FATAL(line.setWord(2, "w"), "Index for new word \"w\" is higher than line size");
-    NK::TextLine empty("");
-    EXPECT_FATAL(empty.setWord(0, "q\"r"), "Index for new word \"q\"r\" is higher than line size");
-}
-
-TEST(TextLineWords, AddWordToEmptyLineBeginsWithSpace) {
-    NK::TextLine line("");
-    line.addWord("w");
-    EXPECT_EQ(line.text, " w");
-    line.addWord("v");
-    EXPECT_EQ(line.text, " w v");
-    EXPECT_EQ(line.words, (std::vector<std::string>{"w", "v"}));
-}
-
-TEST(TextLineWords, AddWordKeepsTextAsItWas) {
-    NK::TextLine line("a  b\r");
-    line.addWord("c");
-    EXPECT_EQ(line.text, "a  b\r c");
-    EXPECT_EQ(line.words, (std::vector<std::string>{"a", "b", "c"}));
-}
-
-namespace {
 
 class TextFileStoreTest : public testing::Test {
 protected:
@@ -108,37 +76,24 @@ protected:
 }  // namespace
 
 TEST_F(TextFileStoreTest, RoundTripGainsOnlyAFinalLineFeed) {
-    writeAll(path, "a b\n\nc");
-    NK::TextFile& f = store.load(path, "k");
-    EXPECT_EQ(wordCounts(f.lines), (std::vector<std::size_t>{2, 0, 1}));
-    EXPECT_EQ(f.path, path);
-    std::vector<NK::TextLine> lines = f.lines;
-    store.write("k", lines);
-    EXPECT_EQ(readAll(path), "a b\n\nc\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"a b\n\nc", "a b\n\nc\n"}, {"x y\r\nz\r\n", "x y\r\nz\r\n"}, {"", ""}};
+    for (const auto& [before, after] : cases) {
+        writeAll(path, before);
+        std::vector<NK::TextLine> lines = store.load(path, "k").lines;
+        store.write("k", lines);
+        EXPECT_EQ(readAll(path), after) << testing::PrintToString(before);
+    }
 }
 
-TEST_F(TextFileStoreTest, CrlfFileIsWrittenBackUnchanged) {
-    writeAll(path, "x y\r\nz\r\n");
-    std::vector<NK::TextLine> lines = store.load(path, "k").lines;
-    EXPECT_EQ(wordCounts(lines), (std::vector<std::size_t>{2, 1}));
-    store.write("k", lines);
-    EXPECT_EQ(readAll(path), "x y\r\nz\r\n");
-}
-
-TEST_F(TextFileStoreTest, WriteReplacesKeptLinesWithACopy) {
-    store.create(path, "k");
-    std::vector<NK::TextLine> lines{NK::TextLine("one"), NK::TextLine("two 2")};
-    store.write("k", lines);
-    lines[0].setWord(0, "changed");
-    EXPECT_EQ(store.get("k").lines[0].text, "one");
-    EXPECT_EQ(readAll(path), "one\ntwo 2\n");
-}
-
-TEST_F(TextFileStoreTest, CreateEmptiesTheFileAndKeepsNoLines) {
+TEST_F(TextFileStoreTest, CreateEmptiesTheFileWriteFillsItAndDestroyLeavesIt) {
     writeAll(path, "old contents\n");
-    NK::TextFile& f = store.create(path, "k");
-    EXPECT_TRUE(f.lines.empty());
+    EXPECT_TRUE(store.create(path, "k").lines.empty());
     EXPECT_EQ(readAll(path), "");
+    store.write("k", {NK::TextLine("one"), NK::TextLine("two 2")});
+    EXPECT_EQ(store.get("k").lines[1].text, "two 2");
+    store.destroy("k");
+    EXPECT_EQ(readAll(path), "one\ntwo 2\n");
 }
 
 TEST_F(TextFileStoreTest, RemakeLogsAndMissingDestroyLogs) {
@@ -148,26 +103,14 @@ TEST_F(TextFileStoreTest, RemakeLogsAndMissingDestroyLogs) {
     store.create(path, "k");
     store.destroy("k");
     store.destroy("k");
-    EXPECT_EQ(log.lines(),
-              (std::vector<std::string>{"INFO: TextFile with key \"k\" remade",
-                                        "INFO: TextFile with key \"k\" not found to destroy"}));
+    EXPECT_EQ(log.lines(), (Lines{"INFO: TextFile with key \"k\" remade",
+                                  "INFO: TextFile with key \"k\" not found to destroy"}));
 }
 
-TEST_F(TextFileStoreTest, DestroyLeavesTheFileOnDisk) {
-    writeAll(path, "keep me\n");
-    store.load(path, "k");
-    store.destroy("k");
-    EXPECT_EQ(readAll(path), "keep me\n");
-}
-
-TEST_F(TextFileStoreTest, MissingPathAndKeyAreFatal) {
+TEST_F(TextFileStoreTest, MissingPathOrKeyIsFatalAndAnUncreatableFileOnlyOnWrite) {
     EXPECT_FATAL(store.load("/tmp/nk_no_such_dir/f.txt", "k"),
                  "File path \"/tmp/nk_no_such_dir/f.txt\" not found");
     EXPECT_FATAL(store.get("nope"), "File key \"nope\" not found");
-    EXPECT_FATAL(store.write("nope", {}), "File key \"nope\" not found");
-}
-
-TEST_F(TextFileStoreTest, UncreatableFileIsSilentUntilWritten) {
     nktest::LogCapture log;
     store.create("/tmp/nk_no_such_dir/f.txt", "k");
     EXPECT_TRUE(log.lines().empty());
