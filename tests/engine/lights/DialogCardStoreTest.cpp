@@ -2,6 +2,7 @@
 #include <allegro5/allegro_primitives.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,14 @@ namespace {
 // never turn up in a cut region.
 const nktest::Rgba background{40, 60, 200, 255};
 const nktest::Rgba button{200, 50, 50, 255};
+const nktest::Rgba black{0, 0, 0, 255};
+const nktest::Rgba yellow{255, 255, 0, 255}, cyan{0, 255, 255, 255}, red{255, 0, 0, 255};
+
+using Lines = std::vector<std::string>;
+
+bool same(const nktest::Rgba& c, const nktest::Rgba& e) {
+    return nktest::near(c, e.r, e.g, e.b, 3);
+}
 
 struct Box {
     int minX = 100000, minY = 100000, maxX = -1, maxY = -1;
@@ -26,37 +35,21 @@ struct Box {
     float centreY() const { return (minY + maxY) * 0.5f; }
 };
 
-template <typename Match>
-Box boxOf(ALLEGRO_BITMAP* bitmap, Match match) {
+// The bounding box of the pixels of `bitmap` within `tolerance` of `colour`
+// in every channel; the default admits anti-aliased text of that colour.
+Box boxOf(ALLEGRO_BITMAP* bitmap, const nktest::Rgba& colour, int tolerance = 100) {
     Box b;
     al_lock_bitmap(bitmap, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
     for (int y = 0; y < al_get_bitmap_height(bitmap); ++y) {
         for (int x = 0; x < al_get_bitmap_width(bitmap); ++x) {
-            if (!match(nktest::pixelAt(x, y, bitmap))) continue;
-            b.minX = std::min(b.minX, x);
-            b.maxX = std::max(b.maxX, x);
-            b.minY = std::min(b.minY, y);
-            b.maxY = std::max(b.maxY, y);
+            const nktest::Rgba c = nktest::pixelAt(x, y, bitmap);
+            if (!nktest::near(c, colour.r, colour.g, colour.b, tolerance)) continue;
+            b = {std::min(b.minX, x), std::min(b.minY, y), std::max(b.maxX, x),
+                 std::max(b.maxY, y)};
         }
     }
     al_unlock_bitmap(bitmap);
     return b;
-}
-
-bool yellowish(const nktest::Rgba& c) {
-    return c.r > 150 && c.g > 150 && c.b < 100;
-}
-bool cyanish(const nktest::Rgba& c) {
-    return c.r < 100 && c.g > 150 && c.b > 150;
-}
-bool reddish(const nktest::Rgba& c) {
-    return c.r > 150 && c.g < 100 && c.b < 100;
-}
-bool whitish(const nktest::Rgba& c) {
-    return c.r > 180 && c.g > 180 && c.b > 180;
-}
-bool same(const nktest::Rgba& c, const nktest::Rgba& e) {
-    return nktest::near(c, e.r, e.g, e.b, 3);
 }
 
 }  // namespace
@@ -64,12 +57,10 @@ bool same(const nktest::Rgba& c, const nktest::Rgba& e) {
 class DialogCards : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        nktest::Engine& e = nktest::engine();
         nktest::resetDrawing();
-        bitmaps = new NK::BitmapStore(e.renderContext);
-        fonts = new NK::FontStore(e.renderContext);
+        bitmaps = new NK::BitmapStore(nktest::engine().renderContext);
+        fonts = new NK::FontStore(nktest::engine().renderContext);
         fonts->load("/usr/share/fonts/truetype/clear-sans/ClearSans-Regular.ttf", "font");
-
         ALLEGRO_BITMAP* picture = al_create_bitmap(500, 600);
         al_set_target_bitmap(picture);
         al_clear_to_color(al_map_rgb(0, 255, 0));
@@ -93,11 +84,7 @@ protected:
         store = new NK::DialogCardStore(e.renderContext, bitmaps, fonts, e.input);
         store->createDesign(designPath, "font", "d", NK::Color(1, 1, 0), NK::Color(0, 1, 1));
     }
-    void TearDown() override {
-        delete store;
-        nktest::resetInput();
-        nktest::resetDrawing();
-    }
+    void TearDown() override { delete store; }
 
     // A shown 500 x 500 card in the screen layout at (100, 100).
     NK::DialogCard& shownCard(const std::string& key = "card") {
@@ -105,6 +92,12 @@ protected:
         NK::DialogCard& card = store->getCard(key);
         card.visible = true;
         return card;
+    }
+    // A card printed with the design as it is now; its red title's box.
+    Box redTitle(const std::string& key, const std::string& text = "") {
+        store->getDesign("d").titleColour = NK::Color(1, 0, 0);
+        store->createCard("d", {0, 0, 500, 500}, "Hi", text, key);
+        return boxOf(bitmaps->get(key).get(), red);
     }
     // One update tick with the pointer at a window pixel, the left button
     // pressed this tick or not.
@@ -116,41 +109,45 @@ protected:
         store->updateCards();
         in.endUpdate();
     }
+    // The same, with the pointer inside the card's CLOSE button.
+    void tickOnClose(const NK::DialogCard& card, bool press, int viewX = 0) {
+        const NK::Rect close = card.placed(card.closeRect);
+        tickWithMouse(int(close.x) - viewX + 20, int(close.y) + 20, press);
+    }
 
-    static NK::BitmapStore* bitmaps;
-    static NK::FontStore* fonts;
-    static std::string designPath;
+    static inline NK::BitmapStore* bitmaps = nullptr;
+    static inline NK::FontStore* fonts = nullptr;
+    static inline std::string designPath;
     NK::DialogCardStore* store = nullptr;
 };
 
-NK::BitmapStore* DialogCards::bitmaps = nullptr;
-NK::FontStore* DialogCards::fonts = nullptr;
-std::string DialogCards::designPath;
-
 TEST_F(DialogCards, DesignCutsBackgroundAndButtonRegions) {
-    NK::BitmapEntry& bg = bitmaps->get("d_bg");
-    EXPECT_EQ(al_get_bitmap_width(bg.get()), 500);
-    EXPECT_EQ(al_get_bitmap_height(bg.get()), 500);
-    EXPECT_TRUE(same(nktest::pixelAt(250, 250, bg.get()), background));
-    EXPECT_TRUE(same(nktest::pixelAt(499, 499, bg.get()), background));
-    for (const char* key : {"d_close", "d_next"}) {
-        NK::BitmapEntry& b = bitmaps->get(key);
-        EXPECT_EQ(al_get_bitmap_width(b.get()), 300) << key;
-        EXPECT_EQ(al_get_bitmap_height(b.get()), 100) << key;
-        EXPECT_TRUE(same(nktest::pixelAt(2, 2, b.get()), button)) << key;
-        EXPECT_TRUE(same(nktest::pixelAt(297, 97, b.get()), button)) << key;
+    const struct {
+        const char* key;
+        int width, height;
+        nktest::Rgba colour;
+    } images[] = {{"d_bg", 500, 500, background},
+                  {"d_close", 300, 100, button},
+                  {"d_next", 300, 100, button}};
+    for (const auto& i : images) {
+        ALLEGRO_BITMAP* b = bitmaps->get(i.key).get();
+        EXPECT_EQ(al_get_bitmap_width(b), i.width) << i.key;
+        EXPECT_EQ(al_get_bitmap_height(b), i.height) << i.key;
+        // Opposite corners, clear of the printed words: no green crept in.
+        EXPECT_TRUE(same(nktest::pixelAt(2, 2, b), i.colour)) << i.key;
+        EXPECT_TRUE(same(nktest::pixelAt(i.width - 3, i.height - 3, b), i.colour)) << i.key;
     }
 }
 
 TEST_F(DialogCards, ButtonWordsPrintedCentredInTheirOwnColours) {
     ALLEGRO_BITMAP* close = bitmaps->get("d_close").get();
     ALLEGRO_BITMAP* next = bitmaps->get("d_next").get();
-    Box closeWord = boxOf(close, yellowish);
-    Box nextWord = boxOf(next, cyanish);
+    Box closeWord = boxOf(close, yellow);
+    Box nextWord = boxOf(next, cyan);
     ASSERT_FALSE(closeWord.empty());
     ASSERT_FALSE(nextWord.empty());
-    EXPECT_TRUE(boxOf(close, cyanish).empty());
-    EXPECT_TRUE(boxOf(next, yellowish).empty());
+    EXPECT_TRUE(boxOf(close, cyan).empty());
+    EXPECT_TRUE(boxOf(next, yellow).empty());
     EXPECT_NEAR(closeWord.centreX(), 150, 6);
     EXPECT_NEAR(closeWord.centreY(), 50, 8);
     EXPECT_NEAR(nextWord.centreX(), 150, 6);
@@ -160,15 +157,11 @@ TEST_F(DialogCards, ButtonWordsPrintedCentredInTheirOwnColours) {
 
 TEST_F(DialogCards, CardPrintsLeftTitleAboveWrappedText) {
     NK::DialogDesign& design = store->getDesign("d");
-    design.titleColour = NK::Color(1, 0, 0);
     design.titleAlign = NK::DialogDesign::alignLeft;
     design.textAlign = NK::DialogDesign::alignLeft;
     design.textSize = 10;
-    store->createCard("d", {0, 0, 500, 500}, "Hi",
-                      "a long line of words that cannot fit across one card and so wraps", "c");
-    ALLEGRO_BITMAP* card = bitmaps->get("c").get();
-    Box title = boxOf(card, reddish);
-    Box text = boxOf(card, whitish);
+    Box title = redTitle("c", "a long line of words that cannot fit across one card and so wraps");
+    Box text = boxOf(bitmaps->get("c").get(), {255, 255, 255, 255}, 75);
     ASSERT_FALSE(title.empty());
     ASSERT_FALSE(text.empty());
     EXPECT_GE(title.minX, 10);
@@ -181,29 +174,21 @@ TEST_F(DialogCards, CardPrintsLeftTitleAboveWrappedText) {
     // Wrapped: more than one line of text at size 10 (30 px glyphs).
     EXPECT_GT(text.maxY - text.minY, 60);
     // The design's own images are untouched by printing on the card.
-    EXPECT_TRUE(boxOf(bitmaps->get("d_bg").get(), reddish).empty());
+    EXPECT_TRUE(boxOf(bitmaps->get("d_bg").get(), red).empty());
 }
 
-TEST_F(DialogCards, RightAlignedTitleEndsAtTheMargin) {
+TEST_F(DialogCards, RightTitleEndsAtItsMarginAndOldMinusOneIsCentred) {
     NK::DialogDesign& design = store->getDesign("d");
-    design.titleColour = NK::Color(1, 0, 0);
-    design.titleAlign = NK::DialogDesign::alignRight;
     design.titleMargin = NK::Vec2(30, 10);
-    store->createCard("d", {0, 0, 500, 500}, "Hi", "", "c");
-    Box title = boxOf(bitmaps->get("c").get(), reddish);
-    ASSERT_FALSE(title.empty());
-    EXPECT_LE(title.maxX, 470);
-    EXPECT_GE(title.maxX, 460);
-}
-
-TEST_F(DialogCards, OldMinusOneAlignmentIsCentred) {
-    NK::DialogDesign& design = store->getDesign("d");
-    design.titleColour = NK::Color(1, 0, 0);
+    design.titleAlign = NK::DialogDesign::alignRight;
+    Box right = redTitle("right");
     design.titleAlign = -1;
-    store->createCard("d", {0, 0, 500, 500}, "Hi", "", "c");
-    Box title = boxOf(bitmaps->get("c").get(), reddish);
-    ASSERT_FALSE(title.empty());
-    EXPECT_NEAR(title.centreX(), 250, 6);
+    Box old = redTitle("old");
+    ASSERT_FALSE(right.empty());
+    ASSERT_FALSE(old.empty());
+    EXPECT_LE(right.maxX, 470);
+    EXPECT_GE(right.maxX, 460);
+    EXPECT_NEAR(old.centreX(), 250, 6);
 }
 
 TEST_F(DialogCards, RemakingDesignOrCardLogsOneRemadeLine) {
@@ -211,24 +196,22 @@ TEST_F(DialogCards, RemakingDesignOrCardLogsOneRemadeLine) {
     nktest::LogCapture log;
     store->createDesign(designPath, "font", "d", NK::Color(1, 1, 0), NK::Color(0, 1, 1));
     store->createCard("d", {0, 0, 500, 500}, "T", "t", "c");
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{"INFO: Design with key \"d\" remade",
-                                                     "INFO: Card with key \"c\" remade"}));
+    EXPECT_EQ(log.lines(),
+              (Lines{"INFO: Design with key \"d\" remade", "INFO: Card with key \"c\" remade"}));
 }
 
 TEST_F(DialogCards, DestroyReleasesImagesAndMissingKeysLog) {
     store->createCard("d", {0, 0, 500, 500}, "T", "t", "c");
     store->destroyCard("c");
     store->destroyDesign("d");
-    EXPECT_FALSE(bitmaps->contains("c"));
-    EXPECT_FALSE(bitmaps->contains("d_bg"));
-    EXPECT_FALSE(bitmaps->contains("d_close"));
-    EXPECT_FALSE(bitmaps->contains("d_next"));
+    for (const char* key : {"c", "d_bg", "d_close", "d_next"}) {
+        EXPECT_FALSE(bitmaps->contains(key)) << key;
+    }
     nktest::LogCapture log;
     store->destroyCard("c");
     store->destroyDesign("d");
-    EXPECT_EQ(log.lines(),
-              (std::vector<std::string>{"INFO: Card with key \"c\" not found to destroy",
-                                        "INFO: Design with key \"d\" not found to destroy"}));
+    EXPECT_EQ(log.lines(), (Lines{"INFO: Card with key \"c\" not found to destroy",
+                                  "INFO: Design with key \"d\" not found to destroy"}));
 }
 
 TEST_F(DialogCards, MissingDesignOrCardIsFatal) {
@@ -256,7 +239,7 @@ TEST_F(DialogCards, ScreenCardDrawsBackgroundAndDimsUnhoveredButton) {
         << dim;
 }
 
-TEST_F(DialogCards, WorldCardMovesWithTheView) {
+TEST_F(DialogCards, WorldCardDrawsAndHoversWhereTheViewPutsIt) {
     NK::DialogCard& card = shownCard();
     card.screenSpace = false;
     card.rect = NK::Rect(2000, 100, 500, 500);
@@ -265,7 +248,9 @@ TEST_F(DialogCards, WorldCardMovesWithTheView) {
     v.apply();
     store->drawCard("card");
     EXPECT_TRUE(same(nktest::pixelAt(450, 300), background));
-    EXPECT_TRUE(same(nktest::pixelAt(150, 300), {0, 0, 0, 255}));
+    EXPECT_TRUE(same(nktest::pixelAt(150, 300), black));
+    tickOnClose(card, false, 1800);
+    EXPECT_TRUE(store->getCard("card").closeHover);
 }
 
 TEST_F(DialogCards, HiddenCardNeitherDrawsNorReacts) {
@@ -274,51 +259,31 @@ TEST_F(DialogCards, HiddenCardNeitherDrawsNorReacts) {
     int calls = 0;
     card.callbacks.onClose = [&](std::string) { ++calls; };
     store->drawCard("card");
-    EXPECT_TRUE(same(nktest::pixelAt(350, 200), {0, 0, 0, 255}));
-    const NK::Rect close = card.placed(card.closeRect);
-    tickWithMouse(int(close.x) + 20, int(close.y) + 20, true);
+    EXPECT_TRUE(same(nktest::pixelAt(350, 200), black));
+    tickOnClose(card, true);
     EXPECT_EQ(calls, 0);
     EXPECT_FALSE(card.closeHover);
 }
 
-TEST_F(DialogCards, ClickOnCloseCallsCloseWithTheCardKey) {
+// Both buttons shown but still sharing the centred rectangle: CLOSE wins.
+TEST_F(DialogCards, OverlappingButtonsCallOnlyCloseWithTheCardKey) {
     NK::DialogCard& card = shownCard("greeting");
-    std::vector<std::string> closed;
-    card.callbacks.onClose = [&](std::string key) { closed.push_back(key); };
-    const NK::Rect close = card.placed(card.closeRect);
-    tickWithMouse(int(close.x) + 20, int(close.y) + 20, false);
-    EXPECT_TRUE(store->getCard("greeting").closeHover);
-    EXPECT_TRUE(closed.empty());
-    tickWithMouse(int(close.x) + 20, int(close.y) + 20, true);
-    EXPECT_EQ(closed, std::vector<std::string>{"greeting"});
-}
-
-TEST_F(DialogCards, OverlappingButtonsCallOnlyClose) {
-    NK::DialogCard& card = shownCard();
-    card.buttons = NK::DialogCard::closeAndNext;  // both keep the centred rectangle
-    int closes = 0, nexts = 0;
-    card.callbacks.onClose = [&](std::string) { ++closes; };
-    card.callbacks.onNext = [&](std::string) { ++nexts; };
-    const NK::Rect close = card.placed(card.closeRect);
-    tickWithMouse(int(close.x) + 20, int(close.y) + 20, true);
-    EXPECT_EQ(closes, 1);
-    EXPECT_EQ(nexts, 0);
-}
-
-TEST_F(DialogCards, WorldCardHoverUsesTheMouseInTheWorld) {
-    NK::DialogCard& card = shownCard();
-    card.screenSpace = false;
-    card.rect = NK::Rect(1100, 100, 500, 500);
-    nktest::engine().view->x = 1000;
-    const NK::Rect close = card.placed(card.closeRect);
-    tickWithMouse(int(close.x) - 1000 + 20, int(close.y) + 20, false);
-    EXPECT_TRUE(store->getCard("card").closeHover);
+    card.buttons = NK::DialogCard::closeAndNext;
+    Lines called;
+    card.callbacks.onClose = [&](std::string key) { called.push_back("close " + key); };
+    card.callbacks.onNext = [&](std::string key) { called.push_back("next " + key); };
+    tickOnClose(card, false);
+    EXPECT_TRUE(card.closeHover);
+    EXPECT_FALSE(card.nextHover);
+    EXPECT_TRUE(called.empty());  // hovering is not clicking
+    tickOnClose(card, true);
+    EXPECT_EQ(called, Lines{"close greeting"});
 }
 
 TEST_F(DialogCards, Timer120HidesOnThe121stUpdateWithOneTimeoutCall) {
     NK::DialogCard& card = shownCard();
     card.timer = 120;
-    std::vector<std::string> timeouts;
+    Lines timeouts;
     card.callbacks.onTimeout = [&](std::string key) { timeouts.push_back(key); };
     for (int update = 1; update <= 120; ++update) {
         tickWithMouse(0, 0, false);
@@ -328,7 +293,7 @@ TEST_F(DialogCards, Timer120HidesOnThe121stUpdateWithOneTimeoutCall) {
     tickWithMouse(0, 0, false);
     EXPECT_FALSE(store->getCard("card").visible);
     for (int update = 0; update < 60; ++update) tickWithMouse(0, 0, false);
-    EXPECT_EQ(timeouts, std::vector<std::string>{"card"});
+    EXPECT_EQ(timeouts, Lines{"card"});
 }
 
 TEST_F(DialogCards, CloseCallbackMayDestroyItsOwnCard) {
@@ -337,8 +302,7 @@ TEST_F(DialogCards, CloseCallbackMayDestroyItsOwnCard) {
     auto destroySelf = [&](std::string key) { store->destroyCard(key); };
     store->getCard("a").callbacks.onClose = destroySelf;
     b.callbacks.onClose = destroySelf;
-    const NK::Rect close = b.placed(b.closeRect);
-    tickWithMouse(int(close.x) + 20, int(close.y) + 20, true);
+    tickOnClose(b, true);
     EXPECT_FALSE(bitmaps->contains("a"));
     EXPECT_FALSE(bitmaps->contains("b"));
 }

@@ -3,59 +3,39 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/LightSystem.h"
 #include "tests/support/AllegroEnvironment.h"
 #include "tests/support/FatalTrap.h"
 #include "tests/support/Pixels.h"
 
-namespace {
-
-// Allegro's headers hide the GL 2 uniform read-back calls behind their own
-// version guards, so fetch them from the driver by name.
-using GetLocation = GLint (*)(GLuint, const char*);
-using GetFloats = void (*)(GLuint, GLint, GLfloat*);
-using GetInts = void (*)(GLuint, GLint, GLint*);
-
-template <typename F>
-F glCall(const char* name) {
-    return reinterpret_cast<F>(al_get_opengl_proc_address(name));
-}
-
-}  // namespace
+using Floats = std::vector<float>;
 
 // The light pass on the virtual display: what the shader receives is read
 // back from OpenGL, and what it does is read back from the pixels.
 class LightPass : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        nktest::resetDrawing();
-        lights = new NK::LightSystem(nktest::engine().renderContext);
-    }
-    static void TearDownTestSuite() {
-        delete lights;
-        lights = nullptr;
-    }
+    // A fresh light system per test; building it makes its shader current.
     void SetUp() override {
-        ASSERT_NE(lights, nullptr);
         nktest::resetDrawing();
-        al_use_shader(lights->getShader());
-        lights->clearLights();
-        lights->lightsOn = true;
+        lights = std::make_unique<NK::LightSystem>(nktest::engine().renderContext);
     }
     void TearDown() override {
-        lights->clearLights();
-        al_use_shader(nullptr);
+        lights.reset();
         nktest::resetDrawing();
     }
 
-    // A white floor over the whole view, drawn through the light shader.
+    static void lamp(const char* key, float x, float y, float reach, float hardness = 1) {
+        ASSERT_TRUE(lights->createLight(key, {x, y}, 1, 1, 1, reach, hardness));
+    }
+    // Uploads, then draws a white floor over the whole view through the shader.
     static void drawLitWhite() {
+        lights->uploadUniforms();
         const NK::View& v = *nktest::engine().view;
         al_draw_filled_rectangle(v.x, v.y, v.x + v.width, v.y + v.height,
                                  al_map_rgb(255, 255, 255));
@@ -64,83 +44,39 @@ protected:
         nktest::Rgba c = nktest::pixelAt(x, y);
         return (c.r + c.g + c.b) / 3;
     }
-    static GLint location(const char* name) {
-        return glCall<GetLocation>("glGetUniformLocation")(
-            al_get_opengl_program_object(lights->getShader()), name);
+    static bool unlit(int x, int y) {
+        return nktest::near(nktest::pixelAt(x, y), 255, 255, 255, 2);
     }
-    static void readFloats(const char* name, float* out) {
-        GLint at = location(name);
-        ASSERT_GE(at, 0) << name;
-        glCall<GetFloats>("glGetUniformfv")(al_get_opengl_program_object(lights->getShader()), at,
-                                            out);
-    }
-    static int readInt(const char* name) {
-        GLint value = -12345;
-        GLint at = location(name);
+    // The first n values of a uniform as the shader holds them. Allegro's
+    // headers hide the GL 2 read-back calls, so they are fetched by name.
+    static Floats uniform(const char* name, int n) {
+        using GetLocation = GLint (*)(GLuint, const char*);
+        using GetFloats = void (*)(GLuint, GLint, GLfloat*);
+        const GLuint program = al_get_opengl_program_object(lights->getShader());
+        const GLint at = reinterpret_cast<GetLocation>(
+            al_get_opengl_proc_address("glGetUniformLocation"))(program, name);
         EXPECT_GE(at, 0) << name;
-        glCall<GetInts>("glGetUniformiv")(al_get_opengl_program_object(lights->getShader()), at,
-                                          &value);
-        return value;
+        Floats out(4, -12345.0f);
+        reinterpret_cast<GetFloats>(al_get_opengl_proc_address("glGetUniformfv"))(program, at,
+                                                                                  out.data());
+        out.resize(n);
+        return out;
     }
 
-    static NK::LightSystem* lights;
+    static inline std::unique_ptr<NK::LightSystem> lights;
 };
 
-NK::LightSystem* LightPass::lights = nullptr;
-
-TEST_F(LightPass, ShaderReceivesEveryLightFieldInItsSlot) {
+TEST_F(LightPass, ShaderGetsHardnessThirdInPositionAndIntensityFourthInColour) {
     ASSERT_TRUE(lights->createLight("a", {11, 22}, 0.1f, 0.2f, 0.3f, 250, 3.5f));
     lights->uploadUniforms();
-    float pos[3] = {}, col[4] = {};
-    readFloats("light_pos[0]", pos);
-    readFloats("light_color[0]", col);
-    EXPECT_FLOAT_EQ(pos[0], 11);
-    EXPECT_FLOAT_EQ(pos[1], 22);
-    EXPECT_FLOAT_EQ(pos[2], 3.5f);  // hardness rides in the third component
-    EXPECT_FLOAT_EQ(col[0], 0.1f);
-    EXPECT_FLOAT_EQ(col[1], 0.2f);
-    EXPECT_FLOAT_EQ(col[2], 0.3f);
-    EXPECT_FLOAT_EQ(col[3], 250);  // intensity in the fourth
-    EXPECT_EQ(readInt("light_num"), 1);
-    EXPECT_EQ(readInt("lights_on"), 1);
-}
-
-TEST_F(LightPass, ShaderReceivesViewAndWindowSize) {
-    lights->createLight("a", {0, 0}, 1, 1, 1, 100, 1);
-    NK::View& v = *nktest::engine().view;
-    v.x = 123;
-    v.y = -45;
-    v.width = 3840;
-    v.height = 2160;
-    lights->uploadUniforms();
-    float camera[4] = {}, window[2] = {};
-    readFloats("camera_trans", camera);
-    readFloats("window_size", window);
-    EXPECT_FLOAT_EQ(camera[0], 123);
-    EXPECT_FLOAT_EQ(camera[1], -45);
-    EXPECT_FLOAT_EQ(camera[2], 3840);
-    EXPECT_FLOAT_EQ(camera[3], 2160);
-    EXPECT_FLOAT_EQ(window[0], float(nktest::engine().display->windowWidth));
-    EXPECT_FLOAT_EQ(window[1], float(nktest::engine().display->windowHeight));
-}
-
-TEST_F(LightPass, EmptyStoreUploadsOnlyLightsOff) {
-    lights->createLight("a", {1, 2}, 1, 1, 1, 100, 1);
-    lights->createLight("b", {3, 4}, 1, 1, 1, 100, 1);
-    lights->uploadUniforms();
-    lights->clearLights();
-    nktest::engine().view->x = 999;
-    lights->uploadUniforms();
-    EXPECT_EQ(readInt("lights_on"), 0);  // even though lightsOn is still true
-    EXPECT_EQ(readInt("light_num"), 2);
-    float camera[4] = {};
-    readFloats("camera_trans", camera);
-    EXPECT_FLOAT_EQ(camera[0], 0);
+    EXPECT_EQ(uniform("light_pos[0]", 3), (Floats{11, 22, 3.5f}));
+    EXPECT_EQ(uniform("light_color[0]", 4), (Floats{0.1f, 0.2f, 0.3f, 250}));
+    EXPECT_EQ(uniform("light_num", 1), Floats{1});
+    EXPECT_EQ(uniform("lights_on", 1), Floats{1});
 }
 
 TEST_F(LightPass, WhiteFloorIsBrightNearTheLightAndDarkBeyondItsReach) {
-    lights->createLight("lamp", {400, 300}, 1, 1, 1, 300, 1);
-    lights->uploadUniforms();
+    lamp("lamp", 400, 300, 300);
     drawLitWhite();
     EXPECT_GE(brightness(400, 300), 200);
     EXPECT_LE(brightness(1500, 900), 80);
@@ -149,52 +85,46 @@ TEST_F(LightPass, WhiteFloorIsBrightNearTheLightAndDarkBeyondItsReach) {
     EXPECT_GT(brightness(400 + 200, 300), brightness(1500, 900));
 }
 
-TEST_F(LightPass, LightsOffDrawsUnlit) {
-    lights->createLight("lamp", {400, 300}, 1, 0, 0, 300, 1);
+TEST_F(LightPass, LightsOffOrAnEmptyStoreDrawsUnlit) {
+    lamp("lamp", 400, 300, 300);
     lights->lightsOn = false;
-    lights->uploadUniforms();
     drawLitWhite();
-    EXPECT_TRUE(nktest::near(nktest::pixelAt(1500, 900), 255, 255, 255, 2));
-    EXPECT_TRUE(nktest::near(nktest::pixelAt(400, 300), 255, 255, 255, 2));
+    EXPECT_TRUE(unlit(1500, 900));
+    EXPECT_TRUE(unlit(400, 300));
+    // Emptied after a lit upload: lights go off although lightsOn is true.
+    lights->lightsOn = true;
+    lights->uploadUniforms();
+    lights->clearLights();
+    drawLitWhite();
+    EXPECT_TRUE(unlit(1500, 900));
 }
 
-TEST_F(LightPass, NoLightsDrawsUnlit) {
-    lights->uploadUniforms();
-    drawLitWhite();
-    EXPECT_TRUE(nktest::near(nktest::pixelAt(960, 540), 255, 255, 255, 2));
-}
-
-TEST_F(LightPass, LightFollowsTheViewNotTheWindow) {
-    // World (1400, 700) lies at window (400, 300) once the view moved by (1000, 400).
-    NK::View& v = *nktest::engine().view;
-    v.x = 1000;
-    v.y = 400;
-    v.apply();
-    lights->createLight("lamp", {1400, 700}, 1, 1, 1, 150, 1);
-    lights->uploadUniforms();
-    drawLitWhite();
-    EXPECT_GE(brightness(400, 300), 200);
-    EXPECT_LE(brightness(1400, 700), 80);
-}
-
-TEST_F(LightPass, ReachIsInLevelPixelsSoZoomingOutShrinksItOnScreen) {
-    NK::View& v = *nktest::engine().view;
-    v.width = 3840;
-    v.height = 2160;
-    v.apply();
-    // At half scale world (800, 600) is window (400, 300) and a 300 pixel
-    // reach covers 150 window pixels.
-    lights->createLight("lamp", {800, 600}, 1, 1, 1, 300, 1);
-    lights->uploadUniforms();
-    drawLitWhite();
-    EXPECT_GE(brightness(400, 300), 200);
-    EXPECT_LE(brightness(400 + 200, 300), 80);
+// The shader maps window pixels to level pixels through the view: a moved
+// view shifts the light and a zoomed-out one shrinks its reach on screen.
+TEST_F(LightPass, LightSitsAtItsLevelPositionThroughTheView) {
+    const struct {
+        float viewX, viewY, viewW, viewH, lampX, lampY, reach;
+        int darkX, darkY;
+    } cases[] = {{1000, 400, 1920, 1080, 1400, 700, 150, 1400, 700},
+                 {0, 0, 3840, 2160, 800, 600, 300, 600, 300}};
+    for (const auto& c : cases) {
+        NK::View& v = *nktest::engine().view;
+        v.x = c.viewX;
+        v.y = c.viewY;
+        v.width = c.viewW;
+        v.height = c.viewH;
+        v.apply();
+        lights->clearLights();
+        lamp("lamp", c.lampX, c.lampY, c.reach);
+        drawLitWhite();
+        EXPECT_GE(brightness(400, 300), 200) << c.viewW;
+        EXPECT_LE(brightness(c.darkX, c.darkY), 80) << c.viewW;
+    }
 }
 
 TEST_F(LightPass, ColouredLightsAdd) {
     lights->createLight("red", {900, 500}, 1, 0, 0, 400, 1);
     lights->createLight("green", {1000, 500}, 0, 1, 0, 400, 1);
-    lights->uploadUniforms();
     drawLitWhite();
     nktest::Rgba between = nktest::pixelAt(950, 500);
     EXPECT_GE(between.r, 150);
@@ -202,65 +132,15 @@ TEST_F(LightPass, ColouredLightsAdd) {
     EXPECT_LE(between.b, 80);
 }
 
-TEST_F(LightPass, HardnessChangesTheFalloff) {
-    lights->createLight("soft", {500, 500}, 1, 1, 1, 300, 0);
-    lights->createLight("hard", {1400, 500}, 1, 1, 1, 300, 6);
-    lights->uploadUniforms();
+TEST_F(LightPass, HardnessShapesTheFalloffAndIntensityIsTheReach) {
+    lamp("soft", 500, 300, 300, 0);
+    lamp("hard", 1400, 300, 300, 6);
+    lamp("near", 500, 800, 100);
+    lamp("far", 1400, 800, 400);
     drawLitWhite();
     // Same reach, same distance: only the hardness differs.
-    EXPECT_GT(std::abs(brightness(500 + 150, 500) - brightness(1400 + 150, 500)), 20);
-}
-
-TEST_F(LightPass, IntensityIsTheReach) {
-    lights->createLight("near", {500, 500}, 1, 1, 1, 100, 1);
-    lights->createLight("far", {1400, 500}, 1, 1, 1, 400, 1);
-    lights->uploadUniforms();
-    drawLitWhite();
-    EXPECT_GT(brightness(1400 + 200, 500), brightness(500 + 200, 500) + 40);
-}
-
-// Building the shader from a folder of our choosing means running from it.
-class ShaderBuildFailure : public testing::Test {
-protected:
-    void SetUp() override {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        home = cwd;
-        char pattern[] = "/tmp/nk_lights_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        std::system(("mkdir -p " + dir + "/VAZEzadide/glsl/Shaders").c_str());
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override {
-        EXPECT_EQ(chdir(home.c_str()), 0);
-        std::system(("rm -rf " + dir).c_str());
-        al_use_shader(nullptr);
-    }
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(dir + "/VAZEzadide/glsl/Shaders/" + name) << text;
-    }
-    std::string realVertex() {
-        std::ifstream in(home + "/" + NK::LightSystem::vertexPath);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::string home, dir;
-};
-
-TEST_F(ShaderBuildFailure, MissingSourceIsFatal) {
-    nktest::FatalError e =
-        nktest::catchFatal([&] { NK::LightSystem s(nktest::engine().renderContext); });
-    EXPECT_NE(e.text.find("lights.vert"), std::string::npos) << e.text;
-}
-
-TEST_F(ShaderBuildFailure, BrokenFragmentSourceIsFatalWithTheCompilerLog) {
-    write("lights.vert", realVertex());
-    write("lights.frag", "void main() { this is not glsl }\n");
-    nktest::FatalError e =
-        nktest::catchFatal([&] { NK::LightSystem s(nktest::engine().renderContext); });
-    EXPECT_FALSE(e.text.empty());
+    EXPECT_GT(std::abs(brightness(500 + 150, 300) - brightness(1400 + 150, 300)), 20);
+    EXPECT_GT(brightness(1400 + 200, 800), brightness(500 + 200, 800) + 40);
 }
 
 // A room of walls, floor and crates under three coloured lamps. Besides the
@@ -270,14 +150,11 @@ TEST_F(LightPass, RoomUnderColouredLampsHasColouredPoolsAndReadableDark) {
     lights->createLight("teal", {1250, 420}, 0.2f, 0.7f, 1.0f, 420, 2.5f);
     lights->createLight("red", {1700, 820}, 1.0f, 0.15f, 0.1f, 300, 0.5f);
     lights->uploadUniforms();
-    const ALLEGRO_COLOR wall = al_map_rgb(170, 160, 150);
-    const ALLEGRO_COLOR brick = al_map_rgb(140, 120, 110);
-    al_draw_filled_rectangle(0, 0, 1920, 1080, wall);
+    al_draw_filled_rectangle(0, 0, 1920, 1080, al_map_rgb(170, 160, 150));  // mortar
     for (int row = 0; row < 14; ++row) {
         for (int col = 0; col < 17; ++col) {
-            const float x = col * 120.0f + (row % 2) * 60.0f - 60.0f;
-            const float y = row * 60.0f;
-            al_draw_filled_rectangle(x + 3, y + 3, x + 117, y + 57, brick);
+            const float x = col * 120.0f + (row % 2) * 60.0f - 60.0f, y = row * 60.0f;
+            al_draw_filled_rectangle(x + 3, y + 3, x + 117, y + 57, al_map_rgb(140, 120, 110));
         }
     }
     al_draw_filled_rectangle(0, 860, 1920, 1080, al_map_rgb(120, 100, 80));  // floor
@@ -296,4 +173,37 @@ TEST_F(LightPass, RoomUnderColouredLampsHasColouredPoolsAndReadableDark) {
     // Out of every reach the wall is dim, yet not black.
     EXPECT_LT(corner.r, 80) << corner;
     EXPECT_GT(corner.r + corner.g + corner.b, 30) << corner;
+}
+
+// Building the shader from sources of our choosing means running from their folder.
+class ShaderBuild : public testing::Test {
+protected:
+    void SetUp() override {
+        char cwd[4096], pattern[] = "/tmp/nk_lights_XXXXXX";
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        home = cwd;
+        dir = pattern;
+        std::system(("mkdir -p " + dir + "/VAZEzadide/glsl/Shaders").c_str());
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override {
+        EXPECT_EQ(chdir(home.c_str()), 0);
+        std::system(("rm -rf " + dir).c_str());
+        al_use_shader(nullptr);
+    }
+    std::string home, dir;
+};
+
+TEST_F(ShaderBuild, MissingOrBrokenSourceIsFatal) {
+    auto build = [] {
+        return nktest::catchFatal([] { NK::LightSystem s(nktest::engine().renderContext); }).text;
+    };
+    const std::string missing = build();
+    EXPECT_NE(missing.find("lights.vert"), std::string::npos) << missing;
+    std::ifstream real(home + "/" + NK::LightSystem::vertexPath);
+    std::ofstream(dir + "/" + NK::LightSystem::vertexPath) << real.rdbuf();
+    std::ofstream(dir + "/" + NK::LightSystem::fragmentPath)
+        << "void main() { this is not glsl }\n";
+    EXPECT_FALSE(build().empty());  // the compiler's log
 }
