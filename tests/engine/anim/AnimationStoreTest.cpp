@@ -4,9 +4,9 @@
 #include "tests/engine/anim/SheetFixture.h"
 #include "tests/support/FatalTrap.h"
 #include "tests/support/LogCapture.h"
-#include "tests/support/Pixels.h"
 
 using animtest::cellColour;
+using animtest::looks;
 using animtest::sheetFile;
 
 namespace {
@@ -14,19 +14,11 @@ namespace {
 class AnimationStoreTest : public testing::Test {
 protected:
     void SetUp() override { nktest::resetDrawing(); }
+    void play(const std::string& key, float step = 1, NK::Rect at = {0, 0, 10, 10}) {
+        store.playAnimation(key, at, false, {0.5f, 0.5f}, step, 0);
+    }
     NK::AnimationStore store;
 };
-
-nktest::Rgba rgba(ALLEGRO_COLOR c) {
-    unsigned char r, g, b, a;
-    al_unmap_rgba(c, &r, &g, &b, &a);
-    return {r, g, b, a};
-}
-
-bool sameColour(const nktest::Rgba& seen, ALLEGRO_COLOR expected, int tolerance = 2) {
-    nktest::Rgba e = rgba(expected);
-    return nktest::near(seen, e.r, e.g, e.b, tolerance);
-}
 
 }  // namespace
 
@@ -40,10 +32,9 @@ TEST_F(AnimationStoreTest, EightByEightSheetCutsSixtyFourFramesRowByRow) {
     EXPECT_EQ(al_get_bitmap_x(nine), 64);
     EXPECT_EQ(al_get_bitmap_y(nine), 64);
     EXPECT_EQ(al_get_bitmap_width(nine), 64);
-    EXPECT_TRUE(sameColour(nktest::pixelAt(0, 0, nine), cellColour(1, 1)));
-    EXPECT_TRUE(sameColour(nktest::pixelAt(63, 63, nine), cellColour(1, 1)));
-    EXPECT_TRUE(sameColour(nktest::pixelAt(10, 10, a.frames[63].get()), cellColour(7, 7)));
-    EXPECT_EQ(a.frames[9].width, 64.0f);
+    EXPECT_TRUE(looks(0, 0, cellColour(1, 1), 2, nine));
+    EXPECT_TRUE(looks(63, 63, cellColour(1, 1), 2, nine));
+    EXPECT_TRUE(looks(10, 10, cellColour(7, 7), 2, a.frames[63].get()));
 }
 
 TEST_F(AnimationStoreTest, RemainderPixelsAtTheRightEdgeBelongToNoFrame) {
@@ -55,7 +46,7 @@ TEST_F(AnimationStoreTest, RemainderPixelsAtTheRightEdgeBelongToNoFrame) {
     ALLEGRO_BITMAP* third = a.frames[2].get();
     EXPECT_EQ(al_get_bitmap_x(third), 66);
     EXPECT_EQ(al_get_bitmap_width(third), 33);
-    EXPECT_TRUE(sameColour(nktest::pixelAt(32, 0, third), cellColour(2, 0)));
+    EXPECT_TRUE(looks(32, 0, cellColour(2, 0), 2, third));
     EXPECT_EQ(al_get_bitmap_y(a.frames[3].get()), 25);
 }
 
@@ -71,8 +62,7 @@ TEST_F(AnimationStoreTest, MessagesNameTheKeyAndPath) {
     EXPECT_EQ(lines[0], "INFO: Animation with key \"a\" remade");
     EXPECT_EQ(lines[1], "INFO: Animation with key \"a\" not found to destroy");
     EXPECT_FATAL(store.checkAnimation("a"), "Animation key \"a\" not found");
-    EXPECT_FATAL(store.playAnimation("a", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 1, 0),
-                 "Animation key \"a\" not found");
+    EXPECT_FATAL(play("a"), "Animation key \"a\" not found");
     EXPECT_FATAL(store.loadAnimation("/tmp/no_such_sheet.png", 2, 2, "b"),
                  "Animation bitmap path \"/tmp/no_such_sheet.png\" not found or initialization "
                  "failed");
@@ -99,53 +89,45 @@ TEST_F(AnimationStoreTest, BlockPlayRemovedOnSixteenthUpdateCallingEndOnce) {
 TEST_F(AnimationStoreTest, CentredPlayStoresItsTopLeftCorner) {
     store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "a");
     store.playAnimation("a", {300, 200, 100, 40}, true, {0.5f, 0.5f}, 1, 0);
-    store.playAnimation("a", {300, 200, 100, 40}, false, {0.5f, 0.5f}, 1, 0);
+    play("a", 1, {300, 200, 100, 40});
     EXPECT_EQ(store.plays().front().destination, NK::Rect(250, 180, 100, 40));
     EXPECT_EQ(store.plays().back().destination, NK::Rect(300, 200, 100, 40));
 }
 
 TEST_F(AnimationStoreTest, PlayStartedByAnEndCallbackWaitsForTheNextTick) {
     store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "a");
-    store.playAnimation("a", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 4, 0).onEnd = [&] {
-        store.playAnimation("a", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 1, 0);
-    };
+    store.playAnimation("a", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 4, 0).onEnd = [&] { play("a"); };
     store.updateAnimations();
     ASSERT_EQ(store.plays().size(), 1u);
     EXPECT_EQ(store.plays().front().current, 0);
 }
 
-TEST_F(AnimationStoreTest, DrawShowsTheCurrentFrameAndMirrors) {
-    store.loadAnimation(sheetFile("grid", 512, 512, 8, 8), 8, 8, "block");
-    store.playAnimation("block", {100, 100, 200, 200}, false, {0.5f, 0.5f}, 1, 0);
+TEST_F(AnimationStoreTest, DrawShowsTheCurrentFrameAndFlippedTheOtherSide) {
+    const std::string pair = sheetFile("pair", 128, 64, 2, 1);
+    store.loadAnimation(pair, 2, 1, "two");
+    play("two", 1, {100, 100, 200, 200});
     store.drawAnimations();
-    EXPECT_TRUE(
-        sameColour(nktest::pixelAt(animtest::wx(200), animtest::wy(200)), cellColour(0, 0), 4));
+    EXPECT_TRUE(looks(200, 200, cellColour(0, 0), 4));
     store.updateAnimations();
     store.drawAnimations();
-    EXPECT_TRUE(
-        sameColour(nktest::pixelAt(animtest::wx(200), animtest::wy(200)), cellColour(1, 0), 4));
-}
+    EXPECT_TRUE(looks(200, 200, cellColour(1, 0), 4));
 
-TEST_F(AnimationStoreTest, FlippedPlayShowsTheOtherSide) {
-    // A 2x1 sheet's frame 0 would be one colour; use a sheet whose single
-    // frame has two halves by cutting a 2-cell sheet as one frame.
-    store.loadAnimation(sheetFile("pair", 128, 64, 2, 1), 1, 1, "pair");
-    store.playAnimation("pair", {100, 100, 400, 200}, false, {0.5f, 0.5f}, 1, 0);
-    store.drawAnimations();
-    EXPECT_TRUE(
-        sameColour(nktest::pixelAt(animtest::wx(120), animtest::wy(200)), cellColour(0, 0), 4));
+    // The whole sheet as one frame, its two halves telling a mirrored draw.
+    store.clearAnimations();
     al_clear_to_color(al_map_rgb(0, 0, 0));
+    store.loadAnimation(pair, 1, 1, "one");
+    play("one", 1, {100, 100, 400, 200});
     store.plays().front().flipX = true;
     store.drawAnimations();
-    EXPECT_TRUE(
-        sameColour(nktest::pixelAt(animtest::wx(120), animtest::wy(200)), cellColour(1, 0), 4));
+    EXPECT_TRUE(looks(120, 200, cellColour(1, 0), 4));
 }
 
 TEST_F(AnimationStoreTest, DestroyingAnAnimationDropsItsPlays) {
-    store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "a");
-    store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "b");
-    store.playAnimation("a", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 1, 0);
-    store.playAnimation("b", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 1, 0);
+    const std::string sheet = sheetFile("msg", 64, 64, 2, 2);
+    store.loadAnimation(sheet, 2, 2, "a");
+    store.loadAnimation(sheet, 2, 2, "b");
+    play("a");
+    play("b");
     store.destroyAnimation("a");
     ASSERT_EQ(store.plays().size(), 1u);
     store.updateAnimations();

@@ -11,6 +11,7 @@
 
 namespace {
 
+// "hero" is animated from an 8-frame strip.
 class ExtBitmapStoreTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -21,7 +22,18 @@ protected:
     void tick(int n = 1) {
         for (int i = 0; i < n; ++i) store.updateExtBitmaps();
     }
-    int frame() { return store.get("hero").frame.current; }
+    int frame() { return hero().frame.current; }
+    // The frame shown after each of `ticks` ticks.
+    std::vector<int> shownOver(int ticks) {
+        std::vector<int> shown;
+        for (int i = 0; i < ticks; ++i) {
+            tick();
+            shown.push_back(frame());
+        }
+        return shown;
+    }
+    NK::ExtBitmap& hero() { return store.get("hero"); }
+    NK::BitmapEntry image = animtest::solidEntry(8, 8, al_map_rgb(255, 0, 0));
 
     NK::AnimationStore animations;
     NK::ExtBitmapStore store{nktest::engine().renderContext};
@@ -30,7 +42,6 @@ protected:
 }  // namespace
 
 TEST_F(ExtBitmapStoreTest, MessagesNameTheKey) {
-    NK::BitmapEntry image = animtest::solidEntry(8, 8, al_map_rgb(255, 0, 0));
     store.create(image, {0, 0, 8, 8}, "box");
     nktest::LogCapture log;
     store.create(image, {0, 0, 8, 8}, "box");
@@ -43,57 +54,54 @@ TEST_F(ExtBitmapStoreTest, MessagesNameTheKey) {
     EXPECT_EQ(lines[0], "INFO: ExtBitmap with key \"box\" remade");
     EXPECT_EQ(lines[1], "INFO: ExtBitmap with key \"box\" not found to destroy");
     EXPECT_EQ(lines[2], "INFO: SavedAnimation with key \"walk\" remade");
-    EXPECT_EQ(store.get("hero").savedAnimations.get("walk").to, 4);
+    EXPECT_EQ(hero().savedAnimations.get("walk").to, 4);
     EXPECT_FATAL(store.get("box"), "ExtBitmap key \"box\" not found");
     EXPECT_FATAL(store.animateAlpha("box", false, true, 0, 0, 1),
                  "ExtBitmap key \"box\" not found");
     EXPECT_FATAL(store.playSavedAnimation("hero", "run"), "Saved animation key \"run\" not found");
 }
 
-TEST_F(ExtBitmapStoreTest, CreateVariantsSetPlacementAndSpace) {
-    NK::BitmapEntry image = animtest::solidEntry(40, 20, al_map_rgb(0, 255, 0));
-    image.placement = {10, 20, 40, 20};
-    NK::ExtBitmap& world = store.create(image, {500, 300, 100, 50}, "world", true);
-    EXPECT_FALSE(world.screenSpace);
-    EXPECT_TRUE(world.centred);
-    EXPECT_FALSE(world.animated);
-    EXPECT_EQ(world.rect, NK::Rect(500, 300, 100, 50));
-    NK::ExtBitmap& screen = store.create(std::move(image), "screen");
-    EXPECT_TRUE(screen.screenSpace);
-    EXPECT_FALSE(screen.centred);
-    EXPECT_EQ(screen.rect, NK::Rect(10, 20, 40, 20));
-    EXPECT_EQ(screen.alpha.current, 1.0f);
-    EXPECT_EQ(screen.colour.current, NK::Rgb{});
-    EXPECT_EQ(screen.pivot.x, 0.5f);
-    EXPECT_TRUE(screen.visible);
-    // The world one holds its own copy, unaffected by the moved-from original.
-    EXPECT_NE(world.image.get(), nullptr);
-    EXPECT_NE(world.image.get(), screen.image.get());
+// Where the taking-over forms place their picture is checked by the draw tests.
+TEST_F(ExtBitmapStoreTest, CreateClonesAConstImageAndEveryAnimationFrame) {
+    NK::ExtBitmap& still = store.create(image, {0, 0, 8, 8}, "still", true);
+    EXPECT_TRUE(still.centred);
+    EXPECT_NE(still.image.get(), nullptr);
+    EXPECT_NE(still.image.get(), image.get());
     EXPECT_EQ(store.frames("hero").size(), 8u);
-    EXPECT_TRUE(store.frames("world").empty());
 }
 
-TEST_F(ExtBitmapStoreTest, AlphaEndCallbackCalledOnceWithTheKey) {
+TEST_F(ExtBitmapStoreTest, AlphaSnapsToTargetOnTwelfthTickCallingEndOnceWithTheKey) {
     std::vector<std::string> ended;
     store.animateAlpha("hero", false, true, 0, 0.4f, 0.05f).onEnd = [&](std::string key) {
         ended.push_back(key);
     };
-    tick(11);
+    // 1.0 - 11 * 0.05 = 0.45 is still a whole step away; tick 12 snaps.
+    for (int t = 1; t <= 11; ++t) {
+        tick();
+        EXPECT_NEAR(hero().alpha.current, 1.0f - 0.05f * t, 1e-5f) << "tick " << t;
+        EXPECT_NE(hero().alpha.current, 0.4f) << "tick " << t;
+    }
     EXPECT_TRUE(ended.empty());
-    EXPECT_NE(store.get("hero").alpha.current, 0.4f);
     tick();
-    EXPECT_EQ(store.get("hero").alpha.current, 0.4f);
-    tick(30);
+    EXPECT_EQ(hero().alpha.current, 0.4f);
     EXPECT_EQ(ended, std::vector<std::string>{"hero"});
+    EXPECT_EQ(hero().alpha.start, 0.4f);  // the next fade begins where this one stopped
+    tick(30);
+    EXPECT_EQ(hero().alpha.current, 0.4f);
+    EXPECT_EQ(ended.size(), 1u);
 }
 
-TEST_F(ExtBitmapStoreTest, LockedAlphaKeepsItsRunButReturnsItsCallbacks) {
+TEST_F(ExtBitmapStoreTest, LockedAlphaKeepsItsRunUntilItEndsButReturnsItsCallbacks) {
+    store.animateAlpha("hero", false, true, 0, 0.5f, 0.25f);
+    hero().alpha.locked = true;
+    NK::ChannelCallbacks& callbacks = store.animateAlpha("hero", true, true, 3, 0.0f, 0.1f);
+    EXPECT_EQ(&callbacks, &hero().alpha.callbacks);
+    tick(2);
+    EXPECT_EQ(hero().alpha.current, 0.5f);
+    EXPECT_FALSE(hero().alpha.active);  // the refused ping-pong with repeats never took
     store.animateAlpha("hero", false, true, 0, 0.0f, 0.5f);
-    store.get("hero").alpha.locked = true;
-    NK::ChannelCallbacks& callbacks = store.animateAlpha("hero", false, true, 0, 1.0f, 0.1f);
-    EXPECT_EQ(&callbacks, &store.get("hero").alpha.callbacks);
     tick();
-    EXPECT_EQ(store.get("hero").alpha.current, 0.5f);
+    EXPECT_EQ(hero().alpha.current, 0.0f);
 }
 
 TEST_F(ExtBitmapStoreTest, ColourAnimationKeepsRestoreAndRunsOnce) {
@@ -107,7 +115,7 @@ TEST_F(ExtBitmapStoreTest, ColourAnimationKeepsRestoreAndRunsOnce) {
     EXPECT_EQ(ends, 0);
     tick();
     EXPECT_EQ(ends, 1);
-    EXPECT_EQ(store.get("hero").colour.current, NK::Rgb{});  // restored
+    EXPECT_EQ(hero().colour.current, NK::Rgb{});  // restored
 }
 
 TEST_F(ExtBitmapStoreTest, CallbackMayDestroyItsOwnBitmap) {
@@ -129,18 +137,13 @@ TEST_F(ExtBitmapStoreTest, PlayFramesCountingShowsEachFrameForTicksPlusOne) {
     NK::ChannelCallbacks& c = store.playFrames("hero", 1, 3, 1, false, false, 1);
     c.onRun = [&](std::string) { ++runs; };
     c.onEnd = [&](std::string) { ++ends; };
-    std::vector<int> shown{frame()};
-    for (int i = 0; i < 12; ++i) {
-        tick();
-        shown.push_back(frame());
-    }
-    EXPECT_EQ(shown, (std::vector<int>{1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 3}));
+    EXPECT_EQ(frame(), 1);
+    EXPECT_EQ(shownOver(12), (std::vector<int>{1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 3}));
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(ends, 1);
 }
 
 TEST_F(ExtBitmapStoreTest, StillBitmapIgnoresFrameRuns) {
-    NK::BitmapEntry image = animtest::solidEntry(8, 8, al_map_rgb(255, 0, 0));
     NK::ExtBitmap& still = store.create(image, {0, 0, 8, 8}, "still");
     store.playFramesAtStep("still", 0, 5, 1.0f, false, false, 0);
     tick(3);
@@ -148,32 +151,24 @@ TEST_F(ExtBitmapStoreTest, StillBitmapIgnoresFrameRuns) {
     EXPECT_EQ(&still.currentEntry(), &still.image);
 }
 
-TEST_F(ExtBitmapStoreTest, SavedAnimationAskedAgainContinues) {
-    store.addSavedAnimation("hero", "walk", 0, 5, 0, false);
+TEST_F(ExtBitmapStoreTest, SavedAnimationAskedAgainContinuesAndOnceFinishedPlaysAgain) {
+    store.addSavedAnimation("hero", "walk", 0, 3, 0, false);
     store.playSavedAnimation("hero", "walk");
-    tick(3);
-    ASSERT_EQ(frame(), 3);
+    tick(2);
     store.playSavedAnimation("hero", "walk");  // as game code does every tick
-    EXPECT_EQ(frame(), 3);
-    tick();
-    EXPECT_EQ(frame(), 4);
-}
-
-TEST_F(ExtBitmapStoreTest, FinishedSavedAnimationPlaysAgain) {
-    store.addSavedAnimation("hero", "wave", 2, 4, 0, false);
-    store.playSavedAnimation("hero", "wave");
-    tick(3);  // 3, 4, past: ends on 4
-    EXPECT_EQ(frame(), 4);
-    EXPECT_TRUE(store.get("hero").savedName.empty());
-    EXPECT_FALSE(store.get("hero").frame.active);
-    store.playSavedAnimation("hero", "wave");
     EXPECT_EQ(frame(), 2);
-    EXPECT_EQ(store.get("hero").savedName, "wave");
     tick();
     EXPECT_EQ(frame(), 3);
+    tick();  // past the end: stops on 3
+    EXPECT_EQ(frame(), 3);
+    EXPECT_TRUE(hero().savedName.empty());
+    store.playSavedAnimation("hero", "walk");
+    EXPECT_EQ(frame(), 0);
+    tick();
+    EXPECT_EQ(frame(), 1);
 }
 
-TEST_F(ExtBitmapStoreTest, OtherSavedAnimationReplacesTheRunning) {
+TEST_F(ExtBitmapStoreTest, SavedAnimationReplacedByAnotherSavedOrAPlainRun) {
     store.addSavedAnimation("hero", "walk", 0, 3, 0, false);
     store.addSavedAnimation("hero", "fall", 7, 5, 0, false);
     store.playSavedAnimation("hero", "walk");
@@ -182,19 +177,17 @@ TEST_F(ExtBitmapStoreTest, OtherSavedAnimationReplacesTheRunning) {
     EXPECT_EQ(frame(), 7);
     tick();
     EXPECT_EQ(frame(), 6);  // backward, as from is above to
-    EXPECT_EQ(store.get("hero").savedName, "fall");
+    // After a plain run, asking for the saved one again starts it over.
+    store.playFramesAtStep("hero", 0, 1, 1.0f, false, false, -1);
+    store.playSavedAnimation("hero", "fall");
+    EXPECT_EQ(frame(), 7);
 }
 
 TEST_F(ExtBitmapStoreTest, SavedAnimationPingPongGoesThereAndBack) {
     store.addSavedAnimation("hero", "blink", 0, 2, 0, true);
     store.playSavedAnimation("hero", "blink");
-    std::vector<int> shown;
-    for (int i = 0; i < 6; ++i) {
-        tick();
-        shown.push_back(frame());
-    }
-    EXPECT_EQ(shown, (std::vector<int>{1, 2, 2, 1, 0, 0}));
-    EXPECT_TRUE(store.get("hero").savedName.empty());
+    EXPECT_EQ(shownOver(6), (std::vector<int>{1, 2, 2, 1, 0, 0}));
+    EXPECT_TRUE(hero().savedName.empty());
 }
 
 TEST_F(ExtBitmapStoreTest, LockedFramesRefuseSavedAndPlainRuns) {
@@ -203,21 +196,11 @@ TEST_F(ExtBitmapStoreTest, LockedFramesRefuseSavedAndPlainRuns) {
     store.playSavedAnimation("hero", "walk");
     store.playFrames("hero", 0, 1, 0, false, false, 0);
     EXPECT_EQ(frame(), 4);
-    EXPECT_TRUE(store.get("hero").savedName.empty());
+    EXPECT_TRUE(hero().savedName.empty());
     tick();
     EXPECT_EQ(frame(), 5);
     // Unlocked, the saved one may start, since the refusal did not record it.
-    store.get("hero").frame.locked = false;
-    store.playSavedAnimation("hero", "walk");
-    EXPECT_EQ(frame(), 0);
-}
-
-TEST_F(ExtBitmapStoreTest, PlainRunAfterSavedOneLetsItBeAskedForAgain) {
-    store.addSavedAnimation("hero", "walk", 0, 5, 0, false);
-    store.playSavedAnimation("hero", "walk");
-    tick(2);
-    store.playFramesAtStep("hero", 6, 7, 1.0f, false, false, -1);
-    EXPECT_FALSE(store.get("hero").frame.savedPlaying);
+    hero().frame.locked = false;
     store.playSavedAnimation("hero", "walk");
     EXPECT_EQ(frame(), 0);
 }

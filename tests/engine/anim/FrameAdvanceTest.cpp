@@ -1,183 +1,117 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/AnimationPlay.h"
 #include "engine/FrameChannel.h"
 
 using NK::AnimationPlay;
-using NK::ChannelEvent;
 using NK::FrameChannel;
-
-TEST(AnimationPlayAdvance, StepFourShowsEveryFourthFrameAndEndsOnSixteenthUpdate) {
-    AnimationPlay play;
-    play.frameStep = 4.0f;
-    for (int update = 1; update <= 15; ++update) {
-        ASSERT_EQ(play.advance(64), ChannelEvent::None) << "update " << update;
-        EXPECT_EQ(play.current, 4 * update);
-    }
-    EXPECT_EQ(play.advance(64), ChannelEvent::Ended);
-}
-
-TEST(AnimationPlayAdvance, FractionalStepTruncatesPosition) {
-    AnimationPlay play;
-    play.frameStep = 0.75f;
-    std::vector<int> shown;
-    for (int i = 0; i < 4; ++i) {
-        play.advance(10);
-        shown.push_back(play.current);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3}));
-}
-
-TEST(AnimationPlayAdvance, CountingModeMovesOnFirstTickThenEveryThird) {
-    AnimationPlay play;
-    play.stepMode = false;
-    play.ticksPerFrame = 2;
-    std::vector<int> shown;
-    for (int i = 0; i < 7; ++i) {
-        play.advance(10);
-        shown.push_back(play.current);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{1, 1, 1, 2, 2, 2, 3}));
-}
-
-TEST(AnimationPlayAdvance, PingPongTurnsAtLastFrameThenEndsPastFirst) {
-    AnimationPlay play;
-    play.pingPong = true;
-    std::vector<int> shown;
-    std::vector<ChannelEvent> events;
-    for (int i = 0; i < 7; ++i) {
-        events.push_back(play.advance(4));
-        shown.push_back(play.current);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 3, 2, 1, 0}));
-    EXPECT_EQ(events[3], ChannelEvent::RunCompleted);  // the turn counts as a run
-    EXPECT_EQ(play.repeats, 0);
-    EXPECT_EQ(play.advance(4), ChannelEvent::Ended);
-}
-
-TEST(AnimationPlayAdvance, RepeatWrapsToFirstFrameAndCountsDown) {
-    AnimationPlay play;
-    play.repeats = 1;
-    std::vector<ChannelEvent> events;
-    for (int i = 0; i < 6; ++i) events.push_back(play.advance(3));
-    std::vector<ChannelEvent> expected = {ChannelEvent::None,         ChannelEvent::None,
-                                          ChannelEvent::RunCompleted, ChannelEvent::None,
-                                          ChannelEvent::None,         ChannelEvent::Ended};
-    EXPECT_EQ(events, expected);
-}
-
-TEST(AnimationPlayAdvance, ReverseWrapsToLastFrame) {
-    AnimationPlay play;
-    play.reverse = true;
-    play.repeats = -1;
-    EXPECT_EQ(play.advance(5), ChannelEvent::RunCompleted);
-    EXPECT_EQ(play.current, 4);
-    play.advance(5);
-    EXPECT_EQ(play.current, 3);
-}
 
 namespace {
 
-FrameChannel started(int from, int to, int frames, bool stepping, float step, int ticks,
-                     bool pingPong, int repeats) {
-    FrameChannel c;
-    c.start(from, to, frames, stepping, step, ticks, pingPong, false, repeats);
-    return c;
-}
-
+// Frames shown and one letter per tick ('.' nothing, 'R' run completed,
+// 'E' ended), until the run ends or `ticks` pass.
 struct Trace {
     std::vector<int> frames;
-    std::vector<ChannelEvent> events;
+    std::string events;
 };
+char letter(NK::ChannelEvent e) {
+    return ".RE"[static_cast<int>(e)];
+}
 
-Trace trace(FrameChannel& c, int ticks) {
+// A play is removed when it ends, so its last tick shows no frame.
+Trace trace(AnimationPlay play, int frameCount, int ticks) {
     Trace t;
     for (int i = 0; i < ticks; ++i) {
-        t.events.push_back(c.advance());
-        t.frames.push_back(c.current);
+        t.events += letter(play.advance(frameCount));
+        if (t.events.back() == 'E') break;
+        t.frames.push_back(play.current);
+    }
+    return t;
+}
+
+// A channel shows its first frame before any tick and keeps the one it ended on.
+Trace trace(FrameChannel channel, int ticks) {
+    Trace t{{channel.current}, ""};
+    for (int i = 0; i < ticks && t.events.find('E') == std::string::npos; ++i) {
+        t.events += letter(channel.advance());
+        t.frames.push_back(channel.current);
     }
     return t;
 }
 
 }  // namespace
 
-TEST(FrameChannelAdvance, StepRunEndsHoldingItsLastFrame) {
-    FrameChannel c = started(2, 5, 8, true, 1.0f, 0, false, 0);
-    EXPECT_EQ(c.current, 2);
-    Trace t = trace(c, 4);
-    EXPECT_EQ(t.frames, (std::vector<int>{3, 4, 5, 5}));
-    EXPECT_EQ(t.events[3], ChannelEvent::Ended);
-    EXPECT_FALSE(c.active);
-}
-
-TEST(FrameChannelAdvance, FromAboveToRunsBackward) {
-    FrameChannel c = started(5, 2, 8, true, 1.0f, 0, false, 0);
-    EXPECT_EQ(c.current, 5);
-    Trace t = trace(c, 4);
-    EXPECT_EQ(t.frames, (std::vector<int>{4, 3, 2, 2}));
-    EXPECT_EQ(t.events[3], ChannelEvent::Ended);
-}
-
-TEST(FrameChannelAdvance, FramesClampedToTheSheet) {
-    FrameChannel c = started(-3, 99, 8, true, 1.0f, 0, false, 0);
-    EXPECT_EQ(c.first, 0);
-    EXPECT_EQ(c.last, 7);
-    FrameChannel back = started(99, -3, 8, true, 1.0f, 0, false, 0);
-    EXPECT_EQ(back.current, 7);
-    EXPECT_TRUE(back.backward());
-}
-
-TEST(FrameChannelAdvance, CountingModeGivesEveryFrameTicksPerFramePlusOne) {
-    FrameChannel c = started(0, 2, 8, false, 0.0f, 2, false, 0);
-    Trace t = trace(c, 9);
-    // frame 0 shown at start and after ticks 1, 2; frame 1 after 3, 4, 5; ...
-    EXPECT_EQ(t.frames, (std::vector<int>{0, 0, 1, 1, 1, 2, 2, 2, 2}));
-    EXPECT_EQ(t.events[7], ChannelEvent::None);
-    EXPECT_EQ(t.events[8], ChannelEvent::Ended);
-}
-
-TEST(FrameChannelAdvance, PingPongShowsTheTurningFrameTwice) {
-    FrameChannel c = started(0, 2, 8, true, 1.0f, 0, true, 0);
-    Trace t = trace(c, 6);
-    EXPECT_EQ(t.frames, (std::vector<int>{1, 2, 2, 1, 0, 0}));
-    std::vector<ChannelEvent> expected(5, ChannelEvent::None);
-    expected.push_back(ChannelEvent::Ended);
-    EXPECT_EQ(t.events, expected);  // unlike a play, the turn is not a run
-}
-
-TEST(FrameChannelAdvance, RepeatWrapsToTheOtherEnd) {
-    FrameChannel c = started(1, 3, 8, true, 1.0f, 0, false, 1);
-    Trace t = trace(c, 6);
-    EXPECT_EQ(t.frames, (std::vector<int>{2, 3, 1, 2, 3, 3}));
-    EXPECT_EQ(t.events[2], ChannelEvent::RunCompleted);
-    EXPECT_EQ(t.events[5], ChannelEvent::Ended);
-}
-
-TEST(FrameChannelAdvance, StepPositionRestartsFromTheWrappedFrame) {
-    FrameChannel c = started(0, 3, 8, true, 1.5f, 0, false, -1);
-    Trace t = trace(c, 4);
-    // 1.5, 3.0, 4.5 (past: wrap to 0, position 0), 1.5
-    EXPECT_EQ(t.frames, (std::vector<int>{1, 3, 0, 1}));
-}
-
-TEST(FrameChannelAdvance, LockedChannelRefusesANewRun) {
-    FrameChannel c;
-    c.start(0, 7, 8, true, 1.0f, 0, false, true, -1);
-    EXPECT_FALSE(c.start(5, 6, 8, true, 1.0f, 0, false, false, 0));
-    EXPECT_EQ(c.last, 7);
-    EXPECT_EQ(c.repeats, -1);
-}
-
-TEST(AnimationPlayAdvance, PingPongTurnDoesNotSpendARepeat) {
-    AnimationPlay play;
-    play.pingPong = true;
-    play.repeats = 1;
-    // Out 1,2,3, turn, back 2,1,0, past start (repeat spent), out again,
-    // turn, back, and past the start once more on update 16.
-    for (int update = 1; update <= 15; ++update) {
-        ASSERT_NE(play.advance(4), ChannelEvent::Ended) << "update " << update;
+TEST(AnimationPlayAdvance, FramesAndEventsPerTick) {
+    struct Case {
+        const char* fault;
+        float step;
+        int ticksPerFrame;  // counting mode when not negative
+        bool reverse, pingPong;
+        int repeats, frameCount;
+        std::vector<int> frames;
+        std::string events;
+    } cases[] = {
+        // clang-format off
+        {"fractional step not truncated", 0.75f, -1, false, false, 0, 10, {0, 1, 2, 3}, "...."},
+        {"counting not moving on tick 1, then every 3rd", 1, 2, false, false, 0, 10,
+         {1, 1, 1, 2, 2, 2, 3}, "......."},
+        {"ping-pong turn not a run, or ending", 1, -1, false, true, 0, 4,
+         {1, 2, 3, 3, 2, 1, 0}, "...R...E"},
+        {"ping-pong turn spending a repeat", 1, -1, false, true, 1, 4,
+         {1, 2, 3, 3, 2, 1, 0, 0, 1, 2, 3, 3, 2, 1, 0}, "...R...R...R...E"},
+        {"repeat not wrapping to frame 0", 1, -1, false, false, 1, 3, {1, 2, 0, 1, 2}, "..R..E"},
+        {"reverse not wrapping to the last frame", 1, -1, true, false, -1, 5, {4, 3}, "R."},
+        // clang-format on
+    };
+    for (const Case& c : cases) {
+        AnimationPlay play;
+        play.frameStep = c.step;
+        play.stepMode = c.ticksPerFrame < 0;
+        play.ticksPerFrame = c.ticksPerFrame;
+        play.reverse = c.reverse;
+        play.pingPong = c.pingPong;
+        play.repeats = c.repeats;
+        Trace t = trace(play, c.frameCount, static_cast<int>(c.events.size()));
+        EXPECT_EQ(t.frames, c.frames) << c.fault;
+        EXPECT_EQ(t.events, c.events) << c.fault;
     }
-    EXPECT_EQ(play.advance(4), ChannelEvent::Ended);
+}
+
+TEST(FrameChannelAdvance, FramesAndEventsPerTick) {
+    struct Case {
+        const char* fault;
+        int from, to, frameCount;
+        float step;         // frames per tick in step mode
+        int ticksPerFrame;  // counting mode when not negative
+        bool pingPong;
+        int repeats;
+        std::vector<int> frames;  // the first before any tick
+        std::string events;
+    } cases[] = {
+        // clang-format off
+        {"run not holding its last frame", 2, 5, 8, 1, -1, false, 0, {2, 3, 4, 5, 5}, "...E"},
+        {"from above to not running backward", 5, 2, 8, 1, -1, false, 0, {5, 4, 3, 2, 2}, "...E"},
+        {"frames not clamped to the sheet", -3, 99, 3, 1, -1, false, 0, {0, 1, 2, 2}, "..E"},
+        {"frames not clamped running backward", 99, -3, 3, 1, -1, false, 0, {2, 1, 0, 0}, "..E"},
+        {"counting not giving each frame ticksPerFrame + 1 ticks", 0, 2, 8, 0, 2, false, 0,
+         {0, 0, 0, 1, 1, 1, 2, 2, 2, 2}, "........E"},
+        {"ping-pong turning frame not shown twice, or a run", 0, 2, 8, 1, -1, true, 0,
+         {0, 1, 2, 2, 1, 0, 0}, ".....E"},
+        {"repeat not wrapping to the other end", 1, 3, 8, 1, -1, false, 1,
+         {1, 2, 3, 1, 2, 3, 3}, "..R..E"},
+        {"step position not restarting at the wrapped frame", 0, 3, 8, 1.5f, -1, false, -1,
+         {0, 1, 3, 0, 1}, "..R."},
+        // clang-format on
+    };
+    for (const Case& c : cases) {
+        FrameChannel channel;
+        channel.start(c.from, c.to, c.frameCount, c.ticksPerFrame < 0, c.step, c.ticksPerFrame,
+                      c.pingPong, false, c.repeats);
+        Trace t = trace(channel, static_cast<int>(c.events.size()));
+        EXPECT_EQ(t.frames, c.frames) << c.fault;
+        EXPECT_EQ(t.events, c.events) << c.fault;
+    }
 }
