@@ -73,6 +73,18 @@ public:
     }
 
     void clear() { items.clear(); }
+
+    // Drops, without a log line, every item the predicate picks (the physics
+    // world's culls).
+    template <typename Predicate>
+    void eraseIf(Predicate pick) {
+        for (auto it = items.begin(); it != items.end();) {
+            if (pick(it->second))
+                it = items.erase(it);
+            else
+                ++it;
+        }
+    }
     std::size_t size() const { return items.size(); }
     auto begin() { return items.begin(); }
     auto end() { return items.end(); }

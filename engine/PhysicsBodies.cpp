@@ -49,10 +49,7 @@ b2FixtureDef solidFixtureDef(const b2Shape* shape, float density, float friction
 
 Square& PhysicsWorld::createSquare(Vec2 centre, Vec2 halfSize, bool fixedRotation, float angle,
                                    const std::string& key, float density, float friction) {
-    if (squares.count(key)) {
-        logInfo("Square with key \"" + key + "\" remade");
-        destroySquare(key);
-    }
+    squares.clearForRemake(key);
     auto sq = std::make_unique<Square>();
     sq->halfWidth = halfSize.x * kMetresPerPixel;
     sq->halfHeight = halfSize.y * kMetresPerPixel;
@@ -63,15 +60,12 @@ Square& PhysicsWorld::createSquare(Vec2 centre, Vec2 halfSize, bool fixedRotatio
     box.SetAsBox(sq->halfWidth, sq->halfHeight);
     b2FixtureDef fd = solidFixtureDef(&box, density, friction);
     sq->fixture = sq->body->CreateFixture(&fd);
-    return *(squares[key] = std::move(sq));
+    return *squares.insert(key, std::move(sq));
 }
 
 Square& PhysicsWorld::createStaticSquare(Vec2 centre, Vec2 halfSize, float angle,
                                          const std::string& key) {
-    if (squares.count(key)) {
-        logInfo("Square with key \"" + key + "\" remade");
-        destroySquare(key);
-    }
+    squares.clearForRemake(key);
     auto sq = std::make_unique<Square>();
     sq->halfWidth = halfSize.x * kMetresPerPixel;
     sq->halfHeight = halfSize.y * kMetresPerPixel;
@@ -81,13 +75,13 @@ Square& PhysicsWorld::createStaticSquare(Vec2 centre, Vec2 halfSize, float angle
     b2PolygonShape box;
     box.SetAsBox(sq->halfWidth, sq->halfHeight);
     sq->fixture = sq->body->CreateFixture(&box, 0.0f);
-    return *(squares[key] = std::move(sq));
+    return *squares.insert(key, std::move(sq));
 }
 
 Square& PhysicsWorld::getSquare(const std::string& key) {
-    auto it = squares.find(key);
-    if (it == squares.end()) missing("Square", key);
-    return *it->second;
+    std::unique_ptr<Square>* found = squares.find(key);
+    if (!found) missing("Square", key);
+    return **found;
 }
 
 void PhysicsWorld::drawSquare(const std::string& key, const BitmapEntry& bitmap) {
@@ -97,22 +91,10 @@ void PhysicsWorld::drawSquare(const std::string& key, const BitmapEntry& bitmap)
 }
 
 void PhysicsWorld::destroySquare(const std::string& key) {
-    auto it = squares.find(key);
-    if (it == squares.end()) {
-        logInfo("Square with key \"" + key + "\" not found to destroy");
-        return;
-    }
-    Square& sq = *it->second;
-    sq.body->DestroyFixture(sq.fixture);
-    b2world->DestroyBody(sq.body);
-    squares.erase(it);
+    squares.destroy(key);
 }
 
 void PhysicsWorld::clearSquares() {
-    for (auto& entry : squares) {
-        entry.second->body->DestroyFixture(entry.second->fixture);
-        b2world->DestroyBody(entry.second->body);
-    }
     squares.clear();
 }
 
@@ -120,10 +102,7 @@ void PhysicsWorld::clearSquares() {
 
 Circle& PhysicsWorld::createCircle(Vec2 centre, bool fixedRotation, const std::string& key,
                                    float density, float friction, float radius, float angle) {
-    if (circles.count(key)) {
-        logInfo("Circle with key \"" + key + "\" remade");
-        destroyCircle(key);
-    }
+    circles.clearForRemake(key);
     auto c = std::make_unique<Circle>();
     c->radius = radius * kMetresPerPixel;
     c->renderContext = renderContext;
@@ -133,15 +112,12 @@ Circle& PhysicsWorld::createCircle(Vec2 centre, bool fixedRotation, const std::s
     shape.m_radius = c->radius;
     b2FixtureDef fd = solidFixtureDef(&shape, density, friction);
     c->fixture = c->body->CreateFixture(&fd);
-    return *(circles[key] = std::move(c));
+    return *circles.insert(key, std::move(c));
 }
 
 Circle& PhysicsWorld::createStaticCircle(Vec2 centre, const std::string& key, float radius,
                                          float angle) {
-    if (circles.count(key)) {
-        logInfo("Circle with key \"" + key + "\" remade");
-        destroyCircle(key);
-    }
+    circles.clearForRemake(key);
     auto c = std::make_unique<Circle>();
     c->radius = radius * kMetresPerPixel;
     c->renderContext = renderContext;
@@ -150,42 +126,27 @@ Circle& PhysicsWorld::createStaticCircle(Vec2 centre, const std::string& key, fl
     b2CircleShape shape;
     shape.m_radius = c->radius;
     c->fixture = c->body->CreateFixture(&shape, 0.0f);
-    return *(circles[key] = std::move(c));
+    return *circles.insert(key, std::move(c));
 }
 
 Circle& PhysicsWorld::getCircle(const std::string& key) {
-    auto it = circles.find(key);
-    if (it == circles.end()) missing("Circle", key);
-    return *it->second;
+    std::unique_ptr<Circle>* found = circles.find(key);
+    if (!found) missing("Circle", key);
+    return **found;
 }
 
 void PhysicsWorld::destroyCircle(const std::string& key) {
-    auto it = circles.find(key);
-    if (it == circles.end()) {
-        logInfo("Circle with key \"" + key + "\" not found to destroy");
-        return;
-    }
-    Circle& c = *it->second;
-    c.body->DestroyFixture(c.fixture);
-    b2world->DestroyBody(c.body);
-    circles.erase(it);
+    circles.destroy(key);
 }
 
 void PhysicsWorld::clearCircles() {
-    for (auto& entry : circles) {
-        entry.second->body->DestroyFixture(entry.second->fixture);
-        b2world->DestroyBody(entry.second->body);
-    }
     circles.clear();
 }
 
 // ---- Capsules ----
 
 Capsule& PhysicsWorld::createCapsule(Vec2 centre, Vec2 size, const std::string& key) {
-    if (capsules.count(key)) {
-        logInfo("Capsule with key \"" + key + "\" remade");
-        destroyCapsule(key);
-    }
+    capsules.clearForRemake(key);
     auto c = std::make_unique<Capsule>();
     c->radius = size.x * kMetresPerPixel;
     c->halfHeight = size.y * kMetresPerPixel;
@@ -209,37 +170,20 @@ Capsule& PhysicsWorld::createCapsule(Vec2 centre, Vec2 size, const std::string& 
     lower.m_p.Set(0.0f, c->halfHeight - c->radius);
     fd.shape = &lower;
     c->lowerCircleFixture = c->body->CreateFixture(&fd);
-    return *(capsules[key] = std::move(c));
+    return *capsules.insert(key, std::move(c));
 }
 
 Capsule& PhysicsWorld::getCapsule(const std::string& key) {
-    auto it = capsules.find(key);
-    if (it == capsules.end()) missing("Capsule", key);
-    return *it->second;
+    std::unique_ptr<Capsule>* found = capsules.find(key);
+    if (!found) missing("Capsule", key);
+    return **found;
 }
 
 void PhysicsWorld::destroyCapsule(const std::string& key) {
-    auto it = capsules.find(key);
-    if (it == capsules.end()) {
-        logInfo("Capsule with key \"" + key + "\" not found to destroy");
-        return;
-    }
-    Capsule& c = *it->second;
-    c.body->DestroyFixture(c.boxFixture);
-    c.body->DestroyFixture(c.upperCircleFixture);
-    c.body->DestroyFixture(c.lowerCircleFixture);
-    b2world->DestroyBody(c.body);
-    capsules.erase(it);
+    capsules.destroy(key);
 }
 
 void PhysicsWorld::clearCapsules() {
-    for (auto& entry : capsules) {
-        Capsule& c = *entry.second;
-        c.body->DestroyFixture(c.boxFixture);
-        c.body->DestroyFixture(c.upperCircleFixture);
-        c.body->DestroyFixture(c.lowerCircleFixture);
-        b2world->DestroyBody(c.body);
-    }
     capsules.clear();
 }
 

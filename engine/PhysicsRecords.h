@@ -30,12 +30,25 @@ struct Segment {
     float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;
 };
 
-// The records the world owns. Each holds the Box2D body and fixtures it was
-// made with; only the world destroys them (records release nothing).
-struct SurfaceSegment {
-    float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;  // pixels, as passed
-    b2Body* body = nullptr;                            // static, at the origin
-    b2Fixture* fixture = nullptr;                      // one edge
+// The records the world owns. Each owns the Box2D body it was made with:
+// releasing a record removes its body, fixtures and all, from the world, so
+// destroy, remake, cull and clear cannot forget a fixture. The world
+// releases every record before it goes itself.
+struct OwnedBody {
+    b2Body* body = nullptr;
+
+    OwnedBody() = default;
+    OwnedBody(const OwnedBody&) = delete;
+    OwnedBody& operator=(const OwnedBody&) = delete;
+    ~OwnedBody() {
+        if (body) body->GetWorld()->DestroyBody(body);
+    }
+};
+
+struct SurfaceSegment : OwnedBody {
+    float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f,
+          y2 = 0.0f;               // pixels, as passed; body static at the origin
+    b2Fixture* fixture = nullptr;  // one edge
 };
 
 struct Surface {
@@ -43,16 +56,14 @@ struct Surface {
     RenderContext* renderContext = nullptr;
 };
 
-struct Square {
-    b2Body* body = nullptr;
+struct Square : OwnedBody {
     b2Fixture* fixture = nullptr;
     float halfWidth = 0.0f;   // metres
     float halfHeight = 0.0f;  // metres
     RenderContext* renderContext = nullptr;
 };
 
-struct Circle {
-    b2Body* body = nullptr;
+struct Circle : OwnedBody {
     b2Fixture* fixture = nullptr;
     float radius = 0.0f;  // metres
     RenderContext* renderContext = nullptr;
@@ -62,8 +73,7 @@ struct Circle {
     void draw(const BitmapEntry& bitmap) const;
 };
 
-struct Capsule {
-    b2Body* body = nullptr;
+struct Capsule : OwnedBody {
     b2Fixture* boxFixture = nullptr;
     b2Fixture* upperCircleFixture = nullptr;
     b2Fixture* lowerCircleFixture = nullptr;

@@ -5,8 +5,7 @@
 
 namespace NK {
 
-std::unique_ptr<SurfaceSegment> PhysicsWorld::makeSegment(float x1, float y1, float x2,
-                                                          float y2) {
+std::unique_ptr<SurfaceSegment> PhysicsWorld::makeSegment(float x1, float y1, float x2, float y2) {
     auto seg = std::make_unique<SurfaceSegment>();
     seg->x1 = x1;
     seg->y1 = y1;
@@ -26,29 +25,12 @@ std::unique_ptr<SurfaceSegment> PhysicsWorld::makeSegment(float x1, float y1, fl
     return seg;
 }
 
-void PhysicsWorld::destroySegment(SurfaceSegment& seg) {
-    seg.body->DestroyFixture(seg.fixture);
-    b2world->DestroyBody(seg.body);
-    seg.fixture = nullptr;
-    seg.body = nullptr;
-}
-
-void PhysicsWorld::releaseSurface(Surface& surface) {
-    for (auto& seg : surface.segments) destroySegment(*seg);
-    surface.segments.clear();
-}
-
 void PhysicsWorld::createSurface(Vec2 first, Vec2 second, const std::string& key) {
-    auto it = surfaces.find(key);
-    if (it != surfaces.end()) {
-        logInfo("Surface with key \"" + key + "\" remade");
-        releaseSurface(*it->second);
-        surfaces.erase(it);
-    }
+    surfaces.clearForRemake(key);
     auto surface = std::make_unique<Surface>();
     surface->renderContext = renderContext;
     surface->segments.push_back(makeSegment(first.x, first.y, second.x, second.y));
-    surfaces.emplace(key, std::move(surface));
+    surfaces.insert(key, std::move(surface));
 }
 
 void PhysicsWorld::addSurfacePoint(const std::string& key, Vec2 point) {
@@ -71,38 +53,29 @@ Segment PhysicsWorld::lastSurfaceSegment(const std::string& key) {
 void PhysicsWorld::removeLastSurfacePoint(const std::string& key) {
     Surface& s = getSurface(key);
     if (s.segments.size() < 2) return;
-    destroySegment(*s.segments.back());
     s.segments.pop_back();
 }
 
 void PhysicsWorld::removeFirstSurfacePoint(const std::string& key) {
     Surface& s = getSurface(key);
     if (s.segments.size() < 2) return;
-    destroySegment(*s.segments.front());
     s.segments.erase(s.segments.begin());
 }
 
 Surface& PhysicsWorld::getSurface(const std::string& key) {
-    auto it = surfaces.find(key);
-    if (it == surfaces.end()) {
+    std::unique_ptr<Surface>* s = surfaces.find(key);
+    if (!s) {
         fatalErrorWithHeading(key, "Surface with key \"" + key + "\" not found");
         std::abort();  // not reached: a fatal error never returns
     }
-    return *it->second;
+    return **s;
 }
 
 void PhysicsWorld::destroySurface(const std::string& key) {
-    auto it = surfaces.find(key);
-    if (it == surfaces.end()) {
-        logInfo("Surface with key \"" + key + "\" not found to destroy");
-        return;
-    }
-    releaseSurface(*it->second);
-    surfaces.erase(it);
+    surfaces.destroy(key);
 }
 
 void PhysicsWorld::clearSurfaces() {
-    for (auto& entry : surfaces) releaseSurface(*entry.second);
     surfaces.clear();
 }
 

@@ -68,48 +68,25 @@ void PhysicsWorld::cull() {
         squareCountdown -= 1.0f;
     } else {
         squareCountdown = 3600.0f;
-        for (auto it = squares.begin(); it != squares.end();) {
-            Square& s = *it->second;
-            if (outside(s.body, s.halfWidth, s.halfHeight, cullRect)) {
-                s.body->DestroyFixture(s.fixture);
-                b2world->DestroyBody(s.body);
-                it = squares.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        squares.eraseIf([this](const std::unique_ptr<Square>& s) {
+            return outside(s->body, s->halfWidth, s->halfHeight, cullRect);
+        });
     }
     if (circleCountdown > 0) {
         circleCountdown -= 1.0f;
     } else {
         circleCountdown = 3600.0f;
-        for (auto it = circles.begin(); it != circles.end();) {
-            Circle& c = *it->second;
-            if (outside(c.body, c.radius, c.radius, cullRect)) {
-                c.body->DestroyFixture(c.fixture);
-                b2world->DestroyBody(c.body);
-                it = circles.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        circles.eraseIf([this](const std::unique_ptr<Circle>& c) {
+            return outside(c->body, c->radius, c->radius, cullRect);
+        });
     }
     if (capsuleCountdown > 0) {
         capsuleCountdown -= 1.0f;
     } else {
         capsuleCountdown = 3600.0f;
-        for (auto it = capsules.begin(); it != capsules.end();) {
-            Capsule& c = *it->second;
-            if (outside(c.body, c.radius, c.halfHeight, cullRect)) {
-                c.body->DestroyFixture(c.boxFixture);
-                c.body->DestroyFixture(c.upperCircleFixture);
-                c.body->DestroyFixture(c.lowerCircleFixture);
-                b2world->DestroyBody(c.body);
-                it = capsules.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        capsules.eraseIf([this](const std::unique_ptr<Capsule>& c) {
+            return outside(c->body, c->radius, c->halfHeight, cullRect);
+        });
     }
 }
 
@@ -183,8 +160,8 @@ bool PhysicsWorld::isLineClear(Vec2 from, Vec2 to, float maxDistance) {
     if (clear)
         rays.segments.push_back({from.x, from.y, to.x, to.y});
     else
-        rays.segments.push_back({from.x, from.y, rays.hitPoint.x * kPixelsPerMetre,
-                                 rays.hitPoint.y * kPixelsPerMetre});
+        rays.segments.push_back(
+            {from.x, from.y, rays.hitPoint.x * kPixelsPerMetre, rays.hitPoint.y * kPixelsPerMetre});
     return clear;
 }
 

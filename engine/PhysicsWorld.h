@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/Color.h"
+#include "engine/KeyedStore.h"
 #include "engine/PhysicsRecords.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
@@ -47,7 +48,7 @@ public:
     void removeLastSurfacePoint(const std::string& key);
     void removeFirstSurfacePoint(const std::string& key);
     Surface& getSurface(const std::string& key);
-    bool hasSurface(const std::string& key) const { return surfaces.count(key) != 0; }
+    bool hasSurface(const std::string& key) const { return surfaces.contains(key); }
     void destroySurface(const std::string& key);
     void clearSurfaces();
 
@@ -57,7 +58,7 @@ public:
     Square& createStaticSquare(Vec2 centre, Vec2 halfSize, float angle, const std::string& key);
     void drawSquare(const std::string& key, const BitmapEntry& bitmap);
     Square& getSquare(const std::string& key);
-    bool hasSquare(const std::string& key) const { return squares.count(key) != 0; }
+    bool hasSquare(const std::string& key) const { return squares.contains(key); }
     void destroySquare(const std::string& key);
     void clearSquares();
 
@@ -66,14 +67,14 @@ public:
                          float friction, float radius, float angle);
     Circle& createStaticCircle(Vec2 centre, const std::string& key, float radius, float angle);
     Circle& getCircle(const std::string& key);
-    bool hasCircle(const std::string& key) const { return circles.count(key) != 0; }
+    bool hasCircle(const std::string& key) const { return circles.contains(key); }
     void destroyCircle(const std::string& key);
     void clearCircles();
 
     // Capsules ("Capsule"): size = (radius, halfHeight) in pixels.
     Capsule& createCapsule(Vec2 centre, Vec2 size, const std::string& key);
     Capsule& getCapsule(const std::string& key);
-    bool hasCapsule(const std::string& key) const { return capsules.count(key) != 0; }
+    bool hasCapsule(const std::string& key) const { return capsules.contains(key); }
     void destroyCapsule(const std::string& key);
     void clearCapsules();
 
@@ -104,8 +105,6 @@ public:
 
 private:
     std::unique_ptr<SurfaceSegment> makeSegment(float x1, float y1, float x2, float y2);
-    void destroySegment(SurfaceSegment& segment);
-    void releaseSurface(Surface& surface);
     void cull();
 
     std::unique_ptr<b2World> b2world;
@@ -114,10 +113,10 @@ private:
     float capsuleCountdown = 6000.0f;
     RenderContext* renderContext = nullptr;
     std::unique_ptr<RayCastManager> rayCastManager;
-    std::unordered_map<std::string, std::unique_ptr<Surface>> surfaces;
-    std::unordered_map<std::string, std::unique_ptr<Square>> squares;
-    std::unordered_map<std::string, std::unique_ptr<Circle>> circles;
-    std::unordered_map<std::string, std::unique_ptr<Capsule>> capsules;
+    KeyedStore<std::unique_ptr<Surface>> surfaces{"Surface"};
+    KeyedStore<std::unique_ptr<Square>> squares{"Square"};
+    KeyedStore<std::unique_ptr<Circle>> circles{"Circle"};
+    KeyedStore<std::unique_ptr<Capsule>> capsules{"Capsule"};
     std::vector<std::unique_ptr<Shot>> shotList;
 };
 
