@@ -13,15 +13,31 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    for n in $(seq 99 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-        if [ -e "/tmp/.X11-unix/X$n" ]; then export DISPLAY=":$n"; break; fi
-        kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
+    # Xvfb chooses a free display number itself and writes it to a file once it
+    # listens, so two runs started side by side never share or steal a screen.
+    xvfb_dir=$(mktemp -d)
+    exec 3>"$xvfb_dir/number"
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    number=""
+    for _ in $(seq 1 200); do
+        number=$(head -n1 "$xvfb_dir/number" 2>/dev/null)
+        [ -n "$number" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
-    [ -n "${xvfb_pid:-}" ] || { echo "Could not start a virtual display (Xvfb)." >&2; exit 1; }
+    rm -rf "$xvfb_dir"
+    ready=0
+    if [ -n "$number" ]; then
+        export DISPLAY=":$number"
+        # Only a client that connects proves the server is ready for the game.
+        for _ in $(seq 1 200); do
+            xdpyinfo >/dev/null 2>&1 && { ready=1; break; }
+            sleep 0.05
+        done
+    fi
+    [ $ready = 1 ] || { echo "Could not start a virtual display (Xvfb)." >&2; exit 1; }
     [ $say = 1 ] && echo "No display found: running on a virtual display (Xvfb $DISPLAY)."
 fi
 

@@ -58,26 +58,48 @@ int waitFor(pid_t pid, int timeoutMs, bool& finished) {
 }  // namespace
 
 VirtualScreen::VirtualScreen(int width, int height) {
-    // A display number per test process keeps parallel test binaries apart.
-    int number = 200 + static_cast<int>(getpid() % 500);
-    for (int attempt = 0; attempt < 20 && pid < 0; ++attempt, ++number) {
-        std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-        if (access(socket.c_str(), F_OK) == 0) continue;
-        displayName = ":" + std::to_string(number);
-        std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        pid_t child =
-            spawn({"Xvfb", displayName, "-screen", "0", size, "-nolisten", "tcp"}, "", "", -1);
-        for (int i = 0; i < 250; ++i) {
-            if (access(socket.c_str(), F_OK) == 0) {
-                pid = child;
-                break;
-            }
-            if (waitpid(child, nullptr, WNOHANG) == child) break;
-            sleepMs(20);
-        }
-        if (pid < 0) kill(child, SIGTERM);
+    // Xvfb picks a free display number itself and writes it to the pipe once
+    // it listens, so two test binaries started side by side can never both
+    // believe one server is theirs.
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        int devnull = open("/dev/null", O_RDWR);
+        dup2(devnull, 0);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(),
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
     }
-    if (pid > 0) sleepMs(100);
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (child < 0) return;
+    if (number.empty()) {
+        kill(child, SIGTERM);
+        waitpid(child, nullptr, 0);
+        return;
+    }
+    displayName = ":" + number;
+    // The number is written once the server listens; still, only a real
+    // connection proves that clients can use it.
+    for (int i = 0; i < 250; ++i) {
+        if (Display* x = XOpenDisplay(displayName.c_str())) {
+            XCloseDisplay(x);
+            pid = child;
+            return;
+        }
+        sleepMs(20);
+    }
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
 }
 
 VirtualScreen::~VirtualScreen() {
