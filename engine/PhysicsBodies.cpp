@@ -38,11 +38,6 @@ b2FixtureDef solidFixtureDef(const b2Shape* shape, float density, float friction
     return fd;
 }
 
-[[noreturn]] void missing(const char* kind, const std::string& key) {
-    fatalErrorWithHeading(key, std::string(kind) + " with key \"" + key + "\" not found");
-    std::abort();  // not reached: a fatal error never returns
-}
-
 }  // namespace
 
 // ---- Squares ----
@@ -79,9 +74,7 @@ Square& PhysicsWorld::createStaticSquare(Vec2 centre, Vec2 halfSize, float angle
 }
 
 Square& PhysicsWorld::getSquare(const std::string& key) {
-    std::unique_ptr<Square>* found = squares.find(key);
-    if (!found) missing("Square", key);
-    return **found;
+    return lookUp(squares, "Square", key);
 }
 
 void PhysicsWorld::drawSquare(const std::string& key, const BitmapEntry& bitmap) {
@@ -130,9 +123,7 @@ Circle& PhysicsWorld::createStaticCircle(Vec2 centre, const std::string& key, fl
 }
 
 Circle& PhysicsWorld::getCircle(const std::string& key) {
-    std::unique_ptr<Circle>* found = circles.find(key);
-    if (!found) missing("Circle", key);
-    return **found;
+    return lookUp(circles, "Circle", key);
 }
 
 void PhysicsWorld::destroyCircle(const std::string& key) {
@@ -174,9 +165,7 @@ Capsule& PhysicsWorld::createCapsule(Vec2 centre, Vec2 size, const std::string& 
 }
 
 Capsule& PhysicsWorld::getCapsule(const std::string& key) {
-    std::unique_ptr<Capsule>* found = capsules.find(key);
-    if (!found) missing("Capsule", key);
-    return **found;
+    return lookUp(capsules, "Capsule", key);
 }
 
 void PhysicsWorld::destroyCapsule(const std::string& key) {

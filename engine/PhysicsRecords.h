@@ -2,8 +2,12 @@
 #include <box2d/box2d.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include "engine/KeyedStore.h"
 
 namespace NK {
 
@@ -96,5 +100,18 @@ struct Shot {
 // centred on the body lies wholly outside the view.
 void drawBitmapOnBody(const RenderContext& rc, const b2Body* body, float width, float height,
                       const BitmapEntry& bitmap);
+
+// Body look-ups report a missing key with the message as the box's heading
+// and the bare key as its text.
+template <typename Record>
+Record& lookUp(KeyedStore<std::unique_ptr<Record>>& store, const char* kind,
+               const std::string& key) {
+    std::unique_ptr<Record>* found = store.find(key);
+    if (!found) {
+        fatalErrorWithHeading(key, std::string(kind) + " with key \"" + key + "\" not found");
+        std::abort();  // not reached: a fatal error never returns
+    }
+    return **found;
+}
 
 }  // namespace NK

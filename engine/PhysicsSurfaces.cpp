@@ -63,12 +63,7 @@ void PhysicsWorld::removeFirstSurfacePoint(const std::string& key) {
 }
 
 Surface& PhysicsWorld::getSurface(const std::string& key) {
-    std::unique_ptr<Surface>* s = surfaces.find(key);
-    if (!s) {
-        fatalErrorWithHeading(key, "Surface with key \"" + key + "\" not found");
-        std::abort();  // not reached: a fatal error never returns
-    }
-    return **s;
+    return lookUp(surfaces, "Surface", key);
 }
 
 void PhysicsWorld::destroySurface(const std::string& key) {

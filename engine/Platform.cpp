@@ -47,8 +47,10 @@ std::string formatTime(const char* format, const std::tm& when) {
     return std::string(buffer, n);
 }
 
+std::time_t (*wallClock)() = [] { return std::time(nullptr); };
+
 std::string formatLocalTime(const char* format) {
-    std::time_t now = std::time(nullptr);
+    std::time_t now = wallClock();
     std::tm local{};
     localtime_r(&now, &local);
     return formatTime(format, local);

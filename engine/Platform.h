@@ -30,6 +30,9 @@ std::int64_t counterFrequency();
 // strftime of the given local time, and of the current local time.
 std::string formatTime(const char* format, const std::tm& when);
 std::string formatLocalTime(const char* format);
+// The wall clock formatLocalTime reads (std::time by default); a test points
+// it at a fixed instant to check the strings made from it.
+extern std::time_t (*wallClock)();
 
 // Seeds the C random generator from the current time in seconds.
 void seedRandomFromClock();

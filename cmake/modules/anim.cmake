@@ -8,7 +8,6 @@ target_link_libraries(nk_anim PUBLIC nk_stores)
 target_link_libraries(nk_engine INTERFACE nk_anim)
 
 nk_add_test(test_anim LIBS nk_anim SOURCES
-    tests/engine/anim/ValueChannelTest.cpp
     tests/engine/anim/FrameAdvanceTest.cpp
     tests/engine/anim/AnimationStoreTest.cpp
     tests/engine/anim/ExtBitmapStoreTest.cpp

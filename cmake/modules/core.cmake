@@ -46,7 +46,6 @@ endfunction()
 
 nk_add_test(test_core LIBS nk_core SOURCES
     tests/engine/LogTest.cpp
-    tests/engine/WindowLayoutTest.cpp
     tests/engine/ViewTest.cpp
     tests/engine/InputTest.cpp
     tests/engine/PrimitivesDrawTest.cpp)

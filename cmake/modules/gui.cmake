@@ -9,7 +9,6 @@ target_link_libraries(nk_engine INTERFACE nk_gui)
 
 nk_add_test(test_gui LIBS nk_gui SOURCES
     tests/engine/gui/TextEntryTest.cpp
-    tests/engine/gui/GUIPointerTest.cpp
     tests/engine/gui/GUISystemTest.cpp
     tests/engine/gui/GUIRenderTest.cpp)
 

@@ -10,9 +10,6 @@
 #include "tests/support/GameProcess.h"
 #include "tests/support/Pixels.h"
 
-using nktest::GameProcess;
-using nktest::VirtualScreen;
-
 namespace {
 
 // The game on a 1920x1200 desktop: a 1920x1080 window 60 pixels down, so a
@@ -23,10 +20,12 @@ protected:
         ASSERT_TRUE(screen.ok());
         window = game.waitForWindow("Dovra");
         ASSERT_NE(window, 0u) << game.output();
-        // Mapped first, moved to its centred place just after.
+        // Mapped first, sized and moved to its centred place just after; the
+        // search may first meet the window before it has its final size.
         nktest::WindowGeometry g = game.geometry(window);
-        for (int i = 0; i < 100 && g.y != 60; ++i) {
+        for (int i = 0; i < 200 && (g.y != 60 || g.width != 1920); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            window = game.waitForWindow("Dovra");
             g = game.geometry(window);
         }
         ASSERT_EQ(g.width, 1920);
@@ -34,97 +33,78 @@ protected:
         top = g.y;
     }
 
-    struct Shot {
-        ALLEGRO_BITMAP* bitmap = nullptr;
-        ~Shot() {
-            if (bitmap) al_destroy_bitmap(bitmap);
-        }
-    };
-
     // Screenshots until `matches` holds or ten seconds pass; true if it held.
     bool waitForScreen(const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
-        const std::string path = "/tmp/dovra-shell-" + std::to_string(::getpid()) + ".png";
+        const std::string path = nktest::tempPath("screen.png");
         for (int i = 0; i < 40; ++i) {
-            if (game.screenshot(path)) {
-                Shot shot;
-                shot.bitmap = nktest::loadImage(path);
-                if (shot.bitmap && matches(shot.bitmap)) return true;
-            }
+            ALLEGRO_BITMAP* shot = game.screenshot(path) ? nktest::loadImage(path) : nullptr;
+            const bool matched = shot && matches(shot);
+            if (shot) al_destroy_bitmap(shot);
+            if (matched) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(250));
         }
         return false;
     }
 
-    // How far the window's region below the top bar strays from a full-screen
-    // picture (the menu backdrop or a tutorial page).
-    double differenceFrom(ALLEGRO_BITMAP* shot, const std::string& picture, int fromY = 260) {
+    // How far a logical region of the window strays from the same region of
+    // a full-screen picture (0..255).
+    double strays(ALLEGRO_BITMAP* shot, const char* picture, int x, int y, int w, int h) {
         ALLEGRO_BITMAP* reference = nktest::loadImage(nktest::sourcePath(picture));
         if (!reference) return 255.0;
-        double d = nktest::meanDifference(shot, 0, top + fromY, reference, 0, fromY, 900,
-                                          1080 - fromY - 20, 16);
+        double d = nktest::meanDifference(shot, x, top + y, reference, x, y, w, h, 8);
         al_destroy_bitmap(reference);
         return d;
     }
 
-    VirtualScreen screen{1920, 1200};
-    GameProcess game{screen};
+    // The menu and nothing else: right of the buttons the backdrop shows
+    // untouched (0 for the menu, about 20 for a tutorial page, which has its
+    // boxes of text there), and each of the four buttons (800 x 100, centred
+    // at x 672, y 500 + 130 i) covers it (20 to 30, as the buttons fade).
+    bool menuShown() {
+        return waitForScreen([&](ALLEGRO_BITMAP* s) {
+            const char* bg = "Resources/Images/Menu/menu_bg.png";
+            bool shown = strays(s, bg, 1150, 420, 700, 560) < 6;
+            for (int i = 0; i < 4; ++i)
+                shown = shown && strays(s, bg, 300, 470 + 130 * i, 740, 60) > 10;
+            return shown;
+        });
+    }
+    bool pageShown(const std::string& page) {
+        const std::string path = "Resources/Images/Tutorial/" + page + ".png";
+        return waitForScreen(
+            [&](ALLEGRO_BITMAP* s) { return strays(s, path.c_str(), 0, 260, 900, 800) < 6; });
+    }
+
+    nktest::VirtualScreen screen{1920, 1200};
+    nktest::GameProcess game{screen};
     unsigned long window = 0;
     int top = 0;
 };
 
-const char* menuBackdrop = "Resources/Images/Menu/menu_bg.png";
-
 }  // namespace
 
-TEST_F(Shell, StartLineNamesTheGameWithDateAndTime) {
+// One run of the game through the shell: the start line, the menu, the
+// tutorial's pages there and back, and the Exit button.
+TEST_F(Shell, StartLineMenuTutorialPagesAndExitButton) {
     ASSERT_TRUE(game.waitForOutput("\n"));
     std::string first = game.output().substr(0, game.output().find('\n'));
     EXPECT_TRUE(std::regex_match(first, std::regex(R"(dovra \d\d-\d\d-\d{4} \d\d-\d\d-\d\d)")))
         << first;
-    game.sendClose(window);
-    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
-}
+    ASSERT_TRUE(menuShown()) << "the menu never appeared";
 
-TEST_F(Shell, MenuShowsItsButtonsOverTheBackdrop) {
-    // Right of the buttons and below the logo the backdrop shows through
-    // untouched; where a button sits, it does not.
-    bool menu = waitForScreen([&](ALLEGRO_BITMAP* shot) {
-        ALLEGRO_BITMAP* bg = nktest::loadImage(nktest::sourcePath(menuBackdrop));
-        if (!bg) return false;
-        double open = nktest::meanDifference(shot, 1200, top + 450, bg, 1200, 450, 600, 500, 16);
-        double button = nktest::meanDifference(shot, 300, top + 470, bg, 300, 470, 740, 60, 8);
-        al_destroy_bitmap(bg);
-        return open < 6.0 && button > 20.0;
-    });
-    EXPECT_TRUE(menu) << "the menu never appeared";
-    game.sendClose(window);
-    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
-}
-
-TEST_F(Shell, TutorialOpensTurnsAPageAndEscapeReturns) {
-    ASSERT_TRUE(
-        waitForScreen([&](ALLEGRO_BITMAP* s) { return differenceFrom(s, menuBackdrop) < 20; }));
     game.click(672, top + 760);  // "Tutorial"
-    EXPECT_TRUE(waitForScreen([&](ALLEGRO_BITMAP* s) {
-        return differenceFrom(s, "Resources/Images/Tutorial/tutorial_game.png") < 6;
-    })) << "the first page did not show";
-
+    EXPECT_TRUE(pageShown("tutorial_game")) << "the first page did not show";
     game.click(1700, top + 115);  // "NEXT PAGE"
-    EXPECT_TRUE(waitForScreen([&](ALLEGRO_BITMAP* s) {
-        return differenceFrom(s, "Resources/Images/Tutorial/tutorial_editor_main.png") < 6;
-    })) << "NEXT PAGE did not turn to the second page";
-
+    EXPECT_TRUE(pageShown("tutorial_editor_main")) << "NEXT PAGE did not turn to the second page";
     game.key("Escape");
-    EXPECT_TRUE(waitForScreen([&](ALLEGRO_BITMAP* s) {
-        return differenceFrom(s, menuBackdrop) < 20;
-    })) << "Escape did not return to the menu";
-    game.sendClose(window);
-    EXPECT_EQ(game.waitExit(30000), 0) << game.output();
-}
+    ASSERT_TRUE(menuShown()) << "Escape did not return to the menu";
+    game.click(672, top + 760);
+    EXPECT_TRUE(pageShown("tutorial_editor_main")) << "coming back lost the page";
+    game.click(1450, top + 115);  // "PREVIOUS PAGE"
+    EXPECT_TRUE(pageShown("tutorial_game")) << "PREVIOUS PAGE did not turn back to the first page";
+    game.key("Escape");
+    ASSERT_TRUE(menuShown()) << "Escape did not return to the menu";
 
-TEST_F(Shell, ExitButtonEndsTheProgramWithStatusZero) {
-    ASSERT_TRUE(
-        waitForScreen([&](ALLEGRO_BITMAP* s) { return differenceFrom(s, menuBackdrop) < 20; }));
     game.click(672, top + 890);  // "Exit"
     EXPECT_EQ(game.waitExit(30000), 0) << game.output();
 }

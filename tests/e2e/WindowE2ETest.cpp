@@ -20,8 +20,9 @@ nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int expectedY, in
     EXPECT_NE(window, 0u) << game.output();
     // The window is mapped first and moved to its place just after.
     nktest::WindowGeometry g = game.geometry(window);
-    for (int i = 0; i < 100 && g.y != expectedY; ++i) {
+    for (int i = 0; i < 200 && (g.y != expectedY || g.width < 100); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        window = game.waitForWindow("Dovra");
         g = game.geometry(window);
     }
     // A close sent before the game listens to its window would be lost, as
@@ -35,10 +36,12 @@ nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int expectedY, in
 
 }  // namespace
 
+// A desktop with room for full HD is the shell test's (1920 x 1200); these
+// two need a smaller window, limited by the width or by the height.
 TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
     struct Case {
         int dw, dh, w, h;
-    } cases[] = {{1920, 1200, 1920, 1080}, {1280, 1024, 1280, 720}, {1920, 1144, 1918, 1079}};
+    } cases[] = {{1280, 1024, 1280, 720}, {1920, 1144, 1918, 1079}};
     for (const Case& c : cases) {
         int exitCode = -2;
         int expectedY = c.h < c.dh ? c.dh / 2 - c.h / 2 : 0;

@@ -1,34 +1,29 @@
 #include <allegro5/allegro.h>
-#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
 
 #include "engine/Log.h"
 #include "engine/Platform.h"
-#include "tests/support/FatalTrap.h"
-#include "tests/support/LogCapture.h"
-
-using nktest::LogCapture;
+#include "tests/support/Testing.h"
 
 TEST(Log, LinesCarryTheirPrefixAndNothingElse) {
-    LogCapture log;
+    nktest::LogCapture log;
     NK::logInfo("");
-    NK::logInfo("Bitmap with key \"a\"b\" rewrote");
+    NK::logInfo("Bitmap with key \"a\"b\" rewrote");  // quotes inside keys stay unescaped
     NK::logError("Allegro keyboard install.");
-    auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "INFO: ");
-    EXPECT_EQ(lines[1], "INFO: Bitmap with key \"a\"b\" rewrote");  // quotes inside keys unescaped
-    EXPECT_EQ(lines[2], "ERROR: Allegro keyboard install.");
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"INFO: ", "INFO: Bitmap with key \"a\"b\" rewrote",
+                                        "ERROR: Allegro keyboard install."}));
 }
 
 TEST(Log, FatalErrorsReachTheBoxWithHeadingAndWriteNoLine) {
-    LogCapture log;
+    nktest::LogCapture log;
     auto plain = nktest::catchFatal([] { NK::fatalError("Core not initialized."); });
     auto headed = nktest::catchFatal(
         [] { NK::fatalErrorWithHeading("k", "Square with key \"k\" not found"); });
-    EXPECT_EQ(plain.heading, "ERROR");
-    EXPECT_EQ(plain.text, "Core not initialized.");
-    EXPECT_EQ(headed.heading, "Square with key \"k\" not found");
-    EXPECT_EQ(headed.text, "k");
+    EXPECT_EQ(plain.heading + "|" + plain.text, "ERROR|Core not initialized.");
+    EXPECT_EQ(headed.heading + "|" + headed.text, "Square with key \"k\" not found|k");
     EXPECT_TRUE(log.lines().empty());
 }
 
@@ -43,18 +38,26 @@ TEST(Log, FatalErrorEndsTheProcessWithMinusOne) {
         testing::ExitedWithCode(255), "");
 }
 
-TEST(Log, TimeAndDateUseTwelveHourClockAndDayFirst) {
-    std::tm when{};
-    when.tm_year = 2026 - 1900;
-    when.tm_mon = 11;
-    when.tm_mday = 4;
-    when.tm_hour = 13;
-    when.tm_min = 5;
-    when.tm_sec = 9;
-    EXPECT_EQ(NK::Platform::formatTime("%I-%M-%S", when), "01-05-09");
-    EXPECT_EQ(NK::Platform::formatTime("%d-%m-%Y", when), "04-12-2026");
-    EXPECT_EQ(NK::currentTimeString().size(), 8u);
-    EXPECT_EQ(NK::currentDateString().size(), 10u);
+// The start line's clock at fixed instants in UTC: a 24-hour clock would
+// show 13 (or 00 at midnight), a month-first date 12-04.
+TEST(Log, ClockStringsNotTwelveHourOrNotDayFirst) {
+    const char* tz = std::getenv("TZ");
+    const std::string savedTz = tz ? tz : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    auto* const clock = NK::Platform::wallClock;
+    NK::Platform::wallClock = [] { return std::time_t{1796389509}; };  // 2026-12-04 13:05:09
+    EXPECT_EQ(NK::currentTimeString(), "01-05-09");
+    EXPECT_EQ(NK::currentDateString(), "04-12-2026");
+    NK::Platform::wallClock = [] { return std::time_t{1769818023}; };  // 2026-01-31 00:07:03
+    EXPECT_EQ(NK::currentTimeString(), "12-07-03");
+    EXPECT_EQ(NK::currentDateString(), "31-01-2026");
+    NK::Platform::wallClock = clock;
+    if (tz)
+        setenv("TZ", savedTz.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 TEST(Log, ApplicationNameDropsOnlyAnExeSuffix) {

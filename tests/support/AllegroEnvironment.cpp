@@ -1,6 +1,11 @@
 #include "tests/support/AllegroEnvironment.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/GameCore.h"
 
@@ -53,13 +58,24 @@ void holdKey(NK::Input& input, int keycode, bool held) {
     word = held ? (word | bit) : (word & ~bit);
 }
 
-void holdMouseButton(NK::Input& input, int button, bool held) {
-    int bit = 1 << (button - 1);
-    input.mouse.buttons = held ? (input.mouse.buttons | bit) : (input.mouse.buttons & ~bit);
-}
-
 std::string sourcePath(const std::string& relative) {
     return std::string(NK_SOURCE_DIR) + "/" + relative;
+}
+
+std::string tempPath(const std::string& name) {
+    static pid_t owner = 0;
+    static std::string folder;
+    if (folder.empty()) {
+        char pattern[] = "/tmp/dovra-tests-XXXXXX";
+        if (!mkdtemp(pattern)) ADD_FAILURE() << "no temporary folder";
+        folder = pattern;
+        owner = getpid();
+        // A death test's child ends through exit too: only the owner removes it.
+        std::atexit([] {
+            if (getpid() == owner) std::filesystem::remove_all(folder);
+        });
+    }
+    return folder + "/" + name;
 }
 
 }  // namespace nktest

@@ -28,11 +28,13 @@ void resetDrawing();
 
 // Clears every edge and held key/button and puts the pointer at a window pixel.
 void resetInput();
-// Held keys and buttons as al_key_down / al_mouse_button_down will report them.
+// A held key as al_key_down will report it.
 void holdKey(NK::Input& input, int keycode, bool held = true);
-void holdMouseButton(NK::Input& input, int button, bool held = true);
 
 // An absolute path under the source tree.
 std::string sourcePath(const std::string& relative);
+// A path in a folder of this test process's own, made with mkdtemp on first
+// use and removed when the process ends; nothing else writes there.
+std::string tempPath(const std::string& name);
 
 }  // namespace nktest

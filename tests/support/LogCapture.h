@@ -16,12 +16,10 @@ public:
     }
     // The captured lines (each without its line feed); ends the capture.
     std::vector<std::string> lines() {
-        if (!taken) {
-            text = testing::internal::GetCapturedStdout();
-            taken = true;
-        }
-        std::vector<std::string> out;
+        if (!taken) text = testing::internal::GetCapturedStdout();
+        taken = true;
         std::istringstream in(text);
+        std::vector<std::string> out;
         for (std::string line; std::getline(in, line);) out.push_back(line);
         return out;
     }

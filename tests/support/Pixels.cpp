@@ -1,5 +1,7 @@
 #include "tests/support/Pixels.h"
 
+#include <allegro5/allegro_image.h>
+
 #include <cstdlib>
 
 namespace nktest {
@@ -16,11 +18,19 @@ bool near(const Rgba& c, int r, int g, int b, int tolerance) {
            std::abs(c.b - b) <= tolerance;
 }
 
-}  // namespace nktest
-
-#include <allegro5/allegro_image.h>
-
-namespace nktest {
+std::string colours(const Points& points, ALLEGRO_BITMAP* bitmap, int tolerance) {
+    ALLEGRO_BITMAP* target = bitmap ? bitmap : al_get_backbuffer(al_get_current_display());
+    const float sx = bitmap ? 1.0f : al_get_bitmap_width(target) / 1920.0f;
+    const float sy = bitmap ? 1.0f : al_get_bitmap_height(target) / 1080.0f;
+    auto level = [tolerance](int v) { return v <= tolerance ? 0 : v >= 255 - tolerance ? 1 : -9; };
+    std::string seen;
+    for (auto [x, y] : points) {
+        Rgba c = pixelAt(static_cast<int>(x * sx), static_cast<int>(y * sy), target);
+        int index = level(c.r) + 2 * level(c.g) + 4 * level(c.b);
+        seen += index < 0 ? '?' : "KRGYBMCW"[index];
+    }
+    return seen;
+}
 
 ALLEGRO_BITMAP* loadImage(const std::string& path) {
     if (!al_is_system_installed()) al_install_system(ALLEGRO_VERSION_INT, nullptr);

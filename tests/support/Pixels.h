@@ -3,6 +3,8 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Reading back what was drawn.
 namespace nktest {
@@ -19,9 +21,13 @@ Rgba pixelAt(int x, int y, ALLEGRO_BITMAP* bitmap = nullptr);
 // True when every channel is within `tolerance` of the expected value.
 bool near(const Rgba& c, int r, int g, int b, int tolerance = 8);
 
-}  // namespace nktest
-
-namespace nktest {
+// One letter per point for the colour seen there, every channel within
+// `tolerance` of 0 or 255: K black, R red, G green, Y yellow, B blue,
+// M magenta, C cyan, W white, and '?' for anything else. The points are
+// pixels of `bitmap`, or logical points of the default 1920x1080 view when
+// it is null (the back buffer, scaled to the window's size).
+using Points = std::vector<std::pair<float, float>>;
+std::string colours(const Points& points, ALLEGRO_BITMAP* bitmap = nullptr, int tolerance = 40);
 
 // A PNG read into memory, without needing a display; null if unreadable.
 // The caller destroys it.

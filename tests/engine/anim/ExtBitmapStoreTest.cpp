@@ -1,15 +1,14 @@
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 #include "engine/AnimationStore.h"
 #include "engine/ExtBitmapStore.h"
 #include "tests/engine/anim/SheetFixture.h"
-#include "tests/support/FatalTrap.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/Testing.h"
 
 namespace {
+
+using Ints = std::vector<int>;
+using Keys = std::vector<std::string>;
 
 // "hero" is animated from an 8-frame strip.
 class ExtBitmapStoreTest : public testing::Test {
@@ -24,16 +23,17 @@ protected:
     }
     int frame() { return hero().frame.current; }
     // The frame shown after each of `ticks` ticks.
-    std::vector<int> shownOver(int ticks) {
-        std::vector<int> shown;
-        for (int i = 0; i < ticks; ++i) {
-            tick();
-            shown.push_back(frame());
-        }
+    Ints shownOver(int ticks) {
+        Ints shown;
+        for (int i = 0; i < ticks; ++i, shown.push_back(frame())) tick();
         return shown;
     }
+    // A callback that notes the key it was called with.
+    std::function<void(std::string)> note(Keys& into) {
+        return [&into](std::string key) { into.push_back(key); };
+    }
     NK::ExtBitmap& hero() { return store.get("hero"); }
-    NK::BitmapEntry image = animtest::solidEntry(8, 8, al_map_rgb(255, 0, 0));
+    NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 0, 0));
 
     NK::AnimationStore animations;
     NK::ExtBitmapStore store{nktest::engine().renderContext};
@@ -49,11 +49,9 @@ TEST_F(ExtBitmapStoreTest, MessagesNameTheKey) {
     store.destroy("box");
     store.addSavedAnimation("hero", "walk", 0, 3, 2, false);
     store.addSavedAnimation("hero", "walk", 0, 4, 2, false);
-    auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "INFO: ExtBitmap with key \"box\" remade");
-    EXPECT_EQ(lines[1], "INFO: ExtBitmap with key \"box\" not found to destroy");
-    EXPECT_EQ(lines[2], "INFO: SavedAnimation with key \"walk\" remade");
+    EXPECT_EQ(log.lines(), (Keys{"INFO: ExtBitmap with key \"box\" remade",
+                                 "INFO: ExtBitmap with key \"box\" not found to destroy",
+                                 "INFO: SavedAnimation with key \"walk\" remade"}));
     EXPECT_EQ(hero().savedAnimations.get("walk").to, 4);
     EXPECT_FATAL(store.get("box"), "ExtBitmap key \"box\" not found");
     EXPECT_FATAL(store.animateAlpha("box", false, true, 0, 0, 1),
@@ -70,25 +68,19 @@ TEST_F(ExtBitmapStoreTest, CreateClonesAConstImageAndEveryAnimationFrame) {
     EXPECT_EQ(store.frames("hero").size(), 8u);
 }
 
-TEST_F(ExtBitmapStoreTest, AlphaSnapsToTargetOnTwelfthTickCallingEndOnceWithTheKey) {
-    std::vector<std::string> ended;
-    store.animateAlpha("hero", false, true, 0, 0.4f, 0.05f).onEnd = [&](std::string key) {
-        ended.push_back(key);
-    };
-    // 1.0 - 11 * 0.05 = 0.45 is still a whole step away; tick 12 snaps.
-    for (int t = 1; t <= 11; ++t) {
-        tick();
-        EXPECT_NEAR(hero().alpha.current, 1.0f - 0.05f * t, 1e-5f) << "tick " << t;
-        EXPECT_NE(hero().alpha.current, 0.4f) << "tick " << t;
-    }
+// 1.0 - 11 x 0.05 = 0.45 is still a whole step from 0.4: tick 12 snaps, calls
+// the end once with the key, and the next fade begins where this one stopped.
+TEST_F(ExtBitmapStoreTest, AlphaEndCalledEarlyTwiceOrWithoutTheKey) {
+    Keys ended;
+    store.animateAlpha("hero", false, true, 0, 0.4f, 0.05f).onEnd = note(ended);
+    tick(11);
     EXPECT_TRUE(ended.empty());
+    EXPECT_NE(hero().alpha.current, 0.4f);
     tick();
     EXPECT_EQ(hero().alpha.current, 0.4f);
-    EXPECT_EQ(ended, std::vector<std::string>{"hero"});
-    EXPECT_EQ(hero().alpha.start, 0.4f);  // the next fade begins where this one stopped
+    EXPECT_EQ(hero().alpha.start, 0.4f);
     tick(30);
-    EXPECT_EQ(hero().alpha.current, 0.4f);
-    EXPECT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended, Keys{"hero"});
 }
 
 TEST_F(ExtBitmapStoreTest, LockedAlphaKeepsItsRunUntilItEndsButReturnsItsCallbacks) {
@@ -104,18 +96,16 @@ TEST_F(ExtBitmapStoreTest, LockedAlphaKeepsItsRunUntilItEndsButReturnsItsCallbac
     EXPECT_EQ(hero().alpha.current, 0.0f);
 }
 
+// (1,1,1) -> (1,0,0) is 1.414 long: 0.5 per tick leaves 0.414, then snaps on
+// tick 3 (0.293 per component < 0.5 after two ticks), back to white.
 TEST_F(ExtBitmapStoreTest, ColourAnimationKeepsRestoreAndRunsOnce) {
-    int ends = 0;
-    store.animateColour("hero", {1, 0, 0}, false, true, true, 0.5f).onEnd = [&](std::string) {
-        ++ends;
-    };
-    // (1,1,1) -> (1,0,0) is 1.414 long: 0.5 per tick leaves 0.414, then snaps on tick 3
-    // (0.293 per component < 0.5 after two ticks).
+    Keys ended;
+    store.animateColour("hero", {1, 0, 0}, false, true, true, 0.5f).onEnd = note(ended);
     tick(2);
-    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(ended.empty());
     tick();
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(hero().colour.current, NK::Rgb{});  // restored
+    EXPECT_EQ(ended, Keys{"hero"});
+    EXPECT_EQ(hero().colour.current, NK::Rgb{});
 }
 
 TEST_F(ExtBitmapStoreTest, CallbackMayDestroyItsOwnBitmap) {
@@ -126,24 +116,20 @@ TEST_F(ExtBitmapStoreTest, CallbackMayDestroyItsOwnBitmap) {
     };
     store.playFrames("hero", 0, 7, 0, false, false, -1);
     store.animateAlpha("other", false, true, 0, 0.0f, 1.0f);
-    tick();
-    EXPECT_FALSE(store.contains("hero"));
-    EXPECT_FALSE(store.contains("other"));
-    tick();
+    tick(2);
+    EXPECT_FALSE(store.contains("hero") || store.contains("other"));
 }
 
 TEST_F(ExtBitmapStoreTest, PlayFramesCountingShowsEachFrameForTicksPlusOne) {
-    int runs = 0, ends = 0;
+    Keys runs, ends;
     NK::ChannelCallbacks& c = store.playFrames("hero", 1, 3, 1, false, false, 1);
-    c.onRun = [&](std::string) { ++runs; };
-    c.onEnd = [&](std::string) { ++ends; };
+    c.onRun = note(runs);
+    c.onEnd = note(ends);
     EXPECT_EQ(frame(), 1);
-    EXPECT_EQ(shownOver(12), (std::vector<int>{1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 3}));
-    EXPECT_EQ(runs, 1);
-    EXPECT_EQ(ends, 1);
-}
-
-TEST_F(ExtBitmapStoreTest, StillBitmapIgnoresFrameRuns) {
+    EXPECT_EQ(shownOver(12), (Ints{1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 3}));
+    EXPECT_EQ(runs, Keys{"hero"});
+    EXPECT_EQ(ends, Keys{"hero"});
+    // A still bitmap has no frames to run.
     NK::ExtBitmap& still = store.create(image, {0, 0, 8, 8}, "still");
     store.playFramesAtStep("still", 0, 5, 1.0f, false, false, 0);
     tick(3);
@@ -151,42 +137,26 @@ TEST_F(ExtBitmapStoreTest, StillBitmapIgnoresFrameRuns) {
     EXPECT_EQ(&still.currentEntry(), &still.image);
 }
 
-TEST_F(ExtBitmapStoreTest, SavedAnimationAskedAgainContinuesAndOnceFinishedPlaysAgain) {
-    store.addSavedAnimation("hero", "walk", 0, 3, 0, false);
-    store.playSavedAnimation("hero", "walk");
-    tick(2);
-    store.playSavedAnimation("hero", "walk");  // as game code does every tick
-    EXPECT_EQ(frame(), 2);
-    tick();
-    EXPECT_EQ(frame(), 3);
-    tick();  // past the end: stops on 3
-    EXPECT_EQ(frame(), 3);
-    EXPECT_TRUE(hero().savedName.empty());
-    store.playSavedAnimation("hero", "walk");
-    EXPECT_EQ(frame(), 0);
-    tick();
-    EXPECT_EQ(frame(), 1);
-}
-
-TEST_F(ExtBitmapStoreTest, SavedAnimationReplacedByAnotherSavedOrAPlainRun) {
+// Game code asks for a saved animation every tick: the one playing goes on,
+// a finished one starts over, another saved one or a plain run replaces it.
+TEST_F(ExtBitmapStoreTest, SavedAnimationRestartedWhileRunningOrNotReplaced) {
     store.addSavedAnimation("hero", "walk", 0, 3, 0, false);
     store.addSavedAnimation("hero", "fall", 7, 5, 0, false);
-    store.playSavedAnimation("hero", "walk");
-    tick(2);
-    store.playSavedAnimation("hero", "fall");
-    EXPECT_EQ(frame(), 7);
-    tick();
-    EXPECT_EQ(frame(), 6);  // backward, as from is above to
-    // After a plain run, asking for the saved one again starts it over.
-    store.playFramesAtStep("hero", 0, 1, 1.0f, false, false, -1);
-    store.playSavedAnimation("hero", "fall");
-    EXPECT_EQ(frame(), 7);
-}
-
-TEST_F(ExtBitmapStoreTest, SavedAnimationPingPongGoesThereAndBack) {
     store.addSavedAnimation("hero", "blink", 0, 2, 0, true);
-    store.playSavedAnimation("hero", "blink");
-    EXPECT_EQ(shownOver(6), (std::vector<int>{1, 2, 2, 1, 0, 0}));
+    Ints shown;
+    auto ask = [&](const char* name, int ticks) {
+        for (int i = 0; i < ticks; ++i, shown.push_back(frame())) {
+            store.playSavedAnimation("hero", name);
+            tick();
+        }
+    };
+    ask("walk", 4);  // stops on 3
+    ask("walk", 1);  // plays again
+    ask("fall", 2);  // backward, as from is above to
+    store.playFramesAtStep("hero", 0, 1, 1.0f, false, false, -1);
+    ask("fall", 1);   // after a plain run the saved one starts over
+    ask("blink", 6);  // there and back
+    EXPECT_EQ(shown, (Ints{1, 2, 3, 3, 1, 6, 5, 6, 1, 2, 2, 1, 0, 0}));
     EXPECT_TRUE(hero().savedName.empty());
 }
 

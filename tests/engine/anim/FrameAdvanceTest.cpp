@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
+#include <cmath>
 #include "engine/AnimationPlay.h"
 #include "engine/FrameChannel.h"
+#include "engine/ValueChannel.h"
+#include "tests/support/Testing.h"
 
 using NK::AnimationPlay;
 using NK::FrameChannel;
@@ -114,4 +114,85 @@ TEST(FrameChannelAdvance, FramesAndEventsPerTick) {
         EXPECT_EQ(t.frames, c.frames) << c.fault;
         EXPECT_EQ(t.events, c.events) << c.fault;
     }
+}
+
+using NK::ChannelEvent;
+using NK::Rgb;
+using NK::ValueChannel;
+
+// The value after each tick and one letter per tick ('.' nothing, 'R' a run
+// completed, 'E' ended). The value stays at the target on a ping-pong's
+// turning tick; a repeat jumps back to the start.
+TEST(ValueChannel, ValuesAndEventsPerTick) {
+    struct Case {
+        const char* fault;
+        float initial, current, target, speed;
+        bool fromCurrent, pingPong;
+        int repeats, staleDelay, delay;
+        std::vector<float> values;
+        std::string events;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"ping-pong not there and back once", 0, 0, 1, .25f, true, true, 0, 0, 0,
+         {.25f, .5f, .75f, 1, .75f, .5f, .25f, 0}, ".......E"},
+        {"repeats not jumping back to the start", 0, 0, .5f, .25f, true, false, 2, 0, 0,
+         {.25f, 0, .25f, 0, .25f, .5f}, ".R.R.E"},
+        {"endless ending", 0, 0, .5f, .25f, true, true, -1, 0, 0,
+         {.25f, .5f, .25f, 0, .25f, .5f, .25f, 0, .25f, .5f, .25f, 0}, "...R...R...R"},
+        {"delay not holding the value", 1, 1, 0, .25f, true, false, 0, 0, 3,
+         {1, 1, 1, .75f, .5f, .25f, 0}, "......E"},
+        {"a new animation keeping an old delay", 1, 1, 0, .5f, true, false, 0, 10, 0,
+         {.5f, 0}, ".E"},
+        {"not from current not restarting at the start value", 1, .5f, 0, .25f, false, false, 0,
+         0, 0, {.75f, .5f, .25f, 0}, "...E"},
+        {"from current not starting where it is", 1, .5f, 0, .25f, true, false, 0, 0, 0,
+         {.25f, 0}, ".E"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        ValueChannel<float> alpha(c.initial);
+        alpha.current = c.current;
+        alpha.delay = c.staleDelay;
+        alpha.animate(c.target, c.speed, c.fromCurrent, c.pingPong, c.repeats, false);
+        alpha.delay += c.delay;
+        std::vector<float> values;
+        std::string events;
+        for (std::size_t i = 0; i < c.events.size(); ++i) {
+            events += ".RE"[static_cast<int>(alpha.advance())];
+            values.push_back(alpha.current);
+        }
+        EXPECT_EQ(values, c.values) << c.fault;
+        EXPECT_EQ(events, c.events) << c.fault;
+        EXPECT_EQ(alpha.active, c.repeats < 0) << c.fault;
+    }
+}
+
+TEST(ValueChannel, ColourMovesOnlyGreenAndBlueAlongTheDiagonal) {
+    ValueChannel<Rgb> colour(Rgb{});
+    colour.animate(Rgb{1.0f, 0.0f, 0.0f}, 0.1f, true, false, 0, false);
+    const float perTick = 0.1f / std::sqrt(2.0f);
+    // After 13 ticks green is 1 - 13 * 0.0707 = 0.081, within one step of 0.
+    for (int tick = 1; tick <= 13; ++tick) {
+        ASSERT_EQ(colour.advance(), ChannelEvent::None) << "tick " << tick;
+        EXPECT_EQ(colour.current.r, 1.0f);
+        EXPECT_NEAR(colour.current.g, 1.0f - perTick * tick, 1e-5f);
+        EXPECT_NEAR(colour.current.b, 1.0f - perTick * tick, 1e-5f);
+    }
+    EXPECT_EQ(colour.advance(), ChannelEvent::Ended);
+    EXPECT_EQ(colour.current, (Rgb{1.0f, 0.0f, 0.0f}));
+}
+
+// Each component exactly 0.5 away is not within the step: the colour moves
+// 0.5 along the diagonal (0.354 per component) instead of snapping. One
+// already at its target ends at once without dividing by zero.
+TEST(ValueChannel, ColourSnapsAStepEarlyOrDividesByZeroAtItsTarget) {
+    ValueChannel<Rgb> colour(Rgb{});
+    colour.animate(Rgb{1.0f, 0.5f, 0.5f}, 0.5f, true, false, 0, false);
+    EXPECT_EQ(colour.advance(), ChannelEvent::None);
+    EXPECT_NEAR(colour.current.g, 1.0f - 0.5f / std::sqrt(2.0f), 1e-5f);
+    EXPECT_EQ(colour.advance(), ChannelEvent::Ended);
+    colour.animate(colour.current, 0.1f, true, false, 0, false);
+    EXPECT_EQ(colour.advance(), ChannelEvent::Ended);
+    EXPECT_FALSE(std::isnan(colour.current.r));
 }

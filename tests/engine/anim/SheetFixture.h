@@ -1,13 +1,8 @@
 #pragma once
 #include <allegro5/allegro.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <string>
 
 #include "engine/BitmapEntry.h"
-#include "tests/support/AllegroEnvironment.h"
-#include "tests/support/Pixels.h"
+#include "tests/support/Testing.h"
 
 // Sheets and images made on the spot, with a colour per grid cell so a frame
 // read back names the cell it came from, and one pixel check for all tests.
@@ -41,7 +36,7 @@ inline std::string sheetFile(const std::string& name, int width, int height, int
         return x < cw * columns && y < ch * rows ? cellColour(x / cw, y / ch)
                                                  : al_map_rgb(255, 255, 255);
     });
-    std::string path = "/tmp/dovra_anim_" + std::to_string(getpid()) + "_" + name + ".png";
+    std::string path = nktest::tempPath(name + ".png");
     al_save_bitmap(path.c_str(), sheet);
     al_destroy_bitmap(sheet);
     return path;
@@ -58,10 +53,6 @@ inline NK::BitmapEntry halvesEntry(int width, int height, ALLEGRO_COLOR first, A
     entry.source = NK::Rect(0, 0, static_cast<float>(width), static_cast<float>(height));
     entry.placement = entry.source;
     return entry;
-}
-
-inline NK::BitmapEntry solidEntry(int width, int height, ALLEGRO_COLOR colour) {
-    return halvesEntry(width, height, colour, colour, true);
 }
 
 // Whether the pixel at x, y of a bitmap is within `tolerance` of `want`; the

@@ -1,15 +1,9 @@
 #include "engine/GUISystem.h"
 
 #include <allegro5/allegro.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/engine/gui/GuiTestKit.h"
-#include "tests/support/AllegroEnvironment.h"
-#include "tests/support/FatalTrap.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/Testing.h"
 
 namespace {
 
@@ -26,7 +20,7 @@ protected:
         nktest::resetInput();
         pointAt(1800, 1000);  // away from every widget
         gui.setNextButtonsFont("font", 10, NK::Color::white());
-        NK::BitmapEntry grey = guitest::solidImage(20, 20, al_map_rgb(90, 90, 90));
+        NK::BitmapEntry grey = nktest::solidImage(20, 20, al_map_rgb(90, 90, 90));
         gui.createButton(grey, {200, 100, 200, 60}, "ok", false);
         gui.setButtonFirstCallback("ok", record("first"));
         gui.setButtonSecondCallback("ok", record("second"));
@@ -52,45 +46,45 @@ protected:
 
 }  // namespace
 
+// Each row moves the pointer once a tick, to 'f' far away, 'o' over the
+// button or 'a' just away from it, with '!' a click that tick or '.' none,
+// and lists the slot calls that follow. Mode 'h': the button is hidden for
+// the first tick; 'd': its click handler destroys it.
 TEST_F(GUIUpdate, ButtonCallbacksMissingRepeatedOrOutOfOrder) {
-    tick(gui, {}, true);  // a click away from the button
-    pointAt(300, 130);
-    tick(gui);
-    tick(gui);
-    EXPECT_EQ(calls, Calls({"second:ok"}));
-    tick(gui, {}, true);
-    EXPECT_EQ(calls, Calls({"second:ok", "first:ok"}));
-    pointAt(300, 400);
-    tick(gui, {}, true);  // leaving with a click reports only the leave
-    tick(gui);
-    EXPECT_EQ(calls, Calls({"second:ok", "first:ok", "third:ok"}));
-}
-
-TEST_F(GUIUpdate, ClickInTheTickThePointerArrivesNotReportedClickThenEnter) {
-    pointAt(300, 130);
-    tick(gui, {}, true);
-    EXPECT_EQ(calls, Calls({"first:ok", "second:ok"}));
-}
-
-TEST_F(GUIUpdate, HiddenButtonStillHoveredOrClicked) {
-    gui.setButtonShown("ok", false);
-    pointAt(300, 130);
-    tick(gui, {}, true);
-    EXPECT_TRUE(calls.empty());
-    gui.setButtonShown("ok", true);
-    tick(gui);
-    EXPECT_EQ(calls, Calls({"second:ok"}));
-}
-
-TEST_F(GUIUpdate, ClickHandlerDestroyingItsButtonIsCalledIntoAfterwards) {
-    gui.setButtonFirstCallback("ok", [this](std::string key) {
-        calls.push_back("first:" + key);
-        gui.destroyButton(key);
-    });
-    pointAt(300, 130);
-    tick(gui, {}, true);
-    tick(gui);
-    EXPECT_EQ(calls, Calls({"first:ok"}));
+    const struct {
+        const char* rule;
+        char mode;
+        std::string ticks;
+        Calls calls;
+    } cases[] = {
+        {"enter, click, leave", '-', "f!o.o.o!a!a.", {"second:ok", "first:ok", "third:ok"}},
+        {"a click in the tick the pointer arrives comes first",
+         '-',
+         "o!",
+         {"first:ok", "second:ok"}},
+        {"a hidden button takes neither", 'h', "o!o.", {"second:ok"}},
+        {"a handler destroying its button is not called into", 'd', "o!o.", {"first:ok"}}};
+    for (const auto& c : cases) {
+        {
+            nktest::LogCapture quiet;  // "remade", for the widgets made afresh
+            SetUp();
+        }
+        calls.clear();
+        if (c.mode == 'h') gui.setButtonShown("ok", false);
+        if (c.mode == 'd') {
+            gui.setButtonFirstCallback("ok", [this](std::string key) {
+                calls.push_back("first:" + key);
+                gui.destroyButton(key);
+            });
+        }
+        for (std::size_t i = 0; i < c.ticks.size(); i += 2) {
+            const char at = c.ticks[i];
+            pointAt(at == 'f' ? 1800 : 300, at == 'f' ? 1000 : at == 'o' ? 130 : 400);
+            tick(gui, {}, c.ticks[i + 1] == '!');
+            if (c.mode == 'h') gui.setButtonShown("ok", true);
+        }
+        EXPECT_EQ(calls, c.calls) << c.rule;
+    }
 }
 
 TEST_F(GUIUpdate, ClickThatFocusesTheInputLosesTheSameTicksKey) {
@@ -166,7 +160,7 @@ TEST_F(GUIUpdate, TypingGivesWrongTextOrWrongSlotCalls) {
 
 TEST(GUIMessages, WrongWordingOrLeftoverLayersOnRemakeMissAndDestroy) {
     NK::GUISystem gui(nktest::engine().input, nktest::engine().renderContext, &guitest::fonts());
-    NK::BitmapEntry image = guitest::solidImage(8, 8, al_map_rgb(0, 0, 0));
+    NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(0, 0, 0));
     nktest::LogCapture log;
     gui.createButton(image, {0, 0, 50, 20}, "b", false);
     gui.setNextButtonsFont("font", 10, NK::Color::white());

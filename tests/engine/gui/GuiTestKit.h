@@ -1,13 +1,12 @@
 #pragma once
 #include <allegro5/allegro.h>
 
-#include <string>
-#include <vector>
+#include <array>
 
 #include "engine/BitmapEntry.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
-#include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Testing.h"
 
 // What the GUI tests share: one font loaded once for the whole binary (all
 // 96 sizes take a while), plain images, points of the widget screen in
@@ -21,19 +20,6 @@ inline NK::FontStore& fonts() {
         return s;
     }();
     return *store;
-}
-
-// An opaque image of one colour, drawn whole.
-inline NK::BitmapEntry solidImage(int w, int h, ALLEGRO_COLOR colour) {
-    NK::BitmapEntry e;
-    e.bitmap.reset(al_create_bitmap(w, h));
-    e.source = NK::Rect(0, 0, static_cast<float>(w), static_cast<float>(h));
-    e.placement = e.source;
-    ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-    al_set_target_bitmap(e.get());
-    al_clear_to_color(colour);
-    al_set_target_bitmap(previous);
-    return e;
 }
 
 // A point of the 1920x1080 widget screen in window pixels.
@@ -59,37 +45,37 @@ inline void tick(NK::GUISystem& gui, std::vector<int> keys = {}, bool click = fa
     in.endUpdate();
 }
 
-// Every pixel of a bitmap, read in one lock.
-struct Image {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgba;  // 4 bytes a pixel, row by row
+// Every pixel of a bitmap, read in one lock (4 bytes a pixel, row by row).
+inline std::vector<unsigned char> pixels(ALLEGRO_BITMAP* b) {
+    const int width = al_get_bitmap_width(b), height = al_get_bitmap_height(b);
+    std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);
+    ALLEGRO_LOCKED_REGION* r =
+        al_lock_bitmap(b, ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_READONLY);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = static_cast<const unsigned char*>(r->data) + y * r->pitch;
+        std::copy(row, row + width * 4, rgba.begin() + static_cast<long>(y) * width * 4);
+    }
+    al_unlock_bitmap(b);
+    return rgba;
+}
 
-    explicit Image(ALLEGRO_BITMAP* b)
-        : width(al_get_bitmap_width(b)), height(al_get_bitmap_height(b)) {
-        rgba.resize(static_cast<size_t>(width) * height * 4);
-        ALLEGRO_LOCKED_REGION* r =
-            al_lock_bitmap(b, ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_READONLY);
-        for (int y = 0; y < height; ++y) {
-            const unsigned char* row = static_cast<const unsigned char*>(r->data) + y * r->pitch;
-            std::copy(row, row + width * 4, rgba.begin() + static_cast<long>(y) * width * 4);
+// For each box (left, top, right, bottom; right and bottom excluded) of a
+// bitmap, 'w' when some pixel in it is opaque near-white (text), else '.'.
+inline std::string inked(ALLEGRO_BITMAP* b, const std::vector<std::array<int, 4>>& boxes) {
+    const std::vector<unsigned char> rgba = pixels(b);
+    const int width = al_get_bitmap_width(b);
+    std::string out;
+    for (const auto& box : boxes) {
+        bool any = false;
+        for (int y = box[1]; y < box[3]; ++y) {
+            for (int x = box[0]; x < box[2]; ++x) {
+                const unsigned char* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+                any = any || (p[0] > 200 && p[1] > 200 && p[2] > 200 && p[3] > 200);
+            }
         }
-        al_unlock_bitmap(b);
+        out += any ? 'w' : '.';
     }
-    const unsigned char* at(int x, int y) const {
-        return &rgba[(static_cast<size_t>(y) * width + x) * 4];
-    }
-    // Pixels within a box (the whole image by default) for which `test` holds.
-    template <typename Test>
-    int count(Test test, int x0 = 0, int y0 = 0, int x1 = -1, int y1 = -1) const {
-        int n = 0;
-        for (int y = y0; y < (y1 < 0 ? height : y1); ++y)
-            for (int x = x0; x < (x1 < 0 ? width : x1); ++x) n += test(at(x, y)) ? 1 : 0;
-        return n;
-    }
-};
-
-inline bool whitish(const unsigned char* p) {
-    return p[0] > 200 && p[1] > 200 && p[2] > 200 && p[3] > 200;
+    return out;
 }
 
 }  // namespace guitest

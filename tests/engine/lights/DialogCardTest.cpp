@@ -1,113 +1,90 @@
-#include <gtest/gtest.h>
 
 #include "engine/DialogCard.h"
+#include "tests/support/Testing.h"
 
 namespace {
 
-// A 600 x 400 card; its lone button lies at (165, 330, 270, 60) from its corner.
-NK::DialogCard shownCard(float x = 0, float y = 0) {
-    NK::DialogCard card("design", {x, y, 600, 400});
-    card.visible = true;
-    return card;
-}
-
-const NK::Vec2 onClose(300, 350);
-const NK::Vec2 farAway(-1000.0f, -1000.0f);
-
 // The layout factors are fractions in float, so 0.15 x 400 lands a hair off 60.
-void expectRect(const NK::Rect& got, const NK::Rect& want) {
-    EXPECT_NEAR(got.x, want.x, 1e-3);
-    EXPECT_NEAR(got.y, want.y, 1e-3);
-    EXPECT_NEAR(got.width, want.width, 1e-3);
-    EXPECT_NEAR(got.height, want.height, 1e-3);
+void expectRect(const NK::Rect& got, const NK::Rect& want, int layout) {
+    EXPECT_NEAR(got.x, want.x, 1e-3) << layout;
+    EXPECT_NEAR(got.y, want.y, 1e-3) << layout;
+    EXPECT_NEAR(got.width, want.width, 1e-3) << layout;
+    EXPECT_NEAR(got.height, want.height, 1e-3) << layout;
 }
 
 }  // namespace
 
-TEST(DialogCardLayout, CloseButtonOf600x400CardSitsAt165_330Sized270x60) {
-    NK::DialogCard card("d", {50, 70, 600, 400});
-    EXPECT_EQ(card.buttons, NK::DialogCard::closeOnly);
-    expectRect(card.closeRect, NK::Rect(165, 330, 270, 60));
-    expectRect(card.nextRect, NK::Rect(165, 330, 270, 60));
-}
-
-TEST(DialogCardLayout, TwoButtonsSplitTheBottom) {
-    NK::DialogCard card("d", {0, 0, 600, 400});
-    card.setButtons(NK::DialogCard::closeAndNext);
-    expectRect(card.closeRect, NK::Rect(15, 330, 270, 60));
-    expectRect(card.nextRect, NK::Rect(315, 330, 270, 60));
-}
-
-TEST(DialogCardLayout, EachLayoutShowsOnlyItsButtons) {
+// A 600 x 400 card: one button centred along the bottom (a new card shows
+// CLOSE alone), or two side by side; each layout shows only its buttons.
+TEST(DialogCardLayout, ButtonsMisplacedOrShownInTheWrongLayout) {
+    const NK::Rect one(165, 330, 270, 60);
     const struct {
         int layout;
-        bool close, next;
-    } cases[] = {{0, false, false}, {1, false, true}, {2, true, true}, {3, true, false}};
-    NK::DialogCard card("d", {0, 0, 600, 400});
+        NK::Rect close, next;
+        bool showsClose, showsNext;
+    } cases[] = {
+        {0, one, one, false, false},
+        {NK::DialogCard::nextOnly, one, one, false, true},
+        {NK::DialogCard::closeAndNext, {15, 330, 270, 60}, {315, 330, 270, 60}, true, true},
+        {NK::DialogCard::closeOnly, one, one, true, false}};
+    EXPECT_EQ(NK::DialogCard("d", {50, 70, 600, 400}).buttons, NK::DialogCard::closeOnly);
     for (const auto& c : cases) {
+        NK::DialogCard card("d", {50, 70, 600, 400});
         card.setButtons(c.layout);
-        EXPECT_EQ(card.showsClose(), c.close) << c.layout;
-        EXPECT_EQ(card.showsNext(), c.next) << c.layout;
+        expectRect(card.closeRect, c.close, c.layout);
+        expectRect(card.nextRect, c.next, c.layout);
+        EXPECT_EQ(card.showsClose(), c.showsClose) << c.layout;
+        EXPECT_EQ(card.showsNext(), c.showsNext) << c.layout;
     }
 }
 
-TEST(DialogCardHover, ButtonRectIsOffsetByTheCardCorner) {
-    NK::DialogCard card = shownCard(100, 200);
-    card.tick({100 + 175, 200 + 340}, false);
-    EXPECT_TRUE(card.closeHover);
-    // The same point relative to the screen corner, not the card's, misses.
-    card.tick({175, 340}, false);
-    EXPECT_FALSE(card.closeHover);
-}
-
-// Hover is set before each point, so a point outside must also clear it.
-TEST(DialogCardHover, HalfPixelToleranceOnEverySideAndNoFurther) {
-    NK::DialogCard card = shownCard();
-    const float left = 165, right = 435, top = 330, bottom = 390;
-    for (float past : {0.5f, 0.75f}) {
-        const bool in = past == 0.5f;
-        for (NK::Vec2 p : {NK::Vec2(left - past, 350), NK::Vec2(right + past, 350),
-                           NK::Vec2(300, top - past), NK::Vec2(300, bottom + past)}) {
-            card.tick(onClose, false);
-            card.tick(p, false);
-            EXPECT_EQ(card.closeHover, in) << p.x << "," << p.y;
-        }
+// A shown card at (100, 200): the lone button spans 265..535 x 530..590, hover
+// reaching half a pixel past each edge and no further. Each point comes
+// after one on the button, so a point outside must also clear the hover.
+// CLOSE is tested first and wins where both lie; a press clicks what is hovered.
+TEST(DialogCardHover, HoverOrClickOnTheWrongButtonOrPastTheTolerance) {
+    const int closeOnly = NK::DialogCard::closeOnly, both = NK::DialogCard::closeAndNext;
+    const struct {
+        int layout;
+        NK::Vec2 point;
+        bool press;
+        const char* seen;  // hovered c / n / -, then clicked C / N / -
+    } cases[] = {
+        {closeOnly, {275, 540}, false, "c-"},    {closeOnly, {175, 340}, false, "--"},
+        {closeOnly, {264.5f, 560}, false, "c-"}, {closeOnly, {264.25f, 560}, false, "--"},
+        {closeOnly, {535.5f, 560}, false, "c-"}, {closeOnly, {535.75f, 560}, false, "--"},
+        {closeOnly, {400, 529.5f}, false, "c-"}, {closeOnly, {400, 529.25f}, false, "--"},
+        {closeOnly, {400, 590.5f}, false, "c-"}, {closeOnly, {400, 590.75f}, false, "--"},
+        {closeOnly, {400, 560}, true, "cC"},     {NK::DialogCard::nextOnly, {400, 560}, true, "nN"},
+        {both, {550, 560}, true, "nN"},          {both, {200, 560}, true, "cC"},
+        {both, {400, 300}, true, "--"},          {0, {400, 560}, true, "--"}};
+    for (const auto& c : cases) {
+        NK::DialogCard card("d", {100, 200, 600, 400});
+        card.visible = true;
+        card.setButtons(c.layout);
+        card.tick(c.layout == both ? NK::Vec2(200, 560) : NK::Vec2(400, 560), false);
+        const NK::DialogCard::TickResult r = card.tick(c.point, c.press);
+        std::string seen = card.closeHover ? "c" : card.nextHover ? "n" : "-";
+        seen += r.closeClicked ? "C" : r.nextClicked ? "N" : "-";
+        EXPECT_EQ(seen, c.seen) << c.layout << " at " << c.point.x << "," << c.point.y;
     }
 }
 
-TEST(DialogCardHover, NextOnlyCardNeverHoversClose) {
-    NK::DialogCard card = shownCard();
-    card.setButtons(NK::DialogCard::nextOnly);
-    card.tick(onClose, false);
-    EXPECT_TRUE(card.nextHover);
-    EXPECT_FALSE(card.closeHover);
-}
-
-TEST(DialogCardClick, NextClickedWhenOnlyNextIsUnderThePointer) {
-    NK::DialogCard card = shownCard();
-    card.setButtons(NK::DialogCard::closeAndNext);
-    NK::DialogCard::TickResult r = card.tick({450, 350}, true);
-    EXPECT_TRUE(r.nextClicked);
-    EXPECT_FALSE(r.closeClicked);
-}
-
-TEST(DialogCardClick, PressAwayFromTheButtonsClicksNothing) {
-    NK::DialogCard card = shownCard();
-    card.setButtons(NK::DialogCard::closeAndNext);
-    NK::DialogCard::TickResult r = card.tick({300, 100}, true);
-    EXPECT_FALSE(r.closeClicked);
-    EXPECT_FALSE(r.nextClicked);
-}
-
-TEST(DialogCardTimer, NoTimerKeepsTheCardUp) {
-    NK::DialogCard card = shownCard();
-    for (int tick = 0; tick < 1000; ++tick) EXPECT_FALSE(card.tick(farAway, false).timedOut);
-    EXPECT_TRUE(card.visible);
-}
-
-TEST(DialogCardTimer, HiddenCardTimerDoesNotRun) {
-    NK::DialogCard card("d", {0, 0, 600, 400});
-    card.timer = 5;
-    for (int tick = 0; tick < 10; ++tick) card.tick(farAway, false);
-    EXPECT_EQ(card.timer, 5);
+// A timer of n keeps the card up for n full ticks and times out once; no
+// timer keeps it up for good; a hidden card's timer does not run.
+TEST(DialogCardTimer, CardTimedOutEarlyTwiceOrWithoutATimerOrWhileHidden) {
+    NK::DialogCard timed("d", {0, 0, 600, 400}), untimed = timed, hidden = timed;
+    timed.visible = untimed.visible = true;
+    timed.timer = hidden.timer = 3;
+    std::string timeouts;
+    for (int tick = 0; tick < 1000; ++tick) {
+        timeouts += timed.tick({-1000, -1000}, false).timedOut ? "T" : ".";
+        EXPECT_FALSE(untimed.tick({-1000, -1000}, false).timedOut);
+        hidden.tick({-1000, -1000}, false);
+    }
+    EXPECT_EQ(timeouts.find('T'), 3u);
+    EXPECT_EQ(timeouts.rfind('T'), 3u);
+    EXPECT_FALSE(timed.visible);
+    EXPECT_TRUE(untimed.visible);
+    EXPECT_EQ(hidden.timer, 3);
 }

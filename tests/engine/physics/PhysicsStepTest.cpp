@@ -1,8 +1,10 @@
-#include <gtest/gtest.h>
+
 
 #include "tests/engine/physics/PhysicsTestWorld.h"
+#include "tests/support/Testing.h"
 
 using nkphys::bodyCount;
+using nkphys::expectValues;
 using nkphys::steps;
 using PhysicsStep = nkphys::WorldTest;
 
@@ -12,47 +14,40 @@ TEST_F(PhysicsStep, StepIsOneSixtiethUnderGravity) {
     EXPECT_FLOAT_EQ(sq.body->GetLinearVelocity().y, 10.0f / 60.0f);
 }
 
-TEST_F(PhysicsStep, ShotIsAFastBouncyBulletOfGroupMinusOne) {
-    b2Body* b = world.createShot({100, 200}, {0.6f, 0.8f});
-    ASSERT_EQ(world.shots().size(), 1u);
-    const b2Fixture* f = world.shots()[0]->fixture;
-    EXPECT_TRUE(b->IsBullet());
-    EXPECT_TRUE(b->IsFixedRotation());
-    EXPECT_FLOAT_EQ(b->GetLinearVelocity().x, 15.0f);
-    EXPECT_FLOAT_EQ(b->GetLinearVelocity().y, 20.0f);
-    EXPECT_FLOAT_EQ(f->GetShape()->m_radius, 0.05f);
-    EXPECT_EQ(f->GetFriction(), 0.0f);
-    EXPECT_FLOAT_EQ(f->GetRestitution(), 0.99f);
-    EXPECT_EQ(f->GetDensity(), 30.0f);
-    EXPECT_EQ(f->GetFilterData().groupIndex, -1);
-}
-
-TEST_F(PhysicsStep, ShotsIgnoreGravityAndPassThroughEachOther) {
-    b2Body* a = world.createShot({100, 100}, {1, 0});
+// A shot is a fixed-rotation bullet at 25 m/s, radius 0.05, frictionless,
+// bouncy, dense, of group -1: shots ignore gravity and pass through each other.
+TEST_F(PhysicsStep, ShotMadeWithWrongSettingsFallsOrMeetsAnotherShot) {
+    b2Body* a = world.createShot({100, 100}, {0.6f, 0.8f});
     b2Body* b = world.createShot({300, 100}, {-1, 0});
+    const b2Fixture* f = world.shots()[0]->fixture;
+    expectValues(nkphys::fixtureState(f), {0.05f, 0, 30.0f, 0, 0.99f});
+    EXPECT_EQ(f->GetFilterData().groupIndex, -1);
+    EXPECT_TRUE(a->IsBullet() && a->IsFixedRotation());
+    expectValues({a->GetLinearVelocity().x, a->GetLinearVelocity().y}, {15.0f, 20.0f});
+    a->SetLinearVelocity({25, 0});
     steps(world, 30);  // 12.5 m each way: long past each other
-    EXPECT_NEAR(a->GetPosition().x, 1.0f + 12.5f, 1e-3f);
-    EXPECT_NEAR(b->GetPosition().x, 3.0f - 12.5f, 1e-3f);
-    EXPECT_EQ(a->GetPosition().y, 1.0f);
-    EXPECT_FLOAT_EQ(a->GetLinearVelocity().x, 25.0f);
-    EXPECT_FLOAT_EQ(b->GetLinearVelocity().x, -25.0f);
+    expectValues({a->GetPosition().x, a->GetPosition().y, b->GetPosition().x,
+                  a->GetLinearVelocity().x, b->GetLinearVelocity().x},
+                 {1.0f + 12.5f, 1.0f, 3.0f - 12.5f, 25.0f, -25.0f});
 }
 
-TEST_F(PhysicsStep, ShotBouncesOffAWallWithRestitution) {
-    world.createStaticSquare({1000, 100}, {20, 200}, 0, "b_wall");
-    b2Body* s = world.createShot({100, 100}, {1, 0});
-    steps(world, 60);
-    EXPECT_LT(s->GetPosition().x, 9.8f);
-    EXPECT_NEAR(s->GetLinearVelocity().x, -25.0f * 0.99f, 0.05f);
-    EXPECT_NEAR(s->GetLinearVelocity().y, 0.0f, 1e-3f);
-}
-
-TEST_F(PhysicsStep, ShotBouncesOffASurfaceEdge) {
-    world.createSurface({0, 500}, {1000, 500}, "0");
-    b2Body* s = world.createShot({500, 100}, {0, 1});
-    steps(world, 60);
-    EXPECT_LT(s->GetPosition().y, 5.0f);
-    EXPECT_NEAR(s->GetLinearVelocity().y, -25.0f * 0.99f, 0.05f);
+TEST_F(PhysicsStep, ShotBouncesOffAWallOrASurfaceEdgeWithRestitution) {
+    const std::function<void(NK::PhysicsWorld&)> obstacles[] = {
+        [](NK::PhysicsWorld& w) {
+            w.createStaticSquare({1000, 100}, {20, 200}, 0, "b_wall");
+        },
+        [](NK::PhysicsWorld& w) {
+            w.createSurface({1000, -500}, {1000, 500}, "0");
+        }};
+    for (const auto& build : obstacles) {
+        NK::PhysicsWorld w{{0.0f, 10.0f}, nullptr};
+        build(w);
+        b2Body* s = w.createShot({100, 100}, {1, 0});
+        steps(w, 60);
+        EXPECT_LT(s->GetPosition().x, 9.8f);
+        EXPECT_NEAR(s->GetLinearVelocity().x, -25.0f * 0.99f, 0.05f);
+        EXPECT_NEAR(s->GetLinearVelocity().y, 0.0f, 1e-3f);
+    }
 }
 
 TEST_F(PhysicsStep, ShotIsRemovedOnItsThreeHundredAndFirstStep) {
@@ -75,10 +70,8 @@ TEST_F(PhysicsStep, DeadShotsGoAtTheNextStepOthersLoseExactlyOneLife) {
     EXPECT_EQ(shots.size(), 5u);  // marking alone removes nothing
     world.step(60.0f);
     ASSERT_EQ(shots.size(), 2u);
-    EXPECT_EQ(shots[0]->body, keep1);  // order kept
-    EXPECT_EQ(shots[1]->body, keep3);
-    EXPECT_EQ(shots[0]->life, 298);
-    EXPECT_EQ(shots[1]->life, 298);
+    EXPECT_TRUE(shots[0]->body == keep1 && shots[1]->body == keep3);  // order kept
+    EXPECT_EQ(shots[0]->life + shots[1]->life, 2 * 298);
     EXPECT_EQ(bodyCount(world), 2);
 }
 
@@ -111,52 +104,116 @@ TEST_F(PhysicsCull, NoCullWhileRectangleIsAllZeros) {
     w.createCapsule({1e6f, 1e6f}, {5, 20}, "player");
     steps(w, 7300);
     EXPECT_EQ(bodyCount(w), 3);
-    EXPECT_EQ(w.squareCullCountdown(), 3600.0f);
-    EXPECT_EQ(w.circleCullCountdown(), 4800.0f);
-    EXPECT_EQ(w.capsuleCullCountdown(), 6000.0f);
+    EXPECT_EQ(nkphys::Floats(
+                  {w.squareCullCountdown(), w.circleCullCountdown(), w.capsuleCullCountdown()}),
+              (nkphys::Floats{3600, 4800, 6000}));
 }
 
-TEST_F(PhysicsCull, TouchingSquareSurvivesOutsideOneGoesOnStep3601) {
-    // The rectangle's right edge is x = 1000; a 100-wide box centred at 1050 touches it.
-    world.createStaticSquare({1050, 500}, {50, 50}, 0, "b_touch");
+// Squares go on step 3601, circles on 4801, capsules on 6001, and each kind
+// every 3601 steps after; a body touching the rectangle's edge stays, one a
+// pixel further goes (rotation ignored).
+TEST_F(PhysicsCull, CullsOnTheWrongStepOrOfBodiesTouchingTheRectangle) {
+    world.createStaticSquare({1050, 500}, {50, 50}, 0, "b_touch");  // touches x = 1000
     world.createStaticSquare({500, -50}, {50, 50}, 0, "b_touch_top");
-    world.createStaticSquare({1051, 500}, {50, 50}, 0.7f, "b_out");  // rotation ignored
+    world.createStaticSquare({1051, 500}, {50, 50}, 0.7f, "b_out");
     world.createSquare({5000, 5000}, {50, 50}, false, 0, "b_far", 1, 0.5f);
-    steps(world, 3600);
-    EXPECT_EQ(world.squareCount(), 4u);
-    world.step(60.0f);  // step 3601
-    EXPECT_TRUE(world.hasSquare("b_touch"));
-    EXPECT_TRUE(world.hasSquare("b_touch_top"));
-    EXPECT_FALSE(world.hasSquare("b_out"));
-    EXPECT_FALSE(world.hasSquare("b_far"));
-    EXPECT_EQ(bodyCount(world), 2);
-    EXPECT_EQ(world.squareCullCountdown(), 3600.0f);
-    EXPECT_EQ(world.circleCullCountdown(), 4800.0f - 3601.0f);
-    EXPECT_EQ(world.capsuleCullCountdown(), 6000.0f - 3601.0f);
-}
-
-TEST_F(PhysicsCull, CullsAreStaggeredAndThenEvery3601Steps) {
-    world.createStaticCircle({500, 1050}, "c_touch", 50, 0);   // touches the bottom edge
+    world.createStaticCircle({500, 1050}, "c_touch", 50, 0);  // touches the bottom edge
     world.createStaticCircle({1200, 500}, "c_out", 50, 0);
     world.createCapsule({1025, 500}, {25, 100}, "p_touch");  // half width 25: touches x = 1000
     world.createCapsule({300, 1200}, {25, 100}, "p_out");    // spans y 1100..1300
-    steps(world, 4800);
-    EXPECT_TRUE(world.hasCircle("c_out"));
-    world.step(60.0f);  // 4801
-    EXPECT_FALSE(world.hasCircle("c_out"));
-    EXPECT_TRUE(world.hasCircle("c_touch"));
-    EXPECT_EQ(world.circleCullCountdown(), 3600.0f);
-    steps(world, 6000 - 4801);
-    EXPECT_TRUE(world.hasCapsule("p_out"));
-    world.step(60.0f);  // 6001
-    EXPECT_TRUE(world.hasCapsule("p_touch"));
-    EXPECT_FALSE(world.hasCapsule("p_out"));
-    EXPECT_EQ(world.capsuleCullCountdown(), 3600.0f);
+    std::string gone;
+    for (int step = 1; step <= 7202; ++step) {
+        const int before = bodyCount(world);
+        world.step(60.0f);
+        if (bodyCount(world) != before) gone += std::to_string(step) + " ";
+        if (step == 3601) {
+            EXPECT_EQ(nkphys::Floats({world.squareCullCountdown(), world.circleCullCountdown(),
+                                      world.capsuleCullCountdown()}),
+                      (nkphys::Floats{3600, 4800 - 3601, 6000 - 3601}));
+            world.createStaticSquare({5000, 5000}, {5, 5}, 0, "b_late");
+        }
+    }
+    EXPECT_EQ(gone, "3601 4801 6001 7202 ");
+    EXPECT_TRUE(world.hasSquare("b_touch") && world.hasSquare("b_touch_top"));
+    EXPECT_TRUE(world.hasCircle("c_touch") && world.hasCapsule("p_touch"));
+    EXPECT_EQ(world.squareCount() + world.circleCount() + world.capsuleCount(), 4u);
+}
 
-    // The second square cull falls on 3601 + 3601 = 7202.
-    world.createStaticSquare({5000, 5000}, {5, 5}, 0, "b_late");
-    steps(world, 7201 - 6001);
-    EXPECT_TRUE(world.hasSquare("b_late"));
-    world.step(60.0f);
-    EXPECT_FALSE(world.hasSquare("b_late"));
+using PhysicsRay = nkphys::WorldTest;
+
+// Out of range is false and casts nothing (the hit point stays untouched);
+// exactly in range, or of no length, is cast; an unobstructed ray ends
+// exactly at `to`, not at to x 0.01 x 100.
+TEST_F(PhysicsRay, RangeOrUnobstructedEndWrong) {
+    world.createStaticSquare({1000, 1000}, {50, 50}, 0, "b_aside");
+    world.rayCasts().hitPoint = b2Vec2(-7, -7);
+    EXPECT_FALSE(world.isLineClear({0, 0}, {300, 400}, 499.9f));  // 500 away
+    EXPECT_TRUE(rays().empty());
+    EXPECT_EQ(world.rayCasts().hitPoint, b2Vec2(-7, -7));
+    EXPECT_TRUE(world.isLineClear({0, 0}, {300, 400}, 500.0f));
+    EXPECT_TRUE(world.isLineClear({50, 50}, {50, 50}, 10));
+    EXPECT_TRUE(world.isLineClear({12.5f, 33.3f}, {777.7f, 41.9f}, 1000));
+    ASSERT_EQ(rays().size(), 3u);
+    const NK::Segment& s = rays()[2];
+    EXPECT_EQ(std::vector<float>({s.x1, s.y1, s.x2, s.y2}),
+              std::vector<float>({12.5f, 33.3f, 777.7f, 41.9f}));
+}
+
+// A cast from (100, 100) to (900, 100) is blocked by any fixture, shots
+// included, and its segment ends at the face it met.
+TEST_F(PhysicsRay, EveryKindOfFixtureBlocksAndTheRayEndsAtTheHit) {
+    const std::pair<float, std::function<void(NK::PhysicsWorld&)>> cases[] = {
+        {490,
+         [](NK::PhysicsWorld& w) {
+             w.createStaticSquare({500, 100}, {10, 100}, 0, "b");
+         }},
+        {500,
+         [](NK::PhysicsWorld& w) {
+             w.createSurface({500, 0}, {500, 1000}, "0");
+         }},
+        {195,
+         [](NK::PhysicsWorld& w) {
+             w.createShot({200, 100}, {0, 0});
+         }},
+        {180,
+         [](NK::PhysicsWorld& w) {
+             w.createCircle({200, 100}, false, "c", 1, 0.5f, 20, 0);
+         }},
+        {180,
+         [](NK::PhysicsWorld& w) {
+             w.createCapsule({200, 100}, {20, 60}, "player");
+         }},
+    };
+    for (const auto& [face, build] : cases) {
+        NK::PhysicsWorld w{{0.0f, 10.0f}, nullptr};
+        build(w);
+        EXPECT_FALSE(w.isLineClear({100, 100}, {900, 100}, 1000)) << face;
+        const auto& segs = w.rayCasts().segments;
+        ASSERT_EQ(segs.size(), 1u);
+        EXPECT_EQ(segs[0].x1, 100);
+        EXPECT_NEAR(segs[0].x2, face, 0.01f);
+        EXPECT_NEAR(segs[0].y2, 100.0f, 0.01f);
+    }
+}
+
+// The library reports fixtures in the order of its tree, not by distance;
+// here it reports the far wall (face at 590) first. The cast ends there: one
+// that goes on, or clips to the nearest, would end at the near wall (290),
+// and one that ignores fixtures would be clear.
+TEST_F(PhysicsRay, CastNotEndedByTheFirstReportedFixture) {
+    world.createStaticSquare({300, 100}, {10, 100}, 0, "b_near");
+    world.createStaticSquare({600, 100}, {10, 100}, 0, "b_far");
+    struct Order : b2RayCastCallback {
+        float ReportFixture(b2Fixture*, const b2Vec2& p, const b2Vec2&, float) override {
+            faces.push_back(p.x * 100.0f);
+            return 1.0f;  // go on, to see every fixture in the order given
+        }
+        std::vector<float> faces;
+    } order;
+    world.world().RayCast(&order, b2Vec2(1, 1), b2Vec2(9, 1));
+    ASSERT_EQ(order.faces.size(), 2u);
+    ASSERT_NEAR(order.faces[0], 590.0f, 0.01f) << "the far wall must be reported first";
+    EXPECT_FALSE(world.isLineClear({100, 100}, {900, 100}, 1000));
+    ASSERT_EQ(rays().size(), 1u);
+    EXPECT_NEAR(rays()[0].x2, 590.0f, 0.01f);
 }

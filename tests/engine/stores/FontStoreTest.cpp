@@ -1,12 +1,10 @@
 #include <allegro5/allegro_ttf.h>
-#include <gtest/gtest.h>
 
 #include <set>
 
 #include "engine/FontStore.h"
 #include "tests/engine/stores/StoreFixtures.h"
-#include "tests/support/FatalTrap.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/Testing.h"
 
 namespace {
 
@@ -60,11 +58,11 @@ TEST_F(FontStoreTest, MissingKeyIsFatalAfterTheSizeLine) {
               nktest::Lines{"INFO: Font with key \"nope\" size lower than minimum font size - 5"});
 }
 
-TEST_F(FontStoreTest, RemakeLogsOnceLeavesOneFontPerSizeAndDestroyRemoves) {
+TEST_F(FontStoreTest, RemakeLeavesAFontMissingOrTwiceOrWrongWordsOrDestroyKeepsIt) {
+    const std::string missing = nktest::tempPath("missing.ttf");
     fonts->load(nktest::clearSansPath(), "k");
     nktest::LogCapture log;
     ALLEGRO_FONT* last = fonts->load(nktest::clearSansPath(), "k");
-    EXPECT_EQ(log.lines(), nktest::Lines{"INFO: Font with key \"k\" remade"});
     EXPECT_EQ(last, fonts->get("k", 100));
     std::set<ALLEGRO_FONT*> distinct;
     for (int n = NK::FontStore::minSize; n <= NK::FontStore::maxSize; ++n)
@@ -72,13 +70,10 @@ TEST_F(FontStoreTest, RemakeLogsOnceLeavesOneFontPerSizeAndDestroyRemoves) {
     EXPECT_EQ(distinct.size(), 96u);
     EXPECT_EQ(distinct.count(nullptr), 0u);
     fonts->destroy("k");
+    fonts->destroy("k");
+    EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Font with key \"k\" remade",
+                                          "INFO: Font with key \"k\" not found to destroy"}));
     EXPECT_FATAL(fonts->get("k", 50), "Font with key \"k\" not found");
-}
-
-TEST_F(FontStoreTest, MissingFileIsFatalAndDestroyOfMissingKeyLogs) {
-    EXPECT_FATAL(fonts->load("/tmp/nk_no_such_font.ttf", "m"),
-                 "Font path \"/tmp/nk_no_such_font.ttf\" not found or initialization fails");
-    nktest::LogCapture log;
-    fonts->destroy("m");
-    EXPECT_EQ(log.lines(), nktest::Lines{"INFO: Font with key \"m\" not found to destroy"});
+    EXPECT_FATAL(fonts->load(missing, "m"),
+                 "Font path \"" + missing + "\" not found or initialization fails");
 }

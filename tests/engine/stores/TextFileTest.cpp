@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
@@ -7,8 +6,7 @@
 #include "engine/TextFileStore.h"
 #include "engine/TextLine.h"
 #include "tests/engine/stores/StoreFixtures.h"
-#include "tests/support/FatalTrap.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/Testing.h"
 
 using nktest::Lines;
 
@@ -28,31 +26,32 @@ TEST(TextFileParse, LinesSplitAtLineFeedsWithNoEmptyLineAfterTheLast) {
     }
 }
 
-TEST(TextLineWords, SpacesTabsAndCarriageReturnsSeparateWordsAndAreNone) {
+// Spaces, tabs and carriage returns separate words and are none; setting a
+// word rebuilds the text with single spaces, adding one appends after a
+// space even to an empty line.
+TEST(TextLineWords, WrongWordsOrTextAfterSettingOrAddingAWord) {
     EXPECT_EQ(NK::TextLine("\t one \t\ttwo   three ").words, (Lines{"one", "two", "three"}));
     EXPECT_EQ(NK::TextLine("x  y\r").words, (Lines{"x", "y"}));
     EXPECT_TRUE(NK::TextLine("\r").words.empty());
-}
-
-TEST(TextLineWords, SetWordRebuildsTextWithSingleSpacesAndPastTheLastIsFatal) {
-    NK::TextLine line("x   y\tz");
-    line.setWord(2, "w");
-    EXPECT_EQ(line.text, "x y w");
-    EXPECT_EQ(line.words, (Lines{"x", "y", "w"}));
-    EXPECT_FATAL(line.setWord(3, "v"), "Index for new word \"v\" is higher than line size");
-    NK::TextLine empty("");
-    EXPECT_FATAL(empty.setWord(0, "q\"r"), "Index for new word \"q\"r\" is higher than line size");
-}
-
-TEST(TextLineWords, AddWordAppendsAfterOneSpaceEvenToAnEmptyLine) {
-    NK::TextLine line("");
-    line.addWord("w");
-    line.addWord("v");
-    EXPECT_EQ(line.text, " w v");
-    EXPECT_EQ(line.words, (Lines{"w", "v"}));
+    NK::TextLine set("x   y\tz");
+    set.setWord(2, "w");
+    EXPECT_EQ(set.text, "x y w");
+    EXPECT_EQ(set.words, (Lines{"x", "y", "w"}));
+    NK::TextLine added("");
+    added.addWord("w");
+    added.addWord("v");
+    EXPECT_EQ(added.text, " w v");
+    EXPECT_EQ(added.words, (Lines{"w", "v"}));
     NK::TextLine kept("a  b\r");
     kept.addWord("c");
     EXPECT_EQ(kept.text, "a  b\r c");
+}
+
+TEST(TextLineWords, SetWordPastTheLastIsFatal) {
+    NK::TextLine line("x y");
+    EXPECT_FATAL(line.setWord(2, "v"), "Index for new word \"v\" is higher than line size");
+    NK::TextLine empty("");
+    EXPECT_FATAL(empty.setWord(0, "q\"r"), "Index for new word \"q\"r\" is higher than line size");
 }
 
 namespace {
@@ -69,7 +68,7 @@ void writeAll(const std::string& path, const std::string& contents) {
 
 class TextFileStoreTest : public testing::Test {
 protected:
-    std::string path = "/tmp/nk_stores_textfile.txt";
+    std::string path = nktest::tempPath("textfile.txt");
     NK::TextFileStore store;
 };
 
@@ -96,24 +95,19 @@ TEST_F(TextFileStoreTest, CreateEmptiesTheFileWriteFillsItAndDestroyLeavesIt) {
     EXPECT_EQ(readAll(path), "one\ntwo 2\n");
 }
 
-TEST_F(TextFileStoreTest, RemakeLogsAndMissingDestroyLogs) {
+TEST_F(TextFileStoreTest, WrongWordsOnRemakeMissingDestroyPathOrKey) {
+    const std::string nowhere = nktest::tempPath("no_such_dir/f.txt");
     writeAll(path, "a\n");
     store.load(path, "k");
     nktest::LogCapture log;
     store.create(path, "k");
     store.destroy("k");
     store.destroy("k");
+    // A file that cannot be created is reported only when written.
+    store.create(nowhere, "n");
     EXPECT_EQ(log.lines(), (Lines{"INFO: TextFile with key \"k\" remade",
                                   "INFO: TextFile with key \"k\" not found to destroy"}));
-}
-
-TEST_F(TextFileStoreTest, MissingPathOrKeyIsFatalAndAnUncreatableFileOnlyOnWrite) {
-    EXPECT_FATAL(store.load("/tmp/nk_no_such_dir/f.txt", "k"),
-                 "File path \"/tmp/nk_no_such_dir/f.txt\" not found");
-    EXPECT_FATAL(store.get("nope"), "File key \"nope\" not found");
-    nktest::LogCapture log;
-    store.create("/tmp/nk_no_such_dir/f.txt", "k");
-    EXPECT_TRUE(log.lines().empty());
-    EXPECT_FATAL(store.write("k", {NK::TextLine("a")}),
-                 "File path \"/tmp/nk_no_such_dir/f.txt\" not found");
+    EXPECT_FATAL(store.get("k"), "File key \"k\" not found");
+    EXPECT_FATAL(store.load(nowhere, "k"), "File path \"" + nowhere + "\" not found");
+    EXPECT_FATAL(store.write("n", {NK::TextLine("a")}), "File path \"" + nowhere + "\" not found");
 }
