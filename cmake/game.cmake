@@ -1,10 +1,17 @@
 # The game layers sit on the engine; the executable links the same libraries
 # the tests do.
 file(GLOB DOVRA_GAME_SOURCES CONFIGURE_DEPENDS game/*.cpp elements/*.cpp editor/*.cpp)
-list(REMOVE_ITEM DOVRA_GAME_SOURCES ${CMAKE_SOURCE_DIR}/game/main.cpp)
+set(DOVRA_MAPFILE_SOURCES elements/MapCodec.cpp elements/SurfaceBuilder.cpp)
+list(REMOVE_ITEM DOVRA_GAME_SOURCES ${CMAKE_SOURCE_DIR}/game/main.cpp
+     ${CMAKE_SOURCE_DIR}/elements/MapCodec.cpp ${CMAKE_SOURCE_DIR}/elements/SurfaceBuilder.cpp)
+# The map file's rules and the ground they build, without a window: the
+# game, the dovra-map tool and the fuzzer share them.
+add_library(dovra_mapfile STATIC ${DOVRA_MAPFILE_SOURCES})
+target_include_directories(dovra_mapfile PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(dovra_mapfile PUBLIC nk_physics)
 add_library(dovra_game STATIC ${DOVRA_GAME_SOURCES})
 target_include_directories(dovra_game PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(dovra_game PUBLIC nk_engine)
+target_link_libraries(dovra_game PUBLIC nk_engine dovra_mapfile)
 
 add_executable(dovra game/main.cpp)
 target_link_libraries(dovra PRIVATE dovra_game)
@@ -20,3 +27,22 @@ add_dependencies(test_e2e_core dovra)
 nk_add_test(test_e2e_shell LIBS nk_core SOURCES tests/e2e/ShellE2ETest.cpp)
 add_dependencies(test_e2e_shell dovra)
 nk_add_bench(bench_startup LIBS dovra_game SOURCES bench/bench_startup.cpp)
+
+# Level document, map file and element collections.
+file(GLOB DOVRA_ELEMENT_TESTS CONFIGURE_DEPENDS tests/elements/*.cpp)
+if(DOVRA_ELEMENT_TESTS)
+    nk_add_test(test_elements LIBS dovra_game SOURCES ${DOVRA_ELEMENT_TESTS})
+endif()
+nk_add_test(test_mapfile LIBS dovra_mapfile SOURCES tests/elements/mapfile/MapCodecTest.cpp)
+
+# Level authors' and CI's map checker: the game's reader without a window.
+add_executable(dovra-map tools/dovra-map.cpp)
+target_link_libraries(dovra-map PRIVATE dovra_mapfile)
+
+# make fuzz: the map reader under libFuzzer (clang only), in a build of its own.
+if(DOVRA_FUZZ)
+    add_executable(map_fuzz tools/fuzz/map_fuzz.cpp)
+    target_compile_options(map_fuzz PRIVATE -fsanitize=fuzzer)
+    target_link_options(map_fuzz PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(map_fuzz PRIVATE dovra_mapfile)
+endif()

@@ -1,5 +1,9 @@
 #include "engine/TextFileStore.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -23,15 +27,40 @@ TextFile& TextFileStore::create(const std::string& path, const std::string& key)
     return files.insert(key, TextFile({}, path));
 }
 
+TextFile& TextFileStore::prepare(const std::string& path, const std::string& key) {
+    files.clearForRemake(key);
+    return files.insert(key, TextFile({}, path));
+}
+
+namespace {
+
+// Writes the whole text to a new file beside the target, makes sure it is on
+// the disk, and only then renames it over the target: a crash or a full disk
+// mid-write leaves the old file or the new one, never half of one.
+bool replaceWhole(const std::string& path, const std::string& text) {
+    std::string temporary = path + ".saving";
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    std::size_t written = 0;
+    while (written < text.size()) {
+        ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n <= 0) break;
+        written += static_cast<std::size_t>(n);
+    }
+    bool ok = written == text.size() && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    std::remove(temporary.c_str());
+    return false;
+}
+
+}  // namespace
+
 void TextFileStore::write(const std::string& key, const std::vector<TextLine>& lines) {
     TextFile& file = files.get(key);
     file.lines = lines;
-    std::ofstream out(file.path, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    if (!replaceWhole(file.path, TextFile::serialise(file.lines)))
         fatalError("File path \"" + file.path + "\" not found");
-        return;
-    }
-    out << TextFile::serialise(file.lines);
 }
 
 }  // namespace NK

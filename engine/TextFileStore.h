@@ -15,9 +15,15 @@ public:
     // Creates or empties the file and keeps it with no lines. A file that
     // cannot be created is not reported here: the next write to it is fatal.
     TextFile& create(const std::string& path, const std::string& key);
+    // Keeps an entry with no lines for the path without touching the disk;
+    // the next write creates or replaces the file whole. Saves use it so
+    // that the old file stays intact until the new one is complete.
+    TextFile& prepare(const std::string& path, const std::string& key);
     TextFile& get(const std::string& key) { return files.get(key); }
     bool contains(const std::string& key) const { return files.contains(key); }
-    // Replaces the kept lines with a copy of `lines` and rewrites the file.
+    // Replaces the kept lines with a copy of `lines` and rewrites the file
+    // atomically (a temporary file renamed over it); a failure keeps the old
+    // file and is fatal.
     void write(const std::string& key, const std::vector<TextLine>& lines);
     // Forgets the file; the file on disk is left as it is.
     void destroy(const std::string& key) { files.destroy(key); }

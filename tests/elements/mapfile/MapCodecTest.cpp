@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "elements/MapCodec.h"
+#include "elements/SurfaceBuilder.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/TextFile.h"
+#include "tests/support/AllegroEnvironment.h"
+
+namespace {
+
+MapCodec::ReadResult readText(const std::string& text) {
+    return MapCodec::read(NK::TextFile::parse(text));
+}
+
+std::string writeText(const MapData& data, int surfaceCounter = 0) {
+    return NK::TextFile::serialise(MapCodec::write(data, surfaceCounter));
+}
+
+const char* kEmptyLevel =
+    "PLY 400.000000 840.000000\n"
+    "CAM 0.000000 0.000000 1920.000000 1080.000000\n"
+    "FE 2000.000000\n"
+    "G 1000.000000 800.000000\n"
+    "\n";
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> paths;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.') paths.push_back(folder + "/" + entry->d_name);
+        closedir(dir);
+    }
+    return paths;
+}
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST(MapWrite, EmptyLevelIsFourRecordsAndOneBlankLine) {
+    EXPECT_EQ(writeText(MapData{}), kEmptyLevel);
+}
+
+TEST(MapWrite, EachSectionEndsInABlankLineOnlyWhenItHasRecords) {
+    MapData data;
+    data.boxes.push_back({});
+    EXPECT_EQ(writeText(data), std::string(kEmptyLevel) +
+                                   "B  0 0.000000 0.000000 0.000000 0.000000 0.000000 1.000000 "
+                                   "0.500000 0 -1.000000\n\n");
+    data.boxes.clear();
+    data.circles.push_back({});
+    EXPECT_EQ(writeText(data).find("\nB "), std::string::npos);
+}
+
+TEST(MapWrite, SurfaceSectionBlankLineFollowsTheCounterNotTheSurfaces) {
+    // Keys handed out but never drawn still leave their blank line; a surface
+    // drawn before any "add" (counter 0) leaves none.
+    EXPECT_EQ(writeText(MapData{}, 2), std::string(kEmptyLevel) + "\n");
+    MapData one;
+    one.surfaces.push_back({{{0, 0}, {10, 0}}});
+    EXPECT_EQ(writeText(one, 0),
+              std::string(kEmptyLevel) + "SF 0.000000 0.000000 10.000000 0.000000\n");
+}
+
+TEST(MapWrite, NumbersFlagsAndSpacesTakeTheFileForm) {
+    MapData data;
+    data.player = {100.0f, -0.5f};
+    data.npcs.push_back({1.0f, 2.0f, -3, true});
+    data.dialogs.push_back({0, 0, 1, 1, 40, 28, "Hello there", "A  B", 2.5f});
+    data.backgrounds.push_back({"Editor/Backgrounds/my sky.png", 0, 0, 10, 10, 0});
+    std::string text = writeText(data);
+    EXPECT_NE(text.find("PLY 100.000000 -0.500000\n"), std::string::npos);
+    EXPECT_NE(text.find("N 1.000000 2.000000 -3 1\n"), std::string::npos);
+    EXPECT_NE(text.find(" 40 28 Hello&there A&&B 2.500000\n"), std::string::npos);
+    EXPECT_NE(text.find("BG Editor/Backgrounds/my&sky.png "), std::string::npos);
+
+    MapCodec::ReadResult back = readText(text);
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(back.data.dialogs[0].title, "Hello there");
+    EXPECT_EQ(back.data.dialogs[0].text, "A  B");
+    EXPECT_EQ(back.data.backgrounds[0].path, "Editor/Backgrounds/my sky.png");
+    EXPECT_TRUE(back.data.npcs[0].invert);
+}
+
+TEST(MapWrite, RealsArePercentFOfTheFloatWidenedToDouble) {
+    EXPECT_EQ(MapCodec::formatReal(12.5f), "12.500000");
+    EXPECT_EQ(MapCodec::formatReal(-0.25f), "-0.250000");
+    // Against the C library itself, over values whose sixth decimal rounds
+    // either way once widened (0.1f is 0.10000000149...).
+    for (float v : {0.1f, 123.456f, -7.0000005f, 2.5e-7f, -0.0f, 999999.94f, 1234.5675f}) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(v));
+        EXPECT_EQ(MapCodec::formatReal(v), buffer) << v;
+    }
+}
+
+TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLine) {
+    const struct {
+        const char* text;
+        int line;
+        const char* why;
+    } cases[] = {
+        {"PLY 1 2\nB p 1 2 3 4 5\nG 1 2\n", 2, "\"B\" needs 12 words, has 7"},
+        {"PLY 1\nFE abc\n", 1, "\"PLY\" needs 3 words, has 2"},  // the first fault is the one told
+        {"SF 1 2 3\n", 1, "\"SF\" needs 5 words, has 4"},
+        {"\n\nFE abc\n", 3, "\"FE\" word 1 \"abc\" is not a number"},
+        {"G 1 nan\n", 1, "\"G\" word 2 \"nan\" is not a finite number"},
+        {"G inf 1\n", 1, "\"G\" word 1 \"inf\" is not a finite number"},
+        {"G 1e39 1\n", 1, "\"G\" word 1 \"1e39\" is not a finite number"},
+        {"G 1e400 1\n", 1, "\"G\" word 1 \"1e400\" is out of range"},
+        {"SF 0 0 1 1 2e6 5\n", 1, "\"SF\" word 5 \"2e6\" is out of range"},
+        {"N 1 2 x 0\n", 1, "\"N\" word 3 \"x\" is not a number"},
+        {"N 1 2 99999999999 0\n", 1, "\"N\" word 3 \"99999999999\" is out of range"},
+        {"D 0 0 1 1 a 2 t x 1\n", 1, "\"D\" word 5 \"a\" is not a number"},
+    };
+    for (const auto& c : cases) {
+        MapCodec::ReadResult r = readText(c.text);
+        EXPECT_FALSE(r.ok) << c.text;
+        EXPECT_EQ(r.errorLine, c.line) << c.text;
+        EXPECT_EQ(r.error, c.why) << c.text;
+    }
+}
+
+TEST(MapRead, EachTagNeedsItsFewestWords) {
+    const std::pair<const char*, int> fewest[] = {
+        {"PLY", 3}, {"CAM", 5}, {"FE", 2}, {"G", 3},  {"E", 6},  {"LE", 5}, {"D", 10},
+        {"N", 5},   {"BG", 7},  {"SF", 5}, {"B", 12}, {"C", 12}, {"L", 12}};
+    for (auto [tag, words] : fewest) {
+        std::string line = tag;
+        for (int i = 1; i < words - 1; ++i) line += " 1";
+        EXPECT_FALSE(readText(line + "\n").ok) << line;
+        EXPECT_TRUE(readText(line + " 1\n").ok) << line << " 1";
+    }
+}
+
+TEST(MapRead, ConversionsReadTheLeadingNumberAndIgnoreTheRest) {
+    MapCodec::ReadResult r = readText("PLY 12.5abc +3 junk words\nN 1 2 7.9 2x\nFE .5\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_FLOAT_EQ(r.data.player.x, 12.5f);
+    EXPECT_FLOAT_EQ(r.data.player.y, 3.0f);
+    EXPECT_EQ(r.data.npcs[0].type, 7);
+    EXPECT_TRUE(r.data.npcs[0].invert);
+    EXPECT_FLOAT_EQ(r.data.fallEdge.y, 0.5f);
+}
+
+TEST(MapRead, UnknownTagsEmptyLinesAndCarriageReturnsAreSkipped) {
+    MapCodec::ReadResult r = readText("XYZ 1 2\r\n\r\n   \r\nply 1 2\r\nPLY 5 6\r\n");
+    ASSERT_TRUE(r.ok);
+    EXPECT_FLOAT_EQ(r.data.player.x, 5.0f);
+    EXPECT_EQ(MapCodec::describeCounts(r), "1 PLY");
+}
+
+TEST(MapRead, SurfacesTakePairsAfterTheFirstSegmentAndIgnoreAnUnpairedValue) {
+    MapCodec::ReadResult r = readText("SF 0 0 1 1\nSF 0 0 1 1 2 2\nSF 0 0 1 1 2 2 3\n");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.data.surfaces.size(), 3u);
+    EXPECT_EQ(r.data.surfaces[0].points.size(), 2u);
+    EXPECT_EQ(r.data.surfaces[1].points.size(), 3u);
+    EXPECT_EQ(r.data.surfaces[2].points.size(), 3u);
+}
+
+TEST(MapRead, RecordsOfOneKindKeepTheirLineOrderWhateverTheFileOrder) {
+    MapCodec::ReadResult r = readText(
+        "L 1 0 1 1 1 1 1 -1 -1 0 0\nE 1 0 0 0 0\nPLY 1 1\nE 2 0 0 0 0\nL 2 0 1 1 1 1 1 -1 -1 0 "
+        "0\n");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.data.enemies.size(), 2u);
+    EXPECT_FLOAT_EQ(r.data.enemies[1].x, 2.0f);
+    EXPECT_FLOAT_EQ(r.data.lights[1].x, 2.0f);
+}
+
+// Every map kept in the repository reads, and writing what was read and
+// reading it again changes nothing: the file form is a fixed point.
+TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
+    std::vector<std::string> maps;
+    for (const char* folder : {"tests/data/maps", "Editor/Levels", "Resources/LevelPacks"})
+        for (const std::string& path : filesIn(nktest::sourcePath(folder)))
+            if (path.find("broken") == std::string::npos &&
+                path.find("packs_info") == std::string::npos)
+                maps.push_back(path);
+    ASSERT_FALSE(maps.empty());
+    for (const std::string& path : maps) {
+        MapCodec::ReadResult first = readText(contentsOf(path));
+        ASSERT_TRUE(first.ok) << path << ": " << first.error;
+        int counter = static_cast<int>(first.data.surfaces.size());
+        std::string once = writeText(first.data, counter);
+        MapCodec::ReadResult second = readText(once);
+        ASSERT_TRUE(second.ok) << path;
+        EXPECT_EQ(writeText(second.data, counter), once) << path;
+        if (path.find("tests/data/maps") != std::string::npos) {
+            EXPECT_EQ(once, contentsOf(path)) << path << " is not in saved form";
+        }
+    }
+}
+
+// Inputs the fuzzer once broke the game with: each must read without harm
+// and, when accepted, build its ground and step in a real world.
+TEST(MapFuzzRegressions, EachKeptInputReadsAndItsGroundSteps) {
+    std::vector<std::string> inputs = filesIn(nktest::sourcePath("tests/data/fuzz-regressions"));
+    ASSERT_FALSE(inputs.empty());
+    for (const std::string& path : inputs) {
+        MapCodec::ReadResult r = readText(contentsOf(path));
+        if (!r.ok) continue;
+        NK::PhysicsWorld world(NK::Vec2(0.0f, 10.0f), nullptr);
+        int key = 0;
+        for (const SurfaceRecord& s : r.data.surfaces)
+            buildSurface(world, std::to_string(key++), s);
+        world.createSquare(NK::Vec2(r.data.player.x, r.data.player.y), NK::Vec2(20, 40), false, 0,
+                           "probe", 1, 0.5f);
+        for (int tick = 0; tick < 3; ++tick) world.step(60.0f);
+        EXPECT_EQ(world.surfaceCount(), r.data.surfaces.size()) << path;
+    }
+}
