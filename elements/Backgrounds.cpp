@@ -1,0 +1,91 @@
+#include "elements/Backgrounds.h"
+
+#include "engine/BitmapEntry.h"
+#include "engine/ExtBitmap.h"
+#include "engine/GUISystem.h"
+
+const char* const Backgrounds::folder = "Editor/Backgrounds/";
+
+const std::vector<std::string>& Backgrounds::precreated() {
+    static const std::vector<std::string> paths = {
+        "Dovra/VAZEzadide-screen.png", "Dovra/level1-1.png", "Dovra/level1-2.png",
+        "Dovra/level2-1.png",          "Dovra/level2-2.png", "Dovra/level3-1.png",
+        "Dovra/level3-2.png",          "Dovra/level4-1.png", "Dovra/level4-2.png",
+        "Dovra/level5-1.png",          "Dovra/level5-2.png", "Dovra/level6-1.png",
+        "Dovra/level6-2.png",          "Dovra/level7-1.png", "Dovra/level7-2.png",
+        "Dovra/level7bg.png",          "Dovra/level8-1.png", "Dovra/level8-2.png",
+        "Dovra/level9-1.png",          "Dovra/level9-2.png",
+    };
+    return paths;
+}
+
+Backgrounds::Backgrounds(NK::Input* input, NK::View* view, NK::FontStore* fonts,
+                         NK::BitmapStore* bitmaps, NK::RenderContext* renderContext)
+    : pictures(renderContext),
+      panel(PanelServices{input, view, fonts, bitmaps, renderContext},
+            ElementPanel::Elements{[this] { return static_cast<int>(keys.size()); },
+                                   [this](int i) -> NK::ExtBitmap& {
+                                       return pictures.get(keys[static_cast<std::size_t>(i)]);
+                                   },
+                                   [this](int i) { remove(i); },
+                                   [this](int i, const NK::Rect& rect) {
+                                       const NK::ExtBitmap& from =
+                                           pictures.get(keys[static_cast<std::size_t>(i)]);
+                                       add(from.image, rect, from.angle);
+                                   },
+                                   nullptr, nullptr, false}) {}
+
+void Backgrounds::add(const NK::BitmapEntry& image, const NK::Rect& rect, float angle) {
+    const std::string key = std::to_string(keyCounter);
+    pictures.create(image, rect, key).angle = angle;
+    keys.push_back(key);
+    ++keyCounter;
+}
+
+void Backgrounds::remove(int index) {
+    const auto at = keys.begin() + index;
+    pictures.destroy(*at);
+    keys.erase(at);
+}
+
+void Backgrounds::clear() {
+    pictures.destroyAll();
+    keys.clear();
+    keyCounter = 0;
+    panel.resetSelection();
+}
+
+std::vector<BackgroundRecord> Backgrounds::records() const {
+    std::vector<BackgroundRecord> out;
+    out.reserve(keys.size());
+    for (const std::string& key : keys) {
+        const NK::ExtBitmap& e = pictures.get(key);
+        out.push_back({e.image.path, e.rect.x, e.rect.y, e.rect.width, e.rect.height, e.angle});
+    }
+    return out;
+}
+
+void Backgrounds::draw() {
+    for (const std::string& key : keys) pictures.drawExtBitmap(key);
+}
+
+void Backgrounds::build() {
+    panel.start();
+    panel.addList({{"add", "ADD", [this] {
+                        panel.addChosenImage(
+                            "bg", [this](const NK::BitmapEntry& image, const NK::Rect& rect) {
+                                add(image, rect, 0.0f);
+                            });
+                    }}});
+    panel.addImageChooser(folder, precreated());
+    panel.addGroup(panel.positionGroup());
+    panel.addGroup(panel.sizeGroup(true));
+    panel.addGroup(panel.angleGroup());
+    panel.refreshPanel();
+    panel.hide();
+}
+
+void Backgrounds::updateWidgets() {
+    pictures.updateExtBitmaps();
+    panel.widgets.gui().update();
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "elements/EditorPanel.h"
+#include "elements/ElementPanel.h"
+#include "elements/MapRecords.h"
+#include "engine/ExtBitmapStore.h"
+
+namespace NK {
+class BitmapStore;
+class FontStore;
+class Input;
+class RenderContext;
+class View;
+struct BitmapEntry;
+}  // namespace NK
+
+// Decorative pictures behind everything else in a level, each an image with
+// a rectangle and an angle. List order is drawing order: a later one covers
+// an earlier one.
+class Backgrounds : public EditorPanel {
+public:
+    Backgrounds(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
+                NK::RenderContext* renderContext);
+
+    // Copies the image; its path is the source path written to the map.
+    void add(const NK::BitmapEntry& image, const NK::Rect& rect, float angle);
+    // Releases every image; the next one added gets key "0" again.
+    void clear();
+    bool empty() const { return keys.empty(); }
+    std::vector<BackgroundRecord> records() const;
+    void draw();
+    void fadeIn() { panel.fadeIn(); }
+
+    void build() override;
+    void show() override { panel.show(); }
+    void hide() override { panel.hide(); }
+    void update(bool mouseOutside) override { panel.update(mouseOutside); }
+    void drawOverlay(NK::Vec2 handleSize) override { panel.drawOverlay(handleSize); }
+    void drawGUI() override { panel.drawGUI(); }
+    void updateWidgets() override;
+    bool typing() const override { return panel.typing(); }
+    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
+        panel.centreCamera = std::move(centre);
+    }
+
+    // The images folder and the precreated images, in the order "SET" shows them.
+    static const char* const folder;
+    static const std::vector<std::string>& precreated();
+
+    const std::vector<std::string>& keyList() const { return keys; }
+    NK::ExtBitmapStore& images() { return pictures; }
+    ElementPanel& editor() { return panel; }
+
+private:
+    void remove(int index);
+
+    // Engine stores answer look-ups only through non-const calls.
+    mutable NK::ExtBitmapStore pictures;
+    std::vector<std::string> keys;
+    int keyCounter = 0;
+    ElementPanel panel;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+
+#include "engine/Vec2.h"
+
+// What the editor frame asks of every element's page, whatever the kind, so
+// it can drive the eleven tabs the same way.
+class EditorPanel {
+public:
+    virtual ~EditorPanel() = default;
+
+    // Once, when the game loads its resources.
+    virtual void build() = 0;
+    // The tab became active or inactive.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    // Each tick while the tab is active; the mouse is ignored while it is
+    // outside the editing area.
+    virtual void update(bool mouseOutside) = 0;
+    // Selection and handles in level coordinates, handles of the given size.
+    virtual void drawOverlay(NK::Vec2 handleSize) { (void)handleSize; }
+    // The panel's widgets on the screen.
+    virtual void drawGUI() = 0;
+    // Each tick in every scene: the panel's widgets and the kind's pictures
+    // advance (hover, fades, typing).
+    virtual void updateWidgets() = 0;
+    // A text input has the keyboard, so Space and the camera keys are text.
+    virtual bool typing() const = 0;
+    // How the panel centres the editor camera on a level point.
+    virtual void setCameraHook(std::function<void(NK::Vec2)> centre) = 0;
+};

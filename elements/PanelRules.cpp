@@ -1,0 +1,131 @@
+#include "elements/PanelRules.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "engine/TextEntry.h"
+
+std::string PanelRules::fieldText(float value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(value));
+    std::string text = buffer;
+    return text.size() > 4 ? text.substr(0, text.size() - 4) : text;
+}
+
+std::optional<float> PanelRules::parseNumber(const std::string& text) {
+    // The byte check lets through texts such as "--5" or ".-3" that hold no
+    // leading number; strtof tells those apart by reading nothing.
+    if (!NK::TextEntry::isDecimalNumber(text)) return std::nullopt;
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const float value = std::strtof(begin, &end);
+    if (end == begin) return std::nullopt;
+    return value;
+}
+
+int PanelRules::selectionFromText(const std::string& text, int count) {
+    if (!NK::TextEntry::isInteger(text)) return 0;
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const long n = std::strtol(begin, &end, 10);
+    if (end == begin || n <= 0) return 0;
+    return n > count ? count : static_cast<int>(n - 1);
+}
+
+std::string PanelRules::selectionText(int selected, int count, const std::string& suffix) {
+    std::string text = std::to_string(selected + 1);
+    return selected < count ? text + suffix : text;
+}
+
+int PanelRules::previous(int selected) {
+    return selected > 0 ? selected - 1 : selected;
+}
+
+int PanelRules::next(int selected, int count) {
+    return selected < count - 1 ? selected + 1 : selected;
+}
+
+NK::Vec2 PanelRules::levelPoint(const NK::Rect& view, float mouseX, float mouseY, float windowWidth,
+                                float windowHeight) {
+    const float x = view.x + mouseX * view.width / windowWidth;
+    const float y = view.y + mouseY * view.height / windowHeight;
+    return {std::trunc(x), std::trunc(y)};
+}
+
+NK::Vec2 PanelRules::freeAreaCentre(const NK::Rect& view) {
+    return {view.x + view.width / 2.0f - (view.width / 1920.0f) * 400.0f / 2.0f,
+            view.y + view.height / 2.0f + (view.height / 1080.0f) * 120.0f / 2.0f};
+}
+
+NK::Rect PanelRules::centredOn(NK::Vec2 centre, NK::Vec2 size) {
+    return {centre.x - size.x / 2.0f, centre.y - size.y / 2.0f, size.x, size.y};
+}
+
+NK::Vec2 PanelRules::centreOf(const NK::Rect& rect) {
+    return {rect.x + rect.width / 2.0f, rect.y + rect.height / 2.0f};
+}
+
+bool PanelRules::holds(const NK::Rect& rect, float angle, NK::Vec2 point) {
+    // Turn the point back by the angle and test it against the upright rectangle.
+    const NK::Vec2 c = centreOf(rect);
+    const float dx = point.x - c.x;
+    const float dy = point.y - c.y;
+    const float cs = std::cos(angle);
+    const float sn = std::sin(angle);
+    const float localX = dx * cs + dy * sn;
+    const float localY = -dx * sn + dy * cs;
+    return std::fabs(localX) <= rect.width / 2.0f && std::fabs(localY) <= rect.height / 2.0f;
+}
+
+NK::Vec2 PanelRules::resizeHandle(const NK::Rect& rect) {
+    return {rect.x + rect.width, rect.y + rect.height};
+}
+
+NK::Vec2 PanelRules::rotateHandle(const NK::Rect& rect, float angle) {
+    const NK::Vec2 c = centreOf(rect);
+    const float reach = rect.width / 2.0f + rotateHandleReach;
+    return {c.x + std::cos(angle) * reach, c.y + std::sin(angle) * reach};
+}
+
+NK::Vec2 PanelRules::handleSize(const NK::Rect& view) {
+    return {2.0f * 15.0f * view.width / 1920.0f, 2.0f * 15.0f * view.height / 1080.0f};
+}
+
+bool PanelRules::onHandle(NK::Vec2 point, NK::Vec2 handle, NK::Vec2 handleSize) {
+    return std::fabs(point.x - handle.x) <= handleSize.x / 2.0f &&
+           std::fabs(point.y - handle.y) <= handleSize.y / 2.0f;
+}
+
+NK::Vec2 PanelRules::resized(const NK::Rect& rect, NK::Vec2 mouse, bool keepRatio) {
+    const float dx = mouse.x - rect.x;
+    const float dy = mouse.y - rect.y;
+    if (!keepRatio) return {std::fmax(dx, minimumSide), std::fmax(dy, minimumSide)};
+
+    const float w0 = rect.width;
+    const float h0 = rect.height;
+    // The corner follows whichever axis gives the smaller rectangle.
+    NK::Vec2 size = dy <= dx * h0 / w0 ? NK::Vec2(dy * w0 / h0, dy) : NK::Vec2(dx, dx * h0 / w0);
+    if (size.x < minimumSide) size = {minimumSide, minimumSide * h0 / w0};
+    if (size.y < minimumSide) size = {minimumSide * w0 / h0, minimumSide};
+    return size;
+}
+
+float PanelRules::turnedToward(const NK::Rect& rect, NK::Vec2 mouse) {
+    const NK::Vec2 c = centreOf(rect);
+    return std::atan2(mouse.y - c.y, mouse.x - c.x);
+}
+
+PanelRules::PathCheck PanelRules::checkImagePath(const std::string& folder,
+                                                 const std::string& path) {
+    if (path.empty()) return PathCheck::Empty;
+    const std::string file = folder + path;
+    // A folder opens for reading too, but loading it as an image would be fatal.
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) return PathCheck::NotFound;
+    std::ifstream in(file, std::ios::binary);
+    return in.is_open() ? PathCheck::Found : PathCheck::NotFound;
+}

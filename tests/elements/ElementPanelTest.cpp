@@ -1,0 +1,221 @@
+#include "elements/ElementPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "elements/Backgrounds.h"
+#include "engine/ExtBitmap.h"
+#include "tests/elements/PanelTestKit.h"
+
+namespace {
+
+const char* const valueInputs[] = {"position_x", "position_y", "size_x", "size_y", "angle"};
+
+// The shared mechanics, driven through the Backgrounds panel: a click on a
+// widget, keys and mouse work in the level, one tick at a time.
+class ElementPanelTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        backgrounds.build();
+        backgrounds.setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
+        backgrounds.show();
+    }
+
+    void addPicture(const NK::Rect& r, float angle = 0.0f) {
+        backgrounds.add(paneltest::solidImage(al_map_rgb(200, 40, 40)), r, angle);
+    }
+    NK::GUISystem& gui() { return panel().widgets.gui(); }
+    ElementPanel& panel() { return backgrounds.editor(); }
+    NK::ExtBitmap& picture(int i) {
+        return backgrounds.images().get(backgrounds.keyList()[static_cast<std::size_t>(i)]);
+    }
+    std::string shown(const std::string& input) { return gui().getTextInputText(input); }
+    void clickButton(const std::string& key) {
+        clickWidget(backgrounds, paneltest::buttonArea(gui(), key));
+    }
+    // Activates the input, puts the text in and commits with a second click.
+    void enter(const std::string& input, const std::string& text) {
+        clickWidget(backgrounds, paneltest::inputArea(gui(), input));
+        gui().setTextInputText(input, text);
+        clickWidget(backgrounds, paneltest::inputArea(gui(), input));
+    }
+
+    nktest::Engine& e = nktest::engine();
+    Backgrounds backgrounds{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                            e.renderContext};
+    std::vector<NK::Vec2> centres;
+};
+
+TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRules) {
+    for (int i = 0; i < 3; ++i) addPicture({100.0f * i, 0, 100, 100});
+    clickWidget(backgrounds, paneltest::inputArea(gui(), "select"));
+    EXPECT_EQ(shown("select"), "");
+    EXPECT_TRUE(backgrounds.typing());
+    clickWidget(backgrounds, paneltest::inputArea(gui(), "select"));
+    EXPECT_EQ(panel().selected, 0);  // nothing typed: not a number
+
+    const struct {
+        const char* typed;
+        int selected;
+        const char* shown;
+    } cases[] = {{"2", 1, "2"}, {"0", 0, "1"}, {"-3", 0, "1"}, {"9", 3, "4"}, {".", 0, "1"}};
+    for (const auto& c : cases) {
+        enter("select", c.typed);
+        EXPECT_EQ(panel().selected, c.selected) << c.typed;
+        EXPECT_EQ(shown("select"), c.shown) << c.typed;
+    }
+    EXPECT_FALSE(backgrounds.typing());
+    enter("select", "2");
+    ASSERT_FALSE(centres.empty());
+    EXPECT_EQ(centres.back().x, 150.0f);  // the camera went to the chosen picture
+}
+
+TEST_F(ElementPanelTest, ArrowsAndQEStopAtTheEnds) {
+    addPicture({0, 0, 100, 100});
+    addPicture({300, 0, 100, 100});
+    panel().select(0);
+    clickButton("left");
+    EXPECT_EQ(panel().selected, 0);
+    EXPECT_TRUE(centres.empty());
+    tick(backgrounds, true, {ALLEGRO_KEY_E});
+    EXPECT_EQ(panel().selected, 1);
+    clickButton("right");
+    tick(backgrounds, true, {ALLEGRO_KEY_E});
+    EXPECT_EQ(panel().selected, 1);
+    EXPECT_EQ(centres.size(), 1u);
+}
+
+TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhenNoneLeft) {
+    addPicture({10, 10, 100, 100});
+    addPicture({500, 10, 100, 100});
+    panel().select(1);
+    tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
+    EXPECT_EQ(panel().selected, 0);
+    EXPECT_EQ(shown("position_x"), "10.00");
+
+    clickWidget(backgrounds, paneltest::inputArea(gui(), "position_x"));
+    tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
+    EXPECT_EQ(backgrounds.keyList().size(), 1u);
+    clickWidget(backgrounds, paneltest::inputArea(gui(), "position_x"));  // empty: unchanged
+    EXPECT_EQ(picture(0).rect.x, 10.0f);
+
+    tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
+    EXPECT_TRUE(backgrounds.empty());
+    EXPECT_FALSE(panel().hasSelection());
+    EXPECT_EQ(shown("select"), "1");
+    for (const char* input : valueInputs) EXPECT_EQ(shown(input), "0.00") << input;
+}
+
+TEST_F(ElementPanelTest, NumericInputsCommitTruncatedDegreesAndIgnoreNonNumbers) {
+    addPicture({0, 0, 64, 32});
+    panel().select(0);
+    enter("position_x", "3.999");
+    EXPECT_EQ(picture(0).rect.x, 3.999f);
+    EXPECT_EQ(shown("position_x"), "3.99");
+    enter("angle", "90");
+    EXPECT_EQ(picture(0).angle, 90.0f * 0.017453292f);
+    enter("size_y", ".");
+    EXPECT_EQ(picture(0).rect.height, 32.0f);
+    clickButton("position_reset");
+    clickButton("angle_reset");
+    EXPECT_EQ(picture(0).rect.x, 0.0f);
+    EXPECT_EQ(shown("angle"), "0.00");
+}
+
+TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
+    addPicture({100, 100, 100, 50});
+    panel().select(0);
+    clickButton("size_lock");
+    EXPECT_EQ(gui().getButton("size_lock").text, "LOCK W-H: ON");
+    drag(backgrounds, {200, 150}, {500, 170});
+    for (NK::Vec2 to : {NK::Vec2(300, 600), NK::Vec2(0, 0)}) {
+        pointAtLevel(to.x, to.y);
+        tick(backgrounds, false);
+        const NK::Rect& r = picture(0).rect;
+        EXPECT_NEAR(r.width / r.height, 2.0f, 1e-4) << to.x << "," << to.y;
+        EXPECT_GE(r.height, 5.0f);
+    }
+    release(backgrounds);
+    clickButton("size_lock");
+    drag(backgrounds, {110, 105}, {20, 20});  // unlocked, toward the top-left
+    EXPECT_EQ(picture(0).rect.width, 5.0f);
+    EXPECT_EQ(picture(0).rect.height, 5.0f);
+    EXPECT_EQ(shown("size_x"), "5.00");
+}
+
+TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea) {
+    addPicture({100, 100, 200, 100});
+    addPicture({150, 100, 200, 100});
+    panel().select(2);
+    pointAtLevel(160, 130);
+    tick(backgrounds, true, {}, true);  // over the panel: not for the level
+    release(backgrounds);
+    EXPECT_FALSE(panel().hasSelection());
+
+    drag(backgrounds, {160, 130}, {260, 180});
+    EXPECT_EQ(panel().selected, 0);  // the first in list order, not the one on top
+    EXPECT_EQ(picture(0).rect.x, 200.0f);
+    EXPECT_EQ(shown("position_y"), "150.00");
+    release(backgrounds);
+
+    drag(backgrounds, {440, 200}, {300, 400});  // rotate handle: centre + (100 + 40, 0)
+    EXPECT_NEAR(picture(0).angle, 1.5707964f, 1e-6);
+    release(backgrounds);
+    pointAtLevel(1000, 900);
+    clickLevel(backgrounds);
+    EXPECT_FALSE(panel().hasSelection());
+}
+
+TEST_F(ElementPanelTest, CtrlClickCopiesCentredOnMouseDimmedUntilHidden) {
+    addPicture({100, 100, 200, 100}, 0.5f);
+    panel().select(0);
+    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
+    const NK::Vec2 at = pointAtLevel(700, 500);
+    clickLevel(backgrounds);
+    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+
+    ASSERT_EQ(backgrounds.keyList().size(), 2u);
+    EXPECT_EQ(panel().selected, 0);
+    EXPECT_EQ(picture(1).rect, NK::Rect(at.x - 100, at.y - 50, 200, 100));
+    EXPECT_EQ(picture(1).angle, 0.5f);
+    for (int i = 0; i < 20; ++i) tick(backgrounds, true);
+    EXPECT_EQ(picture(1).alpha.current, 0.4f);
+    backgrounds.hide();
+    for (int i = 0; i < 20; ++i) tick(backgrounds, true);
+    EXPECT_EQ(picture(1).alpha.current, 1.0f);
+}
+
+TEST_F(ElementPanelTest, ImageCheckSilentOnEmptyRedWhenMissingAndAddsOnlyFound) {
+    clickButton("set_path");
+    EXPECT_TRUE(panel().widgets.typingIn("path"));
+    clickButton("set_path");
+    EXPECT_EQ(gui().getTextLabel("is_path").text, "");
+
+    clickButton("set_path");
+    gui().setTextInputText("path", "Dovra/none.png");
+    clickButton("set_path");
+    EXPECT_EQ(gui().getTextLabel("is_path").text, "Image not found");
+    EXPECT_EQ(gui().getTextLabel("is_path").textColor.r, 1.0f);
+    EXPECT_EQ(gui().getTextLabel("is_path").textColor.g, 0.0f);
+    clickButton("add");
+    EXPECT_TRUE(backgrounds.empty());
+
+    clickButton("set_precreated");
+    EXPECT_EQ(gui().getTextLabel("is_path").text, "Image found");
+    clickButton("add");
+    ASSERT_EQ(backgrounds.keyList().size(), 1u);
+    // 1280 x 720, centred on the editing area's centre (760, 600).
+    EXPECT_EQ(picture(0).rect, NK::Rect(120, 240, 1280, 720));
+    EXPECT_EQ(backgrounds.records()[0].path, "Editor/Backgrounds/Dovra/VAZEzadide-screen.png");
+    EXPECT_FALSE(paneltest::bitmaps().contains("bg"));
+
+    for (int i = 1; i < 20; ++i) clickButton("set_precreated");
+    EXPECT_EQ(shown("path"), "Dovra/level9-2.png");
+    clickButton("set_precreated");
+    EXPECT_EQ(shown("path"), "Dovra/VAZEzadide-screen.png");
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#include "elements/PanelRules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/AllegroEnvironment.h"
+
+// The rules the panel tests cannot reach through a 1920-wide view and
+// upright pictures; the rest is checked tick by tick in ElementPanelTest.
+namespace {
+
+constexpr float pi = 3.14159265f;
+
+TEST(PanelRules, TextsWithoutALeadingNumberRefusedOrPickTheFirstRecord) {
+    EXPECT_EQ(PanelRules::parseNumber("7-"), 7.0f);
+    for (const char* text : {"", "-", "--5", ".-3", "1e3"})
+        EXPECT_FALSE(PanelRules::parseNumber(text)) << '"' << text << '"';
+    EXPECT_EQ(PanelRules::selectionFromText("1.5", 3), 0);
+    EXPECT_EQ(PanelRules::selectionFromText("99999999999", 3), 3);
+}
+
+TEST(PanelRules, MouseTruncatedTowardZeroAndNewElementsCentredAtAnyZoom) {
+    // A window twice the view's size: every pixel is half a level unit.
+    EXPECT_EQ(PanelRules::levelPoint({100, 50, 960, 540}, 3, 5, 1920, 1080).x, 101.0f);
+    EXPECT_EQ(PanelRules::levelPoint({-100, 0, 960, 540}, 3, 5, 1920, 1080).x, -98.0f);
+    const NK::Vec2 zoomed = PanelRules::freeAreaCentre({-100, 0, 3840, 2160});
+    EXPECT_EQ(zoomed.x, -100.0f + 1520.0f);
+    EXPECT_EQ(zoomed.y, 1200.0f);
+}
+
+TEST(PanelRules, RotateHandleAndHitTestTurnWithTheElement) {
+    const NK::Rect r(0, 0, 100, 50);
+    const NK::Vec2 down = PanelRules::rotateHandle(r, pi / 2.0f);
+    EXPECT_NEAR(down.x, 50.0f, 1e-3);
+    EXPECT_NEAR(down.y, 25.0f + 90.0f, 1e-3);
+    // Standing upright the 100 x 50 box reaches 45 above its centre, not 45 beside it.
+    EXPECT_TRUE(PanelRules::holds(r, pi / 2.0f, {50, -20}));
+    EXPECT_FALSE(PanelRules::holds(r, pi / 2.0f, {95, 25}));
+}
+
+TEST(PanelRules, LockedResizeOfATallBoxStopsItsWidthAtFive) {
+    const NK::Vec2 tall = PanelRules::resized({0, 0, 50, 100}, {-40, -40}, true);
+    EXPECT_EQ(tall.x, 5.0f);
+    EXPECT_EQ(tall.y, 10.0f);
+}
+
+TEST(PanelRules, FolderIsNoImage) {
+    const std::string folder = nktest::sourcePath("Editor/Backgrounds/");
+    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
+    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra/level1-1.png"),
+              PanelRules::PathCheck::Found);
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#pragma once
+#include <allegro5/allegro.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "elements/EditorPanel.h"
+#include "engine/BitmapStore.h"
+#include "engine/FontStore.h"
+#include "engine/GUISystem.h"
+#include "tests/support/AllegroEnvironment.h"
+
+// What the panel tests share: the resources a panel is built from, loaded
+// once for the binary, and input driven tick by tick the way the game loop
+// drives it (panel update, then the widgets, then the edges cleared).
+namespace paneltest {
+
+inline NK::FontStore& fonts() {
+    static NK::FontStore* store = [] {
+        auto* s = new NK::FontStore(nktest::engine().renderContext);
+        s->load(nktest::sourcePath("Resources/Fonts/NK-ClearSans.ttf"), "font");
+        return s;
+    }();
+    return *store;
+}
+
+inline NK::BitmapStore& bitmaps() {
+    static NK::BitmapStore* store = [] {
+        auto* s = new NK::BitmapStore(nktest::engine().renderContext);
+        const char* const images[][2] = {{"button", "Resources/Images/Editor/button.png"},
+                                         {"button_g", "Resources/Images/Editor/button_g.png"},
+                                         {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
+                                         {"resize", "Resources/Images/Icons/resize.png"},
+                                         {"rotate", "Resources/Images/Icons/rotate.png"}};
+        for (const auto& image : images) s->load(nktest::sourcePath(image[1]), image[0]);
+        return s;
+    }();
+    return *store;
+}
+
+// An opaque picture of one colour, 64 x 32, with the path a loaded file would carry.
+inline NK::BitmapEntry solidImage(ALLEGRO_COLOR colour, const std::string& path = "solid.png") {
+    NK::BitmapEntry e;
+    e.bitmap.reset(al_create_bitmap(64, 32));
+    e.source = NK::Rect(0, 0, 64, 32);
+    e.placement = e.source;
+    e.path = path;
+    ALLEGRO_BITMAP* previous = al_get_target_bitmap();
+    al_set_target_bitmap(e.get());
+    al_clear_to_color(colour);
+    al_set_target_bitmap(previous);
+    return e;
+}
+
+// Where a panel's widget sits on the 1920x1080 screen.
+inline NK::Rect buttonArea(NK::GUISystem& gui, const std::string& key) {
+    return gui.buttonImages().get(key).rect;
+}
+inline NK::Rect inputArea(NK::GUISystem& gui, const std::string& key) {
+    return gui.layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement;
+}
+
+class PanelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        nktest::resetDrawing();
+        nktest::resetInput();
+        fonts();
+        bitmaps();
+    }
+    void TearDown() override { nktest::resetInput(); }
+
+    NK::Input& input() { return *nktest::engine().input; }
+    NK::View& view() { return *nktest::engine().view; }
+
+    // Puts the pointer on a point of the 1920x1080 widget screen.
+    void pointAtScreen(float x, float y) {
+        const NK::Display& d = *nktest::engine().display;
+        input().mouse.x = static_cast<int>(std::lround(x * d.windowWidth / 1920.0f));
+        input().mouse.y = static_cast<int>(std::lround(y * d.windowHeight / 1080.0f));
+    }
+    // Puts the pointer over a level point and returns the level point it
+    // lands on (the window may be coarser than the view).
+    NK::Vec2 pointAtLevel(float x, float y) {
+        const NK::Display& d = *nktest::engine().display;
+        const NK::View& v = view();
+        const long mx = std::lround((x - v.x) * d.windowWidth / v.width);
+        const long my = std::lround((y - v.y) * d.windowHeight / v.height);
+        input().mouse.x = static_cast<int>(mx);
+        input().mouse.y = static_cast<int>(my);
+        return {std::trunc(v.x + mx * v.width / d.windowWidth),
+                std::trunc(v.y + my * v.height / d.windowHeight)};
+    }
+    void holdButton(bool held) {
+        input().mouse.buttons = held ? (input().mouse.buttons | 1) : (input().mouse.buttons & ~1);
+    }
+
+    // One tick of the editor with `panel` the active tab.
+    void tick(EditorPanel& panel, bool mouseOutside, std::vector<int> keys = {},
+              bool click = false) {
+        for (int k : keys) input().keyPressed[k] = 1;
+        if (click) {
+            input().mousePressed[1] = 1;
+            holdButton(true);
+        }
+        panel.update(mouseOutside);
+        panel.updateWidgets();
+        input().endUpdate();
+    }
+    // A click in the editing area: pressed in one tick, released in the next.
+    void clickLevel(EditorPanel& panel) {
+        tick(panel, false, {}, true);
+        release(panel);
+    }
+    // Pressed at `from`, held while the pointer moves to `to`; left held.
+    void drag(EditorPanel& panel, NK::Vec2 from, NK::Vec2 to) {
+        pointAtLevel(from.x, from.y);
+        tick(panel, false, {}, true);
+        pointAtLevel(to.x, to.y);
+        tick(panel, false);
+    }
+    void release(EditorPanel& panel) {
+        holdButton(false);
+        tick(panel, false);
+    }
+    // A click on a widget of the panel, given by its rectangle on the screen.
+    void clickWidget(EditorPanel& panel, const NK::Rect& r) {
+        pointAtScreen(r.x + r.width / 2.0f, r.y + r.height / 2.0f);
+        tick(panel, true, {}, true);
+        holdButton(false);
+        tick(panel, true);
+    }
+};
+
+}  // namespace paneltest
