@@ -4,6 +4,9 @@
 
 #include <cstdio>
 
+#include "editor/ImportExportPanel.h"
+#include "elements/Backgrounds.h"
+#include "elements/Surfaces.h"
 #include "engine/AnimationStore.h"
 #include "engine/BatchStore.h"
 #include "engine/BitmapStore.h"
@@ -33,6 +36,16 @@ void Game::create() {
     // Bodies far outside any level are culled; this box is the whole world.
     physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
     extBitmaps = new NK::ExtBitmapStore(renderContext);
+
+    backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
+    surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    importExport = std::make_unique<ImportExportPanel>(
+        ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
+        LevelDocument::Parts{bitmaps, backgrounds.get(), surfaces.get()});
+}
+
+std::vector<EditorPanel*> Game::elementPanels() const {
+    return {backgrounds.get(), surfaces.get()};
 }
 
 void Game::load() {
@@ -60,10 +73,17 @@ void Game::load() {
     loadResources();
 
     mainMenu = std::make_unique<MainMenuScreen>(gui, bitmaps, extBitmaps);
-    mainMenu->build({[this] { openScene(LevelBrowser); }, [this] { openScene(Editor); },
+    mainMenu->build({[this] { openScene(LevelBrowser); },
+                     [this] {
+                         // The editor opens on an empty level.
+                         importExport->clearMap();
+                         openScene(Editor);
+                     },
                      [this] { openScene(Tutorial); }, [this] { exitGame(); }});
     tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
     tutorialScreen->build([this] { openScene(MainMenu); });
+    for (EditorPanel* panel : elementPanels()) panel->build();
+    importExport->build();
     // The game opens on the main menu, so only its buttons may take clicks.
     showMenuWidgets(true, false, false);
 
@@ -107,6 +127,8 @@ void Game::loadResources() {
 void Game::update() {
     scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0, *this);
     // Shared by every scene, after the scene's own work.
+    importExport->update();
+    for (EditorPanel* panel : elementPanels()) panel->updateWidgets();
     animations->updateAnimations();
     gui->update();
 }
@@ -126,6 +148,13 @@ void Game::draw() {
 
 void Game::destroy() {
     extBitmaps->destroyAll();
+    // The level goes first: its images and bodies live in the stores and
+    // the world released below.
+    importExport.reset();
+    surfaces->clear();
+    surfaces.reset();
+    backgrounds->clear();
+    backgrounds.reset();
     bitmaps->destroyAll();
     batches->destroyAll();
     animations->clearAnimations();

@@ -21,6 +21,10 @@ class ExtBitmapStore;
 }  // namespace NK
 class MainMenuScreen;
 class TutorialScreen;
+class Backgrounds;
+class Surfaces;
+class ImportExportPanel;
+class EditorPanel;
 
 // The one game object: owns every store and the physics world, loads the
 // shared resources once, builds every scene's widgets once and switches
@@ -57,6 +61,12 @@ public:
     NK::PhysicsWorld* physics = nullptr;
     NK::ExtBitmapStore* extBitmaps = nullptr;
 
+    // The level: element collections in the order they are made and updated,
+    // then the import/export panel that saves, loads and clears them.
+    std::unique_ptr<Backgrounds> backgrounds;
+    std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<ImportExportPanel> importExport;
+
     SceneMachine scenes;
     TutorialBook tutorialBook;
     std::string mapPath;
@@ -67,6 +77,8 @@ public:
 
 private:
     void loadResources();
+    // Every element's page, in the order the game makes and updates them.
+    std::vector<EditorPanel*> elementPanels() const;
 
     // SceneHooks
     void resetMenuView() override;

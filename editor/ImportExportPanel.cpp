@@ -1,0 +1,78 @@
+#include "editor/ImportExportPanel.h"
+
+#include <allegro5/allegro.h>
+
+#include "elements/MapCodec.h"
+#include "engine/Display.h"
+#include "engine/GUISystem.h"
+#include "engine/TextFileStore.h"
+
+ImportExportPanel::ImportExportPanel(const Services& s, const LevelDocument::Parts& level)
+    : services(s),
+      document(level),
+      gui(std::make_unique<NK::GUISystem>(s.input, s.renderContext, s.fonts)) {}
+
+ImportExportPanel::~ImportExportPanel() = default;
+
+void ImportExportPanel::build() {
+    const NK::Color white = NK::Color::white();
+    gui->createTextLabel(NK::Rect(1540, 520, 360, 50), "font", 28, white, {}, "", "load_info");
+    gui->createTextLabel(NK::Rect(1540, 900, 360, 50), "font", 28, white, {}, "", "save_info");
+}
+
+void ImportExportPanel::update() {
+    if (loadShown && loadClock.elapsedMilliseconds() > 4000.0f) {
+        loadShown = false;
+        gui->setTextLabelText("load_info", "");
+    }
+    if (saveShown && saveClock.elapsedMilliseconds() > 4000.0f) {
+        saveShown = false;
+        gui->setTextLabelText("save_info", "");
+    }
+    gui->update();
+}
+
+void ImportExportPanel::setBusyCursor(bool busy) {
+    if (!services.display || !services.display->display) return;
+    al_set_system_mouse_cursor(
+        services.display->display,
+        busy ? ALLEGRO_SYSTEM_MOUSE_CURSOR_BUSY : ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
+}
+
+void ImportExportPanel::saveMap(const std::string& path) {
+    setBusyCursor(true);
+    services.textFiles->prepare(path, "map");
+    services.textFiles->write("map",
+                              MapCodec::write(document.collect(), document.surfaceCounter()));
+    services.textFiles->destroy("map");
+    saveClock.restart();
+    saveShown = true;
+    gui->setTextLabelText("save_info", "Saved");
+    setBusyCursor(false);
+}
+
+void ImportExportPanel::loadMap(const std::string& path) {
+    setBusyCursor(true);
+    NK::TextFile& file = services.textFiles->load(path, "map");
+    MapCodec::ReadResult result = MapCodec::read(file.lines);
+    // Nothing of a broken file reaches the level: the records go in only
+    // once every line has been read.
+    if (result.ok) document.apply(result.data);
+    loadClock.restart();
+    loadShown = true;
+    NK::GUISystem::TextLabel& info = gui->getTextLabel("load_info");
+    if (!result.ok) {
+        clearMap();
+        info.textColor = NK::Color(1, 0, 0, 1);
+        gui->setTextLabelText("load_info", "Wrong data");
+    } else {
+        info.textColor = NK::Color::white();
+        gui->setTextLabelText("load_info", "Loaded");
+    }
+    services.textFiles->destroy("map");
+    setBusyCursor(false);
+}
+
+void ImportExportPanel::clearMap() {
+    document.clear();
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include "elements/MapRecords.h"
+
+namespace NK {
+class BitmapStore;
+}
+class Backgrounds;
+class Surfaces;
+
+// The level in memory: every element collection and the ground, seen as one
+// document that turns into map records and back. It owns nothing; the game
+// owns the collections and hands them over.
+//
+// Kinds whose collection the document is not given keep their records in
+// `held`, so a map read and saved again never loses a record it cannot use.
+class LevelDocument {
+public:
+    struct Parts {
+        NK::BitmapStore* bitmaps = nullptr;  // for the images of "BG", "B" and "C" records
+        Backgrounds* backgrounds = nullptr;
+        Surfaces* surfaces = nullptr;
+    };
+
+    explicit LevelDocument(const Parts& parts) : parts(parts) {}
+
+    // The level as the map file holds it, in list order within each kind.
+    MapData collect() const;
+    // The highest surface key handed out: the saved file's surface section
+    // depends on it, not only on the surfaces that exist.
+    int surfaceCounter() const;
+    // Adds every record to its collection, after what is already there.
+    void apply(const MapData& data);
+    // Empties every collection and puts the player and the gate back.
+    void clear();
+    bool isEmpty() const;
+
+    MapData held;
+
+private:
+    Parts parts;
+};

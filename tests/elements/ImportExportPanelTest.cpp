@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "editor/ImportExportPanel.h"
+#include "elements/Backgrounds.h"
+#include "elements/Surfaces.h"
+#include "engine/GUISystem.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/TextFileStore.h"
+#include "tests/elements/PanelTestKit.h"
+#include "tests/support/FatalTrap.h"
+
+namespace {
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A whole level document over a world of its own, saving into a temporary
+// folder so no tracked map is ever touched.
+class LevelFileTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        char pattern[] = "/tmp/dovra-level-XXXXXX";
+        folder = mkdtemp(pattern);
+        auto& e = nktest::engine();
+        world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
+        backgrounds = std::make_unique<Backgrounds>(e.input, e.view, &paneltest::fonts(),
+                                                    &paneltest::bitmaps(), e.renderContext);
+        surfaces = std::make_unique<Surfaces>(world.get(), e.input, e.view, &paneltest::fonts(),
+                                              &paneltest::bitmaps(), e.renderContext);
+        panel = std::make_unique<ImportExportPanel>(
+            ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
+                                        &textFiles},
+            LevelDocument::Parts{&paneltest::bitmaps(), backgrounds.get(), surfaces.get()});
+        panel->build();
+    }
+    void TearDown() override {
+        panel->clearMap();
+        std::string command = "rm -rf '" + folder + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+        PanelTest::TearDown();
+    }
+    std::string copyOfMap(const std::string& name) {
+        std::string path = folder + "/" + name;
+        writeFile(path, contentsOf(nktest::sourcePath("tests/data/maps/" + name)));
+        return path;
+    }
+    NK::GUISystem::TextLabel& loadInfo() { return panel->widgets().getTextLabel("load_info"); }
+
+    std::string folder;
+    NK::TextFileStore textFiles;
+    std::unique_ptr<NK::PhysicsWorld> world;
+    std::unique_ptr<Backgrounds> backgrounds;
+    std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<ImportExportPanel> panel;
+};
+
+}  // namespace
+
+// Load into the real collections and save again: the bytes come back as they
+// were, surfaces are real ground, records the level cannot use yet are kept.
+TEST_F(LevelFileTest, MapLoadedIntoTheLevelSavesBackByteForByte) {
+    std::string source = copyOfMap("every_record.txt");
+    panel->loadMap(source);
+    EXPECT_EQ(loadInfo().text, "Loaded");
+    EXPECT_FLOAT_EQ(loadInfo().textColor.g, 1.0f);
+    EXPECT_EQ(backgrounds->keyList().size(), 1u);
+    EXPECT_EQ(world->surfaceCount(), 2u);
+    EXPECT_EQ(world->getSurface("0").segments.size(), 2u);
+    EXPECT_EQ(surfaces->surfaceCounter, 2);
+    EXPECT_FALSE(panel->isMapEmpty());
+
+    std::string saved = folder + "/saved.txt";
+    panel->saveMap(saved);
+    EXPECT_EQ(contentsOf(saved), contentsOf(source));
+    EXPECT_EQ(panel->widgets().getTextLabel("save_info").text, "Saved");
+    EXPECT_FALSE(textFiles.contains("map")) << "the temporary text file outlived the save";
+}
+
+TEST_F(LevelFileTest, ShortRecordClearsEverythingReadBeforeItAndSaysWrongDataInRed) {
+    panel->loadMap(copyOfMap("ground_only.txt"));  // what was there before the load
+    panel->loadMap(copyOfMap("broken_short_box.txt"));
+    EXPECT_EQ(loadInfo().text, "Wrong data");
+    EXPECT_FLOAT_EQ(loadInfo().textColor.r, 1.0f);
+    EXPECT_FLOAT_EQ(loadInfo().textColor.g, 0.0f);
+    EXPECT_EQ(world->surfaceCount(), 0u);
+    EXPECT_TRUE(backgrounds->keyList().empty());
+    EXPECT_TRUE(panel->isMapEmpty());
+    EXPECT_EQ(surfaces->surfaceCounter, 0);
+}
+
+TEST_F(LevelFileTest, LevelWithOnlyPlayerAndGateRecordsCountsAsEmpty) {
+    panel->loadMap(copyOfMap("empty.txt"));
+    EXPECT_TRUE(panel->isMapEmpty());
+    panel->loadMap(copyOfMap("ground_only.txt"));
+    EXPECT_FALSE(panel->isMapEmpty());
+    panel->clearMap();
+    EXPECT_TRUE(panel->isMapEmpty());
+}
+
+// A user's image named with a space survives a save and a load.
+TEST_F(LevelFileTest, ImagePathWithASpaceSurvivesSaveAndLoad) {
+    std::string image = folder + "/night sky.png";
+    writeFile(image, contentsOf(nktest::sourcePath("Editor/Backgrounds/Dovra/level3-1.png")));
+    paneltest::bitmaps().load(image, "bg");
+    backgrounds->add(paneltest::bitmaps().get("bg"), NK::Rect(10, 20, 300, 200), 0.5f);
+    paneltest::bitmaps().destroy("bg");
+
+    std::string map = folder + "/spaced.txt";
+    panel->saveMap(map);
+    EXPECT_NE(contentsOf(map).find("BG " + folder + "/night&sky.png 10.000000"), std::string::npos);
+    panel->clearMap();
+    panel->loadMap(map);
+    ASSERT_EQ(backgrounds->records().size(), 1u);
+    EXPECT_EQ(backgrounds->records()[0].path, image);
+}
+
+// Saving never leaves half a map: the new file replaces the old whole, and
+// a save that cannot be written is the store's fatal error, old file intact.
+TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAll) {
+    std::string map = copyOfMap("ground_only.txt");
+    std::string before = contentsOf(map);
+    panel->loadMap(copyOfMap("empty.txt"));
+    panel->saveMap(map);
+    EXPECT_EQ(contentsOf(map), contentsOf(nktest::sourcePath("tests/data/maps/empty.txt")));
+    EXPECT_NE(access((map + ".saving").c_str(), F_OK), 0) << "temporary file left behind";
+
+    std::string unwritable = folder + "/no-such-folder/level.txt";
+    EXPECT_FATAL(panel->saveMap(unwritable), "File path \"" + unwritable + "\" not found");
+    // A directory where the map should go cannot be replaced by a file.
+    std::string blocked = folder + "/blocked";
+    ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
+    writeFile(blocked + "/keep.txt", before);
+    EXPECT_FATAL(panel->saveMap(blocked), "File path \"" + blocked + "\" not found");
+    EXPECT_EQ(contentsOf(blocked + "/keep.txt"), before);
+    EXPECT_NE(access((blocked + ".saving").c_str(), F_OK), 0);
+}
