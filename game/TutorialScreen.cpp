@@ -30,7 +30,9 @@ void TutorialScreen::build(std::function<void()> back) {
     }
     book->setPages(keys);
 
-    gui->setNextButtonsFont("font", 16, NK::Color::white());
+    // Small enough that "PREVIOUS PAGE" stays on one line and clear of the
+    // button's teal end caps (the outer 5% at each end).
+    gui->setNextButtonsFont("font", 9, NK::Color::white());
     gui->createButton(bitmaps->get("arrow_right"), NK::Rect(40, 40, 75, 75), buttons[0], true);
     gui->createButton(bitmaps->get("menu_button"), NK::Rect(1700, 115, 250, 75), buttons[1], true);
     gui->setButtonText(buttons[1], "NEXT PAGE", 1);
