@@ -53,6 +53,7 @@ void GameCore::run(const char* title) {
 void GameCore::startEngine(const char* title) {
     startAllegro();
     display = new Display(title);
+    Platform::keepDriverLoaded();
     view = new View(display);
     input = new Input(display, view, 60.0f);
     input->startEvents();

@@ -34,6 +34,10 @@ std::string formatLocalTime(const char* format);
 // it at a fixed instant to check the strings made from it.
 extern std::time_t (*wallClock)();
 
+// In sanitizer builds, keeps the GL driver loaded to the end so the leak
+// report at exit can name what it never frees; does nothing otherwise.
+void keepDriverLoaded();
+
 // Seeds the C random generator from the current time in seconds.
 void seedRandomFromClock();
 

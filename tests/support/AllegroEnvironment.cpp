@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "engine/GameCore.h"
+#include "engine/Platform.h"
 
 namespace nktest {
 
@@ -16,6 +17,7 @@ Engine& engine() {
         Engine made;
         NK::startAllegro();
         made.display = new NK::Display("Dovra tests");
+        NK::Platform::keepDriverLoaded();
         made.view = new NK::View(made.display);
         made.input = new NK::Input(made.display, made.view, 60.0f);
         made.renderContext = new NK::RenderContext(made.display, made.view);
