@@ -1,0 +1,75 @@
+#pragma once
+#include <functional>
+#include <utility>
+
+#include "elements/EditorPanel.h"
+#include "elements/MapRecords.h"
+#include "elements/PanelWidgets.h"
+#include "engine/AnimationStore.h"
+#include "engine/ExtBitmapStore.h"
+#include "engine/Rect.h"
+#include "engine/Vec2.h"
+
+namespace NK {
+class BitmapStore;
+class FontStore;
+class Input;
+class RenderContext;
+class View;
+}  // namespace NK
+
+// The level's one exit, shown closed or open. The play scene decides each
+// tick whether it is open; touching it then wins the level.
+class Gate : public EditorPanel {
+public:
+    Gate(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
+         NK::RenderContext* renderContext);
+
+    // Its sheet and picture, in stores of its own. build() calls it;
+    // everything below needs it done.
+    void loadImages();
+    // A new map: closed, at (1000, 800), nothing edited.
+    void reset();
+    // Centres the gate on (x, y).
+    void setPosition(float x, float y);
+    NK::Vec2 position();
+    // Shows the frame that `open` asks for.
+    void update();
+    void draw();
+    // The picture's rectangle: left, top, width, height.
+    NK::Rect rectangle();
+    GateRecord record();
+    NK::ExtBitmapStore& images() { return pictures; }
+    PanelWidgets& panel() { return widgets; }
+
+    void build() override;
+    void show() override;
+    void hide() override;
+    void update(bool mouseOutside) override;
+    void drawGUI() override { widgets.draw(); }
+    void updateWidgets() override;
+    bool typing() const override { return widgets.typing(); }
+    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
+        centreCamera = std::move(centre);
+    }
+
+    static constexpr int closedFrame = 0;
+    static constexpr int openFrame = 1;
+
+    bool open = false;
+    bool changed = false;
+
+private:
+    NK::ExtBitmap& picture() { return pictures.get("gate"); }
+    NK::Vec2 mouseInLevel() const;
+
+    NK::Input* input;
+    NK::View* view;
+    NK::AnimationStore animations;
+    NK::ExtBitmapStore pictures;
+    PanelWidgets widgets;
+    std::function<void(NK::Vec2)> centreCamera;
+    bool built = false;
+    bool dragging = false;
+    NK::Vec2 grabOffset;
+};

@@ -1,0 +1,262 @@
+#include "elements/Player.h"
+
+#include <allegro5/allegro_audio.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/AnimationStore.h"
+#include "engine/ExtBitmap.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/SoundStore.h"
+#include "tests/elements/PanelTestKit.h"
+
+namespace {
+
+// Worked by hand from the capsule: a 1 m x 1.5 m box and two circles of
+// radius 0.5 m at density 1 weigh 1.5 + 2 * 0.25 * pi = 3.0708 kg.
+constexpr float walkStepPerTick = 200.0f / 3.0708f / 60.0f;  // 1.0855 m/s
+constexpr float jumpSpeed = 50.0f / 3.0708f;                 // 16.282 m/s
+
+NK::SoundStore& sounds() {
+    static NK::SoundStore* store = [] {
+        nktest::engine();  // the audio add-on first
+        auto* s = new NK::SoundStore();
+        s->loadSong(nktest::sourcePath("Resources/Sounds/steps.ogg"), "steps");
+        s->loadSound(nktest::sourcePath("Resources/Sounds/gun.ogg"), "shot_player");
+        s->loadSound(nktest::sourcePath("Resources/Sounds/hit.ogg"), "hit");
+        s->loadSound(nktest::sourcePath("Resources/Sounds/shot_destroy.ogg"), "destroy_shot");
+        return s;
+    }();
+    return *store;
+}
+
+bool stepsPlaying() {
+    return al_get_sample_instance_playing(sounds().getSong("steps").instance.get());
+}
+
+// The player in a real world, ticked the way the play scene ticks it: the
+// world steps, the player updates, the pictures advance.
+class PlayerTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        animations.loadAnimation(
+            nktest::sourcePath("Resources/Images/Ingame/Animations/shot_anim.png"), 8, 4, "shot");
+        player.loadImages();
+        player.reset();
+    }
+    void makeWorld(NK::Vec2 gravity) {
+        world = std::make_unique<NK::PhysicsWorld>(gravity, e.renderContext);
+    }
+    // A static block with its top-left corner at (x, y).
+    NK::Square& block(const std::string& key, float x, float y, float w, float h) {
+        return world->createStaticSquare({x + w / 2.0f, y + h / 2.0f}, {w / 2.0f, h / 2.0f}, 0.0f,
+                                         key);
+    }
+    void startAt(float x, float y) {
+        player.setPosition(x, y);
+        player.start(*world);
+    }
+    void tick(const PlayInput& in = {}, bool control = true) {
+        world->step(60.0f);
+        player.update(*world, control, in);
+        player.images().updateExtBitmaps();
+    }
+    void ticks(int n, const PlayInput& in = {}) {
+        for (int i = 0; i < n; ++i) tick(in);
+    }
+    b2Body& body() { return *world->getCapsule("player").body; }
+    float vx() { return body().GetLinearVelocity().x; }
+    // A shot from 300 to the left straight at the player's middle; true
+    // once some shot is marked spent, within 40 ticks.
+    bool shotSpent(int tag) {
+        const NK::Vec2 p = player.position();
+        NK::setBodyTag(world->createShot({p.x - 300.0f, p.y}, {1.0f, 0.0f}), tag);
+        for (int i = 0; i < 40; ++i) {
+            tick();
+            for (const auto& s : world->shots())
+                if (s->dead) return true;
+        }
+        return false;
+    }
+
+    nktest::Engine& e = nktest::engine();
+    NK::AnimationStore animations;
+    Player player{e.input,     e.view,    &paneltest::fonts(), &paneltest::bitmaps(),
+                  &animations, &sounds(), e.renderContext};
+    std::unique_ptr<NK::PhysicsWorld> world;
+};
+
+TEST_F(PlayerTest, BothWalkKeysWalkLeftAndSpeedStopsAtExactlySeven) {
+    makeWorld({0.0f, 10.0f});
+    startAt(400, 500);
+    PlayInput both;
+    both.left = both.right = true;
+    ticks(2, both);  // the first tick's force moves the body in the second step
+    EXPECT_NEAR(vx(), -walkStepPerTick, 1e-3f);
+    ticks(6, both);  // 7 x 1.0855 passes 7
+    EXPECT_EQ(vx(), -7.0f);
+    PlayInput right;
+    right.right = true;
+    ticks(16, right);
+    EXPECT_EQ(vx(), 7.0f);
+}
+
+TEST_F(PlayerTest, ReleasedKeysKeepNineTenthsPerTickOnTheGroundAndInTheAir) {
+    makeWorld({0.0f, 10.0f});
+    // No friction under the feet, so only the damping slows the player.
+    block("floor", -5000, 1000, 10000, 100).fixture->SetFriction(0.0f);
+    const NK::Vec2 places[] = {{400, 850}, {400, 300}};
+    for (NK::Vec2 at : places) {
+        startAt(at.x, at.y);
+        ticks(3);
+        body().SetLinearVelocity({5.0f, 0.0f});
+        for (float v : {4.5f, 4.05f, 3.645f}) {
+            tick();
+            EXPECT_NEAR(vx(), v, 1e-4f) << player.images().get("player").savedName;
+        }
+    }
+}
+
+// Gravity pushes the player onto one surface; W then jumps only when that
+// surface is under or over the centre and is no bullet.
+TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
+    const struct {
+        NK::Vec2 gravity, player;
+        NK::Rect block;
+        bool bullet;
+        float vy;  // after W; 0 when it must not jump
+    } cases[] = {{{0, 10}, {400, 850}, {0, 1000, 800, 50}, false, -jumpSpeed},
+                 {{0, -10}, {400, 650}, {0, 450, 800, 50}, false, -jumpSpeed},
+                 {{10, 0}, {950, 500}, {1000, 0, 50, 1000}, false, 0.0f},
+                 {{0, 10}, {400, 850}, {0, 1000, 800, 50}, true, 0.0f},
+                 {{0, 0}, {400, 300}, {0, 1000, 800, 50}, false, 0.0f}};
+    PlayInput jump;
+    jump.jumpPressed = true;
+    for (const auto& c : cases) {
+        makeWorld(c.gravity);
+        startAt(c.player.x, c.player.y);
+        block("b", c.block.x, c.block.y, c.block.width, c.block.height).body->SetBullet(c.bullet);
+        ticks(10);
+        tick(jump);
+        EXPECT_NEAR(body().GetLinearVelocity().y, c.vy, 1e-3f)
+            << c.gravity.x << "," << c.gravity.y << " " << c.bullet;
+    }
+}
+
+TEST_F(PlayerTest, FallingBelowTheEdgeKillsWhateverTheHealth) {
+    makeWorld({0.0f, 0.0f});
+    startAt(400, 1000);
+    player.fallEdge = 900;
+    player.health = 3;
+    tick();
+    EXPECT_EQ(player.health, 0);
+}
+
+TEST_F(PlayerTest, OwnShotHarmlessCameraShotCostsOneAndDeadPlayerSpendsNone) {
+    makeWorld({0.0f, 0.0f});
+    startAt(800, 500);
+    shotSpent(NK::kTagPlayerShot);
+    EXPECT_EQ(player.health, 5);
+    EXPECT_FALSE(player.images().get("player").colour.active);
+    world->clearShots();
+    animations.plays().clear();
+
+    ASSERT_TRUE(shotSpent(NK::kTagCameraShot));
+    EXPECT_EQ(player.health, 4);
+    EXPECT_EQ(player.images().get("player").colour.target, (NK::Rgb{1.0f, 0.0f, 0.0f}));
+    ASSERT_EQ(animations.plays().size(), 1u);
+    const NK::Rect& burst = animations.plays().front().destination;
+    const b2Vec2 at = world->shots().front()->body->GetPosition();
+    EXPECT_EQ(burst.width, 75.0f);
+    EXPECT_NEAR(burst.x + 37.5f, at.x * 100.0f, 1e-3f);
+
+    world->clearShots();
+    player.health = 0;
+    EXPECT_FALSE(shotSpent(NK::kTagCameraShot));
+    EXPECT_EQ(player.health, 0);
+}
+
+TEST_F(PlayerTest, EachClickFiresOneShotFromTheMuzzleOnlyWithControl) {
+    makeWorld({0.0f, 0.0f});
+    startAt(800, 500);
+    PlayInput fire;
+    fire.firePressed = true;
+    fire.pointer = {1800.0f, 540.0f};  // right of the player
+    tick(fire);
+    ASSERT_EQ(world->shots().size(), 1u);
+    const b2Body* shot = world->shots().front()->body;
+    EXPECT_EQ(NK::bodyTag(shot), NK::kTagPlayerShot);
+    EXPECT_NEAR(shot->GetPosition().x * 100.0f, player.parts().muzzle.x, 1e-2f);
+    EXPECT_GT(shot->GetLinearVelocity().x, 24.0f);
+    tick();
+    tick(fire, false);
+    EXPECT_EQ(world->shots().size(), 1u);
+    tick(fire);
+    EXPECT_EQ(world->shots().size(), 2u);
+}
+
+TEST_F(PlayerTest, MotionPicksAnimationAndStepsAndEndPutsAllBack) {
+    makeWorld({0.0f, 10.0f});
+    block("floor", -5000, 1000, 10000, 100);
+    startAt(400, 850);
+    const NK::ExtBitmap& sprite = player.images().get("player");
+    ticks(3);
+    EXPECT_EQ(sprite.savedName, "stand");
+    EXPECT_FALSE(stepsPlaying());
+    PlayInput walk;
+    walk.left = true;
+    walk.pointer = {0.0f, 540.0f};
+    ticks(3, walk);
+    EXPECT_EQ(sprite.savedName, "run");
+    EXPECT_TRUE(stepsPlaying());
+    EXPECT_TRUE(sprite.flipX);
+    world->destroySquare("floor");
+    ticks(3, walk);
+    EXPECT_EQ(sprite.savedName, "fall");
+    EXPECT_FALSE(stepsPlaying());
+
+    player.end(*world);
+    EXPECT_EQ(player.positionRecord().x, 400.0f);
+    EXPECT_FALSE(world->hasCapsule("player"));
+    EXPECT_FALSE(sprite.flipX);
+}
+
+// Standing frame 20 puts the shoulder at (-13.4, -40.2) from the centre and
+// the aim line 13 higher, at y - 53.2; the values below are worked from there.
+TEST(PlayerRulesTest, MirroredLayoutPutsShoulderGunAndMuzzleOnTheOtherSide) {
+    const NK::Vec2 p(1000.0f, 500.0f);
+    const PlayerRules::Layout right = PlayerRules::aimedLayout(p, 20, {1600.0f, 446.8f});
+    EXPECT_FALSE(right.facingLeft);
+    EXPECT_NEAR(right.arm.at.x, 986.6f, 1e-3f);
+    EXPECT_NEAR(right.gun.at.x, 1080.2f, 1e-3f);
+    EXPECT_NEAR(right.muzzle.x, 1180.2f, 1e-3f);
+    EXPECT_NEAR(right.muzzle.y, 455.8f, 1e-3f);
+    const PlayerRules::Layout left = PlayerRules::aimedLayout(p, 20, {400.0f, 446.8f});
+    EXPECT_TRUE(left.facingLeft);
+    EXPECT_NEAR(left.arm.at.x, 1013.4f, 1e-3f);
+    EXPECT_EQ(left.arm.size.x, -120.0f);
+    EXPECT_NEAR(left.gun.at.x, 919.8f, 1e-3f);
+    EXPECT_NEAR(left.muzzle.x, 819.8f, 1e-3f);
+    EXPECT_NEAR(left.muzzle.y, 455.8f, 1e-3f);
+    // Aiming down turns the 193.6 x 9 reach a quarter turn: 9 back, 193.6 down.
+    const PlayerRules::Layout down = PlayerRules::aimedLayout(p, 20, {1000.001f, 2000.0f});
+    EXPECT_NEAR(down.muzzle.x, 986.6f - 9.0f, 0.01f);
+    EXPECT_NEAR(down.muzzle.y, 459.8f + 193.6f - 13.0f, 0.01f);
+}
+
+TEST(PlayerRulesTest, FacingFlipsOnlyPastStraightUp) {
+    const NK::Vec2 p(100.0f, 100.0f);
+    EXPECT_FALSE(PlayerRules::facesLeft(p, {100.0f, 0.0f}));
+    EXPECT_TRUE(PlayerRules::facesLeft(p, {99.9f, 0.0f}));
+    EXPECT_FALSE(PlayerRules::facesLeft(p, {100.1f, 0.0f}));
+}
+
+TEST(PlayerRulesTest, CameraAreaCornersStopFiveShortOfEachOther) {
+    const NK::Rect area(100.0f, 100.0f, 400.0f, 300.0f);
+    EXPECT_EQ(PlayerRules::dragTopLeft(area, {600.0f, 50.0f}), NK::Rect(495, 50, 5, 350));
+    EXPECT_EQ(PlayerRules::dragBottomRight(area, {0.0f, 0.0f}), NK::Rect(100, 100, 5, 5));
+}
+
+}  // namespace
