@@ -1,11 +1,18 @@
 #include "elements/LevelDocument.h"
 
 #include "elements/Backgrounds.h"
+#include "elements/Gate.h"
+#include "elements/Player.h"
 #include "elements/Surfaces.h"
 #include "engine/BitmapStore.h"
 
 MapData LevelDocument::collect() const {
     MapData data = held;
+    data.player = parts.player->positionRecord();
+    const NK::Rect& area = parts.player->cameraArea;
+    data.cameraArea = {area.x, area.y, area.width, area.height};
+    data.fallEdge = {parts.player->fallEdge};
+    data.gate = parts.gate->record();
     data.backgrounds = parts.backgrounds->records();
     data.surfaces = parts.surfaces->records();
     return data;
@@ -16,12 +23,13 @@ int LevelDocument::surfaceCounter() const {
 }
 
 void LevelDocument::apply(const MapData& data) {
-    // Kinds without a collection yet: one player, camera area, fall edge and
-    // gate per level (a later record wins), lists appended.
-    held.player = data.player;
-    held.cameraArea = data.cameraArea;
-    held.fallEdge = data.fallEdge;
-    held.gate = data.gate;
+    // Values straight from the file: a later record wins.
+    parts.player->setPosition(data.player.x, data.player.y);
+    const CameraAreaRecord& area = data.cameraArea;
+    parts.player->cameraArea = NK::Rect(area.x, area.y, area.w, area.h);
+    parts.player->fallEdge = data.fallEdge.y;
+    parts.gate->setPosition(data.gate.x, data.gate.y);
+    // Kinds without a collection yet keep their records, lists appended.
     auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
     append(held.enemies, data.enemies);
     append(held.levers, data.levers);
@@ -43,14 +51,16 @@ void LevelDocument::apply(const MapData& data) {
 
 void LevelDocument::clear() {
     held = MapData{};
+    parts.player->reset();
+    parts.gate->reset();
     parts.backgrounds->clear();
     parts.surfaces->clear();
 }
 
 bool LevelDocument::isEmpty() const {
-    // The player and the gate count only once edited; records held for them
-    // from a file do not make a level worth saving.
-    return held.enemies.empty() && held.levers.empty() && held.dialogs.empty() &&
-           held.npcs.empty() && held.boxes.empty() && held.circles.empty() && held.lights.empty() &&
-           parts.backgrounds->empty() && parts.surfaces->empty();
+    // The player and the gate count only once edited in their pages.
+    return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
+           held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
+           held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
+           parts.surfaces->empty();
 }

@@ -5,6 +5,8 @@ namespace NK {
 class BitmapStore;
 }
 class Backgrounds;
+class Gate;
+class Player;
 class Surfaces;
 
 // The level in memory: every element collection and the ground, seen as one
@@ -17,6 +19,8 @@ class LevelDocument {
 public:
     struct Parts {
         NK::BitmapStore* bitmaps = nullptr;  // for the images of "BG", "B" and "C" records
+        Player* player = nullptr;
+        Gate* gate = nullptr;
         Backgrounds* backgrounds = nullptr;
         Surfaces* surfaces = nullptr;
     };

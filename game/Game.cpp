@@ -6,6 +6,9 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Gate.h"
+#include "elements/PlayInput.h"
+#include "elements/Player.h"
 #include "elements/Surfaces.h"
 #include "engine/AnimationStore.h"
 #include "engine/BatchStore.h"
@@ -18,6 +21,8 @@
 #include "engine/SoundStore.h"
 #include "engine/TextFileStore.h"
 #include "game/MainMenuScreen.h"
+#include "game/PlayScene.h"
+#include "game/Replay.h"
 #include "game/ResourceTable.h"
 #include "game/TutorialScreen.h"
 
@@ -37,15 +42,28 @@ void Game::create() {
     physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
     extBitmaps = new NK::ExtBitmapStore(renderContext);
 
+    player =
+        std::make_unique<Player>(input, view, fonts, bitmaps, animations, sounds, renderContext);
+    gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
-        LevelDocument::Parts{bitmaps, backgrounds.get(), surfaces.get()});
+        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
+    LevelRun run;
+    run.world = physics;
+    run.sounds = sounds;
+    run.player = player.get();
+    run.gate = gate.get();
+    run.document = &importExport->level();
+    play = std::make_unique<PlayScene>(
+        PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
+                            backgrounds.get()},
+        run);
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {backgrounds.get(), surfaces.get()};
+    return {player.get(), gate.get(), backgrounds.get(), surfaces.get()};
 }
 
 void Game::load() {
@@ -82,12 +100,65 @@ void Game::load() {
                      [this] { openScene(Tutorial); }, [this] { exitGame(); }});
     tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
     tutorialScreen->build([this] { openScene(MainMenu); });
+    play->build([this] { openScene(MainMenu); });
     for (EditorPanel* panel : elementPanels()) panel->build();
     importExport->build();
     // The game opens on the main menu, so only its buttons may take clicks.
     showMenuWidgets(true, false, false);
 
     al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
+
+    if (!startMapPath.empty()) playMap(startMapPath);
+}
+
+void Game::playMap(const std::string& path) {
+    play->currentLevel = -1;
+    play->startLevel(path);
+    if (!recordReplayPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
+    openScene(Play);
+}
+
+PlayInput Game::liveInput() const {
+    PlayInput in;
+    in.left = input->keyDown(ALLEGRO_KEY_A);
+    in.right = input->keyDown(ALLEGRO_KEY_D);
+    in.jumpPressed = input->keyPressed[ALLEGRO_KEY_W] != 0;
+    in.usePressed = input->keyPressed[ALLEGRO_KEY_E] != 0;
+    in.restartPressed = input->keyPressed[ALLEGRO_KEY_R] != 0;
+    in.firePressed = input->mousePressed[1] != 0;
+    in.pointer = NK::Vec2(input->mouse.x * 1920.0f / display->windowWidth,
+                          input->mouse.y * 1080.0f / display->windowHeight);
+    return in;
+}
+
+void Game::updatePlay() {
+    const PlayInput in = replayInput ? *replayInput : liveInput();
+    const bool endedBefore = play->won || play->lost;
+    if (recorder) recorder->add(in);
+    play->update(in);
+    if (recorder && !endedBefore && (play->won || play->lost))
+        finishRecording(static_cast<int>(play->won ? Replay::Outcome::Won : Replay::Outcome::Lost));
+}
+
+void Game::leaveLevel() {
+    if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));
+    play->leaveLevel();
+}
+
+void Game::finishRecording(int outcome) {
+    // The outcome happened on the last tick recorded.
+    std::string text =
+        recorder->text(static_cast<Replay::Outcome>(outcome), recorder->tickCount() - 1);
+    FILE* out = std::fopen(recordReplayPath.c_str(), "w");
+    if (out) {
+        std::fwrite(text.data(), 1, text.size(), out);
+        std::fclose(out);
+        NK::logInfo("Replay saved to \"" + recordReplayPath + "\"");
+    } else {
+        NK::logError("Replay path \"" + recordReplayPath + "\" not writable");
+    }
+    recorder.reset();
+    recordReplayPath.clear();
 }
 
 void Game::loadResources() {
@@ -141,6 +212,9 @@ void Game::draw() {
         case Tutorial:
             tutorialScreen->draw(*view);
             break;
+        case Play:
+            play->draw();
+            break;
         default:
             break;
     }
@@ -150,11 +224,14 @@ void Game::destroy() {
     extBitmaps->destroyAll();
     // The level goes first: its images and bodies live in the stores and
     // the world released below.
+    play.reset();
     importExport.reset();
     surfaces->clear();
     surfaces.reset();
     backgrounds->clear();
     backgrounds.reset();
+    gate.reset();
+    player.reset();
     bitmaps->destroyAll();
     batches->destroyAll();
     animations->clearAnimations();

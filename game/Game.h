@@ -25,6 +25,11 @@ class Backgrounds;
 class Surfaces;
 class ImportExportPanel;
 class EditorPanel;
+class Player;
+class Gate;
+class PlayScene;
+class ReplayRecorder;
+struct PlayInput;
 
 // The one game object: owns every store and the physics world, loads the
 // shared resources once, builds every scene's widgets once and switches
@@ -63,17 +68,24 @@ public:
 
     // The level: element collections in the order they are made and updated,
     // then the import/export panel that saves, loads and clears them.
+    std::unique_ptr<Player> player;
+    std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
     std::unique_ptr<ImportExportPanel> importExport;
+    std::unique_ptr<PlayScene> play;
+
+    // Starts the map at once, as a map loaded by its name (no pack progress).
+    void playMap(const std::string& path);
+    // Set before load: the map the command line names, played once the game
+    // has loaded, and the file the next level started is recorded into.
+    std::string startMapPath;
+    std::string recordReplayPath;
+    // Set by the replay runner: this tick's input instead of the devices'.
+    const PlayInput* replayInput = nullptr;
 
     SceneMachine scenes;
     TutorialBook tutorialBook;
-    std::string mapPath;
-    std::int32_t currentPack = 0;
-    std::int32_t currentLevel = -1;
-    bool won = false;
-    bool lost = false;
 
 private:
     void loadResources();
@@ -87,9 +99,13 @@ private:
     void updateEditor() override {}
     bool editorEscape() override { return true; }
     void enterEditor() override {}
-    void updatePlay() override {}
-    void leaveLevel() override {}
+    void updatePlay() override;
+    void leaveLevel() override;
+    // The devices' state for one tick, the pointer on the logical screen.
+    PlayInput liveInput() const;
+    void finishRecording(int outcome);
 
     std::unique_ptr<MainMenuScreen> mainMenu;
     std::unique_ptr<TutorialScreen> tutorialScreen;
+    std::unique_ptr<ReplayRecorder> recorder;
 };

@@ -10,9 +10,13 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Gate.h"
+#include "elements/Player.h"
 #include "elements/Surfaces.h"
+#include "engine/AnimationStore.h"
 #include "engine/GUISystem.h"
 #include "engine/PhysicsWorld.h"
+#include "engine/SoundStore.h"
 #include "engine/TextFileStore.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/FatalTrap.h"
@@ -38,6 +42,13 @@ protected:
         folder = mkdtemp(pattern);
         auto& e = nktest::engine();
         world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
+        player =
+            std::make_unique<Player>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                     &animations, &sounds, e.renderContext);
+        player->loadImages();
+        gate = std::make_unique<Gate>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                      e.renderContext);
+        gate->loadImages();
         backgrounds = std::make_unique<Backgrounds>(e.input, e.view, &paneltest::fonts(),
                                                     &paneltest::bitmaps(), e.renderContext);
         surfaces = std::make_unique<Surfaces>(world.get(), e.input, e.view, &paneltest::fonts(),
@@ -45,7 +56,8 @@ protected:
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles},
-            LevelDocument::Parts{&paneltest::bitmaps(), backgrounds.get(), surfaces.get()});
+            LevelDocument::Parts{&paneltest::bitmaps(), player.get(), gate.get(), backgrounds.get(),
+                                 surfaces.get()});
         panel->build();
     }
     void TearDown() override {
@@ -63,7 +75,11 @@ protected:
 
     std::string folder;
     NK::TextFileStore textFiles;
+    NK::AnimationStore animations;
+    NK::SoundStore sounds;
     std::unique_ptr<NK::PhysicsWorld> world;
+    std::unique_ptr<Player> player;
+    std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
     std::unique_ptr<ImportExportPanel> panel;
@@ -110,6 +126,10 @@ TEST_F(LevelFileTest, LevelWithOnlyPlayerAndGateRecordsCountsAsEmpty) {
     EXPECT_FALSE(panel->isMapEmpty());
     panel->clearMap();
     EXPECT_TRUE(panel->isMapEmpty());
+    gate->changed = true;  // moved in its page
+    EXPECT_FALSE(panel->isMapEmpty());
+    panel->clearMap();
+    EXPECT_TRUE(panel->isMapEmpty()) << "a new map forgets the edit";
 }
 
 // A user's image named with a space survives a save and a load.

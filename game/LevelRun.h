@@ -1,0 +1,41 @@
+#pragma once
+#include "elements/PlayInput.h"
+
+namespace NK {
+class PhysicsWorld;
+class SoundStore;
+}  // namespace NK
+class Player;
+class Gate;
+class LevelDocument;
+
+// The elements of a level while it runs, and the one tick order both the
+// play scene and the editor's test run step them in. The two differ only in
+// what they do with the tick's result (windows and progress, or the end of
+// the test run), so that part stays with the caller.
+struct LevelRun {
+    NK::PhysicsWorld* world = nullptr;
+    NK::SoundStore* sounds = nullptr;
+    Player* player = nullptr;
+    Gate* gate = nullptr;
+    // Records of kinds that do not play yet; a camera or lever among them
+    // keeps the gate shut, since nothing could ever put it out of action.
+    const LevelDocument* document = nullptr;
+
+    struct Tick {
+        bool atOpenGate = false;  // the gate is open and the player touches it
+        bool dead = false;        // health below 1
+    };
+
+    // Bodies and play state from the records, in the start order.
+    void start();
+    // One tick: the world steps, then every element in its fixed order, then
+    // the gate rule.
+    Tick tick(const PlayInput& input, bool playerControl);
+    // Bodies and play state gone; the records stay as they were.
+    void end();
+    // The gate opens exactly when no camera is left and every lever is on.
+    bool gateShouldOpen() const;
+
+    void stopSteps();
+};

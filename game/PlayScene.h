@@ -1,0 +1,62 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "elements/PlayInput.h"
+#include "game/LevelRun.h"
+
+namespace NK {
+class AnimationStore;
+class BitmapStore;
+class GUISystem;
+class RenderContext;
+class View;
+}  // namespace NK
+class Backgrounds;
+class ImportExportPanel;
+
+// The play scene: builds a level from its map file, steps it tick by tick,
+// ends it in a win at the open gate or a loss when health runs out, and
+// offers a restart or the way back to the menu.
+class PlayScene {
+public:
+    struct Services {
+        NK::GUISystem* gui = nullptr;
+        NK::BitmapStore* bitmaps = nullptr;
+        NK::AnimationStore* animations = nullptr;
+        NK::View* view = nullptr;
+        NK::RenderContext* renderContext = nullptr;
+        ImportExportPanel* importExport = nullptr;
+        Backgrounds* backgrounds = nullptr;
+    };
+
+    PlayScene(const Services& services, const LevelRun& run);
+
+    // The win and lose windows and the two buttons; `toMenu` switches scenes.
+    void build(std::function<void()> toMenu);
+    void startLevel(const std::string& path);
+    // One tick; R restarts the level whatever its state.
+    void update(const PlayInput& input);
+    void leaveLevel();
+    void draw();
+
+    // Called on the first tick of a win, after the windows are shown; the
+    // level browser records progress there.
+    std::function<void()> onWin;
+
+    std::string mapPath;
+    int currentPack = 0;
+    int currentLevel = -1;  // -1: a map started by its name, not from a pack
+    bool won = false;
+    bool lost = false;
+
+private:
+    void showEndButtons(float opacity);
+    void hideEndButtons();
+    void drawShots();
+    void drawWindow(const char* key);
+
+    Services services;
+    LevelRun run;
+    std::function<void()> toMenu;
+};
