@@ -47,7 +47,7 @@ fuzz:
 	@mkdir -p $(FUZZ_BUILD)/corpus
 	@$(FUZZ_BUILD)/bin/map_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	 -dict=tools/fuzz/map.dict -artifact_prefix=$(FUZZ_BUILD)/ \
-	 $(FUZZ_BUILD)/corpus $$(ls -d tests/data/maps Editor/Levels Resources/LevelPacks 2>/dev/null)
+	 $(FUZZ_BUILD)/corpus $$(ls -d tests/data/maps tests/data/replays Editor/Levels Resources/LevelPacks 2>/dev/null)
 
 assets: deps
 	@tools/make-assets.sh

@@ -72,8 +72,8 @@ VirtualScreen::VirtualScreen(int width, int height) {
         dup2(devnull, 1);
         dup2(devnull, 2);
         std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(),
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-nolisten",
+               "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -110,12 +110,15 @@ VirtualScreen::~VirtualScreen() {
 }
 
 GameProcess::GameProcess(const VirtualScreen& s, const std::string& binary,
-                         const std::string& workingDirectory)
+                         const std::string& workingDirectory,
+                         const std::vector<std::string>& arguments)
     : screen(s) {
     char path[] = "/tmp/dovra-e2e-XXXXXX";
     int fd = mkstemp(path);
     outputPath = path;
-    pid = spawn({binary}, screen.name(), workingDirectory, fd);
+    std::vector<std::string> command = {binary};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    pid = spawn(command, screen.name(), workingDirectory, fd);
     close(fd);
 }
 
@@ -225,6 +228,14 @@ void GameProcess::click(int x, int y) const {
 
 void GameProcess::key(const std::string& keysym) const {
     runTool({"xdotool", "key", keysym});
+}
+
+void GameProcess::keyDown(const std::string& keysym) const {
+    runTool({"xdotool", "keydown", keysym});
+}
+
+void GameProcess::keyUp(const std::string& keysym) const {
+    runTool({"xdotool", "keyup", keysym});
 }
 
 bool GameProcess::screenshot(const std::string& pngPath) const {

@@ -32,7 +32,8 @@ struct WindowGeometry {
 class GameProcess {
 public:
     explicit GameProcess(const VirtualScreen& screen, const std::string& binary = NK_GAME_BINARY,
-                         const std::string& workingDirectory = NK_SOURCE_DIR);
+                         const std::string& workingDirectory = NK_SOURCE_DIR,
+                         const std::vector<std::string>& arguments = {});
     ~GameProcess();  // kills the process if it still runs
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -48,6 +49,9 @@ public:
     void moveMouse(int x, int y) const;
     void click(int x, int y) const;
     void key(const std::string& keysym) const;
+    // Holds or releases a key (xdotool keydown / keyup).
+    void keyDown(const std::string& keysym) const;
+    void keyUp(const std::string& keysym) const;
     // The whole screen as a PNG.
     bool screenshot(const std::string& pngPath) const;
     // The WM_DELETE_WINDOW client message a window manager sends on close.

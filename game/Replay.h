@@ -1,0 +1,67 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "elements/PlayInput.h"
+
+// A recorded or hand-written run of one level: the map, the outcome it must
+// reach and on which tick, and what the player did tick by tick from the
+// start of the level (tick 0 is the first play update).
+//
+// The file is text, one instruction a line; "#" starts a comment:
+//
+//   map tests/data/replays/walk.txt   the map file, relative to the game folder
+//   expect won 312                    won, lost or none, and the tick it happens on
+//   hold D 0 140                      D held on ticks 0 to 139
+//   press W 60                        W held on tick 60 only
+//   down A 200 / up A 230             the two halves of a hold
+//   mouse 1500 600 0                  pointer on the 1920x1080 screen from tick 0
+//   click 1500 600 200                pointer there and the left button pressed on tick 200
+//
+// Keys are A, D, W, E, R and MOUSE (the left button). A key is "pressed" on
+// the first tick of each hold.
+struct Replay {
+    enum class Outcome { None, Won, Lost };
+
+    std::string mapPath;
+    Outcome expected = Outcome::Won;
+    int expectedTick = 0;
+
+    // The input of one tick, edges included.
+    PlayInput inputAt(int tick) const;
+    // Ticks worth running before giving up: past the last instruction and the
+    // expected end, with room to spare.
+    int tickLimit() const;
+
+    // Held intervals per key, [from, to).
+    struct Hold {
+        int from = 0, to = 0;
+    };
+    std::map<std::string, std::vector<Hold>> holds;
+    // Pointer positions by the tick they start.
+    std::map<int, NK::Vec2> pointer;
+};
+
+struct ReplayParse {
+    bool ok = false;
+    Replay replay;
+    std::string error;  // "line N: why"
+};
+ReplayParse parseReplay(const std::string& text);
+
+std::string outcomeName(Replay::Outcome outcome);
+
+// Builds a replay from the inputs of every tick of a played level.
+class ReplayRecorder {
+public:
+    explicit ReplayRecorder(std::string mapPath) : mapPath(std::move(mapPath)) {}
+    void add(const PlayInput& input) { ticks.push_back(input); }
+    int tickCount() const { return static_cast<int>(ticks.size()); }
+    // The file text, stating the given outcome on the given tick.
+    std::string text(Replay::Outcome outcome, int tick) const;
+
+private:
+    std::string mapPath;
+    std::vector<PlayInput> ticks;
+};

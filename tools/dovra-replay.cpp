@@ -1,0 +1,103 @@
+// dovra-replay: plays recorded or hand-written replays through the real game,
+// as fast as the machine allows (no timer, no frames drawn), and checks that
+// each ends as its file says, on the tick it says.
+//
+//   dovra-replay FILE...
+//
+// One line per file: "FILE: won at tick N", "FILE: lost at tick N" or
+// "FILE: no end after N ticks". Exit status 0 when every replay ends as
+// expected, 1 otherwise, 2 when a file cannot be read. Needs a display (the
+// game loads its images as in play); tools/headless.sh gives a virtual one.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <new>
+#include <string>
+
+#include "game/Game.h"
+#include "game/PlayScene.h"
+#include "game/Replay.h"
+
+namespace {
+
+struct Result {
+    Replay::Outcome outcome = Replay::Outcome::None;
+    int tick = 0;
+};
+
+Result run(Game& game, const Replay& replay) {
+    game.playMap(replay.mapPath);
+    Result result;
+    const int limit = replay.tickLimit();
+    PlayInput input;
+    game.replayInput = &input;
+    for (int tick = 0; tick < limit; ++tick) {
+        input = replay.inputAt(tick);
+        game.update();
+        if (game.play->won || game.play->lost) {
+            result.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
+            result.tick = tick;
+            break;
+        }
+        result.tick = tick + 1;
+    }
+    game.replayInput = nullptr;
+    game.play->leaveLevel();
+    game.openScene(MainMenu);
+    game.update();
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: dovra-replay FILE...\n";
+        return 2;
+    }
+    void* memory = ::operator new(sizeof(Game));
+    std::memset(memory, 0, sizeof(Game));
+    Game* game = new (memory) Game();
+    game->startEngine("Dovra replay");
+    game->create();
+    game->load();
+
+    int status = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string path = argv[i];
+        std::ifstream in(path, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ReplayParse parsed = parseReplay(text);
+        if (!in || !parsed.ok) {
+            std::cout << path << ": " << (in ? parsed.error : "cannot be opened") << std::endl;
+            status = 2;
+            continue;
+        }
+        if (!std::ifstream(parsed.replay.mapPath)) {
+            std::cout << path << ": map \"" << parsed.replay.mapPath << "\" cannot be opened"
+                      << std::endl;
+            status = 2;
+            continue;
+        }
+        Result r = run(*game, parsed.replay);
+        if (r.outcome == Replay::Outcome::None)
+            std::cout << path << ": no end after " << r.tick << " ticks";
+        else
+            std::cout << path << ": " << outcomeName(r.outcome) << " at tick " << r.tick;
+        const bool expected =
+            r.outcome == parsed.replay.expected &&
+            (r.outcome == Replay::Outcome::None || r.tick == parsed.replay.expectedTick);
+        if (!expected) {
+            std::cout << " (expected " << outcomeName(parsed.replay.expected) << " at tick "
+                      << parsed.replay.expectedTick << ")";
+            if (status == 0) status = 1;
+        }
+        std::cout << std::endl;
+    }
+    game->shutDown();
+    game->~Game();
+    ::operator delete(memory);
+    return status;
+}
