@@ -100,7 +100,11 @@ void Game::load() {
                      [this] { openScene(Tutorial); }, [this] { exitGame(); }});
     tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
     tutorialScreen->build([this] { openScene(MainMenu); });
-    play->build([this] { openScene(MainMenu); });
+    play->build([this] {
+        // "Menu" leaves the level as Escape does: a recording ends there too.
+        if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));
+        openScene(MainMenu);
+    });
     for (EditorPanel* panel : elementPanels()) panel->build();
     importExport->build();
     // The game opens on the main menu, so only its buttons may take clicks.
