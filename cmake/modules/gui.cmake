@@ -8,9 +8,7 @@ target_link_libraries(nk_gui PUBLIC nk_anim nk_stores)
 target_link_libraries(nk_engine INTERFACE nk_gui)
 
 nk_add_test(test_gui LIBS nk_gui SOURCES
-    tests/engine/gui/TextEntryTest.cpp
-    tests/engine/gui/GUISystemTest.cpp
-    tests/engine/gui/GUIRenderTest.cpp)
+    tests/engine/gui/GUISystemTest.cpp)
 
 # Renders a panel of every widget kind to docs/gui-panel.png for a look by eye:
 # tools/headless.sh build-gui/bin/gui_showcase

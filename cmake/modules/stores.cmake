@@ -10,7 +10,6 @@ target_link_libraries(nk_engine INTERFACE nk_stores)
 
 nk_add_test(test_stores LIBS nk_stores SOURCES
     tests/engine/stores/BitmapStoreTest.cpp
-    tests/engine/stores/TextFileTest.cpp
     tests/engine/stores/FontStoreTest.cpp
     tests/engine/stores/SoundStoreTest.cpp)
 

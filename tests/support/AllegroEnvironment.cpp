@@ -29,15 +29,8 @@ Engine& engine() {
 void resetDrawing() {
     Engine& e = engine();
     al_set_target_backbuffer(e.display->display);
-    NK::View& v = *e.view;
-    v.x = 0;
-    v.y = 0;
-    v.width = 1920;
-    v.height = 1080;
-    v.scaleX = v.scaleY = 1;
-    v.rotation = 0;
-    v.bounded = false;
-    v.apply();
+    *e.view = NK::View(e.display);
+    e.view->apply();
     e.renderContext->noCulling = false;
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ALPHA, ALLEGRO_INVERSE_ALPHA);
     al_clear_to_color(al_map_rgba_f(0, 0, 0, 1));

@@ -11,13 +11,11 @@ namespace nktest {
 class LogCapture {
 public:
     LogCapture() { testing::internal::CaptureStdout(); }
-    ~LogCapture() {
-        if (!taken) testing::internal::GetCapturedStdout();
-    }
+    ~LogCapture() { lines(); }
     // The captured lines (each without its line feed); ends the capture.
     std::vector<std::string> lines() {
-        if (!taken) text = testing::internal::GetCapturedStdout();
-        taken = true;
+        if (capturing) text = testing::internal::GetCapturedStdout();
+        capturing = false;
         std::istringstream in(text);
         std::vector<std::string> out;
         for (std::string line; std::getline(in, line);) out.push_back(line);
@@ -25,7 +23,7 @@ public:
     }
 
 private:
-    bool taken = false;
+    bool capturing = true;
     std::string text;
 };
 

@@ -1,119 +1,158 @@
+#include <allegro5/allegro_primitives.h>
 
 #include "engine/AnimationStore.h"
-#include "tests/engine/anim/SheetFixture.h"
+#include "engine/ExtBitmapStore.h"
 #include "tests/support/Testing.h"
-
-using animtest::cellColour;
-using animtest::looks;
-using animtest::sheetFile;
 
 namespace {
 
-class AnimationStoreTest : public testing::Test {
+// A sheet of columns x rows cells, cell i (row by row) in the i-th colour
+// of RGBYMC, over and over; pixels right of or below the whole cells white.
+// Read back with nktest::colours, a frame names the cell it came from.
+std::string sheetFile(const std::string& name, int width, int height, int columns, int rows) {
+    const int cw = width / columns, ch = height / rows, rgb[] = {1, 2, 4, 3, 5, 6};
+    ALLEGRO_BITMAP* sheet = al_create_bitmap(width, height);
+    al_set_target_bitmap(sheet);
+    al_clear_to_color(al_map_rgb(255, 255, 255));
+    for (int i = 0; i < columns * rows; ++i)
+        al_draw_filled_rectangle(i % columns * cw, i / columns * ch, (i % columns + 1) * cw,
+                                 (i / columns + 1) * ch,
+                                 al_map_rgb(rgb[i % 6] & 1 ? 255 : 0, rgb[i % 6] & 2 ? 255 : 0,
+                                            rgb[i % 6] & 4 ? 255 : 0));
+    const std::string path = nktest::tempPath(name + ".png");
+    al_save_bitmap(path.c_str(), sheet);
+    al_destroy_bitmap(sheet);
+    nktest::resetDrawing();
+    return path;
+}
+
+// "a" is a 2 x 2 sheet of 32-pixel frames, "block" 8 x 8 of 64, "strip" 8 x
+// 1 of 32, "one" a red/green pair taken as one frame; "hero" an ext-bitmap
+// animated from the strip.
+class Animations : public nktest::DrawTest {
 protected:
     void SetUp() override {
-        nktest::resetDrawing();
-        store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "a");
+        DrawTest::SetUp();
+        store.loadAnimation(sheetFile("a", 64, 64, 2, 2), 2, 2, "a");
+        store.loadAnimation(sheetFile("block", 512, 512, 8, 8), 8, 8, "block");
+        store.loadAnimation(sheetFile("strip", 256, 32, 8, 1), 8, 1, "strip");
+        store.loadAnimation(sheetFile("pair", 128, 64, 2, 1), 1, 1, "one");
+        ext.createAnimated(store.get("strip"), {100, 100, 32, 32}, "hero");
     }
-    NK::AnimationPlay& play(const std::string& key, float step = 1, NK::Rect at = {0, 0, 10, 10}) {
-        store.playAnimation(key, at, false, {0.5f, 0.5f}, step, 0);
-        return store.plays().back();
+    void tick(int n = 1) {
+        for (int i = 0; i < n; ++i) ext.updateExtBitmaps();
     }
-    // Where a frame lies in its sheet: x, y, width, height.
-    static std::vector<int> cut(const NK::AnimationFrame& f) {
-        ALLEGRO_BITMAP* b = f.get();
-        return {al_get_bitmap_x(b), al_get_bitmap_y(b), al_get_bitmap_width(b),
-                al_get_bitmap_height(b)};
-    }
+    NK::ExtBitmap& hero() { return ext.get("hero"); }
     NK::AnimationStore store;
+    NK::ExtBitmapStore ext{nktest::engine().renderContext};
 };
 
 }  // namespace
 
 // Frames go row by row; 100 / 3 = 33 leaves pixel column 99 in no frame.
-TEST_F(AnimationStoreTest, SheetCutIntoWrongFramesOrOrder) {
-    NK::Animation& a = store.loadAnimation(sheetFile("grid", 512, 512, 8, 8), 8, 8, "block");
+TEST_F(Animations, SheetCutIntoWrongFramesOrOrder) {
     NK::Animation& odd = store.loadAnimation(sheetFile("odd", 100, 50, 3, 2), 3, 2, "odd");
-    EXPECT_EQ(std::vector<int>({a.frameCount(), a.frameWidth, a.frameHeight, odd.frameCount(),
-                                odd.frameWidth, odd.frameHeight}),
-              std::vector<int>({64, 64, 64, 6, 33, 25}));
-    EXPECT_EQ(cut(a.frames[9]), std::vector<int>({64, 64, 64, 64}));
-    EXPECT_EQ(cut(odd.frames[2]), std::vector<int>({66, 0, 33, 25}));
-    EXPECT_EQ(cut(odd.frames[3]), std::vector<int>({0, 25, 33, 25}));
-    EXPECT_TRUE(looks(0, 0, cellColour(1, 1), 2, a.frames[9].get()));
-    EXPECT_TRUE(looks(63, 63, cellColour(1, 1), 2, a.frames[9].get()));
-    EXPECT_TRUE(looks(10, 10, cellColour(7, 7), 2, a.frames[63].get()));
-    EXPECT_TRUE(looks(32, 0, cellColour(2, 0), 2, odd.frames[2].get()));
-}
-
-TEST_F(AnimationStoreTest, MessagesNameTheKeyAndPath) {
+    ALLEGRO_BITMAP* f = odd.frames[4].get();
+    EXPECT_EQ(nktest::Ints({odd.frameCount(), odd.frameWidth, odd.frameHeight, al_get_bitmap_x(f),
+                            al_get_bitmap_y(f)}),
+              nktest::Ints({6, 33, 25, 33, 25}));
+    EXPECT_EQ(nktest::colours({{32, 24}}, f, 8) +
+                  nktest::colours({{63, 63}}, store.get("block").frames[9].get(), 8),
+              "MY");
     const std::string missing = nktest::tempPath("missing.png");
-    nktest::LogCapture log;
-    store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "a");
-    store.destroyAnimation("a");
-    store.destroyAnimation("a");
-    EXPECT_EQ(log.lines(),
-              (std::vector<std::string>{"INFO: Animation with key \"a\" remade",
-                                        "INFO: Animation with key \"a\" not found to destroy"}));
-    EXPECT_FATAL(store.checkAnimation("a"), "Animation key \"a\" not found");
-    EXPECT_FATAL(play("a"), "Animation key \"a\" not found");
     EXPECT_FATAL(store.loadAnimation(missing, 2, 2, "b"),
                  "Animation bitmap path \"" + missing + "\" not found or initialization failed");
 }
 
-TEST_F(AnimationStoreTest, BlockPlayRemovedOnSixteenthUpdateCallingEndOnce) {
-    store.loadAnimation(sheetFile("grid", 512, 512, 8, 8), 8, 8, "block");
+// 64 frames at 4 a tick: frame 60 on update 15, past the end on 16. A play
+// an end callback starts moves from the next tick on, even with a play
+// after the ended one still to move. A play goes with its animation.
+TEST_F(Animations, PlayRemovedOnTheWrongUpdateOrEndCalledTwiceOrOutlivingItsFrames) {
     int ends = 0;
-    store.playAnimation("block", {300, 200, 128, 128}, true, {0.5f, 0.5f}, 4, 0).onEnd = [&] {
+    store.playAnimation("block", {300, 200, 128, 128}, true, {.5f, .5f}, 4, 0).onEnd = [&] {
         ++ends;
+        store.playAnimation("a", {0, 0, 10, 10}, false, {.5f, .5f}, 1, 0);
     };
-    // A centred play keeps its top-left corner.
+    store.playAnimation("a", {0, 0, 10, 10}, false, {.5f, .5f}, 0, 0);  // never moves
     EXPECT_EQ(store.plays().front().destination, NK::Rect(236, 136, 128, 128));
-    for (int update = 1; update <= 15; ++update) {
-        store.updateAnimations();
-        ASSERT_EQ(store.plays().size(), 1u) << "update " << update;
-        EXPECT_EQ(store.plays().front().current, 4 * update);
-    }
-    EXPECT_EQ(ends, 0);
+    for (int update = 1; update <= 15; ++update) store.updateAnimations();
+    EXPECT_EQ(store.plays().front().current, 60);
     store.updateAnimations();
+    ASSERT_EQ(store.plays().size(), 2u);
+    EXPECT_EQ(store.plays().back().current, 0);
     store.updateAnimations();
-    EXPECT_TRUE(store.plays().empty());
     EXPECT_EQ(ends, 1);
-}
-
-TEST_F(AnimationStoreTest, PlayStartedByAnEndCallbackMovesInTheSameTick) {
-    store.playAnimation("a", {0, 0, 10, 10}, false, {0.5f, 0.5f}, 4, 0).onEnd = [&] { play("a"); };
-    store.updateAnimations();
-    ASSERT_EQ(store.plays().size(), 1u);
-    EXPECT_EQ(store.plays().front().current, 0);
-}
-
-TEST_F(AnimationStoreTest, DrawShowsTheCurrentFrameAndFlippedTheOtherSide) {
-    const std::string pair = sheetFile("pair", 128, 64, 2, 1);
-    store.loadAnimation(pair, 2, 1, "two");
-    play("two", 1, {100, 100, 200, 200});
-    store.drawAnimations();
-    EXPECT_TRUE(looks(200, 200, cellColour(0, 0), 4));
-    store.updateAnimations();
-    store.drawAnimations();
-    EXPECT_TRUE(looks(200, 200, cellColour(1, 0), 4));
-    // The whole sheet as one frame, its two halves telling a mirrored draw.
-    store.clearAnimations();
-    al_clear_to_color(al_map_rgb(0, 0, 0));
-    store.loadAnimation(pair, 1, 1, "one");
-    play("one", 1, {100, 100, 400, 200}).flipX = true;
-    store.drawAnimations();
-    EXPECT_TRUE(looks(120, 200, cellColour(1, 0), 4));
-}
-
-TEST_F(AnimationStoreTest, DestroyingAnAnimationDropsItsPlays) {
-    store.loadAnimation(sheetFile("msg", 64, 64, 2, 2), 2, 2, "b");
-    play("a");
-    play("b");
     store.destroyAnimation("a");
-    ASSERT_EQ(store.plays().size(), 1u);
-    store.updateAnimations();
-    store.clearAnimations();
     EXPECT_TRUE(store.plays().empty());
-    EXPECT_FALSE(store.contains("b"));
+}
+
+// 1.0 - 11 x 0.05 = 0.45 is still a whole step from 0.4: tick 12 snaps, calls
+// the end once with the key, and the next fade begins where this one stopped.
+TEST_F(Animations, AlphaEndCalledEarlyTwiceOrWithoutTheKey) {
+    nktest::Lines ended;
+    ext.animateAlpha("hero", false, true, 0, 0.4f, 0.05f).onEnd = [&](std::string key) {
+        ended.push_back(key);
+    };
+    tick(11);
+    EXPECT_TRUE(ended.empty());
+    tick();
+    EXPECT_EQ(hero().alpha.current, 0.4f);
+    EXPECT_EQ(hero().alpha.start, 0.4f);
+    tick(30);
+    EXPECT_EQ(ended, nktest::Lines{"hero"});
+}
+
+// Game code asks for a saved animation every tick: the one playing goes on,
+// a finished one starts over, another saved one or a plain run replaces it.
+// A locked run refuses both, and a refused saved run is not recorded.
+TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored) {
+    ext.addSavedAnimation("hero", "walk", 0, 3, 0, false);
+    ext.addSavedAnimation("hero", "fall", 7, 5, 0, false);
+    ext.addSavedAnimation("hero", "blink", 0, 2, 0, true);
+    nktest::Ints shown;
+    auto ask = [&](const char* name, int ticks) {
+        for (int i = 0; i < ticks; ++i, shown.push_back(hero().frame.current)) {
+            ext.playSavedAnimation("hero", name);
+            tick();
+        }
+    };
+    ask("walk", 4);  // stops on 3
+    ask("walk", 1);  // plays again
+    ask("fall", 2);  // backward, as from is above to
+    ext.playFramesAtStep("hero", 0, 1, 1.0f, false, false, -1);
+    ask("fall", 1);   // after a plain run the saved one starts over
+    ask("blink", 6);  // there and back
+    ext.playFramesAtStep("hero", 4, 7, 1.0f, false, true, -1);
+    ask("walk", 1);
+    ext.playFrames("hero", 0, 1, 0, false, false, 0);
+    tick();
+    hero().frame.locked = false;
+    ask("walk", 1);
+    EXPECT_EQ(shown, (nktest::Ints{1, 2, 3, 3, 1, 6, 5, 6, 1, 2, 2, 1, 0, 0, 5, 1}));
+    EXPECT_FATAL(ext.playSavedAnimation("hero", "run"), "Saved animation key \"run\" not found");
+}
+
+// A centred 100 x 50 picture covers 450..550 x 275..325; flipped in x, the
+// red/green pair sheet shows its halves swapped; an animated one draws its
+// current frame from copies of its own; alpha and tint reach the pixels.
+TEST_F(Animations, ExtBitmapOffItsCentreFlipIgnoredOrTintLost) {
+    ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 0, 0)), {500, 300, 100, 50}, "box", true);
+    ext.drawExtBitmap("box");
+    EXPECT_EQ(
+        nktest::colours({{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}}),
+        "RRKKKK");
+    ext.createAnimated(store.get("one"), {100, 100, 200, 200}, "lr").flipX = true;
+    hero().frame.current = 5;
+    store.clearAnimations();  // the bitmaps keep frames of their own
+    ext.drawExtBitmap("lr");
+    ext.drawExtBitmap("hero");
+    EXPECT_EQ(nktest::colours({{120, 200}, {280, 200}, {116, 116}}), "GRC");
+    NK::ExtBitmap& w =
+        ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 255, 255)), {0, 0, 300, 300}, "w");
+    w.colour.current = {0.0f, 1.0f, 0.0f};
+    w.alpha.current = 0.5f;
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    ext.drawExtBitmap("w");
+    const NK::Display& d = *nktest::engine().display;
+    EXPECT_TRUE(nktest::near(nktest::pixelAt(d.windowWidth / 12, d.windowHeight / 7), 0, 128, 0));
 }
