@@ -1,6 +1,5 @@
 #include "elements/Player.h"
 
-#include <allegro5/allegro_audio.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -29,10 +28,6 @@ NK::SoundStore& sounds() {
         return s;
     }();
     return *store;
-}
-
-bool stepsPlaying() {
-    return al_get_sample_instance_playing(sounds().getSong("steps").instance.get());
 }
 
 // The player in a real world, ticked the way the play scene ticks it: the
@@ -197,34 +192,6 @@ TEST_F(PlayerTest, EachClickFiresOneShotFromTheMuzzleOnlyWithControl) {
     EXPECT_EQ(world->shots().size(), 2u);
 }
 
-TEST_F(PlayerTest, MotionPicksAnimationAndStepsAndEndPutsAllBack) {
-    makeWorld({0.0f, 10.0f});
-    block("floor", -5000, 1000, 10000, 100);
-    startAt(400, 850);
-    const NK::ExtBitmap& sprite = player.images().get("player");
-    ticks(3);
-    EXPECT_EQ(sprite.savedName, "stand");
-    EXPECT_FALSE(stepsPlaying());
-    PlayInput walk;
-    walk.left = true;
-    walk.pointer = {0.0f, 540.0f};
-    ticks(3, walk);
-    EXPECT_EQ(sprite.savedName, "run");
-    EXPECT_TRUE(stepsPlaying());
-    EXPECT_TRUE(sprite.flipX);
-    world->destroySquare("floor");
-    ticks(3, walk);
-    EXPECT_EQ(sprite.savedName, "fall");
-    EXPECT_FALSE(stepsPlaying());
-
-    player.end(*world);
-    EXPECT_EQ(player.positionRecord().x, 400.0f);
-    EXPECT_FALSE(world->hasCapsule("player"));
-    EXPECT_FALSE(sprite.flipX);
-}
-
-// Standing frame 20 puts the shoulder at (-13.4, -40.2) from the centre and
-// the aim line 13 higher, at y - 53.2; the values below are worked from there.
 TEST(PlayerRulesTest, MirroredLayoutPutsShoulderGunAndMuzzleOnTheOtherSide) {
     const NK::Vec2 p(1000.0f, 500.0f);
     const PlayerRules::Layout right = PlayerRules::aimedLayout(p, 20, {1600.0f, 446.8f});
@@ -251,12 +218,6 @@ TEST(PlayerRulesTest, FacingFlipsOnlyPastStraightUp) {
     EXPECT_FALSE(PlayerRules::facesLeft(p, {100.0f, 0.0f}));
     EXPECT_TRUE(PlayerRules::facesLeft(p, {99.9f, 0.0f}));
     EXPECT_FALSE(PlayerRules::facesLeft(p, {100.1f, 0.0f}));
-}
-
-TEST(PlayerRulesTest, CameraAreaCornersStopFiveShortOfEachOther) {
-    const NK::Rect area(100.0f, 100.0f, 400.0f, 300.0f);
-    EXPECT_EQ(PlayerRules::dragTopLeft(area, {600.0f, 50.0f}), NK::Rect(495, 50, 5, 350));
-    EXPECT_EQ(PlayerRules::dragBottomRight(area, {0.0f, 0.0f}), NK::Rect(100, 100, 5, 5));
 }
 
 }  // namespace

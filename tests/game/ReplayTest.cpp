@@ -35,19 +35,6 @@ TEST(ReplayFile, HandWrittenHoldsPressesAndClicksBecomeTicks) {
     EXPECT_EQ(r.inputAt(50).pointer.x, 10.0f);
 }
 
-TEST(ReplayFile, MistakesAreToldByLine) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"expect won 1\n", "no map line"},
-        {"map m\n", "no expect line"},
-        {"map m\nexpect maybe 3\n", "line 2: outcome must be won, lost or none"},
-        {"map m\nexpect won 3\nhold Q 0 4\n", "line 3: unknown key Q"},
-        {"map m\nexpect won 3\nhold D 4 4\n", "line 3: hold needs a later end tick"},
-        {"map m\nexpect won 3\nup D 4\n", "line 3: up without an earlier down"},
-        {"map m\njump 3\n", "line 2: unknown instruction jump"},
-    };
-    for (auto [text, error] : cases) EXPECT_EQ(parseReplay(text).error, error) << text;
-}
-
 // What the recorder writes reads back as the very inputs that were played.
 TEST(ReplayFile, RecordedRunReadsBackTickForTick) {
     std::vector<PlayInput> played(40);

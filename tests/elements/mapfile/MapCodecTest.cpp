@@ -134,16 +134,6 @@ TEST(MapRead, EachTagNeedsItsFewestWords) {
     }
 }
 
-TEST(MapRead, ConversionsReadTheLeadingNumberAndIgnoreTheRest) {
-    MapCodec::ReadResult r = readText("PLY 12.5abc +3 junk words\nN 1 2 7.9 2x\nFE .5\n");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_FLOAT_EQ(r.data.player.x, 12.5f);
-    EXPECT_FLOAT_EQ(r.data.player.y, 3.0f);
-    EXPECT_EQ(r.data.npcs[0].type, 7);
-    EXPECT_TRUE(r.data.npcs[0].invert);
-    EXPECT_FLOAT_EQ(r.data.fallEdge.y, 0.5f);
-}
-
 TEST(MapRead, UnknownTagsEmptyLinesAndCarriageReturnsAreSkipped) {
     MapCodec::ReadResult r = readText("XYZ 1 2\r\n\r\n   \r\nply 1 2\r\nPLY 5 6\r\n");
     ASSERT_TRUE(r.ok);
@@ -158,16 +148,6 @@ TEST(MapRead, SurfacesTakePairsAfterTheFirstSegmentAndIgnoreAnUnpairedValue) {
     EXPECT_EQ(r.data.surfaces[0].points.size(), 2u);
     EXPECT_EQ(r.data.surfaces[1].points.size(), 3u);
     EXPECT_EQ(r.data.surfaces[2].points.size(), 3u);
-}
-
-TEST(MapRead, RecordsOfOneKindKeepTheirLineOrderWhateverTheFileOrder) {
-    MapCodec::ReadResult r = readText(
-        "L 1 0 1 1 1 1 1 -1 -1 0 0\nE 1 0 0 0 0\nPLY 1 1\nE 2 0 0 0 0\nL 2 0 1 1 1 1 1 -1 -1 0 "
-        "0\n");
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.data.enemies.size(), 2u);
-    EXPECT_FLOAT_EQ(r.data.enemies[1].x, 2.0f);
-    EXPECT_FLOAT_EQ(r.data.lights[1].x, 2.0f);
 }
 
 // Every map kept in the repository reads, and writing what was read and
