@@ -1,7 +1,7 @@
 # Game assets: the generator that draws and synthesises everything under
 # Resources/, Editor/*/Dovra/ and the light shaders (run by `make assets`,
 # tools/make-assets.sh), and the test that every file the game loads is there
-# with the layout its Part gives.
+# with the layout the game expects of it.
 file(GLOB NK_ASSETGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/*.cpp)
 add_executable(assetgen ${NK_ASSETGEN_SOURCES})
 target_include_directories(assetgen PRIVATE ${CMAKE_SOURCE_DIR})
