@@ -42,12 +42,9 @@ TEST(PlayFromCommandLine, HoldingDWalksIntoTheGateAndTheWinWindowShows) {
                              {"tests/data/replays/walk.txt"});
     unsigned long window = game.waitForWindow("Dovra");
     ASSERT_NE(window, 0u) << game.output();
-    nktest::WindowGeometry g = game.geometry(window);
-    for (int i = 0; i < 200 && (g.y != 60 || g.width != 1920); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        g = game.geometry(window);
-    }
-    ASSERT_EQ(g.width, 1920);
+    nktest::WindowGeometry g = game.waitForPlacement(
+        window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
+    ASSERT_EQ(g.width, 1920) << game.output();
 
     // The window's heading, drawn 1:1 at (510, 165) on the logical screen.
     ALLEGRO_BITMAP* winWindow =

@@ -22,13 +22,9 @@ protected:
         ASSERT_NE(window, 0u) << game.output();
         // Mapped first, sized and moved to its centred place just after; the
         // search may first meet the window before it has its final size.
-        nktest::WindowGeometry g = game.geometry(window);
-        for (int i = 0; i < 200 && (g.y != 60 || g.width != 1920); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            window = game.waitForWindow("Dovra");
-            g = game.geometry(window);
-        }
-        ASSERT_EQ(g.width, 1920);
+        nktest::WindowGeometry g = game.waitForPlacement(
+            window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
+        ASSERT_EQ(g.width, 1920) << game.output();
         ASSERT_EQ(g.y, 60);
         top = g.y;
     }

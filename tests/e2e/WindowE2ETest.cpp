@@ -19,12 +19,9 @@ nktest::WindowGeometry runAndClose(int desktopW, int desktopH, int expectedY, in
     unsigned long window = game.waitForWindow("Dovra");
     EXPECT_NE(window, 0u) << game.output();
     // The window is mapped first and moved to its place just after.
-    nktest::WindowGeometry g = game.geometry(window);
-    for (int i = 0; i < 200 && (g.y != expectedY || g.width < 100); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        window = game.waitForWindow("Dovra");
-        g = game.geometry(window);
-    }
+    nktest::WindowGeometry g = game.waitForPlacement(window, [&](const nktest::WindowGeometry& w) {
+        return w.y == expectedY && w.width >= 100;
+    });
     // A close sent before the game listens to its window would be lost, as
     // it would be for any program; the start line comes after that point.
     EXPECT_TRUE(game.waitForOutput("\n", 20000));

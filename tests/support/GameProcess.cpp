@@ -200,6 +200,19 @@ WindowGeometry GameProcess::geometry(unsigned long window) const {
     return g;
 }
 
+WindowGeometry GameProcess::waitForPlacement(
+    unsigned long& window, const std::function<bool(const WindowGeometry&)>& placed,
+    int timeoutMs) {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    WindowGeometry g = geometry(window);
+    while (!placed(g) && Clock::now() < end && running()) {
+        sleepMs(50);
+        if (unsigned long found = waitForWindow("Dovra", 1000)) window = found;
+        g = geometry(window);
+    }
+    return g;
+}
+
 std::string GameProcess::output() const {
     std::ifstream in(outputPath);
     std::stringstream text;

@@ -1,6 +1,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,13 @@ public:
     // The X id of the window titled `title`, or 0 when none appeared in time.
     unsigned long waitForWindow(const std::string& title = "Dovra", int timeoutMs = 15000);
     WindowGeometry geometry(unsigned long window) const;
+    // The window once `placed` holds for it (it is mapped small first and
+    // sized just after; a loaded machine can take many seconds to load the
+    // game first). The window id is searched again each time; the last
+    // geometry seen is returned when time runs out or the game ends.
+    WindowGeometry waitForPlacement(unsigned long& window,
+                                    const std::function<bool(const WindowGeometry&)>& placed,
+                                    int timeoutMs = 60000);
     // Everything the process wrote to standard output so far.
     std::string output() const;
     bool waitForOutput(const std::string& needle, int timeoutMs = 10000) const;
