@@ -112,12 +112,18 @@ VirtualScreen::~VirtualScreen() {
 GameProcess::GameProcess(const VirtualScreen& s, const std::string& binary,
                          const std::string& workingDirectory,
                          const std::vector<std::string>& arguments)
-    : screen(s) {
+    : screen(s), workingDirectory(workingDirectory) {
+    command = {binary};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    start();
+}
+
+void GameProcess::start() {
     char path[] = "/tmp/dovra-e2e-XXXXXX";
     int fd = mkstemp(path);
+    if (!outputPath.empty()) unlink(outputPath.c_str());
     outputPath = path;
-    std::vector<std::string> command = {binary};
-    command.insert(command.end(), arguments.begin(), arguments.end());
+    exitStatus = -1;
     pid = spawn(command, screen.name(), workingDirectory, fd);
     close(fd);
 }
@@ -178,6 +184,18 @@ std::string capture(const VirtualScreen& screen, const std::vector<std::string>&
 unsigned long GameProcess::waitForWindow(const std::string& title, int timeoutMs) {
     auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < end && running()) {
+        // Seen on a freshly built tree under load: the game's first X
+        // connection fails although the server answered the test a moment
+        // before, and the game stops at its fatal "mouse install" box. That is
+        // the machine, not the game; one fresh start is given.
+        if (!restarted && output().find("ERROR: Allegro mouse install.") != std::string::npos) {
+            restarted = true;
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            sleepMs(500);
+            start();
+            continue;
+        }
         std::string found = capture(screen, {"xdotool", "search", "--name", "^" + title + "$"});
         if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
         sleepMs(50);

@@ -75,6 +75,10 @@ private:
     const VirtualScreen& screen;
     pid_t pid = -1;
     std::string outputPath;
+    std::vector<std::string> command;
+    std::string workingDirectory;
+    bool restarted = false;
+    void start();
     int exitStatus = -1;
 };
 
