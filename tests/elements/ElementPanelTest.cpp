@@ -169,25 +169,6 @@ TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea
     EXPECT_FALSE(panel().hasSelection());
 }
 
-TEST_F(ElementPanelTest, CtrlClickCopiesCentredOnMouseDimmedUntilHidden) {
-    addPicture({100, 100, 200, 100}, 0.5f);
-    panel().select(0);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
-    const NK::Vec2 at = pointAtLevel(700, 500);
-    clickLevel(backgrounds);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
-
-    ASSERT_EQ(backgrounds.keyList().size(), 2u);
-    EXPECT_EQ(panel().selected, 0);
-    EXPECT_EQ(picture(1).rect, NK::Rect(at.x - 100, at.y - 50, 200, 100));
-    EXPECT_EQ(picture(1).angle, 0.5f);
-    for (int i = 0; i < 20; ++i) tick(backgrounds, true);
-    EXPECT_EQ(picture(1).alpha.current, 0.4f);
-    backgrounds.hide();
-    for (int i = 0; i < 20; ++i) tick(backgrounds, true);
-    EXPECT_EQ(picture(1).alpha.current, 1.0f);
-}
-
 TEST_F(ElementPanelTest, ImageCheckSilentOnEmptyRedWhenMissingAndAddsOnlyFound) {
     clickButton("set_path");
     EXPECT_TRUE(panel().widgets.typingIn("path"));

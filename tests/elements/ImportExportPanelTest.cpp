@@ -120,19 +120,6 @@ TEST_F(LevelFileTest, ShortRecordClearsEverythingReadBeforeItAndSaysWrongDataInR
     EXPECT_EQ(surfaces->surfaceCounter, 0);
 }
 
-TEST_F(LevelFileTest, LevelWithOnlyPlayerAndGateRecordsCountsAsEmpty) {
-    panel->loadMap(copyOfMap("empty.txt"));
-    EXPECT_TRUE(panel->isMapEmpty());
-    panel->loadMap(copyOfMap("ground_only.txt"));
-    EXPECT_FALSE(panel->isMapEmpty());
-    panel->clearMap();
-    EXPECT_TRUE(panel->isMapEmpty());
-    gate->changed = true;  // moved in its page
-    EXPECT_FALSE(panel->isMapEmpty());
-    panel->clearMap();
-    EXPECT_TRUE(panel->isMapEmpty()) << "a new map forgets the edit";
-}
-
 // Saving never leaves half a map: the new file replaces the old whole, and
 // a save that cannot be written is the store's fatal error, old file intact.
 TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAll) {

@@ -73,24 +73,6 @@ TEST_F(SurfacesTest, AddTwiceLeavesGapsThatRecordsSkipAndReloadNumbersDensely) {
     EXPECT_EQ(surfaces.surfaceCounter, 2);
 }
 
-TEST_F(SurfacesTest, QAtZeroAndEAtCounterChangeNothingAndTheCameraFollowsTheWorkingEnd) {
-    tick(surfaces, true, {ALLEGRO_KEY_Q});
-    tick(surfaces, true, {ALLEGRO_KEY_E});
-    EXPECT_EQ(surfaces.selectedSurface, 0);
-    const NK::Vec2 end = clickAt(500, 400);
-    clickButton("add");
-    tick(surfaces, true, {ALLEGRO_KEY_E});
-    EXPECT_EQ(surfaces.selectedSurface, 1);
-    EXPECT_TRUE(centres.empty());  // surface 1 does not exist yet
-
-    tick(surfaces, true, {ALLEGRO_KEY_Q});
-    ASSERT_EQ(centres.size(), 1u);
-    EXPECT_EQ(centres[0].x, end.x);
-    tick(surfaces, true, {ALLEGRO_KEY_R});
-    tick(surfaces, true, {ALLEGRO_KEY_C});
-    EXPECT_EQ(centres.back().x, end.x - 50.0f);  // prepend mode works at the first point
-}
-
 TEST_F(SurfacesTest, PreviousPointPutsClicksBeforeTheFirstPoint) {
     const NK::Vec2 a = clickAt(500, 400);
     clickButton("prev");
