@@ -54,13 +54,14 @@ void Gate::draw() {
 }
 
 NK::Rect Gate::rectangle() {
+    // The picture is centred on its position.
     const NK::Rect& r = picture().rect;
-    return {r.x - r.width * 0.5f, r.y - r.height * 0.5f, r.width, r.height};
+    return PanelRules::centredOn({r.x, r.y}, {r.width, r.height});
 }
 
 GateRecord Gate::record() {
-    const NK::Rect r = rectangle();
-    return {r.x + r.width * 0.5f, r.y + r.height * 0.5f};
+    const NK::Vec2 centre = PanelRules::centreOf(rectangle());
+    return {centre.x, centre.y};
 }
 
 void Gate::build() {

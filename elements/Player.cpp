@@ -1,5 +1,7 @@
 #include "elements/Player.h"
 
+#include "elements/PanelRules.h"
+
 #include <allegro5/allegro_audio.h>
 
 #include <algorithm>
@@ -96,13 +98,14 @@ NK::Vec2 Player::position() {
 }
 
 NK::Rect Player::rectangle() {
+    // The picture is centred on its position.
     const NK::Rect& r = sprite().rect;
-    return {r.x - r.width * 0.5f, r.y - r.height * 0.5f, r.width, r.height};
+    return PanelRules::centredOn({r.x, r.y}, {r.width, r.height});
 }
 
 PlayerRecord Player::positionRecord() {
-    const NK::Rect r = rectangle();
-    return {r.x + r.width * 0.5f, r.y + r.height * 0.5f};
+    const NK::Vec2 centre = PanelRules::centreOf(rectangle());
+    return {centre.x, centre.y};
 }
 
 void Player::start(NK::PhysicsWorld& world) {
