@@ -17,7 +17,9 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     # listens, so two runs started side by side never share or steal a screen.
     xvfb_dir=$(mktemp -d)
     exec 3>"$xvfb_dir/number"
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: the server would otherwise reset each time its last client
+    # leaves (our xdpyinfo probe, say), refusing connections while it does.
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     exec 3>&-
     number=""

@@ -60,7 +60,10 @@ int waitFor(pid_t pid, int timeoutMs, bool& finished) {
 VirtualScreen::VirtualScreen(int width, int height) {
     // Xvfb picks a free display number itself and writes it to the pipe once
     // it listens, so two test binaries started side by side can never both
-    // believe one server is theirs.
+    // believe one server is theirs. -noreset: by default the server resets
+    // whenever its last client leaves, and a connection opened during that
+    // reset fails; our readiness probe and every xdotool call are such
+    // "last clients", so without it the game's first connection could fail.
     int fds[2];
     if (pipe(fds) != 0) return;
     std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
@@ -73,7 +76,7 @@ VirtualScreen::VirtualScreen(int width, int height) {
         dup2(devnull, 2);
         std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
+               "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -184,18 +187,6 @@ std::string capture(const VirtualScreen& screen, const std::vector<std::string>&
 unsigned long GameProcess::waitForWindow(const std::string& title, int timeoutMs) {
     auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < end && running()) {
-        // Seen on a freshly built tree under load: the game's first X
-        // connection fails although the server answered the test a moment
-        // before, and the game stops at its fatal "mouse install" box. That is
-        // the machine, not the game; one fresh start is given.
-        if (!restarted && output().find("ERROR: Allegro mouse install.") != std::string::npos) {
-            restarted = true;
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-            sleepMs(500);
-            start();
-            continue;
-        }
         std::string found = capture(screen, {"xdotool", "search", "--name", "^" + title + "$"});
         if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
         sleepMs(50);

@@ -77,7 +77,6 @@ private:
     std::string outputPath;
     std::vector<std::string> command;
     std::string workingDirectory;
-    bool restarted = false;
     void start();
     int exitStatus = -1;
 };
