@@ -56,3 +56,13 @@ if(DOVRA_REPLAYS)
 endif()
 nk_add_test(test_e2e_play LIBS nk_core SOURCES tests/e2e/PlayE2ETest.cpp)
 add_dependencies(test_e2e_play dovra)
+
+# The stress level and the benchmark that plays it.
+nk_add_bench(bench_play_stress LIBS dovra_game SOURCES bench/bench_play_stress.cpp)
+if(TARGET bench_play_stress)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/stress-map.txt
+        COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make-stress-map.py ${CMAKE_BINARY_DIR}/bin/stress-map.txt
+        DEPENDS ${CMAKE_SOURCE_DIR}/tools/make-stress-map.py)
+    add_custom_target(stress_map DEPENDS ${CMAKE_BINARY_DIR}/bin/stress-map.txt)
+    add_dependencies(bench_play_stress stress_map)
+endif()
