@@ -17,7 +17,7 @@ add_executable(dovra game/main.cpp)
 target_link_libraries(dovra PRIVATE dovra_game)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/game)
-    file(GLOB DOVRA_GAME_TESTS CONFIGURE_DEPENDS tests/game/*.cpp)
+    file(GLOB DOVRA_GAME_TESTS CONFIGURE_DEPENDS tests/game/*.cpp tests/editor/*.cpp)
     if(DOVRA_GAME_TESTS)
         nk_add_test(test_game LIBS dovra_game SOURCES ${DOVRA_GAME_TESTS})
     endif()

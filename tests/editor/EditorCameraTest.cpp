@@ -1,0 +1,95 @@
+#include "editor/EditorCamera.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/EditorTabs.h"
+
+namespace {
+
+// Turns the wheel by `notches` (negative: toward the user) and lets one tick pass.
+void turn(EditorCamera& camera, int& wheel, int notches) {
+    wheel += notches;
+    camera.tick({false, false, false, false, false, wheel});
+}
+
+TEST(EditorCamera, ZoomTargetStaysBetween20And289WhicheverWayTheWheelTurns) {
+    EditorCamera camera;
+    int wheel = 0;
+    camera.enter(wheel);
+    for (int i = 0; i < 40; ++i) turn(camera, wheel, -1);
+    // Raised while at most 279: from 100 the last step lands on 280.
+    EXPECT_EQ(camera.targetZoom, 280);
+    for (int i = 0; i < 40; ++i) turn(camera, wheel, +1);
+    EXPECT_EQ(camera.targetZoom, 20);
+}
+
+TEST(EditorCamera, ViewSizeEasesTowardTheTargetATenthATickInWholePercent) {
+    EditorCamera camera;
+    int wheel = 0;
+    camera.enter(wheel);
+    turn(camera, wheel, -1);  // target 110; this tick's ease saw 100 -> 100
+    EXPECT_EQ(camera.zoom, 100);
+    camera.tick({false, false, false, false, false, wheel});
+    EXPECT_EQ(camera.zoom, 101);  // (110 - 100) / 10
+    // A difference under ten never closes: the ease truncates toward zero.
+    for (int i = 0; i < 20; ++i) camera.tick({false, false, false, false, false, wheel});
+    EXPECT_EQ(camera.zoom, 101);
+    EXPECT_FLOAT_EQ(camera.view().width, 1920.0f * 1.01f);
+    EXPECT_FLOAT_EQ(camera.view().height, 1080.0f * 1.01f);
+    // Centred on the camera point whatever the zoom.
+    EXPECT_FLOAT_EQ(camera.view().x + camera.view().width / 2.0f, camera.centre.x);
+}
+
+TEST(EditorCamera, KeysDoNothingWhileTypingAndTheCameraCoastsToAStopAtHalfATick) {
+    EditorCamera camera;
+    camera.enter(0);
+    for (int i = 0; i < 20; ++i) camera.tick({false, true, false, false, false, 0});
+    EXPECT_FLOAT_EQ(camera.velocity.x, 15.0f);  // capped
+    camera.tick({false, true, false, false, true, 0});
+    EXPECT_FLOAT_EQ(camera.velocity.x, 14.5f);  // D is text now
+    int ticks = 0;
+    while (camera.velocity.x > 0.0f && ticks < 100) {
+        camera.tick({false, false, false, false, true, 0});
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 29);
+    const float stopped = camera.centre.x;
+    camera.tick({false, false, false, false, false, 0});
+    EXPECT_FLOAT_EQ(camera.centre.x, stopped);
+}
+
+TEST(EditorCamera, EditingAreaEndsAtTheTopBarAndTheRightPanel) {
+    EXPECT_FALSE(EditorCamera::outsideEditingArea({0.0f, 120.0f}));
+    EXPECT_FALSE(EditorCamera::outsideEditingArea({1520.0f, 1080.0f}));
+    EXPECT_TRUE(EditorCamera::outsideEditingArea({1521.0f, 500.0f}));
+    EXPECT_TRUE(EditorCamera::outsideEditingArea({500.0f, 119.0f}));
+}
+
+TEST(EditorTabs, RunTwiceReturnsToTheTabAndChangeDuringARunKeepsIt) {
+    EditorTabs tabs;
+    tabs.enter();
+    tabs.changeRow();  // row 1; Import/Export stays the tab
+    EXPECT_EQ(tabs.editorTab, EditorTabs::ImportExport);
+    tabs.chooseElement(EditorTabs::BoxesTab);
+    tabs.apply();
+    tabs.toggleRun();
+    EditorTabs::Apply a = tabs.apply();
+    EXPECT_TRUE(a.starting);
+    tabs.changeRow();
+    a = tabs.apply();
+    EXPECT_TRUE(a.running);
+    EXPECT_FALSE(a.starting);  // the run goes on, nothing restarts
+    EXPECT_EQ(tabs.tabRow, 0);
+    EXPECT_EQ(tabs.editorTab, EditorTabs::TestRun);
+    tabs.toggleRun();
+    a = tabs.apply();
+    EXPECT_TRUE(a.ending);
+    EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
+    // Each row remembers its last tab.
+    tabs.changeRow();
+    EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
+    tabs.changeRow();
+    EXPECT_EQ(tabs.editorTab, EditorTabs::PlayerTab);
+}
+
+}  // namespace
