@@ -18,6 +18,7 @@ void ImportExportPanel::build() {
     const NK::Color white = NK::Color::white();
     gui->createTextLabel(NK::Rect(1540, 520, 360, 50), "font", 28, white, {}, "", "load_info");
     gui->createTextLabel(NK::Rect(1540, 900, 360, 50), "font", 28, white, {}, "", "save_info");
+    if (services.bitmaps) buildPage();
 }
 
 void ImportExportPanel::update() {
@@ -25,9 +26,10 @@ void ImportExportPanel::update() {
         loadShown = false;
         gui->setTextLabelText("load_info", "");
     }
+    if (rewriteArmed && rewriteClock.elapsedMilliseconds() > 4000.0f) armRewrite(false);
     if (saveShown && saveClock.elapsedMilliseconds() > 4000.0f) {
         saveShown = false;
-        gui->setTextLabelText("save_info", "");
+        if (!rewriteArmed) gui->setTextLabelText("save_info", "");
     }
     gui->update();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "engine/Stopwatch.h"
 
 namespace NK {
+class BitmapStore;
 class Display;
 class FontStore;
 class GUISystem;
@@ -25,15 +27,40 @@ public:
         NK::RenderContext* renderContext = nullptr;
         NK::FontStore* fonts = nullptr;
         NK::TextFileStore* textFiles = nullptr;
+        // For the page's buttons ("button_g"); without it only the two
+        // message labels are made (tools and tests that only load and save).
+        NK::BitmapStore* bitmaps = nullptr;
     };
 
     ImportExportPanel(const Services& services, const LevelDocument::Parts& level);
     ~ImportExportPanel();
 
-    // The panel's widgets; needs the font "font" loaded.
+    // The folder every map name of the panel is relative to.
+    static constexpr const char* folder = "Editor/Levels/";
+
+    // The panel's widgets; needs the font "font" and the image "button_g" loaded.
     void build();
     // Every tick in every scene: messages go after 4 seconds, typing goes on.
     void update();
+    void show();
+    void hide();
+    void draw();
+    bool typing();
+
+    // The buttons, as the editor's user clicks them.
+    void newMap();
+    void loadNamed();
+    void save();
+    // Whether the typed load name opens ("Map found" / "Map not found"); an
+    // empty name is not checked at all.
+    bool checkLoadPath();
+    void resetPathInputs();
+    // Before anything discards a level that holds something: asks whether to
+    // save it, and on Yes saves it under a name made of the date and time.
+    void unsavedMapPrompt();
+    // Yes (true) or No to "Do you want to save current map?". The game shows
+    // the native box; tests answer here.
+    std::function<bool()> askToSave;
 
     // Writes the whole level to path, replacing the file only once the new
     // one is complete, and shows "Saved".
@@ -49,13 +76,22 @@ public:
 
     NK::Stopwatch loadClock;
     NK::Stopwatch saveClock;
+    NK::Stopwatch rewriteClock;
     bool loadShown = false;
     bool saveShown = false;
+    // The next "save" may replace the existing file; it reads "REWRITE".
+    bool rewriteArmed = false;
 
 private:
     void setBusyCursor(bool busy);
+    void buildPage();
+    void startTyping(const std::string& key);
+    void armRewrite(bool armed);
+    std::string typed(const std::string& key);
 
     Services services;
     LevelDocument document;
     std::unique_ptr<NK::GUISystem> gui;
+    bool shown = false;
+    bool paged = false;  // the page's widgets exist
 };

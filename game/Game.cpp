@@ -48,7 +48,7 @@ void Game::create() {
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
-        ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
+        ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
         LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
     LevelRun run;
     run.world = physics;

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <regex>
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
@@ -56,7 +59,7 @@ protected:
                                               &paneltest::bitmaps(), e.renderContext);
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
-                                        &textFiles},
+                                        &textFiles, &paneltest::bitmaps()},
             LevelDocument::Parts{&paneltest::bitmaps(), player.get(), gate.get(), backgrounds.get(),
                                  surfaces.get()});
         panel->build();
@@ -137,4 +140,95 @@ TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAll) {
     EXPECT_FATAL(panel->saveMap(blocked), "File path \"" + blocked + "\" not found");
     EXPECT_EQ(contentsOf(blocked + "/keep.txt"), before);
     EXPECT_NE(access((blocked + ".saving").c_str(), F_OK), 0);
+}
+
+// The page works on names under "Editor/Levels/" of the working folder: the
+// test works in a temporary one, so no tracked map is touched.
+class ImportExportPageTest : public LevelFileTest {
+protected:
+    void SetUp() override {
+        LevelFileTest::SetUp();
+        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        // Maps name their images relative to the game folder: those are read
+        // through links, and only Editor/Levels is the test's own.
+        ASSERT_EQ(system("mkdir -p Editor/Levels"), 0);
+        for (const char* images : {"Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"})
+            ASSERT_EQ(symlink(nktest::sourcePath(images).c_str(), images), 0);
+        panel->askToSave = [this] {
+            ++asked;
+            return answer;
+        };
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(previous), 0);
+        LevelFileTest::TearDown();
+    }
+    void type(const std::string& key, const std::string& text) {
+        panel->widgets().setTextInputText(key, text);
+    }
+    std::string label(const std::string& key) { return panel->widgets().getTextLabel(key).text; }
+    std::vector<std::string> levels() {
+        std::vector<std::string> names;
+        DIR* d = opendir("Editor/Levels");
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.') names.push_back(e->d_name);
+        closedir(d);
+        return names;
+    }
+
+    char previous[4096] = {};
+    int asked = 0;
+    bool answer = true;
+};
+
+TEST_F(ImportExportPageTest, SecondSaveOnAnExistingNameReplacesItTheFirstOnlyWarns) {
+    panel->loadMap(copyOfMap("ground_only.txt"));
+    writeFile("Editor/Levels/mine.txt", "old");
+    type("save_path", "mine.txt");
+    panel->save();
+    EXPECT_EQ(contentsOf("Editor/Levels/mine.txt"), "old");
+    EXPECT_EQ(label("save_info"), "Map already exists");
+    EXPECT_EQ(panel->widgets().getButton("save").text, "REWRITE");
+    panel->save();
+    EXPECT_EQ(contentsOf("Editor/Levels/mine.txt"), contentsOf(copyOfMap("ground_only.txt")));
+    EXPECT_EQ(panel->widgets().getButton("save").text, "SAVE");
+    // A name of spaces saves nothing.
+    type("save_path", "   ");
+    panel->save();
+    EXPECT_EQ(levels().size(), 1u);
+}
+
+TEST_F(ImportExportPageTest, PromptSkipsAnEmptyLevelAndYesSavesUnderDateAndTwelveHourTime) {
+    panel->newMap();
+    EXPECT_EQ(asked, 0);
+    panel->loadMap(copyOfMap("ground_only.txt"));
+    answer = false;
+    panel->newMap();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(levels().empty());
+    EXPECT_TRUE(panel->isMapEmpty());
+    panel->loadMap(copyOfMap("ground_only.txt"));
+    answer = true;
+    panel->newMap();
+    ASSERT_EQ(levels().size(), 1u);
+    EXPECT_TRUE(std::regex_match(
+        levels()[0],
+        std::regex(R"(Map_[0-3]\d-[01]\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
+        << levels()[0];
+}
+
+TEST_F(ImportExportPageTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing) {
+    panel->loadNamed();
+    EXPECT_EQ(label("is_load_path"), "");
+    type("load_path", "missing.txt");
+    panel->loadNamed();
+    EXPECT_EQ(label("is_load_path"), "Map not found");
+    EXPECT_EQ(label("load_info"), "");
+    writeFile("Editor/Levels/ground.txt", contentsOf(copyOfMap("ground_only.txt")));
+    type("load_path", "ground.txt");
+    panel->loadNamed();
+    EXPECT_EQ(label("is_load_path"), "Map found");
+    EXPECT_EQ(label("load_info"), "Loaded");
+    EXPECT_EQ(world->surfaceCount(), 1u);
 }
