@@ -5,6 +5,7 @@
 #include "elements/MapCodec.h"
 #include "engine/Display.h"
 #include "engine/GUISystem.h"
+#include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
 
 ImportExportPanel::ImportExportPanel(const Services& s, const LevelDocument::Parts& level)
@@ -77,4 +78,15 @@ void ImportExportPanel::loadMap(const std::string& path) {
 
 void ImportExportPanel::clearMap() {
     document.clear();
+}
+
+std::string ImportExportPanel::snapshot() const {
+    return NK::TextFile::serialise(MapCodec::write(document.collect(), document.surfaceCounter()));
+}
+
+bool ImportExportPanel::restore(const std::string& text) {
+    clearMap();
+    MapCodec::ReadResult result = MapCodec::read(NK::TextFile::parse(text));
+    if (result.ok) document.apply(result.data);
+    return result.ok;
 }

@@ -70,6 +70,12 @@ public:
     void loadMap(const std::string& path);
     void clearMap();
     bool isMapEmpty() const { return document.isEmpty(); }
+    // The level as a save would write it, in one string: what undo and
+    // crash recovery keep.
+    std::string snapshot() const;
+    // Replaces the level with a snapshot's records, showing no message; a
+    // snapshot that does not read leaves the level empty and returns false.
+    bool restore(const std::string& text);
 
     LevelDocument& level() { return document; }
     NK::GUISystem& widgets() { return *gui; }
