@@ -27,6 +27,7 @@ class ImportExportPanel;
 class EditorPanel;
 class Player;
 class Gate;
+class Dialogs;
 class PlayScene;
 class ReplayRecorder;
 struct PlayInput;
@@ -70,6 +71,7 @@ public:
     // then the import/export panel that saves, loads and clears them.
     std::unique_ptr<Player> player;
     std::unique_ptr<Gate> gate;
+    std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
     std::unique_ptr<ImportExportPanel> importExport;
