@@ -37,8 +37,6 @@ void Dialogs::build() {
     panel.addGroup(fontSizeGroup());
     buildTextViewer();
     panel.addGroup(delayGroup());
-    panel.widgets.addButtons({{"show_dialog", "PREVIEW DIALOG", [this] { preview(); }}});
-    panel.widgets.endSection();
     panel.refreshPanel();
     panel.hide();
 }
@@ -122,6 +120,8 @@ void Dialogs::buildTextViewer() {
     // click on either button does.
     w.gui().setTextInputFirstCallback("text_viewer", [this](std::string) { storeViewer(); });
     w.gui().setTextInputThirdCallback("text_viewer", [this](std::string) { storeViewer(); });
+    // The preview shares the texts' band: five bands fill the panel.
+    w.addButtons({{"show_dialog", "PREVIEW DIALOG", [this] { preview(); }}});
     w.endSection();
 }
 
