@@ -93,6 +93,7 @@ void Dialogs::closeCard(const std::string& cardKey) {
 }
 
 void Dialogs::start() {
+    if (!designMade) return;
     for (auto& d : dialogs) {
         makeCard(*d, DialogRules::cardRect(), d->key);
         d->hasCard = true;
@@ -128,7 +129,7 @@ void Dialogs::drawCards() {
 }
 
 void Dialogs::preview() {
-    if (!panel.hasSelection()) return;
+    if (!panel.hasSelection() || !designMade) return;
     makeCard(selectedDialog(), DialogRules::previewRect(panelWidth, topBarHeight), previewKey);
     previewMade = true;
     NK::DialogCard& card = cardStore.getCard(previewKey);

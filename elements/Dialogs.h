@@ -127,6 +127,7 @@ private:
     NK::DialogCardStore cardStore;
     std::vector<std::unique_ptr<Dialog>> dialogs;
     int counter = 0;
+    bool designMade = false;  // built with its picture; without it no card is made
     bool previewMade = false;
     Viewing viewing = Viewing::None;
     ElementPanel panel;

@@ -9,6 +9,7 @@
 #include "elements/PanelRules.h"
 #include "engine/BitmapStore.h"
 #include "engine/Input.h"
+#include "engine/Log.h"
 #include "engine/RenderContext.h"
 #include "engine/View.h"
 
@@ -29,7 +30,14 @@ constexpr int viewerLength = 400;
 }  // namespace
 
 void Dialogs::build() {
-    cardStore.createDesign(designPath, "font", designKey, NK::Color::white(), NK::Color::white());
+    if (al_filename_exists(designPath.c_str())) {
+        cardStore.createDesign(designPath, "font", designKey, NK::Color::white(),
+                               NK::Color::white());
+        designMade = true;
+    } else {
+        // Levels stay playable without it; their dialogs simply show nothing.
+        NK::logError("Bitmap path \"" + designPath + "\" not found or initialization failed");
+    }
 
     panel.start();
     panel.addList({{"add", "ADD", [this] { addWithDefaults(); }}});
