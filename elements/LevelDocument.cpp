@@ -1,6 +1,7 @@
 #include "elements/LevelDocument.h"
 
 #include "elements/Backgrounds.h"
+#include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -15,6 +16,7 @@ MapData LevelDocument::collect() const {
     data.gate = parts.gate->record();
     data.backgrounds = parts.backgrounds->records();
     data.surfaces = parts.surfaces->records();
+    if (parts.dialogs) data.dialogs = parts.dialogs->records();
     return data;
 }
 
@@ -33,7 +35,7 @@ void LevelDocument::apply(const MapData& data) {
     auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
     append(held.enemies, data.enemies);
     append(held.levers, data.levers);
-    append(held.dialogs, data.dialogs);
+    if (!parts.dialogs) append(held.dialogs, data.dialogs);
     append(held.npcs, data.npcs);
     append(held.boxes, data.boxes);
     append(held.circles, data.circles);
@@ -47,6 +49,11 @@ void LevelDocument::apply(const MapData& data) {
         parts.bitmaps->destroy("bg");
     }
     for (const SurfaceRecord& surface : data.surfaces) parts.surfaces->addFromRecord(surface);
+    if (parts.dialogs) {
+        for (const DialogRecord& d : data.dialogs)
+            parts.dialogs->add(d.titleSize, d.textSize, d.title, d.text, d.delay,
+                               NK::Rect(d.x, d.y, d.w, d.h));
+    }
 }
 
 void LevelDocument::clear() {
@@ -55,6 +62,7 @@ void LevelDocument::clear() {
     parts.gate->reset();
     parts.backgrounds->clear();
     parts.surfaces->clear();
+    if (parts.dialogs) parts.dialogs->clear();
 }
 
 bool LevelDocument::isEmpty() const {
@@ -62,5 +70,5 @@ bool LevelDocument::isEmpty() const {
     return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
            held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
            held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
-           parts.surfaces->empty();
+           parts.surfaces->empty() && (!parts.dialogs || parts.dialogs->empty());
 }

@@ -6,6 +6,7 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
@@ -45,16 +46,18 @@ void Game::create() {
     player =
         std::make_unique<Player>(input, view, fonts, bitmaps, animations, sounds, renderContext);
     gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
+    dialogs = std::make_unique<Dialogs>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
-        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
+        levelParts());
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
     run.player = player.get();
     run.gate = gate.get();
+    run.dialogs = dialogs.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -62,8 +65,19 @@ void Game::create() {
         run);
 }
 
+LevelDocument::Parts Game::levelParts() const {
+    LevelDocument::Parts parts;
+    parts.bitmaps = bitmaps;
+    parts.player = player.get();
+    parts.gate = gate.get();
+    parts.dialogs = dialogs.get();
+    parts.backgrounds = backgrounds.get();
+    parts.surfaces = surfaces.get();
+    return parts;
+}
+
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(), gate.get(), backgrounds.get(), surfaces.get()};
+    return {player.get(), gate.get(), dialogs.get(), backgrounds.get(), surfaces.get()};
 }
 
 void Game::load() {
@@ -234,6 +248,9 @@ void Game::destroy() {
     surfaces.reset();
     backgrounds->clear();
     backgrounds.reset();
+    // Its cards and design live in the bitmap store released below.
+    dialogs->clear();
+    dialogs.reset();
     gate.reset();
     player.reset();
     bitmaps->destroyAll();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "elements/LevelDocument.h"
 #include "engine/GameCore.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
@@ -27,6 +28,7 @@ class ImportExportPanel;
 class EditorPanel;
 class Player;
 class Gate;
+class Dialogs;
 class PlayScene;
 class ReplayRecorder;
 struct PlayInput;
@@ -70,6 +72,7 @@ public:
     // then the import/export panel that saves, loads and clears them.
     std::unique_ptr<Player> player;
     std::unique_ptr<Gate> gate;
+    std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
     std::unique_ptr<ImportExportPanel> importExport;
@@ -89,6 +92,8 @@ public:
 
 private:
     void loadResources();
+    // The collections the level document reaches, by name.
+    LevelDocument::Parts levelParts() const;
     // Every element's page, in the order the game makes and updates them.
     std::vector<EditorPanel*> elementPanels() const;
 

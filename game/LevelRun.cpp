@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro_audio.h>
 
+#include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
 #include "elements/Player.h"
@@ -22,11 +23,13 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 
 void LevelRun::start() {
     player->start(*world);
+    dialogs->start();
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
+    dialogs->update(player->rectangle());
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -39,6 +42,7 @@ void LevelRun::end() {
     player->end(*world);
     gate->open = false;
     gate->update();
+    dialogs->stop();
     world->clearSquares();
     world->clearCircles();
     world->clearShots();

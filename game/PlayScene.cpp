@@ -4,6 +4,7 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
@@ -106,6 +107,7 @@ void PlayScene::draw() {
     run.gate->draw();
     drawShots();
     run.player->draw();
+    run.dialogs->drawCards();
 
     NK::BitmapStore& bitmaps = *services.bitmaps;
     for (int i = 0; i < run.player->health; ++i)

@@ -1,0 +1,50 @@
+#include "elements/DialogRules.h"
+
+#include <cmath>
+
+#include "elements/PanelRules.h"
+#include "engine/DialogCard.h"
+
+namespace {
+
+// Far beyond any sensible value, yet well inside an int: a typed 1e30 must
+// not overflow the conversion.
+constexpr float largestWhole = 1000000000.0f;
+
+int truncatedWhole(float value) {
+    if (!(value == value)) return 0;  // NaN
+    return static_cast<int>(std::fmax(-largestWhole, std::fmin(largestWhole, value)));
+}
+
+}  // namespace
+
+bool DialogRules::overlaps(const NK::Rect& a, const NK::Rect& b) {
+    const float dx = (a.x + a.width * 0.5f) - (b.x + b.width * 0.5f);
+    const float dy = (a.y + a.height * 0.5f) - (b.y + b.height * 0.5f);
+    return std::fabs(dx) <= (a.width + b.width) * 0.5f &&
+           std::fabs(dy) <= (a.height + b.height) * 0.5f;
+}
+
+int DialogRules::delayTicks(float seconds) {
+    if (!(seconds > 0.0f)) return -1;
+    return truncatedWhole(seconds * 60.0f);
+}
+
+void DialogRules::show(NK::DialogCard& card, float delaySeconds) {
+    card.visible = true;
+    if (card.pendingTimer >= 0) card.timer = card.pendingTimer;
+    if (delaySeconds > 0.0f) {
+        card.timer = delayTicks(delaySeconds);
+        card.pendingTimer = -1;
+    }
+}
+
+std::optional<float> DialogRules::toggledDelay(const std::string& delayText) {
+    const std::optional<float> typed = PanelRules::parseNumber(delayText);
+    if (!typed) return std::nullopt;
+    return *typed >= 0.0f ? -1.0f : 1.0f;
+}
+
+int DialogRules::wholeSize(float typed) {
+    return truncatedWhole(typed);
+}

@@ -1,0 +1,194 @@
+#include "elements/Dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/DialogCard.h"
+#include "tests/elements/PanelTestKit.h"
+
+namespace {
+
+const NK::Rect inside(10, 10, 20, 20);
+const NK::Rect outside(500, 500, 20, 20);
+
+// Dialogs ticked as a level ticks them: the play update, then the card store
+// with the widgets, then the input edges cleared.
+class DialogsTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
+        dialogs.build();
+    }
+    void addArea(const NK::Rect& area, float delay) {
+        dialogs.add(20, 15, "Title", "Text", delay, area);
+    }
+    void playTick(const NK::Rect& player) {
+        dialogs.update(player);
+        dialogs.updateWidgets();
+        input().endUpdate();
+    }
+    NK::DialogCard& card(int i) { return dialogs.cards().getCard(dialogs.key(i)); }
+    // A left click on the CLOSE button of a card at the screen's centre:
+    // its button spans x 847.5..1072.5 and y 702.5..777.5 of the screen.
+    void clickClose(const NK::Rect& player) {
+        pointAtScreen(960, 740);
+        input().mousePressed[1] = 1;
+        playTick(player);
+    }
+
+    nktest::Engine& e = nktest::engine();
+    Dialogs dialogs{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+};
+
+TEST_F(DialogsTest, DelayOf2_5sKeepsTheCardUpFor150TicksThenHidesIt) {
+    addArea({0, 0, 100, 100}, 2.5f);
+    dialogs.start();
+    dialogs.update(inside);
+    EXPECT_EQ(card(0).timer, 150);
+    dialogs.updateWidgets();
+    input().endUpdate();
+    int ticksShown = 1;
+    while (card(0).visible && ticksShown < 1000) {
+        playTick(inside);
+        if (card(0).visible) ++ticksShown;
+    }
+    EXPECT_EQ(ticksShown, 150);
+    EXPECT_EQ(card(0).timer, -1);
+}
+
+TEST_F(DialogsTest, ShownOncePerPlayEvenWhenWalkedIntoAgainButAgainAfterRestart) {
+    addArea({0, 0, 100, 100}, -1.0f);
+    dialogs.start();
+    playTick({100, 100, 20, 20});  // touching the corner counts
+    EXPECT_TRUE(card(0).visible);
+    clickClose(inside);
+    EXPECT_FALSE(card(0).visible);
+    playTick(outside);
+    playTick(inside);
+    EXPECT_FALSE(card(0).visible);
+
+    dialogs.stop();
+    dialogs.start();
+    playTick(inside);
+    EXPECT_TRUE(card(0).visible);
+}
+
+TEST_F(DialogsTest, NegativeDelayStaysUntilCloseWhileAPositiveOneCountsDown) {
+    addArea({0, 0, 100, 100}, -1.0f);
+    addArea({0, 0, 100, 100}, 1.0f);
+    dialogs.start();
+    playTick(inside);  // both areas entered on one tick
+    EXPECT_TRUE(card(0).visible);
+    EXPECT_TRUE(card(1).visible);
+    for (int i = 0; i < 600; ++i) playTick(outside);
+    EXPECT_TRUE(card(0).visible);
+    EXPECT_FALSE(card(1).visible);
+    clickClose(outside);
+    EXPECT_FALSE(card(0).visible);
+    EXPECT_EQ(card(0).timer, -1);
+}
+
+TEST_F(DialogsTest, StopRemovesEveryCardThePreviewIncluded) {
+    addArea({0, 0, 100, 100}, -1.0f);
+    addArea({200, 0, 100, 100}, -1.0f);
+    dialogs.start();
+    dialogs.editor().select(1);
+    dialogs.preview();
+    NK::BitmapStore& images = paneltest::bitmaps();
+    for (const char* key : {"0", "1", Dialogs::previewKey}) EXPECT_TRUE(images.contains(key));
+    dialogs.stop();
+    for (const char* key : {"0", "1", Dialogs::previewKey}) EXPECT_FALSE(images.contains(key));
+}
+
+// The page, driven by clicks on its widgets.
+class DialogsPanelTest : public DialogsTest {
+protected:
+    void SetUp() override {
+        DialogsTest::SetUp();
+        dialogs.show();
+    }
+    NK::GUISystem& gui() { return dialogs.editor().widgets.gui(); }
+    std::string shown(const std::string& key) { return gui().getTextInputText(key); }
+    std::string label(const std::string& key) { return gui().getButton(key).text; }
+    void clickButton(const std::string& key) {
+        clickWidget(dialogs, paneltest::buttonArea(gui(), key));
+    }
+    void enter(const std::string& key, const std::string& text) {
+        clickWidget(dialogs, paneltest::inputArea(gui(), key));
+        gui().setTextInputText(key, text);
+        clickWidget(dialogs, paneltest::inputArea(gui(), key));
+    }
+};
+
+TEST_F(DialogsPanelTest, AddMakesTheDefaultDialogInTheFreeViewAndShowsItsValues) {
+    EXPECT_EQ(shown("trigger_area_w"), "0.00");
+    EXPECT_EQ(shown("delay"), "-1.00");
+    clickButton("add");
+    const DialogRecord r = dialogs.records().at(0);
+    // The free part of a 1920 x 1080 view is centred on (760, 600).
+    EXPECT_EQ(NK::Rect(r.x, r.y, r.w, r.h), NK::Rect(660, 500, 200, 200));
+    EXPECT_EQ(shown("title_size") + " " + shown("text_size"), "20.00 15.00");
+    EXPECT_EQ(label("delay_use"), "DELAY: OFF");
+
+    enter("title_size", "33.9");
+    EXPECT_EQ(dialogs.records()[0].titleSize, 33);
+    // Every row of the page lies on the 1080-high screen.
+    for (const char* key : {"show_dialog", "delay_use"}) {
+        const NK::Rect r = paneltest::buttonArea(gui(), key);
+        EXPECT_LE(r.y + r.height, 1080.0f) << key;
+    }
+    clickButton("trigger_area_reset");
+    EXPECT_EQ(shown("trigger_area_w") + " " + shown("trigger_area_h"), "1920.00 1080.00");
+}
+
+TEST_F(DialogsPanelTest, DelayButtonReadsTheDelayInputAndIgnoresWhatIsNotANumber) {
+    clickButton("add");
+    clickButton("delay_use");
+    EXPECT_EQ(dialogs.records()[0].delay, 1.0f);
+    EXPECT_EQ(label("delay_use"), "DELAY: ON");
+    gui().setTextInputText("delay", "soon");
+    clickButton("delay_use");
+    EXPECT_EQ(dialogs.records()[0].delay, 1.0f);
+    enter("delay", "0");
+    EXPECT_EQ(label("delay_use"), "DELAY: ON");
+    clickButton("delay_use");
+    EXPECT_EQ(dialogs.records()[0].delay, -1.0f);
+}
+
+TEST_F(DialogsPanelTest, TitleAndTextTypedInTheViewerAreStoredByTheNextClick) {
+    clickButton("add");
+    clickButton("set_title");
+    EXPECT_EQ(shown("text_viewer"), "Title");
+    EXPECT_TRUE(dialogs.typing());
+    gui().setTextInputText("text_viewer", "Hello there");
+    clickButton("set_title");
+    EXPECT_FALSE(dialogs.typing());
+    clickButton("set_text");
+    gui().setTextInputText("text_viewer", "");
+    clickButton("set_text");  // nothing typed: the text stays
+    const DialogRecord r = dialogs.records()[0];
+    EXPECT_EQ(r.title + "/" + r.text, "Hello there/Text");
+
+    clickButton("show_dialog");
+    EXPECT_EQ(dialogs.cards().getCard(Dialogs::previewKey).rect, NK::Rect(510, 350, 500, 500));
+    EXPECT_TRUE(dialogs.cards().getCard(Dialogs::previewKey).visible);
+}
+
+TEST_F(DialogsPanelTest, MouseMovesAndResizesTheSelectedAreaButNeverTurnsIt) {
+    dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
+    dialogs.editor().select(1);
+    drag(dialogs, pointAtLevel(150, 150), pointAtLevel(250, 170));
+    release(dialogs);
+    EXPECT_EQ(shown("trigger_area_x") + " " + shown("trigger_area_y"), "200.00 120.00");
+    drag(dialogs, pointAtLevel(400, 220), pointAtLevel(260, 300));
+    release(dialogs);
+    EXPECT_EQ(shown("trigger_area_w") + " " + shown("trigger_area_h"), "60.00 180.00");
+    // Where a picture's rotate handle would be, a click finds no area.
+    pointAtLevel(300, 210);
+    clickLevel(dialogs);
+    EXPECT_FALSE(dialogs.editor().hasSelection());
+}
+
+}  // namespace
