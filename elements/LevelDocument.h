@@ -6,6 +6,7 @@ class BitmapStore;
 }
 class Backgrounds;
 class Gate;
+class Lights;
 class Player;
 class Surfaces;
 
@@ -23,6 +24,7 @@ public:
         Gate* gate = nullptr;
         Backgrounds* backgrounds = nullptr;
         Surfaces* surfaces = nullptr;
+        Lights* lights = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

@@ -7,6 +7,7 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Gate.h"
+#include "elements/Lights.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -16,6 +17,7 @@
 #include "engine/ExtBitmapStore.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
+#include "engine/LightSystem.h"
 #include "engine/Log.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
@@ -47,14 +49,17 @@ void Game::create() {
     gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    lights = std::make_unique<Lights>(input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
-        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
+        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get(),
+                             lights.get()});
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
     run.player = player.get();
     run.gate = gate.get();
+    run.lights = lights.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -63,7 +68,7 @@ void Game::create() {
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(), gate.get(), backgrounds.get(), surfaces.get()};
+    return {player.get(), gate.get(), backgrounds.get(), surfaces.get(), lights.get()};
 }
 
 void Game::load() {
@@ -204,6 +209,7 @@ void Game::update() {
     // Shared by every scene, after the scene's own work.
     importExport->update();
     for (EditorPanel* panel : elementPanels()) panel->updateWidgets();
+    lights->system().uploadUniforms();
     animations->updateAnimations();
     gui->update();
 }
@@ -232,6 +238,9 @@ void Game::destroy() {
     importExport.reset();
     surfaces->clear();
     surfaces.reset();
+    // Its shader goes with it, while the display is still there.
+    lights->clear();
+    lights.reset();
     backgrounds->clear();
     backgrounds.reset();
     gate.reset();

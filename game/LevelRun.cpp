@@ -4,7 +4,9 @@
 
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
+#include "elements/Lights.h"
 #include "elements/Player.h"
+#include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
 
@@ -22,11 +24,15 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 
 void LevelRun::start() {
     player->start(*world);
+    lights->start();
+    // Last of the start: a level always plays lit, whatever the editor left.
+    lights->system().lightsOn = true;
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
+    lights->update();
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -39,6 +45,7 @@ void LevelRun::end() {
     player->end(*world);
     gate->open = false;
     gate->update();
+    lights->end();
     world->clearSquares();
     world->clearCircles();
     world->clearShots();

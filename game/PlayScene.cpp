@@ -5,6 +5,7 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Gate.h"
+#include "elements/Lights.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
@@ -107,6 +108,8 @@ void PlayScene::draw() {
     drawShots();
     run.player->draw();
 
+    // The HUD, the windows and the buttons stay unlit.
+    run.lights->drawLit(false);
     NK::BitmapStore& bitmaps = *services.bitmaps;
     for (int i = 0; i < run.player->health; ++i)
         bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, 5.0f, 40.0f, 40.0f));
@@ -117,6 +120,8 @@ void PlayScene::draw() {
         drawWindow("lose-window");
     services.gui->drawButton("restart");
     services.gui->drawButton("tomenu");
+    // Back on for the one-shot animations and, into the next frame, the world.
+    run.lights->drawLit(true);
     services.animations->drawAnimations();
 }
 
