@@ -121,6 +121,7 @@ private:
     void buildColour();
     void buildVisibility();
     void buildDelay();
+    void addCaptions(PanelWidgets::Field& left, PanelWidgets::Field& right);
     void startSlide(int component);
     void followSlide();
     void endSlides();

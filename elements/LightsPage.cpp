@@ -1,6 +1,7 @@
 // The Lights tab of the editor: the page's widgets, the three colour sliders
 // and the rules of the delay inputs.
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_font.h>
 
 #include <algorithm>
 
@@ -17,6 +18,7 @@ namespace {
 const char* const colourKeys[] = {"red", "green", "blue"};
 const char* const colourLabels[] = {"Red", "Green", "Blue"};
 const char* const sliderKeys[] = {"red_change", "green_change", "blue_change"};
+const NK::Color captionColour(0.8f, 0.85f, 0.9f, 1.0f);  // as the labels beside inputs
 
 float clampUnit(float v) {
     return std::min(std::max(v, 0.0f), 1.0f);
@@ -30,6 +32,9 @@ void setCursor(const NK::Input& input, ALLEGRO_SYSTEM_MOUSE_CURSOR cursor) {
 }  // namespace
 
 void Lights::build() {
+    // Five sections and three colour rows are more than the background's
+    // bands hold, so the sections simply follow one another.
+    widgets.banded = false;
     widgets.start();
     buildList();
     widgets.addGroup({"position",
@@ -120,13 +125,30 @@ void Lights::buildVisibility() {
         lightSystem->setIntensity(entries[i].key, defaultIntensity);
         lightSystem->setHardness(entries[i].key, defaultHardness);
     };
-    g.fields.push_back({"intensity", "INTENSITY",
-                        [this](int i) { return lightSystem->getIntensity(keyAt(i)); },
-                        [this](int i, float v) { lightSystem->setIntensity(keyAt(i), v); }});
-    g.fields.push_back({"hardness", "HARDNESS",
-                        [this](int i) { return lightSystem->getHardness(keyAt(i)); },
-                        [this](int i, float v) { lightSystem->setHardness(keyAt(i), v); }});
     widgets.addGroup(g);
+    PanelWidgets::Group values;
+    values.fields.push_back({"intensity", "INTENSITY",
+                             [this](int i) { return lightSystem->getIntensity(keyAt(i)); },
+                             [this](int i, float v) { lightSystem->setIntensity(keyAt(i), v); }});
+    values.fields.push_back({"hardness", "HARDNESS",
+                             [this](int i) { return lightSystem->getHardness(keyAt(i)); },
+                             [this](int i, float v) { lightSystem->setHardness(keyAt(i), v); }});
+    addCaptions(values.fields[0], values.fields[1]);
+    widgets.addGroup(values);
+}
+
+void Lights::addCaptions(PanelWidgets::Field& left, PanelWidgets::Field& right) {
+    // These captions are wider than the room beside an input, so they get a
+    // row of their own above the two inputs, lined up with them.
+    const NK::Rect row = widgets.takeRow();
+    const float half = (PanelWidgets::width - 10.0f) / 2.0f;
+    for (PanelWidgets::Field* f : {&left, &right}) {
+        const float x = f == &left ? row.x : row.x + half + 10.0f;
+        widgets.makeLabel(f->key + "_text", f->label, NK::Rect(x, row.y, half, row.height),
+                          ALLEGRO_ALIGN_LEFT, PanelWidgets::textSize, captionColour);
+        f->label.clear();
+        f->labelKey = f->key + "_beside";
+    }
 }
 
 void Lights::buildDelay() {
@@ -144,14 +166,15 @@ void Lights::buildDelay() {
     speed.emptyText = "0.50";
     speed.notNumber = 0.5f;
     speed.limit = [](float v) { return std::max(v, 0.0f); };
-    g.fields = {on, off, speed};
-    g.toggles.push_back({"delay_use",
+    widgets.addToggles({{"delay_use",
                          [this] {
                              return hasSelection() && blinkAt(selected).blinks()
                                         ? "LIGHT DELAY: ON"
                                         : "LIGHT DELAY: OFF";
                          },
-                         [this] { toggleDelay(); }});
+                         [this] { toggleDelay(); }}});
+    addCaptions(on, off);
+    g.fields = {on, off, speed};
     g.toggles.push_back(
         {"delay_first_on",
          [this] {
