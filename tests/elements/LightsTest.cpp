@@ -160,9 +160,31 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     EXPECT_EQ(key(0), "0");
 }
 
+TEST_F(LightsTest, RecordFieldsSwappedBetweenTheFileAndTheLight) {
+    LightRecord in;
+    in.x = 1.0f;
+    in.y = 2.0f;
+    in.red = 0.1f;
+    in.green = 0.2f;
+    in.blue = 0.3f;
+    in.intensity = 4.0f;
+    in.hardness = 5.0f;
+    in.delayOn = 6.0f;
+    in.delayOff = 7.0f;
+    in.delaySpeed = 8.0f;
+    in.delayFirstOn = false;
+    ASSERT_TRUE(lights.add(in));
+    const LightRecord out = lights.records().at(0);
+    const std::vector<float> expected = {1, 2, 0.1f, 0.2f, 0.3f, 4, 5, 6, 7, 8};
+    EXPECT_EQ((std::vector<float>{out.x, out.y, out.red, out.green, out.blue, out.intensity,
+                                  out.hardness, out.delayOn, out.delayOff, out.delaySpeed}),
+              expected);
+    EXPECT_FALSE(out.delayFirstOn);
+}
+
 TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
     ASSERT_TRUE(addAt(0, 0, 1.0f, 1.0f, false));  // blinks, starts dark
-    ASSERT_TRUE(addAt(50, 0));                     // never blinks
+    ASSERT_TRUE(addAt(50, 0));                    // never blinks
     lights.start();
     EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
     for (int tick = 0; tick < 100; ++tick) lights.update();
@@ -282,6 +304,38 @@ TEST_F(LightsTest, HandlesDraggedPastTheirBaseGoNegative) {
     release(lights);
     EXPECT_EQ(system().getIntensity(key(0)), to.x - 500.0f);
     EXPECT_EQ(system().getPosition(key(0)).x, 500.0f);
+}
+
+TEST_F(LightsTest, ClicksPickMoveCopyOrClearTheWrongLight) {
+    ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));
+    ASSERT_TRUE(addAt(600, 300));
+    lights.selected = 2;  // none
+    tick(lights, false);
+    const NK::Vec2 grab = pointAtLevel(610, 300);
+    const NK::Vec2 to = pointAtLevel(710, 350);
+    drag(lights, grab, to);
+    release(lights);
+    EXPECT_EQ(lights.selected, 1);
+    EXPECT_EQ(system().getPosition(key(1)).x, 600.0f + (to.x - grab.x));
+    EXPECT_EQ(shown("position_y"), "350.00");
+
+    pointAtLevel(300, 300);
+    clickLevel(lights);
+    ASSERT_EQ(lights.selected, 0);
+    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
+    const NK::Vec2 at = pointAtLevel(1000, 800);
+    clickLevel(lights);
+    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    ASSERT_EQ(lights.count(), 3);
+    EXPECT_EQ(lights.selected, 0);  // the copy is not selected
+    EXPECT_EQ(system().getPosition(key(2)).x, at.x);
+    EXPECT_EQ(lights.blinkAt(2).delayOn, 2.0f);
+    EXPECT_FALSE(lights.blinkAt(2).delayFirstOn);
+
+    pointAtLevel(1500, 100);
+    clickLevel(lights);
+    EXPECT_FALSE(lights.hasSelection());
+    EXPECT_EQ(shown("intensity"), "0.00");
 }
 
 }  // namespace
