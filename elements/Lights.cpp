@@ -160,6 +160,13 @@ void Lights::select(int index) {
     selected = index;
 }
 
+void Lights::stepTo(int index) {
+    if (index == selected) return;
+    select(index);
+    centreOnSelected();
+    refreshPanel();
+}
+
 void Lights::centreOnSelected() {
     if (hasSelection() && centreCamera) centreCamera(positionOf(selected));
 }
@@ -198,16 +205,8 @@ void Lights::update(bool mouseOutside) {
     }
     if (!widgets.typingLetters()) {
         if (in.keyPressed[ALLEGRO_KEY_C]) centreOnSelected();
-        if (in.keyPressed[ALLEGRO_KEY_Q] && PanelRules::previous(selected) != selected) {
-            select(PanelRules::previous(selected));
-            centreOnSelected();
-            refreshPanel();
-        }
-        if (in.keyPressed[ALLEGRO_KEY_E] && PanelRules::next(selected, count()) != selected) {
-            select(PanelRules::next(selected, count()));
-            centreOnSelected();
-            refreshPanel();
-        }
+        if (in.keyPressed[ALLEGRO_KEY_Q]) stepTo(PanelRules::previous(selected));
+        if (in.keyPressed[ALLEGRO_KEY_E]) stepTo(PanelRules::next(selected, count()));
     }
     // Delete clears a focused input's text instead.
     if (in.keyPressed[ALLEGRO_KEY_DELETE] && !widgets.typing()) removeSelected();

@@ -106,6 +106,8 @@ private:
 
     void removeAt(int index);
     void select(int index);
+    // The list arrows and Q / E: to a neighbour, centred on it.
+    void stepTo(int index);
     void centreOnSelected();
     int selection() const { return hasSelection() ? selected : -1; }
     NK::Vec2 positionOf(int index) const;

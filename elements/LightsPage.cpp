@@ -7,6 +7,7 @@
 
 #include "elements/Lights.h"
 #include "elements/PanelRules.h"
+#include "elements/PositionGroup.h"
 #include "engine/BitmapStore.h"
 #include "engine/Display.h"
 #include "engine/GUISystem.h"
@@ -37,20 +38,9 @@ void Lights::build() {
     widgets.banded = false;
     widgets.start();
     buildList();
-    widgets.addGroup({"position",
-                      "Position",
-                      [this](int i) {
-                          lightSystem->setPosition(entries[i].key, {0.0f, 0.0f});
-                      },
-                      {{"position_x", "X", [this](int i) { return positionOf(i).x; },
-                        [this](int i, float v) {
-                            lightSystem->setPosition(entries[i].key, {v, positionOf(i).y});
-                        }},
-                       {"position_y", "Y", [this](int i) { return positionOf(i).y; },
-                        [this](int i, float v) {
-                            lightSystem->setPosition(entries[i].key, {positionOf(i).x, v});
-                        }}},
-                      {}});
+    widgets.addGroup(singlePositionGroup(
+        "Position", [this] { return positionOf(selected); },
+        [this](NK::Vec2 to) { lightSystem->setPosition(keyAt(selected), to); }));
     buildColour();
     buildVisibility();
     buildDelay();
@@ -61,19 +51,8 @@ void Lights::build() {
 
 void Lights::buildList() {
     widgets.addSelectRow(
-        true,
-        [this] {
-            if (PanelRules::previous(selected) == selected) return;
-            select(PanelRules::previous(selected));
-            centreOnSelected();
-            refreshPanel();
-        },
-        [this] {
-            if (PanelRules::next(selected, count()) == selected) return;
-            select(PanelRules::next(selected, count()));
-            centreOnSelected();
-            refreshPanel();
-        });
+        true, [this] { stepTo(PanelRules::previous(selected)); },
+        [this] { stepTo(PanelRules::next(selected, count())); });
     widgets.makeClickToEdit("select", true, [this](std::string text) {
         select(PanelRules::selectionFromText(text, count()));
         centreOnSelected();
