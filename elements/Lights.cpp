@@ -149,7 +149,8 @@ void Lights::addDefault() {
 }
 
 void Lights::copySelected(NK::Vec2 at) {
-    const std::string& key = entries[selected].key;
+    // Copies: adding may move the entries.
+    const std::string key = entries[selected].key;
     const LightBlink b = entries[selected].blink;
     const ALLEGRO_COLOR c = lightSystem->getColor(key);
     add(at, NK::Color(c.r, c.g, c.b, 1.0f), lightSystem->getIntensity(key),
