@@ -3,6 +3,7 @@
 #include "elements/Backgrounds.h"
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
+#include "elements/Lights.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
 #include "engine/BitmapStore.h"
@@ -17,6 +18,7 @@ MapData LevelDocument::collect() const {
     data.backgrounds = parts.backgrounds->records();
     data.surfaces = parts.surfaces->records();
     if (parts.dialogs) data.dialogs = parts.dialogs->records();
+    if (parts.lights) data.lights = parts.lights->records();
     return data;
 }
 
@@ -39,7 +41,12 @@ void LevelDocument::apply(const MapData& data) {
     append(held.npcs, data.npcs);
     append(held.boxes, data.boxes);
     append(held.circles, data.circles);
-    append(held.lights, data.lights);
+    if (parts.lights) {
+        // Past the 100th light the system refuses, and the record is dropped.
+        for (const LightRecord& light : data.lights) parts.lights->add(light);
+    } else {
+        append(held.lights, data.lights);
+    }
 
     for (const BackgroundRecord& bg : data.backgrounds) {
         // The image goes through a temporary key that the collection copies from.
@@ -63,6 +70,7 @@ void LevelDocument::clear() {
     parts.backgrounds->clear();
     parts.surfaces->clear();
     if (parts.dialogs) parts.dialogs->clear();
+    if (parts.lights) parts.lights->clear();
 }
 
 bool LevelDocument::isEmpty() const {
@@ -70,5 +78,6 @@ bool LevelDocument::isEmpty() const {
     return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
            held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
            held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
-           parts.surfaces->empty() && (!parts.dialogs || parts.dialogs->empty());
+           parts.surfaces->empty() && (!parts.dialogs || parts.dialogs->empty()) &&
+           (!parts.lights || parts.lights->empty());
 }

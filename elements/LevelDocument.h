@@ -7,6 +7,7 @@ class BitmapStore;
 class Backgrounds;
 class Dialogs;
 class Gate;
+class Lights;
 class Player;
 class Surfaces;
 
@@ -25,6 +26,7 @@ public:
         Backgrounds* backgrounds = nullptr;
         Surfaces* surfaces = nullptr;
         Dialogs* dialogs = nullptr;
+        Lights* lights = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

@@ -8,6 +8,7 @@
 #include "elements/Backgrounds.h"
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
+#include "elements/Lights.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -17,6 +18,7 @@
 #include "engine/ExtBitmapStore.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
+#include "engine/LightSystem.h"
 #include "engine/Log.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
@@ -49,6 +51,7 @@ void Game::create() {
     dialogs = std::make_unique<Dialogs>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    lights = std::make_unique<Lights>(input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
         levelParts());
@@ -58,6 +61,7 @@ void Game::create() {
     run.player = player.get();
     run.gate = gate.get();
     run.dialogs = dialogs.get();
+    run.lights = lights.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -73,11 +77,13 @@ LevelDocument::Parts Game::levelParts() const {
     parts.dialogs = dialogs.get();
     parts.backgrounds = backgrounds.get();
     parts.surfaces = surfaces.get();
+    parts.lights = lights.get();
     return parts;
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(), gate.get(), dialogs.get(), backgrounds.get(), surfaces.get()};
+    return {player.get(),      gate.get(),     dialogs.get(),
+            backgrounds.get(), surfaces.get(), lights.get()};
 }
 
 void Game::load() {
@@ -218,6 +224,7 @@ void Game::update() {
     // Shared by every scene, after the scene's own work.
     importExport->update();
     for (EditorPanel* panel : elementPanels()) panel->updateWidgets();
+    lights->system().uploadUniforms();
     animations->updateAnimations();
     gui->update();
 }
@@ -246,6 +253,9 @@ void Game::destroy() {
     importExport.reset();
     surfaces->clear();
     surfaces.reset();
+    // Its shader goes with it, while the display is still there.
+    lights->clear();
+    lights.reset();
     backgrounds->clear();
     backgrounds.reset();
     // Its cards and design live in the bitmap store released below.

@@ -24,6 +24,7 @@ class MainMenuScreen;
 class TutorialScreen;
 class Backgrounds;
 class Surfaces;
+class Lights;
 class ImportExportPanel;
 class EditorPanel;
 class Player;
@@ -75,6 +76,7 @@ public:
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Lights> lights;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 

@@ -5,7 +5,9 @@
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
+#include "elements/Lights.h"
 #include "elements/Player.h"
+#include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
 
@@ -23,13 +25,17 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 
 void LevelRun::start() {
     player->start(*world);
+    lights->start();
     dialogs->start();
+    // Last of the start: a level always plays lit, whatever the editor left.
+    lights->system().lightsOn = true;
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
     dialogs->update(player->rectangle());
+    lights->update();
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -42,6 +48,7 @@ void LevelRun::end() {
     player->end(*world);
     gate->open = false;
     gate->update();
+    lights->end();
     dialogs->stop();
     world->clearSquares();
     world->clearCircles();

@@ -8,6 +8,7 @@ class SoundStore;
 class Player;
 class Gate;
 class Dialogs;
+class Lights;
 class LevelDocument;
 
 // The elements of a level while it runs, and the one tick order both the
@@ -20,6 +21,7 @@ struct LevelRun {
     Player* player = nullptr;
     Gate* gate = nullptr;
     Dialogs* dialogs = nullptr;
+    Lights* lights = nullptr;
     // Records of kinds that do not play yet; a camera or lever among them
     // keeps the gate shut, since nothing could ever put it out of action.
     const LevelDocument* document = nullptr;

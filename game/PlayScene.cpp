@@ -6,6 +6,7 @@
 #include "elements/Backgrounds.h"
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
+#include "elements/Lights.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
@@ -109,6 +110,8 @@ void PlayScene::draw() {
     run.player->draw();
     run.dialogs->drawCards();
 
+    // The HUD, the windows and the buttons stay unlit.
+    run.lights->drawLit(false);
     NK::BitmapStore& bitmaps = *services.bitmaps;
     for (int i = 0; i < run.player->health; ++i)
         bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, 5.0f, 40.0f, 40.0f));
@@ -119,6 +122,8 @@ void PlayScene::draw() {
         drawWindow("lose-window");
     services.gui->drawButton("restart");
     services.gui->drawButton("tomenu");
+    // Back on for the one-shot animations and, into the next frame, the world.
+    run.lights->drawLit(true);
     services.animations->drawAnimations();
 }
 
