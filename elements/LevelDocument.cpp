@@ -2,6 +2,8 @@
 
 #include "elements/Backgrounds.h"
 #include "elements/Gate.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
 #include "engine/BitmapStore.h"
@@ -15,6 +17,8 @@ MapData LevelDocument::collect() const {
     data.gate = parts.gate->record();
     data.backgrounds = parts.backgrounds->records();
     data.surfaces = parts.surfaces->records();
+    if (parts.levers) data.levers = parts.levers->records();
+    if (parts.npcs) data.npcs = parts.npcs->records();
     return data;
 }
 
@@ -32,9 +36,7 @@ void LevelDocument::apply(const MapData& data) {
     // Kinds without a collection yet keep their records, lists appended.
     auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
     append(held.enemies, data.enemies);
-    append(held.levers, data.levers);
     append(held.dialogs, data.dialogs);
-    append(held.npcs, data.npcs);
     append(held.boxes, data.boxes);
     append(held.circles, data.circles);
     append(held.lights, data.lights);
@@ -47,6 +49,16 @@ void LevelDocument::apply(const MapData& data) {
         parts.bitmaps->destroy("bg");
     }
     for (const SurfaceRecord& surface : data.surfaces) parts.surfaces->addFromRecord(surface);
+    if (parts.levers) {
+        for (const LeverRecord& l : data.levers) parts.levers->add({l.x, l.y}, l.angle, l.delay);
+    } else {
+        append(held.levers, data.levers);
+    }
+    if (parts.npcs) {
+        for (const NpcRecord& n : data.npcs) parts.npcs->add(n.type, n.invert, n.x, n.y);
+    } else {
+        append(held.npcs, data.npcs);
+    }
 }
 
 void LevelDocument::clear() {
@@ -55,6 +67,8 @@ void LevelDocument::clear() {
     parts.gate->reset();
     parts.backgrounds->clear();
     parts.surfaces->clear();
+    if (parts.levers) parts.levers->clear();
+    if (parts.npcs) parts.npcs->clear();
 }
 
 bool LevelDocument::isEmpty() const {
@@ -62,5 +76,6 @@ bool LevelDocument::isEmpty() const {
     return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
            held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
            held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
-           parts.surfaces->empty();
+           parts.surfaces->empty() && (!parts.levers || parts.levers->empty()) &&
+           (!parts.npcs || parts.npcs->empty());
 }

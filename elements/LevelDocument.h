@@ -6,6 +6,8 @@ class BitmapStore;
 }
 class Backgrounds;
 class Gate;
+class Levers;
+class NPCs;
 class Player;
 class Surfaces;
 
@@ -23,6 +25,8 @@ public:
         Gate* gate = nullptr;
         Backgrounds* backgrounds = nullptr;
         Surfaces* surfaces = nullptr;
+        Levers* levers = nullptr;
+        NPCs* npcs = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

@@ -7,6 +7,8 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Gate.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -47,14 +49,19 @@ void Game::create() {
     gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    levers = std::make_unique<Levers>(input, view, fonts, bitmaps, renderContext);
+    npcs = std::make_unique<NPCs>(input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
-        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
+        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get(),
+                             levers.get(), npcs.get()});
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
     run.player = player.get();
     run.gate = gate.get();
+    run.levers = levers.get();
+    run.npcs = npcs.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -63,7 +70,7 @@ void Game::create() {
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(), gate.get(), backgrounds.get(), surfaces.get()};
+    return {player.get(), gate.get(), backgrounds.get(), surfaces.get(), levers.get(), npcs.get()};
 }
 
 void Game::load() {
@@ -232,6 +239,10 @@ void Game::destroy() {
     importExport.reset();
     surfaces->clear();
     surfaces.reset();
+    levers->clear();
+    levers.reset();
+    npcs->clear();
+    npcs.reset();
     backgrounds->clear();
     backgrounds.reset();
     gate.reset();

@@ -27,6 +27,8 @@ class ImportExportPanel;
 class EditorPanel;
 class Player;
 class Gate;
+class Levers;
+class NPCs;
 class PlayScene;
 class ReplayRecorder;
 struct PlayInput;
@@ -72,6 +74,8 @@ public:
     std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Levers> levers;
+    std::unique_ptr<NPCs> npcs;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 

@@ -4,6 +4,8 @@
 
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
@@ -22,11 +24,14 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 
 void LevelRun::start() {
     player->start(*world);
+    npcs->start();
+    levers->start();
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
+    levers->update(input.usePressed, player->rectangle());
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -39,13 +44,15 @@ void LevelRun::end() {
     player->end(*world);
     gate->open = false;
     gate->update();
+    npcs->end();
+    levers->end();
     world->clearSquares();
     world->clearCircles();
     world->clearShots();
 }
 
 bool LevelRun::gateShouldOpen() const {
-    return document->held.enemies.empty() && document->held.levers.empty();
+    return document->held.enemies.empty() && levers->allSwitched();
 }
 
 void LevelRun::stopSteps() {

@@ -7,6 +7,8 @@ class SoundStore;
 }  // namespace NK
 class Player;
 class Gate;
+class Levers;
+class NPCs;
 class LevelDocument;
 
 // The elements of a level while it runs, and the one tick order both the
@@ -18,8 +20,10 @@ struct LevelRun {
     NK::SoundStore* sounds = nullptr;
     Player* player = nullptr;
     Gate* gate = nullptr;
-    // Records of kinds that do not play yet; a camera or lever among them
-    // keeps the gate shut, since nothing could ever put it out of action.
+    Levers* levers = nullptr;
+    NPCs* npcs = nullptr;
+    // Records of kinds that do not play yet; a camera among them keeps
+    // the gate shut, since nothing could ever put it out of action.
     const LevelDocument* document = nullptr;
 
     struct Tick {

@@ -5,6 +5,8 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Gate.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
@@ -104,6 +106,8 @@ void PlayScene::hideEndButtons() {
 void PlayScene::draw() {
     services.backgrounds->draw();
     run.gate->draw();
+    run.levers->draw();
+    run.npcs->drawPlay();
     drawShots();
     run.player->draw();
 
