@@ -90,7 +90,10 @@ void NPCs::end() {
 }
 
 void NPCs::drawPlay() {
-    for (auto& entry : pictures) pictures.drawExtBitmap(entry.first);
+    // The store holds nothing but the NPCs' pictures; going by the list keeps
+    // overlapping figures in a fixed order, later ones in front.
+    for (const Npc& npc : npcs)
+        if (pictures.contains(npc.key)) pictures.drawExtBitmap(npc.key);
 }
 
 void NPCs::drawEditor() {
