@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -21,6 +23,28 @@ protected:
     NK::GUISystem& gui() { return npcs.editor().widgets.gui(); }
     void clickButton(const std::string& key) {
         clickWidget(npcs, paneltest::buttonArea(gui(), key));
+    }
+
+    // How bright the drawing is in each of 20 upright strips across a
+    // 200 x 300 box, left to right.
+    std::vector<double> strips(float left, float top) {
+        const NK::Display& d = *e.display;
+        std::vector<double> out(20, 0.0);
+        for (float y = top; y < top + 300.0f; y += 5.0f) {
+            for (float x = left; x < left + 200.0f; x += 2.0f) {
+                const nktest::Rgba c =
+                    nktest::pixelAt(static_cast<int>(x * d.windowWidth / 1920.0f),
+                                    static_cast<int>(y * d.windowHeight / 1080.0f));
+                out[static_cast<std::size_t>((x - left) / 10.0f)] += c.r + c.g + c.b;
+            }
+        }
+        return out;
+    }
+    // How far strips `a` are from strips `b` read right to left.
+    static double mirrorDistance(const std::vector<double>& a, const std::vector<double>& b) {
+        double sum = 0.0;
+        for (std::size_t i = 0; i < a.size(); ++i) sum += std::abs(a[i] - b[a.size() - 1 - i]);
+        return sum;
     }
 
     nktest::Engine& e = nktest::engine();
@@ -53,6 +77,18 @@ TEST_F(NPCsTest, InvertedFigureIsMirroredAtItsPlace) {
     EXPECT_EQ(picture(0).rect.x, 100.0f);
     EXPECT_EQ(picture(0).rect.width, NPCs::size.x);
     EXPECT_EQ(picture(0).rect.height, NPCs::size.y);
+}
+
+TEST_F(NPCsTest, EditorDrawsTheSheetInTheBoxMirroredWhenInverted) {
+    npcs.add(0, false, 300.0f, 300.0f);
+    npcs.add(0, true, 800.0f, 300.0f);
+    npcs.drawEditor();
+    const std::vector<double> plain = strips(300.0f, 300.0f);
+    const std::vector<double> mirrored = strips(800.0f, 300.0f);
+    const double lean = mirrorDistance(plain, plain);  // the figure is not symmetric
+    ASSERT_GT(lean, 0.0);
+    EXPECT_LT(mirrorDistance(mirrored, plain), lean / 4.0);
+    EXPECT_EQ(strips(520.0f, 300.0f), std::vector<double>(20, 0.0));  // nothing between the boxes
 }
 
 TEST_F(NPCsTest, EndRemovesEveryPictureAndKeepsTheRecords) {
