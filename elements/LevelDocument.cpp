@@ -4,6 +4,8 @@
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/Lights.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
 #include "engine/BitmapStore.h"
@@ -19,6 +21,8 @@ MapData LevelDocument::collect() const {
     data.surfaces = parts.surfaces->records();
     if (parts.dialogs) data.dialogs = parts.dialogs->records();
     if (parts.lights) data.lights = parts.lights->records();
+    if (parts.levers) data.levers = parts.levers->records();
+    if (parts.npcs) data.npcs = parts.npcs->records();
     return data;
 }
 
@@ -39,6 +43,7 @@ void LevelDocument::apply(const MapData& data) {
     append(held.levers, data.levers);
     if (!parts.dialogs) append(held.dialogs, data.dialogs);
     append(held.npcs, data.npcs);
+    append(held.dialogs, data.dialogs);
     append(held.boxes, data.boxes);
     append(held.circles, data.circles);
     if (parts.lights) {
@@ -60,6 +65,15 @@ void LevelDocument::apply(const MapData& data) {
         for (const DialogRecord& d : data.dialogs)
             parts.dialogs->add(d.titleSize, d.textSize, d.title, d.text, d.delay,
                                NK::Rect(d.x, d.y, d.w, d.h));
+    if (parts.levers) {
+        for (const LeverRecord& l : data.levers) parts.levers->add({l.x, l.y}, l.angle, l.delay);
+    } else {
+        append(held.levers, data.levers);
+    }
+    if (parts.npcs) {
+        for (const NpcRecord& n : data.npcs) parts.npcs->add(n.type, n.invert, n.x, n.y);
+    } else {
+        append(held.npcs, data.npcs);
     }
 }
 
@@ -71,6 +85,8 @@ void LevelDocument::clear() {
     parts.surfaces->clear();
     if (parts.dialogs) parts.dialogs->clear();
     if (parts.lights) parts.lights->clear();
+    if (parts.levers) parts.levers->clear();
+    if (parts.npcs) parts.npcs->clear();
 }
 
 bool LevelDocument::isEmpty() const {
@@ -80,4 +96,6 @@ bool LevelDocument::isEmpty() const {
            held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
            parts.surfaces->empty() && (!parts.dialogs || parts.dialogs->empty()) &&
            (!parts.lights || parts.lights->empty());
+           parts.surfaces->empty() && (!parts.levers || parts.levers->empty()) &&
+           (!parts.npcs || parts.npcs->empty());
 }

@@ -8,6 +8,8 @@ class Backgrounds;
 class Dialogs;
 class Gate;
 class Lights;
+class Levers;
+class NPCs;
 class Player;
 class Surfaces;
 
@@ -27,6 +29,8 @@ public:
         Surfaces* surfaces = nullptr;
         Dialogs* dialogs = nullptr;
         Lights* lights = nullptr;
+        Levers* levers = nullptr;
+        NPCs* npcs = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

@@ -9,6 +9,8 @@
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/Lights.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -52,6 +54,8 @@ void Game::create() {
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
     lights = std::make_unique<Lights>(input, view, fonts, bitmaps, renderContext);
+    levers = std::make_unique<Levers>(input, view, fonts, bitmaps, renderContext);
+    npcs = std::make_unique<NPCs>(input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
         levelParts());
@@ -62,6 +66,8 @@ void Game::create() {
     run.gate = gate.get();
     run.dialogs = dialogs.get();
     run.lights = lights.get();
+    run.levers = levers.get();
+    run.npcs = npcs.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -78,11 +84,14 @@ LevelDocument::Parts Game::levelParts() const {
     parts.backgrounds = backgrounds.get();
     parts.surfaces = surfaces.get();
     parts.lights = lights.get();
+    parts.levers = levers.get();
+    parts.npcs = npcs.get();
     return parts;
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(),      gate.get(),     dialogs.get(),
+    // Tab order: the editor's tab i is entry i.
+    return {player.get(),      gate.get(),     levers.get(), dialogs.get(), npcs.get(),
             backgrounds.get(), surfaces.get(), lights.get()};
 }
 
@@ -256,6 +265,10 @@ void Game::destroy() {
     // Its shader goes with it, while the display is still there.
     lights->clear();
     lights.reset();
+    levers->clear();
+    levers.reset();
+    npcs->clear();
+    npcs.reset();
     backgrounds->clear();
     backgrounds.reset();
     // Its cards and design live in the bitmap store released below.

@@ -30,6 +30,8 @@ class EditorPanel;
 class Player;
 class Gate;
 class Dialogs;
+class Levers;
+class NPCs;
 class PlayScene;
 class ReplayRecorder;
 struct PlayInput;
@@ -77,6 +79,8 @@ public:
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
     std::unique_ptr<Lights> lights;
+    std::unique_ptr<Levers> levers;
+    std::unique_ptr<NPCs> npcs;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 

@@ -6,6 +6,8 @@
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
 #include "elements/Lights.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
@@ -25,7 +27,9 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 
 void LevelRun::start() {
     player->start(*world);
+    npcs->start();
     lights->start();
+    levers->start();
     dialogs->start();
     // Last of the start: a level always plays lit, whatever the editor left.
     lights->system().lightsOn = true;
@@ -35,6 +39,7 @@ LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
     dialogs->update(player->rectangle());
+    levers->update(input.usePressed, player->rectangle());
     lights->update();
     gate->open = gateShouldOpen();
     gate->update();
@@ -48,7 +53,9 @@ void LevelRun::end() {
     player->end(*world);
     gate->open = false;
     gate->update();
+    npcs->end();
     lights->end();
+    levers->end();
     dialogs->stop();
     world->clearSquares();
     world->clearCircles();
@@ -56,7 +63,7 @@ void LevelRun::end() {
 }
 
 bool LevelRun::gateShouldOpen() const {
-    return document->held.enemies.empty() && document->held.levers.empty();
+    return document->held.enemies.empty() && levers->allSwitched();
 }
 
 void LevelRun::stopSteps() {

@@ -9,6 +9,8 @@ class Player;
 class Gate;
 class Dialogs;
 class Lights;
+class Levers;
+class NPCs;
 class LevelDocument;
 
 // The elements of a level while it runs, and the one tick order both the
@@ -24,6 +26,10 @@ struct LevelRun {
     Lights* lights = nullptr;
     // Records of kinds that do not play yet; a camera or lever among them
     // keeps the gate shut, since nothing could ever put it out of action.
+    Levers* levers = nullptr;
+    NPCs* npcs = nullptr;
+    // Records of kinds that do not play yet; a camera among them keeps
+    // the gate shut, since nothing could ever put it out of action.
     const LevelDocument* document = nullptr;
 
     struct Tick {

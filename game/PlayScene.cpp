@@ -7,6 +7,8 @@
 #include "elements/Dialogs.h"
 #include "elements/Gate.h"
 #include "elements/Lights.h"
+#include "elements/Levers.h"
+#include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
@@ -106,6 +108,8 @@ void PlayScene::hideEndButtons() {
 void PlayScene::draw() {
     services.backgrounds->draw();
     run.gate->draw();
+    run.levers->draw();
+    run.npcs->drawPlay();
     drawShots();
     run.player->draw();
     run.dialogs->drawCards();

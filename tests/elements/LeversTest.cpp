@@ -1,0 +1,233 @@
+#include "elements/Levers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "elements/Backgrounds.h"
+#include "elements/Gate.h"
+#include "elements/LevelDocument.h"
+#include "elements/NPCs.h"
+#include "elements/Player.h"
+#include "elements/Surfaces.h"
+#include "engine/AnimationStore.h"
+#include "engine/ExtBitmap.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/SoundStore.h"
+#include "tests/elements/PanelTestKit.h"
+
+namespace {
+
+// A lever is 90 x 150 with its top-left corner at its position; the player
+// is 200 x 300 and given here by its rectangle.
+const NK::Rect playerAtFirst(0.0f, 0.0f, 200.0f, 300.0f);
+const NK::Rect playerFarAway(5000.0f, 0.0f, 200.0f, 300.0f);
+
+class LeversTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        levers.build();
+    }
+    // One tick of play: the levers update, then their pictures advance.
+    void tick(bool e, const NK::Rect& player = playerFarAway) {
+        levers.update(e, player);
+        levers.images().updateExtBitmaps();
+    }
+    const Levers::Lever& lever(int i) { return levers.list()[static_cast<std::size_t>(i)]; }
+    NK::ExtBitmap& picture(int i) { return levers.images().get(lever(i).key); }
+    // Ticks after a pull at tick 0 until the lever is off again; -1 if it is
+    // still on after `limit` ticks.
+    int ticksUntilOff(int limit) {
+        for (int t = 1; t <= limit; ++t) {
+            tick(false);
+            if (!lever(0).switched) return t;
+        }
+        return -1;
+    }
+
+    NK::GUISystem& gui() { return levers.editor().widgets.gui(); }
+    std::string buttonText(const std::string& key) { return gui().getButton(key).text; }
+    void clickButton(const std::string& key) {
+        clickWidget(levers, paneltest::buttonArea(gui(), key));
+    }
+    void enter(const std::string& input, const std::string& text) {
+        clickWidget(levers, paneltest::inputArea(gui(), input));
+        gui().setTextInputText(input, text);
+        clickWidget(levers, paneltest::inputArea(gui(), input));
+    }
+
+    nktest::Engine& e = nktest::engine();
+    Levers levers{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+};
+
+TEST_F(LeversTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {
+    levers.add({150.0f, 100.0f}, 0.0f, -1.0f);  // overlaps the player
+    levers.add({200.0f, 150.0f}, 0.0f, -1.0f);  // its left edge on the player's right edge
+    levers.add({201.0f, 150.0f}, 0.0f, -1.0f);  // one unit clear
+    levers.start();
+    tick(false, playerAtFirst);  // E not pressed: nothing happens
+    EXPECT_FALSE(lever(0).switched);
+    tick(true, playerAtFirst);
+    EXPECT_TRUE(lever(0).switched);
+    EXPECT_TRUE(lever(1).switched);
+    EXPECT_FALSE(lever(2).switched);
+    EXPECT_FALSE(levers.allSwitched());
+}
+
+TEST_F(LeversTest, DelayTwoFallsBackOnTheHundredTwentiethTickAfterThePull) {
+    // 2 s x 60 ticks; the pulling tick already counts one down.
+    levers.add({0.0f, 0.0f}, 0.0f, 2.0f);
+    levers.start();
+    tick(true, playerAtFirst);
+    ASSERT_TRUE(levers.allSwitched());
+    int off = -1;
+    for (int t = 1; t <= 200 && off < 0; ++t) {
+        tick(false);
+        // With no cameras, this is the whole gate rule: it shuts in the same tick.
+        if (!levers.allSwitched()) off = t;
+    }
+    EXPECT_EQ(off, 120);
+}
+
+TEST_F(LeversTest, DelayOfZeroOrBelowNeverFallsBack) {
+    for (float delay : {0.0f, -1.0f}) {
+        levers.clear();
+        levers.add({0.0f, 0.0f}, 0.0f, delay);
+        levers.start();
+        tick(true, playerAtFirst);
+        EXPECT_EQ(ticksUntilOff(2000), -1) << delay;
+    }
+}
+
+TEST_F(LeversTest, SecondPullRestartsTheCountdown) {
+    levers.add({0.0f, 0.0f}, 0.0f, 2.0f);
+    levers.start();
+    tick(true, playerAtFirst);
+    for (int t = 1; t < 60; ++t) tick(false);
+    tick(true, playerAtFirst);  // tick 60
+    EXPECT_EQ(ticksUntilOff(400), 120);
+}
+
+TEST_F(LeversTest, GateWaitsUntilBothLeversAreOnTogether) {
+    EXPECT_TRUE(levers.allSwitched());  // no levers: the gate opens at once
+    levers.add({0.0f, 0.0f}, 0.0f, 1.0f);
+    levers.add({1000.0f, 0.0f}, 0.0f, -1.0f);
+    levers.start();
+    tick(true, playerAtFirst);
+    EXPECT_FALSE(levers.allSwitched());
+    // The first has fallen back (60 ticks) before the second is reached.
+    for (int t = 1; t <= 60; ++t) tick(false);
+    tick(true, NK::Rect(1000.0f, 0.0f, 200.0f, 300.0f));
+    EXPECT_FALSE(levers.allSwitched());
+    tick(true, playerAtFirst);
+    EXPECT_TRUE(levers.allSwitched());
+}
+
+TEST_F(LeversTest, PullRunsToTheOnFrameFallBackRunsToTheOffFrame) {
+    levers.add({0.0f, 0.0f}, 0.0f, 0.5f);
+    levers.start();
+    EXPECT_EQ(picture(0).frame.current, Levers::offFrame);
+    tick(true, playerAtFirst);
+    EXPECT_EQ(picture(0).frame.rest, Levers::onFrame);
+    EXPECT_TRUE(picture(0).frame.active);
+    for (int t = 0; t < 25; ++t) tick(false);  // the 30-tick delay is still running
+    EXPECT_TRUE(lever(0).switched);
+    EXPECT_FALSE(picture(0).frame.active);
+    EXPECT_EQ(picture(0).frame.current, Levers::onFrame);
+    for (int t = 0; t < 40; ++t) tick(false);
+    EXPECT_FALSE(lever(0).switched);
+    EXPECT_EQ(picture(0).frame.current, Levers::offFrame);
+}
+
+TEST_F(LeversTest, StartTurnsEveryLeverOffEndKeepsTheFlags) {
+    levers.add({0.0f, 0.0f}, 0.0f, -1.0f);
+    levers.start();
+    tick(true, playerAtFirst);
+    for (int t = 0; t < 40; ++t) tick(false);
+    levers.end();
+    EXPECT_TRUE(lever(0).switched);
+    EXPECT_EQ(picture(0).frame.current, Levers::offFrame);
+    levers.start();
+    EXPECT_FALSE(lever(0).switched);
+}
+
+TEST_F(LeversTest, DelayButtonTogglesBetweenNeverAndOneSecond) {
+    levers.show();
+    clickButton("add");
+    EXPECT_EQ(lever(0).delay, -1.0f);
+    EXPECT_EQ(buttonText("delay_use"), "DELAY: OFF");
+    clickButton("delay_use");
+    EXPECT_EQ(lever(0).delay, 1.0f);
+    EXPECT_EQ(buttonText("delay_use"), "DELAY: ON");
+    clickButton("delay_use");
+    EXPECT_EQ(lever(0).delay, -1.0f);
+    EXPECT_EQ(gui().getTextInputText("delay"), "-1.00");
+    // A delay of 0 is on, though it never runs down.
+    enter("delay", "0");
+    EXPECT_EQ(buttonText("delay_use"), "DELAY: ON");
+}
+
+TEST_F(LeversTest, DelayInputTakesNonNumbersAsOneAndAnyNegativeAsNever) {
+    levers.show();
+    clickButton("add");
+    enter("delay", "2.5");
+    EXPECT_EQ(lever(0).delay, 2.5f);
+    enter("delay", "-7.25");
+    EXPECT_EQ(lever(0).delay, -1.0f);
+    enter("delay", "abc");
+    EXPECT_EQ(lever(0).delay, 1.0f);
+    EXPECT_EQ(gui().getTextInputText("delay"), "1.00");
+    levers.editor().select(1);  // nothing selected
+    levers.editor().refreshPanel();
+    EXPECT_EQ(gui().getTextInputText("delay"), "-1.00");
+}
+
+TEST_F(LeversTest, ResizeHandleLeavesTheLeverItsOwnSize) {
+    levers.show();
+    levers.add({100.0f, 100.0f}, 0.0f, -1.0f);
+    levers.editor().select(0);
+    drag(levers, {190.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
+    release(levers);
+    EXPECT_EQ(picture(0).rect.width, Levers::size.x);
+    EXPECT_EQ(picture(0).rect.height, Levers::size.y);
+}
+
+// The document hands "LE" and "N" records to the collections and reads them
+// back in the same order, with nothing left behind in `held`.
+TEST_F(LeversTest, DocumentMovesLeverAndNpcRecordsThroughTheCollections) {
+    NK::PhysicsWorld world(NK::Vec2(0, 10), e.renderContext);
+    NK::AnimationStore animations;
+    NK::SoundStore sounds;
+    PanelServices s{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+    Player player(s.input, s.view, s.fonts, s.bitmaps, &animations, &sounds, s.renderContext);
+    player.loadImages();
+    Gate gate(s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
+    gate.loadImages();
+    Backgrounds backgrounds(s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
+    Surfaces surfaces(&world, s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
+    NPCs npcs(s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
+    npcs.loadImages();
+    LevelDocument document({s.bitmaps, &player, &gate, &backgrounds, &surfaces, &levers, &npcs});
+
+    MapData data;
+    data.levers = {{10.0f, 20.0f, 0.5f, 3.0f}, {-4.0f, 8.0f, 0.0f, -1.0f}};
+    data.npcs = {{300.0f, 400.0f, 2, true}};
+    document.apply(data);
+    EXPECT_FALSE(document.isEmpty());
+    const MapData back = document.collect();
+    EXPECT_TRUE(document.held.levers.empty());
+    EXPECT_TRUE(document.held.npcs.empty());
+    ASSERT_EQ(back.levers.size(), 2u);
+    EXPECT_EQ(back.levers[1].x, -4.0f);
+    EXPECT_EQ(back.levers[0].angle, 0.5f);
+    EXPECT_EQ(back.levers[0].delay, 3.0f);
+    ASSERT_EQ(back.npcs.size(), 1u);
+    EXPECT_EQ(back.npcs[0].type, 2);
+    EXPECT_TRUE(back.npcs[0].invert);
+    EXPECT_EQ(back.npcs[0].y, 400.0f);
+    document.clear();
+    EXPECT_TRUE(document.isEmpty());
+}
+
+}  // namespace
