@@ -1,6 +1,7 @@
 #include "elements/LevelDocument.h"
 
 #include "elements/Backgrounds.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -15,6 +16,7 @@ MapData LevelDocument::collect() const {
     data.gate = parts.gate->record();
     data.backgrounds = parts.backgrounds->records();
     data.surfaces = parts.surfaces->records();
+    data.enemies = parts.enemies->records();
     return data;
 }
 
@@ -31,7 +33,6 @@ void LevelDocument::apply(const MapData& data) {
     parts.gate->setPosition(data.gate.x, data.gate.y);
     // Kinds without a collection yet keep their records, lists appended.
     auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
-    append(held.enemies, data.enemies);
     append(held.levers, data.levers);
     append(held.dialogs, data.dialogs);
     append(held.npcs, data.npcs);
@@ -47,6 +48,8 @@ void LevelDocument::apply(const MapData& data) {
         parts.bitmaps->destroy("bg");
     }
     for (const SurfaceRecord& surface : data.surfaces) parts.surfaces->addFromRecord(surface);
+    for (const EnemyRecord& e : data.enemies)
+        parts.enemies->add(NK::Vec2(e.x, e.y), e.angleHead, e.angleHolder, e.radius);
 }
 
 void LevelDocument::clear() {
@@ -55,11 +58,12 @@ void LevelDocument::clear() {
     parts.gate->reset();
     parts.backgrounds->clear();
     parts.surfaces->clear();
+    parts.enemies->clear();
 }
 
 bool LevelDocument::isEmpty() const {
     // The player and the gate count only once edited in their pages.
-    return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
+    return !parts.player->changed && !parts.gate->changed && parts.enemies->empty() &&
            held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
            held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
            parts.surfaces->empty();

@@ -5,6 +5,7 @@ namespace NK {
 class BitmapStore;
 }
 class Backgrounds;
+class Enemies;
 class Gate;
 class Player;
 class Surfaces;
@@ -23,6 +24,7 @@ public:
         Gate* gate = nullptr;
         Backgrounds* backgrounds = nullptr;
         Surfaces* surfaces = nullptr;
+        Enemies* enemies = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

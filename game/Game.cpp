@@ -6,6 +6,7 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
@@ -47,14 +48,18 @@ void Game::create() {
     gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    enemies =
+        std::make_unique<Enemies>(input, view, fonts, bitmaps, renderContext, animations, sounds);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
-        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
+        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get(),
+                             enemies.get()});
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
     run.player = player.get();
     run.gate = gate.get();
+    run.enemies = enemies.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -63,7 +68,7 @@ void Game::create() {
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(), gate.get(), backgrounds.get(), surfaces.get()};
+    return {player.get(), gate.get(), backgrounds.get(), surfaces.get(), enemies.get()};
 }
 
 void Game::load() {
@@ -232,6 +237,8 @@ void Game::destroy() {
     importExport.reset();
     surfaces->clear();
     surfaces.reset();
+    enemies->clear();
+    enemies.reset();
     backgrounds->clear();
     backgrounds.reset();
     gate.reset();

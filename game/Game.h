@@ -22,6 +22,7 @@ class ExtBitmapStore;
 class MainMenuScreen;
 class TutorialScreen;
 class Backgrounds;
+class Enemies;
 class Surfaces;
 class ImportExportPanel;
 class EditorPanel;
@@ -72,6 +73,7 @@ public:
     std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Enemies> enemies;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 

@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro_audio.h>
 
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
 #include "elements/Player.h"
@@ -22,11 +23,13 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 
 void LevelRun::start() {
     player->start(*world);
+    enemies->start();
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
+    enemies->update(*world, player->health > 0, player->rectangle());
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -39,13 +42,14 @@ void LevelRun::end() {
     player->end(*world);
     gate->open = false;
     gate->update();
+    enemies->end();
     world->clearSquares();
     world->clearCircles();
     world->clearShots();
 }
 
 bool LevelRun::gateShouldOpen() const {
-    return document->held.enemies.empty() && document->held.levers.empty();
+    return enemies->aliveCount() == 0 && document->held.levers.empty();
 }
 
 void LevelRun::stopSteps() {

@@ -4,6 +4,7 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
@@ -105,6 +106,7 @@ void PlayScene::draw() {
     services.backgrounds->draw();
     run.gate->draw();
     drawShots();
+    run.enemies->draw();
     run.player->draw();
 
     NK::BitmapStore& bitmaps = *services.bitmaps;
