@@ -2,6 +2,7 @@
 
 #include "elements/Backgrounds.h"
 #include "elements/Dialogs.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Lights.h"
 #include "elements/Levers.h"
@@ -23,6 +24,7 @@ MapData LevelDocument::collect() const {
     if (parts.lights) data.lights = parts.lights->records();
     if (parts.levers) data.levers = parts.levers->records();
     if (parts.npcs) data.npcs = parts.npcs->records();
+    data.enemies = parts.enemies->records();
     return data;
 }
 
@@ -39,7 +41,6 @@ void LevelDocument::apply(const MapData& data) {
     parts.gate->setPosition(data.gate.x, data.gate.y);
     // Kinds without a collection yet keep their records, lists appended.
     auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
-    append(held.enemies, data.enemies);
     append(held.levers, data.levers);
     if (!parts.dialogs) append(held.dialogs, data.dialogs);
     append(held.npcs, data.npcs);
@@ -75,6 +76,8 @@ void LevelDocument::apply(const MapData& data) {
     } else {
         append(held.npcs, data.npcs);
     }
+    for (const EnemyRecord& e : data.enemies)
+        parts.enemies->add(NK::Vec2(e.x, e.y), e.angleHead, e.angleHolder, e.radius);
 }
 
 void LevelDocument::clear() {
@@ -87,11 +90,12 @@ void LevelDocument::clear() {
     if (parts.lights) parts.lights->clear();
     if (parts.levers) parts.levers->clear();
     if (parts.npcs) parts.npcs->clear();
+    parts.enemies->clear();
 }
 
 bool LevelDocument::isEmpty() const {
     // The player and the gate count only once edited in their pages.
-    return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
+    return !parts.player->changed && !parts.gate->changed && parts.enemies->empty() &&
            held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
            held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
            parts.surfaces->empty() && (!parts.dialogs || parts.dialogs->empty()) &&

@@ -6,6 +6,7 @@ class BitmapStore;
 }
 class Backgrounds;
 class Dialogs;
+class Enemies;
 class Gate;
 class Lights;
 class Levers;
@@ -31,6 +32,7 @@ public:
         Lights* lights = nullptr;
         Levers* levers = nullptr;
         NPCs* npcs = nullptr;
+        Enemies* enemies = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

@@ -124,11 +124,11 @@ PlayerRules::ShotContact PlayerRules::shotContact(b2Body& shot, bool playerAlive
     for (b2ContactEdge* edge = shot.GetContactList(); edge; edge = edge->next) {
         b2Contact* contact = edge->contact;
         if (!contact->IsTouching()) continue;
-        const int first = NK::bodyTag(contact->GetFixtureA()->GetBody());
-        const int second = NK::bodyTag(contact->GetFixtureB()->GetBody());
+        // Box2D orders a contact's two fixtures by its own bookkeeping, so
+        // the player may be either one: look at the body that is not the shot.
+        if (NK::bodyTag(edge->other) != NK::kTagPlayer) return ShotContact::Spent;
         // The player's own shots leave its body unharmed.
-        if (first == NK::kTagPlayer && second != NK::kTagCameraShot) continue;
-        return first == NK::kTagPlayer ? ShotContact::HitsPlayer : ShotContact::Spent;
+        if (NK::bodyTag(&shot) == NK::kTagCameraShot) return ShotContact::HitsPlayer;
     }
     return ShotContact::None;
 }

@@ -70,8 +70,8 @@ public:
 
     enum class ShotContact { None, HitsPlayer, Spent };
     // What the first counting contact of a shot is. Nothing counts once the
-    // player is dead; a contact whose first body is the player counts only
-    // when the shot is a camera's.
+    // player is dead; a contact with the player counts only when the shot
+    // is a camera's.
     static ShotContact shotContact(b2Body& shot, bool playerAlive);
 
     // The camera area with one corner dragged to the pointer; no side

@@ -7,6 +7,7 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Dialogs.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Lights.h"
 #include "elements/Levers.h"
@@ -59,6 +60,12 @@ void Game::create() {
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
         levelParts());
+    enemies =
+        std::make_unique<Enemies>(input, view, fonts, bitmaps, renderContext, animations, sounds);
+    importExport = std::make_unique<ImportExportPanel>(
+        ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
+        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get(),
+                             enemies.get()});
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
@@ -68,6 +75,7 @@ void Game::create() {
     run.lights = lights.get();
     run.levers = levers.get();
     run.npcs = npcs.get();
+    run.enemies = enemies.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -93,6 +101,7 @@ std::vector<EditorPanel*> Game::elementPanels() const {
     // Tab order: the editor's tab i is entry i.
     return {player.get(),      gate.get(),     levers.get(), dialogs.get(), npcs.get(),
             backgrounds.get(), surfaces.get(), lights.get()};
+    return {player.get(), gate.get(), backgrounds.get(), surfaces.get(), enemies.get()};
 }
 
 void Game::load() {
@@ -269,6 +278,8 @@ void Game::destroy() {
     levers.reset();
     npcs->clear();
     npcs.reset();
+    enemies->clear();
+    enemies.reset();
     backgrounds->clear();
     backgrounds.reset();
     // Its cards and design live in the bitmap store released below.

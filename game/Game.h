@@ -23,6 +23,7 @@ class ExtBitmapStore;
 class MainMenuScreen;
 class TutorialScreen;
 class Backgrounds;
+class Enemies;
 class Surfaces;
 class Lights;
 class ImportExportPanel;
@@ -81,6 +82,7 @@ public:
     std::unique_ptr<Lights> lights;
     std::unique_ptr<Levers> levers;
     std::unique_ptr<NPCs> npcs;
+    std::unique_ptr<Enemies> enemies;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 

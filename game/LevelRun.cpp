@@ -3,6 +3,7 @@
 #include <allegro5/allegro_audio.h>
 
 #include "elements/Dialogs.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
 #include "elements/Lights.h"
@@ -33,6 +34,7 @@ void LevelRun::start() {
     dialogs->start();
     // Last of the start: a level always plays lit, whatever the editor left.
     lights->system().lightsOn = true;
+    enemies->start();
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
@@ -41,6 +43,7 @@ LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     dialogs->update(player->rectangle());
     levers->update(input.usePressed, player->rectangle());
     lights->update();
+    enemies->update(*world, player->health > 0, player->rectangle());
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -57,6 +60,7 @@ void LevelRun::end() {
     lights->end();
     levers->end();
     dialogs->stop();
+    enemies->end();
     world->clearSquares();
     world->clearCircles();
     world->clearShots();
@@ -64,6 +68,7 @@ void LevelRun::end() {
 
 bool LevelRun::gateShouldOpen() const {
     return document->held.enemies.empty() && levers->allSwitched();
+    return enemies->aliveCount() == 0 && document->held.levers.empty();
 }
 
 void LevelRun::stopSteps() {

@@ -11,6 +11,7 @@ class Dialogs;
 class Lights;
 class Levers;
 class NPCs;
+class Enemies;
 class LevelDocument;
 
 // The elements of a level while it runs, and the one tick order both the
@@ -24,6 +25,7 @@ struct LevelRun {
     Gate* gate = nullptr;
     Dialogs* dialogs = nullptr;
     Lights* lights = nullptr;
+    Enemies* enemies = nullptr;
     // Records of kinds that do not play yet; a camera or lever among them
     // keeps the gate shut, since nothing could ever put it out of action.
     Levers* levers = nullptr;

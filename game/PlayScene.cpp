@@ -5,6 +5,7 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Dialogs.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Lights.h"
 #include "elements/Levers.h"
@@ -111,6 +112,7 @@ void PlayScene::draw() {
     run.levers->draw();
     run.npcs->drawPlay();
     drawShots();
+    run.enemies->draw();
     run.player->draw();
     run.dialogs->drawCards();
 

@@ -13,6 +13,7 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -57,11 +58,14 @@ protected:
                                                     &paneltest::bitmaps(), e.renderContext);
         surfaces = std::make_unique<Surfaces>(world.get(), e.input, e.view, &paneltest::fonts(),
                                               &paneltest::bitmaps(), e.renderContext);
+        enemies =
+            std::make_unique<Enemies>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                      e.renderContext, &animations, sounds.get());
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles, &paneltest::bitmaps()},
             LevelDocument::Parts{&paneltest::bitmaps(), player.get(), gate.get(), backgrounds.get(),
-                                 surfaces.get()});
+                                 surfaces.get(), enemies.get()});
         panel->build();
     }
     void TearDown() override {
@@ -86,6 +90,7 @@ protected:
     std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Enemies> enemies;
     std::unique_ptr<ImportExportPanel> panel;
 };
 

@@ -173,6 +173,26 @@ TEST_F(PlayerTest, OwnShotHarmlessCameraShotCostsOneAndDeadPlayerSpendsNone) {
     EXPECT_EQ(player.health, 0);
 }
 
+// Box2D puts the fixture whose broad-phase proxy is older first in a contact
+// of two circles: a shot made before the player touches its head circle as
+// fixture A. Which one comes first must not decide whether the shot hurts.
+TEST_F(PlayerTest, ShotListedBeforeThePlayerInItsContactStillHurtsOrPassesAsItsTagSays) {
+    for (int tag : {NK::kTagCameraShot, NK::kTagPlayerShot}) {
+        makeWorld({0.0f, 0.0f});
+        // Resting just inside the upper circle (centre y 400, radius 50), clear of the box.
+        b2Body* shot = world->createShot({800.0f, 352.0f}, {0.0f, 0.0f});
+        NK::setBodyTag(shot, tag);
+        startAt(800, 500);
+        tick();
+        ASSERT_TRUE(shot->GetContactList() && shot->GetContactList()->contact->IsTouching());
+        ASSERT_EQ(shot->GetContactList()->contact->GetFixtureA()->GetBody(), shot);
+        const bool camera = tag == NK::kTagCameraShot;
+        EXPECT_EQ(player.health, camera ? 4 : 5) << tag;
+        EXPECT_EQ(world->shots().front()->dead, camera) << tag;
+        player.end(*world);
+    }
+}
+
 TEST_F(PlayerTest, EachClickFiresOneShotFromTheMuzzleOnlyWithControl) {
     makeWorld({0.0f, 0.0f});
     startAt(800, 500);

@@ -1,0 +1,255 @@
+#include "elements/Enemies.h"
+
+#include <allegro5/allegro.h>
+#include <gtest/gtest.h>
+
+#include "engine/AnimationStore.h"
+#include "engine/ExtBitmap.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/SoundStore.h"
+#include "tests/elements/PanelTestKit.h"
+#include "tests/support/Pixels.h"
+
+namespace {
+
+constexpr float pi = 3.14159265f;
+
+NK::SoundStore& sounds() {
+    static NK::SoundStore* store = [] {
+        nktest::engine();  // the audio add-on first
+        auto* s = new NK::SoundStore();
+        for (const char* key : {"shot_enemy", "destroy_shot", "destroy_enemy"})
+            s->loadSound(nktest::sourcePath("Resources/Sounds/camera.ogg"), key);
+        return s;
+    }();
+    return *store;
+}
+
+// Cameras in a real world without gravity, ticked as the level ticks them:
+// the world steps, then the cameras update with the player's state.
+class EnemiesTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        for (const char* key : {"shot", "block"})
+            effects.loadAnimation(
+                nktest::sourcePath("Resources/Images/Ingame/Animations/block_anim.png"), 8, 8, key);
+    }
+    void step(int ticks = 1, bool playerAlive = true) {
+        for (int i = 0; i < ticks; ++i) {
+            world.step(60.0f);
+            enemies.update(world, playerAlive, player);
+        }
+    }
+    int cameraShots() {
+        int n = 0;
+        for (const auto& s : world.shots()) n += NK::bodyTag(s->body) == NK::kTagCameraShot;
+        return n;
+    }
+    NK::Shot& playerShot(NK::Vec2 at, NK::Vec2 direction = {}) {
+        NK::setBodyTag(world.createShot(at, direction), NK::kTagPlayerShot);
+        return *world.shots().back();
+    }
+    int plays(const char* key) {
+        int n = 0;
+        for (const NK::AnimationPlay& p : effects.plays()) n += p.animation == &effects.get(key);
+        return n;
+    }
+    float headAngle(const char* key = "0c") { return enemies.images().get(key).angle; }
+
+    nktest::Engine& e = nktest::engine();
+    NK::AnimationStore effects;
+    NK::PhysicsWorld world{NK::Vec2(0.0f, 0.0f), e.renderContext};
+    Enemies enemies{e.input,  e.view,   &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext,
+                    &effects, &sounds()};
+    NK::Rect player{1000.0f, 500.0f, 200.0f, 300.0f};  // centre (1100, 650)
+};
+
+// Rays from (0, 0) to the four points cross x = 500 at y 227 to 364, the ray
+// to the top-right corner at y 208: a wall from y 220 down hides the four
+// points and leaves the corner in view. The nearest point from (0, 650) is
+// the left middle, 1000 away.
+TEST_F(EnemiesTest, WallOverTheFourPointsOrSightShortOfThemNeverTurnsOrFires) {
+    enemies.add({0.0f, 0.0f}, 0.3f, 0.0f, 5000.0f);
+    enemies.add({0.0f, 650.0f}, 0.3f, 0.0f, 999.0f);
+    enemies.start();
+    world.createStaticSquare({500.0f, 610.0f}, {5.0f, 390.0f}, 0.0f, "wall");
+    ASSERT_TRUE(world.isLineClear({0.0f, 0.0f}, {1200.0f, 500.0f}, 5000.0f));
+    step(120);
+    EXPECT_EQ(cameraShots(), 0);
+    EXPECT_EQ(headAngle("0c"), 0.3f);
+    EXPECT_EQ(headAngle("1c"), 0.3f);
+
+    world.destroySquare("wall");
+    enemies.add({0.0f, 650.0f}, 0.3f, 0.0f, 1000.0f);  // exactly in reach
+    step();
+    EXPECT_EQ(cameraShots(), 2);
+    EXPECT_EQ(headAngle("1c"), 0.3f);
+    EXPECT_NEAR(headAngle("2c"), pi, 1e-5f);  // the player straight right: lens to the left
+    EXPECT_TRUE(enemies.images().get("2c").flipY);
+}
+
+// Fires on tick 0 and 60; then 30 living ticks, 10 of a dead player, an end
+// and a start: the next shot comes 30 living ticks later.
+TEST_F(EnemiesTest, FiresAtFirstSightThenEvery60LivingTicksAcrossEndAndStart) {
+    enemies.add({600.0f, 650.0f}, 0.0f, 0.0f, 1000.0f);
+    enemies.start();
+    step();
+    ASSERT_EQ(cameraShots(), 1);
+    const b2Body* shot = world.shots().back()->body;
+    EXPECT_NEAR(shot->GetPosition().x * 100.0f, 600.0f, 1e-3f);
+    EXPECT_NEAR(shot->GetLinearVelocity().x, 25.0f, 1e-4f);  // straight at the centre
+    step(59);
+    EXPECT_EQ(cameraShots(), 1);
+    step();
+    EXPECT_EQ(cameraShots(), 2);
+
+    step(30);
+    step(10, false);
+    enemies.end();
+    enemies.start();
+    step(29);
+    EXPECT_EQ(cameraShots(), 2);
+    step();
+    EXPECT_EQ(cameraShots(), 3);
+}
+
+TEST_F(EnemiesTest, AfterThePlayersDeathNoTurnNoFireButShotsInFlightStillHit) {
+    enemies.add({600.0f, 650.0f}, 0.5f, 0.0f, 1000.0f);
+    enemies.start();
+    NK::Shot& shot = playerShot({300.0f, 650.0f}, {1.0f, 0.0f});
+    // 300 pixels at 41.67 a tick: within 60 of the head on the 6th step.
+    step(5, false);
+    EXPECT_EQ(enemies.cameras()[0].health, 5);
+    step(1, false);
+    EXPECT_EQ(enemies.cameras()[0].health, 4);
+    EXPECT_TRUE(shot.dead);
+    EXPECT_EQ(cameraShots(), 0);
+    EXPECT_EQ(headAngle(), 0.5f);
+    ASSERT_EQ(plays("shot"), 1);
+    EXPECT_NEAR(effects.plays().front().destination.x + 37.5f, shot.body->GetPosition().x * 100.0f,
+                1e-3f);
+}
+
+// The first camera's shots fly through the second's head on their way.
+TEST_F(EnemiesTest, CameraShotsNeverHurtCameras) {
+    enemies.add({200.0f, 650.0f}, 0.0f, 0.0f, 2000.0f);
+    enemies.add({600.0f, 650.0f}, 0.0f, 0.0f, 2000.0f);
+    enemies.start();
+    step(12);  // the first shot, 11 steps of 41.67 out, is on the second head
+    ASSERT_LT(std::abs(world.shots().front()->body->GetPosition().x * 100.0f - 600.0f), 60.0f);
+    step(118);
+    EXPECT_EQ(cameraShots(), 6);
+    EXPECT_EQ(enemies.cameras()[0].health, 5);
+    EXPECT_EQ(enemies.cameras()[1].health, 5);
+}
+
+// Two shots at rest on the head in one tick, then four more: the third of
+// those is the fifth hit, and the fourth finds nothing left to hit. What is
+// left is not drawn, and the end brings it back as play found it.
+TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
+    enemies.add({600.0f, 650.0f}, 0.0f, 0.0f, 1000.0f);
+    enemies.start();
+    const nktest::Points middle = {{600.0f, 650.0f}, {600.0f, 600.0f}};
+    enemies.draw();
+    const std::string drawn = nktest::colours(middle);
+    EXPECT_NE(drawn, "KK");
+    step();  // turns and fires
+    NK::Shot* first[] = {&playerShot({570.0f, 650.0f}), &playerShot({600.0f, 700.0f})};
+    enemies.update(world, false, player);
+    enemies.update(world, false, player);  // a shot counts once
+    EXPECT_EQ(enemies.cameras()[0].health, 3);
+    for (NK::Shot* s : first) EXPECT_TRUE(s->dead);
+
+    for (int i = 0; i < 4; ++i) playerShot({610.0f, 640.0f});
+    enemies.update(world, false, player);
+    EXPECT_EQ(enemies.aliveCount(), 0);
+    EXPECT_FALSE(world.shots().back()->dead);
+    EXPECT_EQ(plays("shot"), 5);
+    ASSERT_EQ(plays("block"), 1);
+    const NK::Rect& blast = effects.plays().back().destination;
+    EXPECT_EQ(blast.x, 500.0f);
+    EXPECT_EQ(blast.width, 200.0f);
+    step(60);
+    EXPECT_EQ(cameraShots(), 1);
+    nktest::resetDrawing();
+    enemies.draw();
+    EXPECT_EQ(nktest::colours(middle), "KK");
+
+    enemies.end();
+    EXPECT_EQ(enemies.aliveCount(), 1);
+    EXPECT_EQ(headAngle(), 0.0f);
+    nktest::resetDrawing();
+    enemies.draw();
+    EXPECT_EQ(nktest::colours(middle), drawn);
+}
+
+// The page, on a camera at (800, 500) of the 1920x1080 view whose handles
+// lie at (880, 500) (head), (800, 650) (holder) and (1300, 500) (sight).
+class EnemiesPageTest : public EnemiesTest {
+protected:
+    void SetUp() override {
+        EnemiesTest::SetUp();
+        enemies.build();
+        enemies.show();
+        enemies.add({800.0f, 500.0f}, 0.0f, 0.0f, 500.0f);
+        enemies.editor().selectLast();
+    }
+    NK::GUISystem& gui() { return enemies.editor().widgets.gui(); }
+    void enter(const std::string& input, const std::string& text) {
+        clickWidget(enemies, paneltest::inputArea(gui(), input));
+        gui().setTextInputText(input, text);
+        clickWidget(enemies, paneltest::inputArea(gui(), input));
+    }
+    NK::ExtBitmap& holder() { return enemies.images().get("0h"); }
+    float radius() { return enemies.cameras()[0].sightRadius; }
+};
+
+TEST_F(EnemiesPageTest, AnglesAreTypedInDegreesAndTheHeadMirrorsPastAQuarterTurn) {
+    enter("angle_head", "135");
+    EXPECT_NEAR(headAngle(), 3.0f * pi / 4.0f, 1e-5f);
+    EXPECT_TRUE(enemies.images().get("0c").flipY);
+    enter("angle_holder", "-90");
+    EXPECT_NEAR(holder().angle, -pi / 2.0f, 1e-5f);
+    enter("radius", "750");
+    EXPECT_EQ(radius(), 750.0f);
+
+    clickWidget(enemies, paneltest::buttonArea(gui(), "angle_head_reset"));
+    EXPECT_FALSE(enemies.images().get("0c").flipY);
+    clickWidget(enemies, paneltest::buttonArea(gui(), "sight_reset"));
+    EXPECT_EQ(radius(), 500.0f);
+}
+
+TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragAndCtrlClickCopiesAtThePointer) {
+    drag(enemies, {880.0f, 500.0f}, {800.0f, 800.0f});
+    release(enemies);
+    EXPECT_NEAR(headAngle(), pi / 2.0f, 0.02f);
+    drag(enemies, {800.0f, 650.0f}, {1100.0f, 500.0f});
+    release(enemies);
+    EXPECT_NEAR(holder().angle, -pi / 2.0f, 0.02f);
+    const NK::Vec2 to = pointAtLevel(1000.0f, 900.0f);
+    drag(enemies, {1300.0f, 500.0f}, {1000.0f, 900.0f});
+    EXPECT_EQ(radius(), to.x - 800.0f);
+    pointAtLevel(100.0f, 500.0f);
+    tick(enemies, false);
+    EXPECT_EQ(radius(), 5.0f);
+    release(enemies);
+
+    const NK::Vec2 grab = pointAtLevel(830.0f, 520.0f);  // off centre, within reach
+    const NK::Vec2 moved = pointAtLevel(1230.0f, 320.0f);
+    drag(enemies, {830.0f, 520.0f}, {1230.0f, 320.0f});
+    release(enemies);
+    EXPECT_EQ(enemies.position(0).x, 800.0f + moved.x - grab.x);
+    EXPECT_EQ(holder().rect.y, 500.0f + moved.y - grab.y);
+
+    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
+    const NK::Vec2 at = pointAtLevel(300.0f, 300.0f);
+    clickLevel(enemies);
+    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    ASSERT_EQ(enemies.cameras().size(), 2u);
+    EXPECT_EQ(enemies.editor().selected, 0);
+    EXPECT_EQ(enemies.position(1).x, at.x);
+    EXPECT_EQ(enemies.cameras()[1].sightRadius, 5.0f);
+}
+
+}  // namespace
