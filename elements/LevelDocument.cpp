@@ -1,6 +1,8 @@
 #include "elements/LevelDocument.h"
 
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -15,6 +17,8 @@ MapData LevelDocument::collect() const {
     data.gate = parts.gate->record();
     data.backgrounds = parts.backgrounds->records();
     data.surfaces = parts.surfaces->records();
+    data.boxes = parts.boxes->records();
+    data.circles = parts.circles->records();
     return data;
 }
 
@@ -35,8 +39,6 @@ void LevelDocument::apply(const MapData& data) {
     append(held.levers, data.levers);
     append(held.dialogs, data.dialogs);
     append(held.npcs, data.npcs);
-    append(held.boxes, data.boxes);
-    append(held.circles, data.circles);
     append(held.lights, data.lights);
 
     for (const BackgroundRecord& bg : data.backgrounds) {
@@ -47,6 +49,17 @@ void LevelDocument::apply(const MapData& data) {
         parts.bitmaps->destroy("bg");
     }
     for (const SurfaceRecord& surface : data.surfaces) parts.surfaces->addFromRecord(surface);
+    // Blocks load their images as backgrounds do, each kind under its own key.
+    auto addBlocks = [this](Blocks& to, const std::vector<BlockRecord>& from, const char* key) {
+        for (const BlockRecord& b : from) {
+            parts.bitmaps->load(b.path, key);
+            to.add(parts.bitmaps->get(key), b.isDynamic, NK::Rect(b.x, b.y, b.w, b.h), b.angle,
+                   b.density, b.friction, b.rotationFix, b.delay);
+            parts.bitmaps->destroy(key);
+        }
+    };
+    addBlocks(*parts.boxes, data.boxes, "b");
+    addBlocks(*parts.circles, data.circles, "c");
 }
 
 void LevelDocument::clear() {
@@ -55,12 +68,14 @@ void LevelDocument::clear() {
     parts.gate->reset();
     parts.backgrounds->clear();
     parts.surfaces->clear();
+    parts.boxes->clear();
+    parts.circles->clear();
 }
 
 bool LevelDocument::isEmpty() const {
     // The player and the gate count only once edited in their pages.
     return !parts.player->changed && !parts.gate->changed && held.enemies.empty() &&
-           held.levers.empty() && held.dialogs.empty() && held.npcs.empty() && held.boxes.empty() &&
-           held.circles.empty() && held.lights.empty() && parts.backgrounds->empty() &&
-           parts.surfaces->empty();
+           held.levers.empty() && held.dialogs.empty() && held.npcs.empty() &&
+           held.lights.empty() && parts.backgrounds->empty() && parts.surfaces->empty() &&
+           parts.boxes->empty() && parts.circles->empty();
 }

@@ -5,6 +5,8 @@ namespace NK {
 class BitmapStore;
 }
 class Backgrounds;
+class Boxes;
+class Circles;
 class Gate;
 class Player;
 class Surfaces;
@@ -23,6 +25,8 @@ public:
         Gate* gate = nullptr;
         Backgrounds* backgrounds = nullptr;
         Surfaces* surfaces = nullptr;
+        Boxes* boxes = nullptr;
+        Circles* circles = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}

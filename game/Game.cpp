@@ -6,6 +6,8 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Gate.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
@@ -47,14 +49,20 @@ void Game::create() {
     gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    boxes = std::make_unique<Boxes>(input, view, fonts, bitmaps, renderContext, animations, sounds);
+    circles =
+        std::make_unique<Circles>(input, view, fonts, bitmaps, renderContext, animations, sounds);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
-        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get()});
+        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get(),
+                             boxes.get(), circles.get()});
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
     run.player = player.get();
     run.gate = gate.get();
+    run.boxes = boxes.get();
+    run.circles = circles.get();
     run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
@@ -63,7 +71,8 @@ void Game::create() {
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
-    return {player.get(), gate.get(), backgrounds.get(), surfaces.get()};
+    return {player.get(),   gate.get(),  backgrounds.get(),
+            surfaces.get(), boxes.get(), circles.get()};
 }
 
 void Game::load() {
@@ -230,6 +239,10 @@ void Game::destroy() {
     // the world released below.
     play.reset();
     importExport.reset();
+    circles->clear();
+    circles.reset();
+    boxes->clear();
+    boxes.reset();
     surfaces->clear();
     surfaces.reset();
     backgrounds->clear();

@@ -23,6 +23,8 @@ class MainMenuScreen;
 class TutorialScreen;
 class Backgrounds;
 class Surfaces;
+class Boxes;
+class Circles;
 class ImportExportPanel;
 class EditorPanel;
 class Player;
@@ -72,6 +74,8 @@ public:
     std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Boxes> boxes;
+    std::unique_ptr<Circles> circles;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 

@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro_audio.h>
 
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Gate.h"
 #include "elements/LevelDocument.h"
 #include "elements/Player.h"
@@ -21,12 +23,18 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 }  // namespace
 
 void LevelRun::start() {
+    boxes->createBodies(*world);
+    circles->createBodies(*world);
     player->start(*world);
+    boxes->startPlay();
+    circles->startPlay();
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
+    boxes->updatePlay(*world);
+    circles->updatePlay(*world);
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;

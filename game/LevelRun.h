@@ -7,6 +7,8 @@ class SoundStore;
 }  // namespace NK
 class Player;
 class Gate;
+class Boxes;
+class Circles;
 class LevelDocument;
 
 // The elements of a level while it runs, and the one tick order both the
@@ -18,6 +20,8 @@ struct LevelRun {
     NK::SoundStore* sounds = nullptr;
     Player* player = nullptr;
     Gate* gate = nullptr;
+    Boxes* boxes = nullptr;
+    Circles* circles = nullptr;
     // Records of kinds that do not play yet; a camera or lever among them
     // keeps the gate shut, since nothing could ever put it out of action.
     const LevelDocument* document = nullptr;

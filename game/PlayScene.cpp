@@ -4,6 +4,8 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
@@ -104,6 +106,9 @@ void PlayScene::hideEndButtons() {
 void PlayScene::draw() {
     services.backgrounds->draw();
     run.gate->draw();
+
+    run.boxes->drawPlay(*run.world);
+    run.circles->drawPlay(*run.world);
     drawShots();
     run.player->draw();
 

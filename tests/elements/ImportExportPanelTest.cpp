@@ -10,6 +10,8 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
@@ -54,11 +56,16 @@ protected:
                                                     &paneltest::bitmaps(), e.renderContext);
         surfaces = std::make_unique<Surfaces>(world.get(), e.input, e.view, &paneltest::fonts(),
                                               &paneltest::bitmaps(), e.renderContext);
+        boxes = std::make_unique<Boxes>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                        e.renderContext, &animations, sounds.get());
+        circles =
+            std::make_unique<Circles>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                      e.renderContext, &animations, sounds.get());
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles},
             LevelDocument::Parts{&paneltest::bitmaps(), player.get(), gate.get(), backgrounds.get(),
-                                 surfaces.get()});
+                                 surfaces.get(), boxes.get(), circles.get()});
         panel->build();
     }
     void TearDown() override {
@@ -83,6 +90,8 @@ protected:
     std::unique_ptr<Gate> gate;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Boxes> boxes;
+    std::unique_ptr<Circles> circles;
     std::unique_ptr<ImportExportPanel> panel;
 };
 
@@ -99,6 +108,8 @@ TEST_F(LevelFileTest, MapLoadedIntoTheLevelSavesBackByteForByte) {
     EXPECT_EQ(world->surfaceCount(), 2u);
     EXPECT_EQ(world->getSurface("0").segments.size(), 2u);
     EXPECT_EQ(surfaces->surfaceCounter, 2);
+    EXPECT_EQ(boxes->list().size(), 2u);
+    EXPECT_EQ(circles->list().size(), 1u);
     EXPECT_FALSE(panel->isMapEmpty());
 
     std::string saved = folder + "/saved.txt";
