@@ -254,4 +254,24 @@ TEST_F(BlocksPanelTest, ToggleTextsFollowTheSelectedBlock) {
     EXPECT_EQ(buttonText("size_lock"), "LOCK W-H: OFF");
 }
 
+// Boxes have the longest panel of all: its last row must stay on the
+// screen, and a button narrower than its text wraps the text out of sight.
+TEST_F(BlocksPanelTest, PanelStaysOnScreenAndNoButtonTextWraps) {
+    const NK::Rect last = paneltest::inputArea(gui(), "delay");
+    EXPECT_LE(last.y + last.height, 1080.0f);
+    EXPECT_GT(last.y, paneltest::buttonArea(gui(), "delay_use").y);
+    const std::pair<const char*, const char*> longest[] = {{"add_s", "ADD Static"},
+                                                           {"add_d", "ADD Dynamic"},
+                                                           {"remove", "REMOVE"},
+                                                           {"rotation_fix", "FIX ROTATION: OFF"},
+                                                           {"delay_use", "TOUCH DELAY: OFF"},
+                                                           {"size_lock", "LOCK W-H: OFF"}};
+    for (const auto& [key, text] : longest) {
+        // textWidth adds a margin of 12 to the text itself.
+        EXPECT_GE(paneltest::buttonArea(gui(), key).width,
+                  boxes.editor().widgets.textWidth(text) - 12.0f)
+            << key;
+    }
+}
+
 }  // namespace
