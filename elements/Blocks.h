@@ -103,7 +103,6 @@ public:
     std::vector<Block>& list() { return blocks; }
     NK::ExtBitmapStore& images() { return pictures; }
     ElementPanel& editor() { return panel; }
-    const Kind& description() const { return kind; }
 
 protected:
     // A kind's body, as the world holds it: half extents in metres.

@@ -216,6 +216,19 @@ TEST_F(BlocksPanelTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
     circles.hide();
 }
 
+TEST_F(BlocksPanelTest, CircleResizeKeepsItsRatioWithoutALock) {
+    circles.show();
+    circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {400, 400, 100, 50}, 0.0f, 1.0f,
+                0.5f, false, -1.0f);
+    circles.editor().select(0);
+    drag(circles, {500, 450}, {700, 700});
+    release(circles);
+    const NK::Rect& r = circles.images().get("0").rect;
+    EXPECT_GT(r.width, 100.0f);
+    EXPECT_FLOAT_EQ(r.width, 2.0f * r.height);
+    circles.hide();
+}
+
 TEST_F(BlocksPanelTest, DelayInputStoresOneForTextAndMinusOneForAnyNegative) {
     addBox({0, 0, 50, 50}, 2.0f);
     boxes.editor().select(0);
