@@ -7,6 +7,8 @@ class BitmapStore;
 class Backgrounds;
 class Dialogs;
 class Enemies;
+class Boxes;
+class Circles;
 class Gate;
 class Lights;
 class Levers;
@@ -16,10 +18,7 @@ class Surfaces;
 
 // The level in memory: every element collection and the ground, seen as one
 // document that turns into map records and back. It owns nothing; the game
-// owns the collections and hands them over.
-//
-// Kinds whose collection the document is not given keep their records in
-// `held`, so a map read and saved again never loses a record it cannot use.
+// owns the collections and hands them over, every one of them.
 class LevelDocument {
 public:
     struct Parts {
@@ -33,6 +32,8 @@ public:
         Levers* levers = nullptr;
         NPCs* npcs = nullptr;
         Enemies* enemies = nullptr;
+        Boxes* boxes = nullptr;
+        Circles* circles = nullptr;
     };
 
     explicit LevelDocument(const Parts& parts) : parts(parts) {}
@@ -47,8 +48,6 @@ public:
     // Empties every collection and puts the player and the gate back.
     void clear();
     bool isEmpty() const;
-
-    MapData held;
 
 private:
     Parts parts;

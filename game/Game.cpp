@@ -6,11 +6,13 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
-#include "elements/Lights.h"
 #include "elements/Levers.h"
+#include "elements/Lights.h"
 #include "elements/NPCs.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
@@ -48,39 +50,28 @@ void Game::create() {
     physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
     extBitmaps = new NK::ExtBitmapStore(renderContext);
 
+    // In the editor's tab order, which is also the order they update in.
     player =
         std::make_unique<Player>(input, view, fonts, bitmaps, animations, sounds, renderContext);
     gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
+    enemies =
+        std::make_unique<Enemies>(input, view, fonts, bitmaps, renderContext, animations, sounds);
+    levers = std::make_unique<Levers>(input, view, fonts, bitmaps, renderContext);
     dialogs = std::make_unique<Dialogs>(input, view, fonts, bitmaps, renderContext);
+    npcs = std::make_unique<NPCs>(input, view, fonts, bitmaps, renderContext);
     backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
     surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
+    boxes = std::make_unique<Boxes>(input, view, fonts, bitmaps, renderContext, animations, sounds);
+    circles =
+        std::make_unique<Circles>(input, view, fonts, bitmaps, renderContext, animations, sounds);
     lights = std::make_unique<Lights>(input, view, fonts, bitmaps, renderContext);
-    levers = std::make_unique<Levers>(input, view, fonts, bitmaps, renderContext);
-    npcs = std::make_unique<NPCs>(input, view, fonts, bitmaps, renderContext);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
         levelParts());
-    enemies =
-        std::make_unique<Enemies>(input, view, fonts, bitmaps, renderContext, animations, sounds);
-    importExport = std::make_unique<ImportExportPanel>(
-        ImportExportPanel::Services{display, input, renderContext, fonts, textFiles},
-        LevelDocument::Parts{bitmaps, player.get(), gate.get(), backgrounds.get(), surfaces.get(),
-                             enemies.get()});
-    LevelRun run;
-    run.world = physics;
-    run.sounds = sounds;
-    run.player = player.get();
-    run.gate = gate.get();
-    run.dialogs = dialogs.get();
-    run.lights = lights.get();
-    run.levers = levers.get();
-    run.npcs = npcs.get();
-    run.enemies = enemies.get();
-    run.document = &importExport->level();
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
                             backgrounds.get()},
-        run);
+        levelRun());
 }
 
 LevelDocument::Parts Game::levelParts() const {
@@ -88,20 +79,39 @@ LevelDocument::Parts Game::levelParts() const {
     parts.bitmaps = bitmaps;
     parts.player = player.get();
     parts.gate = gate.get();
+    parts.enemies = enemies.get();
+    parts.levers = levers.get();
     parts.dialogs = dialogs.get();
+    parts.npcs = npcs.get();
     parts.backgrounds = backgrounds.get();
     parts.surfaces = surfaces.get();
+    parts.boxes = boxes.get();
+    parts.circles = circles.get();
     parts.lights = lights.get();
-    parts.levers = levers.get();
-    parts.npcs = npcs.get();
     return parts;
+}
+
+LevelRun Game::levelRun() const {
+    LevelRun run;
+    run.world = physics;
+    run.sounds = sounds;
+    run.player = player.get();
+    run.gate = gate.get();
+    run.enemies = enemies.get();
+    run.levers = levers.get();
+    run.dialogs = dialogs.get();
+    run.npcs = npcs.get();
+    run.boxes = boxes.get();
+    run.circles = circles.get();
+    run.lights = lights.get();
+    return run;
 }
 
 std::vector<EditorPanel*> Game::elementPanels() const {
     // Tab order: the editor's tab i is entry i.
-    return {player.get(),      gate.get(),     levers.get(), dialogs.get(), npcs.get(),
-            backgrounds.get(), surfaces.get(), lights.get()};
-    return {player.get(), gate.get(), backgrounds.get(), surfaces.get(), enemies.get()};
+    return {player.get(),  gate.get(),    enemies.get(),     levers.get(),
+            dialogs.get(), npcs.get(),    backgrounds.get(), surfaces.get(),
+            boxes.get(),   circles.get(), lights.get()};
 }
 
 void Game::load() {
@@ -269,6 +279,10 @@ void Game::destroy() {
     // the world released below.
     play.reset();
     importExport.reset();
+    circles->clear();
+    circles.reset();
+    boxes->clear();
+    boxes.reset();
     surfaces->clear();
     surfaces.reset();
     // Its shader goes with it, while the display is still there.

@@ -6,6 +6,7 @@
 
 #include "elements/LevelDocument.h"
 #include "engine/GameCore.h"
+#include "game/LevelRun.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
 
@@ -26,6 +27,8 @@ class Backgrounds;
 class Enemies;
 class Surfaces;
 class Lights;
+class Boxes;
+class Circles;
 class ImportExportPanel;
 class EditorPanel;
 class Player;
@@ -76,13 +79,15 @@ public:
     // then the import/export panel that saves, loads and clears them.
     std::unique_ptr<Player> player;
     std::unique_ptr<Gate> gate;
+    std::unique_ptr<Enemies> enemies;
+    std::unique_ptr<Levers> levers;
     std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<NPCs> npcs;
     std::unique_ptr<Backgrounds> backgrounds;
     std::unique_ptr<Surfaces> surfaces;
+    std::unique_ptr<Boxes> boxes;
+    std::unique_ptr<Circles> circles;
     std::unique_ptr<Lights> lights;
-    std::unique_ptr<Levers> levers;
-    std::unique_ptr<NPCs> npcs;
-    std::unique_ptr<Enemies> enemies;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
 
@@ -102,6 +107,8 @@ private:
     void loadResources();
     // The collections the level document reaches, by name.
     LevelDocument::Parts levelParts() const;
+    // The same collections as the play scene and the editor's test run step them.
+    LevelRun levelRun() const;
     // Every element's page, in the order the game makes and updates them.
     std::vector<EditorPanel*> elementPanels() const;
 

@@ -2,12 +2,13 @@
 
 #include <allegro5/allegro_audio.h>
 
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
-#include "elements/LevelDocument.h"
-#include "elements/Lights.h"
 #include "elements/Levers.h"
+#include "elements/Lights.h"
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/LightSystem.h"
@@ -27,23 +28,30 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 }  // namespace
 
 void LevelRun::start() {
+    // Bodies first: the player starts in a world that already holds them.
+    boxes->createBodies(*world);
+    circles->createBodies(*world);
     player->start(*world);
+    boxes->startPlay();
+    circles->startPlay();
     npcs->start();
     lights->start();
+    enemies->start();
     levers->start();
     dialogs->start();
     // Last of the start: a level always plays lit, whatever the editor left.
     lights->system().lightsOn = true;
-    enemies->start();
 }
 
 LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     world->step(60.0f);
     player->update(*world, playerControl, input);
+    boxes->updatePlay(*world);
+    circles->updatePlay(*world);
+    enemies->update(*world, player->health > 0, player->rectangle());
     dialogs->update(player->rectangle());
     levers->update(input.usePressed, player->rectangle());
     lights->update();
-    enemies->update(*world, player->health > 0, player->rectangle());
     gate->open = gateShouldOpen();
     gate->update();
     Tick t;
@@ -58,17 +66,16 @@ void LevelRun::end() {
     gate->update();
     npcs->end();
     lights->end();
+    enemies->end();
     levers->end();
     dialogs->stop();
-    enemies->end();
     world->clearSquares();
     world->clearCircles();
     world->clearShots();
 }
 
 bool LevelRun::gateShouldOpen() const {
-    return document->held.enemies.empty() && levers->allSwitched();
-    return enemies->aliveCount() == 0 && document->held.levers.empty();
+    return enemies->aliveCount() == 0 && levers->allSwitched();
 }
 
 void LevelRun::stopSteps() {

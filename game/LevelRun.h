@@ -12,7 +12,8 @@ class Lights;
 class Levers;
 class NPCs;
 class Enemies;
-class LevelDocument;
+class Boxes;
+class Circles;
 
 // The elements of a level while it runs, and the one tick order both the
 // play scene and the editor's test run step them in. The two differ only in
@@ -23,16 +24,13 @@ struct LevelRun {
     NK::SoundStore* sounds = nullptr;
     Player* player = nullptr;
     Gate* gate = nullptr;
-    Dialogs* dialogs = nullptr;
-    Lights* lights = nullptr;
     Enemies* enemies = nullptr;
-    // Records of kinds that do not play yet; a camera or lever among them
-    // keeps the gate shut, since nothing could ever put it out of action.
     Levers* levers = nullptr;
+    Dialogs* dialogs = nullptr;
     NPCs* npcs = nullptr;
-    // Records of kinds that do not play yet; a camera among them keeps
-    // the gate shut, since nothing could ever put it out of action.
-    const LevelDocument* document = nullptr;
+    Boxes* boxes = nullptr;
+    Circles* circles = nullptr;
+    Lights* lights = nullptr;
 
     struct Tick {
         bool atOpenGate = false;  // the gate is open and the player touches it

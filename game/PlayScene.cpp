@@ -4,11 +4,13 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
-#include "elements/Lights.h"
 #include "elements/Levers.h"
+#include "elements/Lights.h"
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
@@ -110,14 +112,16 @@ void PlayScene::draw() {
     services.backgrounds->draw();
     run.gate->draw();
     run.levers->draw();
+    run.boxes->drawPlay(*run.world);
+    run.circles->drawPlay(*run.world);
     run.npcs->drawPlay();
     drawShots();
     run.enemies->draw();
     run.player->draw();
-    run.dialogs->drawCards();
 
-    // The HUD, the windows and the buttons stay unlit.
+    // The cards, the HUD, the windows and the buttons stay unlit.
     run.lights->drawLit(false);
+    run.dialogs->drawCards();
     NK::BitmapStore& bitmaps = *services.bitmaps;
     for (int i = 0; i < run.player->health; ++i)
         bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, 5.0f, 40.0f, 40.0f));

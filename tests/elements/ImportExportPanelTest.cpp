@@ -13,6 +13,8 @@
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Player.h"
@@ -22,6 +24,7 @@
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
 #include "engine/TextFileStore.h"
+#include "tests/elements/LevelKit.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/FatalTrap.h"
 
@@ -45,27 +48,10 @@ protected:
         char pattern[] = "/tmp/dovra-level-XXXXXX";
         folder = mkdtemp(pattern);
         auto& e = nktest::engine();
-        world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
-        sounds = std::make_unique<NK::SoundStore>();
-        player =
-            std::make_unique<Player>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
-                                     &animations, sounds.get(), e.renderContext);
-        player->loadImages();
-        gate = std::make_unique<Gate>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
-                                      e.renderContext);
-        gate->loadImages();
-        backgrounds = std::make_unique<Backgrounds>(e.input, e.view, &paneltest::fonts(),
-                                                    &paneltest::bitmaps(), e.renderContext);
-        surfaces = std::make_unique<Surfaces>(world.get(), e.input, e.view, &paneltest::fonts(),
-                                              &paneltest::bitmaps(), e.renderContext);
-        enemies =
-            std::make_unique<Enemies>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
-                                      e.renderContext, &animations, sounds.get());
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles, &paneltest::bitmaps()},
-            LevelDocument::Parts{&paneltest::bitmaps(), player.get(), gate.get(), backgrounds.get(),
-                                 surfaces.get(), enemies.get()});
+            level.parts());
         panel->build();
     }
     void TearDown() override {
@@ -83,14 +69,10 @@ protected:
 
     std::string folder;
     NK::TextFileStore textFiles;
-    NK::AnimationStore animations;
-    std::unique_ptr<NK::SoundStore> sounds;  // needs the audio add-on up first
-    std::unique_ptr<NK::PhysicsWorld> world;
-    std::unique_ptr<Player> player;
-    std::unique_ptr<Gate> gate;
-    std::unique_ptr<Backgrounds> backgrounds;
-    std::unique_ptr<Surfaces> surfaces;
-    std::unique_ptr<Enemies> enemies;
+    LevelKit level;
+    std::unique_ptr<NK::PhysicsWorld>& world = level.world;
+    std::unique_ptr<Backgrounds>& backgrounds = level.backgrounds;
+    std::unique_ptr<Surfaces>& surfaces = level.surfaces;
     std::unique_ptr<ImportExportPanel> panel;
 };
 
@@ -107,6 +89,8 @@ TEST_F(LevelFileTest, MapLoadedIntoTheLevelSavesBackByteForByte) {
     EXPECT_EQ(world->surfaceCount(), 2u);
     EXPECT_EQ(world->getSurface("0").segments.size(), 2u);
     EXPECT_EQ(surfaces->surfaceCounter, 2);
+    EXPECT_EQ(level.boxes->list().size(), 2u);
+    EXPECT_EQ(level.circles->list().size(), 1u);
     EXPECT_FALSE(panel->isMapEmpty());
 
     std::string saved = folder + "/saved.txt";

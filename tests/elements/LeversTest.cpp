@@ -193,41 +193,4 @@ TEST_F(LeversTest, ResizeHandleLeavesTheLeverItsOwnSize) {
     EXPECT_EQ(picture(0).rect.height, Levers::size.y);
 }
 
-// The document hands "LE" and "N" records to the collections and reads them
-// back in the same order, with nothing left behind in `held`.
-TEST_F(LeversTest, DocumentMovesLeverAndNpcRecordsThroughTheCollections) {
-    NK::PhysicsWorld world(NK::Vec2(0, 10), e.renderContext);
-    NK::AnimationStore animations;
-    NK::SoundStore sounds;
-    PanelServices s{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
-    Player player(s.input, s.view, s.fonts, s.bitmaps, &animations, &sounds, s.renderContext);
-    player.loadImages();
-    Gate gate(s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
-    gate.loadImages();
-    Backgrounds backgrounds(s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
-    Surfaces surfaces(&world, s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
-    NPCs npcs(s.input, s.view, s.fonts, s.bitmaps, s.renderContext);
-    npcs.loadImages();
-    LevelDocument document({s.bitmaps, &player, &gate, &backgrounds, &surfaces, &levers, &npcs});
-
-    MapData data;
-    data.levers = {{10.0f, 20.0f, 0.5f, 3.0f}, {-4.0f, 8.0f, 0.0f, -1.0f}};
-    data.npcs = {{300.0f, 400.0f, 2, true}};
-    document.apply(data);
-    EXPECT_FALSE(document.isEmpty());
-    const MapData back = document.collect();
-    EXPECT_TRUE(document.held.levers.empty());
-    EXPECT_TRUE(document.held.npcs.empty());
-    ASSERT_EQ(back.levers.size(), 2u);
-    EXPECT_EQ(back.levers[1].x, -4.0f);
-    EXPECT_EQ(back.levers[0].angle, 0.5f);
-    EXPECT_EQ(back.levers[0].delay, 3.0f);
-    ASSERT_EQ(back.npcs.size(), 1u);
-    EXPECT_EQ(back.npcs[0].type, 2);
-    EXPECT_TRUE(back.npcs[0].invert);
-    EXPECT_EQ(back.npcs[0].y, 400.0f);
-    document.clear();
-    EXPECT_TRUE(document.isEmpty());
-}
-
 }  // namespace
