@@ -159,8 +159,6 @@ void Game::load() {
     showMenuWidgets(true, false, false);
 
     al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
-
-    if (!startMapPath.empty()) playMap(startMapPath);
 }
 
 void Game::playMap(const std::string& path) {
@@ -248,6 +246,13 @@ void Game::loadResources() {
 }
 
 void Game::update() {
+    // Ticks queued during the load are caught up first, as the loop does
+    // with every backlog; a level started before that would play its first
+    // seconds unseen.
+    if (!startMapPath.empty() && al_is_event_queue_empty(input->queue)) {
+        playMap(startMapPath);
+        startMapPath.clear();
+    }
     scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0, *this);
     // Shared by every scene, after the scene's own work.
     importExport->update();

@@ -94,7 +94,8 @@ public:
     // Starts the map at once, as a map loaded by its name (no pack progress).
     void playMap(const std::string& path);
     // Set before load: the map the command line names, played once the game
-    // has loaded, and the file the next level started is recorded into.
+    // has loaded and caught up with the ticks the load took, and the file the
+    // next level started is recorded into.
     std::string startMapPath;
     std::string recordReplayPath;
     // Set by the replay runner: this tick's input instead of the devices'.
