@@ -17,8 +17,8 @@ ImportExportPanel::~ImportExportPanel() = default;
 
 void ImportExportPanel::build() {
     const NK::Color white = NK::Color::white();
-    gui->createTextLabel(NK::Rect(1540, 520, 360, 50), "font", 28, white, {}, "", "load_info");
-    gui->createTextLabel(NK::Rect(1540, 900, 360, 50), "font", 28, white, {}, "", "save_info");
+    gui->createTextLabel(NK::Rect(1540, 470, 360, 40), "font", 12, white, {}, "", "load_info");
+    gui->createTextLabel(NK::Rect(1540, 830, 360, 40), "font", 12, white, {}, "", "save_info");
     if (services.bitmaps) buildPage();
 }
 

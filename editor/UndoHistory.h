@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The editor's undo and redo over whole snapshots of the level, each the
@@ -24,6 +25,9 @@ public:
     std::optional<std::string> undo();
     std::optional<std::string> redo();
 
+    // The current state written anew without a step (a restored snapshot
+    // that saves to slightly different text, such as renumbered ground).
+    void amendCurrent(std::string snapshot) { now = std::move(snapshot); }
     const std::string& current() const { return now; }
     std::size_t undoSteps() const { return past.size(); }
     std::size_t redoSteps() const { return future.size(); }

@@ -33,7 +33,7 @@ public:
     bool empty() const { return keys.empty(); }
     std::vector<BackgroundRecord> records() const;
     void draw();
-    void fadeIn() { panel.fadeIn(); }
+    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
     void show() override { panel.show(); }

@@ -84,7 +84,7 @@ public:
     void drawEditor();
     // Each block whose body still exists, where the body is now.
     void drawPlay(NK::PhysicsWorld& world);
-    void fadeIn() { panel.fadeIn(); }
+    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
     void show() override { panel.show(); }

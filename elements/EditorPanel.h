@@ -26,6 +26,9 @@ public:
     virtual void updateWidgets() = 0;
     // A text input has the keyboard, so Space and the camera keys are text.
     virtual bool typing() const = 0;
+    // Every picture of the kind back to full opacity (a test run starts, the
+    // Lights tab opens); kinds that never dim have nothing to do.
+    virtual void fadeIn() {}
     // How the panel centres the editor camera on a level point.
     virtual void setCameraHook(std::function<void(NK::Vec2)> centre) = 0;
 };

@@ -58,7 +58,7 @@ public:
     // Holder, then head, of every camera not destroyed.
     void draw();
     int aliveCount() const;
-    void fadeIn() { panel.fadeIn(); }
+    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
     void show() override;

@@ -53,7 +53,7 @@ public:
     void draw();
     // True when no lever is off, which a level without levers always is.
     bool allSwitched() const;
-    void fadeIn() { panel.fadeIn(); }
+    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
     void show() override { panel.show(); }

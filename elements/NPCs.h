@@ -57,7 +57,7 @@ public:
     // Every NPC from its sheet's first frame, as the editor shows them.
     void drawEditor();
     // The NPCs are never dimmed, so there is nothing to bring back.
-    void fadeIn() {}
+    void fadeIn() override {}
 
     void build() override;
     void show() override { panel.show(); }

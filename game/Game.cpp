@@ -2,8 +2,10 @@
 
 #include <allegro5/allegro.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Boxes.h"
@@ -72,6 +74,21 @@ void Game::create() {
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
                             backgrounds.get()},
         levelRun());
+    EditorFrame::Services frame;
+    frame.input = input;
+    frame.display = display;
+    frame.view = view;
+    frame.gui = gui;
+    frame.bitmaps = bitmaps;
+    frame.animations = animations;
+    frame.renderContext = renderContext;
+    frame.importExport = importExport.get();
+    frame.backgrounds = backgrounds.get();
+    frame.surfaces = surfaces.get();
+    EditorFrame::Panels pages{};
+    const std::vector<EditorPanel*> inTabOrder = elementPanels();
+    std::copy(inTabOrder.begin(), inTabOrder.end(), pages.begin());
+    editor = std::make_unique<EditorFrame>(frame, levelRun(), pages);
 }
 
 LevelDocument::Parts Game::levelParts() const {
@@ -155,6 +172,7 @@ void Game::load() {
     });
     for (EditorPanel* panel : elementPanels()) panel->build();
     importExport->build();
+    editor->build([this] { openScene(MainMenu); });
     // The game opens on the main menu, so only its buttons may take clicks.
     showMenuWidgets(true, false, false);
 
@@ -188,6 +206,18 @@ void Game::updatePlay() {
     play->update(in);
     if (recorder && !endedBefore && (play->won || play->lost))
         finishRecording(static_cast<int>(play->won ? Replay::Outcome::Won : Replay::Outcome::Lost));
+}
+
+void Game::updateEditor() {
+    editor->update(replayInput ? *replayInput : liveInput());
+}
+
+bool Game::editorEscape() {
+    return editor->escape();
+}
+
+void Game::enterEditor() {
+    editor->enter(scenes.scene == Editor);
 }
 
 void Game::leaveLevel() {
@@ -270,6 +300,9 @@ void Game::draw() {
         case Tutorial:
             tutorialScreen->draw(*view);
             break;
+        case Editor:
+            editor->draw();
+            break;
         case Play:
             play->draw();
             break;
@@ -282,6 +315,7 @@ void Game::destroy() {
     extBitmaps->destroyAll();
     // The level goes first: its images and bodies live in the stores and
     // the world released below.
+    editor.reset();
     play.reset();
     importExport.reset();
     circles->clear();

@@ -37,6 +37,7 @@ class Dialogs;
 class Levers;
 class NPCs;
 class PlayScene;
+class EditorFrame;
 class ReplayRecorder;
 struct PlayInput;
 
@@ -90,6 +91,7 @@ public:
     std::unique_ptr<Lights> lights;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
+    std::unique_ptr<EditorFrame> editor;
 
     // Starts the map at once, as a map loaded by its name (no pack progress).
     void playMap(const std::string& path);
@@ -117,9 +119,9 @@ private:
     void resetMenuView() override;
     void updateLogo() override;
     void showMenuWidgets(bool mainMenu, bool browser, bool tutorial) override;
-    void updateEditor() override {}
-    bool editorEscape() override { return true; }
-    void enterEditor() override {}
+    void updateEditor() override;
+    bool editorEscape() override;
+    void enterEditor() override;
     void updatePlay() override;
     void leaveLevel() override;
     // The devices' state for one tick, the pointer on the logical screen.

@@ -138,12 +138,16 @@ void PlayScene::draw() {
 }
 
 void PlayScene::drawShots() {
-    for (const auto& shot : run.world->shots()) {
+    ::drawShots(*services.bitmaps, *run.world);
+}
+
+void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world) {
+    for (const auto& shot : world.shots()) {
         const b2Vec2& p = shot->body->GetPosition();
         const b2Vec2& v = shot->body->GetLinearVelocity();
         NK::Color tint = NK::bodyTag(shot->body) == NK::kTagPlayerShot ? NK::Color(1, 1, 1, 1)
                                                                        : NK::Color(1, 0, 0, 1);
-        services.bitmaps->drawRotated(
+        bitmaps.drawRotated(
             "player_shot",
             NK::Rect(p.x * NK::kPixelsPerMetre, p.y * NK::kPixelsPerMetre, 60.0f, 15.0f),
             NK::Vec2(0.8f, 0.5f), tint, std::atan2(v.y, v.x));

@@ -9,6 +9,7 @@ namespace NK {
 class AnimationStore;
 class BitmapStore;
 class GUISystem;
+class PhysicsWorld;
 class RenderContext;
 class View;
 }  // namespace NK
@@ -60,3 +61,7 @@ private:
     LevelRun run;
     std::function<void()> toMenu;
 };
+
+// Every shot in flight, the player's white and the cameras' red, turned to
+// where it flies: the play scene and the editor's test run draw them alike.
+void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world);

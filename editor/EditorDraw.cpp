@@ -1,0 +1,88 @@
+// What the editor shows each frame, in its fixed order: the level in the
+// editing area, then the bars and pages over it on the screen.
+#include <cmath>
+
+#include "editor/EditorFrame.h"
+#include "editor/ImportExportPanel.h"
+#include "elements/Backgrounds.h"
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
+#include "elements/Dialogs.h"
+#include "elements/EditorPanel.h"
+#include "elements/Enemies.h"
+#include "elements/Gate.h"
+#include "elements/Levers.h"
+#include "elements/Lights.h"
+#include "elements/NPCs.h"
+#include "elements/Player.h"
+#include "elements/Surfaces.h"
+#include "engine/BitmapStore.h"
+#include "engine/GUISystem.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/RenderContext.h"
+#include "engine/View.h"
+#include "game/PlayScene.h"
+
+namespace {
+
+const char* const frameButtons[] = {
+    "change",  "back",   "run",           "run_control", "importexport", "player",        "gate",
+    "enemies", "levers", "dialogs",       "npcs",        "backgrounds",  "surfaces",      "boxes",
+    "circles", "lights", "show_surfaces", "show_lights", "show_area",    "show_fall_edge"};
+
+}  // namespace
+
+void EditorFrame::draw() {
+    const int tab = tabs.editorTab;
+    const bool running = tabs.testRunning;
+    const NK::View& view = *services.view;
+    if (tab == EditorTabs::SurfacesTab && !mouseOutside) services.surfaces->drawPreview();
+    services.backgrounds->draw();
+    if (showSurfaces || tab == EditorTabs::SurfacesTab)
+        services.surfaces->drawSurfaces(mouseOutside, tab == EditorTabs::SurfacesTab);
+    if (showArea || tab == EditorTabs::PlayerTab)
+        run.player->drawCameraArea(tab == EditorTabs::PlayerTab);
+    run.gate->draw();
+    run.levers->draw();
+    if (running) {
+        run.boxes->drawPlay(*run.world);
+        run.circles->drawPlay(*run.world);
+        // The figures keep walking in a test run, as in play.
+        run.npcs->drawPlay();
+        drawShots(*services.bitmaps, *run.world);
+    } else {
+        run.boxes->drawEditor();
+        run.circles->drawEditor();
+        run.npcs->drawEditor();
+    }
+    run.enemies->draw();
+    run.player->draw();
+    if (showFallEdge) {
+        const float y = run.player->fallEdge;
+        services.renderContext->drawLine({-99999.0f, y}, {99999.0f, y},
+                                         NK::Color(1, 0.25f, 0.25f, 1),
+                                         3.0f * view.width / 1920.0f);
+    }
+    if (tab != EditorTabs::SurfacesTab) {
+        if (EditorPanel* panel = activePanel()) panel->drawOverlay(handleSize);
+    }
+
+    // From here on nothing is lit: the cards, the health, the bars and pages.
+    run.lights->drawLit(false);
+    run.dialogs->drawCards();
+    for (int i = 0; i < run.player->health; ++i)
+        services.bitmaps->drawOnScreen("player_health",
+                                       NK::Rect(55.0f * i + 2.5f, 125.0f, 40.0f, 40.0f));
+    drawScreenOverlay();
+    run.world->drawRays(NK::Color(1, 0, 0, 1));
+    run.lights->drawLit(true);
+}
+
+void EditorFrame::drawScreenOverlay() {
+    if (!inEditor) return;
+    services.bitmaps->drawOnScreen("editor_bg_t", NK::Rect(0.0f, 0.0f, 1920.0f, 120.0f));
+    services.bitmaps->drawOnScreen("editor_bg_r", NK::Rect(1520.0f, 0.0f, 400.0f, 1080.0f));
+    for (const char* key : frameButtons) services.gui->drawButton(key);
+    for (EditorPanel* panel : panels) panel->drawGUI();
+    services.importExport->draw();
+}

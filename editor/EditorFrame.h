@@ -1,0 +1,113 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+
+#include "editor/EditorCamera.h"
+#include "editor/EditorTabs.h"
+#include "editor/UndoHistory.h"
+#include "elements/PlayInput.h"
+#include "engine/Vec2.h"
+#include "game/LevelRun.h"
+
+namespace NK {
+class AnimationStore;
+class BitmapStore;
+class GUISystem;
+class Input;
+class LightSystem;
+class RenderContext;
+class View;
+struct Display;
+}  // namespace NK
+class EditorPanel;
+class ImportExportPanel;
+class Surfaces;
+class Backgrounds;
+
+// Everything around the element pages: the top bar with its two rows of
+// tabs and the show toggles, the right panel's "Run" and "Import/Export",
+// the editor camera, and the test run, which steps the level in the play
+// scene's own tick order (LevelRun) with the editor's differences.
+class EditorFrame {
+public:
+    struct Services {
+        NK::Input* input = nullptr;
+        NK::Display* display = nullptr;
+        NK::View* view = nullptr;
+        NK::GUISystem* gui = nullptr;  // the game's own: the frame's widgets live there
+        NK::BitmapStore* bitmaps = nullptr;
+        NK::AnimationStore* animations = nullptr;
+        NK::RenderContext* renderContext = nullptr;
+        NK::LightSystem* lightSystem = nullptr;
+        ImportExportPanel* importExport = nullptr;
+        Backgrounds* backgrounds = nullptr;
+        Surfaces* surfaces = nullptr;
+    };
+    using Panels = std::array<EditorPanel*, EditorTabs::elementTabs>;
+
+    EditorFrame(const Services& services, const LevelRun& run, const Panels& panels);
+
+    // Once, when the game loads: the frame's widgets, hidden.
+    void build(std::function<void()> leaveToMenu);
+    // The scene was entered (or left: the widgets then hide).
+    void enter(bool inEditor);
+    // One tick of the editor scene, with this tick's keys and pointer.
+    void update(const PlayInput& input);
+    // Escape: ends a test run (false), or leaves the editor (true).
+    bool escape();
+    void draw();
+    // Brings every widget and page into line with the tab, the row and the scene.
+    void applyEditorTab();
+
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: the level as it was before or after
+    // the last change; a test run changes nothing and cannot be undone.
+    void undo();
+    void redo();
+    UndoHistory history;
+
+    // The level is copied here every few seconds while it is edited, and the
+    // copy goes when the editor is left normally: a copy found on entering
+    // means the game ended in the middle of an edit, and is offered back.
+    std::string recoveryPath = "Editor/.recovery-map.txt";
+    static constexpr int recoveryEvery = 300;  // ticks
+    // Yes (true) or No to a question; the game shows the native box, tests answer.
+    std::function<bool(const std::string& title, const std::string& heading)> askYesNo;
+
+    EditorTabs tabs;
+    EditorCamera camera;
+    bool showSurfaces = true;
+    bool showLights = true;
+    bool showArea = false;
+    bool showFallEdge = true;
+    bool mouseOutside = false;
+    bool inEditor = false;
+    NK::Vec2 handleSize{30.0f, 30.0f};
+
+private:
+    void buildTabs();
+    void buildToggles();
+    void bindView();
+    void startRun();
+    void endRun(const char* sound);
+    void toggle(const std::string& key, bool& flag, const std::string& text);
+    void applyLightPass();
+    bool typing() const;
+    EditorPanel* activePanel() const;
+    void drawScreenOverlay();
+    void restore(const std::string& snapshot);
+    void noteEdges();
+    void recordChange();
+    void keepRecoveryCopy();
+    void offerRecovery();
+    void dropRecoveryCopy();
+    bool ask(const std::string& title, const std::string& heading);
+
+    Services services;
+    LevelRun run;
+    Panels panels;
+    std::function<void()> toMenu;
+    int recoveryCountdown = recoveryEvery;
+    bool changePending = false;  // an edge was seen and its change not yet taken
+    std::string recovered;       // what the recovery file holds now
+};
