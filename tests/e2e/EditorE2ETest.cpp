@@ -1,3 +1,4 @@
+#include <allegro5/allegro.h>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,12 +7,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 #include <thread>
 
 #include "tests/support/AllegroEnvironment.h"
 #include "tests/support/GameProcess.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -42,6 +45,33 @@ std::vector<std::string> levelsIn(const std::string& dir) {
     return names;
 }
 
+// Screenshots until `matches` holds or fifteen seconds pass; true if it held.
+bool waitForScreen(nktest::GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
+    const std::string path = nktest::tempPath("editor.png");
+    for (int i = 0; i < 60; ++i) {
+        ALLEGRO_BITMAP* shot = game.screenshot(path) ? nktest::loadImage(path) : nullptr;
+        const bool matched = shot && matches(shot);
+        if (shot) al_destroy_bitmap(shot);
+        if (matched) return true;
+        sleepMs(250);
+    }
+    return false;
+}
+
+// How far a logical region of the window (60 pixels down the screen) strays
+// from a region of a picture of the game's (0..255).
+double strays(ALLEGRO_BITMAP* shot, const char* picture, int x, int y, int px, int py, int w,
+              int h) {
+    ALLEGRO_BITMAP* reference = nktest::loadImage(nktest::sourcePath(picture));
+    if (!reference) return 255.0;
+    const double d = nktest::meanDifference(shot, x, 60 + y, reference, px, py, w, h, 8);
+    al_destroy_bitmap(reference);
+    return d;
+}
+
+const char* const menuBackdrop = "Resources/Images/Menu/menu_bg.png";
+const char* const rightPanel = "Resources/Images/Editor/editor_bg_r.png";
+
 }  // namespace
 
 // The editor in the real window: two cameras added from the Enemies page,
@@ -59,15 +89,25 @@ TEST(EditorInTheRealWindow, UndoTakesBackOneAddAndYesToTheUnsavedBoxSavesTheLeve
         window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
     ASSERT_EQ(g.width, 1920) << game.output();
     ASSERT_TRUE(game.waitForOutput("dovra ", 15000));
-    sleepMs(1000);
+    // Each step waits for what the last one shows: a loaded machine may take
+    // seconds over any of them.
+    ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+        return strays(s, menuBackdrop, 1150, 420, 1150, 420, 700, 560) < 6;
+    })) << "no menu";
 
     // Logical 1920x1080 points, drawn 1:1 with the window at y 60.
     auto click = [&](int x, int y) {
         game.click(x, y + 60);
-        sleepMs(400);
+        sleepMs(300);
     };
-    click(672, 636);   // "Create level"
-    click(671, 36);    // the Enemies tab
+    click(672, 636);  // "Create level"
+    ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+        return strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
+    })) << "no editor";
+    click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
+    ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+        return strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
+    })) << "no Enemies page";
     click(1628, 230);  // "ADD"
     click(1628, 230);  // "ADD" again
     // Held as a hand holds it: Control down over several ticks around the Z.
