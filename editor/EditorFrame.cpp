@@ -74,7 +74,6 @@ void EditorFrame::build(std::function<void()> leaveToMenu) {
         tabs.leave();
         services.importExport->unsavedMapPrompt();
         services.importExport->clearMap();
-        dropRecoveryCopy();
         applyEditorTab();
         toMenu();
     });
@@ -179,8 +178,6 @@ void EditorFrame::enter(bool editor) {
     if (!editor) return;
     history.reset(services.importExport->snapshot());
     changePending = false;
-    recoveryCountdown = recoveryEvery;
-    offerRecovery();
 }
 
 bool EditorFrame::escape() {
@@ -191,7 +188,6 @@ bool EditorFrame::escape() {
     }
     services.importExport->unsavedMapPrompt();
     services.importExport->clearMap();
-    dropRecoveryCopy();
     applyEditorTab();
     return true;
 }
@@ -323,7 +319,7 @@ void EditorFrame::update(const PlayInput& in) {
 
     if (!tabs.testRunning) {
         noteEdges();
-        keepRecoveryCopy();
+        services.importExport->keepRecovery();
         return;
     }
     const LevelRun::Tick t = run.tick(in, tabs.controlPlayer);

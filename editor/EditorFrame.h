@@ -66,14 +66,6 @@ public:
     void redo();
     UndoHistory history;
 
-    // The level is copied here every few seconds while it is edited, and the
-    // copy goes when the editor is left normally: a copy found on entering
-    // means the game ended in the middle of an edit, and is offered back.
-    std::string recoveryPath = "Editor/.recovery-map.txt";
-    static constexpr int recoveryEvery = 300;  // ticks
-    // Yes (true) or No to a question; the game shows the native box, tests answer.
-    std::function<bool(const std::string& title, const std::string& heading)> askYesNo;
-
     EditorTabs tabs;
     EditorCamera camera;
     bool showSurfaces = true;
@@ -98,16 +90,10 @@ private:
     void restore(const std::string& snapshot);
     void noteEdges();
     void recordChange();
-    void keepRecoveryCopy();
-    void offerRecovery();
-    void dropRecoveryCopy();
-    bool ask(const std::string& title, const std::string& heading);
 
     Services services;
     LevelRun run;
     Panels panels;
     std::function<void()> toMenu;
-    int recoveryCountdown = recoveryEvery;
     bool changePending = false;  // an edge was seen and its change not yet taken
-    std::string recovered;       // what the recovery file holds now
 };

@@ -50,6 +50,7 @@ void ImportExportPanel::buildPage() {
     input("load_path", {1640, 290, 260, 50});
     g.createTextLabel(NK::Rect(1540, 350, 360, 40), "font", 12, white, {}, "", "is_load_path");
     button("load", "LOAD", {1540, 400, 360, 50}, [this] { loadNamed(); });
+    button("recover", "RECOVER", {1540, 525, 360, 50}, [this] { recover(); });
 
     g.createTextLabel(NK::Rect(1540, 640, 360, 40), "font", 12, white, {},
                       "Save as:", "save_path_info");
@@ -79,8 +80,10 @@ void ImportExportPanel::buildPage() {
     });
     g.setTextInputThirdCallback("save_path", [endSaveName](std::string) { endSaveName(); });
     paged = true;
+    recoveryCountdown = recoverySeconds * 60;
     resetPathInputs();
     hide();
+    offerRecovery();
 }
 
 std::string ImportExportPanel::typed(const std::string& key) {
@@ -154,7 +157,7 @@ void ImportExportPanel::unsavedMapPrompt() {
                                      services.display ? services.display->display : nullptr,
                                      "Unsaved Map", "Do you want to save current map?", "", nullptr,
                                      ALLEGRO_MESSAGEBOX_YES_NO) == 1;
-    if (!yes) return;
+    if (!yes) return dropRecovery();
     saveMap(std::string(folder) + "Map_" + NK::currentDateString() + "_" + NK::currentTimeString() +
             ".txt");
 }
@@ -162,6 +165,7 @@ void ImportExportPanel::unsavedMapPrompt() {
 void ImportExportPanel::show() {
     if (!paged) return;
     for (const char* key : buttonKeys) gui->setButtonShown(key, true);
+    gui->setButtonShown("recover", offeringRecovery);
     for (const char* key : labelKeys) gui->setTextLabelVisible(key, true);
     for (const char* key : inputKeys) gui->setTextInputVisible(key, true);
     shown = true;
@@ -170,6 +174,7 @@ void ImportExportPanel::show() {
 void ImportExportPanel::hide() {
     if (!paged) return;
     for (const char* key : buttonKeys) gui->setButtonShown(key, false);
+    gui->setButtonShown("recover", false);
     for (const char* key : labelKeys) gui->setTextLabelVisible(key, false);
     for (const char* key : inputKeys) gui->setTextInputVisible(key, false);
     resetPathInputs();
@@ -180,6 +185,7 @@ void ImportExportPanel::draw() {
     if (!paged) return;
     if (!shown) return;
     for (const char* key : buttonKeys) gui->drawButton(key);
+    gui->drawButton("recover");
     for (const char* key : labelKeys) gui->drawTextLabel(key);
     for (const char* key : inputKeys) gui->drawTextInput(key);
 }

@@ -51,6 +51,8 @@ void ImportExportPanel::saveMap(const std::string& path) {
     saveClock.restart();
     saveShown = true;
     gui->setTextLabelText("save_info", "Saved");
+    // The level is safe in its file: the copy kept against a crash can go.
+    dropRecovery();
     setBusyCursor(false);
 }
 

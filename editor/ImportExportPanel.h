@@ -62,6 +62,20 @@ public:
     // the native box; tests answer here.
     std::function<bool()> askToSave;
 
+    // Crash recovery. While the editor holds a level that is not empty and
+    // has changed, it is copied here every `recoverySeconds` (atomically, as
+    // saves are); saving the level, or discarding it through the prompt,
+    // removes the copy. A copy found when the game starts is offered by
+    // "RECOVER" until it is used or the level is saved.
+    std::string recoveryPath = std::string(folder) + ".recovery.txt";
+    int recoverySeconds = 30;
+    // Each editor tick outside a test run.
+    void keepRecovery();
+    void dropRecovery();
+    // "RECOVER": the copy loaded as LOAD loads a map, the prompt first.
+    void recover();
+    bool recoveryOffered() const { return offeringRecovery; }
+
     // Writes the whole level to path, replacing the file only once the new
     // one is complete, and shows "Saved".
     void saveMap(const std::string& path);
@@ -99,5 +113,9 @@ private:
     LevelDocument document;
     std::unique_ptr<NK::GUISystem> gui;
     bool shown = false;
+    bool offeringRecovery = false;
+    int recoveryCountdown = 0;
+    std::string recoveryWritten;  // the snapshot the copy holds
+    void offerRecovery();
     bool paged = false;  // the page's widgets exist
 };

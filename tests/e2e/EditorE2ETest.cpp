@@ -74,81 +74,130 @@ const char* const rightPanel = "Resources/Images/Editor/editor_bg_r.png";
 
 }  // namespace
 
+// The game on a 1920x1200 desktop, in a folder of its own, brought to the
+// editor: logical 1920x1080 points are drawn 1:1 with the window at y 60.
+struct EditorSession {
+    explicit EditorSession(const std::string& dir) : game(screen, NK_GAME_BINARY, dir, {}) {}
+
+    // Each step waits for what the last one shows: a loaded machine may take
+    // seconds over any of them.
+    void openEditor() {
+        ASSERT_TRUE(screen.ok());
+        window = game.waitForWindow("Dovra");
+        ASSERT_NE(window, 0u) << game.output();
+        nktest::WindowGeometry g = game.waitForPlacement(
+            window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
+        ASSERT_EQ(g.width, 1920) << game.output();
+        ASSERT_TRUE(game.waitForOutput("dovra ", 15000));
+        ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+            return strays(s, menuBackdrop, 1150, 420, 1150, 420, 700, 560) < 6;
+        })) << "no menu";
+        click(672, 636);  // "Create level"
+        ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+            return strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
+        })) << "no editor";
+    }
+    void addTwoCameras() {
+        click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
+        ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+            return strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
+        })) << "no Enemies page";
+        click(1628, 230);  // "ADD"
+        click(1628, 230);  // "ADD" again
+    }
+    // "back", then Yes in the real "Unsaved Map" box; the name it saved under.
+    std::string leaveSaving(const std::string& dir) {
+        click(36, 95);
+        std::string box;
+        for (int i = 0; i < 100 && box.empty(); ++i) {
+            box = nktest::capture(screen, {"xdotool", "search", "--name", "^Unsaved Map$"});
+            sleepMs(100);
+        }
+        if (box.empty()) return "";
+        sleepMs(500);
+        const nktest::WindowGeometry b = game.geometry(std::strtoul(box.c_str(), nullptr, 10));
+        // Yes is the right-hand of the two buttons along the box's bottom edge.
+        game.click(b.x + b.width * 3 / 4, b.y + b.height - 12);
+        std::vector<std::string> saved;
+        for (int i = 0; i < 100 && saved.size() != 1; ++i) {
+            sleepMs(100);
+            saved = levelsIn(dir);
+        }
+        sleepMs(300);  // the name appears with the rename; let the game settle
+        return saved.size() == 1 ? saved[0] : "";
+    }
+    void click(int x, int y) {
+        game.click(x, y + 60);
+        sleepMs(300);
+    }
+
+    nktest::VirtualScreen screen{1920, 1200};
+    nktest::GameProcess game;
+    unsigned long window = 0;
+};
+
+std::size_t camerasIn(const std::string& path) {
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t cameras = 0;
+    for (std::size_t at = 0; (at = text.find("\nE ", at)) != std::string::npos; ++at) ++cameras;
+    return cameras;
+}
+
 // The editor in the real window: two cameras added from the Enemies page,
 // one taken back with Ctrl+Z, then "back" with the level unsaved. The real
 // "Unsaved Map" box is answered Yes with the pointer, and the level lands in
 // Editor/Levels under the date and a twelve-hour time, one camera in it.
 TEST(EditorInTheRealWindow, UndoTakesBackOneAddAndYesToTheUnsavedBoxSavesTheLevel) {
     const std::string dir = makeGameFolder();
-    nktest::VirtualScreen screen(1920, 1200);
-    ASSERT_TRUE(screen.ok());
-    nktest::GameProcess game(screen, NK_GAME_BINARY, dir, {});
-    unsigned long window = game.waitForWindow("Dovra");
-    ASSERT_NE(window, 0u) << game.output();
-    nktest::WindowGeometry g = game.waitForPlacement(
-        window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
-    ASSERT_EQ(g.width, 1920) << game.output();
-    ASSERT_TRUE(game.waitForOutput("dovra ", 15000));
-    // Each step waits for what the last one shows: a loaded machine may take
-    // seconds over any of them.
-    ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-        return strays(s, menuBackdrop, 1150, 420, 1150, 420, 700, 560) < 6;
-    })) << "no menu";
-
-    // Logical 1920x1080 points, drawn 1:1 with the window at y 60.
-    auto click = [&](int x, int y) {
-        game.click(x, y + 60);
-        sleepMs(300);
-    };
-    click(672, 636);  // "Create level"
-    ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-        return strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
-    })) << "no editor";
-    click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
-    ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-        return strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
-    })) << "no Enemies page";
-    click(1628, 230);  // "ADD"
-    click(1628, 230);  // "ADD" again
+    EditorSession session(dir);
+    ASSERT_NO_FATAL_FAILURE(session.openEditor());
+    ASSERT_NO_FATAL_FAILURE(session.addTwoCameras());
     // Held as a hand holds it: Control down over several ticks around the Z.
-    game.keyDown("ctrl");
+    session.game.keyDown("ctrl");
     sleepMs(150);
-    game.key("z");
+    session.game.key("z");
     sleepMs(150);
-    game.keyUp("ctrl");
+    session.game.keyUp("ctrl");
     sleepMs(400);
-    click(36, 95);  // "back"
-
-    std::string box;
-    for (int i = 0; i < 100 && box.empty(); ++i) {
-        box = nktest::capture(screen, {"xdotool", "search", "--name", "^Unsaved Map$"});
-        sleepMs(100);
-    }
-    ASSERT_FALSE(box.empty()) << "no \"Unsaved Map\" box";
-    sleepMs(500);
-    const nktest::WindowGeometry b = game.geometry(std::strtoul(box.c_str(), nullptr, 10));
-    // Yes is the right-hand of the two buttons along the box's bottom edge.
-    game.click(b.x + b.width * 3 / 4, b.y + b.height - 12);
-
-    std::vector<std::string> saved;
-    for (int i = 0; i < 100 && saved.empty(); ++i) {
-        sleepMs(100);
-        saved = levelsIn(dir);
-    }
-    ASSERT_EQ(saved.size(), 1u);
+    const std::string saved = session.leaveSaving(dir);
+    ASSERT_FALSE(saved.empty()) << "nothing saved";
     EXPECT_TRUE(std::regex_match(
-        saved[0], std::regex(R"(Map_\d\d-\d\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
-        << saved[0];
-    sleepMs(300);  // the rename is done once the name is there; let the bytes settle
-    std::ifstream in(dir + "/Editor/Levels/" + saved[0]);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t cameras = 0;
-    for (std::size_t at = 0; (at = text.find("\nE ", at)) != std::string::npos; ++at) ++cameras;
-    EXPECT_EQ(cameras, 1u) << text;
-    // Left normally: no recovery copy stays behind.
-    EXPECT_NE(access((dir + "/Editor/.recovery-map.txt").c_str(), F_OK), 0);
+        saved, std::regex(R"(Map_\d\d-\d\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
+        << saved;
+    EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 1u);
 
-    game.sendClose(window);
-    EXPECT_EQ(game.waitExit(), 0) << game.output();
+    session.game.sendClose(session.window);
+    EXPECT_EQ(session.game.waitExit(), 0) << session.game.output();
+    ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
+}
+
+// A game killed mid-edit: the copy made a moment before comes back with
+// RECOVER in the next game, and saving it removes the copy.
+TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
+    const std::string dir = makeGameFolder();
+    const std::string copy = dir + "/Editor/Levels/.recovery.txt";
+    setenv("DOVRA_RECOVERY_SECONDS", "1", 1);
+    {
+        EditorSession session(dir);
+        ASSERT_NO_FATAL_FAILURE(session.openEditor());
+        ASSERT_NO_FATAL_FAILURE(session.addTwoCameras());
+        for (int i = 0; i < 100 && camerasIn(copy) != 2; ++i) sleepMs(100);
+        ASSERT_EQ(camerasIn(copy), 2u) << "no copy made while editing";
+    }  // the session's end kills the game with SIGKILL
+    EditorSession next(dir);
+    ASSERT_NO_FATAL_FAILURE(next.openEditor());
+    // The editor opens on Import/Export, where RECOVER now covers the backdrop.
+    ASSERT_TRUE(waitForScreen(next.game, [](ALLEGRO_BITMAP* s) {
+        return strays(s, rightPanel, 1550, 535, 30, 535, 300, 30) > 10;
+    })) << "no RECOVER";
+    next.click(1720, 550);
+    const std::string saved = next.leaveSaving(dir);
+    ASSERT_FALSE(saved.empty()) << "nothing saved";
+    EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2u);
+    EXPECT_NE(access(copy.c_str(), F_OK), 0) << "the copy outlived the save";
+    unsetenv("DOVRA_RECOVERY_SECONDS");
+    next.game.sendClose(next.window);
+    EXPECT_EQ(next.game.waitExit(), 0) << next.game.output();
     ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
 }

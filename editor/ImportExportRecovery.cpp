@@ -1,0 +1,58 @@
+// The copy of the level kept on disk while it is edited, so that a crash or
+// a killed game loses at most the last half minute of work.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+
+#include "editor/ImportExportPanel.h"
+#include "engine/GUISystem.h"
+
+void ImportExportPanel::keepRecovery() {
+    if (--recoveryCountdown > 0) return;
+    recoveryCountdown = recoverySeconds * 60;
+    if (isMapEmpty()) return;
+    const std::string now = snapshot();
+    if (now == recoveryWritten) return;
+    // Written beside and renamed over, so a crash mid-write keeps the last copy.
+    const std::string temporary = recoveryPath + ".saving";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << now;
+        out.flush();
+        if (!out) return;
+    }
+    if (std::rename(temporary.c_str(), recoveryPath.c_str()) == 0) recoveryWritten = now;
+}
+
+void ImportExportPanel::dropRecovery() {
+    std::remove(recoveryPath.c_str());
+    recoveryWritten.clear();
+    recoveryCountdown = recoverySeconds * 60;
+    if (offeringRecovery && paged) gui->setButtonShown("recover", false);
+    offeringRecovery = false;
+}
+
+void ImportExportPanel::offerRecovery() {
+    struct stat info {};
+    offeringRecovery = paged && stat(recoveryPath.c_str(), &info) == 0;
+    if (!offeringRecovery) return;
+    // The button names when the copy was made, so the user knows which work it is.
+    char when[32] = "";
+    std::tm local{};
+    localtime_r(&info.st_mtime, &local);
+    std::strftime(when, sizeof when, "%d-%m-%Y %H:%M", &local);
+    gui->setButtonText("recover", std::string("RECOVER ") + when, 1);
+    gui->setButtonShown("recover", shown);
+}
+
+void ImportExportPanel::recover() {
+    if (!offeringRecovery) return;
+    unsavedMapPrompt();
+    clearMap();
+    loadMap(recoveryPath);
+    offeringRecovery = false;
+    if (paged) gui->setButtonShown("recover", false);
+    resetPathInputs();
+}
