@@ -67,4 +67,6 @@ if(TARGET bench_play_stress)
     add_dependencies(bench_play_stress stress_map)
 endif()
 nk_add_test(test_e2e_editor LIBS nk_core SOURCES tests/e2e/EditorE2ETest.cpp)
-add_dependencies(test_e2e_editor dovra)
+add_dependencies(test_e2e_editor dovra dovra-replay)
+target_compile_definitions(test_e2e_editor PRIVATE
+    NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")

@@ -130,6 +130,36 @@ struct EditorSession {
         game.click(x, y + 60);
         sleepMs(300);
     }
+    // Clicks and waits until the logical region shows something else: the
+    // next step must not reach the game before this one has shown.
+    bool clickAndWaitForChange(int x, int y, int rx, int ry, int rw, int rh) {
+        const std::string before = nktest::tempPath("before.png");
+        if (!game.screenshot(before)) return false;
+        ALLEGRO_BITMAP* was = nktest::loadImage(before);
+        if (!was) return false;
+        click(x, y);
+        const bool changed = waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
+            return nktest::meanDifference(s, rx, ry + 60, was, rx, ry + 60, rw, rh, 4) > 3.0;
+        });
+        al_destroy_bitmap(was);
+        return changed;
+    }
+    void drag(int fromX, int fromY, int toX, int toY) {
+        game.moveMouse(fromX, fromY + 60);
+        sleepMs(150);
+        nktest::capture(screen, {"xdotool", "mousedown", "1"});
+        sleepMs(150);
+        for (int step = 1; step <= 5; ++step) {
+            game.moveMouse(fromX + (toX - fromX) * step / 5, fromY + 60 + (toY - fromY) * step / 5);
+            sleepMs(60);
+        }
+        nktest::capture(screen, {"xdotool", "mouseup", "1"});
+        sleepMs(300);
+    }
+    void type(const std::string& text) {
+        nktest::capture(screen, {"xdotool", "type", "--delay", "60", text});
+        sleepMs(200);
+    }
 
     nktest::VirtualScreen screen{1920, 1200};
     nktest::GameProcess game;
@@ -199,5 +229,61 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     unsetenv("DOVRA_RECOVERY_SECONDS");
     next.game.sendClose(next.window);
     EXPECT_EQ(next.game.waitExit(), 0) << next.game.output();
+    ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
+}
+
+// A level made from nothing through the real window: ground drawn by two
+// clicks, a crate added, the gate dragged to the end of the ground, saved by
+// name; the saved level is then won by walking right (dovra-replay).
+TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
+    const std::string dir = makeGameFolder();
+    EditorSession session(dir);
+    ASSERT_NO_FATAL_FAILURE(session.openEditor());
+    const int panel[4] = {1530, 130, 380, 300};  // where each page shows its list and buttons
+    const int bar[4] = {66, 10, 1450, 50};       // the row of tabs
+    ASSERT_TRUE(session.clickAndWaitForChange(36, 40, bar[0], bar[1], bar[2], bar[3]));  // "change"
+    ASSERT_TRUE(session.clickAndWaitForChange(502, 36, panel[0], panel[1], panel[2], panel[3]))
+        << "no Surfaces page";
+    session.click(100, 1000);   // the first point makes the ground from (50, 1000)
+    session.click(1450, 1000);  // ... and the second carries it on
+    ASSERT_TRUE(session.clickAndWaitForChange(793, 36, panel[0], panel[1], panel[2], panel[3]))
+        << "no Boxes page";
+    session.click(1845, 365);  // "SET": the first precreated picture, a wide one
+    session.click(1845, 365);  // "SET" again: a 128 x 128 crate, clear of the walk
+    session.click(1594, 209);  // "ADD Static", placed above the walk
+    ASSERT_TRUE(session.clickAndWaitForChange(36, 40, bar[0], bar[1], bar[2], bar[3]));
+    ASSERT_TRUE(session.clickAndWaitForChange(429, 36, panel[0], panel[1], panel[2], panel[3]))
+        << "no Gate page";
+    session.drag(1000, 800, 1250, 825);  // the gate, grabbed by its middle
+    ASSERT_TRUE(session.clickAndWaitForChange(1815, 35, panel[0], panel[1], panel[2], panel[3]))
+        << "no Import/Export page";
+    session.click(1770, 715);  // "save_path"
+    session.type("built.txt");
+    session.game.key("Return");
+    sleepMs(300);
+    session.click(1720, 785);  // "SAVE"
+
+    const std::string map = dir + "/Editor/Levels/built.txt";
+    for (int i = 0; i < 50 && access(map.c_str(), F_OK) != 0; ++i) sleepMs(100);
+    std::ifstream in(map);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\nG 1250.000000 825.000000\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nSF 50.000000 1000.000000 100.000000 1000.000000 1450.000000 "
+                        "1000.000000\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nB Editor/Boxes/Dovra/block1.png 0 696.000000 536.000000 128.000000 "
+                        "128.000000"),
+              std::string::npos)
+        << text;
+    session.game.sendClose(session.window);
+    EXPECT_EQ(session.game.waitExit(), 0) << session.game.output();
+
+    // Walking right from the start reaches the moved gate on the drawn ground.
+    std::ofstream(dir + "/built.replay")
+        << "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n";
+    const std::string result = nktest::capture(
+        session.screen, {"sh", "-c", "cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay"});
+    EXPECT_NE(result.find("built.replay: won at tick"), std::string::npos) << result << text;
     ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
 }

@@ -12,6 +12,7 @@
 #include <regex>
 
 #include "editor/ImportExportPanel.h"
+#include "editor/UndoHistory.h"
 #include "elements/Backgrounds.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
@@ -220,4 +221,28 @@ TEST_F(ImportExportPageTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing)
     EXPECT_EQ(label("is_load_path"), "Map found");
     EXPECT_EQ(label("load_info"), "Loaded");
     EXPECT_EQ(world->surfaceCount(), 1u);
+}
+
+// Undo restores snapshots: a level edited and taken back saves the very
+// bytes it was loaded from, and redo brings the edit back whole.
+TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
+    const std::string source = copyOfMap("every_record.txt");
+    panel->loadMap(source);
+    UndoHistory history;
+    history.reset(panel->snapshot());
+    backgrounds->add(
+        paneltest::solidImage(al_map_rgb(0, 0, 0), "Editor/Backgrounds/Dovra/level1-1.png"),
+        {1, 2, 3, 4}, 0.5f);
+    ASSERT_TRUE(history.record(panel->snapshot()));
+    level.surfaces->clear();
+    ASSERT_TRUE(history.record(panel->snapshot()));
+    const std::string edited = panel->snapshot();
+
+    panel->restore(*history.undo());
+    panel->restore(*history.undo());
+    panel->saveMap(folder + "/undone.txt");
+    EXPECT_EQ(contentsOf(folder + "/undone.txt"), contentsOf(source));
+    panel->restore(*history.redo());
+    panel->restore(*history.redo());
+    EXPECT_EQ(panel->snapshot(), edited);
 }
