@@ -181,8 +181,7 @@ void EditorFrame::enter(bool editor) {
 }
 
 bool EditorFrame::escape() {
-    if (tabs.editorTab == EditorTabs::TestRun) {
-        tabs.editorTab = tabs.previousTab;
+    if (!tabs.escape()) {
         applyEditorTab();
         return false;
     }

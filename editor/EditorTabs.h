@@ -59,6 +59,13 @@ struct EditorTabs {
         editorTab = ImportExport;
         previousTab = ImportExport;
     }
+    // Escape: a test run ends and the editor stays (false); otherwise the
+    // editor is left (true).
+    bool escape() {
+        if (editorTab != TestRun) return true;
+        editorTab = previousTab;
+        return false;
+    }
 
     // What bringing the frame into line with editorTab means for the test run.
     struct Apply {

@@ -65,7 +65,7 @@ TEST(EditorCamera, EditingAreaEndsAtTheTopBarAndTheRightPanel) {
     EXPECT_TRUE(EditorCamera::outsideEditingArea({500.0f, 119.0f}));
 }
 
-TEST(EditorTabs, RunTwiceReturnsToTheTabAndChangeDuringARunKeepsIt) {
+TEST(EditorTabs, RunTwiceReturnsToTheTabChangeKeepsTheRunEscapeEndsItFirst) {
     EditorTabs tabs;
     tabs.enter();
     tabs.changeRow();  // row 1; Import/Export stays the tab
@@ -85,6 +85,11 @@ TEST(EditorTabs, RunTwiceReturnsToTheTabAndChangeDuringARunKeepsIt) {
     a = tabs.apply();
     EXPECT_TRUE(a.ending);
     EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
+    // Escape ends only a run; the second one leaves the editor.
+    tabs.toggleRun();
+    EXPECT_FALSE(tabs.escape());
+    EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
+    EXPECT_TRUE(tabs.escape());
     // Each row remembers its last tab.
     tabs.changeRow();
     EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
