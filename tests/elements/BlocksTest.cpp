@@ -53,7 +53,6 @@ protected:
         return 0;
     }
 
-    nktest::Engine& e = nktest::engine();
     NK::AnimationStore effects;
     std::unique_ptr<NK::PhysicsWorld> world;
     Boxes boxes{e.input,         e.view,   &paneltest::fonts(), &paneltest::bitmaps(),
@@ -145,9 +144,7 @@ TEST_F(BlocksPanelTest, CtrlClickCopyOfDynamicBoxKeepsItsPhysicsAndDelay) {
               0.75f, true, 1.5f);
     boxes.editor().select(0);
     const NK::Vec2 at = pointAtLevel(600, 500);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
-    clickLevel(boxes);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    ctrlClickLevel(boxes);
 
     ASSERT_EQ(boxes.list().size(), 2u);
     const Blocks::Block& copy = boxes.list()[1];

@@ -38,7 +38,6 @@ protected:
         playTick(player);
     }
 
-    nktest::Engine& e = nktest::engine();
     Dialogs dialogs{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
 };
 

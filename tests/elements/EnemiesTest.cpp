@@ -41,7 +41,6 @@ protected:
     }
     float headAngle(const char* key = "0c") { return enemies.images().get(key).angle; }
 
-    nktest::Engine& e = nktest::engine();
     NK::AnimationStore effects;
     NK::PhysicsWorld world{NK::Vec2(0.0f, 0.0f), e.renderContext};
     Enemies enemies{e.input,         e.view,   &paneltest::fonts(), &paneltest::bitmaps(),
@@ -207,10 +206,8 @@ TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragAndCtrlClickCopiesAtThePointer) {
     EXPECT_EQ(enemies.position(0).x, 800.0f + moved.x - grab.x);
     EXPECT_EQ(holder().rect.y, 500.0f + moved.y - grab.y);
 
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
     const NK::Vec2 at = pointAtLevel(300.0f, 300.0f);
-    clickLevel(enemies);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    ctrlClickLevel(enemies);
     ASSERT_EQ(enemies.cameras().size(), 2u);
     EXPECT_EQ(enemies.editor().selected, 0);
     EXPECT_EQ(enemies.position(1).x, at.x);

@@ -38,7 +38,6 @@ protected:
         return -1;
     }
 
-    nktest::Engine& e = nktest::engine();
     Levers levers{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
 };
 

@@ -44,7 +44,6 @@ protected:
         return sum;
     }
 
-    nktest::Engine& e = nktest::engine();
     NPCs npcs{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
 };
 
@@ -90,14 +89,13 @@ TEST_F(NPCsTest, InvertedFigureIsMirroredAndEndKeepsOnlyTheRecords) {
     EXPECT_TRUE(npcs.records()[0].invert);
 }
 
-TEST_F(NPCsTest, TypeOutsideTheListIsTakenAsTheNearest) {
+// A type outside the list, read or stepped to, is taken as the nearest.
+TEST_F(NPCsTest, TypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
     npcs.add(9, false, 0.0f, 0.0f);
     npcs.add(-2, false, 0.0f, 0.0f);
     EXPECT_EQ(npc(0).type, 3);
     EXPECT_EQ(npc(1).type, 0);
-}
-
-TEST_F(NPCsTest, TypeArrowsStopAtBothEndsAndInvertToggles) {
+    npcs.clear();
     npcs.show();
     clickButton("add");
     ASSERT_EQ(npcs.list().size(), 1u);
@@ -114,9 +112,7 @@ TEST_F(NPCsTest, ControlClickCopiesTheSelectedCentredOnThePointer) {
     npcs.add(2, true, 100.0f, 100.0f);
     npcs.editor().select(0);
     const NK::Vec2 at = pointAtLevel(900.0f, 600.0f);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
-    clickLevel(npcs);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    ctrlClickLevel(npcs);
     ASSERT_EQ(npcs.records().size(), 2u);
     EXPECT_EQ(npcs.records()[1].x, at.x - 100.0f);
     EXPECT_EQ(npcs.records()[1].y, at.y - 150.0f);

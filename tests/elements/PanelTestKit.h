@@ -98,7 +98,8 @@ protected:
     }
     void TearDown() override { nktest::resetInput(); }
 
-    NK::Input& input() { return *nktest::engine().input; }
+    nktest::Engine& e = nktest::engine();
+    NK::Input& input() { return *e.input; }
     NK::View& view() { return *nktest::engine().view; }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
@@ -146,6 +147,12 @@ protected:
         tick(panel, false, {}, true);
         pointAtLevel(to.x, to.y);
         tick(panel, false);
+    }
+    // A click in the editing area with Control held: copies the selected.
+    void ctrlClickLevel(EditorPanel& panel) {
+        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
+        clickLevel(panel);
+        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
     }
     void release(EditorPanel& panel) {
         holdButton(false);

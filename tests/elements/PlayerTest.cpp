@@ -59,7 +59,6 @@ protected:
         return false;
     }
 
-    nktest::Engine& e = nktest::engine();
     NK::AnimationStore animations;
     Player player{e.input,
                   e.view,
