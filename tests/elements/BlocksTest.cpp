@@ -55,9 +55,9 @@ protected:
 
     NK::AnimationStore effects;
     std::unique_ptr<NK::PhysicsWorld> world;
-    Boxes boxes{e.input,         e.view,   &paneltest::fonts(), &paneltest::bitmaps(),
+    Boxes boxes{e.input,         e.view,   fontStore,           bitmapStore,
                 e.renderContext, &effects, &paneltest::sounds()};
-    Circles circles{e.input,         e.view,   &paneltest::fonts(), &paneltest::bitmaps(),
+    Circles circles{e.input,         e.view,   fontStore,           bitmapStore,
                     e.renderContext, &effects, &paneltest::sounds()};
 };
 

@@ -38,7 +38,7 @@ protected:
         playTick(player);
     }
 
-    Dialogs dialogs{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+    Dialogs dialogs{e.input, e.view, fontStore, bitmapStore, e.renderContext};
 };
 
 TEST_F(DialogsTest, DelayOf2_5sKeepsTheCardUpFor150TicksThenHidesIt) {

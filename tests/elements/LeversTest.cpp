@@ -38,7 +38,7 @@ protected:
         return -1;
     }
 
-    Levers levers{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+    Levers levers{e.input, e.view, fontStore, bitmapStore, e.renderContext};
 };
 
 TEST_F(LeversTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {

@@ -87,7 +87,7 @@ protected:
     const std::string& key(int i) { return lights.keyAt(i); }
     NK::LightSystem& system() { return lights.system(); }
 
-    Lights lights{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+    Lights lights{e.input, e.view, fontStore, bitmapStore, e.renderContext};
 };
 
 // Removal lowers the key counter, so the next light reuses a key; the 101st

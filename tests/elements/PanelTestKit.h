@@ -99,6 +99,8 @@ protected:
     void TearDown() override { nktest::resetInput(); }
 
     nktest::Engine& e = nktest::engine();
+    NK::FontStore* fontStore = &fonts();
+    NK::BitmapStore* bitmapStore = &bitmaps();
     NK::Input& input() { return *e.input; }
     NK::View& view() { return *nktest::engine().view; }
 

@@ -60,12 +60,7 @@ protected:
     }
 
     NK::AnimationStore animations;
-    Player player{e.input,
-                  e.view,
-                  &paneltest::fonts(),
-                  &paneltest::bitmaps(),
-                  &animations,
-                  &paneltest::sounds(),
+    Player player{e.input,        e.view, fontStore, bitmapStore, &animations, &paneltest::sounds(),
                   e.renderContext};
     std::unique_ptr<NK::PhysicsWorld> world;
 };
