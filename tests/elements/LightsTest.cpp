@@ -17,71 +17,36 @@ namespace {
 // on phase holds 120 ticks and turns over on tick 121 (timer at -1); the
 // fade out takes 300 ticks (122 to 421) and is caught on 422; the dark
 // phase holds 60 and turns over on 483; the fade in runs 484 to 783 and is
-// caught on 784; the next on phase turns over on 905.
-class CountedBlink : public testing::Test {
-protected:
-    void SetUp() override {
-        LightBlink b;
-        b.delayOn = 2.0f;
-        b.delayOff = 1.0f;
-        b.delaySpeed = 0.5f;
-        b.delayFirstOn = true;
-        float v = b.start(150.0f);
-        level.push_back(v);
-        held.push_back(b.holding);
-        for (int tick = 1; tick <= 910; ++tick) {
-            v = b.tick(v);
-            level.push_back(v);
-            held.push_back(b.holding);
-        }
-    }
-    std::vector<float> level;  // intensity after each tick; [0] after start
-    std::vector<bool> held;
-};
-
-TEST_F(CountedBlink, FadeBeginsOnTheTimersLastTickInsteadOfTick122) {
-    for (int tick = 0; tick <= 121; ++tick) ASSERT_EQ(level[tick], 150.0f) << "tick " << tick;
-    EXPECT_FALSE(held[121]);
-    EXPECT_EQ(level[122], 149.5f);
-}
-
-TEST_F(CountedBlink, FadeOutStopsShortOfZeroOrHoldsOnTheTickItLands) {
-    EXPECT_EQ(level[420], 0.5f);
-    EXPECT_EQ(level[421], 0.0f);
-    EXPECT_FALSE(held[421]);
-    EXPECT_EQ(level[422], 0.0f);
-    EXPECT_TRUE(held[422]);
-}
-
-TEST_F(CountedBlink, DarkPhaseTimerRestartedAfterTheFadeInsteadOfCountingFadeTime) {
-    for (int tick = 422; tick <= 483; ++tick) ASSERT_EQ(level[tick], 0.0f) << "tick " << tick;
-    EXPECT_TRUE(held[482]);
-    EXPECT_FALSE(held[483]);
-    EXPECT_EQ(level[484], 0.5f);
-}
-
-TEST_F(CountedBlink, FadeInOvershootsOrStopsShortOfTheSavedIntensity) {
-    EXPECT_EQ(level[782], 149.5f);
-    EXPECT_EQ(level[783], 150.0f);
-    EXPECT_FALSE(held[783]);
-    EXPECT_EQ(level[784], 150.0f);
-    EXPECT_TRUE(held[784]);
-    EXPECT_EQ(level[905], 150.0f);
-    EXPECT_EQ(level[906], 149.5f);
-}
-
-TEST(LightBlink, FirstOffNotDarkAtStartOrWaitsTheOnTime) {
+// caught on 784; the next on phase turns over on 905. So the on phase turns
+// over on the timer's last tick, not 122; each fade stops short or holds on
+// the tick it lands; the dark timer starts after the fade.
+TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
     LightBlink b;
     b.delayOn = 2.0f;
     b.delayOff = 1.0f;
-    b.delayFirstOn = false;
-    float v = b.start(80.0f);
-    EXPECT_EQ(v, 0.0f);
-    EXPECT_EQ(b.savedIntensity, 80.0f);
-    for (int tick = 1; tick <= 61; ++tick) v = b.tick(v);
-    EXPECT_TRUE(b.isOn);
-    EXPECT_EQ(v, 0.0f);
-    EXPECT_EQ(b.tick(v), 0.5f);
+    b.delaySpeed = 0.5f;
+    b.delayFirstOn = true;
+    std::vector<float> level = {b.start(150.0f)};  // intensity after each tick; [0] after start
+    std::vector<bool> held = {b.holding};
+    for (int tick = 1; tick <= 910; ++tick) {
+        level.push_back(b.tick(level.back()));
+        held.push_back(b.holding);
+    }
+    for (int tick = 0; tick <= 121; ++tick) ASSERT_EQ(level[tick], 150.0f) << "tick " << tick;
+    for (int tick = 422; tick <= 483; ++tick) ASSERT_EQ(level[tick], 0.0f) << "tick " << tick;
+    const struct {
+        int tick;
+        float level;
+        bool held;
+    } counted[] = {{121, 150.0f, false}, {122, 149.5f, false}, {420, 0.5f, false},
+                   {421, 0.0f, false},   {422, 0.0f, true},    {482, 0.0f, true},
+                   {483, 0.0f, false},   {484, 0.5f, false},   {782, 149.5f, false},
+                   {783, 150.0f, false}, {784, 150.0f, true},  {905, 150.0f, false},
+                   {906, 149.5f, false}};
+    for (const auto& c : counted) {
+        EXPECT_EQ(level[c.tick], c.level) << "tick " << c.tick;
+        EXPECT_EQ(held[c.tick], c.held) << "tick " << c.tick;
+    }
 }
 
 TEST(LightBlink, PhaseTimeRoundedInsteadOfTruncated) {
@@ -111,6 +76,7 @@ protected:
                          "button_slide");
         lights.build();
         lights.show();
+        usePage(lights, lights.panel().gui());
     }
 
     bool addAt(float x, float y, float delayOn = -1.0f, float delayOff = -1.0f,
@@ -118,35 +84,22 @@ protected:
         return lights.add({x, y}, NK::Color::white(), 150.0f, 2.0f, delayOn, delayOff, 0.5f,
                           firstOn);
     }
-    NK::GUISystem& gui() { return lights.panel().gui(); }
-    std::string shown(const std::string& input) { return gui().getTextInputText(input); }
-    std::string buttonText(const std::string& key) { return gui().getButton(key).text; }
-    void clickButton(const std::string& key) {
-        clickWidget(lights, paneltest::buttonArea(gui(), key));
-    }
-    void enter(const std::string& input, const std::string& text) {
-        clickWidget(lights, paneltest::inputArea(gui(), input));
-        gui().setTextInputText(input, text);
-        clickWidget(lights, paneltest::inputArea(gui(), input));
-    }
     const std::string& key(int i) { return lights.keyAt(i); }
     NK::LightSystem& system() { return lights.system(); }
 
-    nktest::Engine& e = nktest::engine();
-    Lights lights{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(), e.renderContext};
+    Lights lights{e.input, e.view, fontStore, bitmapStore, e.renderContext};
 };
 
-TEST_F(LightsTest, RemovalLowersTheKeyCounterAndReusesAKey) {
+// Removal lowers the key counter, so the next light reuses a key; the 101st
+// light is refused without a record or a raised counter; clear starts at 0.
+TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(addAt(100.0f * i, 100.0f));
     lights.selected = 3;
     lights.removeSelected();
     EXPECT_EQ(lights.selected, 2);
     ASSERT_TRUE(addAt(0, 0));
     EXPECT_EQ(key(4), "5");
-    EXPECT_EQ(lights.records().size(), 5u);
-}
-
-TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
+    lights.clear();
     for (int i = 0; i < 100; ++i) ASSERT_TRUE(addAt(static_cast<float>(i), 0)) << i;
     EXPECT_FALSE(addAt(0, 0));
     EXPECT_EQ(lights.count(), 100);
@@ -161,19 +114,7 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
 }
 
 TEST_F(LightsTest, RecordFieldsSwappedBetweenTheFileAndTheLight) {
-    LightRecord in;
-    in.x = 1.0f;
-    in.y = 2.0f;
-    in.red = 0.1f;
-    in.green = 0.2f;
-    in.blue = 0.3f;
-    in.intensity = 4.0f;
-    in.hardness = 5.0f;
-    in.delayOn = 6.0f;
-    in.delayOff = 7.0f;
-    in.delaySpeed = 8.0f;
-    in.delayFirstOn = false;
-    ASSERT_TRUE(lights.add(in));
+    ASSERT_TRUE(lights.add(LightRecord{1, 2, 0.1f, 0.2f, 0.3f, 4, 5, 6, 7, 8, false}));
     const LightRecord out = lights.records().at(0);
     const std::vector<float> expected = {1, 2, 0.1f, 0.2f, 0.3f, 4, 5, 6, 7, 8};
     EXPECT_EQ((std::vector<float>{out.x, out.y, out.red, out.green, out.blue, out.intensity,
@@ -183,41 +124,17 @@ TEST_F(LightsTest, RecordFieldsSwappedBetweenTheFileAndTheLight) {
 }
 
 TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
-    ASSERT_TRUE(addAt(0, 0, 1.0f, 1.0f, false));  // blinks, starts dark
+    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));  // blinks, starts dark
     ASSERT_TRUE(addAt(50, 0));                    // never blinks
     lights.start();
     EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
     for (int tick = 0; tick < 100; ++tick) lights.update();
-    // Dark for 61 ticks, then 39 ticks of fading in.
+    // Dark for the off time's 61 ticks, not the on time's, then 39 of fading in.
     EXPECT_EQ(system().getIntensity(key(0)), 19.5f);
     EXPECT_EQ(system().getIntensity(key(1)), 150.0f);
     EXPECT_EQ(lights.records()[0].intensity, 150.0f);
     lights.end();
     EXPECT_EQ(system().getIntensity(key(0)), 150.0f);
-}
-
-TEST_F(LightsTest, EmptyPageShowsWrongDefaultsAndAddGivesWrongLight) {
-    EXPECT_EQ(shown("red"), "0.00");
-    EXPECT_EQ(shown("delay_on"), "-1.00");
-    EXPECT_EQ(shown("delay_off"), "-1.00");
-    EXPECT_EQ(shown("delay_speed"), "0.50");
-    EXPECT_EQ(buttonText("delay_use"), "LIGHT DELAY: OFF");
-    EXPECT_EQ(buttonText("delay_first_on"), "FIRST ON");
-    clickButton("show_circles");
-    EXPECT_FALSE(lights.showCircles);
-    EXPECT_EQ(buttonText("show_circles"), "SHOW INFO");
-
-    clickButton("add");
-    ASSERT_EQ(lights.count(), 1);
-    EXPECT_EQ(lights.selected, 0);
-    const LightRecord r = lights.records()[0];
-    EXPECT_EQ(r.intensity, 150.0f);
-    EXPECT_EQ(r.hardness, 2.0f);
-    EXPECT_EQ(r.red + r.green + r.blue, 3.0f);
-    EXPECT_EQ(r.delaySpeed, 0.5f);
-    EXPECT_TRUE(r.delayFirstOn);
-    EXPECT_EQ(shown("intensity"), "150.00");
-    EXPECT_EQ(shown("select"), "1");
 }
 
 TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
@@ -226,9 +143,7 @@ TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
     enter("delay_on", "-3");
     EXPECT_EQ(lights.blinkAt(0).delayOn, -1.0f);
     EXPECT_EQ(lights.blinkAt(0).delayOff, -1.0f);
-    EXPECT_EQ(shown("delay_on"), "-1.00");
     EXPECT_EQ(shown("delay_off"), "-1.00");
-    EXPECT_EQ(buttonText("delay_use"), "LIGHT DELAY: OFF");
 
     enter("delay_on", "0");
     EXPECT_EQ(lights.blinkAt(0).delayOn, 0.0f);
@@ -249,21 +164,16 @@ TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
     EXPECT_EQ(lights.blinkAt(0).delayOff, 1.0f);
 }
 
-TEST_F(LightsTest, ColourInputsStoreOutOfRangeValuesOrTouchOtherComponents) {
+// Typed or slid, a component stays in 0..1 and leaves the others alone.
+TEST_F(LightsTest, ColourInputsAndSliderLeaveTheUnitRangeOrTouchOtherComponents) {
     ASSERT_TRUE(addAt(0, 0));
     lights.selected = 0;
     enter("red", "1.7");
     enter("green", "-0.2");
     const ALLEGRO_COLOR c = system().getColor(key(0));
-    EXPECT_EQ(c.r, 1.0f);
+    EXPECT_EQ(c.r + c.g + c.b, 1.0f + 0.0f + 1.0f);
     EXPECT_EQ(c.g, 0.0f);
-    EXPECT_EQ(c.b, 1.0f);
     EXPECT_EQ(shown("green"), "0.00");
-}
-
-TEST_F(LightsTest, SliderIgnoresPointerTravelOrLeavesTheUnitRange) {
-    ASSERT_TRUE(addAt(0, 0));
-    lights.selected = 0;
     enter("red", "0.5");
     const NK::Rect s = paneltest::buttonArea(gui(), "red_change");
     const float cx = s.x + s.width / 2.0f;
@@ -276,7 +186,6 @@ TEST_F(LightsTest, SliderIgnoresPointerTravelOrLeavesTheUnitRange) {
     pointAtScreen(cx, cy - 400.0f);
     tick(lights, true);
     EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
-    EXPECT_EQ(shown("red"), "1.00");
     release(lights);
     pointAtScreen(cx, cy + 400.0f);
     holdButton(true);
@@ -293,7 +202,6 @@ TEST_F(LightsTest, HandlesDraggedPastTheirBaseGoNegative) {
     drag(lights, hardness, {500, 450});
     release(lights);
     EXPECT_EQ(system().getHardness(key(0)), 0.0f);
-    EXPECT_EQ(shown("hardness"), "0.00");
 
     drag(lights, lights.intensityHandle(0), {300, 500});
     release(lights);
@@ -317,15 +225,12 @@ TEST_F(LightsTest, ClicksPickMoveCopyOrClearTheWrongLight) {
     release(lights);
     EXPECT_EQ(lights.selected, 1);
     EXPECT_EQ(system().getPosition(key(1)).x, 600.0f + (to.x - grab.x));
-    EXPECT_EQ(shown("position_y"), "350.00");
 
     pointAtLevel(300, 300);
     clickLevel(lights);
     ASSERT_EQ(lights.selected, 0);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
     const NK::Vec2 at = pointAtLevel(1000, 800);
-    clickLevel(lights);
-    nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    ctrlClickLevel(lights);
     ASSERT_EQ(lights.count(), 3);
     EXPECT_EQ(lights.selected, 0);  // the copy is not selected
     EXPECT_EQ(system().getPosition(key(2)).x, at.x);
@@ -335,7 +240,6 @@ TEST_F(LightsTest, ClicksPickMoveCopyOrClearTheWrongLight) {
     pointAtLevel(1500, 100);
     clickLevel(lights);
     EXPECT_FALSE(lights.hasSelection());
-    EXPECT_EQ(shown("intensity"), "0.00");
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "elements/EditorPanel.h"
+#include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
+#include "engine/SoundStore.h"
 #include "tests/support/AllegroEnvironment.h"
 
 // What the panel tests share: the resources a panel is built from, loaded
@@ -38,6 +40,30 @@ inline NK::BitmapStore& bitmaps() {
         return s;
     }();
     return *store;
+}
+
+// The sounds and effect animations that play while elements are ticked.
+inline NK::SoundStore& sounds() {
+    static NK::SoundStore* store = [] {
+        nktest::engine();  // the audio add-on first
+        auto* s = new NK::SoundStore();
+        const char* const files[][2] = {{"destroy_block", "camera_destroy.ogg"},
+                                        {"destroy_enemy", "camera_destroy.ogg"},
+                                        {"shot_enemy", "camera.ogg"},
+                                        {"shot_player", "gun.ogg"},
+                                        {"hit", "hit.ogg"},
+                                        {"destroy_shot", "shot_destroy.ogg"}};
+        for (const auto& f : files)
+            s->loadSound(nktest::sourcePath(std::string("Resources/Sounds/") + f[1]), f[0]);
+        s->loadSong(nktest::sourcePath("Resources/Sounds/steps.ogg"), "steps");
+        return s;
+    }();
+    return *store;
+}
+inline void loadEffects(NK::AnimationStore& effects) {
+    const std::string dir = "Resources/Images/Ingame/Animations/";
+    effects.loadAnimation(nktest::sourcePath(dir + "block_anim.png"), 8, 8, "block");
+    effects.loadAnimation(nktest::sourcePath(dir + "shot_anim.png"), 8, 4, "shot");
 }
 
 // An opaque picture of one colour, 64 x 32, with the path a loaded file would carry.
@@ -72,7 +98,10 @@ protected:
     }
     void TearDown() override { nktest::resetInput(); }
 
-    NK::Input& input() { return *nktest::engine().input; }
+    nktest::Engine& e = nktest::engine();
+    NK::FontStore* fontStore = &fonts();
+    NK::BitmapStore* bitmapStore = &bitmaps();
+    NK::Input& input() { return *e.input; }
     NK::View& view() { return *nktest::engine().view; }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
@@ -121,6 +150,12 @@ protected:
         pointAtLevel(to.x, to.y);
         tick(panel, false);
     }
+    // A click in the editing area with Control held: copies the selected.
+    void ctrlClickLevel(EditorPanel& panel) {
+        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
+        clickLevel(panel);
+        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
+    }
     void release(EditorPanel& panel) {
         holdButton(false);
         tick(panel, false);
@@ -132,6 +167,24 @@ protected:
         holdButton(false);
         tick(panel, true);
     }
+
+    // The page the widget helpers below drive; a kind's fixture sets it once.
+    void usePage(EditorPanel& panel, NK::GUISystem& widgets) {
+        page = &panel;
+        pageWidgets = &widgets;
+    }
+    NK::GUISystem& gui() { return *pageWidgets; }
+    std::string shown(const std::string& input) { return gui().getTextInputText(input); }
+    std::string buttonText(const std::string& key) { return gui().getButton(key).text; }
+    void clickButton(const std::string& key) { clickWidget(*page, buttonArea(gui(), key)); }
+    // Activates the input, puts the text in and commits with a second click.
+    void enter(const std::string& input, const std::string& text) {
+        clickWidget(*page, inputArea(gui(), input));
+        gui().setTextInputText(input, text);
+        clickWidget(*page, inputArea(gui(), input));
+    }
+    EditorPanel* page = nullptr;
+    NK::GUISystem* pageWidgets = nullptr;
 };
 
 }  // namespace paneltest
