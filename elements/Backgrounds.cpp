@@ -21,7 +21,8 @@ const std::vector<std::string>& Backgrounds::precreated() {
 
 Backgrounds::Backgrounds(NK::Input* input, NK::View* view, NK::FontStore* fonts,
                          NK::BitmapStore* bitmaps, NK::RenderContext* renderContext)
-    : pictures(renderContext),
+    : ElementPage(panel),
+      pictures(renderContext),
       panel(PanelServices{input, view, fonts, bitmaps, renderContext},
             ElementPanel::Elements{[this] { return static_cast<int>(keys.size()); },
                                    [this](int i) -> NK::ExtBitmap& {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/EditorPanel.h"
+#include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
 #include "engine/ExtBitmapStore.h"
@@ -21,7 +21,7 @@ struct BitmapEntry;
 // Decorative pictures behind everything else in a level, each an image with
 // a rectangle and an angle. List order is drawing order: a later one covers
 // an earlier one.
-class Backgrounds : public EditorPanel {
+class Backgrounds : public ElementPage {
 public:
     Backgrounds(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
                 NK::RenderContext* renderContext);
@@ -33,19 +33,9 @@ public:
     bool empty() const { return keys.empty(); }
     std::vector<BackgroundRecord> records() const;
     void draw();
-    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
-    void show() override { panel.show(); }
-    void hide() override { panel.hide(); }
-    void update(bool mouseOutside) override { panel.update(mouseOutside); }
-    void drawOverlay(NK::Vec2 handleSize) override { panel.drawOverlay(handleSize); }
-    void drawGUI() override { panel.drawGUI(); }
     void updateWidgets() override;
-    bool typing() const override { return panel.typing(); }
-    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
-        panel.centreCamera = std::move(centre);
-    }
 
     // The images folder and the precreated images, in the order "SET" shows them.
     static const char* const folder;

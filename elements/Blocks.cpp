@@ -55,7 +55,8 @@ bool touchedByPlayerOrShot(b2Body& body) {
 Blocks::Blocks(Kind k, NK::Input* input, NK::View* view, NK::FontStore* fonts,
                NK::BitmapStore* bitmaps, NK::RenderContext* renderContext,
                NK::AnimationStore* effects, NK::SoundStore* sounds)
-    : kind(std::move(k)),
+    : ElementPage(panel),
+      kind(std::move(k)),
       effects(effects),
       sounds(sounds),
       pictures(renderContext),

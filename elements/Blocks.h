@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/EditorPanel.h"
+#include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
 #include "engine/ExtBitmapStore.h"
@@ -30,7 +30,7 @@ struct BitmapEntry;
 // player or a shot first touches them. Boxes and circles share all of it
 // (record, play rules, panel); a kind supplies only its body and how the
 // editor's mouse finds it.
-class Blocks : public EditorPanel {
+class Blocks : public ElementPage {
 public:
     // One block beside its picture, which holds image, rectangle and angle.
     struct Block {
@@ -84,19 +84,9 @@ public:
     void drawEditor();
     // Each block whose body still exists, where the body is now.
     void drawPlay(NK::PhysicsWorld& world);
-    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
-    void show() override { panel.show(); }
-    void hide() override { panel.hide(); }
-    void update(bool mouseOutside) override { panel.update(mouseOutside); }
-    void drawOverlay(NK::Vec2 handleSize) override { panel.drawOverlay(handleSize); }
-    void drawGUI() override { panel.drawGUI(); }
     void updateWidgets() override;
-    bool typing() const override { return panel.typing(); }
-    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
-        panel.centreCamera = std::move(centre);
-    }
 
     std::string bodyKey(const Block& block) const { return kind.bodyPrefix + block.key; }
     const std::vector<Block>& list() const { return blocks; }

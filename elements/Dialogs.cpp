@@ -10,7 +10,8 @@ const char* const Dialogs::previewKey = "preview";
 
 Dialogs::Dialogs(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
                  NK::RenderContext* rc)
-    : input(in),
+    : ElementPage(panel),
+      input(in),
       view(v),
       bitmaps(b),
       renderContext(rc),

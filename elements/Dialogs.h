@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/EditorPanel.h"
+#include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
 #include "engine/DialogCardStore.h"
@@ -23,7 +23,7 @@ class View;
 // The level's message boxes: invisible trigger areas, each with a title and
 // a text. The first time in a play that the player touches an area, its
 // card comes up in the middle of the screen, until CLOSE or its delay.
-class Dialogs : public EditorPanel {
+class Dialogs : public ElementPage {
 public:
     // Every dialog's card is made from this one design.
     static const char* const designKey;
@@ -62,16 +62,10 @@ public:
     void preview();
 
     void build() override;
-    void show() override { panel.show(); }
     void hide() override;
     void update(bool mouseOutside) override;
     void drawOverlay(NK::Vec2 handleSize) override;
-    void drawGUI() override { panel.drawGUI(); }
     void updateWidgets() override;
-    bool typing() const override { return panel.typing(); }
-    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
-        panel.centreCamera = std::move(centre);
-    }
 
     // The design's picture, relative to the game folder; read by build().
     std::string designPath = designImage;

@@ -23,7 +23,8 @@ const char* const Enemies::holderPath = "Resources/Images/Ingame/Enemy/camera_ho
 
 Enemies::Enemies(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
                  NK::RenderContext* rc, NK::AnimationStore* a, NK::SoundStore* s)
-    : input(in),
+    : ElementPage(panel),
+      input(in),
       view(v),
       bitmaps(b),
       renderContext(rc),

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "elements/EditorPanel.h"
+#include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
 #include "engine/ExtBitmapStore.h"
@@ -27,7 +27,7 @@ class View;
 // left (and every lever pulled) the gate opens. Also the cameras' editor
 // page: the list, the position, both angles and the sight, and the mouse
 // handles that move, turn and widen them.
-class Enemies : public EditorPanel {
+class Enemies : public ElementPage {
 public:
     struct Camera {
         std::string head;    // the number followed by "c"
@@ -58,7 +58,6 @@ public:
     // Holder, then head, of every camera not destroyed.
     void draw();
     int aliveCount() const;
-    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
     void show() override;
@@ -66,9 +65,7 @@ public:
     void update(bool mouseOutside) override;
     // The selected camera's frame and its three handles.
     void drawOverlay(NK::Vec2 handleSize) override;
-    void drawGUI() override { panel.drawGUI(); }
     void updateWidgets() override;
-    bool typing() const override { return panel.typing(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override;
 
     NK::Vec2 position(int index) const;

@@ -28,7 +28,8 @@ const NK::Vec2 Levers::size(90.0f, 150.0f);
 
 Levers::Levers(NK::Input* input, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
                NK::RenderContext* renderContext)
-    : pictures(renderContext),
+    : ElementPage(panel),
+      pictures(renderContext),
       panel(PanelServices{input, v, fonts, b, renderContext},
             ElementPanel::Elements{[this] { return static_cast<int>(levers.size()); },
                                    [this](int i) -> NK::ExtBitmap& {

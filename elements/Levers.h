@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/EditorPanel.h"
+#include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
 #include "engine/AnimationStore.h"
@@ -23,7 +23,7 @@ class View;
 // Switches the player pulls with E. The gate stays shut until every lever is
 // on at once; a lever with a delay falls back off that many seconds after
 // its last pull, so a level can ask the player to hurry between two of them.
-class Levers : public EditorPanel {
+class Levers : public ElementPage {
 public:
     // One lever's play state; its place and angle are its picture's.
     struct Lever {
@@ -53,19 +53,11 @@ public:
     void draw();
     // True when no lever is off, which a level without levers always is.
     bool allSwitched() const;
-    void fadeIn() override { panel.fadeIn(); }
 
     void build() override;
-    void show() override { panel.show(); }
-    void hide() override { panel.hide(); }
     void update(bool mouseOutside) override;
     void drawOverlay(NK::Vec2 handleSize) override;
-    void drawGUI() override { panel.drawGUI(); }
     void updateWidgets() override;
-    bool typing() const override { return panel.typing(); }
-    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
-        panel.centreCamera = std::move(centre);
-    }
 
     static constexpr int offFrame = 0;
     static constexpr int onFrame = 4;

@@ -24,7 +24,8 @@ const std::vector<std::string>& NPCs::typeKeys() {
 
 NPCs::NPCs(NK::Input* input, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
            NK::RenderContext* renderContext)
-    : pictures(renderContext),
+    : ElementPage(panel),
+      pictures(renderContext),
       panel(PanelServices{input, v, fonts, bitmaps, renderContext},
             ElementPanel::Elements{
                 [this] { return static_cast<int>(npcs.size()); },

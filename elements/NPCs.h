@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/EditorPanel.h"
+#include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
 #include "engine/AnimationStore.h"
@@ -24,7 +24,7 @@ class View;
 // Figures that only decorate a level, each swaying through the frames of one
 // of four sheets. They are pictures only while a level runs; the editor
 // draws them straight from their sheet.
-class NPCs : public EditorPanel {
+class NPCs : public ElementPage {
 public:
     struct Npc {
         std::string key;  // of its picture while the level runs
@@ -60,17 +60,10 @@ public:
     void fadeIn() override {}
 
     void build() override;
-    void show() override { panel.show(); }
-    void hide() override { panel.hide(); }
     void update(bool mouseOutside) override;
     // The selected NPC's green outline, bright while the pointer is in it.
     void drawOverlay(NK::Vec2 handleSize) override;
-    void drawGUI() override { panel.drawGUI(); }
     void updateWidgets() override;
-    bool typing() const override { return panel.typing(); }
-    void setCameraHook(std::function<void(NK::Vec2)> centre) override {
-        panel.centreCamera = std::move(centre);
-    }
 
     static const std::vector<std::string>& typeKeys();
     static constexpr int firstFrame = 0;
