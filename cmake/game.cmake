@@ -50,11 +50,12 @@ endif()
 # Replays: each level we ship, and each rule a replay proves, played to its end.
 add_executable(dovra-replay tools/dovra-replay.cpp)
 target_link_libraries(dovra-replay PRIVATE dovra_game)
-file(GLOB DOVRA_REPLAYS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/data/replays/*.replay)
+file(GLOB DOVRA_REPLAYS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/data/replays/*.replay
+     ${CMAKE_SOURCE_DIR}/tests/data/levels/*.replay)
 if(DOVRA_REPLAYS)
     add_test(NAME replays COMMAND dovra-replay ${DOVRA_REPLAYS} WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endif()
-nk_add_test(test_e2e_play LIBS nk_core SOURCES tests/e2e/PlayE2ETest.cpp)
+nk_add_test(test_e2e_play LIBS nk_core SOURCES tests/e2e/PlayE2ETest.cpp tests/e2e/BrowserE2ETest.cpp)
 add_dependencies(test_e2e_play dovra)
 
 # The stress level and the benchmark that plays it.

@@ -31,6 +31,7 @@
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
 #include "engine/TextFileStore.h"
+#include "game/LevelBrowserScreen.h"
 #include "game/MainMenuScreen.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
@@ -164,8 +165,13 @@ void Game::load() {
                          openScene(Editor);
                      },
                      [this] { openScene(Tutorial); }, [this] { exitGame(); }});
+    browser = std::make_unique<LevelBrowserScreen>(gui, bitmaps, textFiles);
+    browser->build({[this](const std::string& path, int level) { startLevel(path, level); },
+                    [this] { openScene(MainMenu); }});
     tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
     tutorialScreen->build([this] { openScene(MainMenu); });
+    // Progress is the browser's: it knows the pack and rewrites its file.
+    play->onWin = [this] { browser->levelWon(play->currentLevel); };
     play->build([this] {
         // "Menu" leaves the level as Escape does: a recording ends there too.
         if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));
@@ -183,8 +189,8 @@ void Game::load() {
     al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
 }
 
-void Game::playMap(const std::string& path) {
-    play->currentLevel = -1;
+void Game::startLevel(const std::string& path, int level) {
+    play->currentLevel = level;
     play->startLevel(path);
     if (!recordReplayPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
     openScene(Play);
@@ -301,6 +307,9 @@ void Game::draw() {
         case MainMenu:
             mainMenu->draw(*view);
             break;
+        case LevelBrowser:
+            browser->draw(*view);
+            break;
         case Tutorial:
             tutorialScreen->draw(*view);
             break;
@@ -354,6 +363,7 @@ void Game::destroy() {
     physics->clearCapsules();
     physics->clearSurfaces();
     mainMenu.reset();
+    browser.reset();
     tutorialScreen.reset();
     delete gui;
     delete extBitmaps;
@@ -387,8 +397,8 @@ void Game::updateLogo() {
     extBitmaps->updateExtBitmaps();
 }
 
-void Game::showMenuWidgets(bool main, bool browser, bool tutorial) {
-    (void)browser;  // the level browser's widgets arrive with the browser
+void Game::showMenuWidgets(bool main, bool levels, bool tutorial) {
     mainMenu->show(main);
+    browser->show(levels);
     tutorialScreen->show(tutorial);
 }

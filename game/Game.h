@@ -22,6 +22,7 @@ class PhysicsWorld;
 class ExtBitmapStore;
 }  // namespace NK
 class MainMenuScreen;
+class LevelBrowserScreen;
 class TutorialScreen;
 class Backgrounds;
 class Enemies;
@@ -94,7 +95,10 @@ public:
     std::unique_ptr<EditorFrame> editor;
 
     // Starts the map at once, as a map loaded by its name (no pack progress).
-    void playMap(const std::string& path);
+    void playMap(const std::string& path) { startLevel(path, -1); }
+    // Starts level `level` of the browser's current pack, or with -1 a map by
+    // its path; the recording asked for on the command line begins with it.
+    void startLevel(const std::string& path, int level);
     // Set before load: the map the command line names, played once the game
     // has loaded and caught up with the ticks the load took, and the file the
     // next level started is recorded into.
@@ -129,6 +133,7 @@ private:
     void finishRecording(int outcome);
 
     std::unique_ptr<MainMenuScreen> mainMenu;
+    std::unique_ptr<LevelBrowserScreen> browser;
     std::unique_ptr<TutorialScreen> tutorialScreen;
     std::unique_ptr<ReplayRecorder> recorder;
 };

@@ -1,6 +1,10 @@
 #include "game/LevelPacks.h"
 
 #include <charconv>
+#include <fstream>
+
+#include "engine/Log.h"
+#include "engine/TextFileStore.h"
 
 namespace LevelPacks {
 
@@ -49,6 +53,50 @@ int lineOfLevel(const std::vector<NK::TextLine>& lines, int level) {
         if (seen++ == level) return static_cast<int>(i);
     }
     return -1;
+}
+
+namespace {
+
+// The store treats a missing file as the end of the game; a missing pack only
+// means fewer levels to offer.
+bool readable(const std::string& path) {
+    if (std::ifstream(path)) return true;
+    NK::logError("File path \"" + path + "\" not found");
+    return false;
+}
+
+}  // namespace
+
+std::vector<LevelPack> load(NK::TextFileStore& files, const std::string& list) {
+    if (!readable(list)) return {};
+    std::vector<LevelPack> packs = readList(files.load(list, "packs_info").lines);
+    files.destroy("packs_info");
+    for (LevelPack& pack : packs) {
+        if (!readable(pack.path)) continue;
+        pack.levels = readLevels(files.load(pack.path, "pack").lines);
+        files.destroy("pack");
+    }
+    return packs;
+}
+
+bool saveProgress(NK::TextFileStore& files, LevelPack& pack, int won) {
+    const int next = won + 1;
+    if (won < 0 || next >= levelsPerPage || next >= static_cast<int>(pack.levels.size()))
+        return false;
+    pack.levels[static_cast<std::size_t>(next)].unlocked = true;
+    // Read afresh: the file may have changed since the game started, and
+    // only this one flag is ours to change.
+    if (!readable(pack.path)) return false;
+    std::vector<NK::TextLine> lines = files.load(pack.path, "pack").lines;
+    const int line = lineOfLevel(lines, next);
+    if (line < 0) {
+        files.destroy("pack");
+        return false;
+    }
+    lines[static_cast<std::size_t>(line)].setWord(2, "1");
+    files.write("pack", lines);
+    files.destroy("pack");
+    return true;
 }
 
 }  // namespace LevelPacks

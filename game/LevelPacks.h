@@ -4,6 +4,10 @@
 
 #include "engine/TextLine.h"
 
+namespace NK {
+class TextFileStore;
+}
+
 // The level packs as their text files hold them: the pack list names each
 // pack's file and its name, and each pack file holds its levels, one a line
 // (map path, button label, unlocked flag). Pure rules over lines, so the
@@ -36,5 +40,18 @@ bool startable(const LevelPack& pack, int index);
 // The index into `lines` of the line that holds level `level` (lines without
 // words do not count), or -1 when there is none.
 int lineOfLevel(const std::vector<NK::TextLine>& lines, int level);
+
+// Where the game finds its packs.
+constexpr const char* listPath = "Resources/LevelPacks/packs_info.txt";
+
+// The pack list and every pack it names, through the text-file store. A
+// missing list or pack file is told in the log and leaves no packs or no
+// levels: the rest of the game goes on without them.
+std::vector<LevelPack> load(NK::TextFileStore& files, const std::string& list);
+// After a win of level `won` of `pack`: unlocks the next level in memory and
+// sets its flag to "1" in the pack file, every other line kept as it was.
+// The last level of a page has no next one, so winning it writes nothing.
+// Returns whether the file was rewritten.
+bool saveProgress(NK::TextFileStore& files, LevelPack& pack, int won);
 
 }  // namespace LevelPacks

@@ -46,8 +46,9 @@ public:
     std::function<void()> onWin;
 
     std::string mapPath;
-    int currentPack = 0;
-    int currentLevel = -1;  // -1: a map started by its name, not from a pack
+    // The level's index in the level browser's current pack; -1 for a map
+    // started by its name, whose win unlocks nothing.
+    int currentLevel = -1;
     bool won = false;
     bool lost = false;
 

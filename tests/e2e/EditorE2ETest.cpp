@@ -23,17 +23,9 @@ void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// A game folder of its own: the resources and images linked from the
-// source tree, and an empty Editor/Levels that the game may write into.
 std::string makeGameFolder() {
-    char pattern[] = "/tmp/dovra-editor-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
-    mkdir((dir + "/Editor").c_str(), 0755);
-    mkdir((dir + "/Editor/Levels").c_str(), 0755);
-    for (const char* linked :
-         {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"})
-        symlink(nktest::sourcePath(linked).c_str(), (dir + "/" + linked).c_str());
-    return dir;
+    return nktest::makeGameFolder(
+        {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
 }
 
 std::vector<std::string> levelsIn(const std::string& dir) {
@@ -44,19 +36,6 @@ std::vector<std::string> levelsIn(const std::string& dir) {
         closedir(d);
     }
     return names;
-}
-
-// Screenshots until `matches` holds or fifteen seconds pass; true if it held.
-bool waitForScreen(nktest::GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
-    const std::string path = nktest::tempPath("editor.png");
-    for (int i = 0; i < 60; ++i) {
-        ALLEGRO_BITMAP* shot = game.screenshot(path) ? nktest::loadImage(path) : nullptr;
-        const bool matched = shot && matches(shot);
-        if (shot) al_destroy_bitmap(shot);
-        if (matched) return true;
-        sleepMs(250);
-    }
-    return false;
 }
 
 // How far a logical region of the window (60 pixels down the screen) strays
@@ -90,17 +69,17 @@ struct EditorSession {
             window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
         ASSERT_EQ(g.width, 1920) << game.output();
         ASSERT_TRUE(game.waitForOutput("dovra ", 15000));
-        ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+        ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
             return strays(s, menuBackdrop, 1150, 420, 1150, 420, 700, 560) < 6;
         })) << "no menu";
         click(672, 636);  // "Create level"
-        ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+        ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
             return strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
         })) << "no editor";
     }
     void addTwoCameras() {
         click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
-        ASSERT_TRUE(waitForScreen(game, [](ALLEGRO_BITMAP* s) {
+        ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
             return strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
         })) << "no Enemies page";
         click(1628, 230);  // "ADD"
@@ -139,7 +118,7 @@ struct EditorSession {
         ALLEGRO_BITMAP* was = nktest::loadImage(before);
         if (!was) return false;
         click(x, y);
-        const bool changed = waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
+        const bool changed = nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
             return nktest::meanDifference(s, rx, ry + 60, was, rx, ry + 60, rw, rh, 4) > 3.0;
         });
         al_destroy_bitmap(was);

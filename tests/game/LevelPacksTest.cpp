@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "engine/TextFile.h"
+#include "engine/TextFileStore.h"
+#include "tests/support/AllegroEnvironment.h"
 
 namespace {
 
@@ -49,12 +54,62 @@ TEST(LevelPacks, AShortPackLeavesItsLastButtonsEmptyAndUnstartable) {
     EXPECT_FALSE(LevelPacks::startable(pack, -1));
 }
 
-TEST(LevelPacks, ProgressFindsTheLevelsLinePastBlankLines) {
-    const auto file = lines("a.txt A 1\n\nb.txt B 0\nc.txt C 0\n");
-    EXPECT_EQ(LevelPacks::lineOfLevel(file, 0), 0);
-    EXPECT_EQ(LevelPacks::lineOfLevel(file, 1), 2);
-    EXPECT_EQ(LevelPacks::lineOfLevel(file, 2), 3);
-    EXPECT_EQ(LevelPacks::lineOfLevel(file, 3), -1);
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The pack as the game reads it, from a copy in the test's own folder.
+LevelPack packAt(const std::string& path, const std::string& text) {
+    writeFile(path, text);
+    NK::TextFileStore files;
+    writeFile(nktest::tempPath("list.txt"), path + " Test\n");
+    return LevelPacks::load(files, nktest::tempPath("list.txt")).at(0);
+}
+
+// Progress goes into the next level's line, found past a blank line, and
+// changes nothing but its flag: odd spacing elsewhere stays as written.
+TEST(LevelPacksProgress, AWinRewritesOnlyTheNextLevelsFlag) {
+    const std::string path = nktest::tempPath("pack.txt");
+    LevelPack pack = packAt(path, "a.txt  One   1\n\nb.txt Two 0 extra\nc.txt Three 0\n");
+    NK::TextFileStore files;
+    ASSERT_TRUE(LevelPacks::saveProgress(files, pack, 0));
+    EXPECT_EQ(contentsOf(path), "a.txt  One   1\n\nb.txt Two 1 extra\nc.txt Three 0\n");
+    EXPECT_TRUE(pack.levels[1].unlocked);
+    EXPECT_FALSE(pack.levels[2].unlocked);
+    EXPECT_FALSE(files.contains("pack"));
+}
+
+TEST(LevelPacksProgress, TheLastLevelAMapByNameAndAShortPackWriteNothing) {
+    const std::string path = nktest::tempPath("five.txt");
+    const std::string five = "a.txt A 1\nb.txt B 1\nc.txt C 1\nd.txt D 1\ne.txt E 0\n";
+    LevelPack pack = packAt(path, five);
+    NK::TextFileStore files;
+    EXPECT_FALSE(LevelPacks::saveProgress(files, pack, 4));
+    EXPECT_FALSE(LevelPacks::saveProgress(files, pack, -1));
+    EXPECT_FALSE(pack.levels[4].unlocked);
+    EXPECT_EQ(contentsOf(path), five);
+
+    const std::string shortPath = nktest::tempPath("three.txt");
+    LevelPack three = packAt(shortPath, "a.txt A 1\nb.txt B 1\nc.txt C 1\n");
+    EXPECT_FALSE(LevelPacks::saveProgress(files, three, 2));
+    EXPECT_EQ(three.levels.size(), 3u);
+}
+
+TEST(LevelPacksProgress, AMissingListOrPackFileLeavesNoPacksOrNoLevels) {
+    NK::TextFileStore files;
+    EXPECT_TRUE(LevelPacks::load(files, nktest::tempPath("no-list.txt")).empty());
+    writeFile(nktest::tempPath("one.txt"), "a.txt A 1\n");
+    writeFile(nktest::tempPath("packs.txt"),
+              nktest::tempPath("gone.txt") + " Gone\n" + nktest::tempPath("one.txt") + " One\n");
+    const auto packs = LevelPacks::load(files, nktest::tempPath("packs.txt"));
+    ASSERT_EQ(packs.size(), 2u);
+    EXPECT_TRUE(packs[0].levels.empty());
+    EXPECT_EQ(packs[1].levels.size(), 1u);
 }
 
 }  // namespace

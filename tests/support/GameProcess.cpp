@@ -14,6 +14,9 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Pixels.h"
+
 namespace nktest {
 namespace {
 
@@ -277,6 +280,34 @@ void GameProcess::sendClose(unsigned long window) const {
     XSendEvent(x, window, False, NoEventMask, &e);
     XFlush(x);
     XCloseDisplay(x);
+}
+
+std::string makeGameFolder(const std::vector<std::string>& linked) {
+    char pattern[] = "/tmp/dovra-game-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    auto makeParents = [&dir](const std::string& path) {
+        for (std::size_t slash = path.find('/'); slash != std::string::npos;
+             slash = path.find('/', slash + 1))
+            mkdir((dir + "/" + path.substr(0, slash)).c_str(), 0755);
+    };
+    makeParents("Editor/Levels/");
+    for (const std::string& path : linked) {
+        makeParents(path);
+        symlink(sourcePath(path).c_str(), (dir + "/" + path).c_str());
+    }
+    return dir;
+}
+
+bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
+    const std::string path = tempPath("screen.png");
+    for (int i = 0; i < 60; ++i) {
+        ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
+        const bool matched = shot && matches(shot);
+        if (shot) al_destroy_bitmap(shot);
+        if (matched) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    return false;
 }
 
 }  // namespace nktest

@@ -1,4 +1,5 @@
 #pragma once
+#include <allegro5/allegro.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -80,6 +81,15 @@ private:
     void start();
     int exitStatus = -1;
 };
+
+// A game folder of its own under /tmp, so a test may let the game write
+// (maps, pack progress) without touching the source tree: each of `linked`
+// (paths of the source tree, parents made as needed) is linked in, and an
+// empty Editor/Levels is made.
+std::string makeGameFolder(const std::vector<std::string>& linked);
+
+// Screenshots until `matches` holds or fifteen seconds pass; true if it held.
+bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches);
 
 // Runs a command with the screen's DISPLAY; returns its standard output.
 std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args);
