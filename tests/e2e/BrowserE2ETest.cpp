@@ -78,21 +78,7 @@ struct BrowserSession {
         : game(screen, NK_GAME_BINARY, dir, {}) {}
 
     void openLevels() {
-        window = game.waitForWindow("Dovra");
-        ASSERT_NE(window, 0u) << game.output();
-        nktest::WindowGeometry g = game.waitForPlacement(
-            window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
-        ASSERT_EQ(g.width, 1920) << game.output();
-        ASSERT_TRUE(game.waitForOutput("dovra ", 15000));
-        ALLEGRO_BITMAP* backdrop =
-            nktest::loadImage(nktest::sourcePath("Resources/Images/Menu/menu_bg.png"));
-        ASSERT_NE(backdrop, nullptr);
-        // The right half of the menu: the backdrop alone, once loading is over.
-        const bool menu = waitFor([backdrop](ALLEGRO_BITMAP* shot) {
-            return nktest::meanDifference(shot, 1150, 60 + 420, backdrop, 1150, 420, 700, 560) < 6;
-        });
-        al_destroy_bitmap(backdrop);
-        ASSERT_TRUE(menu) << "no menu";
+        ASSERT_EQ(nktest::waitForMenu(game, window), "");
         click(672, 500);  // "Levels"
     }
     void click(int x, int y) {

@@ -310,4 +310,21 @@ bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>
     return false;
 }
 
+std::string waitForMenu(GameProcess& game, unsigned long& window) {
+    window = game.waitForWindow("Dovra");
+    if (!window) return "no window: " + game.output();
+    const WindowGeometry g = game.waitForPlacement(
+        window, [](const WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
+    if (g.width != 1920 || g.y != 60) return "window not placed: " + game.output();
+    if (!game.waitForOutput("dovra ", 15000)) return "no start line: " + game.output();
+    ALLEGRO_BITMAP* backdrop = loadImage(sourcePath("Resources/Images/Menu/menu_bg.png"));
+    if (!backdrop) return "no menu backdrop to compare with";
+    // The right half of the menu is the backdrop alone.
+    const bool menu = waitForScreen(game, [backdrop](ALLEGRO_BITMAP* shot) {
+        return meanDifference(shot, 1150, 60 + 420, backdrop, 1150, 420, 700, 560) < 6;
+    });
+    al_destroy_bitmap(backdrop);
+    return menu ? "" : "no menu";
+}
+
 }  // namespace nktest

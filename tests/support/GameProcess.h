@@ -91,6 +91,11 @@ std::string makeGameFolder(const std::vector<std::string>& linked);
 // Screenshots until `matches` holds or fifteen seconds pass; true if it held.
 bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches);
 
+// The game's window on a 1920x1200 screen (placed at y 60, logical points
+// drawn 1:1) and its main menu once loading is over: "" when the menu shows,
+// else what did not appear.
+std::string waitForMenu(GameProcess& game, unsigned long& window);
+
 // Runs a command with the screen's DISPLAY; returns its standard output.
 std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args);
 
