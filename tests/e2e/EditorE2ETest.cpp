@@ -28,11 +28,15 @@ std::string makeGameFolder() {
         {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
 }
 
+// The maps saved so far; a save still being written (".saving") is not one.
 std::vector<std::string> levelsIn(const std::string& dir) {
     std::vector<std::string> names;
     if (DIR* d = opendir((dir + "/Editor/Levels").c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
+        while (dirent* e = readdir(d)) {
+            const std::string name = e->d_name;
+            if (name[0] != '.' && name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
+                names.push_back(name);
+        }
         closedir(d);
     }
     return names;
@@ -104,28 +108,41 @@ struct EditorSession {
     // Clicks and waits until the logical region shows something else: the
     // next step must not reach the game before this one has shown.
     bool clickAndWaitForChange(int x, int y, int rx, int ry, int rw, int rh) {
+        return actAndWaitForChange([&] { click(x, y); }, rx, ry, rw, rh);
+    }
+    bool actAndWaitForChange(const std::function<void()>& act, int rx, int ry, int rw, int rh) {
         const std::string before = nktest::tempPath("before.png");
         if (!game.screenshot(before)) return false;
         ALLEGRO_BITMAP* was = nktest::loadImage(before);
         if (!was) return false;
-        click(x, y);
+        act();
         const bool changed = nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
             return nktest::meanDifference(s, rx, ry + 60, was, rx, ry + 60, rw, rh, 4) > 3.0;
         });
         al_destroy_bitmap(was);
         return changed;
     }
-    void drag(int fromX, int fromY, int toX, int toY) {
+    // The gate is picked where the press lands, so the moves wait a while
+    // after it (on a slow tick a press and the moves after it would reach
+    // the game together, and the press would land where the pointer ended),
+    // and the release waits until the move shows.
+    bool drag(int fromX, int fromY, int toX, int toY) {
         game.moveMouse(fromX, fromY + 60);
-        sleepMs(150);
+        sleepMs(300);
         nktest::capture(screen, {"xdotool", "mousedown", "1"});
-        sleepMs(150);
-        for (int step = 1; step <= 5; ++step) {
-            game.moveMouse(fromX + (toX - fromX) * step / 5, fromY + 60 + (toY - fromY) * step / 5);
-            sleepMs(60);
-        }
+        sleepMs(600);
+        const bool moved = actAndWaitForChange(
+            [&] {
+                for (int step = 1; step <= 5; ++step) {
+                    game.moveMouse(fromX + (toX - fromX) * step / 5,
+                                   fromY + 60 + (toY - fromY) * step / 5);
+                    sleepMs(100);
+                }
+            },
+            toX - 100, toY - 120, 200, 240);
         nktest::capture(screen, {"xdotool", "mouseup", "1"});
         sleepMs(300);
+        return moved;
     }
     void type(const std::string& text) {
         nktest::capture(screen, {"xdotool", "type", "--delay", "60", text});
@@ -225,7 +242,7 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     ASSERT_TRUE(session.clickAndWaitForChange(36, 40, bar[0], bar[1], bar[2], bar[3]));
     ASSERT_TRUE(session.clickAndWaitForChange(429, 36, panel[0], panel[1], panel[2], panel[3]))
         << "no Gate page";
-    session.drag(1000, 800, 1250, 825);  // the gate, grabbed by its middle
+    ASSERT_TRUE(session.drag(1000, 800, 1250, 825));  // the gate, grabbed by its middle
     ASSERT_TRUE(session.clickAndWaitForChange(1815, 35, panel[0], panel[1], panel[2], panel[3]))
         << "no Import/Export page";
     session.click(1770, 715);  // "save_path"
@@ -238,6 +255,10 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     // The file appears whole (it is renamed into place); a loaded machine may
     // take many seconds to work through the clicks and keys before it.
     for (int i = 0; i < 300 && access(map.c_str(), F_OK) != 0; ++i) sleepMs(100);
+    std::string listing;
+    for (const std::string& name : levelsIn(dir)) listing += " " + name;
+    ASSERT_EQ(access(map.c_str(), F_OK), 0) << "Editor/Levels holds:" << listing << "\n"
+                                            << session.game.output();
     std::ifstream in(map);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("\nG 1250.000000 825.000000\n"), std::string::npos) << text;
