@@ -3,12 +3,16 @@
 // each ends as its file says, on the tick it says.
 //
 //   dovra-replay FILE...
+//   dovra-replay --shot TICK PICTURE.png FILE
 //
+// With --shot, the frame the game shows after tick TICK is also drawn and
+// saved as a picture: a level at one moment of a run, the same every time.
 // One line per file: "FILE: won at tick N", "FILE: lost at tick N" or
 // "FILE: no end after N ticks". Exit status 0 when every replay ends as
 // expected, 1 otherwise, 2 when a file cannot be read. Needs a display (the
 // game loads its images as in play); tools/headless.sh gives a virtual one.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -16,6 +20,9 @@
 #include <new>
 #include <string>
 
+#include <allegro5/allegro.h>
+
+#include "engine/Display.h"
 #include "game/Game.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
@@ -27,7 +34,19 @@ struct Result {
     int tick = 0;
 };
 
-Result run(Game& game, const Replay& replay) {
+struct Shot {
+    int tick = -1;
+    std::string path;
+};
+
+void saveFrame(Game& game, const std::string& path) {
+    al_clear_to_color(al_map_rgba_f(0.0f, 0.0f, 0.0f, 1.0f));
+    game.draw();
+    if (!al_save_bitmap(path.c_str(), al_get_backbuffer(game.display->display)))
+        std::cerr << "dovra-replay: cannot save \"" << path << "\"\n";
+}
+
+Result run(Game& game, const Replay& replay, const Shot& shot) {
     game.playMap(replay.mapPath);
     Result result;
     const int limit = replay.tickLimit();
@@ -36,6 +55,7 @@ Result run(Game& game, const Replay& replay) {
     for (int tick = 0; tick < limit; ++tick) {
         input = replay.inputAt(tick);
         game.update();
+        if (tick == shot.tick) saveFrame(game, shot.path);
         if (game.play->won || game.play->lost) {
             result.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
             result.tick = tick;
@@ -54,8 +74,19 @@ Result run(Game& game, const Replay& replay) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: dovra-replay FILE...\n";
+        std::cerr << "usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
         return 2;
+    }
+    Shot shot;
+    int first = 1;
+    if (std::strcmp(argv[1], "--shot") == 0) {
+        if (argc < 5) {
+            std::cerr << "usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
+            return 2;
+        }
+        shot.tick = std::atoi(argv[2]);
+        shot.path = argv[3];
+        first = 4;
     }
     void* memory = ::operator new(sizeof(Game));
     std::memset(memory, 0, sizeof(Game));
@@ -65,7 +96,7 @@ int main(int argc, char** argv) {
     game->load();
 
     int status = 0;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         std::string path = argv[i];
         std::ifstream in(path, std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -81,7 +112,7 @@ int main(int argc, char** argv) {
             status = 2;
             continue;
         }
-        Result r = run(*game, parsed.replay);
+        Result r = run(*game, parsed.replay, shot);
         if (r.outcome == Replay::Outcome::None)
             std::cout << path << ": no end after " << r.tick << " ticks";
         else
