@@ -1,5 +1,4 @@
 #include <allegro5/allegro.h>
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,13 +6,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <regex>
 #include <thread>
 
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameProcess.h"
 #include "tests/support/Pixels.h"
 
@@ -26,16 +24,6 @@ void sleepMs(int ms) {
 std::string makeGameFolder() {
     return nktest::makeGameFolder(
         {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
-}
-
-std::vector<std::string> levelsIn(const std::string& dir) {
-    std::vector<std::string> names;
-    if (DIR* d = opendir((dir + "/Editor/Levels").c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        closedir(d);
-    }
-    return names;
 }
 
 // How far a logical region of the window (60 pixels down the screen) strays
@@ -92,7 +80,7 @@ struct EditorSession {
         std::vector<std::string> saved;
         for (int i = 0; i < 100 && saved.size() != 1; ++i) {
             sleepMs(100);
-            saved = levelsIn(dir);
+            saved = nktest::namesIn(dir + "/Editor/Levels");
         }
         sleepMs(300);  // the name appears with the rename; let the game settle
         return saved.size() == 1 ? saved[0] : "";
@@ -138,8 +126,7 @@ struct EditorSession {
 };
 
 std::size_t camerasIn(const std::string& path) {
-    std::ifstream in(path);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = nktest::contentsOf(path);
     std::size_t cameras = 0;
     for (std::size_t at = 0; (at = text.find("\nE ", at)) != std::string::npos; ++at) ++cameras;
     return cameras;
@@ -236,8 +223,7 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
 
     const std::string map = dir + "/Editor/Levels/built.txt";
     for (int i = 0; i < 50 && access(map.c_str(), F_OK) != 0; ++i) sleepMs(100);
-    std::ifstream in(map);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = nktest::contentsOf(map);
     EXPECT_NE(text.find("\nG 1250.000000 825.000000\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nSF 50.000000 1000.000000 100.000000 1000.000000 1450.000000 "
                         "1000.000000\n"),
@@ -251,8 +237,8 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     EXPECT_EQ(session.game.waitExit(), 0) << session.game.output();
 
     // Walking right from the start reaches the moved gate on the drawn ground.
-    std::ofstream(dir + "/built.replay")
-        << "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n";
+    nktest::writeFile(dir + "/built.replay",
+                      "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n");
     // The replay runs as long as it takes (a sanitizer build takes its time).
     std::string result;
     const std::string command = "cd '" + dir + "' && DISPLAY=" + session.screen.name() + " '" +
