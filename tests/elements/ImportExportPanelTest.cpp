@@ -60,6 +60,7 @@ protected:
 
 // Load into the real collections and save again: the bytes come back as they
 // were, surfaces are real ground, records the level cannot use yet are kept.
+// The light's fields all differ, so two swapped between file and light show.
 TEST_F(LevelFileTest, MapLoadedIntoTheLevelSavesBackByteForByte) {
     std::string source = copyOfMap("every_record.txt");
     panel->loadMap(source);
