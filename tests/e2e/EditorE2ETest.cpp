@@ -26,17 +26,6 @@ std::string makeGameFolder() {
         {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
 }
 
-// How far a logical region of the window (60 pixels down the screen) strays
-// from a region of a picture of the game's (0..255).
-double strays(ALLEGRO_BITMAP* shot, const char* picture, int x, int y, int px, int py, int w,
-              int h) {
-    ALLEGRO_BITMAP* reference = nktest::loadImage(nktest::sourcePath(picture));
-    if (!reference) return 255.0;
-    const double d = nktest::meanDifference(shot, x, 60 + y, reference, px, py, w, h, 8);
-    al_destroy_bitmap(reference);
-    return d;
-}
-
 const char* const rightPanel = "Resources/Images/Editor/editor_bg_r.png";
 
 }  // namespace
@@ -53,13 +42,13 @@ struct EditorSession {
         ASSERT_EQ(nktest::waitForMenu(game, window), "");
         click(672, 636);  // "Create level"
         ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-            return strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
+            return nktest::strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
         })) << "no editor";
     }
     void addTwoCameras() {
         click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
         ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-            return strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
+            return nktest::strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
         })) << "no Enemies page";
         click(1628, 230);  // "ADD"
         click(1628, 230);  // "ADD" again
@@ -177,7 +166,7 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     ASSERT_NO_FATAL_FAILURE(next.openEditor());
     // The editor opens on Import/Export, where RECOVER now covers the backdrop.
     ASSERT_TRUE(waitForScreen(next.game, [](ALLEGRO_BITMAP* s) {
-        return strays(s, rightPanel, 1550, 535, 30, 535, 300, 30) > 10;
+        return nktest::strays(s, rightPanel, 1550, 535, 30, 535, 300, 30) > 10;
     })) << "no RECOVER";
     next.click(1720, 550);
     const std::string saved = next.leaveSaving(dir);

@@ -19,16 +19,6 @@ protected:
         ASSERT_EQ(nktest::waitForMenu(game, window), "");
     }
 
-    // How far a logical region of the window strays from the same region of
-    // a full-screen picture (0..255).
-    double strays(ALLEGRO_BITMAP* shot, const char* picture, int x, int y, int w, int h) {
-        ALLEGRO_BITMAP* reference = nktest::loadImage(nktest::sourcePath(picture));
-        if (!reference) return 255.0;
-        double d = nktest::meanDifference(shot, x, 60 + y, reference, x, y, w, h, 8);
-        al_destroy_bitmap(reference);
-        return d;
-    }
-
     // The menu and nothing else: right of the buttons the backdrop shows
     // untouched (0 for the menu, about 20 for a tutorial page, which has its
     // boxes of text there), and each of the four buttons (800 x 100, centred
@@ -36,16 +26,18 @@ protected:
     bool menuShown() {
         return nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
             const char* bg = "Resources/Images/Menu/menu_bg.png";
-            bool shown = strays(s, bg, 1150, 420, 700, 560) < 6;
+            bool shown = nktest::strays(s, bg, 1150, 420, 1150, 420, 700, 560) < 6;
             for (int i = 0; i < 4; ++i)
-                shown = shown && strays(s, bg, 300, 470 + 130 * i, 740, 60) > 10;
+                shown = shown &&
+                        nktest::strays(s, bg, 300, 470 + 130 * i, 300, 470 + 130 * i, 740, 60) > 10;
             return shown;
         });
     }
     bool pageShown(const std::string& page) {
         const std::string path = "Resources/Images/Tutorial/" + page + ".png";
-        return nktest::waitForScreen(
-            game, [&](ALLEGRO_BITMAP* s) { return strays(s, path.c_str(), 0, 260, 900, 800) < 6; });
+        return nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
+            return nktest::strays(s, path, 0, 260, 0, 260, 900, 800) < 6;
+        });
     }
 
     nktest::VirtualScreen screen{1920, 1200};
