@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "elements/MapCodec.h"
 #include "elements/SurfaceBuilder.h"
 #include "engine/PhysicsWorld.h"
