@@ -3,11 +3,10 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameProcess.h"
 #include "tests/support/Pixels.h"
 
@@ -15,15 +14,6 @@ namespace {
 
 void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // A game folder whose first pack starts with a level won by holding D, the
@@ -34,18 +24,18 @@ std::string makePackFolder() {
         {"Resources/Designes", "Resources/Fonts", "Resources/Images", "Resources/Sounds",
          "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
     mkdir((dir + "/Resources/LevelPacks").c_str(), 0755);
-    writeFile(dir + "/Editor/Levels/walk.txt",
-              contentsOf(nktest::sourcePath("tests/data/replays/walk.txt")));
-    writeFile(dir + "/Resources/LevelPacks/packs_info.txt",
-              "Resources/LevelPacks/first.txt First_Steps\n"
-              "Resources/LevelPacks/second.txt Second\n");
-    writeFile(dir + "/Resources/LevelPacks/first.txt",
-              "Editor/Levels/walk.txt Walk 1\nEditor/Levels/walk.txt Again 0\n"
-              "Editor/Levels/walk.txt Three 0\nEditor/Levels/walk.txt Four 0\n"
-              "Editor/Levels/walk.txt Five 0\n");
+    nktest::writeFile(dir + "/Editor/Levels/walk.txt",
+                      nktest::contentsOf(nktest::sourcePath("tests/data/replays/walk.txt")));
+    nktest::writeFile(dir + "/Resources/LevelPacks/packs_info.txt",
+                      "Resources/LevelPacks/first.txt First_Steps\n"
+                      "Resources/LevelPacks/second.txt Second\n");
+    nktest::writeFile(dir + "/Resources/LevelPacks/first.txt",
+                      "Editor/Levels/walk.txt Walk 1\nEditor/Levels/walk.txt Again 0\n"
+                      "Editor/Levels/walk.txt Three 0\nEditor/Levels/walk.txt Four 0\n"
+                      "Editor/Levels/walk.txt Five 0\n");
     std::string open;
     for (int i = 0; i < 5; ++i) open += "Editor/Levels/walk.txt Open 1\n";
-    writeFile(dir + "/Resources/LevelPacks/second.txt", open);
+    nktest::writeFile(dir + "/Resources/LevelPacks/second.txt", open);
     return dir;
 }
 
@@ -134,7 +124,7 @@ TEST(LevelBrowserInTheRealWindow, AWinUnlocksTheNextLevelAndARestartKeepsIt) {
         EXPECT_TRUE(s.waitFor([](ALLEGRO_BITMAP* shot) {
             return showsUnlocked(shot, 1) && showsLocked(shot, 2);
         })) << "level 2 is not green after the win";
-        EXPECT_EQ(contentsOf(dir + "/Resources/LevelPacks/first.txt"),
+        EXPECT_EQ(nktest::contentsOf(dir + "/Resources/LevelPacks/first.txt"),
                   "Editor/Levels/walk.txt Walk 1\nEditor/Levels/walk.txt Again 1\n"
                   "Editor/Levels/walk.txt Three 0\nEditor/Levels/walk.txt Four 0\n"
                   "Editor/Levels/walk.txt Five 0\n");

@@ -1,5 +1,4 @@
 #include <allegro5/allegro.h>
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,13 +6,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <regex>
 #include <thread>
 
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameProcess.h"
 #include "tests/support/Pixels.h"
 
@@ -30,27 +28,10 @@ std::string makeGameFolder() {
 
 // The maps saved so far; a save still being written (".saving") is not one.
 std::vector<std::string> levelsIn(const std::string& dir) {
-    std::vector<std::string> names;
-    if (DIR* d = opendir((dir + "/Editor/Levels").c_str())) {
-        while (dirent* e = readdir(d)) {
-            const std::string name = e->d_name;
-            if (name[0] != '.' && name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
-                names.push_back(name);
-        }
-        closedir(d);
-    }
-    return names;
-}
-
-// How far a logical region of the window (60 pixels down the screen) strays
-// from a region of a picture of the game's (0..255).
-double strays(ALLEGRO_BITMAP* shot, const char* picture, int x, int y, int px, int py, int w,
-              int h) {
-    ALLEGRO_BITMAP* reference = nktest::loadImage(nktest::sourcePath(picture));
-    if (!reference) return 255.0;
-    const double d = nktest::meanDifference(shot, x, 60 + y, reference, px, py, w, h, 8);
-    al_destroy_bitmap(reference);
-    return d;
+    std::vector<std::string> maps;
+    for (const std::string& name : nktest::namesIn(dir + "/Editor/Levels"))
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0) maps.push_back(name);
+    return maps;
 }
 
 const char* const rightPanel = "Resources/Images/Editor/editor_bg_r.png";
@@ -69,13 +50,13 @@ struct EditorSession {
         ASSERT_EQ(nktest::waitForMenu(game, window), "");
         click(672, 636);  // "Create level"
         ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-            return strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
+            return nktest::strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
         })) << "no editor";
     }
     void addTwoCameras() {
         click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
         ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-            return strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
+            return nktest::strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
         })) << "no Enemies page";
         click(1628, 230);  // "ADD"
         click(1628, 230);  // "ADD" again
@@ -155,8 +136,7 @@ struct EditorSession {
 };
 
 std::size_t camerasIn(const std::string& path) {
-    std::ifstream in(path);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = nktest::contentsOf(path);
     std::size_t cameras = 0;
     for (std::size_t at = 0; (at = text.find("\nE ", at)) != std::string::npos; ++at) ++cameras;
     return cameras;
@@ -207,7 +187,7 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     ASSERT_NO_FATAL_FAILURE(next.openEditor());
     // The editor opens on Import/Export, where RECOVER now covers the backdrop.
     ASSERT_TRUE(waitForScreen(next.game, [](ALLEGRO_BITMAP* s) {
-        return strays(s, rightPanel, 1550, 535, 30, 535, 300, 30) > 10;
+        return nktest::strays(s, rightPanel, 1550, 535, 30, 535, 300, 30) > 10;
     })) << "no RECOVER";
     next.click(1720, 550);
     const std::string saved = next.leaveSaving(dir);
@@ -259,8 +239,7 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     for (const std::string& name : levelsIn(dir)) listing += " " + name;
     ASSERT_EQ(access(map.c_str(), F_OK), 0) << "Editor/Levels holds:" << listing << "\n"
                                             << session.game.output();
-    std::ifstream in(map);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = nktest::contentsOf(map);
     EXPECT_NE(text.find("\nG 1250.000000 825.000000\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nSF 50.000000 1000.000000 100.000000 1000.000000 1450.000000 "
                         "1000.000000\n"),
@@ -274,8 +253,8 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     EXPECT_EQ(session.game.waitExit(), 0) << session.game.output();
 
     // Walking right from the start reaches the moved gate on the drawn ground.
-    std::ofstream(dir + "/built.replay")
-        << "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n";
+    nktest::writeFile(dir + "/built.replay",
+                      "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n");
     // The replay runs as long as it takes (a sanitizer build takes its time).
     std::string result;
     const std::string command = "cd '" + dir + "' && DISPLAY=" + session.screen.name() + " '" +

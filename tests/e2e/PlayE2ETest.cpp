@@ -45,32 +45,17 @@ TEST(PlayFromCommandLine, HoldingDWalksIntoTheGateAndTheWinWindowShows) {
     nktest::WindowGeometry g = game.waitForPlacement(
         window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
     ASSERT_EQ(g.width, 1920) << game.output();
-
-    // The window's heading, drawn 1:1 at (510, 165) on the logical screen.
-    ALLEGRO_BITMAP* winWindow =
-        nktest::loadImage(nktest::sourcePath("Resources/Images/Ingame/win-window.png"));
-    ASSERT_NE(winWindow, nullptr);
-    const std::string path = nktest::tempPath("play.png");
-    auto headingStrays = [&] {
-        ALLEGRO_BITMAP* shot = game.screenshot(path) ? nktest::loadImage(path) : nullptr;
-        double d = shot ? nktest::meanDifference(shot, 510 + 100, g.y + 165 + 60, winWindow, 100,
-                                                 60, 700, 160, 4)
-                        : 255.0;
-        if (shot) al_destroy_bitmap(shot);
-        return d;
-    };
     ASSERT_TRUE(game.waitForOutput("dovra ", 15000));
-    EXPECT_GT(headingStrays(), 20.0) << "the win window showed before the walk";
-
+    // The window's heading, drawn 1:1 at (610, 225) on the logical screen.
+    const auto won = [](ALLEGRO_BITMAP* s) {
+        return nktest::strays(s, "Resources/Images/Ingame/win-window.png", 610, 225, 100, 60, 700,
+                              160) <= 6.0;
+    };
+    EXPECT_TRUE(nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) { return !won(s); }))
+        << "the win window showed before the walk";
     game.keyDown("d");
-    double strays = 255.0;
-    for (int i = 0; i < 60 && strays > 6.0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        strays = headingStrays();
-    }
+    EXPECT_TRUE(nktest::waitForScreen(game, won)) << "no win window after holding D";
     game.keyUp("d");
-    EXPECT_LE(strays, 6.0) << "no win window after holding D";
-    al_destroy_bitmap(winWindow);
 
     game.key("Escape");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));

@@ -1,10 +1,8 @@
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <regex>
-#include <thread>
 
 #include "tests/support/AllegroEnvironment.h"
 #include "tests/support/GameProcess.h"
@@ -18,38 +16,7 @@ class Shell : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(screen.ok());
-        window = game.waitForWindow("Dovra");
-        ASSERT_NE(window, 0u) << game.output();
-        // Mapped first, sized and moved to its centred place just after; the
-        // search may first meet the window before it has its final size.
-        nktest::WindowGeometry g = game.waitForPlacement(
-            window, [](const nktest::WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
-        ASSERT_EQ(g.width, 1920) << game.output();
-        ASSERT_EQ(g.y, 60);
-        top = g.y;
-    }
-
-    // Screenshots until `matches` holds or ten seconds pass; true if it held.
-    bool waitForScreen(const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
-        const std::string path = nktest::tempPath("screen.png");
-        for (int i = 0; i < 40; ++i) {
-            ALLEGRO_BITMAP* shot = game.screenshot(path) ? nktest::loadImage(path) : nullptr;
-            const bool matched = shot && matches(shot);
-            if (shot) al_destroy_bitmap(shot);
-            if (matched) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        }
-        return false;
-    }
-
-    // How far a logical region of the window strays from the same region of
-    // a full-screen picture (0..255).
-    double strays(ALLEGRO_BITMAP* shot, const char* picture, int x, int y, int w, int h) {
-        ALLEGRO_BITMAP* reference = nktest::loadImage(nktest::sourcePath(picture));
-        if (!reference) return 255.0;
-        double d = nktest::meanDifference(shot, x, top + y, reference, x, y, w, h, 8);
-        al_destroy_bitmap(reference);
-        return d;
+        ASSERT_EQ(nktest::waitForMenu(game, window), "");
     }
 
     // The menu and nothing else: right of the buttons the backdrop shows
@@ -57,24 +24,25 @@ protected:
     // boxes of text there), and each of the four buttons (800 x 100, centred
     // at x 672, y 500 + 130 i) covers it (20 to 30, as the buttons fade).
     bool menuShown() {
-        return waitForScreen([&](ALLEGRO_BITMAP* s) {
+        return nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
             const char* bg = "Resources/Images/Menu/menu_bg.png";
-            bool shown = strays(s, bg, 1150, 420, 700, 560) < 6;
+            bool shown = nktest::strays(s, bg, 1150, 420, 1150, 420, 700, 560) < 6;
             for (int i = 0; i < 4; ++i)
-                shown = shown && strays(s, bg, 300, 470 + 130 * i, 740, 60) > 10;
+                shown = shown &&
+                        nktest::strays(s, bg, 300, 470 + 130 * i, 300, 470 + 130 * i, 740, 60) > 10;
             return shown;
         });
     }
     bool pageShown(const std::string& page) {
         const std::string path = "Resources/Images/Tutorial/" + page + ".png";
-        return waitForScreen(
-            [&](ALLEGRO_BITMAP* s) { return strays(s, path.c_str(), 0, 260, 900, 800) < 6; });
+        return nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
+            return nktest::strays(s, path, 0, 260, 0, 260, 900, 800) < 6;
+        });
     }
 
     nktest::VirtualScreen screen{1920, 1200};
     nktest::GameProcess game{screen};
     unsigned long window = 0;
-    int top = 0;
 };
 
 }  // namespace
@@ -88,19 +56,19 @@ TEST_F(Shell, StartLineMenuTutorialPagesAndExitButton) {
         << first;
     ASSERT_TRUE(menuShown()) << "the menu never appeared";
 
-    game.click(672, top + 760);  // "Tutorial"
+    game.click(672, 60 + 760);  // "Tutorial"
     EXPECT_TRUE(pageShown("tutorial_game")) << "the first page did not show";
-    game.click(1700, top + 115);  // "NEXT PAGE"
+    game.click(1700, 60 + 115);  // "NEXT PAGE"
     EXPECT_TRUE(pageShown("tutorial_editor_main")) << "NEXT PAGE did not turn to the second page";
     game.key("Escape");
     ASSERT_TRUE(menuShown()) << "Escape did not return to the menu";
-    game.click(672, top + 760);
+    game.click(672, 60 + 760);
     EXPECT_TRUE(pageShown("tutorial_editor_main")) << "coming back lost the page";
-    game.click(1450, top + 115);  // "PREVIOUS PAGE"
+    game.click(1450, 60 + 115);  // "PREVIOUS PAGE"
     EXPECT_TRUE(pageShown("tutorial_game")) << "PREVIOUS PAGE did not turn back to the first page";
     game.key("Escape");
     ASSERT_TRUE(menuShown()) << "Escape did not return to the menu";
 
-    game.click(672, top + 890);  // "Exit"
+    game.click(672, 60 + 890);  // "Exit"
     EXPECT_EQ(game.waitExit(30000), 0) << game.output();
 }

@@ -58,13 +58,6 @@ TEST(EditorCamera, KeysDoNothingWhileTypingAndTheCameraCoastsToAStopAtHalfATick)
     EXPECT_FLOAT_EQ(camera.centre.x, stopped);
 }
 
-TEST(EditorCamera, EditingAreaEndsAtTheTopBarAndTheRightPanel) {
-    EXPECT_FALSE(EditorCamera::outsideEditingArea({0.0f, 120.0f}));
-    EXPECT_FALSE(EditorCamera::outsideEditingArea({1520.0f, 1080.0f}));
-    EXPECT_TRUE(EditorCamera::outsideEditingArea({1521.0f, 500.0f}));
-    EXPECT_TRUE(EditorCamera::outsideEditingArea({500.0f, 119.0f}));
-}
-
 TEST(EditorTabs, RunTwiceReturnsToTheTabChangeKeepsTheRunEscapeEndsItFirst) {
     EditorTabs tabs;
     tabs.enter();

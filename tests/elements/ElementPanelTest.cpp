@@ -22,30 +22,18 @@ protected:
         backgrounds.build();
         backgrounds.setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
         backgrounds.show();
+        usePage(backgrounds, panel().widgets.gui());
     }
 
     void addPicture(const NK::Rect& r, float angle = 0.0f) {
         backgrounds.add(paneltest::solidImage(al_map_rgb(200, 40, 40)), r, angle);
     }
-    NK::GUISystem& gui() { return panel().widgets.gui(); }
     ElementPanel& panel() { return backgrounds.editor(); }
     NK::ExtBitmap& picture(int i) {
         return backgrounds.images().get(backgrounds.keyList()[static_cast<std::size_t>(i)]);
     }
-    std::string shown(const std::string& input) { return gui().getTextInputText(input); }
-    void clickButton(const std::string& key) {
-        clickWidget(backgrounds, paneltest::buttonArea(gui(), key));
-    }
-    // Activates the input, puts the text in and commits with a second click.
-    void enter(const std::string& input, const std::string& text) {
-        clickWidget(backgrounds, paneltest::inputArea(gui(), input));
-        gui().setTextInputText(input, text);
-        clickWidget(backgrounds, paneltest::inputArea(gui(), input));
-    }
 
-    nktest::Engine& e = nktest::engine();
-    Backgrounds backgrounds{e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
-                            e.renderContext};
+    Backgrounds backgrounds{e.input, e.view, fontStore, bitmapStore, e.renderContext};
     std::vector<NK::Vec2> centres;
 };
 
@@ -129,7 +117,7 @@ TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
     addPicture({100, 100, 100, 50});
     panel().select(0);
     clickButton("size_lock");
-    EXPECT_EQ(gui().getButton("size_lock").text, "LOCK W-H: ON");
+    EXPECT_EQ(buttonText("size_lock"), "LOCK W-H: ON");
     drag(backgrounds, {200, 150}, {500, 170});
     for (NK::Vec2 to : {NK::Vec2(300, 600), NK::Vec2(0, 0)}) {
         pointAtLevel(to.x, to.y);

@@ -1,44 +1,23 @@
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <dirent.h>
-
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <regex>
 
 #include "editor/ImportExportPanel.h"
 #include "editor/UndoHistory.h"
-#include "elements/Backgrounds.h"
-#include "elements/Boxes.h"
-#include "elements/Circles.h"
-#include "elements/Enemies.h"
-#include "elements/Gate.h"
-#include "elements/Player.h"
-#include "elements/Surfaces.h"
-#include "engine/AnimationStore.h"
 #include "engine/GUISystem.h"
-#include "engine/PhysicsWorld.h"
-#include "engine/SoundStore.h"
 #include "engine/TextFileStore.h"
 #include "tests/elements/LevelKit.h"
-#include "tests/elements/PanelTestKit.h"
 #include "tests/support/FatalTrap.h"
+#include "tests/support/Files.h"
 
 namespace {
 
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using nktest::contentsOf;
+using nktest::writeFile;
 
 // A whole level document over a world of its own, saving into a temporary
 // folder so no tracked map is ever touched.
@@ -81,6 +60,7 @@ protected:
 
 // Load into the real collections and save again: the bytes come back as they
 // were, surfaces are real ground, records the level cannot use yet are kept.
+// The light's fields all differ, so two swapped between file and light show.
 TEST_F(LevelFileTest, MapLoadedIntoTheLevelSavesBackByteForByte) {
     std::string source = copyOfMap("every_record.txt");
     panel->loadMap(source);
@@ -158,14 +138,7 @@ protected:
         panel->widgets().setTextInputText(key, text);
     }
     std::string label(const std::string& key) { return panel->widgets().getTextLabel(key).text; }
-    std::vector<std::string> levels() {
-        std::vector<std::string> names;
-        DIR* d = opendir("Editor/Levels");
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        closedir(d);
-        return names;
-    }
+    std::vector<std::string> levels() { return nktest::namesIn("Editor/Levels"); }
 
     char previous[4096] = {};
     int asked = 0;

@@ -69,21 +69,13 @@ TEST_F(LeversTest, DelayTwoFallsBackOnTheHundredTwentiethTickAfterThePull) {
     EXPECT_EQ(ticksUntilOff(400), 120);
 }
 
-TEST_F(LeversTest, DelayOfZeroOrBelowNeverFallsBack) {
-    for (float delay : {0.0f, -1.0f}) {
-        levers.clear();
-        levers.add({0.0f, 0.0f}, 0.0f, delay);
-        levers.start();
-        tick(true, playerAtFirst);
-        EXPECT_EQ(ticksUntilOff(2000), -1) << delay;
-    }
-}
-
-// The picture runs to the on frame and back to the off frame; the end shows
-// the off frame but keeps the flags, and the next start turns them off.
-TEST_F(LeversTest, PullRunsToTheOnFrameFallBackAndEndShowTheOffFrame) {
+// The picture runs to the on frame and back to the off frame; a delay of 0
+// or below never falls back; the end shows the off frame but keeps the
+// flags, and the next start turns them off.
+TEST_F(LeversTest, PullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTheOffFrame) {
     levers.add({0.0f, 0.0f}, 0.0f, 0.5f);
     levers.add({0.0f, 0.0f}, 0.0f, -1.0f);
+    levers.add({0.0f, 0.0f}, 0.0f, 0.0f);
     levers.start();
     EXPECT_EQ(picture(0).frame.current, Levers::offFrame);
     tick(true, playerAtFirst);
@@ -94,6 +86,7 @@ TEST_F(LeversTest, PullRunsToTheOnFrameFallBackAndEndShowTheOffFrame) {
     for (int t = 0; t < 40; ++t) tick(false);
     EXPECT_FALSE(lever(0).switched);
     EXPECT_EQ(picture(0).frame.current, Levers::offFrame);
+    EXPECT_TRUE(lever(2).switched);
     levers.end();
     EXPECT_TRUE(lever(1).switched);
     EXPECT_EQ(picture(1).frame.current, Levers::offFrame);

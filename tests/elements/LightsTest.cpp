@@ -113,16 +113,6 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     EXPECT_EQ(key(0), "0");
 }
 
-TEST_F(LightsTest, RecordFieldsSwappedBetweenTheFileAndTheLight) {
-    ASSERT_TRUE(lights.add(LightRecord{1, 2, 0.1f, 0.2f, 0.3f, 4, 5, 6, 7, 8, false}));
-    const LightRecord out = lights.records().at(0);
-    const std::vector<float> expected = {1, 2, 0.1f, 0.2f, 0.3f, 4, 5, 6, 7, 8};
-    EXPECT_EQ((std::vector<float>{out.x, out.y, out.red, out.green, out.blue, out.intensity,
-                                  out.hardness, out.delayOn, out.delayOff, out.delaySpeed}),
-              expected);
-    EXPECT_FALSE(out.delayFirstOn);
-}
-
 TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
     ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));  // blinks, starts dark
     ASSERT_TRUE(addAt(50, 0));                    // never blinks

@@ -16,6 +16,7 @@ protected:
         surfaces.build();
         surfaces.setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
         surfaces.show();
+        usePage(surfaces, surfaces.panel().gui());
     }
 
     // The polyline under `key`: first segment's start, then every end.
@@ -31,14 +32,9 @@ protected:
         clickLevel(surfaces);
         return at;
     }
-    void clickButton(const std::string& key) {
-        clickWidget(surfaces, paneltest::buttonArea(surfaces.panel().gui(), key));
-    }
 
-    nktest::Engine& e = nktest::engine();
     NK::PhysicsWorld world{{0.0f, 10.0f}, e.renderContext};
-    Surfaces surfaces{&world,         e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
-                      e.renderContext};
+    Surfaces surfaces{&world, e.input, e.view, fontStore, bitmapStore, e.renderContext};
     std::vector<NK::Vec2> centres;
 };
 
@@ -83,7 +79,7 @@ TEST_F(SurfacesTest, PreviousPointPutsClicksBeforeTheFirstPoint) {
     EXPECT_EQ(p[0].x, b.x);
     EXPECT_EQ(p[1].x, a.x - 50.0f);
     for (int i = 0; i < 20; ++i) tick(surfaces, true);
-    EXPECT_EQ(surfaces.panel().gui().buttonImages().get("next").alpha.current, 0.4f);
+    EXPECT_EQ(gui().buttonImages().get("next").alpha.current, 0.4f);
 }
 
 TEST_F(SurfacesTest, RemovingTheLastSegmentRemovesTheSurfaceSoSavingSkipsIt) {

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -54,20 +52,11 @@ TEST(LevelPacks, AShortPackLeavesItsLastButtonsEmptyAndUnstartable) {
     EXPECT_FALSE(LevelPacks::startable(pack, -1));
 }
 
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // The pack as the game reads it, from a copy in the test's own folder.
 LevelPack packAt(const std::string& path, const std::string& text) {
-    writeFile(path, text);
+    nktest::writeFile(path, text);
     NK::TextFileStore files;
-    writeFile(nktest::tempPath("list.txt"), path + " Test\n");
+    nktest::writeFile(nktest::tempPath("list.txt"), path + " Test\n");
     return LevelPacks::load(files, nktest::tempPath("list.txt")).at(0);
 }
 
@@ -78,7 +67,7 @@ TEST(LevelPacksProgress, AWinRewritesOnlyTheNextLevelsFlag) {
     LevelPack pack = packAt(path, "a.txt  One   1\n\nb.txt Two 0 extra\nc.txt Three 0\n");
     NK::TextFileStore files;
     ASSERT_TRUE(LevelPacks::saveProgress(files, pack, 0));
-    EXPECT_EQ(contentsOf(path), "a.txt  One   1\n\nb.txt Two 1 extra\nc.txt Three 0\n");
+    EXPECT_EQ(nktest::contentsOf(path), "a.txt  One   1\n\nb.txt Two 1 extra\nc.txt Three 0\n");
     EXPECT_TRUE(pack.levels[1].unlocked);
     EXPECT_FALSE(pack.levels[2].unlocked);
     EXPECT_FALSE(files.contains("pack"));
@@ -92,7 +81,7 @@ TEST(LevelPacksProgress, TheLastLevelAMapByNameAndAShortPackWriteNothing) {
     EXPECT_FALSE(LevelPacks::saveProgress(files, pack, 4));
     EXPECT_FALSE(LevelPacks::saveProgress(files, pack, -1));
     EXPECT_FALSE(pack.levels[4].unlocked);
-    EXPECT_EQ(contentsOf(path), five);
+    EXPECT_EQ(nktest::contentsOf(path), five);
 
     const std::string shortPath = nktest::tempPath("three.txt");
     LevelPack three = packAt(shortPath, "a.txt A 1\nb.txt B 1\nc.txt C 1\n");
@@ -103,13 +92,40 @@ TEST(LevelPacksProgress, TheLastLevelAMapByNameAndAShortPackWriteNothing) {
 TEST(LevelPacksProgress, AMissingListOrPackFileLeavesNoPacksOrNoLevels) {
     NK::TextFileStore files;
     EXPECT_TRUE(LevelPacks::load(files, nktest::tempPath("no-list.txt")).empty());
-    writeFile(nktest::tempPath("one.txt"), "a.txt A 1\n");
-    writeFile(nktest::tempPath("packs.txt"),
-              nktest::tempPath("gone.txt") + " Gone\n" + nktest::tempPath("one.txt") + " One\n");
+    nktest::writeFile(nktest::tempPath("one.txt"), "a.txt A 1\n");
+    nktest::writeFile(nktest::tempPath("packs.txt"), nktest::tempPath("gone.txt") + " Gone\n" +
+                                                         nktest::tempPath("one.txt") + " One\n");
     const auto packs = LevelPacks::load(files, nktest::tempPath("packs.txt"));
     ASSERT_EQ(packs.size(), 2u);
     EXPECT_TRUE(packs[0].levels.empty());
     EXPECT_EQ(packs[1].levels.size(), 1u);
+}
+
+// Playing from the source folder writes progress into the tracked packs; a
+// copy with levels won must not be what a fresh clone ships. Each level's map
+// must be there, with a replay in tests/data/levels that wins it.
+TEST(ShippedPacks, OpenOnlyTheirFirstLevelAndEveryLevelHasAWinningReplay) {
+    const auto packs = LevelPacks::readList(
+        lines(nktest::contentsOf(nktest::sourcePath("Resources/LevelPacks/packs_info.txt"))));
+    ASSERT_FALSE(packs.empty());
+    std::string replays;
+    const std::string folder = nktest::sourcePath("tests/data/levels");
+    for (const std::string& name : nktest::namesIn(folder))
+        replays += nktest::contentsOf(folder + "/" + name) + "\n";
+    for (const LevelPack& pack : packs) {
+        const auto levels =
+            LevelPacks::readLevels(lines(nktest::contentsOf(nktest::sourcePath(pack.path))));
+        ASSERT_EQ(levels.size(), 5u) << pack.path;
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            EXPECT_EQ(levels[i].unlocked, i == 0) << pack.path << " level " << i;
+            EXPECT_FALSE(nktest::contentsOf(nktest::sourcePath(levels[i].mapPath)).empty())
+                << levels[i].mapPath;
+            const std::size_t at = replays.find("map " + levels[i].mapPath + "\n");
+            ASSERT_NE(at, std::string::npos) << "no replay plays " << levels[i].mapPath;
+            EXPECT_EQ(replays.compare(replays.find("expect", at), 11, "expect won "), 0)
+                << levels[i].mapPath;
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 
 
-#include "game/Game.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
 #include "tests/support/Testing.h"
@@ -77,49 +76,4 @@ TEST(TutorialBook, PagesWrapOnlyPastTheEnds) {
     for (int i = 0; i < 4; ++i, book.next()) seen += book.current();
     for (int i = 0; i < 4; ++i, book.previous()) seen += book.current();
     EXPECT_EQ(seen, "abcabacb");
-}
-
-// The whole game on the test window, driven through its buttons: the
-// tutorial keeps its page when left for the menu and entered again, and
-// PREVIOUS PAGE turns back one page.
-TEST(GameTutorial, PageLostOnReEnteringOrPreviousNotOnePageBack) {
-    nktest::Engine& e = nktest::engine();
-    nktest::resetInput();
-    Game game;
-    game.display = e.display;
-    game.view = e.view;
-    game.input = e.input;
-    game.renderContext = e.renderContext;
-    {
-        nktest::LogCapture quiet;  // the start line
-        game.create();
-        game.load();
-    }
-    // One update per letter as the loop runs it: a click on the menu's
-    // "Tutorial" (T), on "NEXT PAGE" (N) or "PREVIOUS PAGE" (P), Escape
-    // pressed (e), or neither (.).
-    auto play = [&](const std::string& steps) {
-        for (char step : steps) {
-            const NK::Vec2 at = step == 'T'   ? NK::Vec2(672, 760)
-                                : step == 'N' ? NK::Vec2(1700, 115)
-                                : step == 'P' ? NK::Vec2(1450, 115)
-                                              : NK::Vec2(1900, 1060);
-            e.input->mouse.x = static_cast<int>(at.x * e.display->windowWidth / 1920.0f);
-            e.input->mouse.y = static_cast<int>(at.y * e.display->windowHeight / 1080.0f);
-            e.input->mousePressed[1] = step != 'e' && step != '.';
-            e.input->keyPressed[ALLEGRO_KEY_ESCAPE] = step == 'e';
-            game.update();
-            e.input->endUpdate();
-        }
-    };
-    play("T.N");
-    ASSERT_EQ(game.tutorialBook.current(), "tutorial_editor_main");
-    play("e.T.");
-    ASSERT_EQ(game.scene(), Tutorial);
-    EXPECT_EQ(game.tutorialBook.current(), "tutorial_editor_main");
-    play("P");
-    EXPECT_EQ(game.tutorialBook.current(), "tutorial_game");
-    game.destroy();
-    nktest::resetDrawing();
-    nktest::resetInput();
 }

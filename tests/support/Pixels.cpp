@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "tests/support/AllegroEnvironment.h"
+
 namespace nktest {
 
 Rgba pixelAt(int x, int y, ALLEGRO_BITMAP* bitmap) {
@@ -55,6 +57,15 @@ double meanDifference(ALLEGRO_BITMAP* a, int ax, int ay, ALLEGRO_BITMAP* b, int 
         }
     }
     return samples ? total / static_cast<double>(samples) : 0.0;
+}
+
+double strays(ALLEGRO_BITMAP* shot, const std::string& picture, int x, int y, int px, int py, int w,
+              int h) {
+    ALLEGRO_BITMAP* reference = loadImage(sourcePath(picture));
+    if (!reference) return 255.0;
+    const double d = meanDifference(shot, x, 60 + y, reference, px, py, w, h, 8);
+    al_destroy_bitmap(reference);
+    return d;
 }
 
 }  // namespace nktest

@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstdio>
 
 #include "elements/MapCodec.h"
 #include "elements/SurfaceBuilder.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/TextFile.h"
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -31,20 +28,13 @@ const char* kEmptyLevel =
 
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> paths;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.') paths.push_back(folder + "/" + entry->d_name);
-        closedir(dir);
-    }
+    for (const std::string& name : nktest::namesIn(folder)) paths.push_back(folder + "/" + name);
     return paths;
 }
 
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
+
+using nktest::contentsOf;
 
 // Each section ends in a blank line only when it has records; the ground's
 // follows the surface counter (keys handed out but never drawn still leave
