@@ -212,20 +212,33 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     ASSERT_TRUE(session.clickAndWaitForChange(36, 40, bar[0], bar[1], bar[2], bar[3]));  // "change"
     ASSERT_TRUE(session.clickAndWaitForChange(502, 36, panel[0], panel[1], panel[2], panel[3]))
         << "no Surfaces page";
-    session.click(100, 1000);   // the first point makes the ground from (50, 1000)
+    // Steps wait until they show where they can: on a loaded machine two
+    // clicks can reach the game within one tick, and the first then lands
+    // where the pointer ended. A lone ground point shows nothing, so the
+    // ground's two clicks are only spaced.
+    session.click(100, 1000);  // the first point makes the ground from (50, 1000)
+    sleepMs(700);
     session.click(1450, 1000);  // ... and the second carries it on
+    sleepMs(700);
     ASSERT_TRUE(session.clickAndWaitForChange(793, 36, panel[0], panel[1], panel[2], panel[3]))
         << "no Boxes page";
-    session.click(1845, 365);  // "SET": the first precreated picture, a wide one
-    session.click(1845, 365);  // "SET" again: a 128 x 128 crate, clear of the walk
-    session.click(1594, 209);  // "ADD Static", placed above the walk
+    const int pathField[4] = {1506, 310, 222, 34};
+    // "SET": the first precreated picture, a wide one; again: a 128 x 128
+    // crate, clear of the walk.
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(session.clickAndWaitForChange(1845, 365, pathField[0], pathField[1],
+                                                  pathField[2], pathField[3]));
+    // "ADD Static", placed above the walk.
+    ASSERT_TRUE(session.clickAndWaitForChange(1594, 209, 620, 460, 160, 160));
     ASSERT_TRUE(session.clickAndWaitForChange(36, 40, bar[0], bar[1], bar[2], bar[3]));
     ASSERT_TRUE(session.clickAndWaitForChange(429, 36, panel[0], panel[1], panel[2], panel[3]))
         << "no Gate page";
     ASSERT_TRUE(session.drag(1000, 800, 1250, 825));  // the gate, grabbed by its middle
     ASSERT_TRUE(session.clickAndWaitForChange(1815, 35, panel[0], panel[1], panel[2], panel[3]))
         << "no Import/Export page";
-    session.click(1770, 715);  // "save_path"
+    const int saveField[4] = {1640, 690, 260, 50};
+    ASSERT_TRUE(session.clickAndWaitForChange(1770, 715, saveField[0], saveField[1], saveField[2],
+                                              saveField[3]));  // "save_path"
     session.type("built.txt");
     session.game.key("Return");
     sleepMs(300);
