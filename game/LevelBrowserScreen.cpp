@@ -73,6 +73,7 @@ void LevelBrowserScreen::build(Actions a, const std::string& listPath) {
     g.setButtonText("levels_load", "LOAD", 1);
 
     built = true;
+    setTyping(false);  // idle: dimmed like the buttons
     if (currentPack >= static_cast<int>(packs.size())) currentPack = 0;
     showPage();
     show(false);
@@ -112,18 +113,20 @@ bool LevelBrowserScreen::typing() {
     return built && gui->getTextInput(inputKey).focused;
 }
 
+void LevelBrowserScreen::setTyping(bool on) {
+    gui->getTextInput(inputKey).focused = on;
+    gui->setTextInputOpacity(inputKey, on ? 1.0f : 0.7f);
+}
+
 void LevelBrowserScreen::toggleTyping() {
     if (typing()) return stopTyping();
-    gui->getTextInput(inputKey).focused = true;
-    gui->setTextInputOpacity(inputKey, 1.0f);
+    setTyping(true);
 }
 
 void LevelBrowserScreen::stopTyping() {
-    if (!built) return;
-    const bool was = typing();
-    gui->getTextInput(inputKey).focused = false;
-    gui->setTextInputOpacity(inputKey, 0.7f);
-    if (was) checkLoadName();
+    if (!typing()) return;
+    setTyping(false);
+    checkLoadName();
 }
 
 bool LevelBrowserScreen::checkLoadName() {
@@ -137,18 +140,15 @@ bool LevelBrowserScreen::checkLoadName() {
 void LevelBrowserScreen::setFoundLabel(const std::string& text, bool found) {
     NK::GUISystem::TextLabel& label = gui->getTextLabel("levels_is_load_path");
     const NK::Color colour = found ? unlocked : locked;
-    const NK::Color& was = label.textColor;
-    if (label.text == text && was.r == colour.r && was.g == colour.g) return;
+    // Each text has its one colour, so an equal text needs nothing new.
+    if (label.text == text) return;
     label.textColor = colour;
     label.text.clear();  // the colour alone would not render it again
     gui->setTextLabelText("levels_is_load_path", text);
 }
 
 void LevelBrowserScreen::load() {
-    if (typing()) {
-        gui->getTextInput(inputKey).focused = false;
-        gui->setTextInputOpacity(inputKey, 0.7f);
-    }
+    setTyping(false);
     if (!checkLoadName()) return;
     actions.start(folder + gui->getTextInputText(inputKey), -1);
 }

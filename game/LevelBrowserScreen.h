@@ -43,6 +43,7 @@ public:
 
 private:
     void clickLevel(int index);
+    void setTyping(bool on);
     void toggleTyping();
     void stopTyping();
     // Whether the typed name opens, shown as "Map found" or "Map not found".
