@@ -2,7 +2,7 @@
 # Installs the Debian packages the game, its tests and its tools need, only
 # those that are missing, so a repeated run costs one dpkg query.
 set -eu
-packages="cmake make g++ pkg-config
+packages="cmake make g++ pkg-config ccache
 liballegro5-dev liballegro-acodec5-dev liballegro-audio5-dev liballegro-dialog5-dev
 liballegro-image5-dev liballegro-ttf5-dev liballegro-video5-dev libbox2d-dev libx11-dev
 libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick alsa-utils
