@@ -6,6 +6,7 @@ add_library(nk_core STATIC
     engine/View.cpp
     engine/Display.cpp
     engine/Input.cpp
+    engine/Gamepad.cpp
     engine/RenderContext.cpp
     engine/Stopwatch.cpp
     engine/GameCore.cpp)
