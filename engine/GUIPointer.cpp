@@ -35,13 +35,25 @@ namespace NK {
 
 std::string GUIPointer::stepFocus(std::vector<Placed> shown, const std::string& current, int by) {
     if (shown.empty() || by == 0) return shown.empty() ? std::string() : current;
-    // Buttons whose centres lie within half a row of each other share a row.
-    auto row = [](const Rect& r) { return std::floor((r.y + r.height * 0.5f) / 40.0f); };
-    std::stable_sort(shown.begin(), shown.end(), [&](const Placed& a, const Placed& b) {
-        const float ra = row(a.second), rb = row(b.second);
-        if (ra != rb) return ra < rb;
-        return a.second.x + a.second.width * 0.5f < b.second.x + b.second.width * 0.5f;
+    auto centreY = [](const Placed& p) { return p.second.y + p.second.height * 0.5f; };
+    auto centreX = [](const Placed& p) { return p.second.x + p.second.width * 0.5f; };
+    // Buttons whose centres lie within 40 pixels of a row's first share it.
+    std::stable_sort(shown.begin(), shown.end(),
+                     [&](const Placed& a, const Placed& b) { return centreY(a) < centreY(b); });
+    std::vector<std::pair<int, Placed>> rows;
+    float rowTop = centreY(shown.front());
+    int row = 0;
+    for (const Placed& p : shown) {
+        if (centreY(p) - rowTop > 40.0f) {
+            ++row;
+            rowTop = centreY(p);
+        }
+        rows.emplace_back(row, p);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : centreX(a.second) < centreX(b.second);
     });
+    for (std::size_t i = 0; i < rows.size(); ++i) shown[i] = rows[i].second;
     const int n = static_cast<int>(shown.size());
     int at = -1;
     for (int i = 0; i < n; ++i)

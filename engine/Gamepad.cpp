@@ -110,8 +110,7 @@ void Gamepad::axisMoved(int stick, int axis, float position) {
     if (same(l.rightY, stick, axis)) state.right.y = p;
     if (same(l.leftTrigger, stick, axis)) setTrigger(0, p);
     if (same(l.rightTrigger, stick, axis)) setTrigger(1, p);
-    if (same(l.dpadX, stick, axis))
-        setDpad(p, held(DpadDown) ? 1.0f : held(DpadUp) ? -1.0f : 0.0f);
+    if (same(l.dpadX, stick, axis)) setDpad(p, held(DpadDown) ? 1.0f : held(DpadUp) ? -1.0f : 0.0f);
     if (same(l.dpadY, stick, axis))
         setDpad(held(DpadRight) ? 1.0f : held(DpadLeft) ? -1.0f : 0.0f, p);
 }

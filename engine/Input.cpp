@@ -75,8 +75,7 @@ void Input::apply(const ALLEGRO_EVENT& e) {
         case ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN:
         case ALLEGRO_EVENT_JOYSTICK_BUTTON_UP:
             if (!joystick || e.joystick.id == joystick)
-                pad.buttonChanged(e.joystick.button,
-                                  e.type == ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN);
+                pad.buttonChanged(e.joystick.button, e.type == ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN);
             break;
         case ALLEGRO_EVENT_JOYSTICK_CONFIGURATION:
             if (al_is_joystick_installed()) al_reconfigure_joysticks();
@@ -107,8 +106,8 @@ void Input::connectPad() {
     if (!joystick) return;
     int buttons = al_get_joystick_num_buttons(joystick);
     const char* name = al_get_joystick_name(joystick);
-    pad.setLayout(
-        Gamepad::Layout::forDevice(name ? name : "", al_get_joystick_num_sticks(joystick), buttons));
+    pad.setLayout(Gamepad::Layout::forDevice(name ? name : "", al_get_joystick_num_sticks(joystick),
+                                             buttons));
     logInfo(std::string("Controller \"") + (name ? name : "") + "\" read as " + pad.layout.name);
 }
 

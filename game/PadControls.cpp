@@ -38,7 +38,8 @@ bool menuClick(const NK::Gamepad::State& pad) {
 
 NK::Vec2 Aim::pointer(const PlayInput& in, NK::Vec2 playerOnScreen) {
     const float length = std::hypot(in.aim.x, in.aim.y);
-    const bool mouseMoved = seenMouse && (in.pointer.x != lastMouse.x || in.pointer.y != lastMouse.y);
+    const bool mouseMoved =
+        seenMouse && (in.pointer.x != lastMouse.x || in.pointer.y != lastMouse.y);
     if (length > aimDeadZone) {
         padAiming = true;
         direction = NK::Vec2(in.aim.x / length, in.aim.y / length);

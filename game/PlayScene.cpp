@@ -71,7 +71,8 @@ void PlayScene::update(const PlayInput& input) {
     // the stick points.
     const NK::View& v = *services.view;
     const NK::Vec2 pivot = run.player->parts().arm.at;
-    const NK::Vec2 onScreen((pivot.x - v.x) * 1920.0f / v.width, (pivot.y - v.y) * 1080.0f / v.height);
+    const NK::Vec2 onScreen((pivot.x - v.x) * 1920.0f / v.width,
+                            (pivot.y - v.y) * 1080.0f / v.height);
     PlayInput in = input;
     in.pointer = reticle = aim.pointer(input, onScreen);
     LevelRun::Tick t = run.tick(in, !won && !lost);

@@ -80,8 +80,7 @@ PlayInput Replay::inputAt(int tick) const {
     in.pointer = valueAt(pointer, tick);
     // The controller's lines go through the same rules as a live controller.
     NK::Gamepad::State pad;
-    for (const auto& [name, button] : kPadKeys)
-        pad.held[button] = held(name, pad.pressed[button]);
+    for (const auto& [name, button] : kPadKeys) pad.held[button] = held(name, pad.pressed[button]);
     pad.left = valueAt(leftStick, tick);
     pad.right = valueAt(rightStick, tick);
     PadControls::addTo(in, pad);
@@ -219,7 +218,8 @@ std::string ReplayRecorder::text(Replay::Outcome outcome, int tick) const {
     for (int t = 0; t < tickCount(); ++t) {
         NK::Vec2 a = ticks[static_cast<std::size_t>(t)].aim;
         if (a.x != aimed.x || a.y != aimed.y)
-            out += "stick RIGHT " + number(a.x) + " " + number(a.y) + " " + std::to_string(t) + "\n";
+            out +=
+                "stick RIGHT " + number(a.x) + " " + number(a.y) + " " + std::to_string(t) + "\n";
         aimed = a;
     }
     return out;
