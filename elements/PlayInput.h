@@ -13,4 +13,5 @@ struct PlayInput {
     bool restartPressed = false;  // R pressed this tick
     bool firePressed = false;     // left mouse button pressed this tick
     NK::Vec2 pointer;             // logical screen position of the mouse
+    NK::Vec2 aim;                 // a controller's right stick, (0, 0) when at rest
 };

@@ -1,4 +1,8 @@
 #pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
 
@@ -31,6 +35,13 @@ public:
         bool entered = false;
     };
     static Calls step(Hover& hover, bool overNow, bool leftButtonPressed);
+
+    // A controller's focus instead of the pointer: the button after (`by` 1)
+    // or before (-1) `current` among the shown ones in reading order, top to
+    // bottom and left to right, wrapping round. A focus that is not among
+    // them starts at the first (or, going back, the last).
+    using Placed = std::pair<std::string, Rect>;
+    static std::string stepFocus(std::vector<Placed> shown, const std::string& current, int by);
 };
 
 }  // namespace NK

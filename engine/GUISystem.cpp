@@ -229,19 +229,35 @@ void GUISystem::update() {
     updateInputs(at);
 }
 
+bool GUISystem::shownArea(const std::string& key, Rect& area) {
+    ExtBitmap* image = images.find(key);
+    if (!buttons.find(key) || !image || !image->visible) return false;
+    area = image->rect;
+    if (image->centred) {
+        area.x -= area.width * 0.5f;
+        area.y -= area.height * 0.5f;
+    }
+    return true;
+}
+
+void GUISystem::stepFocus(int by) {
+    std::vector<GUIPointer::Placed> shown;
+    Rect area;
+    for (const std::string& key : keysOf(buttons))
+        if (shownArea(key, area)) shown.emplace_back(key, area);
+    focused = GUIPointer::stepFocus(std::move(shown), focused, by);
+}
+
 void GUISystem::updateButtons(Vec2 at) {
-    const bool clicked = input->mousePressed[1] != 0;
+    const bool padFocus = !focused.empty();
+    const bool clicked = padFocus ? focusClicked : input->mousePressed[1] != 0;
+    focusClicked = false;
     for (const std::string& key : keysOf(buttons)) {
         Button* b = buttons.find(key);
-        ExtBitmap* image = images.find(key);
-        if (!b || !image || !image->visible) continue;
-        Rect area = image->rect;
-        if (image->centred) {
-            area.x -= area.width * 0.5f;
-            area.y -= area.height * 0.5f;
-        }
-        const GUIPointer::Calls calls =
-            GUIPointer::step(b->hover, GUIPointer::over(area, at), clicked);
+        Rect area;
+        if (!b || !shownArea(key, area)) continue;
+        const bool over = padFocus ? key == focused : GUIPointer::over(area, at);
+        const GUIPointer::Calls calls = GUIPointer::step(b->hover, over, clicked && over);
         if (calls.left) call(b->third, key);
         if (calls.clicked && (b = buttons.find(key))) call(b->first, key);
         if (calls.entered && (b = buttons.find(key))) call(b->second, key);

@@ -146,6 +146,15 @@ public:
     // then typing into focused inputs.
     void update();
 
+    // A controller steps a focus through the shown buttons; the focused one
+    // is hovered as if the pointer lay on it (so it fades in the same way)
+    // and a click of the pad clicks it on the next update. Using the mouse
+    // drops the focus and hands the buttons back to the pointer.
+    void stepFocus(int by);
+    void clickFocus() { focusClicked = !focused.empty(); }
+    void dropFocus() { focused.clear(); }
+    const std::string& focus() const { return focused; }
+
     // Releases every widget and both private stores; the system stays usable.
     void destroyAll();
 
@@ -176,6 +185,8 @@ private:
     Vec2 pointer() const;
     TextEntry::Keys typingKeys() const;
     void updateButtons(Vec2 at);
+    // A shown button's area on the screen, or false when it is hidden.
+    bool shownArea(const std::string& key, Rect& area);
     void updateInputs(Vec2 at);
 
     // GUIText.cpp: everything that draws into the widgets' bitmaps.
@@ -200,6 +211,8 @@ private:
     KeyedStore<Button> buttons{"Button"};
     KeyedStore<TextLabel> labels{"TextLabel"};
     KeyedStore<TextInput> inputs{"TextInput"};
+    std::string focused;
+    bool focusClicked = false;
 };
 
 }  // namespace NK

@@ -28,6 +28,9 @@ void startAllegro() {
     step(al_install_audio(), "ALLegro audio install.");
     step(al_install_keyboard(), "Allegro keyboard install.");
     step(al_install_mouse(), "Allegro mouse install.");
+    // A machine without controllers, or without the joystick driver, still
+    // plays with the keyboard and mouse.
+    al_install_joystick();
     step(al_init_acodec_addon(), "Allegro acodec initialize.");
     step(al_init_image_addon(), "Allegro image initialize.");
     step(al_init_video_addon(), "Allegro video initialize.");

@@ -1,6 +1,7 @@
 #include "engine/Input.h"
 
 #include <cstring>
+#include <string>
 
 #include "engine/Display.h"
 #include "engine/Log.h"
@@ -33,6 +34,10 @@ void Input::startEvents() {
     al_register_event_source(queue, al_get_timer_event_source(timer));
     al_register_event_source(queue, al_get_keyboard_event_source());
     al_register_event_source(queue, al_get_mouse_event_source());
+    if (al_is_joystick_installed()) {
+        al_register_event_source(queue, al_get_joystick_event_source());
+        connectPad();
+    }
     al_start_timer(timer);
 
     int windowX = 0, windowY = 0;
@@ -63,6 +68,19 @@ void Input::apply(const ALLEGRO_EVENT& e) {
             if (e.mouse.button >= 1 && e.mouse.button < mouseSlots)
                 mouseReleased[e.mouse.button] = 1;
             break;
+        case ALLEGRO_EVENT_JOYSTICK_AXIS:
+            if (!joystick || e.joystick.id == joystick)
+                pad.axisMoved(e.joystick.stick, e.joystick.axis, e.joystick.pos);
+            break;
+        case ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN:
+        case ALLEGRO_EVENT_JOYSTICK_BUTTON_UP:
+            if (!joystick || e.joystick.id == joystick)
+                pad.buttonChanged(e.joystick.button, e.type == ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN);
+            break;
+        case ALLEGRO_EVENT_JOYSTICK_CONFIGURATION:
+            if (al_is_joystick_installed()) al_reconfigure_joysticks();
+            connectPad();
+            break;
         case ALLEGRO_EVENT_MOUSE_ENTER_DISPLAY:
             mouseInDisplay = true;
             break;
@@ -74,7 +92,27 @@ void Input::apply(const ALLEGRO_EVENT& e) {
     }
 }
 
+void Input::connectPad() {
+    joystick = nullptr;
+    const int count = al_is_joystick_installed() ? al_get_num_joysticks() : 0;
+    for (int i = 0; i < count && !joystick; ++i) {
+        ALLEGRO_JOYSTICK* j = al_get_joystick(i);
+        if (j && al_get_joystick_active(j)) joystick = j;
+    }
+    // Whatever was held on a pad that went away is let go, so a player
+    // pulled out mid-walk stops rather than walking on for ever.
+    pad.release();
+    pad.connected = joystick != nullptr;
+    if (!joystick) return;
+    int buttons = al_get_joystick_num_buttons(joystick);
+    const char* name = al_get_joystick_name(joystick);
+    pad.setLayout(Gamepad::Layout::forDevice(name ? name : "", al_get_joystick_num_sticks(joystick),
+                                             buttons));
+    logInfo(std::string("Controller \"") + (name ? name : "") + "\" read as " + pad.layout.name);
+}
+
 void Input::endUpdate() {
+    pad.endUpdate();
     previousMouseX = static_cast<float>(mouse.x);
     previousMouseY = static_cast<float>(mouse.y);
     previousMouseZ = static_cast<float>(mouse.z);

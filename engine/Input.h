@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "engine/Gamepad.h"
 #include "engine/Vec2.h"
 
 namespace NK {
@@ -32,8 +33,12 @@ public:
     // desktop's centre. Missing timer or queue is fatal.
     void startEvents();
 
-    // Applies one event to the edge arrays, lock states and pointer-inside flag.
+    // Applies one event to the edge arrays, lock states and pointer-inside
+    // flag, and a controller's events to the pad.
     void apply(const ALLEGRO_EVENT& e);
+    // Takes the first controller Allegro reports, or none; called at start
+    // and whenever one is plugged in or pulled out.
+    void connectPad();
     // What the loop does after each update: remember the mouse axes and clear the edges.
     void endUpdate();
 
@@ -61,6 +66,9 @@ public:
     float previousMouseW = 0.0f;
     bool mouseInDisplay = false;
     float rate = 60.0f;
+    // The one controller the game reads (the first one plugged in).
+    Gamepad pad;
+    ALLEGRO_JOYSTICK* joystick = nullptr;
 };
 
 }  // namespace NK

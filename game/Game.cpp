@@ -33,6 +33,7 @@
 #include "engine/TextFileStore.h"
 #include "game/LevelBrowserScreen.h"
 #include "game/MainMenuScreen.h"
+#include "game/PadControls.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 #include "game/ResourceTable.h"
@@ -210,7 +211,9 @@ PlayInput Game::liveInput() const {
 }
 
 void Game::updatePlay() {
-    const PlayInput in = replayInput ? *replayInput : liveInput();
+    PlayInput in = replayInput ? *replayInput : liveInput();
+    // A controller plays beside the keyboard and mouse; a replay holds its own.
+    if (!replayInput) PadControls::addTo(in, input->pad.state);
     const bool endedBefore = play->won || play->lost;
     if (recorder) recorder->add(in);
     play->update(in);
@@ -293,13 +296,29 @@ void Game::update() {
         playMap(startMapPath);
         startMapPath.clear();
     }
-    scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0, *this);
+    // The editor is for the keyboard and mouse; everywhere else Back or Start
+    // on a controller is Escape.
+    const bool padLeave = scenes.scene != Editor && PadControls::leavePressed(input->pad.state);
+    scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0 || padLeave, *this);
     // Shared by every scene, after the scene's own work.
     importExport->update();
     for (EditorPanel* panel : elementPanels()) panel->updateWidgets();
     lights->system().uploadUniforms();
     animations->updateAnimations();
+    steerButtonsWithPad();
     gui->update();
+}
+
+void Game::steerButtonsWithPad() {
+    const bool mouseUsed = input->mouse.x != input->previousMouseX ||
+                           input->mouse.y != input->previousMouseY || input->mousePressed[1];
+    if (mouseUsed || scenes.scene == Editor) {
+        gui->dropFocus();
+        return;
+    }
+    const NK::Gamepad::State& pad = input->pad.state;
+    if (const int step = PadControls::menuStep(pad)) gui->stepFocus(step);
+    if (PadControls::menuClick(pad)) gui->clickFocus();
 }
 
 void Game::draw() {

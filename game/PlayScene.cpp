@@ -17,6 +17,7 @@
 #include "engine/BitmapStore.h"
 #include "engine/GUISystem.h"
 #include "engine/PhysicsWorld.h"
+#include "engine/RenderContext.h"
 #include "engine/SoundStore.h"
 #include "engine/View.h"
 #include "game/MainMenuScreen.h"
@@ -66,7 +67,15 @@ void PlayScene::startLevel(const std::string& path) {
 }
 
 void PlayScene::update(const PlayInput& input) {
-    LevelRun::Tick t = run.tick(input, !won && !lost);
+    // The right stick aims around the gun's pivot, so a shot flies the way
+    // the stick points.
+    const NK::View& v = *services.view;
+    const NK::Vec2 pivot = run.player->parts().arm.at;
+    const NK::Vec2 onScreen((pivot.x - v.x) * 1920.0f / v.width,
+                            (pivot.y - v.y) * 1080.0f / v.height);
+    PlayInput in = input;
+    in.pointer = reticle = aim.pointer(input, onScreen);
+    LevelRun::Tick t = run.tick(in, !won && !lost);
     if (t.atOpenGate) {
         if (!won) {
             showEndButtons(0.5f);
@@ -118,6 +127,7 @@ void PlayScene::draw() {
     drawShots();
     run.enemies->draw();
     run.player->draw();
+    drawReticle();
 
     // The cards, the HUD, the windows and the buttons stay unlit.
     run.lights->drawLit(false);
@@ -135,6 +145,24 @@ void PlayScene::draw() {
     // Back on for the one-shot animations and, into the next frame, the world.
     run.lights->drawLit(true);
     services.animations->drawAnimations();
+}
+
+void PlayScene::drawReticle() {
+    if (!aim.byPad() || won || lost) return;
+    const NK::View& v = *services.view;
+    const NK::Vec2 at(v.x + reticle.x * v.width / 1920.0f, v.y + reticle.y * v.height / 1080.0f);
+    const float r = 18.0f * v.width / 1920.0f;
+    NK::RenderContext& rc = *services.renderContext;
+    // A ring with a gap-cross, dark under light, readable on any background.
+    for (int pass = 0; pass < 2; ++pass) {
+        const NK::Color c = pass == 0 ? NK::Color(0, 0, 0, 0.6f) : NK::Color(1, 1, 1, 0.95f);
+        const float t = (pass == 0 ? 6.0f : 3.0f) * v.width / 1920.0f;
+        rc.drawCircle(at, c, r, t);
+        rc.drawLine(NK::Vec2(at.x - 2 * r, at.y), NK::Vec2(at.x - r * 0.5f, at.y), c, t);
+        rc.drawLine(NK::Vec2(at.x + r * 0.5f, at.y), NK::Vec2(at.x + 2 * r, at.y), c, t);
+        rc.drawLine(NK::Vec2(at.x, at.y - 2 * r), NK::Vec2(at.x, at.y - r * 0.5f), c, t);
+        rc.drawLine(NK::Vec2(at.x, at.y + r * 0.5f), NK::Vec2(at.x, at.y + 2 * r), c, t);
+    }
 }
 
 void PlayScene::drawShots() {

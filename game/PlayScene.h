@@ -4,6 +4,7 @@
 
 #include "elements/PlayInput.h"
 #include "game/LevelRun.h"
+#include "game/PadControls.h"
 
 namespace NK {
 class AnimationStore;
@@ -57,10 +58,14 @@ private:
     void hideEndButtons();
     void drawShots();
     void drawWindow(const char* key);
+    void drawReticle();
 
     Services services;
     LevelRun run;
     std::function<void()> toMenu;
+    // A controller's aim, and where its reticle was put this tick on screen.
+    PadControls::Aim aim;
+    NK::Vec2 reticle;
 };
 
 // Every shot in flight, the player's white and the cameras' red, turned to

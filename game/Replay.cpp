@@ -4,12 +4,33 @@
 #include <cstdio>
 #include <sstream>
 
+#include "game/PadControls.h"
+
 namespace {
 
 const char* const kKeys[] = {"A", "D", "W", "E", "R", "MOUSE"};
 
+// A controller's buttons by the names replays give them.
+const std::pair<const char*, NK::Gamepad::Button> kPadKeys[] = {
+    {"PAD_A", NK::Gamepad::South},         {"PAD_B", NK::Gamepad::East},
+    {"PAD_X", NK::Gamepad::West},          {"PAD_Y", NK::Gamepad::North},
+    {"PAD_LB", NK::Gamepad::LeftShoulder}, {"PAD_RB", NK::Gamepad::RightShoulder},
+    {"PAD_LT", NK::Gamepad::LeftTrigger},  {"PAD_RT", NK::Gamepad::RightTrigger},
+    {"PAD_BACK", NK::Gamepad::Back},       {"PAD_START", NK::Gamepad::Start},
+    {"PAD_UP", NK::Gamepad::DpadUp},       {"PAD_DOWN", NK::Gamepad::DpadDown},
+    {"PAD_LEFT", NK::Gamepad::DpadLeft},   {"PAD_RIGHT", NK::Gamepad::DpadRight}};
+
 bool knownKey(const std::string& key) {
-    return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
+    if (std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys)) return true;
+    for (const auto& [name, button] : kPadKeys)
+        if (key == name) return true;
+    return false;
+}
+
+// The value in force at `tick`: the last one set at or before it.
+NK::Vec2 valueAt(const std::map<int, NK::Vec2>& byTick, int tick) {
+    auto at = byTick.upper_bound(tick);
+    return at == byTick.begin() ? NK::Vec2() : std::prev(at)->second;
 }
 
 bool heldIn(const std::vector<Replay::Hold>& holds, int tick, bool& firstTick) {
@@ -56,8 +77,13 @@ PlayInput Replay::inputAt(int tick) const {
     held("E", in.usePressed);
     held("R", in.restartPressed);
     held("MOUSE", in.firePressed);
-    auto at = pointer.upper_bound(tick);
-    if (at != pointer.begin()) in.pointer = std::prev(at)->second;
+    in.pointer = valueAt(pointer, tick);
+    // The controller's lines go through the same rules as a live controller.
+    NK::Gamepad::State pad;
+    for (const auto& [name, button] : kPadKeys) pad.held[button] = held(name, pad.pressed[button]);
+    pad.left = valueAt(leftStick, tick);
+    pad.right = valueAt(rightStick, tick);
+    PadControls::addTo(in, pad);
     return in;
 }
 
@@ -65,7 +91,8 @@ int Replay::tickLimit() const {
     int last = expectedTick;
     for (const auto& [key, list] : holds)
         for (const Hold& h : list) last = std::max(last, h.to);
-    if (!pointer.empty()) last = std::max(last, pointer.rbegin()->first);
+    for (const auto* byTick : {&pointer, &leftStick, &rightStick})
+        if (!byTick->empty()) last = std::max(last, byTick->rbegin()->first);
     return last + 600;
 }
 
@@ -131,6 +158,12 @@ ReplayParse parseReplay(const std::string& text) {
                 r.holds[key].push_back({open->second, a});
                 openDowns.erase(open);
             }
+        } else if (verb == "stick") {
+            if (!(words >> key >> x >> y >> a)) return fail("stick needs a stick, x, y and a tick");
+            if (key != "LEFT" && key != "RIGHT") return fail("stick must be LEFT or RIGHT");
+            if (!(x >= -1 && x <= 1 && y >= -1 && y <= 1))
+                return fail("stick positions run from -1 to 1");
+            (key == "LEFT" ? r.leftStick : r.rightStick)[a] = {x, y};
         } else if (verb == "mouse" || verb == "click") {
             if (!(words >> x >> y >> a)) return fail(verb + " needs x, y and a tick");
             r.pointer[a] = {x, y};
@@ -179,6 +212,15 @@ std::string ReplayRecorder::text(Replay::Outcome outcome, int tick) const {
         if (p.x != last.x || p.y != last.y)
             out += "mouse " + number(p.x) + " " + number(p.y) + " " + std::to_string(t) + "\n";
         last = p;
+    }
+    // A controller's aim; its buttons and left stick are already among the keys.
+    NK::Vec2 aimed;
+    for (int t = 0; t < tickCount(); ++t) {
+        NK::Vec2 a = ticks[static_cast<std::size_t>(t)].aim;
+        if (a.x != aimed.x || a.y != aimed.y)
+            out +=
+                "stick RIGHT " + number(a.x) + " " + number(a.y) + " " + std::to_string(t) + "\n";
+        aimed = a;
     }
     return out;
 }

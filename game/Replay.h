@@ -18,9 +18,15 @@
 //   down A 200 / up A 230             the two halves of a hold
 //   mouse 1500 600 0                  pointer on the 1920x1080 screen from tick 0
 //   click 1500 600 200                pointer there and the left button pressed on tick 200
+//   stick LEFT -1 0 300               a controller's stick at (x, y) from tick 300
+//   press PAD_A 310                   a controller's button, as keys are
 //
-// Keys are A, D, W, E, R and MOUSE (the left button). A key is "pressed" on
-// the first tick of each hold.
+// Keys are A, D, W, E, R and MOUSE (the left button), and a controller's
+// PAD_A, PAD_B, PAD_X, PAD_Y (bottom, right, left and top face buttons),
+// PAD_LB, PAD_RB, PAD_LT, PAD_RT (shoulders and triggers), PAD_BACK,
+// PAD_START and PAD_UP, PAD_DOWN, PAD_LEFT, PAD_RIGHT (the d-pad). A key is
+// "pressed" on the first tick of each hold. Sticks are LEFT and RIGHT, each
+// axis from -1 to 1, y downward.
 struct Replay {
     enum class Outcome { None, Won, Lost };
 
@@ -41,6 +47,8 @@ struct Replay {
     std::map<std::string, std::vector<Hold>> holds;
     // Pointer positions by the tick they start.
     std::map<int, NK::Vec2> pointer;
+    // Controller stick positions by the tick they start.
+    std::map<int, NK::Vec2> leftStick, rightStick;
 };
 
 struct ReplayParse {

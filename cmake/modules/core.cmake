@@ -6,6 +6,7 @@ add_library(nk_core STATIC
     engine/View.cpp
     engine/Display.cpp
     engine/Input.cpp
+    engine/Gamepad.cpp
     engine/RenderContext.cpp
     engine/Stopwatch.cpp
     engine/GameCore.cpp)
@@ -48,4 +49,5 @@ nk_add_test(test_core LIBS nk_core SOURCES
     tests/engine/LogTest.cpp
     tests/engine/ViewTest.cpp
     tests/engine/InputTest.cpp
+    tests/engine/GamepadTest.cpp
     tests/engine/PrimitivesDrawTest.cpp)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "game/PadControls.h"
 #include "game/Replay.h"
 
 namespace {
@@ -8,7 +9,7 @@ bool same(const PlayInput& a, const PlayInput& b) {
     return a.left == b.left && a.right == b.right && a.jumpPressed == b.jumpPressed &&
            a.usePressed == b.usePressed && a.restartPressed == b.restartPressed &&
            a.firePressed == b.firePressed && a.pointer.x == b.pointer.x &&
-           a.pointer.y == b.pointer.y;
+           a.pointer.y == b.pointer.y && a.aim.x == b.aim.x && a.aim.y == b.aim.y;
 }
 
 }  // namespace
@@ -46,6 +47,7 @@ TEST(ReplayFile, RecordedRunReadsBackTickForTick) {
         in.firePressed = t == 20;
         in.usePressed = t == 39;
         in.pointer = {100.0f + t / 3 * 0.1f, 700.0f / 3.0f};
+        if (t >= 12 && t < 25) in.aim = {0.3f + t / 7 * 0.1f, -1.0f / 3.0f};
     }
     ReplayRecorder recorder("level.txt");
     for (const PlayInput& in : played) recorder.add(in);
@@ -54,4 +56,46 @@ TEST(ReplayFile, RecordedRunReadsBackTickForTick) {
     EXPECT_EQ(p.replay.expectedTick, 39);
     for (int t = 0; t < 40; ++t)
         EXPECT_TRUE(same(p.replay.inputAt(t), played[static_cast<std::size_t>(t)])) << "tick " << t;
+}
+
+// A controller's lines play through the pad's own rules: a stick inside its
+// dead zone neither walks nor aims, the d-pad walks, the trigger fires once
+// per pull and the face buttons jump, pull levers and restart.
+TEST(ReplayFile, PadLinesWalkInsideTheDeadZoneOrFireWhileHeld) {
+    ReplayParse p = parseReplay(
+        "map m.txt\nexpect none 0\nstick LEFT 0.2 0 0\nstick LEFT -0.9 0.1 3\n"
+        "stick RIGHT 0.25 0 0\nstick RIGHT 0 -1 4\nhold PAD_RT 5 9\nhold PAD_RIGHT 10 12\n"
+        "press PAD_A 6\npress PAD_X 7\npress PAD_Y 8\n");
+    ASSERT_TRUE(p.ok) << p.error;
+    const Replay& r = p.replay;
+    EXPECT_FALSE(r.inputAt(1).left || r.inputAt(1).right) << "0.2 is inside the dead zone";
+    EXPECT_EQ(r.inputAt(1).aim.x, 0.0f);
+    EXPECT_TRUE(r.inputAt(3).left);
+    EXPECT_EQ(r.inputAt(4).aim.y, -1.0f);
+    EXPECT_TRUE(r.inputAt(5).firePressed);
+    EXPECT_FALSE(r.inputAt(6).firePressed) << "one shot per pull";
+    EXPECT_TRUE(r.inputAt(6).jumpPressed && r.inputAt(7).usePressed && r.inputAt(8).restartPressed);
+    EXPECT_TRUE(r.inputAt(11).right);
+    EXPECT_FALSE(parseReplay("map m\nexpect won 1\nstick LEFT 1.5 0 0\n").ok);
+    EXPECT_FALSE(parseReplay("map m\nexpect won 1\nstick MIDDLE 0 0 0\n").ok);
+}
+
+// The stick takes over aiming around the gun and keeps its direction when
+// let go; the mouse takes it back the moment it moves, not before.
+TEST(PadAim, StickAimLostWhenLetGoOrKeptAfterTheMouseMoves) {
+    PadControls::Aim aim;
+    PlayInput in;
+    in.pointer = {100, 100};
+    EXPECT_EQ(aim.pointer(in, {960, 540}).x, 100.0f);
+    in.aim = {0.0f, 0.8f};
+    NK::Vec2 at = aim.pointer(in, {960, 540});
+    EXPECT_FLOAT_EQ(at.x, 960.0f);
+    EXPECT_FLOAT_EQ(at.y, 540.0f + PadControls::reticleDistance);
+    in.aim = {};
+    at = aim.pointer(in, {1000, 500});
+    EXPECT_FLOAT_EQ(at.y, 500.0f + PadControls::reticleDistance) << "let go, it keeps aiming down";
+    EXPECT_TRUE(aim.byPad());
+    in.pointer = {101, 100};
+    EXPECT_EQ(aim.pointer(in, {1000, 500}).x, 101.0f);
+    EXPECT_FALSE(aim.byPad());
 }

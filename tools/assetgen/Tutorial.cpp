@@ -49,20 +49,97 @@ float card(float x, float y, float w, const std::string& head,
     return y + h;
 }
 
+// The controls, each row with its key and its controller button side by
+// side, then a drawn controller naming its parts.
+struct Control {
+    std::string key, pad, meaning;
+};
+
+float controlsCard(float x, float y, float w, const std::vector<Control>& rows, Col accent) {
+    const float rowH = 46;
+    const float h = 76 + rows.size() * rowH + 8;
+    rrect(x, y, x + w, y + h, 16, hex(0x0e141b, 0.92f));
+    rrectLine(x, y, x + w, y + h, 16, accent.alpha(0.7f), 3);
+    text("CONTROLS", x + 24, y + 16, 32, accent, ALLEGRO_ALIGN_LEFT, Face::Bold);
+    text("KEYS", x + 24, y + 58, 18, hex(0x9aa6b2), ALLEGRO_ALIGN_LEFT, Face::Bold);
+    text("CONTROLLER", x + 224, y + 58, 18, hex(0x9aa6b2), ALLEGRO_ALIGN_LEFT, Face::Bold);
+    float yy = y + 84;
+    for (const Control& r : rows) {
+        float kw = textWidth(r.key, 22, Face::Bold) + 22;
+        rrect(x + 24, yy, x + 24 + kw, yy + 32, 6, pal::paper);
+        text(r.key, x + 35, yy + 2, 22, pal::ink, ALLEGRO_ALIGN_LEFT, Face::Bold);
+        float pw = textWidth(r.pad, 22, Face::Bold) + 22;
+        rrect(x + 224, yy, x + 224 + pw, yy + 32, 6, accent.mul(0.35f));
+        rrectLine(x + 224, yy, x + 224 + pw, yy + 32, 6, accent, 2);
+        text(r.pad, x + 235, yy + 2, 22, pal::paper, ALLEGRO_ALIGN_LEFT, Face::Bold);
+        text(r.meaning, x + 424, yy + 2, 24, pal::paper, ALLEGRO_ALIGN_LEFT);
+        yy += rowH;
+    }
+    return y + h;
+}
+
+// A controller seen from above, its parts named as the rows above name them.
+void controllerDiagram(float cx, float cy, Col accent) {
+    const Col body = hex(0x2a3440), edge = hex(0x6c7a8a), label = pal::paper;
+    // Grips under the body, then the body, outlined as one shape.
+    for (float side : {-1.0f, 1.0f}) {
+        disc(cx + side * 150, cy + 55, 78, edge);
+        disc(cx + side * 150, cy + 55, 74, body);
+    }
+    rrect(cx - 214, cy - 84, cx + 214, cy + 64, 64, edge);
+    rrect(cx - 210, cy - 80, cx + 210, cy + 60, 60, body);
+    for (float side : {-1.0f, 1.0f}) disc(cx + side * 150, cy + 55, 70, body);
+    // Shoulders and triggers.
+    rrect(cx - 220, cy - 112, cx - 90, cy - 90, 10, edge);
+    rrect(cx + 90, cy - 112, cx + 220, cy - 90, 10, accent);
+    text("LB", cx - 155, cy - 144, 20, label, ALLEGRO_ALIGN_CENTRE, Face::Bold);
+    text("RB / RT: FIRE", cx + 155, cy - 144, 20, accent, ALLEGRO_ALIGN_CENTRE, Face::Bold);
+    // Left stick and d-pad; right stick.
+    disc(cx - 140, cy - 20, 36, hex(0x11171e));
+    ring(cx - 140, cy - 20, 36, accent, 3);
+    text("WALK", cx - 140, cy - 32, 18, label, ALLEGRO_ALIGN_CENTRE, Face::Bold);
+    rect(cx - 96, cy + 44, cx - 50, cy + 60, edge);
+    rect(cx - 81, cy + 29, cx - 65, cy + 75, edge);
+    disc(cx + 70, cy + 45, 36, hex(0x11171e));
+    ring(cx + 70, cy + 45, 36, accent, 3);
+    text("AIM", cx + 70, cy + 33, 18, label, ALLEGRO_ALIGN_CENTRE, Face::Bold);
+    // The face-button diamond.
+    const struct {
+        float dx, dy;
+        const char* name;
+        unsigned colour;
+    } face[] = {{0, 34, "A", 0x5fbf4a}, {34, 0, "B", 0xd9483b}, {-34, 0, "X", 0x3f8fd9},
+                {0, -34, "Y", 0xe0b53a}};
+    for (const auto& f : face) {
+        disc(cx + 145 + f.dx, cy - 20 + f.dy, 17, hex(f.colour));
+        text(f.name, cx + 145 + f.dx, cy - 20 + f.dy - 12, 20, pal::ink, ALLEGRO_ALIGN_CENTRE,
+             Face::Bold);
+    }
+    // Back and Start.
+    rrect(cx - 44, cy - 40, cx - 14, cy - 26, 6, edge);
+    rrect(cx + 14, cy - 40, cx + 44, cy - 26, 6, edge);
+    text("BACK / START: MENU", cx, cy - 72, 18, label, ALLEGRO_ALIGN_CENTRE, Face::Bold);
+    // What the face buttons do, beside the diamond.
+    text("A  JUMP", cx + 250, cy - 60, 20, label, ALLEGRO_ALIGN_LEFT, Face::Bold);
+    text("X  LEVER", cx + 250, cy - 30, 20, label, ALLEGRO_ALIGN_LEFT, Face::Bold);
+    text("Y  RESTART", cx + 250, cy, 20, label, ALLEGRO_ALIGN_LEFT, Face::Bold);
+}
+
 void gamePage() {
     Canvas c(1920, 1080);
     page(c, "HOW TO PLAY",
          "Get every camera down, pull every lever, then walk out through the gate.", 1);
     Col a = pal::teal, b = pal::amber;
-    card(120, 200, 820, "CONTROLS",
-         {{"A / D", "Walk left / right."},
-          {"W", "Jump (only while standing on something)."},
-          {"MOUSE", "Aim: the gun and the head follow the pointer."},
-          {"LEFT CLICK", "Fire. Every click fires one shot."},
-          {"E", "Pull a lever you are touching."},
-          {"R", "Restart the level at any time."},
-          {"ESC", "Leave the level and go back to the menu."}},
-         a);
+    const float end = controlsCard(120, 200, 820,
+                                   {{"A / D", "LEFT STICK", "Walk left / right."},
+                                    {"W", "A", "Jump, standing on something."},
+                                    {"MOUSE", "RIGHT STICK", "Aim the gun and the head."},
+                                    {"LEFT CLICK", "RT / RB", "Fire: one shot per press."},
+                                    {"E", "X", "Pull a lever you are touching."},
+                                    {"R", "Y", "Restart the level at any time."},
+                                    {"ESC", "BACK / START", "Leave for the menu."}},
+                                   a);
+    controllerDiagram(400, end + 190, a);
     float y = card(1000, 200, 800, "THE GOAL",
                    {{"1",
                      "Destroy every security camera: five hits each. A camera that sees you "

@@ -79,3 +79,49 @@ TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
     }
     nktest::resetInput();
 }
+
+// A controller's focus goes through the shown buttons in reading order (rows
+// by height, each left to right), skips hidden ones, wraps round, and clicks
+// only the focused button; the pointer plays no part while it is set.
+TEST(GUIFocus, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
+    nktest::resetInput();
+    NK::Input& input = *nktest::engine().input;
+    NK::FontStore fonts(nktest::engine().renderContext);
+    NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
+    std::string clicked;
+    // Made out of order; "right" sits a little lower than "left" but on its row.
+    const std::pair<const char*, NK::Rect> buttons[] = {{"bottom", {480, 900, 600, 100}},
+                                                        {"right", {840, 708, 100, 100}},
+                                                        {"top", {40, 40, 75, 75}},
+                                                        {"left", {120, 700, 100, 100}},
+                                                        {"hidden", {480, 300, 600, 100}}};
+    for (const auto& [key, rect] : buttons) {
+        gui.createButton(nktest::solidImage(8, 8, {}), rect, key, true);
+        gui.setButtonFirstCallback(key, [&clicked](std::string k) { clicked += k + " "; });
+    }
+    gui.setButtonShown("hidden", false);
+    std::string order;
+    for (int i = 0; i < 5; ++i) {
+        gui.stepFocus(1);
+        order += gui.focus() + " ";
+    }
+    EXPECT_EQ(order, "top left right bottom top ");
+    gui.stepFocus(-1);
+    gui.stepFocus(-1);
+    EXPECT_EQ(gui.focus(), "right");
+
+    // The pointer lies on "left" and its button is pressed: ignored while the
+    // pad has the focus, so only the focused button is clicked.
+    nktest::resetInput();
+    input.mouse.x = 120;
+    input.mouse.y = 700;
+    input.mousePressed[1] = 1;
+    gui.update();
+    EXPECT_EQ(clicked, "");
+    gui.clickFocus();
+    gui.update();
+    EXPECT_EQ(clicked, "right ");
+    gui.dropFocus();
+    gui.stepFocus(-1);
+    EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
+}

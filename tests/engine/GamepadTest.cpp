@@ -1,0 +1,83 @@
+#include "engine/Gamepad.h"
+
+#include <gtest/gtest.h>
+
+using Pad = NK::Gamepad;
+
+// Allegro's Linux driver puts an Xbox-style pad's left trigger with the right
+// stick's X and its right trigger with the right stick's Y: reading the
+// sticks two axes at a time would aim with the triggers.
+TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
+    Pad pad;
+    pad.setLayout(Pad::Layout::forDevice("Microsoft X-Box 360 pad", 4, 11));
+    pad.axisMoved(1, 1, 0.8f);   // right stick X
+    pad.axisMoved(2, 0, -0.6f);  // right stick Y
+    pad.axisMoved(1, 0, -1.0f);  // left trigger at rest
+    pad.axisMoved(2, 1, -1.0f);  // right trigger at rest
+    EXPECT_FLOAT_EQ(pad.state.right.x, 0.8f);
+    EXPECT_FLOAT_EQ(pad.state.right.y, -0.6f);
+    EXPECT_FLOAT_EQ(pad.state.rightTrigger, 0.0f) << "a trigger at rest reads -1 from the driver";
+    EXPECT_FALSE(pad.held(Pad::RightTrigger));
+    pad.axisMoved(2, 1, 0.9f);
+    EXPECT_TRUE(pad.pressed(Pad::RightTrigger));
+    EXPECT_NEAR(pad.state.rightTrigger, 0.95f, 1e-5f);
+    pad.axisMoved(3, 1, -1.0f);  // the hat, up
+    EXPECT_TRUE(pad.pressed(Pad::DpadUp));
+    pad.buttonChanged(2, true);
+    pad.buttonChanged(3, true);
+    EXPECT_TRUE(pad.held(Pad::West)) << "X is the left face button";
+    EXPECT_TRUE(pad.held(Pad::North));
+}
+
+// Sony pads number North before West and add both triggers as buttons; a
+// pull must still count as one press, not one from the axis and one from the
+// button.
+TEST(Gamepad, SonyFaceButtonsSwappedOrTriggerPressedTwice) {
+    Pad pad;
+    pad.setLayout(
+        Pad::Layout::forDevice("Sony Interactive Entertainment Wireless Controller", 4, 13));
+    pad.buttonChanged(2, true);
+    EXPECT_TRUE(pad.held(Pad::North));
+    EXPECT_FALSE(pad.held(Pad::West));
+    pad.buttonChanged(9, true);
+    EXPECT_TRUE(pad.pressed(Pad::Start));
+    pad.buttonChanged(7, true);
+    pad.axisMoved(2, 1, 1.0f);
+    EXPECT_TRUE(pad.pressed(Pad::RightTrigger));
+    pad.endUpdate();
+    pad.axisMoved(2, 1, -1.0f);  // the axis lets go while the button is still down
+    EXPECT_TRUE(pad.held(Pad::RightTrigger));
+    EXPECT_FALSE(pad.pressed(Pad::RightTrigger));
+    // A plain pad with two sticks and a hat: the second stick aims.
+    Pad plain;
+    plain.setLayout(Pad::Layout::forDevice("USB Gamepad", 3, 12));
+    plain.axisMoved(1, 0, -0.7f);
+    plain.axisMoved(2, 0, 1.0f);
+    EXPECT_FLOAT_EQ(plain.state.right.x, -0.7f);
+    EXPECT_TRUE(plain.held(Pad::DpadRight));
+}
+
+// A press is an edge: seen on its tick, not the next, and not again while
+// held; a stick past half way steps a menu once. Pulling the pad out lets go
+// of everything, so nothing walks on by itself.
+TEST(Gamepad, PressRepeatedWhileHeldOrHeldPastUnplugging) {
+    Pad pad;
+    pad.buttonChanged(0, true);
+    EXPECT_TRUE(pad.pressed(Pad::South));
+    pad.endUpdate();
+    pad.buttonChanged(0, true);
+    EXPECT_FALSE(pad.pressed(Pad::South)) << "a repeated down is no new press";
+    EXPECT_TRUE(pad.held(Pad::South));
+    pad.axisMoved(0, 1, 0.4f);
+    EXPECT_FALSE(pad.held(Pad::StickDown));
+    pad.axisMoved(0, 1, 0.7f);
+    pad.axisMoved(0, 1, 0.9f);
+    EXPECT_TRUE(pad.pressed(Pad::StickDown));
+    pad.axisMoved(0, 0, 1.0f);
+    pad.release();
+    EXPECT_FALSE(pad.held(Pad::South));
+    EXPECT_FALSE(pad.held(Pad::StickDown));
+    EXPECT_EQ(pad.state.left.x, 0.0f);
+    pad.buttonChanged(40, true);  // beyond any layout: ignored
+    EXPECT_FALSE(pad.held(Pad::South));
+}
