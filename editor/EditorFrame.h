@@ -90,6 +90,7 @@ private:
     void restore(const std::string& snapshot);
     void noteEdges();
     void recordChange();
+    void leave();
 
     Services services;
     LevelRun run;
