@@ -334,5 +334,7 @@ void EditorFrame::update(const PlayInput& in) {
         // Rebuilt in place from the records; the document is not reloaded.
         run.end();
         run.start();
+        // The run starts lit; the editor's toggle still decides.
+        applyLightPass();
     }
 }

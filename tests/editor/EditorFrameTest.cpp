@@ -109,6 +109,18 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::ImportExport);
 }
 
+TEST_F(EditorFrameTest, RestartDuringATestRunKeepsTheLightsOffWhenTheyAreShownOff) {
+    click("show_lights");
+    ASSERT_FALSE(frame().showLights);
+    press(ALLEGRO_KEY_SPACE);
+    ASSERT_TRUE(frame().tabs.testRunning);
+    EXPECT_FALSE(game->lights->system().lightsOn);
+    press(ALLEGRO_KEY_R);
+    EXPECT_FALSE(game->lights->system().lightsOn) << "R turned the light pass on";
+    press(ALLEGRO_KEY_SPACE);
+    click("show_lights");
+}
+
 // "back" during a test run saves the level as edited, not as the run left it.
 TEST_F(EditorFrameTest, BackDuringATestRunSavesTheEditedLevelNotTheRun) {
     movePlayer(500, 300);
