@@ -90,6 +90,7 @@ private:
     void restore(const std::string& snapshot);
     void noteEdges();
     void recordChange();
+    void takeUnrecordedChange();
     void leave();
 
     Services services;

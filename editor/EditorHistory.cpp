@@ -11,13 +11,22 @@ void EditorFrame::restore(const std::string& snapshot) {
     applyEditorTab();
 }
 
+void EditorFrame::takeUnrecordedChange() {
+    // A drag still held (or a change whose tick has not come) is a step of
+    // its own, so undo takes back that change and only that one.
+    history.record(services.importExport->snapshot());
+    changePending = false;
+}
+
 void EditorFrame::undo() {
     if (tabs.testRunning) return;
+    takeUnrecordedChange();
     if (auto snapshot = history.undo()) restore(*snapshot);
 }
 
 void EditorFrame::redo() {
     if (tabs.testRunning) return;
+    takeUnrecordedChange();
     if (auto snapshot = history.redo()) restore(*snapshot);
 }
 

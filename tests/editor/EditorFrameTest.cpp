@@ -137,4 +137,24 @@ TEST_F(EditorFrameTest, BackDuringATestRunSavesTheEditedLevelNotTheRun) {
     tick();
 }
 
+// Ctrl+Z with the drag still held takes back the drag alone; Ctrl+Y brings it back.
+TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
+    movePlayer(100, 100);
+    press(ALLEGRO_KEY_K);  // the edge a change comes with; taken the tick after
+    tick();
+    holdMouse(true);
+    tick();
+    movePlayer(300, 300);  // dragged, the button still down
+    tick();
+    holdControl(true);
+    press(ALLEGRO_KEY_Z);
+    EXPECT_EQ(playerAt().x, 100.0f) << "undo went past the step before the drag";
+    holdMouse(false);
+    tick();
+    press(ALLEGRO_KEY_Y);
+    EXPECT_EQ(playerAt().x, 300.0f) << "redo did not bring the drag back";
+    holdControl(false);
+    answer = false;
+}
+
 }  // namespace
