@@ -253,6 +253,10 @@ void Game::finishRecording(int outcome) {
 
 void Game::loadResources() {
     for (const ResourceEntry& r : sharedResources()) {
+        if (r.kind == ResourceEntry::Sound || r.kind == ResourceEntry::Song) {
+            loadSoundOrSilence(*sounds, r);
+            continue;
+        }
         if (!al_filename_exists(r.path.c_str())) {
             NK::logError(missingResourceMessage(r));
             // A transparent stand-in keeps every later look-up of the key
@@ -276,10 +280,7 @@ void Game::loadResources() {
                 animations->loadAnimation(r.path, r.columns, r.rows, r.key);
                 break;
             case ResourceEntry::Sound:
-                sounds->loadSound(r.path, r.key);
-                break;
             case ResourceEntry::Song:
-                sounds->loadSong(r.path, r.key);
                 break;
         }
     }
