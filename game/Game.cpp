@@ -190,6 +190,7 @@ void Game::load() {
 }
 
 void Game::startLevel(const std::string& path, int level) {
+    if (!PlayScene::mapOpens(path)) return;
     play->currentLevel = level;
     play->startLevel(path);
     if (!recordReplayPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
