@@ -4,11 +4,12 @@
 #include "editor/ImportExportPanel.h"
 #include "engine/Input.h"
 
-void EditorFrame::restore(const std::string& snapshot) {
-    services.importExport->restore(snapshot);
+bool EditorFrame::restore(const std::string& snapshot) {
+    if (!services.importExport->restore(snapshot)) return false;
     history.amendCurrent(services.importExport->snapshot());
     // Pages show the restored records, none selected.
     applyEditorTab();
+    return true;
 }
 
 void EditorFrame::takeUnrecordedChange() {
@@ -21,13 +22,17 @@ void EditorFrame::takeUnrecordedChange() {
 void EditorFrame::undo() {
     if (tabs.testRunning) return;
     takeUnrecordedChange();
-    if (auto snapshot = history.undo()) restore(*snapshot);
+    // A step that does not read is stepped over back again: level and history
+    // stay as they were.
+    if (auto snapshot = history.undo())
+        if (!restore(*snapshot)) history.redo();
 }
 
 void EditorFrame::redo() {
     if (tabs.testRunning) return;
     takeUnrecordedChange();
-    if (auto snapshot = history.redo()) restore(*snapshot);
+    if (auto snapshot = history.redo())
+        if (!restore(*snapshot)) history.undo();
 }
 
 void EditorFrame::noteEdges() {

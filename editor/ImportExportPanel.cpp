@@ -87,8 +87,9 @@ std::string ImportExportPanel::snapshot() const {
 }
 
 bool ImportExportPanel::restore(const std::string& text) {
-    clearMap();
     MapCodec::ReadResult result = MapCodec::read(NK::TextFile::parse(text));
-    if (result.ok) document.apply(result.data);
-    return result.ok;
+    if (!result.ok) return false;
+    clearMap();
+    document.apply(result.data);
+    return true;
 }

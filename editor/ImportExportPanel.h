@@ -88,7 +88,7 @@ public:
     // crash recovery keep.
     std::string snapshot() const;
     // Replaces the level with a snapshot's records, showing no message; a
-    // snapshot that does not read leaves the level empty and returns false.
+    // snapshot that does not read changes nothing and returns false.
     bool restore(const std::string& text);
 
     LevelDocument& level() { return document; }

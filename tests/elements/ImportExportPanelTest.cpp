@@ -219,3 +219,13 @@ TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
     panel->restore(*history.redo());
     EXPECT_EQ(panel->snapshot(), edited);
 }
+
+TEST_F(LevelFileTest, SnapshotThatDoesNotReadLeavesTheLevelAsItWas) {
+    panel->loadMap(copyOfMap("every_record.txt"));
+    const std::string before = panel->snapshot();
+    std::string broken = before;
+    broken.replace(broken.find('\n') + 1, 0, "B 1 2\n");
+    EXPECT_FALSE(panel->restore(broken));
+    EXPECT_FALSE(panel->restore("PLY 1e30 5\n"));
+    EXPECT_EQ(panel->snapshot(), before);
+}
