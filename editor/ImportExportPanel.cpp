@@ -88,8 +88,6 @@ std::string ImportExportPanel::snapshot() const {
 
 bool ImportExportPanel::restore(const std::string& text) {
     MapCodec::ReadResult result = MapCodec::read(NK::TextFile::parse(text));
-    if (!result.ok) return false;
-    clearMap();
-    document.apply(result.data);
-    return true;
+    if (result.ok) document.replace(result.data);
+    return result.ok;
 }

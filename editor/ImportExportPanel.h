@@ -87,8 +87,8 @@ public:
     // The level as a save would write it, in one string: what undo and
     // crash recovery keep.
     std::string snapshot() const;
-    // Replaces the level with a snapshot's records, showing no message; a
-    // snapshot that does not read changes nothing and returns false.
+    // Replaces the level with a snapshot's records as an edit, showing no
+    // message; a snapshot that does not read changes nothing and returns false.
     bool restore(const std::string& text);
 
     LevelDocument& level() { return document; }

@@ -220,6 +220,34 @@ TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
     EXPECT_EQ(panel->snapshot(), edited);
 }
 
+// Undo and redo are edits: a level whose only change is the player's or the
+// gate's place must still be offered for saving and copied against a crash.
+TEST_F(LevelFileTest, PlayerAndGateEditsUndoneOrRedoneStillCountAsChanges) {
+    UndoHistory history;
+    history.reset(panel->snapshot());
+    auto edit = [&](std::function<void()> change, bool& flag) {
+        change();
+        flag = true;  // as their pages mark every edit
+        ASSERT_TRUE(history.record(panel->snapshot()));
+    };
+    edit([&] { level.player->setPosition(100, 200); }, level.player->changed);
+    edit([&] { level.player->cameraArea = NK::Rect(0, 0, 4000, 1080); }, level.player->changed);
+    edit([&] { level.player->fallEdge = 1500; }, level.player->changed);
+    edit([&] { level.gate->setPosition(300, 400); }, level.gate->changed);
+    for (int step = 0; step < 4; ++step) ASSERT_TRUE(panel->restore(*history.undo()));
+    for (int step = 0; step < 4; ++step) {
+        ASSERT_TRUE(panel->restore(*history.redo()));
+        EXPECT_FALSE(panel->isMapEmpty()) << "redo " << step;
+    }
+    // A new map forgets the edits; undoing into them brings them back as changes.
+    const std::string edited = panel->snapshot();
+    panel->clearMap();
+    ASSERT_TRUE(panel->isMapEmpty());
+    ASSERT_TRUE(panel->restore(edited));
+    EXPECT_TRUE(level.player->changed);
+    EXPECT_TRUE(level.gate->changed);
+}
+
 TEST_F(LevelFileTest, SnapshotThatDoesNotReadLeavesTheLevelAsItWas) {
     panel->loadMap(copyOfMap("every_record.txt"));
     const std::string before = panel->snapshot();
