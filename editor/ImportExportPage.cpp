@@ -124,6 +124,7 @@ bool ImportExportPanel::checkLoadPath() {
 void ImportExportPanel::newMap() {
     unsavedMapPrompt();
     clearMap();
+    endRecoveryOffer();
     resetPathInputs();
 }
 
@@ -131,6 +132,7 @@ void ImportExportPanel::loadNamed() {
     if (checkLoadPath()) {
         unsavedMapPrompt();
         clearMap();
+        endRecoveryOffer();
         loadMap(folder + typed("load_path"));
     }
     resetPathInputs();

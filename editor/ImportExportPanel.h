@@ -66,7 +66,8 @@ public:
     // has changed, it is copied here every `recoverySeconds` (atomically, as
     // saves are); saving the level, or discarding it through the prompt,
     // removes the copy. A copy found when the game starts is offered by
-    // "RECOVER" until it is used or the level is saved.
+    // "RECOVER", and kept untouched, until it is used or the user starts
+    // another level with NEW or LOAD.
     std::string recoveryPath = std::string(folder) + ".recovery.txt";
     int recoverySeconds = 30;
     // Each editor tick outside a test run.
@@ -117,5 +118,6 @@ private:
     int recoveryCountdown = 0;
     std::string recoveryWritten;  // the snapshot the copy holds
     void offerRecovery();
+    void endRecoveryOffer();
     bool paged = false;  // the page's widgets exist
 };

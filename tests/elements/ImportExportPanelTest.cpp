@@ -220,6 +220,77 @@ TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
     EXPECT_EQ(panel->snapshot(), edited);
 }
 
+// Crash recovery in the game folder: the copy the last run left is made
+// before the panel is built, as a game start finds it.
+class RecoveryTest : public ImportExportPageTest {
+protected:
+    static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
+    void SetUp() override {
+        ImportExportPageTest::SetUp();
+        // Cameras in the maps load their pictures from the game's resources.
+        ASSERT_EQ(symlink(nktest::sourcePath("Resources").c_str(), "Resources"), 0);
+        crashCopy = contentsOf(copyOfMap("ground_only.txt"));
+    }
+    void startGameWithCopy() {
+        writeFile(copyPath, crashCopy);
+        auto& e = nktest::engine();
+        panel = std::make_unique<ImportExportPanel>(
+            ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
+                                        &textFiles, &paneltest::bitmaps()},
+            level.parts());
+        panel->recoverySeconds = 1;
+        panel->askToSave = [this] {
+            ++asked;
+            return answer;
+        };
+        panel->build();
+        panel->show();
+    }
+    void editorTicks(int n) {
+        for (int i = 0; i < n; ++i) panel->keepRecovery();
+    }
+    bool copyExists() { return access(copyPath, F_OK) == 0; }
+    std::string crashCopy;
+};
+
+TEST_F(RecoveryTest, RecoverOverAnOpenLevelLoadsTheCopyWhicheverTheAnswer) {
+    for (bool yes : {false, true}) {
+        startGameWithCopy();
+        ASSERT_TRUE(panel->recoveryOffered());
+        panel->loadMap(copyOfMap("every_record.txt"));
+        answer = yes;
+        panel->recover();
+        EXPECT_EQ(asked, yes ? 2 : 1);
+        EXPECT_EQ(label("load_info"), "Loaded");
+        EXPECT_EQ(panel->snapshot(), crashCopy) << (yes ? "Yes" : "No");
+        EXPECT_FALSE(panel->recoveryOffered());
+        EXPECT_EQ(contentsOf(copyPath), crashCopy) << "the recovered level lost its copy";
+    }
+    EXPECT_EQ(levels().size(), 1u) << "Yes saves the open level beside the copy";
+}
+
+TEST_F(RecoveryTest, OlderCopyOutlivesNewEditingUntilAnotherLevelIsStarted) {
+    startGameWithCopy();
+    panel->loadMap(copyOfMap("every_record.txt"));
+    editorTicks(3 * 60);
+    EXPECT_EQ(contentsOf(copyPath), crashCopy);
+    answer = false;
+    panel->recover();  // answered No: the open level is dropped, the copy is not
+    EXPECT_EQ(contentsOf(copyPath), crashCopy);
+
+    startGameWithCopy();
+    panel->loadMap(copyOfMap("every_record.txt"));
+    panel->saveMap("Editor/Levels/other.txt");
+    EXPECT_EQ(contentsOf(copyPath), crashCopy) << "a save of another level took the copy";
+    EXPECT_TRUE(panel->recoveryOffered());
+    panel->newMap();
+    EXPECT_FALSE(panel->recoveryOffered());
+    panel->loadMap(copyOfMap("every_record.txt"));
+    level.boxes->clear();
+    editorTicks(60);
+    EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
+}
+
 // Undo and redo are edits: a level whose only change is the player's or the
 // gate's place must still be offered for saving and copied against a crash.
 TEST_F(LevelFileTest, PlayerAndGateEditsUndoneOrRedoneStillCountAsChanges) {
