@@ -134,6 +134,8 @@ void ImportExportPanel::loadNamed() {
         clearMap();
         endRecoveryOffer();
         loadMap(folder + typed("load_path"));
+        // As loaded, the level is safe in its file: no copy until it changes.
+        recoveryWritten = snapshot();
     }
     resetPathInputs();
 }

@@ -51,8 +51,11 @@ void ImportExportPanel::saveMap(const std::string& path) {
     saveClock.restart();
     saveShown = true;
     gui->setTextLabelText("save_info", "Saved");
-    // The level is safe in its file: the copy kept against a crash can go.
+    // The level is safe in its file: the copy kept against a crash can go,
+    // unless the file is where the copy was kept.
+    if (namesRecovery(path)) recoveryIsMap = true;
     dropRecovery();
+    recoveryWritten = snapshot();
     setBusyCursor(false);
 }
 

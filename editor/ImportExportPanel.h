@@ -63,11 +63,11 @@ public:
     std::function<bool()> askToSave;
 
     // Crash recovery. While the editor holds a level that is not empty and
-    // has changed, it is copied here every `recoverySeconds` (atomically, as
-    // saves are); saving the level, or discarding it through the prompt,
-    // removes the copy. A copy found when the game starts is offered by
-    // "RECOVER", and kept untouched, until it is used or the user starts
-    // another level with NEW or LOAD.
+    // has changed since it was last copied or saved, it is copied here every
+    // `recoverySeconds` (atomically, as saves are); saving the level, or
+    // discarding it through the prompt, removes the copy. A copy found when
+    // the game starts is offered by "RECOVER", and kept untouched, until it
+    // is used or the user starts another level with NEW or LOAD.
     std::string recoveryPath = std::string(folder) + ".recovery.txt";
     int recoverySeconds = 30;
     // Each editor tick outside a test run.
@@ -116,8 +116,10 @@ private:
     bool shown = false;
     bool offeringRecovery = false;
     int recoveryCountdown = 0;
-    std::string recoveryWritten;  // the snapshot the copy holds
+    std::string recoveryWritten;  // the snapshot safe on disk: in the copy or the map saved
+    bool recoveryIsMap = false;   // the user saved a map under the copy's name
     void offerRecovery();
     void endRecoveryOffer();
+    bool namesRecovery(const std::string& path) const;
     bool paged = false;  // the page's widgets exist
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 
 #include "editor/ImportExportPanel.h"
@@ -13,8 +14,8 @@ void ImportExportPanel::keepRecovery() {
     if (--recoveryCountdown > 0) return;
     recoveryCountdown = recoverySeconds * 60;
     // A copy left by an earlier run stays until it is recovered or the user
-    // starts another level.
-    if (offeringRecovery || isMapEmpty()) return;
+    // starts another level; a map saved under the copy's name is the user's.
+    if (offeringRecovery || recoveryIsMap || isMapEmpty()) return;
     const std::string now = snapshot();
     if (now == recoveryWritten) return;
     // Written beside and renamed over, so a crash mid-write keeps the last copy.
@@ -30,7 +31,7 @@ void ImportExportPanel::keepRecovery() {
 
 void ImportExportPanel::dropRecovery() {
     // Only a copy of this level goes: an older one offered is another level.
-    if (!offeringRecovery) std::remove(recoveryPath.c_str());
+    if (!offeringRecovery && !recoveryIsMap) std::remove(recoveryPath.c_str());
     recoveryWritten.clear();
     recoveryCountdown = recoverySeconds * 60;
 }
@@ -38,6 +39,13 @@ void ImportExportPanel::dropRecovery() {
 void ImportExportPanel::endRecoveryOffer() {
     if (offeringRecovery && paged) gui->setButtonShown("recover", false);
     offeringRecovery = false;
+}
+
+bool ImportExportPanel::namesRecovery(const std::string& path) const {
+    std::error_code savedError, copyError;
+    const auto saved = std::filesystem::weakly_canonical(path, savedError);
+    const auto copy = std::filesystem::weakly_canonical(recoveryPath, copyError);
+    return !savedError && !copyError && saved == copy;
 }
 
 void ImportExportPanel::offerRecovery() {

@@ -291,6 +291,28 @@ TEST_F(RecoveryTest, OlderCopyOutlivesNewEditingUntilAnotherLevelIsStarted) {
     EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
 }
 
+TEST_F(RecoveryTest, SavedLevelGetsNoCopyAndAMapSavedUnderTheCopysNameStays) {
+    panel->recoverySeconds = 1;
+    panel->loadMap(copyOfMap("every_record.txt"));
+    level.boxes->clear();
+    editorTicks(30 * 60);
+    ASSERT_TRUE(copyExists());
+    panel->saveMap("Editor/Levels/mine.txt");
+    EXPECT_FALSE(copyExists());
+    editorTicks(3 * 60);
+    EXPECT_FALSE(copyExists()) << "the saved level was copied again with nothing new";
+
+    type("save_path", ".recovery.txt");
+    panel->save();
+    ASSERT_EQ(label("save_info"), "Saved");
+    const std::string saved = contentsOf(copyPath);
+    EXPECT_EQ(saved, panel->snapshot());
+    level.circles->clear();
+    editorTicks(3 * 60);
+    panel->saveMap("Editor/Levels/mine.txt");
+    EXPECT_EQ(contentsOf(copyPath), saved) << "the map saved as .recovery.txt was touched";
+}
+
 // Undo and redo are edits: a level whose only change is the player's or the
 // gate's place must still be offered for saving and copied against a crash.
 TEST_F(LevelFileTest, PlayerAndGateEditsUndoneOrRedoneStillCountAsChanges) {
