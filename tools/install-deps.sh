@@ -9,6 +9,8 @@ libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick alsa-utils
 fonts-clear-sans sox vorbis-tools"
 # The fuzzer needs clang and its libFuzzer runtime; only `make fuzz` asks for them.
 [ "${1:-}" = "fuzz" ] && packages="$packages clang libclang-rt-14-dev"
+# The package's checkers; only `make package` asks for them.
+[ "${1:-}" = "package" ] && packages="$packages lintian desktop-file-utils appstream"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
