@@ -97,3 +97,8 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)
+
+# The installed game end to end: the install above into a temporary root, the
+# installed dovra-replay started with a temporary HOME (tests/install/).
+add_test(NAME installed_game
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/install/installed_game.py ${CMAKE_BINARY_DIR})
