@@ -65,6 +65,11 @@ install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides RE
 set(DOVRA_GZIPPED "")
 foreach(page dovra.6 dovra-map.6 dovra-replay.6 changelog)
     set(source ${CMAKE_SOURCE_DIR}/packaging/${page})
+    if(EXISTS ${source}.in)
+        # The pages' headers name the version.
+        configure_file(${source}.in ${CMAKE_BINARY_DIR}/packaging/${page} @ONLY)
+        set(source ${CMAKE_BINARY_DIR}/packaging/${page})
+    endif()
     set(gzipped ${CMAKE_BINARY_DIR}/packaging/${page}.gz)
     add_custom_command(OUTPUT ${gzipped} COMMAND gzip -9nc ${source} > ${gzipped}
                        DEPENDS ${source} VERBATIM)

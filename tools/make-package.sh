@@ -15,6 +15,15 @@ if git rev-parse --git-dir >/dev/null 2>&1 &&
     exit 1
 fi
 cmake --build "$build" -j"${JOBS:-2}" --target dovra dovra-map dovra-replay dovra_gzipped_docs
+# A new version gets its entry in the changelog and a release in the metainfo.
+version=$("$build"/bin/dovra --version | sed -n '1s/.* //p')
+if ! head -n1 packaging/changelog | grep -qF "dovra ($version)" ||
+    ! grep -qF "<release version=\"$version\"" packaging/dovra.metainfo.xml; then
+    echo "version $version has no entry on top of packaging/changelog or no release" >&2
+    echo "in packaging/dovra.metainfo.xml" >&2
+    exit 1
+fi
+
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$build"/package/dovra_*_amd64.deb | head -n1)
 cp "$deb" .

@@ -105,14 +105,37 @@ def written_paths(trace, start):
     return paths
 
 
-def play(root, home, work, traced):
+def player(home):
     # A desktop session gives every program a runtime folder and the shader
     # cache follows the passwd entry's home, which for a player is HOME: the
     # test points both into its HOME, so the sound and GL libraries' own
     # files stay there too.
-    env = dict(os.environ, HOME=home, XDG_DATA_HOME=os.path.join(home, "data"),
-               XDG_CACHE_HOME=os.path.join(home, ".cache"),
-               XDG_RUNTIME_DIR=os.path.join(home, "run"))
+    return dict(os.environ, HOME=home, XDG_DATA_HOME=os.path.join(home, "data"),
+                XDG_CACHE_HOME=os.path.join(home, ".cache"),
+                XDG_RUNTIME_DIR=os.path.join(home, "run"))
+
+
+def options(root, home, work):
+    """--help and --version answer on standard output, a wrong option gets
+    the usage on standard error and status 2, and none of them prepares the
+    player's folder."""
+    for program in ("dovra", "dovra-map", "dovra-replay"):
+        path = os.path.join(root, "usr/games", program)
+        for option, status, out, err in (
+                ("--help", 0, "Usage: " + program + " ", ""),
+                ("--version", 0, program + " (Dovra) ", ""),
+                ("--no-such-option", 2, "", "Usage: " + program + " ")):
+            run = subprocess.run([path, option], cwd=work, env=player(home), text=True,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+            check(run.returncode == status and run.stdout.startswith(out) and
+                  (run.stdout == "") == (out == "") and err in run.stderr,
+                  "%s %s: status %d\n%s%s" % (program, option, run.returncode, run.stdout,
+                                                run.stderr))
+    check(not os.path.exists(os.path.join(home, "data")), "an option prepared the player's folder")
+
+
+def play(root, home, work, traced):
+    env = player(home)
     command = [os.path.join(root, "usr/games/dovra-replay"), REPLAY]
     trace = os.path.join(os.path.dirname(work), "trace.txt")
     if traced:
@@ -140,6 +163,7 @@ def main():
         folder = os.path.join(home, "data/dovra")
         installed = tree(root)
 
+        options(root, home, work)
         # First start: the folder is prepared, and nothing is written but it.
         written = play(root, home, work, traced=True)
         allowed = os.path.realpath(home) + "/"
