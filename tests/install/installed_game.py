@@ -136,14 +136,20 @@ def options(root, home, work):
 
 def play(root, home, work, traced):
     env = player(home)
-    command = [os.path.join(root, "usr/games/dovra-replay"), REPLAY]
+    # The replay is named relative to the folder the player started in, which
+    # is not the folder the game then plays from.
+    replay = os.path.join(os.path.dirname(work), "replays", os.path.basename(REPLAY))
+    if not os.path.exists(replay):
+        os.makedirs(os.path.dirname(replay))
+        shutil.copy(REPLAY, replay)
+    command = [os.path.join(root, "usr/games/dovra-replay"), os.path.relpath(replay, work)]
     trace = os.path.join(os.path.dirname(work), "trace.txt")
     if traced:
         command = ["strace", "-f", "-qq", "-y", "-o", trace, "-e",
                    "trace=%file"] + command
     run = subprocess.run(command, cwd=work, env=env, stdout=subprocess.PIPE,
                          stderr=subprocess.STDOUT, text=True, timeout=300)
-    check(run.returncode == 0 and REPLAY + ": won at tick 449" in run.stdout,
+    check(run.returncode == 0 and replay + ": won at tick 449" in run.stdout,
           "the installed dovra-replay did not win the level:\n" + run.stdout[-2000:])
     return written_paths(trace, work) if traced else []
 
