@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz
+.PHONY: run test build configure deps assets bench clean sanitize fuzz package
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -48,6 +48,12 @@ fuzz:
 	@$(FUZZ_BUILD)/bin/map_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	 -dict=tools/fuzz/map.dict -artifact_prefix=$(FUZZ_BUILD)/ \
 	 $(FUZZ_BUILD)/corpus $$(ls -d tests/data/maps tests/data/replays Editor/Levels Resources/LevelPacks 2>/dev/null)
+
+# The Debian package, dovra_<version>_amd64.deb in this folder, checked by
+# lintian, desktop-file-validate and appstreamcli.
+package: configure
+	@tools/install-deps.sh package
+	@tools/make-package.sh $(BUILD)
 
 assets: deps
 	@tools/make-assets.sh

@@ -1,15 +1,37 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <iostream>
 #include <new>
 #include <string>
 
+#include "DovraVersion.h"
+#include "game/CommandLine.h"
 #include "game/Game.h"
+#include "game/GameFolder.h"
+#include "game/GameFolderFiles.h"
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr, "usage: dovra [--record-replay REPLAY] [MAP]\n");
-    return 2;
+const char* const usageLine = "Usage: dovra [OPTION]... [MAP]\n";
+
+int usage(const std::string& why) {
+    return CommandLine::wrongUsage(std::cerr, "dovra", usageLine, why);
+}
+
+void help() {
+    std::cout << usageLine
+              << "Play Dovra, a 2D physics puzzle-platformer, and make its levels.\n"
+                 "With MAP, play that map file at once; Escape then leads to the main menu.\n"
+                 "\n"
+                 "      --record-replay FILE  write the next level started to FILE as a\n"
+                 "                            replay, from its start to its end\n"
+                 "      --help                display this help and exit\n"
+                 "      --version             output version information and exit\n"
+                 "\n"
+                 "The game reads its data from the working folder. Installed and started\n"
+                 "elsewhere, it plays from $XDG_DATA_HOME/dovra (~/.local/share/dovra),\n"
+                 "where your progress, saved maps and recovery copy are kept.\n";
 }
 
 }  // namespace
@@ -18,13 +40,25 @@ int usage() {
 // dovra MAP                   plays MAP at once; Escape leads to the menu
 // dovra --record-replay FILE  records the next level started into FILE
 int main(int argc, char** argv) {
+    switch (CommandLine::asked(argc, argv)) {
+        case CommandLine::Ask::Help:
+            help();
+            return 0;
+        case CommandLine::Ask::Version:
+            CommandLine::version(std::cout, "dovra", DOVRA_VERSION);
+            return 0;
+        case CommandLine::Ask::Run:
+            break;
+    }
     std::string map, record;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--record-replay") == 0) {
-            if (++i >= argc) return usage();
+            if (++i >= argc) return usage("option '--record-replay' requires an argument");
             record = argv[i];
-        } else if (argv[i][0] == '-' || !map.empty()) {
-            return usage();
+        } else if (argv[i][0] == '-') {
+            return usage(std::string("unrecognized option '") + argv[i] + "'");
+        } else if (!map.empty()) {
+            return usage(std::string("extra operand '") + argv[i] + "'");
         } else {
             map = argv[i];
         }
@@ -37,6 +71,20 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "dovra: cannot open map \"%s\"\n", map.c_str());
             return 2;
         }
+    }
+
+    // Installed, the game plays from the player's own folder; the files named
+    // on the command line stay where the player gave them.
+    std::error_code noFolder;
+    const std::string started = std::filesystem::current_path(noFolder).string();
+    const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
+    if (!start.error.empty()) {
+        std::fprintf(stderr, "dovra: %s\n", start.error.c_str());
+        return 1;
+    }
+    if (start.moved) {
+        map = GameFolder::resolveAgainst(started, map);
+        record = GameFolder::resolveAgainst(started, record);
     }
 
     // The game object starts from zeroed memory so that every field the

@@ -12,8 +12,10 @@
 #include <iterator>
 #include <string>
 
+#include "DovraVersion.h"
 #include "elements/MapCodec.h"
 #include "engine/TextFile.h"
+#include "game/CommandLine.h"
 
 namespace {
 
@@ -24,9 +26,27 @@ bool readFile(const std::string& path, std::string& contents) {
     return !in.bad();
 }
 
-int usage() {
-    std::cerr << "usage: dovra-map check FILE...\n       dovra-map normalize FILE\n";
-    return 2;
+const char* const usageLines =
+    "Usage: dovra-map check FILE...\n"
+    "  or:  dovra-map normalize FILE\n";
+
+int usage(const std::string& why) {
+    return CommandLine::wrongUsage(std::cerr, "dovra-map", usageLines, why);
+}
+
+void help() {
+    std::cout << usageLines
+              << "Read Dovra map files with the game's own reader, without a window.\n"
+                 "\n"
+                 "  check      print one line a file: \"FILE: Loaded\" with the count of each\n"
+                 "             record, or \"FILE: Wrong data at line N:\" and why\n"
+                 "  normalize  print the map exactly as the game saves it after loading it\n"
+                 "\n"
+                 "      --help     display this help and exit\n"
+                 "      --version  output version information and exit\n"
+                 "\n"
+                 "Exit status: 0 when every file loads, 1 when one does not, 2 when a file\n"
+                 "cannot be opened or the command is wrong.\n";
 }
 
 int check(int argc, char** argv) {
@@ -71,9 +91,23 @@ int normalize(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return usage();
+    switch (CommandLine::asked(argc, argv)) {
+        case CommandLine::Ask::Help:
+            help();
+            return 0;
+        case CommandLine::Ask::Version:
+            CommandLine::version(std::cout, "dovra-map", DOVRA_VERSION);
+            return 0;
+        case CommandLine::Ask::Run:
+            break;
+    }
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] == '-' && argv[i][1] != '\0')
+            return usage(std::string("unrecognized option '") + argv[i] + "'");
+    if (argc < 3) return usage(argc < 2 ? "missing command" : "missing FILE");
     std::string command = argv[1];
     if (command == "check") return check(argc, argv);
     if (command == "normalize" && argc == 3) return normalize(argv[2]);
-    return usage();
+    if (command == "normalize") return usage("normalize takes one FILE");
+    return usage("unknown command '" + command + "'");
 }

@@ -14,16 +14,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <new>
 #include <string>
+#include <vector>
 
 #include <allegro5/allegro.h>
 
+#include "DovraVersion.h"
 #include "engine/Display.h"
+#include "game/CommandLine.h"
 #include "game/Game.h"
+#include "game/GameFolder.h"
+#include "game/GameFolderFiles.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 
@@ -70,23 +76,67 @@ Result run(Game& game, const Replay& replay, const Shot& shot) {
     return result;
 }
 
+const char* const usageLine = "Usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
+
+int usage(const std::string& why) {
+    return CommandLine::wrongUsage(std::cerr, "dovra-replay", usageLine, why);
+}
+
+void help() {
+    std::cout << usageLine
+              << "Play each replay FILE through the game, as fast as the machine allows,\n"
+                 "and check that it ends as the file says, on the tick it says.\n"
+                 "Prints one line a file: \"FILE: won at tick N\", \"FILE: lost at tick N\"\n"
+                 "or \"FILE: no end after N ticks\".\n"
+                 "\n"
+                 "      --shot TICK PICTURE.png  also save the frame shown after tick TICK\n"
+                 "      --help                   display this help and exit\n"
+                 "      --version                output version information and exit\n"
+                 "\n"
+                 "A replay's map is read relative to the game's folder: the working folder,\n"
+                 "or, for the installed game started elsewhere, $XDG_DATA_HOME/dovra.\n"
+                 "Exit status: 0 when every replay ends as expected, 1 when one does not,\n"
+                 "2 when a file cannot be read.\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
-        return 2;
+    switch (CommandLine::asked(argc, argv)) {
+        case CommandLine::Ask::Help:
+            help();
+            return 0;
+        case CommandLine::Ask::Version:
+            CommandLine::version(std::cout, "dovra-replay", DOVRA_VERSION);
+            return 0;
+        case CommandLine::Ask::Run:
+            break;
     }
+    if (argc < 2) return usage("");
     Shot shot;
     int first = 1;
     if (std::strcmp(argv[1], "--shot") == 0) {
-        if (argc < 5) {
-            std::cerr << "usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
-            return 2;
-        }
+        if (argc < 5) return usage("option '--shot' requires TICK, PICTURE.png and a FILE");
         shot.tick = std::atoi(argv[2]);
         shot.path = argv[3];
         first = 4;
+    }
+    for (int i = first; i < argc; ++i)
+        if (argv[i][0] == '-' && argv[i][1] != '\0')
+            return usage(std::string("unrecognized option '") + argv[i] + "'");
+    // Installed, the replays' maps are the player's folder's; the replay
+    // files and the picture stay where they were given.
+    std::error_code noFolder;
+    const std::string started = std::filesystem::current_path(noFolder).string();
+    const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
+    if (!start.error.empty()) {
+        std::cerr << "dovra-replay: " << start.error << "\n";
+        return 1;
+    }
+    std::vector<std::string> files(argv + first, argv + argc);
+    if (start.moved) {
+        for (std::string& file : files) file = GameFolder::resolveAgainst(started, file);
+        if (!shot.path.empty()) shot.path = GameFolder::resolveAgainst(started, shot.path);
     }
     void* memory = ::operator new(sizeof(Game));
     std::memset(memory, 0, sizeof(Game));
@@ -96,8 +146,7 @@ int main(int argc, char** argv) {
     game->load();
 
     int status = 0;
-    for (int i = first; i < argc; ++i) {
-        std::string path = argv[i];
+    for (const std::string& path : files) {
         std::ifstream in(path, std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         ReplayParse parsed = parseReplay(text);

@@ -3,7 +3,7 @@
 # generator (tools/assetgen), runs it from the repository root on a virtual
 # display, and copies the Clear Sans font with its licence. The output is
 # committed, so building and running the game never needs this.
-# Usage: tools/make-assets.sh [family...]   (characters props ui tutorial tiles sounds)
+# Usage: tools/make-assets.sh [family...]   (characters props ui tutorial tiles sounds icon)
 set -eu
 cd "$(dirname "$0")/.."
 build="${BUILD:-build}"

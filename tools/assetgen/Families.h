@@ -8,5 +8,6 @@ void makeUi();          // Ui.cpp, Screens.cpp: menu, logo, splash, editor UI, w
 void makeTutorial();    // Tutorial.cpp: the five tutorial pages
 void makeTiles();       // Tiles.cpp, Backgrounds.cpp: precreated boxes, circles, backgrounds
 void makeSounds();      // Sounds.cpp: the OGG sound effects
+void makeIcon();        // Icon.cpp: the desktop icon at every size the package installs
 void makeContactSheet();  // Contact.cpp: docs/contact-sheet.png from the images made
 }  // namespace gen

@@ -33,8 +33,13 @@ int main(int argc, char** argv) {
     al_set_config_value(al_get_system_config(), "image", "png_compression_level", "9");
 
     std::vector<std::pair<const char*, std::function<void()>>> families = {
-        {"characters", gen::makeCharacters}, {"props", gen::makeProps}, {"ui", gen::makeUi},
-        {"tutorial", gen::makeTutorial},     {"tiles", gen::makeTiles}, {"sounds", gen::makeSounds},
+        {"characters", gen::makeCharacters},
+        {"props", gen::makeProps},
+        {"ui", gen::makeUi},
+        {"tutorial", gen::makeTutorial},
+        {"tiles", gen::makeTiles},
+        {"sounds", gen::makeSounds},
+        {"icon", gen::makeIcon},
         {"contact", gen::makeContactSheet}};
     for (auto& [name, make] : families) {
         bool wanted = argc < 2;

@@ -1,0 +1,266 @@
+#include "game/GameFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "game/GameFolderFiles.h"
+#include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using GameFolder::Part;
+using GameFolder::Step;
+
+TEST(GameFolderRules, PlayerFolderFollowsXdgDataHomeOnlyWhenItIsAbsolute) {
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* folder;
+    } rows[] = {{"/data", "/home/p", "/data/dovra"},
+                {nullptr, "/home/p", "/home/p/.local/share/dovra"},
+                {"", "/home/p", "/home/p/.local/share/dovra"},
+                {"relative/data", "/home/p", "/home/p/.local/share/dovra"},
+                {nullptr, nullptr, ""},
+                {nullptr, "not/absolute", ""}};
+    for (const auto& row : rows)
+        EXPECT_EQ(GameFolder::playerFolder(row.xdg, row.home), row.folder)
+            << (row.xdg ? row.xdg : "(unset)") << " " << (row.home ? row.home : "(unset)");
+}
+
+TEST(GameFolderRules, OnlyTheFoldersTheGameWritesAreCopiedAndTheirParentsMadeReal) {
+    const std::map<std::string, Part> parts = {
+        {"Resources", Part::Folder},
+        {"Editor", Part::Folder},
+        {"Resources/LevelPacks", Part::Writable},
+        {"Editor/Levels", Part::Writable},
+        {"Resources/Images", Part::Link},
+        {"Resources/Fonts", Part::Link},
+        {"Editor/Boxes", Part::Link},
+        {"VAZEzadide", Part::Link},
+        // Names that merely begin like a writable folder are read-only.
+        {"Resources/LevelPacksOld", Part::Link},
+        {"Editor/Level", Part::Link},
+        {"Edit", Part::Link}};
+    for (const auto& [path, part] : parts) EXPECT_EQ(GameFolder::partOf(path), part) << path;
+}
+
+TEST(GameFolderRules, PathsFromTheCommandLineKeepTheFolderTheyWereGivenIn) {
+    EXPECT_EQ(GameFolder::resolveAgainst("/home/p/maps", "mine.txt"), "/home/p/maps/mine.txt");
+    EXPECT_EQ(GameFolder::resolveAgainst("/home/p/maps", "../x/./y.txt"), "/home/p/x/y.txt");
+    EXPECT_EQ(GameFolder::resolveAgainst("/home/p", "/abs/m.txt"), "/abs/m.txt");
+    EXPECT_EQ(GameFolder::resolveAgainst("/home/p", ""), "");  // no map given stays none
+    EXPECT_EQ(GameFolder::dataRootOf("/usr/games/dovra", "../share/games/dovra"),
+              "/usr/share/games/dovra");
+    // Unpacked into another root, the programs find the data beside them.
+    EXPECT_EQ(GameFolder::dataRootOf("/tmp/r/usr/games/dovra-replay", "../share/games/dovra"),
+              "/tmp/r/usr/share/games/dovra");
+}
+
+TEST(GameFolderRules, RecordSurvivesItsOwnRoundTripAndSkipsLinesItDidNotWrite) {
+    const GameFolder::Record record = {{"Editor/Levels/a b.txt", 0x0123456789abcdefull},
+                                       {"Resources/LevelPacks/P.txt", 0}};
+    EXPECT_EQ(GameFolder::readRecord(GameFolder::writeRecord(record)), record);
+    const GameFolder::Record read = GameFolder::readRecord(
+        "zz 1\n0123 short.txt\nfedcba9876543210 Editor/Levels/x.txt\nnot hex at all here x\n");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read.at("Editor/Levels/x.txt"), 0xfedcba9876543210ull);
+    EXPECT_NE(GameFolder::fingerprint("a"), GameFolder::fingerprint("b"));
+}
+
+TEST(GameFolderRules, UnlocksCarryOverByMapAndEveryOtherLineStaysByteForByte) {
+    const std::string player =
+        "Editor/Levels/a.txt A 1\nEditor/Levels/b.txt B 7\nEditor/Levels/c.txt C 1x\n"
+        "Editor/Levels/d.txt D\nEditor/Levels/e.txt E 0\n";
+    const std::set<std::string> unlocked = GameFolder::unlockedMaps(player);
+    EXPECT_EQ(unlocked, (std::set<std::string>{"Editor/Levels/a.txt", "Editor/Levels/b.txt"}));
+
+    // The new pack renames b, moves it, adds f, and keeps odd spacing, a
+    // blank line and a carriage return on lines that do not change.
+    const std::string installed =
+        "Editor/Levels/a.txt   A  1\r\n\nEditor/Levels/f.txt F 0\n"
+        "Editor/Levels/b.txt\tBee 0\r\nEditor/Levels/e.txt E 0\nEditor/Levels/b.txt short";
+    EXPECT_EQ(GameFolder::carryUnlocks(installed, unlocked),
+              "Editor/Levels/a.txt   A  1\r\n\nEditor/Levels/f.txt F 0\n"
+              "Editor/Levels/b.txt Bee 1\nEditor/Levels/e.txt E 0\nEditor/Levels/b.txt short");
+    // Nothing unlocked: the installed pack as it is.
+    EXPECT_EQ(GameFolder::carryUnlocks(installed, {}), installed);
+}
+
+// Each row: the state of one file of a writable folder and what must happen.
+TEST(GameFolderRules, UpgradesBringNewFilesButNeverReplaceWhatThePlayerChanged) {
+    const std::uint64_t old = 1, fresh = 2, edited = 3;
+    const struct {
+        const char* why;
+        bool isPack, has, recorded;
+        std::uint64_t recordedPrint, installedPrint, playerPrint;
+        Step step;
+    } rows[] = {
+        {"first start", false, false, false, 0, fresh, 0, Step::Copy},
+        {"a player's deleted copy comes back", true, false, true, old, old, 0, Step::Copy},
+        {"package unchanged, map edited", false, true, true, old, old, edited, Step::Keep},
+        {"package unchanged, progress made", true, true, true, old, old, edited, Step::Keep},
+        {"new pack, progress made", true, true, true, old, fresh, edited, Step::Merge},
+        {"new pack, no record", true, true, false, 0, fresh, edited, Step::Merge},
+        {"new map, copy untouched", false, true, true, old, fresh, old, Step::Copy},
+        {"new map, player saved over it", false, true, true, old, fresh, edited, Step::Keep},
+        {"new map, no record", false, true, false, 0, fresh, edited, Step::Keep},
+        {"already the new file", false, true, true, old, fresh, fresh, Step::Keep},
+    };
+    for (const auto& r : rows) {
+        GameFolder::FileState s;
+        s.isPack = r.isPack;
+        s.playerHasIt = r.has;
+        s.recorded = r.recorded;
+        s.recordedPrint = r.recordedPrint;
+        s.installedPrint = r.installedPrint;
+        s.playerPrint = r.playerPrint;
+        EXPECT_EQ(GameFolder::stepFor(s), r.step) << r.why;
+    }
+}
+
+// A small installed game and a player's folder, both in the test's own
+// temporary folder.
+class PreparedFolder : public testing::Test {
+protected:
+    void SetUp() override {
+        static int run = 0;
+        root = nktest::tempPath("folder" + std::to_string(run++));
+        data = root + "/usr/share/games/dovra";
+        folder = root + "/home/.local/share/dovra";
+        put("VAZEzadide/glsl/Shaders/lights.vert", "void main() {}\n");
+        put("Resources/Images/menu.png", "png");
+        put("Resources/LevelPacks/packs_info.txt", "Resources/LevelPacks/P.txt P\n");
+        put("Resources/LevelPacks/P.txt",
+            "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Two 0\n"
+            "Editor/Levels/m3.txt Three 0\n");
+        put("Editor/Levels/m1.txt", "map one\n");
+        put("Editor/Levels/m2.txt", "map two\n");
+        put("Editor/Boxes/Dovra/crate.png", "crate");
+    }
+    void put(const std::string& relative, const std::string& text) {
+        fs::create_directories(fs::path(data + "/" + relative).parent_path());
+        nktest::writeFile(data + "/" + relative, text);
+    }
+    std::string mine(const std::string& relative) {
+        return nktest::contentsOf(folder + "/" + relative);
+    }
+    // Every path under the installed data with its contents, to prove that
+    // preparing never writes there.
+    std::map<std::string, std::string> installedTree() {
+        std::map<std::string, std::string> tree;
+        for (const auto& e : fs::recursive_directory_iterator(data))
+            tree[e.path().string()] = e.is_regular_file() ? nktest::contentsOf(e.path()) : "/";
+        return tree;
+    }
+    std::string root, data, folder;
+};
+
+TEST_F(PreparedFolder, ReadOnlyDataIsLinkedAndOnlyPacksAndMapsAreCopied) {
+    const auto before = installedTree();
+    ASSERT_EQ(GameFolder::prepare(data, folder), "");
+    EXPECT_EQ(installedTree(), before);
+    for (const char* linked : {"VAZEzadide", "Resources/Images", "Editor/Boxes"}) {
+        EXPECT_TRUE(fs::is_symlink(folder + "/" + linked)) << linked;
+        EXPECT_EQ(fs::read_symlink(folder + "/" + linked), fs::path(data + "/" + linked));
+    }
+    for (const char* real : {"Resources", "Editor", "Resources/LevelPacks", "Editor/Levels"})
+        EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder + "/" + real))) << real;
+    for (const char* copied : {"Resources/LevelPacks/P.txt", "Editor/Levels/m1.txt"}) {
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder + "/" + copied))) << copied;
+        EXPECT_EQ(mine(copied), nktest::contentsOf(data + "/" + copied));
+    }
+    EXPECT_TRUE(GameFolder::holdsGameData(folder));
+}
+
+TEST_F(PreparedFolder, UpgradeKeepsUnlocksAndSavedMapsAndBringsTheNewLevels) {
+    ASSERT_EQ(GameFolder::prepare(data, folder), "");
+    // The player wins level one, saves a map of their own and saves over m2.
+    nktest::writeFile(folder + "/Resources/LevelPacks/P.txt",
+                      "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Two 1\n"
+                      "Editor/Levels/m3.txt Three 0\n");
+    nktest::writeFile(folder + "/Editor/Levels/mine.txt", "my map\n");
+    nktest::writeFile(folder + "/Editor/Levels/m2.txt", "my two\n");
+    // A start with the same package changes nothing.
+    ASSERT_EQ(GameFolder::prepare(data, folder), "");
+    EXPECT_EQ(mine("Resources/LevelPacks/P.txt"),
+              "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Two 1\n"
+              "Editor/Levels/m3.txt Three 0\n");
+
+    // The new package renames level two, adds a level and changes both maps.
+    put("Resources/LevelPacks/P.txt",
+        "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Deux 0\n"
+        "Editor/Levels/m4.txt Four 0\nEditor/Levels/m3.txt Three 0\n");
+    put("Editor/Levels/m1.txt", "map one, new\n");
+    put("Editor/Levels/m2.txt", "map two, new\n");
+    put("Editor/Levels/m4.txt", "map four\n");
+    ASSERT_EQ(GameFolder::prepare(data, folder), "");
+    EXPECT_EQ(mine("Resources/LevelPacks/P.txt"),
+              "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Deux 1\n"
+              "Editor/Levels/m4.txt Four 0\nEditor/Levels/m3.txt Three 0\n");
+    EXPECT_EQ(mine("Editor/Levels/m1.txt"), "map one, new\n");  // untouched copy: updated
+    EXPECT_EQ(mine("Editor/Levels/m2.txt"), "my two\n");        // saved over: the player's
+    EXPECT_EQ(mine("Editor/Levels/m4.txt"), "map four\n");
+    EXPECT_EQ(mine("Editor/Levels/mine.txt"), "my map\n");
+}
+
+TEST_F(PreparedFolder, LinksArePointedAgainButThePlayersOwnFilesAndFoldersStay) {
+    ASSERT_EQ(GameFolder::prepare(data, folder), "");
+    // A link left by an install elsewhere, a folder of the player's own where
+    // a link would go, and a link where the game must write.
+    fs::remove(folder + "/VAZEzadide");
+    fs::create_symlink(root + "/elsewhere", folder + "/VAZEzadide");
+    fs::remove(folder + "/Editor/Boxes");
+    fs::create_directories(folder + "/Editor/Boxes/Mine");
+    fs::remove_all(folder + "/Editor/Levels");
+    fs::create_symlink(data + "/Editor/Levels", folder + "/Editor/Levels");
+    const auto before = installedTree();
+    ASSERT_EQ(GameFolder::prepare(data, folder), "");
+    EXPECT_EQ(installedTree(), before);
+    EXPECT_EQ(fs::read_symlink(folder + "/VAZEzadide"), fs::path(data + "/VAZEzadide"));
+    EXPECT_TRUE(fs::is_directory(folder + "/Editor/Boxes/Mine"));
+    EXPECT_FALSE(fs::is_symlink(folder + "/Editor/Levels"));
+    EXPECT_EQ(mine("Editor/Levels/m1.txt"), "map one\n");
+}
+
+TEST_F(PreparedFolder, TheInstalledGameMovesOnlyWhenTheWorkingFolderHoldsNoGame) {
+    const fs::path started = fs::current_path();
+    const std::string program = root + "/usr/games/dovra";
+    const std::string home = root + "/home";
+    const std::string empty = root + "/empty";
+    fs::create_directories(empty);
+
+    // Built in a source folder: no installed data beside the program.
+    GameFolder::Start s = GameFolder::enter(root + "/build/bin/dovra", "../share/games/dovra",
+                                            empty, nullptr, home.c_str());
+    EXPECT_FALSE(s.moved);
+    EXPECT_FALSE(fs::exists(folder));
+    // Installed, started in a folder with a game of its own.
+    const std::string sourceLike = root + "/source";
+    fs::create_directories(sourceLike + "/VAZEzadide/glsl/Shaders");
+    nktest::writeFile(sourceLike + "/VAZEzadide/glsl/Shaders/lights.vert", "x");
+    s = GameFolder::enter(program, "../share/games/dovra", sourceLike, nullptr, home.c_str());
+    EXPECT_FALSE(s.moved);
+    EXPECT_EQ(fs::current_path(), started);
+    EXPECT_FALSE(fs::exists(folder));
+
+    // Installed, started in the installed data itself or anywhere else.
+    for (const std::string& working : {data, empty}) {
+        s = GameFolder::enter(program, "../share/games/dovra", working, nullptr, home.c_str());
+        const fs::path now = fs::current_path();
+        fs::current_path(started);
+        EXPECT_EQ(s.error, "");
+        EXPECT_TRUE(s.moved) << working;
+        EXPECT_EQ(now, fs::path(folder)) << working;
+    }
+    s = GameFolder::enter(program, "../share/games/dovra", empty, nullptr, nullptr);
+    EXPECT_FALSE(s.moved);
+    EXPECT_NE(s.error, "");
+    EXPECT_EQ(fs::current_path(), started);
+}
+
+}  // namespace
