@@ -95,8 +95,8 @@ float Archive::goalDistance(const Situation& s) const {
 double Archive::weight(const Entry& e, int bestStage) const {
     double w = 1.0 / std::sqrt(1.0 + e.chosen);
     // Cameras and levers first: each step of the gate rule short of the
-    // best reached weighs a third as much.
-    w *= std::pow(3.0, stage(e.situation) - bestStage);
+    // best reached weighs a tenth as much, more than nearness can make up.
+    w *= std::pow(10.0, stage(e.situation) - bestStage);
     // Then nearness to what is left to do.
     w *= 1.0 + 3.0 * std::exp(-goalDistance(e.situation) / 700.0);
     // A wounded player has less room for mistakes ahead.

@@ -8,3 +8,13 @@ target_link_libraries(dovra_solve PUBLIC dovra_game)
 add_executable(dovra-solve tools/dovra-solve.cpp)
 target_link_libraries(dovra-solve PRIVATE dovra_solve)
 
+
+# The solver's rules without a window, and the tool itself on two small maps.
+file(GLOB DOVRA_SOLVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/solve/*.cpp)
+if(DOVRA_SOLVE_TESTS)
+    nk_add_test(test_solve LIBS dovra_solve SOURCES ${DOVRA_SOLVE_TESTS})
+    add_dependencies(test_solve dovra-solve dovra-replay)
+    target_compile_definitions(test_solve PRIVATE
+        NK_SOLVE_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-solve"
+        NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
+endif()
