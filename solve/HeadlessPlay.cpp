@@ -80,17 +80,10 @@ void HeadlessPlay::read() {
 
 LevelLayout HeadlessPlay::layout() const {
     LevelLayout out;
-    out.cameraArea = game->player->cameraArea;
-    out.fallEdge = game->player->fallEdge;
     out.gate = game->gate->rectangle();
     for (std::size_t i = 0; i < game->enemies->cameras().size(); ++i)
         out.cameras.push_back(game->enemies->position(static_cast<int>(i)));
     for (const auto& lever : game->levers->list())
         out.levers.push_back(game->levers->images().get(lever.key).rect);
     return out;
-}
-
-NK::Vec2 HeadlessPlay::screenPoint(NK::Vec2 p) const {
-    const NK::Rect& v = now.view;
-    return {(p.x - v.x) * 1920.0f / v.width, (p.y - v.y) * 1080.0f / v.height};
 }

@@ -25,11 +25,9 @@ struct Situation {
 
 // Where the things the player must reach stand; fixed for a level.
 struct LevelLayout {
-    NK::Rect cameraArea;
     NK::Rect gate;
     std::vector<NK::Vec2> cameras;  // head centres
     std::vector<NK::Rect> levers;   // picture rectangles
-    float fallEdge = 0.0f;
 };
 
 // The real game without a timer, a window's frames or a player at the
@@ -49,9 +47,6 @@ public:
     const Situation& step(const PlayInput& input);
     const Situation& situation() const { return now; }
     LevelLayout layout() const;
-    // The screen point (1920 x 1080) at which the pointer lies over a level
-    // point, through the play camera of the last tick.
-    NK::Vec2 screenPoint(NK::Vec2 levelPoint) const;
 
 private:
     void read();

@@ -20,20 +20,12 @@ double now() {
 }
 
 void sendLayout(const LevelLayout& l, int fd) {
-    FrameWriter(kHello)
-        .put(l.cameraArea)
-        .put(l.gate)
-        .put(l.fallEdge)
-        .putAll(l.cameras)
-        .putAll(l.levers)
-        .send(fd);
+    FrameWriter(kHello).put(l.gate).putAll(l.cameras).putAll(l.levers).send(fd);
 }
 
 LevelLayout readLayout(FrameReader& r) {
     LevelLayout l;
-    l.cameraArea = r.get<NK::Rect>();
     l.gate = r.get<NK::Rect>();
-    l.fallEdge = r.get<float>();
     l.cameras = r.getAll<NK::Vec2>();
     l.levers = r.getAll<NK::Rect>();
     return l;

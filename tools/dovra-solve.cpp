@@ -98,6 +98,8 @@ int main(int argc, char** argv) {
         }
     }
     std::cout << summaryLine(settings.mapPath, report) << std::endl;
+    std::cout << "played " << report.ticks << " ticks; " << report.cells
+              << " situations in the archive" << std::endl;
     if (report.won) std::cout << "replay written to " << output << std::endl;
     return report.won ? 0 : 1;
 }

@@ -47,10 +47,12 @@ const char* const kHighWall = "tests/data/solve/high_wall.txt";
 // Flat ground, a lever and a camera: the solver must pull the lever, bring
 // the camera down with five hits and walk into the gate, and the replay it
 // writes must win the same way in dovra-replay. The search is bounded by
-// ticks played, not by time, so a slow machine only makes it take longer.
+// ticks played, not by time (the time allowed is ten hours), so a slow
+// machine only makes it take longer.
 TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
     const std::string file = nktest::tempPath("lever_camera.replay");
-    const ToolRun solved = run(solveCommand(kLeverCamera, "--seed 1 --ticks 2000000 -o " + file));
+    const ToolRun solved =
+        run(solveCommand(kLeverCamera, "--seed 1 --ticks 2000000 --seconds 36000 -o " + file));
     ASSERT_EQ(solved.status, 0) << solved.output;
     const std::string head = std::string(kLeverCamera) + ": won at tick ";
     ASSERT_EQ(solved.output.rfind(head, 0), 0u) << solved.output;
@@ -73,8 +75,8 @@ TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
 
     // The same seed and budget find the same replay, with one worker as with two.
     const std::string again = nktest::tempPath("again.replay");
-    const ToolRun repeated =
-        run(solveCommand(kLeverCamera, "--seed 1 --ticks 2000000 --workers 1 -o " + again));
+    const ToolRun repeated = run(solveCommand(
+        kLeverCamera, "--seed 1 --ticks 2000000 --seconds 36000 --workers 1 -o " + again));
     ASSERT_EQ(repeated.status, 0) << repeated.output;
     EXPECT_EQ(nktest::contentsOf(again), text);
 }
@@ -82,8 +84,8 @@ TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
 // The gate stands behind a wall far higher than a jump: the search must end
 // by its budget with no win, say how far it got, and exit with status 1.
 TEST(SolveLevel, GateBehindHighWallReportedWon) {
-    const ToolRun r = run(
-        solveCommand(kHighWall, "--seed 3 --ticks 60000 -o " + nktest::tempPath("wall.replay")));
+    const ToolRun r = run(solveCommand(
+        kHighWall, "--seed 3 --ticks 60000 --seconds 36000 -o " + nktest::tempPath("wall.replay")));
     EXPECT_EQ(r.status, 1) << r.output;
     const std::string head = std::string(kHighWall) + ": no win found in ";
     ASSERT_EQ(r.output.rfind(head, 0), 0u) << r.output;
