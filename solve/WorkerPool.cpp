@@ -48,8 +48,12 @@ void playJob(HeadlessPlay& play, const LevelLayout& layout, FrameReader& job, in
         if (end.won || end.lost) break;
         const pid_t copy = fork();
         if (copy == 0) {
-            Exploration e = explore(play, layout, seed, settings);
-            FrameWriter(kExploration).putAll(e.inputs).putAll(e.visits).send(out);
+            try {
+                Exploration e = explore(play, layout, seed, settings);
+                FrameWriter(kExploration).putAll(e.inputs).putAll(e.visits).send(out);
+            } catch (...) {
+                _exit(3);
+            }
             _exit(0);
         }
         int status = 0;
@@ -66,8 +70,12 @@ void serve(HeadlessPlay& play, const LevelLayout& layout, int in, int out) {
     while (readFrame(in, frame)) {
         const pid_t copy = fork();
         if (copy == 0) {
-            FrameReader job(frame);
-            playJob(play, layout, job, out);
+            try {
+                FrameReader job(frame);
+                playJob(play, layout, job, out);
+            } catch (...) {
+                _exit(3);
+            }
             _exit(0);
         }
         int status = 0;
@@ -88,9 +96,17 @@ void serve(HeadlessPlay& play, const LevelLayout& layout, int in, int out) {
     // The game's log lines would mix with the solver's own report.
     const int quiet = open("/dev/null", O_WRONLY);
     if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
-    auto* play = new HeadlessPlay();
-    play->start(mapPath);
-    const LevelLayout layout = play->layout();
+    HeadlessPlay* play = nullptr;
+    LevelLayout layout;
+    // Whatever goes wrong here must end this process, never return into the
+    // solver's code that it is a copy of.
+    try {
+        play = new HeadlessPlay();
+        play->start(mapPath);
+        layout = play->layout();
+    } catch (...) {
+        _exit(3);
+    }
     sendLayout(layout, out);
     // The keeper runs with the one thread it is copied with; this process
     // keeps Allegro's threads and only waits.
