@@ -61,5 +61,12 @@ assets: deps
 bench: build
 	@tools/headless.sh tools/run-benchmarks.sh $(BUILD)
 
+# dovra-solve on every shipped level, SOLVE_SECONDS each (600 by default);
+# the last line says how many it won.
+.PHONY: solve-bench
+solve-bench: configure
+	@cmake --build $(BUILD) --target dovra-solve dovra-replay -j$(JOBS)
+	@tools/headless.sh nice -n 10 bench/solve-levels.sh $(BUILD)
+
 clean:
 	rm -rf $(BUILD)

@@ -142,6 +142,18 @@ void PhysicsWorld::clearShots() {
     shotList.clear();
 }
 
+void PhysicsWorld::renew() {
+    clearShots();
+    clearSquares();
+    clearCircles();
+    clearCapsules();
+    clearSurfaces();
+    const b2Vec2 gravity = b2world->GetGravity();
+    rayCastManager.reset();
+    b2world = std::make_unique<b2World>(gravity);
+    rayCastManager = std::make_unique<RayCastManager>(b2world.get());
+}
+
 // ---- Ray casts ----
 
 bool PhysicsWorld::isLineClear(Vec2 from, Vec2 to, float maxDistance) {

@@ -84,6 +84,14 @@ public:
     std::vector<std::unique_ptr<Shot>>& shots() { return shotList; }
     void clearShots();
 
+    // Every body removed and the Box2D world made anew with the same gravity
+    // (the cull countdowns run on). Box2D numbers its broad-phase entries
+    // from what the world held before, and that order decides the order in
+    // which it solves contacts; a level built in a used world would play a
+    // hair differently from one built in a fresh world, so a restart would
+    // not repeat the first run, nor a replay its recording.
+    void renew();
+
     // True when `to` is within maxDistance pixels of `from` and the ray
     // between them meets no fixture. Cast segments are kept until the next step.
     bool isLineClear(Vec2 from, Vec2 to, float maxDistance);

@@ -70,6 +70,9 @@ void PlayScene::startLevel(const std::string& path) {
     mapPath = path;
     ImportExportPanel& io = *services.importExport;
     io.clearMap();
+    // A restart, or a level after another, plays exactly as the first level
+    // of a fresh game: what the world held before leaves no trace.
+    run.world->renew();
     io.loadMap(path);
     services.view->setBounds(run.player->cameraArea);
     run.start();

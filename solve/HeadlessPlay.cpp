@@ -1,0 +1,89 @@
+#include "solve/HeadlessPlay.h"
+
+#include <cstring>
+#include <new>
+
+#include "elements/Boxes.h"
+#include "elements/Circles.h"
+#include "elements/Enemies.h"
+#include "elements/Gate.h"
+#include "elements/Levers.h"
+#include "elements/Player.h"
+#include "engine/View.h"
+#include "game/Game.h"
+#include "game/PlayScene.h"
+
+HeadlessPlay::HeadlessPlay() {
+    // Made on zeroed memory as dovra-replay makes it, so both start alike.
+    void* memory = ::operator new(sizeof(Game));
+    std::memset(memory, 0, sizeof(Game));
+    game = new (memory) Game();
+    game->startEngine("Dovra solve");
+    game->create();
+    game->load();
+}
+
+HeadlessPlay::~HeadlessPlay() {
+    if (running) {
+        game->replayInput = nullptr;
+        game->play->leaveLevel();
+    }
+    game->shutDown();
+    game->~Game();
+    ::operator delete(game);
+}
+
+void HeadlessPlay::start(const std::string& mapPath) {
+    if (running) {
+        game->play->leaveLevel();
+        game->openScene(MainMenu);
+        game->replayInput = nullptr;
+        game->update();
+    }
+    game->playMap(mapPath);
+    game->replayInput = &current;
+    running = true;
+    now = Situation();
+    read();
+    now.tick = -1;
+}
+
+const Situation& HeadlessPlay::step(const PlayInput& input) {
+    current = input;
+    game->update();
+    read();
+    return now;
+}
+
+void HeadlessPlay::read() {
+    ++now.tick;
+    Player& player = *game->player;
+    const NK::Rect r = player.rectangle();
+    now.player = {r.x + r.width * 0.5f, r.y + r.height * 0.5f};
+    now.health = player.health;
+    now.won = game->play->won;
+    now.lost = game->play->lost;
+    now.camerasDown = 0;
+    const auto& cameras = game->enemies->cameras();
+    for (std::size_t i = 0; i < cameras.size() && i < 32; ++i)
+        if (cameras[i].health <= 0) now.camerasDown |= 1u << i;
+    now.leversOn = 0;
+    const auto& levers = game->levers->list();
+    for (std::size_t i = 0; i < levers.size() && i < 32; ++i)
+        if (levers[i].switched) now.leversOn |= 1u << i;
+    now.blocksGone = 0;
+    for (const auto& b : game->boxes->list()) now.blocksGone += b.destroyed ? 1 : 0;
+    for (const auto& c : game->circles->list()) now.blocksGone += c.destroyed ? 1 : 0;
+    const NK::View& v = *game->view;
+    now.view = NK::Rect(v.x, v.y, v.width, v.height);
+}
+
+LevelLayout HeadlessPlay::layout() const {
+    LevelLayout out;
+    out.gate = game->gate->rectangle();
+    for (std::size_t i = 0; i < game->enemies->cameras().size(); ++i)
+        out.cameras.push_back(game->enemies->position(static_cast<int>(i)));
+    for (const auto& lever : game->levers->list())
+        out.levers.push_back(game->levers->images().get(lever.key).rect);
+    return out;
+}
