@@ -3,6 +3,7 @@
 #include <allegro5/allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -293,6 +294,7 @@ void Game::update() {
         playMap(startMapPath);
         startMapPath.clear();
     }
+    if (replayInput) pointAsReplayed();
     scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0, *this);
     // Shared by every scene, after the scene's own work.
     importExport->update();
@@ -300,6 +302,16 @@ void Game::update() {
     lights->system().uploadUniforms();
     animations->updateAnimations();
     gui->update();
+    // A replay has no run loop to clear the edge after the tick.
+    if (replayInput) input->mousePressed[1] = 0;
+}
+
+void Game::pointAsReplayed() {
+    input->mouse.x = static_cast<int>(
+        std::lround(replayInput->pointer.x * static_cast<float>(display->windowWidth) / 1920.0f));
+    input->mouse.y = static_cast<int>(
+        std::lround(replayInput->pointer.y * static_cast<float>(display->windowHeight) / 1080.0f));
+    input->mousePressed[1] = replayInput->firePressed ? 1 : 0;
 }
 
 void Game::draw() {

@@ -2,11 +2,15 @@
 // as fast as the machine allows (no timer, no frames drawn), and checks that
 // each ends as its file says, on the tick it says.
 //
-//   dovra-replay FILE...
-//   dovra-replay --shot TICK PICTURE.png FILE
+//   dovra-replay [--safe-cards] [--trace] [--shot TICK PICTURE.png] FILE...
 //
 // With --shot, the frame the game shows after tick TICK is also drawn and
 // saved as a picture: a level at one moment of a run, the same every time.
+// With --safe-cards, every tick on which a story card is up must find the
+// player unhurt, on the ground and away from gaps and breaking floors; the
+// first tick that does not is told and fails the replay. --trace prints each
+// tick's player centre, ground contact, health, whether a card is up and
+// which gap or breaking floor is near: where a level's author may put a card.
 // One line per file: "FILE: won at tick N", "FILE: lost at tick N" or
 // "FILE: no end after N ticks". Exit status 0 when every replay ends as
 // expected, 1 otherwise, 2 when a file cannot be read. Needs a display (the
@@ -22,7 +26,14 @@
 
 #include <allegro5/allegro.h>
 
+#include "elements/CardSafety.h"
+#include "elements/Dialogs.h"
+#include "elements/MapCodec.h"
+#include "elements/Player.h"
+#include "elements/PlayerRules.h"
 #include "engine/Display.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/TextFile.h"
 #include "game/Game.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
@@ -32,11 +43,16 @@ namespace {
 struct Result {
     Replay::Outcome outcome = Replay::Outcome::None;
     int tick = 0;
+    // The first tick a card was up while the player was not safe, and why.
+    int unsafeTick = -1;
+    std::string unsafeWhy;
 };
 
-struct Shot {
-    int tick = -1;
-    std::string path;
+struct Options {
+    int shotTick = -1;
+    std::string shotPath;
+    bool safeCards = false;
+    bool trace = false;
 };
 
 void saveFrame(Game& game, const std::string& path) {
@@ -46,7 +62,18 @@ void saveFrame(Game& game, const std::string& path) {
         std::cerr << "dovra-replay: cannot save \"" << path << "\"\n";
 }
 
-Result run(Game& game, const Replay& replay, const Shot& shot) {
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool playerStanding(Game& game) {
+    if (game.player->health < 1) return false;
+    return PlayerRules::isStanding(*game.physics->getCapsule("player").body);
+}
+
+Result run(Game& game, const Replay& replay, const Options& options) {
+    const CardSafety safety(MapCodec::read(NK::TextFile::parse(fileText(replay.mapPath))).data);
     game.playMap(replay.mapPath);
     Result result;
     const int limit = replay.tickLimit();
@@ -54,8 +81,28 @@ Result run(Game& game, const Replay& replay, const Shot& shot) {
     game.replayInput = &input;
     for (int tick = 0; tick < limit; ++tick) {
         input = replay.inputAt(tick);
+        const int healthBefore = game.player->health;
+        const bool cardBefore = game.dialogs->cardShown();
         game.update();
-        if (tick == shot.tick) saveFrame(game, shot.path);
+        if (tick == options.shotTick) saveFrame(game, options.shotPath);
+        CardSafety::Moment moment;
+        moment.cardUp = cardBefore || game.dialogs->cardShown();
+        moment.hit = game.player->health < healthBefore;
+        moment.standing = playerStanding(game);
+        moment.player = game.player->rectangle();
+        if (options.trace) {
+            std::cout << tick << " x " << moment.player.x + moment.player.width * 0.5f << " y "
+                      << moment.player.y + moment.player.height * 0.5f << " ground "
+                      << moment.standing << " health " << game.player->health << " card "
+                      << moment.cardUp << " near " << safety.hazardNear(moment.player) << "\n";
+        }
+        if (options.safeCards && result.unsafeTick < 0) {
+            const std::string why = safety.violation(moment);
+            if (!why.empty()) {
+                result.unsafeTick = tick;
+                result.unsafeWhy = why;
+            }
+        }
         if (game.play->won || game.play->lost) {
             result.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
             result.tick = tick;
@@ -70,23 +117,31 @@ Result run(Game& game, const Replay& replay, const Shot& shot) {
     return result;
 }
 
+const char* const usage =
+    "usage: dovra-replay [--safe-cards] [--trace] [--shot TICK PICTURE.png] FILE...\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
-        return 2;
-    }
-    Shot shot;
+    Options options;
     int first = 1;
-    if (std::strcmp(argv[1], "--shot") == 0) {
-        if (argc < 5) {
-            std::cerr << "usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
+    for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
+        if (std::strcmp(argv[first], "--safe-cards") == 0) {
+            options.safeCards = true;
+        } else if (std::strcmp(argv[first], "--trace") == 0) {
+            options.trace = true;
+        } else if (std::strcmp(argv[first], "--shot") == 0 && first + 2 < argc) {
+            options.shotTick = std::atoi(argv[first + 1]);
+            options.shotPath = argv[first + 2];
+            first += 2;
+        } else {
+            std::cerr << usage;
             return 2;
         }
-        shot.tick = std::atoi(argv[2]);
-        shot.path = argv[3];
-        first = 4;
+    }
+    if (first >= argc) {
+        std::cerr << usage;
+        return 2;
     }
     void* memory = ::operator new(sizeof(Game));
     std::memset(memory, 0, sizeof(Game));
@@ -99,7 +154,7 @@ int main(int argc, char** argv) {
     for (int i = first; i < argc; ++i) {
         std::string path = argv[i];
         std::ifstream in(path, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string text = fileText(path);
         ReplayParse parsed = parseReplay(text);
         if (!in || !parsed.ok) {
             std::cout << path << ": " << (in ? parsed.error : "cannot be opened") << std::endl;
@@ -112,7 +167,7 @@ int main(int argc, char** argv) {
             status = 2;
             continue;
         }
-        Result r = run(*game, parsed.replay, shot);
+        Result r = run(*game, parsed.replay, options);
         if (r.outcome == Replay::Outcome::None)
             std::cout << path << ": no end after " << r.tick << " ticks";
         else
@@ -126,6 +181,11 @@ int main(int argc, char** argv) {
             if (status == 0) status = 1;
         }
         std::cout << std::endl;
+        if (r.unsafeTick >= 0) {
+            std::cout << path << ": a card is up on tick " << r.unsafeTick << " while "
+                      << r.unsafeWhy << std::endl;
+            if (status == 0) status = 1;
+        }
     }
     game->shutDown();
     game->~Game();
