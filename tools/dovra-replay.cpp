@@ -111,6 +111,7 @@ Result run(Game& game, const Replay& replay, const Options& options) {
         result.tick = tick + 1;
     }
     game.replayInput = nullptr;
+    game.play->hideEndButtons();
     game.play->leaveLevel();
     game.openScene(MainMenu);
     game.update();
