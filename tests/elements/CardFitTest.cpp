@@ -53,7 +53,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CardFitTest, NoShippedCardRunsIntoItsCloseButtonOrPastItsEdges) {
+TEST_F(CardFitTest, NoShippedCardRunsIntoItsCloseButtonPastItsEdgesOrStaysLong) {
     const std::string folder = nktest::sourcePath("Editor/Levels");
     const NK::Rect close = closeOnImage();
     const float width = NK::DialogCardStore::backgroundRegion().width;
@@ -72,6 +72,9 @@ TEST_F(CardFitTest, NoShippedCardRunsIntoItsCloseButtonOrPastItsEdges) {
             EXPECT_FALSE(overlaps(fit.text, close))
                 << fit.where << ": the text ends at y " << fit.text.y + fit.text.height
                 << ", the button starts at " << close.y;
+            // A card goes when CLOSE is clicked, or on its own within 4 s, so
+            // it never stays over a player who walks on.
+            EXPECT_LE(map.data.dialogs[i].delay, 4.0f) << fit.where << ": stays up too long";
             for (const NK::Rect& r : {fit.title, fit.text}) {
                 EXPECT_GE(r.x, 0.0f) << fit.where << ": wider than the card";
                 EXPECT_LE(r.x + r.width, width) << fit.where << ": wider than the card";
