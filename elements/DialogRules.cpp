@@ -4,6 +4,7 @@
 
 #include "elements/PanelRules.h"
 #include "engine/DialogCard.h"
+#include "engine/DialogDesign.h"
 
 namespace {
 
@@ -17,6 +18,17 @@ int truncatedWhole(float value) {
 }
 
 }  // namespace
+
+void DialogRules::applyLook(NK::DialogDesign& design, int titleSize, int textSize) {
+    design.titleSize = titleSize;
+    design.textSize = textSize;
+    design.titleColour = NK::Color::white();
+    design.textColour = NK::Color::white();
+    design.titleAlign = NK::DialogDesign::alignCentre;
+    design.textAlign = NK::DialogDesign::alignCentre;
+    design.titleMargin = NK::Vec2(10.0f, 10.0f);
+    design.textMargin = NK::Vec2(10.0f, 10.0f);
+}
 
 bool DialogRules::overlaps(const NK::Rect& a, const NK::Rect& b) {
     const float dx = (a.x + a.width * 0.5f) - (b.x + b.width * 0.5f);

@@ -6,7 +6,8 @@
 
 namespace NK {
 struct DialogCard;
-}
+struct DialogDesign;
+}  // namespace NK
 
 // What a dialog does with its card and its panel, free of Allegro: when the
 // player sets a trigger area off, how long the card then stays, and how the
@@ -20,6 +21,10 @@ public:
     static NK::Rect previewRect(float offsetX, float offsetY) {
         return {710.0f - offsetX / 2.0f, 290.0f + offsetY / 2.0f, 500.0f, 500.0f};
     }
+
+    // The shared design as every dialog's card is printed with it: the
+    // dialog's two sizes, white, centred, margins of 10.
+    static void applyLook(NK::DialogDesign& design, int titleSize, int textSize);
 
     // Touching counts: on both axes the centres are at most the half sizes apart.
     static bool overlaps(const NK::Rect& a, const NK::Rect& b);

@@ -1,7 +1,6 @@
 #include "elements/Dialogs.h"
 
 #include "elements/DialogRules.h"
-#include "engine/Color.h"
 #include "engine/DialogDesign.h"
 
 const char* const Dialogs::designKey = "design";
@@ -65,15 +64,7 @@ const std::string& Dialogs::key(int index) const {
 }
 
 void Dialogs::setDesign(const Dialog& dialog) {
-    NK::DialogDesign& design = cardStore.getDesign(designKey);
-    design.titleSize = dialog.titleSize;
-    design.textSize = dialog.textSize;
-    design.titleColour = NK::Color::white();
-    design.textColour = NK::Color::white();
-    design.titleAlign = NK::DialogDesign::alignCentre;
-    design.textAlign = NK::DialogDesign::alignCentre;
-    design.titleMargin = NK::Vec2(10.0f, 10.0f);
-    design.textMargin = NK::Vec2(10.0f, 10.0f);
+    DialogRules::applyLook(cardStore.getDesign(designKey), dialog.titleSize, dialog.textSize);
 }
 
 NK::DialogCard::Callbacks& Dialogs::makeCard(const Dialog& dialog, const NK::Rect& rect,
@@ -111,6 +102,13 @@ void Dialogs::update(const NK::Rect& playerRect) {
         DialogRules::show(cardStore.getCard(d->key), d->delay);
         d->triggered = true;
     }
+}
+
+bool Dialogs::cardShown() {
+    for (const auto& d : dialogs) {
+        if (d->hasCard && cardStore.getCard(d->key).visible) return true;
+    }
+    return false;
 }
 
 void Dialogs::stop() {

@@ -55,6 +55,8 @@ public:
     void start();
     void update(const NK::Rect& playerRect);
     void stop();
+    // Some dialog's card is up.
+    bool cardShown();
     // The open cards, on the screen; drawn unlit.
     void drawCards();
 

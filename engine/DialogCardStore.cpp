@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/Display.h"
@@ -89,17 +90,58 @@ void DialogCardStore::destroyDesign(const std::string& key) {
     designs.destroy(key);
 }
 
+DialogCardStore::PrintPlaces DialogCardStore::printPlaces(const DialogDesign& d, float w) {
+    PrintPlaces p;
+    p.titleAt = Vec2(DialogDesign::anchorX(d.titleAlign, w, d.titleMargin.x), d.titleMargin.y);
+    p.textAt =
+        Vec2(DialogDesign::anchorX(d.textAlign, w, d.textMargin.x), d.textMargin.y + textTop);
+    p.wrapWidth = w - 2.0f * d.textMargin.x;
+    return p;
+}
+
+namespace {
+
+// The left edge of a line `width` wide anchored at x with the alignment.
+float lineLeft(int align, float anchorX, float width) {
+    const int flags = DialogDesign::textFlags(align);
+    if (flags == DialogDesign::alignCentre) return anchorX - width * 0.5f;
+    if (flags == DialogDesign::alignRight) return anchorX - width;
+    return anchorX;
+}
+
+}  // namespace
+
+DialogCardStore::PrintedExtent DialogCardStore::measureCard(const DialogDesign& d, float width,
+                                                            const std::string& title,
+                                                            const std::string& text) {
+    const PrintPlaces p = printPlaces(d, width);
+    PrintedExtent e;
+    const float titleWidth = fonts->textWidth(d.fontKey, d.titleSize, title);
+    e.title = Rect(lineLeft(d.titleAlign, p.titleAt.x, titleWidth), p.titleAt.y, titleWidth,
+                   fonts->lineHeight(d.fontKey, d.titleSize));
+    const std::vector<std::string> lines =
+        fonts->wrappedLines(d.fontKey, d.textSize, p.wrapWidth, text);
+    float left = p.textAt.x;
+    float right = p.textAt.x;
+    for (const std::string& line : lines) {
+        const float lineWidth = fonts->textWidth(d.fontKey, d.textSize, line);
+        const float l = lineLeft(d.textAlign, p.textAt.x, lineWidth);
+        left = std::min(left, l);
+        right = std::max(right, l + lineWidth);
+    }
+    e.textLines = static_cast<int>(lines.size());
+    e.text = Rect(left, p.textAt.y, right - left,
+                  static_cast<float>(e.textLines) * fonts->lineHeight(d.fontKey, d.textSize));
+    return e;
+}
+
 void DialogCardStore::printCard(BitmapEntry& entry, const DialogDesign& d, const std::string& title,
                                 const std::string& text) {
-    const float w = entry.width();
-    const Vec2 titleAt(DialogDesign::anchorX(d.titleAlign, w, d.titleMargin.x), d.titleMargin.y);
-    const Vec2 textAt(DialogDesign::anchorX(d.textAlign, w, d.textMargin.x),
-                      d.textMargin.y + textTop);
-    const float wrapWidth = w - 2.0f * d.textMargin.x;
+    const PrintPlaces p = printPlaces(d, entry.width());
     drawInto(entry.get(), renderContext->display->display, [&] {
-        fonts->drawText(d.fontKey, d.titleSize, d.titleColour, titleAt,
+        fonts->drawText(d.fontKey, d.titleSize, d.titleColour, p.titleAt,
                         DialogDesign::textFlags(d.titleAlign), title);
-        fonts->drawMultilineText(d.fontKey, d.textSize, d.textColour, textAt, wrapWidth,
+        fonts->drawMultilineText(d.fontKey, d.textSize, d.textColour, p.textAt, p.wrapWidth,
                                  DialogDesign::textFlags(d.textAlign), text);
     });
 }

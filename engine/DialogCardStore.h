@@ -26,6 +26,24 @@ public:
     // The text block starts this far below its margin, under the title.
     static constexpr float textTop = 100.0f;
 
+    // Where a card's title and text are anchored on its image, `width` wide,
+    // and how wide the text may run before it wraps.
+    struct PrintPlaces {
+        Vec2 titleAt;
+        Vec2 textAt;
+        float wrapWidth = 0.0f;
+    };
+    static PrintPlaces printPlaces(const DialogDesign& design, float width);
+    // The space the title and the wrapped text take on the card's image, in
+    // its pixels, as they are printed when the card is made.
+    struct PrintedExtent {
+        Rect title;
+        Rect text;
+        int textLines = 0;
+    };
+    PrintedExtent measureCard(const DialogDesign& design, float width, const std::string& title,
+                              const std::string& text);
+
     DialogCardStore(RenderContext* renderContext, BitmapStore* bitmaps, FontStore* fonts,
                     Input* input);
     ~DialogCardStore();

@@ -65,4 +65,24 @@ void FontStore::drawMultilineText(const std::string& key, int size, const Color&
                            flags, text.c_str());
 }
 
+std::vector<std::string> FontStore::wrappedLines(const std::string& key, int size, float maxWidth,
+                                                 const std::string& text) {
+    std::vector<std::string> lines;
+    auto collect = [](int, const char* line, int length, void* out) -> bool {
+        static_cast<std::vector<std::string>*>(out)->emplace_back(line,
+                                                                  static_cast<std::size_t>(length));
+        return true;
+    };
+    al_do_multiline_text(get(key, size), maxWidth, text.c_str(), collect, &lines);
+    return lines;
+}
+
+float FontStore::lineHeight(const std::string& key, int size) {
+    return static_cast<float>(al_get_font_line_height(get(key, size)));
+}
+
+float FontStore::textWidth(const std::string& key, int size, const std::string& text) {
+    return static_cast<float>(al_get_text_width(get(key, size), text.c_str()));
+}
+
 }  // namespace NK

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "engine/AllegroPtr.h"
 #include "engine/Color.h"
@@ -37,6 +38,13 @@ public:
                   const std::string& text);
     void drawMultilineText(const std::string& key, int size, const Color& color, Vec2 position,
                            float maxWidth, int flags, const std::string& text);
+
+    // The lines drawMultilineText breaks `text` into at `maxWidth`: Allegro's
+    // own wrapping, so a caller can measure a block before it is printed.
+    std::vector<std::string> wrappedLines(const std::string& key, int size, float maxWidth,
+                                          const std::string& text);
+    float lineHeight(const std::string& key, int size);
+    float textWidth(const std::string& key, int size, const std::string& text);
 
     // The size a request is served at; logs when it had to be moved into range.
     static int clampSize(const std::string& key, int size);

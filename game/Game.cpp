@@ -3,6 +3,7 @@
 #include <allegro5/allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -298,6 +299,7 @@ void Game::update() {
         playMap(startMapPath);
         startMapPath.clear();
     }
+    if (replayInput) pointAsReplayed();
     // The editor is for the keyboard and mouse; everywhere else Back or Start
     // on a controller is Escape.
     const bool padLeave = scenes.scene != Editor && PadControls::leavePressed(input->pad.state);
@@ -309,6 +311,16 @@ void Game::update() {
     animations->updateAnimations();
     steerButtonsWithPad();
     gui->update();
+    // A replay has no run loop to clear the edge after the tick.
+    if (replayInput) input->mousePressed[1] = 0;
+}
+
+void Game::pointAsReplayed() {
+    input->mouse.x = static_cast<int>(
+        std::lround(replayInput->pointer.x * static_cast<float>(display->windowWidth) / 1920.0f));
+    input->mouse.y = static_cast<int>(
+        std::lround(replayInput->pointer.y * static_cast<float>(display->windowHeight) / 1080.0f));
+    input->mousePressed[1] = replayInput->firePressed ? 1 : 0;
 }
 
 void Game::steerButtonsWithPad() {

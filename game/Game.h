@@ -105,12 +105,15 @@ public:
     std::string startMapPath;
     std::string recordReplayPath;
     // Set by the replay runner: this tick's input instead of the devices'.
+    // Its pointer and left button also reach the mouse that cards and
+    // widgets read, so a replay closes a card by clicking CLOSE.
     const PlayInput* replayInput = nullptr;
 
     SceneMachine scenes;
     TutorialBook tutorialBook;
 
 private:
+    void pointAsReplayed();
     void loadResources();
     // The collections the level document reaches, by name.
     LevelDocument::Parts levelParts() const;

@@ -44,6 +44,9 @@ public:
     void update(const PlayInput& input);
     void leaveLevel();
     void draw();
+    // The win or lose window's buttons go; a level left without them (a
+    // replay's end) must not leave them to take the next level's clicks.
+    void hideEndButtons();
 
     // Called on the first tick of a win, after the windows are shown; the
     // level browser records progress there.
@@ -58,7 +61,6 @@ public:
 
 private:
     void showEndButtons(float opacity);
-    void hideEndButtons();
     void drawShots();
     void drawWindow(const char* key);
     void drawReticle();

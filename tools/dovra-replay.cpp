@@ -2,11 +2,16 @@
 // as fast as the machine allows (no timer, no frames drawn), and checks that
 // each ends as its file says, on the tick it says.
 //
-//   dovra-replay FILE...
-//   dovra-replay --shot TICK PICTURE.png FILE
+//   dovra-replay [--safe-cards] [--trace] [--shot TICK PICTURE.png] FILE...
+//   dovra-replay --help | --version
 //
 // With --shot, the frame the game shows after tick TICK is also drawn and
 // saved as a picture: a level at one moment of a run, the same every time.
+// With --safe-cards, every tick on which a story card is up must find the
+// player unhurt, on the ground and away from gaps and breaking floors; the
+// first tick that does not is told and fails the replay. --trace prints each
+// tick's player centre, ground contact, health, whether a card is up and
+// which gap or breaking floor is near: where a level's author may put a card.
 // One line per file: "FILE: won at tick N", "FILE: lost at tick N" or
 // "FILE: no end after N ticks". Exit status 0 when every replay ends as
 // expected, 1 otherwise, 2 when a file cannot be read. Needs a display (the
@@ -25,7 +30,14 @@
 #include <allegro5/allegro.h>
 
 #include "DovraVersion.h"
+#include "elements/CardSafety.h"
+#include "elements/Dialogs.h"
+#include "elements/MapCodec.h"
+#include "elements/Player.h"
+#include "elements/PlayerRules.h"
 #include "engine/Display.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/TextFile.h"
 #include "game/CommandLine.h"
 #include "game/Game.h"
 #include "game/GameFolder.h"
@@ -38,11 +50,16 @@ namespace {
 struct Result {
     Replay::Outcome outcome = Replay::Outcome::None;
     int tick = 0;
+    // The first tick a card was up while the player was not safe, and why.
+    int unsafeTick = -1;
+    std::string unsafeWhy;
 };
 
-struct Shot {
-    int tick = -1;
-    std::string path;
+struct Options {
+    int shotTick = -1;
+    std::string shotPath;
+    bool safeCards = false;
+    bool trace = false;
 };
 
 void saveFrame(Game& game, const std::string& path) {
@@ -52,7 +69,18 @@ void saveFrame(Game& game, const std::string& path) {
         std::cerr << "dovra-replay: cannot save \"" << path << "\"\n";
 }
 
-Result run(Game& game, const Replay& replay, const Shot& shot) {
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool playerStanding(Game& game) {
+    if (game.player->health < 1) return false;
+    return PlayerRules::isStanding(*game.physics->getCapsule("player").body);
+}
+
+Result run(Game& game, const Replay& replay, const Options& options) {
+    const CardSafety safety(MapCodec::read(NK::TextFile::parse(fileText(replay.mapPath))).data);
     game.playMap(replay.mapPath);
     Result result;
     const int limit = replay.tickLimit();
@@ -60,8 +88,28 @@ Result run(Game& game, const Replay& replay, const Shot& shot) {
     game.replayInput = &input;
     for (int tick = 0; tick < limit; ++tick) {
         input = replay.inputAt(tick);
+        const int healthBefore = game.player->health;
+        const bool cardBefore = game.dialogs->cardShown();
         game.update();
-        if (tick == shot.tick) saveFrame(game, shot.path);
+        if (tick == options.shotTick) saveFrame(game, options.shotPath);
+        CardSafety::Moment moment;
+        moment.cardUp = cardBefore || game.dialogs->cardShown();
+        moment.hit = game.player->health < healthBefore;
+        moment.standing = playerStanding(game);
+        moment.player = game.player->rectangle();
+        if (options.trace) {
+            std::cout << tick << " x " << moment.player.x + moment.player.width * 0.5f << " y "
+                      << moment.player.y + moment.player.height * 0.5f << " ground "
+                      << moment.standing << " health " << game.player->health << " card "
+                      << moment.cardUp << " near " << safety.hazardNear(moment.player) << "\n";
+        }
+        if (options.safeCards && result.unsafeTick < 0) {
+            const std::string why = safety.violation(moment);
+            if (!why.empty()) {
+                result.unsafeTick = tick;
+                result.unsafeWhy = why;
+            }
+        }
         if (game.play->won || game.play->lost) {
             result.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
             result.tick = tick;
@@ -70,13 +118,15 @@ Result run(Game& game, const Replay& replay, const Shot& shot) {
         result.tick = tick + 1;
     }
     game.replayInput = nullptr;
+    game.play->hideEndButtons();
     game.play->leaveLevel();
     game.openScene(MainMenu);
     game.update();
     return result;
 }
 
-const char* const usageLine = "Usage: dovra-replay [--shot TICK PICTURE.png] FILE...\n";
+const char* const usageLine =
+    "Usage: dovra-replay [--safe-cards] [--trace] [--shot TICK PICTURE.png] FILE...\n";
 
 int usage(const std::string& why) {
     return CommandLine::wrongUsage(std::cerr, "dovra-replay", usageLine, why);
@@ -89,6 +139,10 @@ void help() {
                  "Prints one line a file: \"FILE: won at tick N\", \"FILE: lost at tick N\"\n"
                  "or \"FILE: no end after N ticks\".\n"
                  "\n"
+                 "      --safe-cards             fail a replay when a story card is up while the\n"
+                 "                               player is hit, in the air or near a gap or a\n"
+                 "                               breaking floor\n"
+                 "      --trace                  print each tick's player, card and nearest hazard\n"
                  "      --shot TICK PICTURE.png  also save the frame shown after tick TICK\n"
                  "      --help                   display this help and exit\n"
                  "      --version                output version information and exit\n"
@@ -112,15 +166,24 @@ int main(int argc, char** argv) {
         case CommandLine::Ask::Run:
             break;
     }
-    if (argc < 2) return usage("");
-    Shot shot;
+    Options options;
     int first = 1;
-    if (std::strcmp(argv[1], "--shot") == 0) {
-        if (argc < 5) return usage("option '--shot' requires TICK, PICTURE.png and a FILE");
-        shot.tick = std::atoi(argv[2]);
-        shot.path = argv[3];
-        first = 4;
+    for (; first < argc && argv[first][0] == '-' && argv[first][1] != '\0'; ++first) {
+        if (std::strcmp(argv[first], "--safe-cards") == 0) {
+            options.safeCards = true;
+        } else if (std::strcmp(argv[first], "--trace") == 0) {
+            options.trace = true;
+        } else if (std::strcmp(argv[first], "--shot") == 0) {
+            if (first + 3 >= argc)
+                return usage("option '--shot' requires TICK, PICTURE.png and a FILE");
+            options.shotTick = std::atoi(argv[first + 1]);
+            options.shotPath = argv[first + 2];
+            first += 2;
+        } else {
+            return usage(std::string("unrecognized option '") + argv[first] + "'");
+        }
     }
+    if (first >= argc) return usage("");
     for (int i = first; i < argc; ++i)
         if (argv[i][0] == '-' && argv[i][1] != '\0')
             return usage(std::string("unrecognized option '") + argv[i] + "'");
@@ -136,7 +199,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> files(argv + first, argv + argc);
     if (start.moved) {
         for (std::string& file : files) file = GameFolder::resolveAgainst(started, file);
-        if (!shot.path.empty()) shot.path = GameFolder::resolveAgainst(started, shot.path);
+        if (!options.shotPath.empty())
+            options.shotPath = GameFolder::resolveAgainst(started, options.shotPath);
     }
     void* memory = ::operator new(sizeof(Game));
     std::memset(memory, 0, sizeof(Game));
@@ -148,7 +212,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (const std::string& path : files) {
         std::ifstream in(path, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string text = fileText(path);
         ReplayParse parsed = parseReplay(text);
         if (!in || !parsed.ok) {
             std::cout << path << ": " << (in ? parsed.error : "cannot be opened") << std::endl;
@@ -161,7 +225,7 @@ int main(int argc, char** argv) {
             status = 2;
             continue;
         }
-        Result r = run(*game, parsed.replay, shot);
+        Result r = run(*game, parsed.replay, options);
         if (r.outcome == Replay::Outcome::None)
             std::cout << path << ": no end after " << r.tick << " ticks";
         else
@@ -175,6 +239,11 @@ int main(int argc, char** argv) {
             if (status == 0) status = 1;
         }
         std::cout << std::endl;
+        if (r.unsafeTick >= 0) {
+            std::cout << path << ": a card is up on tick " << r.unsafeTick << " while "
+                      << r.unsafeWhy << std::endl;
+            if (status == 0) status = 1;
+        }
     }
     game->shutDown();
     game->~Game();

@@ -1,0 +1,98 @@
+#include "elements/CardSafety.h"
+#include "tests/support/Testing.h"
+
+// A floor at y 1000 from x 0 to 1000 and from 1200 to 3000, with a pit
+// between; the player (200 x 300) stands on it; the fall edge is at 1500.
+namespace {
+
+MapData pitLevel() {
+    MapData level;
+    level.cameraArea = {0.0f, 0.0f, 3000.0f, 1620.0f};
+    level.fallEdge.y = 1500.0f;
+    level.surfaces.push_back({{{0.0f, 1000.0f}, {1000.0f, 1000.0f}, {1000.0f, 1400.0f}}});
+    level.surfaces.push_back({{{1200.0f, 1400.0f}, {1200.0f, 1000.0f}, {3000.0f, 1000.0f}}});
+    return level;
+}
+
+BlockRecord block(float x, float y, float w, float h, bool dynamic, float delay) {
+    BlockRecord b;
+    b.isDynamic = dynamic;
+    b.x = x;
+    b.y = y;
+    b.w = w;
+    b.h = h;
+    b.delay = delay;
+    return b;
+}
+
+// The player's rectangle with its feet on y 1000, centred on x.
+NK::Rect standingAt(float x) {
+    return {x - 100.0f, 700.0f, 200.0f, 300.0f};
+}
+
+}  // namespace
+
+TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyond) {
+    const CardSafety rule(pitLevel());
+    EXPECT_TRUE(rule.gapAt(1100.0f, 700.0f));
+    EXPECT_FALSE(rule.gapAt(900.0f, 700.0f));
+    // The pit's walls stand at 1000 and 1200: 300 px from the body's side
+    // they are just out of reach, 10 px more and the hole is in it.
+    EXPECT_NE(rule.hazardNear(standingAt(610.0f)), "");
+    EXPECT_EQ(rule.hazardNear(standingAt(600.0f)), "");
+    EXPECT_NE(rule.hazardNear(standingAt(1590.0f)), "");
+    EXPECT_EQ(rule.hazardNear(standingAt(1600.0f)), "");
+    // Past the camera area there is no level, so its edge is no gap.
+    EXPECT_FALSE(rule.gapAt(3000.0f, 700.0f));
+    EXPECT_EQ(rule.hazardNear(standingAt(2900.0f)), "");
+}
+
+TEST(CardSafety, OnlyGroundThatStaysFillsAPit) {
+    MapData level = pitLevel();
+    // A crate pushed into the pit moves on; a bridge that breaks does not stay.
+    level.boxes.push_back(block(1000.0f, 1000.0f, 200.0f, 100.0f, true, -1.0f));
+    EXPECT_TRUE(CardSafety(level).gapAt(1100.0f, 700.0f));
+    level.boxes.back() = block(1000.0f, 1000.0f, 200.0f, 64.0f, false, 0.8f);
+    EXPECT_TRUE(CardSafety(level).gapAt(1100.0f, 700.0f));
+    // A static slab does, and so does a static circle.
+    level.boxes.back() = block(1000.0f, 1000.0f, 200.0f, 64.0f, false, -1.0f);
+    EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
+    level.boxes.clear();
+    level.circles.push_back(block(1000.0f, 1000.0f, 200.0f, 200.0f, false, -1.0f));
+    EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
+}
+
+TEST(CardSafety, CatwalkOverThePlayersHeadDoesNotHideThePitBelowIt) {
+    MapData level = pitLevel();
+    level.boxes.push_back(block(800.0f, 400.0f, 600.0f, 64.0f, false, -1.0f));
+    const CardSafety rule(level);
+    // Seen from the floor the pit is open; seen from the catwalk it is roofed.
+    EXPECT_NE(rule.hazardNear(standingAt(700.0f)), "");
+    EXPECT_FALSE(rule.gapAt(1100.0f, 100.0f));
+}
+
+TEST(CardSafety, BreakingFloorNearTheBodyOnAnySideCounts) {
+    MapData level = pitLevel();
+    level.boxes.push_back(block(2010.0f, 1000.0f, 256.0f, 64.0f, false, 0.8f));
+    const CardSafety rule(level);
+    EXPECT_NE(rule.hazardNear(standingAt(1800.0f)).find("breaking floor"), std::string::npos);
+    EXPECT_EQ(rule.hazardNear(standingAt(1600.0f)), "");
+    // Straight above it, 300 px up, is near as well.
+    EXPECT_NE(rule.hazardNear({2010.0f, 400.0f, 200.0f, 300.0f}), "");
+}
+
+TEST(CardSafety, RuleHoldsOnlyWhileACardIsUpAndNamesWhatIsWrong) {
+    const CardSafety rule(pitLevel());
+    CardSafety::Moment m;
+    m.standing = true;
+    m.player = standingAt(900.0f);
+    EXPECT_EQ(rule.violation(m), "");
+    m.cardUp = true;
+    EXPECT_NE(rule.violation(m).find("gap"), std::string::npos);
+    m.player = standingAt(300.0f);
+    EXPECT_EQ(rule.violation(m), "");
+    m.standing = false;
+    EXPECT_EQ(rule.violation(m), "the player is not on the ground");
+    m.hit = true;
+    EXPECT_EQ(rule.violation(m), "the player is hit");
+}
