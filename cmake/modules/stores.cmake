@@ -1,6 +1,7 @@
 # Bitmap, batch, text-file, font and sound stores.
 add_library(nk_stores STATIC
     engine/BitmapStore.cpp
+    engine/DecodedImages.cpp
     engine/BatchStore.cpp
     engine/TextFileStore.cpp
     engine/FontStore.cpp
