@@ -3,8 +3,30 @@
 #include <sys/stat.h>
 
 #include "engine/AllegroPtr.h"
+#include "engine/ImagePrefetch.h"
 
 namespace NK {
+
+namespace {
+
+// The file's pixels as a bitmap made the way al_load_bitmap makes it: taken
+// from a start-up prefetch when one has it decoded from the same file, else
+// decoded here.
+ALLEGRO_BITMAP* decode(const std::string& path) {
+    if (ImagePrefetch* prefetch = ImagePrefetch::current()) {
+        std::string seen;
+        if (ALLEGRO_BITMAP* decoded = prefetch->take(path, seen)) {
+            if (seen == ImagePrefetch::fileStamp(path)) {
+                al_convert_bitmap(decoded);  // to a texture, as a load here would make
+                return decoded;
+            }
+            al_destroy_bitmap(decoded);
+        }
+    }
+    return al_load_bitmap(path.c_str());
+}
+
+}  // namespace
 
 DecodedImages::Image DecodedImages::get(const std::string& path) {
     struct stat info {};
@@ -24,7 +46,7 @@ DecodedImages::Image DecodedImages::get(const std::string& path) {
 
     auto found = images.find(path);
     if (found != images.end() && found->second.stamp == stamp) return found->second.image;
-    Image image(al_load_bitmap(path.c_str()), BitmapDeleter());
+    Image image(decode(path), BitmapDeleter());
     if (!image) {
         images.erase(path);
         return nullptr;

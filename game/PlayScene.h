@@ -35,6 +35,8 @@ public:
 
     // The win and lose windows and the two buttons; `toMenu` switches scenes.
     void build(std::function<void()> toMenu);
+    // The win and lose windows' files.
+    static const char* const windowFiles[2];
     void startLevel(const std::string& path);
     // One tick; R restarts the level whatever its state.
     void update(const PlayInput& input);
