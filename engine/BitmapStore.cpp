@@ -55,10 +55,36 @@ BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
     return entries.insert(key, std::move(entry));
 }
 
+namespace {
+
+// A copy of a texture made on the graphics side: al_clone_bitmap reads every
+// pixel back and uploads it again, several times slower on a software
+// renderer. A memory bitmap, or one with no display to draw with, is cloned.
+ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from) {
+    if ((al_get_bitmap_flags(from) & ALLEGRO_MEMORY_BITMAP) || !al_get_current_display())
+        return al_clone_bitmap(from);
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS | ALLEGRO_STATE_TARGET_BITMAP |
+                               ALLEGRO_STATE_BLENDER);
+    al_set_new_bitmap_format(al_get_bitmap_format(from));
+    al_set_new_bitmap_flags(al_get_bitmap_flags(from));
+    ALLEGRO_BITMAP* copy = al_create_bitmap(al_get_bitmap_width(from), al_get_bitmap_height(from));
+    if (copy) {
+        al_set_target_bitmap(copy);
+        // Every channel as it is, alpha included: nothing below to blend with.
+        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+        al_draw_bitmap(from, 0.0f, 0.0f, 0);
+    }
+    al_restore_state(&state);
+    return copy;
+}
+
+}  // namespace
+
 BitmapEntry& BitmapStore::copy(const std::string& sourceKey, const std::string& newKey) {
     BitmapEntry& from = entries.get(sourceKey);
     BitmapEntry clone;
-    clone.bitmap.reset(al_clone_bitmap(from.get()));
+    clone.bitmap.reset(duplicate(from.get()));
     Rect source = from.source, placement = from.placement;
     std::string path = from.path;
     entries.clearForRemake(newKey);
