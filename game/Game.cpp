@@ -204,6 +204,11 @@ std::vector<std::string> Game::startupImages() {
     files.push_back(MainMenuScreen::logoFile);
     for (const std::string& page : TutorialScreen::pageFiles()) files.push_back(page);
     for (const char* window : PlayScene::windowFiles) files.push_back(window);
+    for (const std::vector<std::string>& element :
+         {Player::imageFiles(), Gate::imageFiles(), NPCs::imageFiles()})
+        files.insert(files.end(), element.begin(), element.end());
+    files.push_back(Enemies::headPath);
+    files.push_back(Enemies::holderPath);
     return files;
 }
 
