@@ -22,6 +22,10 @@ Gate::Gate(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* bi
            NK::RenderContext* rc)
     : input(in), view(v), pictures(rc), widgets(PanelServices{in, v, fonts, bitmaps, rc}) {}
 
+std::vector<std::string> Gate::imageFiles() {
+    return {sheetPath};
+}
+
 void Gate::loadImages() {
     animations.loadAnimation(sheetPath, 2, 1, "gate");
     pictures.createAnimated(animations.get("gate"), NK::Rect(defaultPosition, gateSize), "gate",

@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "elements/EditorPanel.h"
 #include "elements/MapRecords.h"
@@ -28,6 +30,8 @@ public:
     // Its sheet and picture, in stores of its own. build() calls it;
     // everything below needs it done.
     void loadImages();
+    // The files loadImages reads.
+    static std::vector<std::string> imageFiles();
     // A new map: closed, at (1000, 800), nothing edited.
     void reset();
     // Centres the gate on (x, y).

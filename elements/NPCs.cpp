@@ -38,6 +38,12 @@ NPCs::NPCs(NK::Input* input, NK::View* v, NK::FontStore* fonts, NK::BitmapStore*
                 nullptr, nullptr, false}),
       view(v) {}
 
+std::vector<std::string> NPCs::imageFiles() {
+    std::vector<std::string> files;
+    for (const std::string& key : typeKeys()) files.push_back(sheetFolder + key + ".png");
+    return files;
+}
+
 void NPCs::loadImages() {
     for (const std::string& key : typeKeys())
         animations.loadAnimation(sheetFolder + key + ".png", 4, 1, key);

@@ -41,6 +41,8 @@ public:
     // The four sheets, in a store of their own. build() calls it; start and
     // drawEditor need it done.
     void loadImages();
+    // The files loadImages reads.
+    static std::vector<std::string> imageFiles();
     // A type outside the list is taken as the nearest one there is.
     void add(int type, bool inverted, float x, float y);
     // Releases every picture; the next NPC added gets key "0" again.

@@ -63,6 +63,13 @@ Player::Player(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore
     layout = PlayerRules::restingLayout(startPosition);
 }
 
+std::vector<std::string> Player::imageFiles() {
+    std::vector<std::string> files;
+    for (const auto& image : partImages) files.push_back(image[1]);
+    files.push_back(sheetPath);
+    return files;
+}
+
 void Player::loadImages() {
     for (const auto& image : partImages) bitmaps->load(image[1], image[0]);
     animations->loadAnimation(sheetPath, 8, 3, "body");

@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "elements/EditorPanel.h"
 #include "elements/MapRecords.h"
@@ -41,6 +43,8 @@ public:
     // images in the game's bitmap store. build() calls it; everything below
     // needs it done.
     void loadImages();
+    // The files loadImages reads.
+    static std::vector<std::string> imageFiles();
     // A new map: start at (400, 840), the default camera area and fall edge,
     // full health, nothing edited.
     void reset();

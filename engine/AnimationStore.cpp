@@ -7,14 +7,15 @@ namespace NK {
 Animation& AnimationStore::loadAnimation(const std::string& path, int columns, int rows,
                                          const std::string& key) {
     animations.clearForRemake(key);
-    BitmapPtr sheet(al_load_bitmap(path.c_str()));
+    DecodedImages::Image sheet = decoded.get(path);
     if (!sheet) {
         fatalError("Animation bitmap path \"" + path + "\" not found or initialization failed");
     }
     auto animation = std::make_unique<Animation>();
     const int sheetWidth = al_get_bitmap_width(sheet.get());
     const int sheetHeight = al_get_bitmap_height(sheet.get());
-    animation->sheet.bitmap = std::move(sheet);
+    animation->sheet.bitmap.reset(al_create_sub_bitmap(sheet.get(), 0, 0, sheetWidth, sheetHeight));
+    animation->sheet.shared = std::move(sheet);
     animation->sheet.source =
         Rect(0, 0, static_cast<float>(sheetWidth), static_cast<float>(sheetHeight));
     animation->sheet.placement = animation->sheet.source;

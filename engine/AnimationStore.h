@@ -5,6 +5,7 @@
 
 #include "engine/Animation.h"
 #include "engine/AnimationPlay.h"
+#include "engine/DecodedImages.h"
 #include "engine/KeyedStore.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
@@ -21,7 +22,9 @@ public:
     ~AnimationStore() { clearAnimations(); }
 
     // Loads the sheet and cuts it into columns x rows frames; pixels left
-    // over at the right and bottom edges belong to no frame.
+    // over at the right and bottom edges belong to no frame. A sheet loaded
+    // again is decoded again only if its file changed (DecodedImages), and
+    // pictures made from its frames share its pixels.
     Animation& loadAnimation(const std::string& path, int columns, int rows,
                              const std::string& key);
     void destroyAnimation(const std::string& key);
@@ -45,6 +48,7 @@ public:
 private:
     KeyedStore<std::unique_ptr<Animation>> animations{"Animation"};
     std::list<AnimationPlay> running;
+    DecodedImages decoded;
 };
 
 }  // namespace NK

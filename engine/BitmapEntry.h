@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,11 @@ namespace NK {
 
 // One image of the bitmap or batch store.
 struct BitmapEntry {
+    // The decoded file `bitmap` is a sub-bitmap of, when its pixels are
+    // shared with other entries of the same file (kept alive by each of them;
+    // declared first so that it goes after the sub-bitmap). Nothing may draw
+    // into a shared entry: ownPixels() first.
+    std::shared_ptr<ALLEGRO_BITMAP> shared;
     BitmapPtr bitmap;
     Rect source;     // the region of the bitmap that is drawn
     Rect placement;  // a default destination kept with the image
@@ -30,6 +36,53 @@ struct BitmapEntry {
         e.placement = rect;
         e.path = std::move(path);
         return e;
+    }
+
+    BitmapEntry() = default;
+    BitmapEntry(BitmapEntry&&) = default;
+    // Member by member, except that the old sub-bitmap goes before the old
+    // shared image it points into can.
+    BitmapEntry& operator=(BitmapEntry&& other) noexcept {
+        bitmap.reset();
+        shared = std::move(other.shared);
+        bitmap = std::move(other.bitmap);
+        source = other.source;
+        placement = other.placement;
+        path = std::move(other.path);
+        pristine = std::move(other.pristine);
+        return *this;
+    }
+
+    // Whether `bitmap` shows the pixels of `shared` rather than its own.
+    bool sharesPixels() const {
+        return shared && bitmap && al_is_sub_bitmap(bitmap.get()) &&
+               al_get_parent_bitmap(bitmap.get()) == shared.get();
+    }
+
+    // A second entry of the same picture: sharing the pixels when this one
+    // shares them, else a clone of the bitmap and its pristine copy.
+    BitmapEntry copy() const {
+        BitmapEntry entry;
+        if (sharesPixels()) {
+            entry.shared = shared;
+            entry.bitmap.reset(al_create_sub_bitmap(
+                shared.get(), al_get_bitmap_x(bitmap.get()), al_get_bitmap_y(bitmap.get()),
+                al_get_bitmap_width(bitmap.get()), al_get_bitmap_height(bitmap.get())));
+        } else {
+            entry.bitmap.reset(al_clone_bitmap(bitmap.get()));
+            if (pristine) entry.pristine.reset(al_clone_bitmap(pristine.get()));
+        }
+        entry.source = source;
+        entry.placement = placement;
+        entry.path = path;
+        return entry;
+    }
+
+    // Before drawing into the bitmap: a shared one becomes a private clone,
+    // so the drawing shows on this entry alone.
+    void ownPixels() {
+        if (sharesPixels()) bitmap.reset(al_clone_bitmap(bitmap.get()));
+        shared.reset();
     }
 
     ALLEGRO_BITMAP* get() const { return bitmap.get(); }

@@ -8,16 +8,19 @@ namespace NK {
 
 BitmapStore::BitmapStore(RenderContext* rc) : renderContext(rc) {}
 
-BitmapPtr BitmapStore::loadFile(const std::string& path) {
-    BitmapPtr bitmap(al_load_bitmap(path.c_str()));
-    if (!bitmap) fatalError("Bitmap path \"" + path + "\" not found or initialization failed");
-    return bitmap;
+BitmapEntry BitmapStore::loadFile(const std::string& path) {
+    BitmapEntry entry;
+    entry.shared = decoded.get(path);
+    if (!entry.shared)
+        fatalError("Bitmap path \"" + path + "\" not found or initialization failed");
+    ALLEGRO_BITMAP* image = entry.shared.get();
+    entry.bitmap.reset(
+        al_create_sub_bitmap(image, 0, 0, al_get_bitmap_width(image), al_get_bitmap_height(image)));
+    return entry;
 }
 
-BitmapEntry& BitmapStore::store(BitmapPtr bitmap, const std::string& path, const Rect& source,
+BitmapEntry& BitmapStore::store(BitmapEntry entry, const std::string& path, const Rect& source,
                                 const Rect& placement, const std::string& key) {
-    BitmapEntry entry;
-    entry.bitmap = std::move(bitmap);
     entry.source = source;
     entry.placement = placement;
     entry.path = path;
@@ -26,26 +29,23 @@ BitmapEntry& BitmapStore::store(BitmapPtr bitmap, const std::string& path, const
 
 BitmapEntry& BitmapStore::load(const std::string& path, const std::string& key) {
     entries.clearForRemake(key);
-    BitmapPtr b = loadFile(path);
-    Rect whole(0, 0, static_cast<float>(al_get_bitmap_width(b.get())),
-               static_cast<float>(al_get_bitmap_height(b.get())));
-    return store(std::move(b), path, whole, whole, key);
+    BitmapEntry e = loadFile(path);
+    Rect whole(0, 0, e.width(), e.height());
+    return store(std::move(e), path, whole, whole, key);
 }
 
 BitmapEntry& BitmapStore::load(const std::string& path, const Rect& placement,
                                const std::string& key) {
     entries.clearForRemake(key);
-    BitmapPtr b = loadFile(path);
-    Rect whole(0, 0, static_cast<float>(al_get_bitmap_width(b.get())),
-               static_cast<float>(al_get_bitmap_height(b.get())));
-    return store(std::move(b), path, whole, placement, key);
+    BitmapEntry e = loadFile(path);
+    Rect whole(0, 0, e.width(), e.height());
+    return store(std::move(e), path, whole, placement, key);
 }
 
 BitmapEntry& BitmapStore::loadWithSource(const std::string& path, const Rect& source,
                                          const std::string& key) {
     entries.clearForRemake(key);
-    BitmapPtr b = loadFile(path);
-    return store(std::move(b), path, source, Rect(0, 0, source.width, source.height), key);
+    return store(loadFile(path), path, source, Rect(0, 0, source.width, source.height), key);
 }
 
 BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
@@ -55,9 +55,36 @@ BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
     return entries.insert(key, std::move(entry));
 }
 
+namespace {
+
+// A copy of a texture made on the graphics side: al_clone_bitmap reads every
+// pixel back and uploads it again, several times slower on a software
+// renderer. A memory bitmap, or one with no display to draw with, is cloned.
+ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from) {
+    if ((al_get_bitmap_flags(from) & ALLEGRO_MEMORY_BITMAP) || !al_get_current_display())
+        return al_clone_bitmap(from);
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS | ALLEGRO_STATE_TARGET_BITMAP |
+                               ALLEGRO_STATE_BLENDER);
+    al_set_new_bitmap_format(al_get_bitmap_format(from));
+    al_set_new_bitmap_flags(al_get_bitmap_flags(from));
+    ALLEGRO_BITMAP* copy = al_create_bitmap(al_get_bitmap_width(from), al_get_bitmap_height(from));
+    if (copy) {
+        al_set_target_bitmap(copy);
+        // Every channel as it is, alpha included: nothing below to blend with.
+        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+        al_draw_bitmap(from, 0.0f, 0.0f, 0);
+    }
+    al_restore_state(&state);
+    return copy;
+}
+
+}  // namespace
+
 BitmapEntry& BitmapStore::copy(const std::string& sourceKey, const std::string& newKey) {
     BitmapEntry& from = entries.get(sourceKey);
-    BitmapPtr clone(al_clone_bitmap(from.get()));
+    BitmapEntry clone;
+    clone.bitmap.reset(duplicate(from.get()));
     Rect source = from.source, placement = from.placement;
     std::string path = from.path;
     entries.clearForRemake(newKey);

@@ -4,6 +4,7 @@
 
 #include "engine/BitmapEntry.h"
 #include "engine/Color.h"
+#include "engine/DecodedImages.h"
 #include "engine/KeyedStore.h"
 #include "engine/RenderContext.h"
 #include "engine/Vec2.h"
@@ -17,6 +18,9 @@ class BitmapStore {
 public:
     explicit BitmapStore(RenderContext* renderContext);
 
+    // Each file is decoded once and its pixels shared by every entry loaded
+    // from it (and every copy an ext-bitmap store makes of those), until the
+    // file changes on disk; see DecodedImages.
     BitmapEntry& load(const std::string& path, const std::string& key);
     BitmapEntry& load(const std::string& path, const Rect& placement, const std::string& key);
     BitmapEntry& loadWithSource(const std::string& path, const Rect& source,
@@ -49,12 +53,13 @@ public:
                                         const Rect& screenRect, const Color& color);
 
 private:
-    BitmapEntry& store(BitmapPtr bitmap, const std::string& path, const Rect& source,
+    BitmapEntry& store(BitmapEntry entry, const std::string& path, const Rect& source,
                        const Rect& placement, const std::string& key);
-    BitmapPtr loadFile(const std::string& path);
+    BitmapEntry loadFile(const std::string& path);
 
     RenderContext* renderContext;
     KeyedStore<BitmapEntry> entries{"Bitmap", "Bitmap", "rewrote"};
+    DecodedImages decoded;
 };
 
 }  // namespace NK

@@ -23,8 +23,9 @@ struct ExtBitmap {
     Vec2 pivot{0.5f, 0.5f};    // rotation pivot as fractions of the image size
     BitmapEntry image;         // the picture of a still one (owned, with its pristine copy)
     Rect rect;
-    // Owned copies of an animation's frames, so text drawn onto a frame of one
-    // bitmap never shows on another, and the animation may go before it does.
+    // Copies of an animation's frames, each holding the pixels it shows, so
+    // the animation may go before it does; text is drawn only onto frames
+    // made its own first (BitmapEntry::ownPixels), never onto shared pixels.
     std::vector<BitmapEntry> frames;
     KeyedStore<SavedAnimation> savedAnimations{"SavedAnimation", "Saved animation"};
     std::string savedName;  // the saved animation now playing, empty when none

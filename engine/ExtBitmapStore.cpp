@@ -10,22 +10,22 @@ namespace NK {
 
 namespace {
 
-BitmapEntry cloneEntry(const BitmapEntry& from) {
-    BitmapEntry entry;
-    entry.bitmap.reset(al_clone_bitmap(from.get()));
-    if (from.pristine) entry.pristine.reset(al_clone_bitmap(from.pristine.get()));
-    entry.source = from.source;
-    entry.placement = from.placement;
-    entry.path = from.path;
-    return entry;
-}
-
-std::vector<BitmapEntry> cloneFrames(const Animation& animation, const Rect& placement) {
+// The frames of a sheet whose pixels are shared are shared too (each frame
+// holding the sheet), else cloned.
+std::vector<BitmapEntry> copyFrames(const Animation& animation, const Rect& placement) {
+    const bool share = animation.sheet.sharesPixels();
     std::vector<BitmapEntry> frames;
     frames.reserve(animation.frames.size());
     for (const AnimationFrame& frame : animation.frames) {
         BitmapEntry entry;
-        entry.bitmap.reset(al_clone_bitmap(frame.get()));
+        if (share && al_get_parent_bitmap(frame.get()) == animation.sheet.shared.get()) {
+            entry.shared = animation.sheet.shared;
+            entry.bitmap.reset(al_create_sub_bitmap(
+                entry.shared.get(), al_get_bitmap_x(frame.get()), al_get_bitmap_y(frame.get()),
+                al_get_bitmap_width(frame.get()), al_get_bitmap_height(frame.get())));
+        } else {
+            entry.bitmap.reset(al_clone_bitmap(frame.get()));
+        }
         entry.source = Rect(0, 0, frame.width, frame.height);
         entry.placement = placement;
         entry.path = animation.sheet.path;
@@ -52,7 +52,7 @@ ExtBitmap& ExtBitmapStore::make(const std::string& key) {
 
 ExtBitmap& ExtBitmapStore::create(const BitmapEntry& image, const Rect& rect,
                                   const std::string& key, bool centred) {
-    return create(cloneEntry(image), rect, key, centred);
+    return create(image.copy(), rect, key, centred);
 }
 
 ExtBitmap& ExtBitmapStore::create(BitmapEntry&& image, const Rect& rect, const std::string& key,
@@ -65,7 +65,7 @@ ExtBitmap& ExtBitmapStore::create(BitmapEntry&& image, const Rect& rect, const s
 }
 
 ExtBitmap& ExtBitmapStore::create(const BitmapEntry& image, const std::string& key) {
-    return create(cloneEntry(image), key);
+    return create(image.copy(), key);
 }
 
 ExtBitmap& ExtBitmapStore::create(BitmapEntry&& image, const std::string& key) {
@@ -80,7 +80,7 @@ ExtBitmap& ExtBitmapStore::createAnimated(const Animation& animation, const Rect
                                           const std::string& key, bool centred) {
     ExtBitmap& e = make(key);
     e.animated = true;
-    e.frames = cloneFrames(animation, rect);
+    e.frames = copyFrames(animation, rect);
     e.rect = rect;
     e.centred = centred;
     return e;

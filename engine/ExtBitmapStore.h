@@ -22,8 +22,9 @@ public:
     ExtBitmapStore(const ExtBitmapStore&) = delete;
     ExtBitmapStore& operator=(const ExtBitmapStore&) = delete;
 
-    // A still picture in the world. The const& forms clone the image; the &&
-    // forms take it over, pristine copy and all.
+    // A still picture in the world. The const& forms copy the image (sharing
+    // the pixels of a decoded file, see BitmapEntry::copy); the && forms take
+    // it over, pristine copy and all.
     ExtBitmap& create(const BitmapEntry& image, const Rect& rect, const std::string& key,
                       bool centred = false);
     ExtBitmap& create(BitmapEntry&& image, const Rect& rect, const std::string& key,
@@ -31,8 +32,8 @@ public:
     // A still picture on the screen, top-left at the entry's own placement.
     ExtBitmap& create(const BitmapEntry& image, const std::string& key);
     ExtBitmap& create(BitmapEntry&& image, const std::string& key);
-    // Shown from the animation's frames (cloned), frame 0 first; the picture
-    // size is the frame size.
+    // Shown from the animation's frames (copied as images are), frame 0
+    // first; the picture size is the frame size.
     ExtBitmap& createAnimated(const Animation& animation, const Rect& rect, const std::string& key,
                               bool centred = false);
     ExtBitmap& createAnimatedOnScreen(const Animation& animation, const Rect& screenRect,

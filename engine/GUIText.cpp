@@ -15,9 +15,11 @@ const ALLEGRO_COLOR transparent = {0, 0, 0, 0};
 
 // Restarts `entry` from its untouched copy, so the text about to be printed
 // replaces the last one instead of piling onto it. An image that came without
-// a copy (frames taken over from an animation) gets one now, before any text.
+// a copy (frames taken over from an animation) gets one now, before any text,
+// and pixels shared with other pictures are made its own first.
 void restorePristine(BitmapEntry& entry) {
     if (!entry.pristine) {
+        entry.ownPixels();
         entry.pristine.reset(al_clone_bitmap(entry.get()));
         return;
     }

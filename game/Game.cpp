@@ -27,6 +27,7 @@
 #include "engine/ExtBitmapStore.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
+#include "engine/ImagePrefetch.h"
 #include "engine/LightSystem.h"
 #include "engine/Log.h"
 #include "engine/PhysicsWorld.h"
@@ -157,6 +158,12 @@ void Game::load() {
     al_flip_display();
     ++display->frameCount;
 
+    // Everything below loads in its order and reports a missing file where it
+    // always did; meanwhile two workers decode the larger pictures ahead of
+    // it, so start-up uses both cores.
+    NK::ImagePrefetch prefetch(startupImages(), 2);
+    NK::ImagePrefetch::setCurrent(&prefetch);
+
     loadResources();
 
     mainMenu = std::make_unique<MainMenuScreen>(gui, bitmaps, extBitmaps);
@@ -189,6 +196,22 @@ void Game::load() {
     showMenuWidgets(true, false, false);
 
     al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
+}
+
+std::vector<std::string> Game::startupImages() {
+    std::vector<std::string> files;
+    for (const ResourceEntry& r : sharedResources())
+        if (r.kind == ResourceEntry::Bitmap || r.kind == ResourceEntry::Animation)
+            files.push_back(r.path);
+    files.push_back(MainMenuScreen::logoFile);
+    for (const std::string& page : TutorialScreen::pageFiles()) files.push_back(page);
+    for (const char* window : PlayScene::windowFiles) files.push_back(window);
+    for (const std::vector<std::string>& element :
+         {Player::imageFiles(), Gate::imageFiles(), NPCs::imageFiles()})
+        files.insert(files.end(), element.begin(), element.end());
+    files.push_back(Enemies::headPath);
+    files.push_back(Enemies::holderPath);
+    return files;
 }
 
 void Game::startLevel(const std::string& path, int level) {

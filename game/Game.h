@@ -115,6 +115,9 @@ public:
 private:
     void pointAsReplayed();
     void loadResources();
+    // The pictures load decodes, roughly in its order, for the workers that
+    // decode them ahead of it.
+    static std::vector<std::string> startupImages();
     // The collections the level document reaches, by name.
     LevelDocument::Parts levelParts() const;
     // The same collections as the play scene and the editor's test run step them.

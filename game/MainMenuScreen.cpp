@@ -27,6 +27,8 @@ void makeHoverFade(NK::GUISystem& gui, const char* key) {
                                [&gui](std::string k) { gui.animateButtonOpacity(k, 0.7f, 0.02f); });
 }
 
+const char* const MainMenuScreen::logoFile = "Resources/Images/Menu/vexa.png";
+
 MainMenuScreen::MainMenuScreen(NK::GUISystem* g, NK::BitmapStore* b, NK::ExtBitmapStore* e)
     : gui(g), bitmaps(b), extBitmaps(e) {}
 
@@ -46,7 +48,7 @@ void MainMenuScreen::build(Actions actions) {
     }
 
     // The logo lives in the ext-bitmap store alone; its file copy is not needed.
-    loadBitmapOrStandIn(*bitmaps, "Resources/Images/Menu/vexa.png", "vexa");
+    loadBitmapOrStandIn(*bitmaps, logoFile, "vexa");
     extBitmaps->create(bitmaps->get("vexa"), NK::Rect(1030.0f, 40.0f, 330.0f, 330.0f), "vexa");
     bitmaps->destroy("vexa");
     // A slow breath: out to nothing and back in, for ever.

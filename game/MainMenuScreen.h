@@ -17,6 +17,8 @@ public:
     };
 
     MainMenuScreen(NK::GUISystem* gui, NK::BitmapStore* bitmaps, NK::ExtBitmapStore* extBitmaps);
+    // The pulsing logo's file.
+    static const char* const logoFile;
     void build(Actions actions);
     void show(bool shown);
     void draw(const NK::View& view);

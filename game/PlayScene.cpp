@@ -25,13 +25,16 @@
 #include "game/MainMenuScreen.h"
 #include "game/ResourceTable.h"
 
+const char* const PlayScene::windowFiles[2] = {"Resources/Images/Ingame/win-window.png",
+                                               "Resources/Images/Ingame/lose-window.png"};
+
 PlayScene::PlayScene(const Services& s, const LevelRun& r) : services(s), run(r) {}
 
 void PlayScene::build(std::function<void()> menu) {
     toMenu = std::move(menu);
     NK::BitmapStore& bitmaps = *services.bitmaps;
-    loadBitmapOrStandIn(bitmaps, "Resources/Images/Ingame/win-window.png", "win-window");
-    loadBitmapOrStandIn(bitmaps, "Resources/Images/Ingame/lose-window.png", "lose-window");
+    loadBitmapOrStandIn(bitmaps, windowFiles[0], "win-window");
+    loadBitmapOrStandIn(bitmaps, windowFiles[1], "lose-window");
     for (const char* key : {"win-window", "lose-window"})
         bitmaps.get(key).placement = NK::Rect(510.0f, 165.0f, 900.0f, 750.0f);
 

@@ -36,6 +36,8 @@ public:
 
     // The win and lose windows and the two buttons; `toMenu` switches scenes.
     void build(std::function<void()> toMenu);
+    // The win and lose windows' files.
+    static const char* const windowFiles[2];
     void startLevel(const std::string& path);
     // Whether a map file is there to be started; a missing one is logged, and
     // the level is then neither started nor restarted.

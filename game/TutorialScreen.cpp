@@ -21,12 +21,19 @@ const char* const buttons[] = {"tutorial_button_back", "tutorial_button_next",
 TutorialScreen::TutorialScreen(NK::GUISystem* g, NK::BitmapStore* b, TutorialBook* t)
     : gui(g), bitmaps(b), book(t) {}
 
+std::vector<std::string> TutorialScreen::pageFiles() {
+    std::vector<std::string> files;
+    for (const char* key : pageKeys)
+        files.push_back(std::string("Resources/Images/Tutorial/") + key + ".png");
+    return files;
+}
+
 void TutorialScreen::build(std::function<void()> back) {
     std::vector<std::string> keys;
-    for (const char* key : pageKeys) {
-        loadBitmapOrStandIn(*bitmaps, std::string("Resources/Images/Tutorial/") + key + ".png",
-                            key);
-        keys.push_back(key);
+    const std::vector<std::string> files = pageFiles();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        loadBitmapOrStandIn(*bitmaps, files[i], pageKeys[i]);
+        keys.push_back(pageKeys[i]);
     }
     book->setPages(keys);
 

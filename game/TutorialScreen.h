@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <string>
+#include <vector>
 
 class TutorialBook;
 namespace NK {
@@ -13,6 +15,8 @@ class TutorialScreen {
 public:
     TutorialScreen(NK::GUISystem* gui, NK::BitmapStore* bitmaps, TutorialBook* book);
     void build(std::function<void()> back);
+    // The page files, in page order.
+    static std::vector<std::string> pageFiles();
     void show(bool shown);
     void draw(const NK::View& view);
 

@@ -9,4 +9,5 @@ target_link_libraries(nk_engine INTERFACE nk_anim)
 
 nk_add_test(test_anim LIBS nk_anim SOURCES
     tests/engine/anim/FrameAdvanceTest.cpp
-    tests/engine/anim/AnimationStoreTest.cpp)
+    tests/engine/anim/AnimationStoreTest.cpp
+    tests/engine/anim/SharedImagesTest.cpp)

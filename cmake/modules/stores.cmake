@@ -1,11 +1,14 @@
 # Bitmap, batch, text-file, font and sound stores.
 add_library(nk_stores STATIC
     engine/BitmapStore.cpp
+    engine/DecodedImages.cpp
+    engine/ImagePrefetch.cpp
     engine/BatchStore.cpp
     engine/TextFileStore.cpp
     engine/FontStore.cpp
     engine/SoundStore.cpp)
-target_link_libraries(nk_stores PUBLIC nk_core)
+find_package(Threads REQUIRED)
+target_link_libraries(nk_stores PUBLIC nk_core Threads::Threads)
 target_link_libraries(nk_engine INTERFACE nk_stores)
 
 nk_add_test(test_stores LIBS nk_stores SOURCES

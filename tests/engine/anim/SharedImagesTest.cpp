@@ -1,0 +1,144 @@
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "engine/BitmapStore.h"
+#include "engine/ExtBitmapStore.h"
+#include "engine/ImagePrefetch.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Testing.h"
+
+namespace {
+
+// A w x h PNG, red on its left half and green on its right, or `colour`
+// all over when given; written in the test's temporary folder.
+void writeImage(const std::string& path, int w, int h, const ALLEGRO_COLOR* colour = nullptr) {
+    NK::BitmapEntry image = nktest::solidImage(w, h, colour ? *colour : al_map_rgb(255, 0, 0));
+    if (!colour) {
+        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
+        al_set_target_bitmap(image.get());
+        al_set_clipping_rectangle(w / 2, 0, w - w / 2, h);
+        al_clear_to_color(al_map_rgb(0, 255, 0));
+        al_reset_clipping_rectangle();
+        al_set_target_bitmap(previous);
+    }
+    al_save_bitmap(path.c_str(), image.get());
+}
+
+// The left and right pixel of the picture drawn alone, whole, on a canvas.
+std::string drawn(NK::ExtBitmapStore& pictures, const std::string& key, ALLEGRO_BITMAP* canvas) {
+    al_set_target_bitmap(canvas);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    pictures.drawExtBitmap(key);
+    std::string seen = nktest::colours({{12, 32}, {52, 32}}, canvas);
+    nktest::resetDrawing();
+    return seen;
+}
+
+class SharedImages : public nktest::DrawTest {
+protected:
+    NK::RenderContext& rc = *nktest::engine().renderContext;
+};
+
+}  // namespace
+
+// Loading one file for many elements decodes it once: every entry and every
+// picture made from it shows the same pixels. A file replaced (renamed over),
+// rewritten at another size, or touched with a new time is decoded anew; a
+// file gone is reported as it always was, cached or not.
+TEST_F(SharedImages, ChangedFileShownFromItsOldPixelsOrMissingFileNotReported) {
+    const std::string path = nktest::tempPath("shared.png"), other = nktest::tempPath("o.png");
+    const ALLEGRO_COLOR blue = al_map_rgb(0, 0, 255), white = al_map_rgb(255, 255, 255);
+    writeImage(path, 64, 64);
+    NK::BitmapStore store{&rc};
+    ALLEGRO_BITMAP* first = store.load(path, "a").shared.get();
+    EXPECT_EQ(store.load(path, "b").shared.get(), first);
+    EXPECT_EQ(nktest::colours({{10, 10}, {50, 10}}, store.get("b").get()), "RG");
+
+    writeImage(other, 64, 64, &blue);
+    std::rename(other.c_str(), path.c_str());
+    EXPECT_EQ(nktest::colours({{10, 10}}, store.load(path, "c").get()), "B");
+    writeImage(path, 32, 32, &white);
+    EXPECT_EQ(store.load(path, "d").width(), 32.0f);
+    writeImage(path, 32, 32, &blue);
+    struct stat info {};
+    stat(path.c_str(), &info);
+    timespec times[2] = {info.st_atim, info.st_mtim};
+    times[1].tv_sec += 10;
+    utimensat(AT_FDCWD, path.c_str(), times, 0);
+    EXPECT_EQ(nktest::colours({{10, 10}}, store.load(path, "e").get()), "B");
+    // Each entry still shows what its file held when it was loaded.
+    EXPECT_EQ(nktest::colours({{10, 10}}, store.get("a").get()) +
+                  nktest::colours({{10, 10}}, store.get("d").get()),
+              "RW");
+
+    std::remove(path.c_str());
+    EXPECT_FATAL(store.load(path, "f"),
+                 "Bitmap path \"" + path + "\" not found or initialization failed");
+}
+
+// Pictures share the decoded pixels but not their look: one picture's tint,
+// alpha and flip never show on another, and pixels drawn into one entry made
+// its own show nowhere else. The shared image lives on while any picture
+// shows it, after its store entry, its cache and its first picture are gone.
+TEST_F(SharedImages, OnePictureEditsAnotherOrSharedPixelsFreedWhileShown) {
+    const std::string path = nktest::tempPath("look.png");
+    writeImage(path, 64, 64);
+    NK::ExtBitmapStore pictures{&rc};
+    NK::BitmapEntry painted;
+    {
+        NK::BitmapStore store{&rc};
+        NK::BitmapEntry& image = store.load(path, "image");
+        NK::ExtBitmap& plain = pictures.create(image, {0, 0, 64, 64}, "plain");
+        NK::ExtBitmap& edited = pictures.create(image, {0, 0, 64, 64}, "edited");
+        EXPECT_TRUE(plain.image.sharesPixels() && edited.image.sharesPixels());
+        EXPECT_EQ(plain.image.shared, edited.image.shared);
+        edited.flipX = true;
+        edited.colour.current = NK::Rgb{0.0f, 0.0f, 1.0f};
+        painted = image.copy();
+        painted.ownPixels();
+        al_set_target_bitmap(painted.get());
+        al_clear_to_color(al_map_rgb(255, 255, 0));
+        pictures.create(image, {0, 0, 64, 64}, "third").alpha.current = 0.0f;
+        store.destroy("image");
+    }
+    NK::BitmapEntry canvasEntry = nktest::solidImage(128, 64, al_map_rgb(0, 0, 0));
+    ALLEGRO_BITMAP* canvas = canvasEntry.get();
+    EXPECT_EQ(drawn(pictures, "edited", canvas), "KK");  // green and red under pure blue
+    pictures.get("edited").colour.current = NK::Rgb{1.0f, 1.0f, 1.0f};
+    EXPECT_EQ(drawn(pictures, "edited", canvas), "GR");
+    EXPECT_EQ(drawn(pictures, "third", canvas), "KK");
+    pictures.destroy("third");
+    pictures.destroy("edited");
+    EXPECT_EQ(drawn(pictures, "plain", canvas), "RG");
+    EXPECT_EQ(nktest::colours({{10, 10}}, painted.get()), "Y");
+    EXPECT_FALSE(painted.sharesPixels());
+}
+
+// Pictures decoded ahead on the workers are the very pixels a decode on the
+// game thread gives, half-transparent ones included; a missing file in the
+// list is still reported by the store, and a file changed after the workers
+// read it is decoded again.
+TEST_F(SharedImages, DecodedAheadDiffersOrMissingFileNotReported) {
+    const std::string soft = nktest::tempPath("soft.png"), late = nktest::tempPath("late.png"),
+                      gone = nktest::tempPath("gone.png");
+    const ALLEGRO_COLOR half = al_map_rgba(200, 100, 50, 128), blue = al_map_rgb(0, 0, 255);
+    writeImage(soft, 16, 16, &half);
+    writeImage(late, 64, 64);
+    NK::ImagePrefetch prefetch({soft, gone, late}, 2);
+    NK::ImagePrefetch::setCurrent(&prefetch);
+    prefetch.waitForAll();
+    writeImage(late, 32, 32, &blue);
+
+    NK::BitmapStore store{&rc};
+    ALLEGRO_BITMAP* direct = al_load_bitmap(soft.c_str());
+    const nktest::Rgba expected = nktest::pixelAt(3, 3, direct);
+    const nktest::Rgba seen = nktest::pixelAt(3, 3, store.load(soft, "soft").get());
+    al_destroy_bitmap(direct);
+    EXPECT_EQ(nktest::Ints({seen.r, seen.g, seen.b, seen.a}),
+              nktest::Ints({expected.r, expected.g, expected.b, expected.a}));
+    EXPECT_FALSE(al_get_bitmap_flags(store.get("soft").get()) & ALLEGRO_MEMORY_BITMAP);
+    EXPECT_FATAL(store.load(gone, "gone"),
+                 "Bitmap path \"" + gone + "\" not found or initialization failed");
+    EXPECT_EQ(nktest::colours({{10, 10}}, store.load(late, "late").get()), "B");
+}
