@@ -6,6 +6,7 @@
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
 #include "engine/Log.h"
+#include "engine/TextWindow.h"
 
 namespace NK {
 
@@ -103,8 +104,13 @@ void GUISystem::renderLayerText(const std::string& backgroundKey, const std::str
 
     al_set_target_bitmap(layers.get(textKey).get());
     al_clear_to_color(transparent);
+    // Nothing is drawn into the margins, where a field's frame is.
+    al_set_clipping_rectangle(static_cast<int>(margins.left), static_cast<int>(margins.top),
+                              static_cast<int>(w - margins.left - margins.right),
+                              static_cast<int>(h - margins.top - margins.bottom));
     fonts->drawMultilineText(fontKey, fontSize, color, {x, y}, w - margins.right - margins.left,
                              flags, text);
+    al_reset_clipping_rectangle();
     targetBackBuffer();
 }
 
@@ -196,14 +202,33 @@ GUISystem::TextInput& GUISystem::createTextInput(const Rect& rect, bool centred,
     in.textColor = color;
     in.margins = margins;
     TextInput& stored = inputs.insert(key, std::move(in));
-    renderLayerText(background, textLayer, fontKey, size, stored.alignment, color, margins,
-                    lineCount, text);
+    renderInputText(key);
     return stored;
 }
 
+void GUISystem::renderInputText(const std::string& key) {
+    TextInput& in = inputs.get(key);
+    in.drawnFocused = in.focused;
+    const std::string background = inputBackgroundKey(key);
+    std::string shown = in.text;
+    if (in.lineCount <= 1) {
+        const Margins& m = in.margins;
+        const float room = layers.get(background).placement.width - m.left - m.right;
+        ALLEGRO_FONT* font = fonts->get(in.fontKey, in.fontSize);
+        shown = TextWindow::visible(in.text, room, in.focused, [font](const std::string& s) {
+            return static_cast<float>(al_get_text_width(font, s.c_str()));
+        });
+    }
+    renderLayerText(background, inputTextKey(key), in.fontKey, in.fontSize, in.alignment,
+                    in.textColor, in.margins, in.lineCount, shown);
+}
+
 void GUISystem::drawTextInput(const std::string& key) {
-    const TextInput& in = inputs.get(key);
-    if (in.visible) drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);
+    TextInput& in = inputs.get(key);
+    if (!in.visible) return;
+    // Focus is set straight on the input by its owner; the layer follows here.
+    if (in.focused != in.drawnFocused) renderInputText(key);
+    drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);
 }
 
 }  // namespace NK
