@@ -94,11 +94,13 @@ void LevelBrowserScreen::showPage() {
     gui->setTextLabelText("levels_pack_name", pack ? pack->name : "");
 }
 
-void LevelBrowserScreen::levelWon(int level) {
-    if (currentPack < 0 || currentPack >= static_cast<int>(packs.size())) return;
-    if (level >= 0)
-        LevelPacks::saveProgress(*files, packs[static_cast<std::size_t>(currentPack)], level);
+std::string LevelBrowserScreen::levelWon(int level) {
+    if (currentPack < 0 || currentPack >= static_cast<int>(packs.size()))
+        return LevelPacks::winLine(nullptr, level);
+    LevelPack& pack = packs[static_cast<std::size_t>(currentPack)];
+    if (level >= 0) LevelPacks::saveProgress(*files, pack, level);
     showPage();
+    return LevelPacks::winLine(&pack, level);
 }
 
 void LevelBrowserScreen::clickLevel(int index) {
