@@ -75,7 +75,9 @@ void PanelWidgets::hoverLook(const std::string& key, std::function<void(bool)> a
 void PanelWidgets::makeLabel(const std::string& key, const std::string& text, const NK::Rect& rect,
                              int alignment, int size, const NK::Color& color) {
     // Made empty so the alignment is in place before the text is first rendered.
-    widgets.createTextLabel(rect, "font", size, color, NK::GUISystem::Margins{}, "", key);
+    // A text too long for its place is set smaller rather than cut.
+    widgets.createTextLabel(rect, "font", fittingSize(text, rect.width, size), color,
+                            NK::GUISystem::Margins{}, "", key);
     widgets.getTextLabel(key).alignment = alignment;
     widgets.setTextLabelText(key, text);
     labels.push_back(key);
@@ -110,6 +112,14 @@ void PanelWidgets::activate(const std::string& key, bool clear) {
     widgets.getTextInput(key).focused = true;
     widgets.setTextInputOpacity(key, 1.0f);
     if (clear) widgets.setTextInputText(key, "");
+}
+
+int PanelWidgets::fittingSize(const std::string& text, float room, int size) const {
+    while (size > NK::FontStore::minSize &&
+           static_cast<float>(al_get_text_width(services.fonts->get("font", size), text.c_str())) >
+               room)
+        --size;
+    return size;
 }
 
 float PanelWidgets::textWidth(const std::string& text, int size) const {
