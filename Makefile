@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz
+.PHONY: run test build configure deps assets bench clean sanitize fuzz gallery
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -51,6 +51,12 @@ fuzz:
 
 assets: deps
 	@tools/make-assets.sh
+
+# Every screen at 1920x1080 and 1280x720 into $(BUILD)/gallery/, the game
+# driven on a virtual display of its own from a temporary copy of this folder.
+gallery: configure
+	@cmake --build $(BUILD) --target dovra -j$(JOBS)
+	@tools/gallery.sh $(BUILD) $(BUILD)/gallery
 
 bench: build
 	@tools/headless.sh tools/run-benchmarks.sh $(BUILD)

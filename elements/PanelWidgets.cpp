@@ -51,6 +51,9 @@ NK::Rect PanelWidgets::takeRow() {
 
 void PanelWidgets::makeButton(const Button& button, const NK::Rect& rect) {
     widgets.createButton(services.bitmaps->get("button_g"), rect, button.key, false);
+    // Text wider than the button would run onto its frame: a smaller size.
+    const int size = fittingSize(button.text + "  ", rect.width, textSize);
+    if (size != textSize) widgets.setButtonFont(button.key, "font", size, NK::Color::white());
     widgets.setButtonText(button.key, button.text, 1);
     std::function<void()> click = button.click;
     widgets.setButtonFirstCallback(button.key, [click](std::string) {

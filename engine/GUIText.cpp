@@ -2,6 +2,8 @@
 // rendering text into them and onto button images, and drawing the layers.
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
+
 #include "engine/Display.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
@@ -211,16 +213,24 @@ void GUISystem::renderInputText(const std::string& key) {
     in.drawnFocused = in.focused;
     const std::string background = inputBackgroundKey(key);
     std::string shown = in.text;
+    int size = in.fontSize;
     if (in.lineCount <= 1) {
         const Margins& m = in.margins;
         const float room = layers.get(background).placement.width - m.left - m.right;
-        ALLEGRO_FONT* font = fonts->get(in.fontKey, in.fontSize);
-        shown = TextWindow::visible(in.text, room, in.focused, [font](const std::string& s) {
-            return static_cast<float>(al_get_text_width(font, s.c_str()));
-        });
+        auto width = [this, &in](const std::string& s, int at) {
+            return static_cast<float>(al_get_text_width(fonts->get(in.fontKey, at), s.c_str()));
+        };
+        // A number is read whole or not at all: a size or two smaller first.
+        if (in.numbersOnly) {
+            const int smallest = std::max(FontStore::minSize, in.fontSize - 2);
+            while (size > smallest && width(in.text, size) > room) --size;
+        }
+        shown =
+            TextWindow::visible(in.text, room, in.focused,
+                                [&width, size](const std::string& s) { return width(s, size); });
     }
-    renderLayerText(background, inputTextKey(key), in.fontKey, in.fontSize, in.alignment,
-                    in.textColor, in.margins, in.lineCount, shown);
+    renderLayerText(background, inputTextKey(key), in.fontKey, size, in.alignment, in.textColor,
+                    in.margins, in.lineCount, shown);
 }
 
 void GUISystem::drawTextInput(const std::string& key) {

@@ -171,6 +171,7 @@ settle() {
         mv "$work/settled.png" "$work/after.png"
         [ "${n:-0}" -lt 40 ] && return 0
     done
+    return 0
 }
 
 # A click whose look is too small to wait for (a field taking the focus):
@@ -320,6 +321,8 @@ editor() {
 # element of the list and centres the view on it. Pages without a list (the
 # player, the gate) show their one element already.
 select_first() {
+    xdotool mousemove $(at 1400 1050)  # C works with the pointer over the level
+    sleep 0.4
     xdotool key c
     sleep 1.5
 }
