@@ -105,7 +105,7 @@ start_game() {  # width height [map]
             if [ "${WIDTH:-0}" = "$1" ] && [ "${HEIGHT:-0}" = "$2" ] &&
                 grep -q '^dovra ' "$work/log"; then
                 win_x=$X win_y=$Y win_w=$1 win_h=$2
-                sleep 1.5
+                wait_past_splash
                 return 0
             fi
         fi
@@ -115,6 +115,18 @@ start_game() {  # width height [map]
     echo "gallery: the game did not start at ${1}x${2}:" >&2
     cat "$work/log" >&2
     exit 1
+}
+
+# The splash stays up while the game loads; the menu comes after it.
+wait_past_splash() {
+    convert Resources/Images/VAZEzadide-screen.png -resize 480x270! "$work/splash.png"
+    local n
+    for _ in $(seq 1 300); do
+        peek "$work/now.png"
+        n=$(differs "$work/splash.png" "$work/now.png")
+        [ "${n:-0}" -gt 20000 ] && { sleep 1.5; return 0; }
+        sleep 0.3
+    done
 }
 
 # --- input in the game's logical 1920x1080 space ----------------------------
