@@ -117,6 +117,16 @@ void PanelWidgets::activate(const std::string& key, bool clear) {
     if (clear) widgets.setTextInputText(key, "");
 }
 
+void PanelWidgets::placeButton(const std::string& key, const NK::Rect& rect) {
+    const NK::GUISystem::Button kept = widgets.getButton(key);
+    widgets.destroyButton(key);
+    widgets.createButton(services.bitmaps->get("button_g"), rect, key, false);
+    widgets.getButton(key) = kept;
+    widgets.setButtonTint(key, restTint, restTint, restTint);
+    widgets.setButtonFont(key, "font", fittingSize(kept.text + "  ", rect.width, textSize),
+                          NK::Color::white());
+}
+
 int PanelWidgets::fittingSize(const std::string& text, float room, int size) const {
     while (size > NK::FontStore::minSize &&
            static_cast<float>(al_get_text_width(services.fonts->get("font", size), text.c_str())) >
