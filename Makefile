@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz package
+.PHONY: run test build configure deps assets bench clean sanitize fuzz package gallery
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -57,6 +57,12 @@ package: configure
 
 assets: deps
 	@tools/make-assets.sh
+
+# Every screen at 1920x1080 and 1280x720 into $(BUILD)/gallery/, the game
+# driven on a virtual display of its own from a temporary copy of this folder.
+gallery: configure
+	@cmake --build $(BUILD) --target dovra -j$(JOBS)
+	@tools/gallery.sh $(BUILD) $(BUILD)/gallery
 
 bench: build
 	@tools/headless.sh tools/run-benchmarks.sh $(BUILD)

@@ -25,16 +25,16 @@ constexpr float blockRowPitch = 46.0f;
 // second line the button has no room for; these rows share their width by
 // what their buttons say instead. The last button takes what is left.
 constexpr float buttonGap = 10.0f;
-void shareRow(NK::GUISystem& gui, const std::vector<std::pair<const char*, float>>& widths) {
+void shareRow(PanelWidgets& widgets, const std::vector<std::pair<const char*, float>>& widths) {
     float x = PanelWidgets::left;
     for (std::size_t i = 0; i < widths.size(); ++i) {
         const char* key = widths[i].first;
-        NK::Rect& r = gui.buttonImages().get(key).rect;
+        NK::Rect r = widgets.gui().buttonImages().get(key).rect;
         r.x = x;
         r.width = i + 1 == widths.size() ? PanelWidgets::left + PanelWidgets::width - x
                                          : widths[i].second;
         x += r.width + buttonGap;
-        gui.setButtonText(key, gui.getButton(key).text, 1);  // laid out again at the new width
+        widgets.placeButton(key, r);
     }
 }
 
@@ -206,14 +206,13 @@ void Blocks::build() {
     };
     panel.addList(
         {addButton("add_s", "ADD Static", false), addButton("add_d", "ADD Dynamic", true)});
-    NK::GUISystem& gui = panel.widgets.gui();
-    shareRow(gui, {{"add_s", 110.0f}, {"add_d", 140.0f}, {"remove", 0.0f}});
+    shareRow(panel.widgets, {{"add_s", 110.0f}, {"add_d", 140.0f}, {"remove", 0.0f}});
     panel.addImageChooser(kind.folder, kind.precreated);
     panel.addGroup(panel.positionGroup());
     panel.addGroup(panel.sizeGroup(kind.hasSizeLock));
     panel.addGroup(panel.angleGroup());
     panel.addGroup(physicsGroup());
-    shareRow(gui, {{"is_dynamic", 60.0f}, {"rotation_fix", 0.0f}});
+    shareRow(panel.widgets, {{"is_dynamic", 60.0f}, {"rotation_fix", 0.0f}});
     panel.widgets.addToggles({{"delay_use",
                                [this] {
                                    const Block* b = selectedBlock();

@@ -51,6 +51,9 @@ NK::Rect PanelWidgets::takeRow() {
 
 void PanelWidgets::makeButton(const Button& button, const NK::Rect& rect) {
     widgets.createButton(services.bitmaps->get("button_g"), rect, button.key, false);
+    // Text wider than the button would run onto its frame: a smaller size.
+    const int size = fittingSize(button.text + "  ", rect.width, textSize);
+    if (size != textSize) widgets.setButtonFont(button.key, "font", size, NK::Color::white());
     widgets.setButtonText(button.key, button.text, 1);
     std::function<void()> click = button.click;
     widgets.setButtonFirstCallback(button.key, [click](std::string) {
@@ -75,7 +78,9 @@ void PanelWidgets::hoverLook(const std::string& key, std::function<void(bool)> a
 void PanelWidgets::makeLabel(const std::string& key, const std::string& text, const NK::Rect& rect,
                              int alignment, int size, const NK::Color& color) {
     // Made empty so the alignment is in place before the text is first rendered.
-    widgets.createTextLabel(rect, "font", size, color, NK::GUISystem::Margins{}, "", key);
+    // A text too long for its place is set smaller rather than cut.
+    widgets.createTextLabel(rect, "font", fittingSize(text, rect.width, size), color,
+                            NK::GUISystem::Margins{}, "", key);
     widgets.getTextLabel(key).alignment = alignment;
     widgets.setTextLabelText(key, text);
     labels.push_back(key);
@@ -110,6 +115,24 @@ void PanelWidgets::activate(const std::string& key, bool clear) {
     widgets.getTextInput(key).focused = true;
     widgets.setTextInputOpacity(key, 1.0f);
     if (clear) widgets.setTextInputText(key, "");
+}
+
+void PanelWidgets::placeButton(const std::string& key, const NK::Rect& rect) {
+    const NK::GUISystem::Button kept = widgets.getButton(key);
+    widgets.destroyButton(key);
+    widgets.createButton(services.bitmaps->get("button_g"), rect, key, false);
+    widgets.getButton(key) = kept;
+    widgets.setButtonTint(key, restTint, restTint, restTint);
+    widgets.setButtonFont(key, "font", fittingSize(kept.text + "  ", rect.width, textSize),
+                          NK::Color::white());
+}
+
+int PanelWidgets::fittingSize(const std::string& text, float room, int size) const {
+    while (size > NK::FontStore::minSize &&
+           static_cast<float>(al_get_text_width(services.fonts->get("font", size), text.c_str())) >
+               room)
+        --size;
+    return size;
 }
 
 float PanelWidgets::textWidth(const std::string& text, int size) const {

@@ -139,6 +139,11 @@ public:
     void rewrite(const std::string& fieldKey);
     // Room a one-line text of the panel's size needs, margin included.
     float textWidth(const std::string& text, int size = textSize) const;
+    // Moves a made button to `rect`, its image and text made again at that
+    // size (a stretched image would stretch its text too).
+    void placeButton(const std::string& key, const NK::Rect& rect);
+    // The largest font size up to `size` at which `text` is at most `room` wide.
+    int fittingSize(const std::string& text, float room, int size) const;
     void setLabel(const std::string& key, const std::string& text, const NK::Color& color);
     void setButtonText(const std::string& key, const std::string& text);
 

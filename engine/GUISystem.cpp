@@ -200,10 +200,7 @@ void GUISystem::setTextInputText(const std::string& key, const std::string& text
     in.text = text;
     call(in.fourth, key);
     // The callback may have remade the input; render whatever holds the key now.
-    TextInput* now = inputs.find(key);
-    if (!now) return;
-    renderLayerText(inputBackgroundKey(key), inputTextKey(key), now->fontKey, now->fontSize,
-                    now->alignment, now->textColor, now->margins, now->lineCount, now->text);
+    if (inputs.find(key)) renderInputText(key);
 }
 
 Vec2 GUISystem::pointer() const {

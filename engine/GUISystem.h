@@ -77,6 +77,9 @@ public:
         Callback second;  // Escape while focused
         Callback third;   // Enter or keypad Enter while focused
         Callback fourth;  // its text changed
+        // Whether the text layer was last drawn for typing (the end in view)
+        // or not (the start in view), so a change of focus redraws it.
+        bool drawnFocused = false;
     };
 
     GUISystem(Input* input, RenderContext* renderContext, FontStore* fontStore);
@@ -191,6 +194,8 @@ private:
 
     // GUIText.cpp: everything that draws into the widgets' bitmaps.
     void renderButtonText(const std::string& key);
+    // An input's text layer: one line, cut to the field as TextWindow says.
+    void renderInputText(const std::string& key);
     void renderLayerText(const std::string& backgroundKey, const std::string& textKey,
                          const std::string& fontKey, int fontSize, int alignment,
                          const Color& color, const Margins& margins, int lineCount,

@@ -2,10 +2,13 @@
 // rendering text into them and onto button images, and drawing the layers.
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
+
 #include "engine/Display.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
 #include "engine/Log.h"
+#include "engine/TextWindow.h"
 
 namespace NK {
 
@@ -105,8 +108,13 @@ void GUISystem::renderLayerText(const std::string& backgroundKey, const std::str
 
     al_set_target_bitmap(layers.get(textKey).get());
     al_clear_to_color(transparent);
+    // Nothing is drawn into the margins, where a field's frame is.
+    al_set_clipping_rectangle(static_cast<int>(margins.left), static_cast<int>(margins.top),
+                              static_cast<int>(w - margins.left - margins.right),
+                              static_cast<int>(h - margins.top - margins.bottom));
     fonts->drawMultilineText(fontKey, fontSize, color, {x, y}, w - margins.right - margins.left,
                              flags, text);
+    al_reset_clipping_rectangle();
     targetBackBuffer();
 }
 
@@ -198,14 +206,41 @@ GUISystem::TextInput& GUISystem::createTextInput(const Rect& rect, bool centred,
     in.textColor = color;
     in.margins = margins;
     TextInput& stored = inputs.insert(key, std::move(in));
-    renderLayerText(background, textLayer, fontKey, size, stored.alignment, color, margins,
-                    lineCount, text);
+    renderInputText(key);
     return stored;
 }
 
+void GUISystem::renderInputText(const std::string& key) {
+    TextInput& in = inputs.get(key);
+    in.drawnFocused = in.focused;
+    const std::string background = inputBackgroundKey(key);
+    std::string shown = in.text;
+    int size = in.fontSize;
+    if (in.lineCount <= 1) {
+        const Margins& m = in.margins;
+        const float room = layers.get(background).placement.width - m.left - m.right;
+        auto width = [this, &in](const std::string& s, int at) {
+            return static_cast<float>(al_get_text_width(fonts->get(in.fontKey, at), s.c_str()));
+        };
+        // A number is read whole or not at all: a size or two smaller first.
+        if (in.numbersOnly) {
+            const int smallest = std::max(FontStore::minSize, in.fontSize - 2);
+            while (size > smallest && width(in.text, size) > room) --size;
+        }
+        shown =
+            TextWindow::visible(in.text, room, in.focused,
+                                [&width, size](const std::string& s) { return width(s, size); });
+    }
+    renderLayerText(background, inputTextKey(key), in.fontKey, size, in.alignment, in.textColor,
+                    in.margins, in.lineCount, shown);
+}
+
 void GUISystem::drawTextInput(const std::string& key) {
-    const TextInput& in = inputs.get(key);
-    if (in.visible) drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);
+    TextInput& in = inputs.get(key);
+    if (!in.visible) return;
+    // Focus is set straight on the input by its owner; the layer follows here.
+    if (in.focused != in.drawnFocused) renderInputText(key);
+    drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);
 }
 
 }  // namespace NK

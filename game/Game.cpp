@@ -180,7 +180,7 @@ void Game::load() {
     tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
     tutorialScreen->build([this] { openScene(MainMenu); });
     // Progress is the browser's: it knows the pack and rewrites its file.
-    play->onWin = [this] { browser->levelWon(play->currentLevel); };
+    play->onWin = [this] { return browser->levelWon(play->currentLevel); };
     play->build([this] {
         // "Menu" leaves the level as Escape does: a recording ends there too.
         if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));

@@ -1,5 +1,7 @@
 #include "game/LevelBrowserScreen.h"
 
+#include <allegro5/allegro_font.h>
+
 #include <fstream>
 
 #include "engine/BitmapStore.h"
@@ -21,6 +23,11 @@ const char* const fixedButtons[] = {"levels_button_back", "levels_button_left",
 const char* const labelKeys[] = {"levels_pack_name", "levels_load_path_info",
                                  "levels_is_load_path"};
 const char* const inputKey = "levels_load_path";
+// The right ends of the name field and of LOAD (both centred, 1202 + 300 / 2
+// and 1152 + 400 / 2), and a size at which "Editor/Levels/" and "Map not
+// found" fit the 200 pixels beside them.
+constexpr float fieldRight = 1352.0f;
+constexpr int sideTextSize = 9;
 
 }  // namespace
 
@@ -58,8 +65,17 @@ void LevelBrowserScreen::build(Actions a, const std::string& listPath) {
         showPage();
     });
 
-    g.createTextLabel(NK::Rect(1152, 600, 400, 75), "font", 16, white, {}, folder,
-                      "levels_load_path_info");
+    // Both labels' rectangles start at the middle of the field and of LOAD
+    // below them, which are drawn over their left halves: their text goes in
+    // the free right part, small enough to fit it.
+    const NK::GUISystem::Margins besideField{fieldRight - 1152.0f + 8.0f, 0.0f, 4.0f, 0.0f};
+    auto sideLabel = [&](float y, const std::string& text, const char* key) {
+        g.createTextLabel(NK::Rect(1152, y, 400, 75), "font", sideTextSize, white, besideField, "",
+                          key);
+        g.getTextLabel(key).alignment = ALLEGRO_ALIGN_LEFT;
+        g.setTextLabelText(key, text);
+    };
+    sideLabel(600, folder, "levels_load_path_info");
     button("button", "levels_set_load_path", {1002, 675, 100, 75}, [this] { toggleTyping(); });
     g.setButtonText("levels_set_load_path", "SET", 1);
     g.createTextInput(NK::Rect(1202, 675, 300, 75), true, bitmaps->get("button"), "font", 16, white,
@@ -67,8 +83,7 @@ void LevelBrowserScreen::build(Actions a, const std::string& listPath) {
     // A click on the field or Enter ends the typing as SET does.
     g.setTextInputFirstCallback(inputKey, [this](std::string) { toggleTyping(); });
     g.setTextInputThirdCallback(inputKey, [this](std::string) { stopTyping(); });
-    g.createTextLabel(NK::Rect(1152, 750, 400, 75), "font", 16, white, {}, "",
-                      "levels_is_load_path");
+    sideLabel(750, "", "levels_is_load_path");
     button("button", "levels_load", {1152, 825, 400, 75}, [this] { load(); });
     g.setButtonText("levels_load", "LOAD", 1);
 
@@ -94,11 +109,13 @@ void LevelBrowserScreen::showPage() {
     gui->setTextLabelText("levels_pack_name", pack ? pack->name : "");
 }
 
-void LevelBrowserScreen::levelWon(int level) {
-    if (currentPack < 0 || currentPack >= static_cast<int>(packs.size())) return;
-    if (level >= 0)
-        LevelPacks::saveProgress(*files, packs[static_cast<std::size_t>(currentPack)], level);
+std::string LevelBrowserScreen::levelWon(int level) {
+    if (currentPack < 0 || currentPack >= static_cast<int>(packs.size()))
+        return LevelPacks::winLine(nullptr, level);
+    LevelPack& pack = packs[static_cast<std::size_t>(currentPack)];
+    if (level >= 0) LevelPacks::saveProgress(*files, pack, level);
     showPage();
+    return LevelPacks::winLine(&pack, level);
 }
 
 void LevelBrowserScreen::clickLevel(int index) {

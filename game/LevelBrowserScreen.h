@@ -31,8 +31,9 @@ public:
     void draw(const NK::View& view);
     // Level buttons, labels and colours of pack `currentPack`, and its name.
     void showPage();
-    // A win of level `level` of pack `currentPack` (-1: a map loaded by name).
-    void levelWon(int level);
+    // A win of level `level` of pack `currentPack` (-1: a map loaded by name):
+    // saves the progress and returns what the win window says it changed.
+    std::string levelWon(int level);
     bool typing();
 
     std::vector<LevelPack> packs;

@@ -102,4 +102,12 @@ bool saveProgress(NK::TextFileStore& files, LevelPack& pack, int won) {
     return true;
 }
 
+std::string winLine(const LevelPack* pack, int won) {
+    if (!pack || won < 0) return "A map played by its name unlocks no level.";
+    const int next = won + 1;
+    if (next >= levelsPerPage || next >= static_cast<int>(pack->levels.size()))
+        return "That was the last level of this pack.";
+    return startable(*pack, next) ? "Next level unlocked in the level list." : "";
+}
+
 }  // namespace LevelPacks

@@ -57,4 +57,10 @@ std::vector<LevelPack> load(NK::TextFileStore& files, const std::string& list);
 // Returns whether the file was rewritten.
 bool saveProgress(NK::TextFileStore& files, LevelPack& pack, int won);
 
+// What the win window says a win of level `won` of `pack` (after its
+// progress is saved) changed: the next level opened, the pack ended, or, for
+// a map played by its name (no pack, or -1), nothing unlocked. Empty when
+// none of these is sure.
+std::string winLine(const LevelPack* pack, int won);
+
 }  // namespace LevelPacks

@@ -51,8 +51,9 @@ public:
     void hideEndButtons();
 
     // Called on the first tick of a win, after the windows are shown; the
-    // level browser records progress there.
-    std::function<void()> onWin;
+    // level browser records progress there and answers with the line the win
+    // window shows under its buttons (what the win unlocked, if anything).
+    std::function<std::string()> onWin;
 
     std::string mapPath;
     // The level's index in the level browser's current pack; -1 for a map

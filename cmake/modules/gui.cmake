@@ -1,6 +1,7 @@
 # GUI widgets: buttons, text labels and text inputs drawn on the widget screen.
 add_library(nk_gui STATIC
     engine/TextEntry.cpp
+    engine/TextWindow.cpp
     engine/GUIPointer.cpp
     engine/GUISystem.cpp
     engine/GUIText.cpp)
@@ -8,7 +9,8 @@ target_link_libraries(nk_gui PUBLIC nk_anim nk_stores)
 target_link_libraries(nk_engine INTERFACE nk_gui)
 
 nk_add_test(test_gui LIBS nk_gui SOURCES
-    tests/engine/gui/GUISystemTest.cpp)
+    tests/engine/gui/GUISystemTest.cpp
+    tests/engine/gui/TextWindowTest.cpp)
 
 # Renders a panel of every widget kind to docs/gui-panel.png for a look by eye:
 # tools/headless.sh build-gui/bin/gui_showcase

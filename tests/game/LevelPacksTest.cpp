@@ -150,3 +150,23 @@ TEST(ShippedPacks, OpenOnlyTheirFirstLevelAndEveryLevelHasAWinningReplay) {
 }
 
 }  // namespace
+
+// The win window must never claim an unlock that did not happen: a map
+// played by name, the last level of a pack (five or fewer levels) and a next
+// level still locked (its progress not saved) each say something else.
+TEST(LevelPacksProgress, WinLineClaimsAnUnlockThatDidNotHappen) {
+    const std::string unlocked = "Next level unlocked in the level list.";
+    const std::string last = "That was the last level of this pack.";
+    const std::string byName = "A map played by its name unlocks no level.";
+    LevelPack five;
+    for (int i = 0; i < 6; ++i) five.levels.push_back({"m.txt", "L", i < 2});
+    LevelPack three;
+    three.levels = {{"a.txt", "A", true}, {"b.txt", "B", true}, {"c.txt", "C", true}};
+    EXPECT_EQ(LevelPacks::winLine(&five, 0), unlocked);
+    EXPECT_EQ(LevelPacks::winLine(&five, 1), "");    // level 2 still locked
+    EXPECT_EQ(LevelPacks::winLine(&five, 4), last);  // a sixth line is never a level
+    EXPECT_EQ(LevelPacks::winLine(&three, 1), unlocked);
+    EXPECT_EQ(LevelPacks::winLine(&three, 2), last);
+    EXPECT_EQ(LevelPacks::winLine(&five, -1), byName);
+    EXPECT_EQ(LevelPacks::winLine(nullptr, 0), byName);
+}

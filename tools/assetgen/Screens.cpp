@@ -130,7 +130,10 @@ void splash(const std::string& path, int w, int h) {
 }
 
 // The win and lose windows: 900 x 750, the two buttons of the end-of-level window land at
-// y 325..425 and 475..575 (centred x 150..750), so that band stays plain.
+// y 325..425 and 475..575 (centred x 150..750), so that band stays plain. They say
+// only what holds for every win and every loss: what a win unlocked depends on
+// where the level came from, so the play scene writes that line itself, into
+// the plain strip left for it at y 615..665.
 void endWindow(bool win) {
     Canvas c(900, 750);
     Col accent = win ? pal::green : pal::alarm;
@@ -139,16 +142,15 @@ void endWindow(bool win) {
     rrectLine(14, 14, 886, 736, 22, accent.alpha(0.8f), 4);
     hazard(14, 14, 886, 40, 18, pal::ink, win ? hex(0x2a8a4a) : hex(0x9a2222));
     glow(450, 150, 300, accent, 0.18f);
-    titleText(win ? "LEVEL COMPLETE" : "YOU WERE CAUGHT", 450, 92, 76, accent, ALLEGRO_ALIGN_CENTRE,
+    titleText(win ? "LEVEL COMPLETE" : "OUT OF HEALTH", 450, 92, 76, accent, ALLEGRO_ALIGN_CENTRE,
               Face::Bold);
-    text(win ? "Every camera down, every lever pulled. The gate is yours."
-             : "Your health ran out. Shots and long falls both cost you.",
+    text(win ? "The gate was open, and you made it through."
+             : "Camera shots wear you down; a fall past the edge ends it.",
          450, 206, 28, pal::paper, ALLEGRO_ALIGN_CENTRE);
     // Sockets for the two buttons.
     for (float y : {325.f, 475.f}) rrect(140, y - 8, 760, y + 108, 16, hex(0x000000, 0.35f));
-    text(win ? "Next level unlocked in the level list."
-             : "Try again: learn where each camera looks.",
-         450, 630, 26, hex(0x9aa6b4), ALLEGRO_ALIGN_CENTRE);
+    if (!win)
+        text("Restart and try another way.", 450, 630, 26, hex(0x9aa6b4), ALLEGRO_ALIGN_CENTRE);
     text("R: restart    Esc: menu", 450, 672, 24, hex(0x6c7a8a), ALLEGRO_ALIGN_CENTRE);
     c.save(std::string("Resources/Images/Ingame/") + (win ? "win-window.png" : "lose-window.png"));
 }

@@ -147,7 +147,7 @@ void gamePage() {
                     {"2", "Pull every lever with E. Some levers spring back after a few seconds."},
                     {"3",
                      "When no camera is left and every lever is on, the gate turns green: "
-                     "touch it to win and unlock the next level."}},
+                     "touch it to win. Wins in a pack open its levels one by one."}},
                    b, 80);
     card(1000, y + 30, 800, "STAY ALIVE",
          {{"", "You have five hearts (top left). Each camera shot costs one."},

@@ -124,4 +124,58 @@ TEST(GUIFocus, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     gui.dropFocus();
     gui.stepFocus(-1);
     EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
+
+namespace {
+
+// Opaque pixels of a layer in columns [from, to).
+int inkIn(ALLEGRO_BITMAP* layer, int from, int to) {
+    int ink = 0;
+    al_lock_bitmap(layer, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    for (int x = from; x < to; ++x) {
+        for (int y = 0; y < al_get_bitmap_height(layer); ++y) {
+            unsigned char r, g, b, a;
+            al_unmap_rgba(al_get_pixel(layer, x, y), &r, &g, &b, &a);
+            if (a > 0) ++ink;
+        }
+    }
+    al_unlock_bitmap(layer);
+    return ink;
+}
+
+}  // namespace
+
+// A name far longer than its field: nothing may land on the field's frame
+// (its margins), focusing must bring the end into view and losing focus the
+// start, and the text itself must stay whole.
+TEST(GUITextInputWindow, LongNameDrawnOverFrameOrStoredCut) {
+    nktest::resetInput();
+    NK::FontStore fonts(nktest::engine().renderContext);
+    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
+    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+    const std::string name = "a_very_long_level_name_for_the_field.txt";
+    gui.createTextInput({100, 100, 260, 50}, false, nktest::solidImage(8, 8, {}), "font", 10,
+                        NK::Color::white(), {10, 0, 10, 0}, 1, 120, false, name, "name");
+    ALLEGRO_BITMAP* layer = gui.layerStore().get(NK::GUISystem::inputTextKey("name")).get();
+    auto snapshot = [&] {
+        std::vector<int> columns;
+        for (int x = 0; x < 260; x += 4) columns.push_back(inkIn(layer, x, x + 4));
+        return columns;
+    };
+    NK::GUISystem::TextInput& in = gui.getTextInput("name");
+    const std::vector<int> idle = snapshot();
+    EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0);
+    EXPECT_GT(inkIn(layer, 10, 40), 0);  // the start, from the left edge
+
+    in.focused = true;
+    gui.drawTextInput("name");
+    const std::vector<int> typing = snapshot();
+    EXPECT_NE(typing, idle);
+    EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0);
+    EXPECT_GT(inkIn(layer, 220, 250), 0);  // the end, up to the right edge
+
+    in.focused = false;
+    gui.drawTextInput("name");
+    EXPECT_EQ(snapshot(), idle);
+    EXPECT_EQ(gui.getTextInputText("name"), name);
+    nktest::resetDrawing();
 }
