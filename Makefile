@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz
+.PHONY: run test build configure deps assets bench clean sanitize fuzz mutants
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -48,6 +48,11 @@ fuzz:
 	@$(FUZZ_BUILD)/bin/map_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	 -dict=tools/fuzz/map.dict -artifact_prefix=$(FUZZ_BUILD)/ \
 	 $(FUZZ_BUILD)/corpus $$(ls -d tests/data/maps tests/data/replays Editor/Levels Resources/LevelPacks 2>/dev/null)
+
+# Plants MUTANTS faults one at a time (seed MUTANTS_SEED) and counts how many
+# the tests catch; tools/mutants.py says how, and how to set it.
+mutants: deps
+	@nice -n 10 tools/headless.sh python3 tools/mutants.py
 
 assets: deps
 	@tools/make-assets.sh
