@@ -37,6 +37,7 @@ SEED = int(os.environ.get("MUTANTS_SEED", "1"))
 DIRS = os.environ.get("MUTANTS_DIRS", "engine elements editor game").split()
 WITH_E2E = os.environ.get("MUTANTS_E2E", "0") == "1"
 SLACK = float(os.environ.get("MUTANTS_TIMEOUT", "30"))
+JOBS = int(os.environ.get("MUTANTS_JOBS", "2"))
 LOG = os.environ.get("MUTANTS_LOG", os.path.join(BUILD, "mutants-%d.log" % SEED))
 PENDING = os.path.join(BUILD, "mutant-pending.json")
 
@@ -276,11 +277,15 @@ def configure():
          "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"], check=True)
 
 
-def test_list():
+def ctest_json():
     out = subprocess.run(["ctest", "--test-dir", BUILD, "--show-only=json-v1"],
                          capture_output=True, text=True, check=True).stdout
+    return json.loads(out)["tests"]
+
+
+def test_list():
     tests = []
-    for t in json.loads(out)["tests"]:
+    for t in ctest_json():
         if "e2e" in t["name"] and not WITH_E2E:
             continue
         cwd = ROOT
@@ -295,6 +300,24 @@ def build(targets):
     r = subprocess.run(["cmake", "--build", BUILD, "-j2", "--target"] + targets,
                        capture_output=True, text=True)
     return r.returncode == 0, r.stdout + r.stderr
+
+
+def link_inputs(target, seen=None):
+    """Every object file a binary or library is made from, through its libraries."""
+    seen = set() if seen is None else seen
+    out = subprocess.run(["ninja", "-C", BUILD, "-t", "query", target],
+                         capture_output=True, text=True).stdout
+    found = set()
+    for raw in out.split("\n")[2:]:
+        if raw.strip() == "outputs:" or raw.startswith("  outputs"):
+            break
+        item = raw.strip().lstrip("|").strip()
+        if item.endswith(".o"):
+            found.add(os.path.join(BUILD, item))
+        elif item.endswith(".a") and not item.startswith("/") and item not in seen:
+            seen.add(item)
+            found |= link_inputs(item, seen)
+    return found
 
 
 def objects():
@@ -316,21 +339,46 @@ def digest(path):
         return hashlib.sha1(f.read()).hexdigest()
 
 
-def run_test(test, timeout):
-    """True when the test binary passes within its time."""
+def start_test(test):
     cmd = list(test["command"])
     if os.path.basename(cmd[0]).startswith("test_"):
         cmd.append("--gtest_fail_fast")
-    proc = subprocess.Popen(cmd, cwd=test["cwd"], stdout=subprocess.DEVNULL,
+    return subprocess.Popen(cmd, cwd=test["cwd"], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL, start_new_session=True)
+
+
+def stop(proc):
+    if proc.poll() is None:
+        os.killpg(proc.pid, signal.SIGKILL)
+        proc.wait()
+
+
+def run_tests(tests, timeouts, jobs):
+    """The first test that fails or runs out of time, or None when all pass.
+    Runs `jobs` binaries side by side and stops the rest at the first failure."""
+    waiting = list(tests)
+    running = []
     try:
-        return proc.wait(timeout=timeout) == 0
-    except subprocess.TimeoutExpired:
-        return False
+        while waiting or running:
+            while waiting and len(running) < jobs:
+                t = waiting.pop(0)
+                running.append((t, start_test(t), time.time()))
+            time.sleep(0.05)
+            for entry in list(running):
+                t, proc, began = entry
+                code = proc.poll()
+                if code is None and time.time() - began > timeouts[t["name"]]:
+                    stop(proc)
+                    return t["name"] + " (timed out)"
+                if code is None:
+                    continue
+                running.remove(entry)
+                if code != 0:
+                    return t["name"]
+        return None
     finally:
-        if proc.poll() is None:
-            os.killpg(proc.pid, signal.SIGKILL)
-            proc.wait()
+        for _, proc, _ in running:
+            stop(proc)
 
 
 # ---------------------------------------------------------------- the source file
@@ -386,6 +434,11 @@ def main():
     restore_pending()
     started = time.time()
     configure()
+    if any("command" not in t for t in ctest_json()):
+        # ctest knows a test's command only once its binary exists.
+        ok, out = build(["all"])
+        if not ok:
+            sys.exit("mutants: the unmutated tree does not build\n" + out[-3000:])
     tests = test_list()
     binaries = {t["command"][0] for t in tests}
     targets = sorted({os.path.basename(b) for b in binaries} | {"dovra"})
@@ -395,11 +448,14 @@ def main():
     baseline = {}
     for t in tests:
         t0 = time.time()
-        if not run_test(t, timeout=1800):
+        if run_tests([t], {t["name"]: 1800}, 1):
             sys.exit("mutants: %s fails before any mutation" % t["name"])
         baseline[t["name"]] = time.time() - t0
-    tests.sort(key=lambda t: baseline[t["name"]])
+    # Slowest first: with two side by side, the quick ones fill in around it.
+    tests.sort(key=lambda t: -baseline[t["name"]])
+    timeouts = {name: 5 * took + SLACK for name, took in baseline.items()}
     clean = {p: digest(p) for p in objects()}
+    made_of = {t["name"]: link_inputs(os.path.relpath(t["command"][0], BUILD)) for t in tests}
 
     rng = random.Random(SEED)
     sites = mutable_lines(DIRS)
@@ -429,7 +485,6 @@ def main():
         where = "%s:%d" % (path, index + 1)
         change = "%s: %s  ->  %s" % (kind, line.strip(), new_line.strip())
         before = objects()
-        linked = {t["name"]: stamp(t["command"][0]) for t in tests}
         verdict = None
         try:
             plant(path, original, "\n".join(lines))
@@ -437,26 +492,23 @@ def main():
             if not ok:
                 verdict = "dropped (does not compile)"
             else:
+                # The file put back after the last mutant rebuilds too, into
+                # its clean object; only objects that differ are this mutant's.
                 after = objects()
-                changed = [p for p, m in after.items() if before.get(p) != m]
-                if all(clean.get(p) == digest(p) for p in changed):
+                changed = [p for p, m in after.items()
+                           if before.get(p) != m and clean.get(p) != digest(p)]
+                if not changed:
                     verdict = "dropped (same object code)"
                 else:
-                    # Only the binaries the mutated file reaches were relinked.
-                    reached = [t for t in tests if stamp(t["command"][0]) != linked[t["name"]]]
-                    verdict = "missed"
-                    for t in reached:
-                        if not run_test(t, timeout=5 * baseline[t["name"]] + SLACK):
-                            verdict = "caught by " + t["name"]
-                            break
+                    reached = [t for t in tests if made_of[t["name"]] & set(changed)]
+                    failed = run_tests(reached, timeouts, JOBS)
+                    verdict = "caught by " + failed if failed else "missed"
         except Interrupted:
             put_back(path, original)
             say("mutants: interrupted; %s put back" % path)
-            build(targets)
             sys.exit(130)
         finally:
             put_back(path, original)
-        build(targets)
         if verdict.startswith("dropped"):
             dropped += 1
         else:
@@ -464,10 +516,15 @@ def main():
             caught += verdict.startswith("caught")
         say("%-9s %s  %s" % (verdict.split(" ")[0], where, change) +
             ("" if verdict in ("missed", "caught") else "  [%s]" % verdict))
+    build(targets)
     minutes = (time.time() - started) / 60
     say("%d dropped; %.0f minutes" % (dropped, minutes))
     say("mutants caught %d of %d (%.0f%%)" % (caught, counted, 100.0 * caught / max(counted, 1)))
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except Interrupted:
+        # Between mutants no source is changed; nothing to put back.
+        sys.exit(130)

@@ -196,6 +196,45 @@ TEST_F(ImportExportPageTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing)
     EXPECT_EQ(world->surfaceCount(), 1u);
 }
 
+// A level is empty, and so gets no save question and no recovery copy, only
+// while it holds nothing at all: one element of any kind, or the player or
+// the gate once edited, makes it a level worth keeping.
+TEST_F(LevelFileTest, OneElementOfAnyKindOrAnEditedPlayerOrGateIsNotEmpty) {
+    panel->loadMap(copyOfMap("every_record.txt"));
+    LevelDocument document(level.parts());
+    const MapData all = document.collect();
+    const struct {
+        const char* kind;
+        void (*keep)(MapData& to, const MapData& from);
+    } kinds[] = {
+        {"E", [](MapData& to, const MapData& from) { to.enemies = from.enemies; }},
+        {"LE", [](MapData& to, const MapData& from) { to.levers = from.levers; }},
+        {"D", [](MapData& to, const MapData& from) { to.dialogs = from.dialogs; }},
+        {"N", [](MapData& to, const MapData& from) { to.npcs = from.npcs; }},
+        {"BG", [](MapData& to, const MapData& from) { to.backgrounds = from.backgrounds; }},
+        {"SF", [](MapData& to, const MapData& from) { to.surfaces = from.surfaces; }},
+        {"B", [](MapData& to, const MapData& from) { to.boxes = from.boxes; }},
+        {"C", [](MapData& to, const MapData& from) { to.circles = from.circles; }},
+        {"L", [](MapData& to, const MapData& from) { to.lights = from.lights; }},
+    };
+    for (const auto& k : kinds) {
+        panel->clearMap();
+        EXPECT_TRUE(panel->isMapEmpty());
+        MapData one;
+        k.keep(one, all);
+        document.apply(one);
+        EXPECT_FALSE(panel->isMapEmpty()) << "a level of only " << k.kind;
+    }
+    panel->clearMap();
+    level.player->changed = true;
+    EXPECT_FALSE(panel->isMapEmpty()) << "an edited player";
+    panel->clearMap();
+    level.gate->changed = true;
+    EXPECT_FALSE(panel->isMapEmpty()) << "an edited gate";
+    panel->clearMap();
+    EXPECT_TRUE(panel->isMapEmpty());
+}
+
 // Undo restores snapshots: a level edited and taken back saves the very
 // bytes it was loaded from, and redo brings the edit back whole.
 TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {

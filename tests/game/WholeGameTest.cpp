@@ -1,0 +1,160 @@
+#include <allegro5/allegro.h>
+
+#include <string>
+
+#include "editor/EditorFrame.h"
+#include "elements/Lights.h"
+#include "elements/Player.h"
+#include "engine/GUISystem.h"
+#include "engine/TextFileStore.h"
+#include "game/LevelPacks.h"
+#include "game/PlayScene.h"
+#include "tests/game/GameKit.h"
+
+namespace {
+
+using gamekit::game;
+using gamekit::tick;
+
+// The HUD, read back from the drawn frame: a heart slot counts as filled when
+// it differs from the same frame drawn with no health at all, so the test
+// does not care what a heart looks like, only where one is drawn.
+TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
+    Game& g = game();
+    PlayInput still;
+    g.replayInput = &still;
+    g.playMap("tests/data/replays/walk.txt");
+    tick();
+    const float sx = static_cast<float>(g.display->windowWidth) / 1920.0f;
+    const float sy = static_cast<float>(g.display->windowHeight) / 1080.0f;
+    const int side = static_cast<int>(40.0f * sx);
+    g.player->health = 0;
+    ALLEGRO_BITMAP* none = gamekit::frame();
+    for (int health : {1, 3, Player::fullHealth}) {
+        g.player->health = health;
+        ALLEGRO_BITMAP* shown = gamekit::frame();
+        std::string slots;
+        for (int slot = 0; slot <= Player::fullHealth; ++slot) {
+            const int x = static_cast<int>((2.5f + 55.0f * static_cast<float>(slot)) * sx);
+            const int y = static_cast<int>(5.0f * sy);
+            slots +=
+                nktest::meanDifference(shown, x, y, none, x, y, side, side, 2) > 10.0 ? 'H' : '.';
+        }
+        EXPECT_EQ(slots,
+                  std::string(health, 'H') + std::string(Player::fullHealth + 1 - health, '.'))
+            << "health " << health;
+        al_destroy_bitmap(shown);
+    }
+    // Dead: the frame is the empty one, nothing drawn where the first heart was.
+    g.player->health = 0;
+    ALLEGRO_BITMAP* dead = gamekit::frame();
+    EXPECT_LT(nktest::meanDifference(dead, 0, 0, none, 0, 0, side * 6, side * 2, 2), 1.0);
+    al_destroy_bitmap(dead);
+    al_destroy_bitmap(none);
+    g.replayInput = nullptr;
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+}
+
+// The browser's arrows, clicked as the pointer would: they stop at the first
+// and the last pack, the page always naming a pack and its first level.
+TEST(LevelBrowser, ArrowsStopAtTheFirstAndTheLastPackNeverOnABlankPage) {
+    Game& g = game();
+    NK::TextFileStore files;
+    const std::vector<LevelPack> packs = LevelPacks::load(files, LevelPacks::listPath);
+    ASSERT_GE(packs.size(), 2u);
+    gamekit::open(LevelBrowser);
+    NK::GUISystem& gui = *g.gui;
+    auto click = [&](const char* key) {
+        gui.getButton(key).first(key);
+        tick();
+    };
+    auto page = [&] {
+        return gui.getTextLabel("levels_pack_name").text + "/" +
+               gui.getButton("levels_button_0").text;
+    };
+    auto pageOf = [](const LevelPack& p) { return p.name + "/" + p.levels[0].label; };
+    for (std::size_t i = 0; i <= packs.size(); ++i) click("levels_button_left");
+    EXPECT_EQ(page(), pageOf(packs.front()));
+    click("levels_button_right");
+    EXPECT_EQ(page(), pageOf(packs[1]));
+    for (std::size_t i = 0; i < packs.size(); ++i) click("levels_button_right");
+    EXPECT_EQ(page(), pageOf(packs.back()));
+    click("levels_button_left");
+    EXPECT_EQ(page(), pageOf(packs[packs.size() - 2]));
+    gamekit::open(MainMenu);
+}
+
+// The editor's keys while a designer types a name or runs the level: Space
+// and Ctrl+Z belong to the field while it takes text, and a test run can be
+// neither undone nor have the level swapped under it.
+class EditorKeys : public testing::Test {
+protected:
+    void SetUp() override {
+        gamekit::open(Editor);
+        g.importExport->clearMap();
+        frame().history.reset(g.importExport->snapshot());
+        // One edit to take back: a light, recorded as the editor records one.
+        LightRecord light;
+        light.x = 500;
+        light.y = 400;
+        light.intensity = 150;
+        ASSERT_TRUE(g.lights->add(light));
+        frame().history.record(g.importExport->snapshot());
+    }
+    void TearDown() override {
+        if (frame().tabs.testRunning) tick({ALLEGRO_KEY_SPACE});
+        control(false);
+        g.importExport->clearMap();
+        gamekit::open(MainMenu);
+    }
+    EditorFrame& frame() { return *g.editor; }
+    void control(bool held) { nktest::holdKey(*g.input, ALLEGRO_KEY_LCTRL, held); }
+    void typeName(bool on) {
+        // SET starts the typing; a click on the field ends it.
+        NK::GUISystem& widgets = g.importExport->widgets();
+        if (on)
+            widgets.getButton("set_save_path").first("set_save_path");
+        else
+            widgets.getTextInput("save_path").first("save_path");
+        tick();
+        ASSERT_EQ(g.importExport->typing(), on);
+    }
+    void undo() {
+        control(true);
+        tick({ALLEGRO_KEY_Z});
+        control(false);
+    }
+
+    Game& g = game();
+};
+
+TEST_F(EditorKeys, SpaceTypedIntoANameNeitherStartsTheRunNorLeavesTheField) {
+    typeName(true);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_TRUE(g.importExport->typing());
+    typeName(false);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+}
+
+TEST_F(EditorKeys, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_TRUE(frame().tabs.testRunning);
+    undo();
+    EXPECT_TRUE(frame().tabs.testRunning);
+    EXPECT_FALSE(g.lights->empty()) << "undone under the running level";
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_FALSE(frame().tabs.testRunning);
+    typeName(true);
+    undo();
+    EXPECT_FALSE(g.lights->empty()) << "undone while a name was typed";
+    typeName(false);
+    undo();
+    EXPECT_TRUE(g.lights->empty());
+}
+
+}  // namespace
