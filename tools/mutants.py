@@ -297,8 +297,7 @@ def test_list():
 
 
 def build(targets):
-    r = subprocess.run(["cmake", "--build", BUILD, "-j2", "--target"] + targets,
-                       capture_output=True, text=True)
+    r = subprocess.run(["ninja", "-C", BUILD, "-j2"] + targets, capture_output=True, text=True)
     return r.returncode == 0, r.stdout + r.stderr
 
 
@@ -436,12 +435,12 @@ def main():
     configure()
     if any("command" not in t for t in ctest_json()):
         # ctest knows a test's command only once its binary exists.
-        ok, out = build(["all"])
+        ok, out = build([])
         if not ok:
             sys.exit("mutants: the unmutated tree does not build\n" + out[-3000:])
     tests = test_list()
     binaries = {t["command"][0] for t in tests}
-    targets = sorted({os.path.basename(b) for b in binaries} | {"dovra"})
+    targets = sorted(os.path.relpath(b, BUILD) for b in binaries)
     ok, out = build(targets)
     if not ok:
         sys.exit("mutants: the unmutated tree does not build\n" + out[-3000:])
@@ -456,6 +455,17 @@ def main():
     timeouts = {name: 5 * took + SLACK for name, took in baseline.items()}
     clean = {p: digest(p) for p in objects()}
     made_of = {t["name"]: link_inputs(os.path.relpath(t["command"][0], BUILD)) for t in tests}
+
+    def to_build(path):
+        """What a change to this file must rebuild: the test binaries its object
+        reaches, or the object alone when no test does; every test binary for
+        a header."""
+        objs = {o for o in clean if o.endswith("/" + path + ".o")}
+        if not objs:
+            return targets
+        reach = sorted(os.path.relpath(t["command"][0], BUILD) for t in tests
+                       if made_of[t["name"]] & objs)
+        return reach or sorted(os.path.relpath(o, BUILD) for o in objs)
 
     rng = random.Random(SEED)
     sites = mutable_lines(DIRS)
@@ -488,7 +498,7 @@ def main():
         verdict = None
         try:
             plant(path, original, "\n".join(lines))
-            ok, _ = build(targets)
+            ok, _ = build(to_build(path))
             if not ok:
                 verdict = "dropped (does not compile)"
             else:
