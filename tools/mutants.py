@@ -11,8 +11,10 @@ behaviour), is dropped and another line is drawn.
 Settings (environment): MUTANTS (how many to count, 60), MUTANTS_SEED (1),
 MUTANTS_DIRS ("engine elements editor game"), MUTANTS_BUILD (build-mutants),
 MUTANTS_E2E (0), MUTANTS_TIMEOUT (seconds a test binary may take beyond five
-times its unmutated time, 30), MUTANTS_LOG (the report file, in the build
-folder). Run from the repository root, on a display (tools/headless.sh).
+times its unmutated time, 30), MUTANTS_JOBS (test binaries run side by side,
+2), MUTANTS_MINUTES (stop drawing new mutants after this long; 0: no limit),
+MUTANTS_LOG (the report file, in the build folder). Run from the repository
+root, on a display (tools/headless.sh).
 
 The source file is always put back: on success, on a failure, on Ctrl+C; a
 copy of the original waits in the build folder until then, and a run killed
@@ -38,6 +40,7 @@ DIRS = os.environ.get("MUTANTS_DIRS", "engine elements editor game").split()
 WITH_E2E = os.environ.get("MUTANTS_E2E", "0") == "1"
 SLACK = float(os.environ.get("MUTANTS_TIMEOUT", "30"))
 JOBS = int(os.environ.get("MUTANTS_JOBS", "2"))
+MINUTES = float(os.environ.get("MUTANTS_MINUTES", "0"))
 LOG = os.environ.get("MUTANTS_LOG", os.path.join(BUILD, "mutants-%d.log" % SEED))
 PENDING = os.path.join(BUILD, "mutant-pending.json")
 
@@ -257,9 +260,23 @@ def mutable_lines(dirs):
                         continue
                     probe = random.Random(0)
                     if mutations(line, masked, lines, index, probe):
-                        sites.append((path, index))
-    sites.sort()
+                        sites.append((path, index, line.strip()))
     return sites
+
+
+def draw_order(sites, seed):
+    """The sites in a seeded random order that depends on each line's file and
+    text, not its number: lines an edit elsewhere did not touch keep their
+    place, so runs of one seed before and after a change mostly meet the same
+    mutants."""
+    seen = {}
+    keyed = []
+    for path, index, text in sites:
+        n = seen[(path, text)] = seen.get((path, text), -1) + 1
+        key = hashlib.sha1(("%d %s %d %s" % (seed, path, n, text)).encode()).hexdigest()
+        keyed.append((key, path, index))
+    keyed.sort()
+    return [(key, path, index) for key, path, index in keyed]
 
 
 # ---------------------------------------------------------------- build and tests
@@ -467,9 +484,7 @@ def main():
                        if made_of[t["name"]] & objs)
         return reach or sorted(os.path.relpath(o, BUILD) for o in objs)
 
-    rng = random.Random(SEED)
-    sites = mutable_lines(DIRS)
-    rng.shuffle(sites)
+    sites = draw_order(mutable_lines(DIRS), SEED)
     log = open(LOG, "w")
 
     def say(text):
@@ -480,9 +495,13 @@ def main():
     say("mutants: %d mutable lines in %s, seed %d, tests: %s" %
         (len(sites), " ".join(DIRS), SEED, " ".join(t["name"] for t in tests)))
     caught = counted = dropped = 0
-    for path, index in sites:
+    for key, path, index in sites:
         if counted >= COUNT:
             break
+        if MINUTES and time.time() - started > MINUTES * 60:
+            say("mutants: the %g minutes are up" % MINUTES)
+            break
+        rng = random.Random(key)
         with open(path, encoding="utf-8") as f:
             original = f.read()
         lines = original.split("\n")

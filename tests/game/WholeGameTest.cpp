@@ -120,6 +120,14 @@ protected:
         tick();
         ASSERT_EQ(g.importExport->typing(), on);
     }
+    // D held over two ticks, then one more for the camera to coast.
+    void walkD() {
+        nktest::holdKey(*g.input, ALLEGRO_KEY_D);
+        tick({ALLEGRO_KEY_D});
+        tick();
+        nktest::holdKey(*g.input, ALLEGRO_KEY_D, false);
+        tick();
+    }
     void undo() {
         control(true);
         tick({ALLEGRO_KEY_Z});
@@ -129,12 +137,23 @@ protected:
     Game& g = game();
 };
 
-TEST_F(EditorKeys, SpaceTypedIntoANameNeitherStartsTheRunNorLeavesTheField) {
+TEST_F(EditorKeys, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCamera) {
     typeName(true);
+    const float x = frame().camera.view().x;
     tick({ALLEGRO_KEY_SPACE});
+    walkD();
     EXPECT_FALSE(frame().tabs.testRunning);
     EXPECT_TRUE(g.importExport->typing());
+    EXPECT_EQ(frame().camera.view().x, x);
     typeName(false);
+    walkD();
+    EXPECT_GT(frame().camera.view().x, x);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    // Escape ends the run and keeps the editor; Space then starts it again.
+    tick({ALLEGRO_KEY_ESCAPE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_EQ(g.scene(), Editor);
     tick({ALLEGRO_KEY_SPACE});
     EXPECT_TRUE(frame().tabs.testRunning);
     tick({ALLEGRO_KEY_SPACE});
