@@ -69,11 +69,22 @@ TEST(LevelBrowser, ArrowsStopAtTheFirstAndTheLastPackNeverOnABlankPage) {
         gui.getButton(key).first(key);
         tick();
     };
+    // The pack's name, its first level and each button's colour: G open, R locked.
     auto page = [&] {
+        std::string colours;
+        for (int i = 0; i < LevelPacks::levelsPerPage; ++i)
+            colours += gui.getButton("levels_button_" + std::to_string(i)).textColor.g > 0.5f
+                           ? 'G'
+                           : 'R';
         return gui.getTextLabel("levels_pack_name").text + "/" +
-               gui.getButton("levels_button_0").text;
+               gui.getButton("levels_button_0").text + "/" + colours;
     };
-    auto pageOf = [](const LevelPack& p) { return p.name + "/" + p.levels[0].label; };
+    auto pageOf = [](const LevelPack& p) {
+        std::string colours;
+        for (std::size_t i = 0; i < LevelPacks::levelsPerPage; ++i)
+            colours += i < p.levels.size() && p.levels[i].unlocked ? 'G' : 'R';
+        return p.name + "/" + p.levels[0].label + "/" + colours;
+    };
     for (std::size_t i = 0; i <= packs.size(); ++i) click("levels_button_left");
     EXPECT_EQ(page(), pageOf(packs.front()));
     click("levels_button_right");
@@ -82,6 +93,15 @@ TEST(LevelBrowser, ArrowsStopAtTheFirstAndTheLastPackNeverOnABlankPage) {
     EXPECT_EQ(page(), pageOf(packs.back()));
     click("levels_button_left");
     EXPECT_EQ(page(), pageOf(packs[packs.size() - 2]));
+    // SET, a name, SET again: the field says whether the map is there.
+    for (const char* name : {"no_such_map.txt", "outer_ring_1.txt"}) {
+        click("levels_set_load_path");
+        gui.setTextInputText("levels_load_path", name);
+        click("levels_set_load_path");
+        const NK::GUISystem::TextLabel& found = gui.getTextLabel("levels_is_load_path");
+        EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
+                  name[0] == 'n' ? "Map not found R" : "Map found G");
+    }
     gamekit::open(MainMenu);
 }
 
