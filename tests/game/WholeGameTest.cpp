@@ -6,6 +6,7 @@
 #include "elements/Lights.h"
 #include "elements/Player.h"
 #include "engine/GUISystem.h"
+#include "engine/PhysicsWorld.h"
 #include "engine/TextFileStore.h"
 #include "game/LevelPacks.h"
 #include "game/PlayScene.h"
@@ -56,9 +57,35 @@ TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
     gamekit::open(MainMenu);
 }
 
-// The browser's arrows, clicked as the pointer would: they stop at the first
-// and the last pack, the page always naming a pack and its first level.
-TEST(LevelBrowser, ArrowsStopAtTheFirstAndTheLastPackNeverOnABlankPage) {
+// A level played from the devices, not a replay: D held walks right, A left,
+// and a left click fires one shot; nothing held, the player stays.
+TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFires) {
+    Game& g = game();
+    g.playMap("tests/data/replays/walk.txt");
+    for (int i = 0; i < 30; ++i) tick();  // landed
+    auto walked = [&](int key) {
+        const float x = g.player->position().x;
+        if (key) nktest::holdKey(*g.input, key);
+        for (int i = 0; i < 20; ++i) tick();
+        if (key) nktest::holdKey(*g.input, key, false);
+        return g.player->position().x - x;
+    };
+    EXPECT_GT(walked(ALLEGRO_KEY_D), 20.0f);
+    EXPECT_LT(walked(ALLEGRO_KEY_A), -20.0f);
+    for (int i = 0; i < 60; ++i) tick();
+    EXPECT_NEAR(walked(0), 0.0f, 1.0f);
+    const std::size_t before = g.physics->shots().size();
+    g.input->mousePressed[1] = 1;
+    tick();
+    EXPECT_EQ(g.physics->shots().size(), before + 1);
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+}
+
+// The browser's buttons, clicked as the pointer would: the arrows stop at the
+// first and the last pack, the page always naming a pack, its first level and
+// which levels are open; the load field says whether a typed map is there.
+TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) {
     Game& g = game();
     NK::TextFileStore files;
     const std::vector<LevelPack> packs = LevelPacks::load(files, LevelPacks::listPath);
@@ -73,9 +100,8 @@ TEST(LevelBrowser, ArrowsStopAtTheFirstAndTheLastPackNeverOnABlankPage) {
     auto page = [&] {
         std::string colours;
         for (int i = 0; i < LevelPacks::levelsPerPage; ++i)
-            colours += gui.getButton("levels_button_" + std::to_string(i)).textColor.g > 0.5f
-                           ? 'G'
-                           : 'R';
+            colours +=
+                gui.getButton("levels_button_" + std::to_string(i)).textColor.g > 0.5f ? 'G' : 'R';
         return gui.getTextLabel("levels_pack_name").text + "/" +
                gui.getButton("levels_button_0").text + "/" + colours;
     };
