@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz package gallery
+.PHONY: run test build configure deps assets bench clean sanitize fuzz package gallery mutants
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -54,6 +54,11 @@ fuzz:
 package: configure
 	@tools/install-deps.sh package
 	@tools/make-package.sh $(BUILD)
+
+# Plants MUTANTS faults one at a time (seed MUTANTS_SEED) and counts how many
+# the tests catch; tools/mutants.py says how, and how to set it.
+mutants: deps
+	@nice -n 10 tools/headless.sh python3 tools/mutants.py
 
 assets: deps
 	@tools/make-assets.sh

@@ -70,9 +70,7 @@ void EditorFrame::draw() {
     // From here on nothing is lit: the cards, the health, the bars and pages.
     run.lights->drawLit(false);
     run.dialogs->drawCards();
-    for (int i = 0; i < run.player->health; ++i)
-        services.bitmaps->drawOnScreen("player_health",
-                                       NK::Rect(55.0f * i + 2.5f, 125.0f, 40.0f, 40.0f));
+    drawHearts(*services.bitmaps, run.player->health, 125.0f);
     drawScreenOverlay();
     run.world->drawRays(NK::Color(1, 0, 0, 1));
     run.lights->drawLit(true);

@@ -154,8 +154,7 @@ void PlayScene::draw() {
     run.lights->drawLit(false);
     run.dialogs->drawCards();
     NK::BitmapStore& bitmaps = *services.bitmaps;
-    for (int i = 0; i < run.player->health; ++i)
-        bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, 5.0f, 40.0f, 40.0f));
+    drawHearts(bitmaps, run.player->health, 5.0f);
     bitmaps.drawOnScreen("restart_level_text", NK::Rect(1610.0f, 10.0f, 300.0f, 38.0f));
     if (won) {
         drawWindow("win-window");
@@ -189,6 +188,11 @@ void PlayScene::drawReticle() {
 
 void PlayScene::drawShots() {
     ::drawShots(*services.bitmaps, *run.world);
+}
+
+void drawHearts(NK::BitmapStore& bitmaps, int health, float top) {
+    for (int i = 0; i < health; ++i)
+        bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, top, 40.0f, 40.0f));
 }
 
 void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world) {

@@ -79,3 +79,6 @@ private:
 // Every shot in flight, the player's white and the cameras' red, turned to
 // where it flies: the play scene and the editor's test run draw them alike.
 void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world);
+// One heart per point of health along the top left of the screen, the first
+// at (2.5, top), 40 by 40 each, 55 apart; none once the player is dead.
+void drawHearts(NK::BitmapStore& bitmaps, int health, float top);

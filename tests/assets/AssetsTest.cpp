@@ -33,7 +33,7 @@ TEST(Assets, FileMissingUndecodableOrSheetNotCutIntoItsFrames) {
         ASSERT_NE(b, nullptr) << name;
         const int w = al_get_bitmap_width(b), h = al_get_bitmap_height(b);
         al_destroy_bitmap(b);
-        EXPECT_EQ(w % columns + h % rows, 0) << name;
+        EXPECT_EQ(nktest::Ints({w % columns, h % rows}), nktest::Ints({0, 0})) << name;
         if (frameW)
             EXPECT_EQ(nktest::Ints({w / columns, h / rows}), nktest::Ints({frameW, frameH}))
                 << name;

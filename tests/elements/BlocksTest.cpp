@@ -153,7 +153,9 @@ TEST_F(BlocksPanelTest, CtrlClickCopyOfDynamicBoxKeepsItsPhysicsAndDelay) {
     ASSERT_EQ(boxes.list().size(), 2u);
     const Blocks::Block& copy = boxes.list()[1];
     EXPECT_TRUE(copy.isDynamic && copy.rotationFix);
-    EXPECT_EQ(copy.density + copy.friction + copy.delay, 2.5f + 0.75f + 1.5f);
+    EXPECT_EQ(copy.density, 2.5f);
+    EXPECT_EQ(copy.friction, 0.75f);
+    EXPECT_EQ(copy.delay, 1.5f);
     EXPECT_FLOAT_EQ(boxes.images().get(copy.key).angle, 0.3f);
     EXPECT_FLOAT_EQ(boxes.images().get(copy.key).rect.x, at.x - 40.0f);
 }

@@ -6,6 +6,7 @@
 
 #include "engine/DialogCard.h"
 #include "tests/elements/PanelTestKit.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -95,6 +96,44 @@ TEST_F(DialogsTest, StopRemovesEveryCardThePreviewIncluded) {
     for (const char* key : {"0", "1", Dialogs::previewKey}) EXPECT_TRUE(images.contains(key));
     dialogs.stop();
     for (const char* key : {"0", "1", Dialogs::previewKey}) EXPECT_FALSE(images.contains(key));
+}
+
+// The cards as printed: the title in the title size, the text in the text
+// size. Ink is where a card differs from one printed with neither.
+TEST_F(DialogsTest, CardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize) {
+    dialogs.add(60, 12, "H", "", -1.0f, {0, 0, 100, 100});
+    dialogs.add(60, 12, "", "H", -1.0f, {0, 0, 100, 100});
+    dialogs.add(60, 12, "", "", -1.0f, {0, 0, 100, 100});
+    dialogs.start();
+    NK::BitmapStore& images = paneltest::bitmaps();
+    ALLEGRO_BITMAP* blank = images.get(dialogs.key(2)).get();
+    // How many rows of the card hold ink, and the first of them.
+    auto ink = [&](int card) {
+        ALLEGRO_BITMAP* printed = images.get(dialogs.key(card)).get();
+        // Locked, each pixel read is a memory read rather than a download.
+        al_lock_bitmap(printed, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+        int rows = 0, top = -1;
+        for (int y = 0; y < 500; ++y) {
+            bool any = false;
+            for (int x = 150; x < 350 && !any; ++x) {
+                const nktest::Rgba a = nktest::pixelAt(x, y, printed);
+                any = !nktest::near(nktest::pixelAt(x, y, blank), a.r, a.g, a.b, 40);
+            }
+            rows += any;
+            if (any && top < 0) top = y;
+        }
+        al_unlock_bitmap(printed);
+        return std::make_pair(rows, top);
+    };
+    al_lock_bitmap(blank, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    const auto [title, titleTop] = ink(0);
+    const auto [text, textTop] = ink(1);
+    al_unlock_bitmap(blank);
+    // A capital stands about two pixels a point in the card's font.
+    EXPECT_NEAR(title, 125, 15);
+    EXPECT_NEAR(text, 25, 5);
+    EXPECT_LT(titleTop, textTop);
+    dialogs.stop();
 }
 
 // The page, driven by clicks on its widgets.

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <regex>
+#include <sstream>
 
 #include "editor/ImportExportPanel.h"
 #include "editor/UndoHistory.h"
@@ -194,6 +195,32 @@ TEST_F(ImportExportPageTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing)
     EXPECT_EQ(label("is_load_path"), "Map found");
     EXPECT_EQ(label("load_info"), "Loaded");
     EXPECT_EQ(world->surfaceCount(), 1u);
+}
+
+// A level is empty, and so gets no save question and no recovery copy, only
+// while it holds nothing at all: a map of any one element record, or a
+// player or gate once edited, is a level worth keeping.
+TEST_F(LevelFileTest, OneElementOfAnyKindOrAnEditedPlayerOrGateIsNotEmpty) {
+    std::istringstream every(contentsOf(copyOfMap("every_record.txt")));
+    int kinds = 0;
+    for (std::string line; std::getline(every, line);) {
+        if (line.empty() || line.rfind("PLY", 0) == 0 || line.rfind("CAM", 0) == 0 ||
+            line.rfind("FE", 0) == 0 || line.rfind("G ", 0) == 0)
+            continue;
+        writeFile(folder + "/one.txt", line + "\n");
+        panel->clearMap();
+        panel->loadMap(folder + "/one.txt");
+        EXPECT_FALSE(panel->isMapEmpty()) << line;
+        ++kinds;
+    }
+    EXPECT_EQ(kinds, 11);  // 9 kinds, SF and B twice
+    panel->clearMap();
+    EXPECT_TRUE(panel->isMapEmpty());
+    level.player->changed = true;
+    EXPECT_FALSE(panel->isMapEmpty());
+    panel->clearMap();
+    level.gate->changed = true;
+    EXPECT_FALSE(panel->isMapEmpty());
 }
 
 // Undo restores snapshots: a level edited and taken back saves the very

@@ -193,6 +193,30 @@ TEST(PlayerRulesTest, MirroredLayoutPutsShoulderGunAndMuzzleOnTheOtherSide) {
     EXPECT_NEAR(down.muzzle.y, 459.8f + 193.6f - 13.0f, 0.01f);
 }
 
+// The four quarters around the aim pivot (1000, 446.8) of frame 20, each a
+// quarter turn from the horizontal. Facing left the pictures are mirrored, so
+// each part turns the other way round: the head still looks at the pointer,
+// never upside down.
+TEST(PlayerRulesTest, HeadTurnsAThirdDownAndThreeQuartersUpMirroredWhenFacingLeft) {
+    const float pi = 3.14159265f;
+    const NK::Vec2 p(1000.0f, 500.0f);
+    const struct {
+        float x, y;  // the pointer
+        float aim, arm, head;
+    } cases[] = {{1600.0f, 1046.8f, pi / 4, pi / 4, pi / 12},                  // right, below
+                 {1600.0f, -153.2f, -pi / 4, -pi / 4, -3 * pi / 16},           // right, above
+                 {400.0f, 1046.8f, 3 * pi / 4, -pi / 4, -pi / 12},             // left, below
+                 {400.0f, -153.2f, -3 * pi / 4, -7 * pi / 4, -29 * pi / 16}};  // left, above
+    for (const auto& c : cases) {
+        const PlayerRules::Layout l = PlayerRules::aimedLayout(p, 20, {c.x, c.y});
+        EXPECT_EQ(l.facingLeft, c.x < p.x) << c.x << "," << c.y;
+        EXPECT_NEAR(l.aim, c.aim, 1e-4f) << c.x << "," << c.y;
+        EXPECT_NEAR(l.arm.angle, c.arm, 1e-4f) << c.x << "," << c.y;
+        EXPECT_NEAR(l.gun.angle, c.arm, 1e-4f) << c.x << "," << c.y;
+        EXPECT_NEAR(l.head.angle, c.head, 1e-4f) << c.x << "," << c.y;
+    }
+}
+
 TEST(PlayerRulesTest, FacingFlipsOnlyPastStraightUp) {
     const NK::Vec2 p(100.0f, 100.0f);
     EXPECT_FALSE(PlayerRules::facesLeft(p, {100.0f, 0.0f}));

@@ -1,0 +1,225 @@
+#include <allegro5/allegro.h>
+
+#include <string>
+
+#include "editor/EditorFrame.h"
+#include "elements/Lights.h"
+#include "elements/Player.h"
+#include "engine/GUISystem.h"
+#include "engine/PhysicsWorld.h"
+#include "engine/TextFileStore.h"
+#include "game/LevelPacks.h"
+#include "game/PlayScene.h"
+#include "tests/game/GameKit.h"
+
+namespace {
+
+using gamekit::game;
+using gamekit::tick;
+
+// The HUD, read back from the drawn frame: a heart slot counts as filled when
+// it differs from the same frame drawn with no health at all, so the test
+// does not care what a heart looks like, only where one is drawn.
+TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
+    Game& g = game();
+    PlayInput still;
+    g.replayInput = &still;
+    g.playMap("tests/data/replays/walk.txt");
+    tick();
+    const float sx = static_cast<float>(g.display->windowWidth) / 1920.0f;
+    const float sy = static_cast<float>(g.display->windowHeight) / 1080.0f;
+    const int side = static_cast<int>(40.0f * sx);
+    g.player->health = 0;
+    ALLEGRO_BITMAP* none = gamekit::frame();
+    for (int health : {1, 3, Player::fullHealth}) {
+        g.player->health = health;
+        ALLEGRO_BITMAP* shown = gamekit::frame();
+        std::string slots;
+        for (int slot = 0; slot <= Player::fullHealth; ++slot) {
+            const int x = static_cast<int>((2.5f + 55.0f * static_cast<float>(slot)) * sx);
+            const int y = static_cast<int>(5.0f * sy);
+            slots +=
+                nktest::meanDifference(shown, x, y, none, x, y, side, side, 2) > 10.0 ? 'H' : '.';
+        }
+        EXPECT_EQ(slots,
+                  std::string(health, 'H') + std::string(Player::fullHealth + 1 - health, '.'))
+            << "health " << health;
+        al_destroy_bitmap(shown);
+    }
+    // Dead: the frame is the empty one, nothing drawn where the first heart was.
+    g.player->health = 0;
+    ALLEGRO_BITMAP* dead = gamekit::frame();
+    EXPECT_LT(nktest::meanDifference(dead, 0, 0, none, 0, 0, side * 6, side * 2, 2), 1.0);
+    al_destroy_bitmap(dead);
+    al_destroy_bitmap(none);
+    g.replayInput = nullptr;
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+}
+
+// A level played from the devices, not a replay: D held walks right, A left,
+// and a left click fires one shot; nothing held, the player stays.
+TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFires) {
+    Game& g = game();
+    g.playMap("tests/data/replays/walk.txt");
+    for (int i = 0; i < 30; ++i) tick();  // landed
+    auto walked = [&](int key) {
+        const float x = g.player->position().x;
+        if (key) nktest::holdKey(*g.input, key);
+        for (int i = 0; i < 20; ++i) tick();
+        if (key) nktest::holdKey(*g.input, key, false);
+        return g.player->position().x - x;
+    };
+    EXPECT_GT(walked(ALLEGRO_KEY_D), 20.0f);
+    EXPECT_LT(walked(ALLEGRO_KEY_A), -20.0f);
+    for (int i = 0; i < 60; ++i) tick();
+    EXPECT_NEAR(walked(0), 0.0f, 1.0f);
+    const std::size_t before = g.physics->shots().size();
+    g.input->mousePressed[1] = 1;
+    tick();
+    EXPECT_EQ(g.physics->shots().size(), before + 1);
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+}
+
+// The browser's buttons, clicked as the pointer would: the arrows stop at the
+// first and the last pack, the page always naming a pack, its first level and
+// which levels are open; the load field says whether a typed map is there.
+TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) {
+    Game& g = game();
+    NK::TextFileStore files;
+    const std::vector<LevelPack> packs = LevelPacks::load(files, LevelPacks::listPath);
+    ASSERT_GE(packs.size(), 2u);
+    gamekit::open(LevelBrowser);
+    NK::GUISystem& gui = *g.gui;
+    auto click = [&](const char* key) {
+        gui.getButton(key).first(key);
+        tick();
+    };
+    // The pack's name, its first level and each button's colour: G open, R locked.
+    auto page = [&] {
+        std::string colours;
+        for (int i = 0; i < LevelPacks::levelsPerPage; ++i)
+            colours +=
+                gui.getButton("levels_button_" + std::to_string(i)).textColor.g > 0.5f ? 'G' : 'R';
+        return gui.getTextLabel("levels_pack_name").text + "/" +
+               gui.getButton("levels_button_0").text + "/" + colours;
+    };
+    auto pageOf = [](const LevelPack& p) {
+        std::string colours;
+        for (std::size_t i = 0; i < LevelPacks::levelsPerPage; ++i)
+            colours += i < p.levels.size() && p.levels[i].unlocked ? 'G' : 'R';
+        return p.name + "/" + p.levels[0].label + "/" + colours;
+    };
+    for (std::size_t i = 0; i <= packs.size(); ++i) click("levels_button_left");
+    EXPECT_EQ(page(), pageOf(packs.front()));
+    click("levels_button_right");
+    EXPECT_EQ(page(), pageOf(packs[1]));
+    for (std::size_t i = 0; i < packs.size(); ++i) click("levels_button_right");
+    EXPECT_EQ(page(), pageOf(packs.back()));
+    click("levels_button_left");
+    EXPECT_EQ(page(), pageOf(packs[packs.size() - 2]));
+    // SET, a name, SET again: the field says whether the map is there.
+    for (const char* name : {"no_such_map.txt", "outer_ring_1.txt"}) {
+        click("levels_set_load_path");
+        gui.setTextInputText("levels_load_path", name);
+        click("levels_set_load_path");
+        const NK::GUISystem::TextLabel& found = gui.getTextLabel("levels_is_load_path");
+        EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
+                  name[0] == 'n' ? "Map not found R" : "Map found G");
+    }
+    gamekit::open(MainMenu);
+}
+
+// The editor's keys while a designer types a name or runs the level: Space
+// and Ctrl+Z belong to the field while it takes text, and a test run can be
+// neither undone nor have the level swapped under it.
+class EditorKeys : public testing::Test {
+protected:
+    void SetUp() override {
+        gamekit::open(Editor);
+        g.importExport->clearMap();
+        frame().history.reset(g.importExport->snapshot());
+        // One edit to take back: a light, recorded as the editor records one.
+        LightRecord light;
+        light.x = 500;
+        light.y = 400;
+        light.intensity = 150;
+        ASSERT_TRUE(g.lights->add(light));
+        frame().history.record(g.importExport->snapshot());
+    }
+    void TearDown() override {
+        if (frame().tabs.testRunning) tick({ALLEGRO_KEY_SPACE});
+        control(false);
+        g.importExport->clearMap();
+        gamekit::open(MainMenu);
+    }
+    EditorFrame& frame() { return *g.editor; }
+    void control(bool held) { nktest::holdKey(*g.input, ALLEGRO_KEY_LCTRL, held); }
+    void typeName(bool on) {
+        // SET starts the typing; a click on the field ends it.
+        NK::GUISystem& widgets = g.importExport->widgets();
+        if (on)
+            widgets.getButton("set_save_path").first("set_save_path");
+        else
+            widgets.getTextInput("save_path").first("save_path");
+        tick();
+        ASSERT_EQ(g.importExport->typing(), on);
+    }
+    // D held over two ticks, then one more for the camera to coast.
+    void walkD() {
+        nktest::holdKey(*g.input, ALLEGRO_KEY_D);
+        tick({ALLEGRO_KEY_D});
+        tick();
+        nktest::holdKey(*g.input, ALLEGRO_KEY_D, false);
+        tick();
+    }
+    void undo() {
+        control(true);
+        tick({ALLEGRO_KEY_Z});
+        control(false);
+    }
+
+    Game& g = game();
+};
+
+TEST_F(EditorKeys, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCamera) {
+    typeName(true);
+    const float x = frame().camera.view().x;
+    tick({ALLEGRO_KEY_SPACE});
+    walkD();
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_TRUE(g.importExport->typing());
+    EXPECT_EQ(frame().camera.view().x, x);
+    typeName(false);
+    walkD();
+    EXPECT_GT(frame().camera.view().x, x);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    // Escape ends the run and keeps the editor; Space then starts it again.
+    tick({ALLEGRO_KEY_ESCAPE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_EQ(g.scene(), Editor);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+}
+
+TEST_F(EditorKeys, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_TRUE(frame().tabs.testRunning);
+    undo();
+    EXPECT_TRUE(frame().tabs.testRunning);
+    EXPECT_FALSE(g.lights->empty()) << "undone under the running level";
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_FALSE(frame().tabs.testRunning);
+    typeName(true);
+    undo();
+    EXPECT_FALSE(g.lights->empty()) << "undone while a name was typed";
+    typeName(false);
+    undo();
+    EXPECT_TRUE(g.lights->empty());
+}
+
+}  // namespace
