@@ -124,6 +124,7 @@ TEST(GUIFocus, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     gui.dropFocus();
     gui.stepFocus(-1);
     EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
+}
 
 namespace {
 
