@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz
+.PHONY: run test build configure deps assets bench clean sanitize fuzz monkey
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -48,6 +48,21 @@ fuzz:
 	@$(FUZZ_BUILD)/bin/map_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	 -dict=tools/fuzz/map.dict -artifact_prefix=$(FUZZ_BUILD)/ \
 	 $(FUZZ_BUILD)/corpus $$(ls -d tests/data/maps tests/data/replays Editor/Levels Resources/LevelPacks 2>/dev/null)
+
+# The game under random hands for MONKEY_SECONDS from MONKEY_SEED, built with
+# AddressSanitizer and UndefinedBehaviorSanitizer; a failing run leaves its
+# actions in build-monkey/monkey-SEED.txt.
+MONKEY_BUILD ?= build-monkey
+MONKEY_SECONDS ?= 60
+MONKEY_SEED ?= 1
+monkey: deps
+	@cmake -S . -B $(MONKEY_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOVRA_SANITIZE=ON >/dev/null
+	@cmake --build $(MONKEY_BUILD) --target dovra-monkey -j$(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	 tools/headless.sh $(MONKEY_BUILD)/bin/dovra-monkey --seed $(MONKEY_SEED) \
+	 --seconds $(MONKEY_SECONDS) --out $(MONKEY_BUILD)
 
 assets: deps
 	@tools/make-assets.sh

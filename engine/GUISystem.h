@@ -10,6 +10,7 @@
 #include "engine/KeyedStore.h"
 #include "engine/Rect.h"
 #include "engine/RenderContext.h"
+#include "engine/ShownWidgets.h"
 #include "engine/TextEntry.h"
 
 namespace NK {
@@ -146,6 +147,16 @@ public:
     // then typing into focused inputs.
     void update();
 
+    // Every widget that is on now: the buttons shown, the labels and inputs
+    // visible, in key order within each kind.
+    std::vector<ShownWidget> shownWidgets();
+    // How many buttons and inputs there are, shown or not.
+    int clickableCount() const { return static_cast<int>(buttons.size() + inputs.size()); }
+    // The keys of the widgets drawn while on since the last forgetDrawn(), so
+    // a frame can be compared with what is on (widgetMismatches).
+    const std::vector<std::string>& drawnWidgets() const { return drawn; }
+    void forgetDrawn() { drawn.clear(); }
+
     // Releases every widget and both private stores; the system stays usable.
     void destroyAll();
 
@@ -200,6 +211,7 @@ private:
     KeyedStore<Button> buttons{"Button"};
     KeyedStore<TextLabel> labels{"TextLabel"};
     KeyedStore<TextInput> inputs{"TextInput"};
+    std::vector<std::string> drawn;
 };
 
 }  // namespace NK

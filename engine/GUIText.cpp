@@ -164,7 +164,9 @@ void GUISystem::setTextLabelText(const std::string& key, const std::string& text
 
 void GUISystem::drawTextLabel(const std::string& key) {
     const TextLabel& label = labels.get(key);
-    if (label.visible) drawLayers(labelBackgroundKey(key), labelTextKey(key), label.opacity);
+    if (!label.visible) return;
+    drawn.push_back(key);
+    drawLayers(labelBackgroundKey(key), labelTextKey(key), label.opacity);
 }
 
 GUISystem::TextInput& GUISystem::createTextInput(const Rect& rect, bool centred,
@@ -203,7 +205,9 @@ GUISystem::TextInput& GUISystem::createTextInput(const Rect& rect, bool centred,
 
 void GUISystem::drawTextInput(const std::string& key) {
     const TextInput& in = inputs.get(key);
-    if (in.visible) drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);
+    if (!in.visible) return;
+    drawn.push_back(key);
+    drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);
 }
 
 }  // namespace NK

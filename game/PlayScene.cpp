@@ -43,12 +43,10 @@ void PlayScene::build(std::function<void()> menu) {
         gui.setButtonShown(key, false);
     }
     gui.setButtonFirstCallback("restart", [this](std::string) {
-        hideEndButtons();
         leaveLevel();
         startLevel(mapPath);
     });
     gui.setButtonFirstCallback("tomenu", [this](std::string) {
-        hideEndButtons();
         leaveLevel();
         toMenu();
     });
@@ -85,13 +83,15 @@ void PlayScene::update(const PlayInput& input) {
         lost = true;
     }
     if (input.restartPressed) {
-        if (won || lost) hideEndButtons();
         leaveLevel();
         startLevel(mapPath);
     }
 }
 
 void PlayScene::leaveLevel() {
+    // However the level is left, its end buttons go with it: shown, they
+    // would take clicks on whatever screen comes next.
+    hideEndButtons();
     services.view->bounded = false;
     run.end();
     services.importExport->clearMap();
