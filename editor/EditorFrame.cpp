@@ -68,13 +68,7 @@ void EditorFrame::build(std::function<void()> leaveToMenu) {
         applyEditorTab();
     });
     gui.setButtonFirstCallback("back", [this](std::string) {
-        // Out of the editor first, so the widgets hide; the level is offered
-        // for saving and then cleared, as on every way out.
-        inEditor = false;
-        tabs.leave();
-        services.importExport->unsavedMapPrompt();
-        services.importExport->clearMap();
-        applyEditorTab();
+        leave();
         toMenu();
     });
     gui.createButton(bitmaps.get("button_g"), NK::Rect(1525, 10, 190, 50), "run", false);
@@ -185,10 +179,20 @@ bool EditorFrame::escape() {
         applyEditorTab();
         return false;
     }
+    leave();
+    return true;
+}
+
+void EditorFrame::leave() {
+    // Out of the editor first, so the widgets hide and a test run ends: the
+    // level offered for saving is the one edited, not one halfway through a
+    // run. Then it is cleared, as on every way out.
+    inEditor = false;
+    tabs.leave();
+    applyEditorTab();
     services.importExport->unsavedMapPrompt();
     services.importExport->clearMap();
     applyEditorTab();
-    return true;
 }
 
 EditorPanel* EditorFrame::activePanel() const {
@@ -330,5 +334,7 @@ void EditorFrame::update(const PlayInput& in) {
         // Rebuilt in place from the records; the document is not reloaded.
         run.end();
         run.start();
+        // The run starts lit; the editor's toggle still decides.
+        applyLightPass();
     }
 }

@@ -87,9 +87,11 @@ private:
     bool typing() const;
     EditorPanel* activePanel() const;
     void drawScreenOverlay();
-    void restore(const std::string& snapshot);
+    bool restore(const std::string& snapshot);
     void noteEdges();
     void recordChange();
+    void takeUnrecordedChange();
+    void leave();
 
     Services services;
     LevelRun run;

@@ -4,21 +4,35 @@
 #include "editor/ImportExportPanel.h"
 #include "engine/Input.h"
 
-void EditorFrame::restore(const std::string& snapshot) {
-    services.importExport->restore(snapshot);
+bool EditorFrame::restore(const std::string& snapshot) {
+    if (!services.importExport->restore(snapshot)) return false;
     history.amendCurrent(services.importExport->snapshot());
     // Pages show the restored records, none selected.
     applyEditorTab();
+    return true;
+}
+
+void EditorFrame::takeUnrecordedChange() {
+    // A drag still held (or a change whose tick has not come) is a step of
+    // its own, so undo takes back that change and only that one.
+    history.record(services.importExport->snapshot());
+    changePending = false;
 }
 
 void EditorFrame::undo() {
     if (tabs.testRunning) return;
-    if (auto snapshot = history.undo()) restore(*snapshot);
+    takeUnrecordedChange();
+    // A step that does not read is stepped over back again: level and history
+    // stay as they were.
+    if (auto snapshot = history.undo())
+        if (!restore(*snapshot)) history.redo();
 }
 
 void EditorFrame::redo() {
     if (tabs.testRunning) return;
-    if (auto snapshot = history.redo()) restore(*snapshot);
+    takeUnrecordedChange();
+    if (auto snapshot = history.redo())
+        if (!restore(*snapshot)) history.undo();
 }
 
 void EditorFrame::noteEdges() {

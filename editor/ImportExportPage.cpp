@@ -124,6 +124,7 @@ bool ImportExportPanel::checkLoadPath() {
 void ImportExportPanel::newMap() {
     unsavedMapPrompt();
     clearMap();
+    endRecoveryOffer();
     resetPathInputs();
 }
 
@@ -131,7 +132,10 @@ void ImportExportPanel::loadNamed() {
     if (checkLoadPath()) {
         unsavedMapPrompt();
         clearMap();
+        endRecoveryOffer();
         loadMap(folder + typed("load_path"));
+        // As loaded, the level is safe in its file: no copy until it changes.
+        recoveryWritten = snapshot();
     }
     resetPathInputs();
 }

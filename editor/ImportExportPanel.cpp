@@ -51,8 +51,11 @@ void ImportExportPanel::saveMap(const std::string& path) {
     saveClock.restart();
     saveShown = true;
     gui->setTextLabelText("save_info", "Saved");
-    // The level is safe in its file: the copy kept against a crash can go.
+    // The level is safe in its file: the copy kept against a crash can go,
+    // unless the file is where the copy was kept.
+    if (namesRecovery(path)) recoveryIsMap = true;
     dropRecovery();
+    recoveryWritten = snapshot();
     setBusyCursor(false);
 }
 
@@ -87,8 +90,7 @@ std::string ImportExportPanel::snapshot() const {
 }
 
 bool ImportExportPanel::restore(const std::string& text) {
-    clearMap();
     MapCodec::ReadResult result = MapCodec::read(NK::TextFile::parse(text));
-    if (result.ok) document.apply(result.data);
+    if (result.ok) document.replace(result.data);
     return result.ok;
 }

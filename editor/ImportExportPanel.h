@@ -63,10 +63,11 @@ public:
     std::function<bool()> askToSave;
 
     // Crash recovery. While the editor holds a level that is not empty and
-    // has changed, it is copied here every `recoverySeconds` (atomically, as
-    // saves are); saving the level, or discarding it through the prompt,
-    // removes the copy. A copy found when the game starts is offered by
-    // "RECOVER" until it is used or the level is saved.
+    // has changed since it was last copied or saved, it is copied here every
+    // `recoverySeconds` (atomically, as saves are); saving the level, or
+    // discarding it through the prompt, removes the copy. A copy found when
+    // the game starts is offered by "RECOVER", and kept untouched, until it
+    // is used or the user starts another level with NEW or LOAD.
     std::string recoveryPath = std::string(folder) + ".recovery.txt";
     int recoverySeconds = 30;
     // Each editor tick outside a test run.
@@ -87,8 +88,8 @@ public:
     // The level as a save would write it, in one string: what undo and
     // crash recovery keep.
     std::string snapshot() const;
-    // Replaces the level with a snapshot's records, showing no message; a
-    // snapshot that does not read leaves the level empty and returns false.
+    // Replaces the level with a snapshot's records as an edit, showing no
+    // message; a snapshot that does not read changes nothing and returns false.
     bool restore(const std::string& text);
 
     LevelDocument& level() { return document; }
@@ -115,7 +116,10 @@ private:
     bool shown = false;
     bool offeringRecovery = false;
     int recoveryCountdown = 0;
-    std::string recoveryWritten;  // the snapshot the copy holds
+    std::string recoveryWritten;  // the snapshot safe on disk: in the copy or the map saved
+    bool recoveryIsMap = false;   // the user saved a map under the copy's name
     void offerRecovery();
+    void endRecoveryOffer();
+    bool namesRecovery(const std::string& path) const;
     bool paged = false;  // the page's widgets exist
 };

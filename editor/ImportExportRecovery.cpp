@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 
 #include "editor/ImportExportPanel.h"
@@ -12,7 +13,9 @@
 void ImportExportPanel::keepRecovery() {
     if (--recoveryCountdown > 0) return;
     recoveryCountdown = recoverySeconds * 60;
-    if (isMapEmpty()) return;
+    // A copy left by an earlier run stays until it is recovered or the user
+    // starts another level; a map saved under the copy's name is the user's.
+    if (offeringRecovery || recoveryIsMap || isMapEmpty()) return;
     const std::string now = snapshot();
     if (now == recoveryWritten) return;
     // Written beside and renamed over, so a crash mid-write keeps the last copy.
@@ -27,11 +30,22 @@ void ImportExportPanel::keepRecovery() {
 }
 
 void ImportExportPanel::dropRecovery() {
-    std::remove(recoveryPath.c_str());
+    // Only a copy of this level goes: an older one offered is another level.
+    if (!offeringRecovery && !recoveryIsMap) std::remove(recoveryPath.c_str());
     recoveryWritten.clear();
     recoveryCountdown = recoverySeconds * 60;
+}
+
+void ImportExportPanel::endRecoveryOffer() {
     if (offeringRecovery && paged) gui->setButtonShown("recover", false);
     offeringRecovery = false;
+}
+
+bool ImportExportPanel::namesRecovery(const std::string& path) const {
+    std::error_code savedError, copyError;
+    const auto saved = std::filesystem::weakly_canonical(path, savedError);
+    const auto copy = std::filesystem::weakly_canonical(recoveryPath, copyError);
+    return !savedError && !copyError && saved == copy;
 }
 
 void ImportExportPanel::offerRecovery() {
@@ -49,10 +63,13 @@ void ImportExportPanel::offerRecovery() {
 
 void ImportExportPanel::recover() {
     if (!offeringRecovery) return;
+    // While the copy is offered neither answer removes it, so it is still
+    // there to load.
     unsavedMapPrompt();
     clearMap();
     loadMap(recoveryPath);
-    offeringRecovery = false;
-    if (paged) gui->setButtonShown("recover", false);
+    endRecoveryOffer();
+    // The copy holds the level now shown: it is this level's copy from here on.
+    recoveryWritten = snapshot();
     resetPathInputs();
 }

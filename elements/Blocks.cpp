@@ -132,6 +132,7 @@ void Blocks::startPlay() {
         if (b.delay < 0.0f) continue;
         b.touched = false;
         b.destroyed = false;
+        b.missingTold = false;
         b.countdown = static_cast<int>(b.delay * ticksPerSecond);
     }
 }
@@ -142,7 +143,9 @@ void Blocks::updatePlay(NK::PhysicsWorld& world) {
         const std::string key = bodyKey(b);
         const Body body = findBody(world, key);
         if (!body.body) {
-            missingBody(key);
+            // A culled body stays gone for the run: once in the log is enough.
+            if (!b.missingTold) missingBody(key);
+            b.missingTold = true;
             continue;
         }
         // The touching tick only starts the count: a delay of d seconds

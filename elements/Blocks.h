@@ -44,6 +44,7 @@ public:
         int countdown = 0;
         bool touched = false;
         bool destroyed = false;
+        bool missingTold = false;  // its body was found gone and that was logged
     };
     // What sets one kind apart from the other.
     struct Kind {

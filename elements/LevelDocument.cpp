@@ -74,6 +74,23 @@ void LevelDocument::apply(const MapData& data) {
     for (const LightRecord& light : data.lights) parts.lights->add(light);
 }
 
+void LevelDocument::replace(const MapData& data) {
+    const MapData before = collect();
+    const PlayerRecord& p = data.player;
+    const CameraAreaRecord& a = data.cameraArea;
+    const CameraAreaRecord& b = before.cameraArea;
+    const bool playerMoves = p.x != before.player.x || p.y != before.player.y || a.x != b.x ||
+                             a.y != b.y || a.w != b.w || a.h != b.h ||
+                             data.fallEdge.y != before.fallEdge.y;
+    const bool gateMoves = data.gate.x != before.gate.x || data.gate.y != before.gate.y;
+    const bool playerChanged = parts.player->changed || playerMoves;
+    const bool gateChanged = parts.gate->changed || gateMoves;
+    clear();
+    apply(data);
+    parts.player->changed = playerChanged;
+    parts.gate->changed = gateChanged;
+}
+
 void LevelDocument::clear() {
     parts.player->reset();
     parts.gate->reset();

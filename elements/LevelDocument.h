@@ -45,6 +45,10 @@ public:
     int surfaceCounter() const;
     // Adds every record to its collection, after what is already there.
     void apply(const MapData& data);
+    // Undo and redo: the level becomes these records, and the change counts
+    // as an edit, so the player and the gate stay changed once they were and
+    // become so when the records move them.
+    void replace(const MapData& data);
     // Empties every collection and puts the player and the gate back.
     void clear();
     bool isEmpty() const;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "elements/MapCodec.h"
 #include "engine/TextEntry.h"
 
 std::string PanelRules::fieldText(float value) {
@@ -24,6 +25,9 @@ std::optional<float> PanelRules::parseNumber(const std::string& text) {
     char* end = nullptr;
     const float value = std::strtof(begin, &end);
     if (end == begin) return std::nullopt;
+    // What the map reader would refuse is no number here either, or the
+    // level would save and then load back as wrong data.
+    if (!std::isfinite(value) || std::fabs(value) > MapCodec::kLargestReal) return std::nullopt;
     return value;
 }
 
@@ -103,15 +107,22 @@ bool PanelRules::onHandle(NK::Vec2 point, NK::Vec2 handle, NK::Vec2 handleSize) 
 NK::Vec2 PanelRules::resized(const NK::Rect& rect, NK::Vec2 mouse, bool keepRatio) {
     const float dx = mouse.x - rect.x;
     const float dy = mouse.y - rect.y;
-    if (!keepRatio) return {std::fmax(dx, minimumSide), std::fmax(dy, minimumSide)};
+    // Never wider or taller than a map may hold (a sliver of a ratio scales far).
+    auto held = [](NK::Vec2 size) {
+        return NK::Vec2(std::fmin(size.x, MapCodec::kLargestReal),
+                        std::fmin(size.y, MapCodec::kLargestReal));
+    };
+    if (!keepRatio) return held({std::fmax(dx, minimumSide), std::fmax(dy, minimumSide)});
 
-    const float w0 = rect.width;
-    const float h0 = rect.height;
+    // A side of zero (typed in) has no ratio to keep: it grows as a square.
+    const bool flat = !(rect.width > 0.0f && rect.height > 0.0f);
+    const float w0 = flat ? 1.0f : rect.width;
+    const float h0 = flat ? 1.0f : rect.height;
     // The corner follows whichever axis gives the smaller rectangle.
     NK::Vec2 size = dy <= dx * h0 / w0 ? NK::Vec2(dy * w0 / h0, dy) : NK::Vec2(dx, dx * h0 / w0);
     if (size.x < minimumSide) size = {minimumSide, minimumSide * h0 / w0};
     if (size.y < minimumSide) size = {minimumSide * w0 / h0, minimumSide};
-    return size;
+    return held(size);
 }
 
 float PanelRules::turnedToward(const NK::Rect& rect, NK::Vec2 mouse) {

@@ -25,7 +25,8 @@ public:
     // truncated, not rounded (3.999 shows "3.99").
     static std::string fieldText(float value);
     // The leading number of a text that holds only digits, '.', '-' and
-    // spaces; none when no number can be read from it.
+    // spaces; none when no number can be read from it, or when the map
+    // reader would refuse it (not finite, or beyond MapCodec::kLargestReal).
     static std::optional<float> parseNumber(const std::string& text);
 
     // The record a typed "select" text picks among `count`: n > 0 picks n - 1

@@ -54,11 +54,17 @@ public:
     // Once, at full gain, centred, normal speed; no id is kept and a sound
     // that finds no free voice is dropped without a word.
     void playSound(const std::string& key);
+    // Silent stand-ins under a key whose file is missing: every later use of
+    // the key plays nothing rather than ending the game.
+    void makeSilentSound(const std::string& key);
+    void makeSilentSong(const std::string& key);
     void destroySound(const std::string& key) { sounds.destroy(key); }
     void destroySong(const std::string& key) { songs.destroy(key); }
     void destroyAll();
 
 private:
+    static SamplePtr silence();
+    Song& addSong(const std::string& key, SamplePtr sample);
     KeyedStore<SamplePtr> sounds{"Sound"};
     // A missing song is reported with the sound's words, "Sound key ...".
     KeyedStore<Song> songs{"Song", "Sound"};

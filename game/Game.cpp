@@ -191,6 +191,7 @@ void Game::load() {
 }
 
 void Game::startLevel(const std::string& path, int level) {
+    if (!PlayScene::mapOpens(path)) return;
     play->currentLevel = level;
     play->startLevel(path);
     if (!recordReplayPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
@@ -254,6 +255,10 @@ void Game::finishRecording(int outcome) {
 
 void Game::loadResources() {
     for (const ResourceEntry& r : sharedResources()) {
+        if (r.kind == ResourceEntry::Sound || r.kind == ResourceEntry::Song) {
+            loadSoundOrSilence(*sounds, r);
+            continue;
+        }
         if (!al_filename_exists(r.path.c_str())) {
             NK::logError(missingResourceMessage(r));
             // A transparent stand-in keeps every later look-up of the key
@@ -277,10 +282,7 @@ void Game::loadResources() {
                 animations->loadAnimation(r.path, r.columns, r.rows, r.key);
                 break;
             case ResourceEntry::Sound:
-                sounds->loadSound(r.path, r.key);
-                break;
             case ResourceEntry::Song:
-                sounds->loadSong(r.path, r.key);
                 break;
         }
     }

@@ -87,7 +87,7 @@ void LevelBrowserScreen::showPage() {
     for (int i = 0; i < LevelPacks::levelsPerPage; ++i) {
         const std::string key = levelKey(i);
         const bool exists = pack && i < static_cast<int>(pack->levels.size());
-        const bool open = exists && pack->levels[static_cast<std::size_t>(i)].unlocked;
+        const bool open = exists && LevelPacks::startable(*pack, i);
         gui->setButtonFont(key, "font", 16, open ? unlocked : locked);
         gui->setButtonText(key, exists ? pack->levels[static_cast<std::size_t>(i)].label : "", 1);
     }

@@ -42,8 +42,10 @@ std::vector<PackLevel> readLevels(const std::vector<NK::TextLine>& lines) {
 }
 
 bool startable(const LevelPack& pack, int index) {
-    return index >= 0 && index < levelsPerPage && index < static_cast<int>(pack.levels.size()) &&
-           pack.levels[static_cast<std::size_t>(index)].unlocked;
+    if (index < 0 || index >= levelsPerPage || index >= static_cast<int>(pack.levels.size()))
+        return false;
+    const PackLevel& level = pack.levels[static_cast<std::size_t>(index)];
+    return level.unlocked && level.mapFound;
 }
 
 int lineOfLevel(const std::vector<NK::TextLine>& lines, int level) {
@@ -75,6 +77,7 @@ std::vector<LevelPack> load(NK::TextFileStore& files, const std::string& list) {
         if (!readable(pack.path)) continue;
         pack.levels = readLevels(files.load(pack.path, "pack").lines);
         files.destroy("pack");
+        for (PackLevel& level : pack.levels) level.mapFound = readable(level.mapPath);
     }
     return packs;
 }

@@ -16,6 +16,7 @@ struct PackLevel {
     std::string mapPath;
     std::string label;  // as written: underscores stay
     bool unlocked = false;
+    bool mapFound = true;  // false when the map file was missing as the pack was read
 };
 
 struct LevelPack {
@@ -35,7 +36,8 @@ std::vector<LevelPack> readList(const std::vector<NK::TextLine>& lines);
 // One level a line with words. A flag that is not a whole number, or a line
 // too short to hold one, leaves the level locked.
 std::vector<PackLevel> readLevels(const std::vector<NK::TextLine>& lines);
-// Whether button `index` of the pack starts a level.
+// Whether button `index` of the pack starts a level: there is one, it is
+// unlocked, and its map was found.
 bool startable(const LevelPack& pack, int index);
 // The index into `lines` of the line that holds level `level` (lines without
 // words do not count), or -1 when there is none.
@@ -46,7 +48,8 @@ constexpr const char* listPath = "Resources/LevelPacks/packs_info.txt";
 
 // The pack list and every pack it names, through the text-file store. A
 // missing list or pack file is told in the log and leaves no packs or no
-// levels: the rest of the game goes on without them.
+// levels: the rest of the game goes on without them. A level whose map file
+// is missing is told in the log too, and cannot be started.
 std::vector<LevelPack> load(NK::TextFileStore& files, const std::string& list);
 // After a win of level `won` of `pack`: unlocks the next level in memory and
 // sets its flag to "1" in the pack file, every other line kept as it was.

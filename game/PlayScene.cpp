@@ -1,6 +1,7 @@
 #include "game/PlayScene.h"
 
 #include <cmath>
+#include <fstream>
 
 #include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
@@ -16,6 +17,7 @@
 #include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
 #include "engine/GUISystem.h"
+#include "engine/Log.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
 #include "engine/View.h"
@@ -43,6 +45,7 @@ void PlayScene::build(std::function<void()> menu) {
         gui.setButtonShown(key, false);
     }
     gui.setButtonFirstCallback("restart", [this](std::string) {
+        if (!mapOpens(mapPath)) return;
         leaveLevel();
         startLevel(mapPath);
     });
@@ -50,6 +53,14 @@ void PlayScene::build(std::function<void()> menu) {
         leaveLevel();
         toMenu();
     });
+}
+
+bool PlayScene::mapOpens(const std::string& path) {
+    // The store would end the game on a missing file; a level gone from its
+    // pack, or deleted while it plays, only cannot start again.
+    if (std::ifstream(path)) return true;
+    NK::logError("File path \"" + path + "\" not found");
+    return false;
 }
 
 void PlayScene::startLevel(const std::string& path) {
@@ -82,7 +93,7 @@ void PlayScene::update(const PlayInput& input) {
         }
         lost = true;
     }
-    if (input.restartPressed) {
+    if (input.restartPressed && mapOpens(mapPath)) {
         leaveLevel();
         startLevel(mapPath);
     }

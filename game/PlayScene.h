@@ -36,6 +36,9 @@ public:
     // The win and lose windows and the two buttons; `toMenu` switches scenes.
     void build(std::function<void()> toMenu);
     void startLevel(const std::string& path);
+    // Whether a map file is there to be started; a missing one is logged, and
+    // the level is then neither started nor restarted.
+    static bool mapOpens(const std::string& path);
     // One tick; R restarts the level whatever its state.
     void update(const PlayInput& input);
     void leaveLevel();

@@ -4,6 +4,7 @@
 
 #include "engine/BitmapStore.h"
 #include "engine/Log.h"
+#include "engine/SoundStore.h"
 
 const std::vector<ResourceEntry>& sharedResources() {
     using K = ResourceEntry;
@@ -66,4 +67,20 @@ void loadBitmapOrStandIn(NK::BitmapStore& bitmaps, const std::string& path,
     al_set_target_bitmap(standIn.get());
     al_clear_to_color(al_map_rgba(0, 0, 0, 0));
     al_set_target_bitmap(target);
+}
+
+void loadSoundOrSilence(NK::SoundStore& sounds, const ResourceEntry& entry) {
+    const bool song = entry.kind == ResourceEntry::Song;
+    if (al_filename_exists(entry.path.c_str())) {
+        if (song)
+            sounds.loadSong(entry.path, entry.key);
+        else
+            sounds.loadSound(entry.path, entry.key);
+        return;
+    }
+    NK::logError(missingResourceMessage(entry));
+    if (song)
+        sounds.makeSilentSong(entry.key);
+    else
+        sounds.makeSilentSound(entry.key);
 }

@@ -20,8 +20,12 @@ std::string missingResourceMessage(const ResourceEntry& entry);
 
 namespace NK {
 class BitmapStore;
-}
+class SoundStore;
+}  // namespace NK
 // Loads an image under `key`; a missing file is logged and leaves a
 // transparent stand-in, so every later use of the key draws nothing rather
 // than ending the game.
 void loadBitmapOrStandIn(NK::BitmapStore& bitmaps, const std::string& path, const std::string& key);
+// Loads a sound or a song entry; a missing file is logged and leaves a
+// silent stand-in, so playing the key is simply not heard.
+void loadSoundOrSilence(NK::SoundStore& sounds, const ResourceEntry& entry);

@@ -97,12 +97,16 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
     }
 }
 
-TEST_F(BlocksTest, MissingBoxBodyIsReportedByItsKey) {
+// A culled box waiting for its touch is told of once per run, not 60 times a second.
+TEST_F(BlocksTest, MissingBoxBodyIsReportedByItsKeyOncePerRun) {
     addBox({0, 0, 50, 50}, 1.0f);
-    boxes.startPlay();  // no bodies made
-    nktest::LogCapture log;
-    boxes.updatePlay(*world);
-    EXPECT_EQ(log.lines(), std::vector<std::string>{"ERROR: Square with key \"b_0\" not found"});
+    const std::vector<std::string> once{"ERROR: Square with key \"b_0\" not found"};
+    for (int run = 0; run < 2; ++run) {
+        boxes.startPlay();  // no bodies made
+        nktest::LogCapture log;
+        for (int tick = 0; tick < 120; ++tick) boxes.updatePlay(*world);
+        EXPECT_EQ(log.lines(), once) << "run " << run;
+    }
 }
 
 TEST_F(BlocksTest, StaticCircleBodyHasRadiusHalfTheWidthOnTheRectCentre) {

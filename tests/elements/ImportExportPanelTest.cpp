@@ -219,3 +219,134 @@ TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
     panel->restore(*history.redo());
     EXPECT_EQ(panel->snapshot(), edited);
 }
+
+// Crash recovery in the game folder: the copy the last run left is made
+// before the panel is built, as a game start finds it.
+class RecoveryTest : public ImportExportPageTest {
+protected:
+    static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
+    void SetUp() override {
+        ImportExportPageTest::SetUp();
+        // Cameras in the maps load their pictures from the game's resources.
+        ASSERT_EQ(symlink(nktest::sourcePath("Resources").c_str(), "Resources"), 0);
+        crashCopy = contentsOf(copyOfMap("ground_only.txt"));
+    }
+    void startGameWithCopy() {
+        writeFile(copyPath, crashCopy);
+        auto& e = nktest::engine();
+        panel = std::make_unique<ImportExportPanel>(
+            ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
+                                        &textFiles, &paneltest::bitmaps()},
+            level.parts());
+        panel->recoverySeconds = 1;
+        panel->askToSave = [this] {
+            ++asked;
+            return answer;
+        };
+        panel->build();
+        panel->show();
+    }
+    void editorTicks(int n) {
+        for (int i = 0; i < n; ++i) panel->keepRecovery();
+    }
+    bool copyExists() { return access(copyPath, F_OK) == 0; }
+    std::string crashCopy;
+};
+
+TEST_F(RecoveryTest, RecoverOverAnOpenLevelLoadsTheCopyWhicheverTheAnswer) {
+    for (bool yes : {false, true}) {
+        startGameWithCopy();
+        ASSERT_TRUE(panel->recoveryOffered());
+        panel->loadMap(copyOfMap("every_record.txt"));
+        answer = yes;
+        panel->recover();
+        EXPECT_EQ(asked, yes ? 2 : 1);
+        EXPECT_EQ(label("load_info"), "Loaded");
+        EXPECT_EQ(panel->snapshot(), crashCopy) << (yes ? "Yes" : "No");
+        EXPECT_FALSE(panel->recoveryOffered());
+        EXPECT_EQ(contentsOf(copyPath), crashCopy) << "the recovered level lost its copy";
+    }
+    EXPECT_EQ(levels().size(), 1u) << "Yes saves the open level beside the copy";
+}
+
+TEST_F(RecoveryTest, OlderCopyOutlivesNewEditingUntilAnotherLevelIsStarted) {
+    startGameWithCopy();
+    panel->loadMap(copyOfMap("every_record.txt"));
+    editorTicks(3 * 60);
+    EXPECT_EQ(contentsOf(copyPath), crashCopy);
+    answer = false;
+    panel->recover();  // answered No: the open level is dropped, the copy is not
+    EXPECT_EQ(contentsOf(copyPath), crashCopy);
+
+    startGameWithCopy();
+    panel->loadMap(copyOfMap("every_record.txt"));
+    panel->saveMap("Editor/Levels/other.txt");
+    EXPECT_EQ(contentsOf(copyPath), crashCopy) << "a save of another level took the copy";
+    EXPECT_TRUE(panel->recoveryOffered());
+    panel->newMap();
+    EXPECT_FALSE(panel->recoveryOffered());
+    panel->loadMap(copyOfMap("every_record.txt"));
+    level.boxes->clear();
+    editorTicks(60);
+    EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
+}
+
+TEST_F(RecoveryTest, SavedLevelGetsNoCopyAndAMapSavedUnderTheCopysNameStays) {
+    panel->recoverySeconds = 1;
+    panel->loadMap(copyOfMap("every_record.txt"));
+    level.boxes->clear();
+    editorTicks(30 * 60);
+    ASSERT_TRUE(copyExists());
+    panel->saveMap("Editor/Levels/mine.txt");
+    EXPECT_FALSE(copyExists());
+    editorTicks(3 * 60);
+    EXPECT_FALSE(copyExists()) << "the saved level was copied again with nothing new";
+
+    type("save_path", ".recovery.txt");
+    panel->save();
+    ASSERT_EQ(label("save_info"), "Saved");
+    const std::string saved = contentsOf(copyPath);
+    EXPECT_EQ(saved, panel->snapshot());
+    level.circles->clear();
+    editorTicks(3 * 60);
+    panel->saveMap("Editor/Levels/mine.txt");
+    EXPECT_EQ(contentsOf(copyPath), saved) << "the map saved as .recovery.txt was touched";
+}
+
+// Undo and redo are edits: a level whose only change is the player's or the
+// gate's place must still be offered for saving and copied against a crash.
+TEST_F(LevelFileTest, PlayerAndGateEditsUndoneOrRedoneStillCountAsChanges) {
+    UndoHistory history;
+    history.reset(panel->snapshot());
+    auto edit = [&](std::function<void()> change, bool& flag) {
+        change();
+        flag = true;  // as their pages mark every edit
+        ASSERT_TRUE(history.record(panel->snapshot()));
+    };
+    edit([&] { level.player->setPosition(100, 200); }, level.player->changed);
+    edit([&] { level.player->cameraArea = NK::Rect(0, 0, 4000, 1080); }, level.player->changed);
+    edit([&] { level.player->fallEdge = 1500; }, level.player->changed);
+    edit([&] { level.gate->setPosition(300, 400); }, level.gate->changed);
+    for (int step = 0; step < 4; ++step) ASSERT_TRUE(panel->restore(*history.undo()));
+    for (int step = 0; step < 4; ++step) {
+        ASSERT_TRUE(panel->restore(*history.redo()));
+        EXPECT_FALSE(panel->isMapEmpty()) << "redo " << step;
+    }
+    // A new map forgets the edits; undoing into them brings them back as changes.
+    const std::string edited = panel->snapshot();
+    panel->clearMap();
+    ASSERT_TRUE(panel->isMapEmpty());
+    ASSERT_TRUE(panel->restore(edited));
+    EXPECT_TRUE(level.player->changed);
+    EXPECT_TRUE(level.gate->changed);
+}
+
+TEST_F(LevelFileTest, SnapshotThatDoesNotReadLeavesTheLevelAsItWas) {
+    panel->loadMap(copyOfMap("every_record.txt"));
+    const std::string before = panel->snapshot();
+    std::string broken = before;
+    broken.replace(broken.find('\n') + 1, 0, "B 1 2\n");
+    EXPECT_FALSE(panel->restore(broken));
+    EXPECT_FALSE(panel->restore("PLY 1e30 5\n"));
+    EXPECT_EQ(panel->snapshot(), before);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "tests/support/AllegroEnvironment.h"
@@ -43,6 +44,26 @@ TEST(PanelRules, LockedResizeOfATallBoxStopsItsWidthAtFive) {
     const NK::Vec2 tall = PanelRules::resized({0, 0, 50, 100}, {-40, -40}, true);
     EXPECT_EQ(tall.x, 5.0f);
     EXPECT_EQ(tall.y, 10.0f);
+}
+
+// Whatever the panel takes, the map reader must take back.
+TEST(PanelRules, NumbersTheMapReaderRefusesAreNoNumbers) {
+    for (const char* text : {"2000000", "-1000001", "99999999999999999999999999999999999999999"})
+        EXPECT_FALSE(PanelRules::parseNumber(text)) << '"' << text << '"';
+    EXPECT_EQ(PanelRules::parseNumber("-1000000"), -1000000.0f);
+}
+
+TEST(PanelRules, LockedResizeOfAZeroSideStaysFinite) {
+    for (const NK::Rect& r : {NK::Rect(0, 0, 0, 40), NK::Rect(0, 0, 40, 0), NK::Rect(0, 0, 0, 0),
+                              NK::Rect(0, 0, 1e-30f, 50)}) {
+        const NK::Vec2 size = PanelRules::resized(r, {120, 90}, true);
+        EXPECT_TRUE(std::isfinite(size.x) && std::isfinite(size.y)) << r.width << "x" << r.height;
+        EXPECT_GE(size.x, PanelRules::minimumSide);
+        EXPECT_LE(size.y, 1000000.0f);
+    }
+    const NK::Vec2 square = PanelRules::resized({0, 0, 0, 40}, {120, 90}, true);
+    EXPECT_EQ(square.x, 90.0f);
+    EXPECT_EQ(square.y, 90.0f);
 }
 
 TEST(PanelRules, FolderIsNoImage) {

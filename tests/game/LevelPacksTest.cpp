@@ -6,6 +6,7 @@
 #include "engine/TextFileStore.h"
 #include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Files.h"
+#include "tests/support/LogCapture.h"
 
 namespace {
 
@@ -99,6 +100,26 @@ TEST(LevelPacksProgress, AMissingListOrPackFileLeavesNoPacksOrNoLevels) {
     ASSERT_EQ(packs.size(), 2u);
     EXPECT_TRUE(packs[0].levels.empty());
     EXPECT_EQ(packs[1].levels.size(), 1u);
+}
+
+// A pack may name a map that is not there: its button must not start the
+// level, or the load of the missing map ends the game.
+TEST(LevelPacksProgress, ALevelWhoseMapIsMissingIsLoggedAndCannotStart) {
+    const std::string there = nktest::tempPath("there.txt");
+    nktest::writeFile(there, "PLY 400 840\n");
+    const std::string gone = nktest::tempPath("gone-map.txt");
+    std::vector<std::string> logged;
+    LevelPack pack;
+    {
+        nktest::LogCapture log;
+        pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
+        logged = log.lines();
+    }
+    EXPECT_TRUE(LevelPacks::startable(pack, 0));
+    EXPECT_FALSE(LevelPacks::startable(pack, 1));
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_NE(logged[0].find("File path \"" + gone + "\" not found"), std::string::npos)
+        << logged[0];
 }
 
 // Playing from the source folder writes progress into the tracked packs; a

@@ -1,0 +1,34 @@
+#include "game/ResourceTable.h"
+
+#include <allegro5/allegro_audio.h>
+#include <gtest/gtest.h>
+
+#include "engine/SoundStore.h"
+#include "tests/support/AllegroEnvironment.h"
+#include "tests/support/LogCapture.h"
+
+// A sound file missing from the game folder costs that sound, never the
+// program: the first play of a missing "steps" used to be a fatal look-up.
+TEST(ResourceTable, MissingSoundOrSongIsReportedOnceAndThenPlaysSilence) {
+    nktest::engine();  // the audio add-on
+    NK::SoundStore sounds;
+    std::vector<std::string> lines;
+    {
+        nktest::LogCapture log;
+        loadSoundOrSilence(sounds, {ResourceEntry::Sound, "hit", "Resources/Sounds/gone.ogg"});
+        loadSoundOrSilence(sounds, {ResourceEntry::Song, "steps", "Resources/Sounds/gone2.ogg"});
+        sounds.playSound("hit");
+        NK::Song& steps = sounds.getSong("steps");
+        EXPECT_TRUE(al_play_sample_instance(steps.instance.get()));
+        al_stop_sample_instance(steps.instance.get());
+        lines = log.lines();
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("Resources/Sounds/gone.ogg"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("Resources/Sounds/gone2.ogg"), std::string::npos) << lines[1];
+    // A file that is there still loads as itself.
+    loadSoundOrSilence(
+        sounds, {ResourceEntry::Sound, "real", nktest::sourcePath("Resources/Sounds/hit.ogg")});
+    EXPECT_GT(al_get_sample_length(sounds.getSound("real")), 1u);
+    EXPECT_EQ(al_get_sample_length(sounds.getSound("hit")), 1u);
+}
