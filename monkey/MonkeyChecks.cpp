@@ -24,6 +24,35 @@ std::string contentsOf(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// "line N: A / B": the first line where two texts part.
+std::string firstDifference(const std::string& a, const std::string& b) {
+    std::size_t line = 1, start = 0, i = 0;
+    for (; i < a.size() && i < b.size() && a[i] == b[i]; ++i)
+        if (a[i] == '\n') {
+            ++line;
+            start = i + 1;
+        }
+    auto lineAt = [start](const std::string& s) {
+        return s.substr(start, s.find('\n', start) - start);
+    };
+    return "line " + std::to_string(line) + ": \"" + lineAt(a) + "\" / \"" + lineAt(b) + "\"";
+}
+
+// The reader skips blank lines, and the editor keeps one after the ground
+// whenever it ever numbered a surface: the text without them is the document.
+std::string withoutBlankLines(const std::string& text) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (line.find_first_not_of(" \t\r") != std::string::npos) out += line + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
 bool sameTime(const std::timespec& a, const std::timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
@@ -54,8 +83,9 @@ void MonkeyRun::scanMaps(bool judging, const std::string& before, const std::str
         if (!judging) continue;  // the maps the game folder started with
         if (!c.ok) {
             fail("the editor wrote \"" + name + "\", which dovra-map check refuses: " + c.verdict);
-        } else if (c.normalized != text) {
-            fail("\"" + name + "\" does not load back to the same document");
+        } else if (withoutBlankLines(c.normalized) != withoutBlankLines(text)) {
+            fail("\"" + name + "\" does not load back to the same document, " +
+                 firstDifference(withoutBlankLines(text), withoutBlankLines(c.normalized)));
         } else if (text != before && text != after) {
             fail("\"" + name + "\" holds neither the level before its tick nor after it");
         }
