@@ -324,7 +324,9 @@ void MonkeyRun::undoRedo() {
     press(ALLEGRO_KEY_Y, 1, true, false);
     if (!checked || failed() || !current) return;
     reached.insert("undo/redo");
-    if (g.importExport->snapshot() != before) fail("undo then redo did not give back the level");
+    const std::string after = g.importExport->snapshot();
+    if (sameDocument(after, before) == false)
+        fail("undo then redo did not give back the level, " + firstDifference(before, after));
 }
 
 bool MonkeyRun::play(const MonkeyAction& a) {

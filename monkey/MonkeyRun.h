@@ -13,6 +13,13 @@
 
 class Game;
 
+// "line N: A / B": the first line where two texts part, for reports.
+std::string firstDifference(const std::string& a, const std::string& b);
+// Two maps' texts hold the same document: equal apart from blank lines, which
+// the reader skips (the editor keeps one after the ground once it has ever
+// numbered a surface, and a load numbers them afresh).
+bool sameDocument(const std::string& a, const std::string& b);
+
 // The real game under a monkey's hands: started with no timer in a game
 // folder of its own (a copy of the data), fed action by action through the
 // engine's own event application (NK::Input, GameCore::pass), one tick at a
