@@ -104,12 +104,13 @@ bool sameDocument(const std::string& a, const std::string& b) {
 
 bool MonkeyRun::savedSomewhere(const std::string& level) const {
     for (const auto& [name, seen] : maps)
-        if (name != recoveryName && seen.normalized == level) return true;
+        if (name != recoveryName && !seen.normalized.empty() && sameDocument(seen.normalized, level))
+            return true;
     return false;
 }
 
 bool MonkeyRun::dirty(const std::string& level) const {
-    return level != emptyLevel && !savedSomewhere(level);
+    return !sameDocument(level, emptyLevel) && !savedSomewhere(level);
 }
 
 void MonkeyRun::checkDropped(const std::string& before, const std::string& after, bool editorBefore,
