@@ -45,7 +45,8 @@ MonkeyAction MonkeyPicker::next(MonkeyRun& run) {
     Game& g = run.game();
     for (const MonkeyRun::OnScreen& o : run.onScreen())
         if (o.focused && chance(0.7)) return typeText(run, o.id);
-    if (chance(0.0015)) {
+    // Crashes matter most with a level in the editor, where a copy is kept.
+    if (chance(g.scene() == Editor ? 0.006 : 0.001)) {
         MonkeyAction a;
         a.kind = MonkeyAction::Crash;
         return a;
@@ -105,8 +106,10 @@ MonkeyAction MonkeyPicker::typeText(MonkeyRun& run, const std::string& input) {
     if (chance(0.04)) return key("DELETE");
     if (mapName) {
         const std::vector<std::string> names = run.mapNames();
-        a.key = names.empty() || chance(0.1) ? "nothing.txt" : names[below(int(names.size()))];
-        if (a.key[0] == '.' && chance(0.5)) a.key = "walk.txt";
+        // The walk to the gate and the walk off the edge end a level by name.
+        const int roll = below(100);
+        a.key = roll < 30 ? "walk.txt" : roll < 40 ? "fall.txt" : roll < 45 ? "nothing.txt" : "";
+        if (a.key.empty()) a.key = names.empty() ? "walk.txt" : names[below(int(names.size()))];
     } else if (saveName) {
         static const char* const names[] = {"mine.txt", "mine.txt",      "level_2.txt", "walk.txt",
                                             "b",        ".recovery.txt", "  "};
