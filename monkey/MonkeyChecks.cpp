@@ -104,7 +104,8 @@ bool sameDocument(const std::string& a, const std::string& b) {
 
 bool MonkeyRun::savedSomewhere(const std::string& level) const {
     for (const auto& [name, seen] : maps)
-        if (name != recoveryName && !seen.normalized.empty() && sameDocument(seen.normalized, level))
+        if (name != recoveryName && !seen.normalized.empty() &&
+            sameDocument(seen.normalized, level))
             return true;
     return false;
 }

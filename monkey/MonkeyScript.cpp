@@ -67,8 +67,6 @@ TypedKey monkeyTypedKey(char c) {
             return {ALLEGRO_KEY_MINUS, true};
         case ' ':
             return {ALLEGRO_KEY_SPACE, false};
-        case '/':
-            return {ALLEGRO_KEY_SLASH, false};
         case ',':
             return {ALLEGRO_KEY_COMMA, false};
         default:
