@@ -44,7 +44,11 @@ std::string MonkeyPicker::answers() {
 MonkeyAction MonkeyPicker::next(MonkeyRun& run) {
     Game& g = run.game();
     for (const MonkeyRun::OnScreen& o : run.onScreen())
-        if (o.focused && chance(0.7)) return typeText(run, o.id);
+        if (o.focused && chance(0.7)) {
+            // A name typed after another finds nothing: clear the field first, mostly.
+            if (!o.text.empty() && chance(0.6)) return key("DELETE");
+            return typeText(run, o.id);
+        }
     // Crashes matter most with a level in the editor, where a copy is kept.
     if (chance(g.scene() == Editor ? 0.006 : 0.001)) {
         MonkeyAction a;

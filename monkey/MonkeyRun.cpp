@@ -141,6 +141,9 @@ void MonkeyRun::tick() {
     // started from, and the run gives it back when it ends.
     const bool runningBefore = editorBefore && g.editor->tabs.testRunning;
     const bool watch = editorBefore || !held.empty();
+    // The question is only for a level holding something: a level with only
+    // the player and the gate where its file put them counts as empty.
+    const bool emptyBefore = g.importExport->isMapEmpty();
     const std::string before = !watch          ? std::string()
                                : runningBefore ? levelBeforeRun
                                                : g.importExport->snapshot();
@@ -180,7 +183,7 @@ void MonkeyRun::tick() {
     if (watch || editorAfter) {
         const std::string after = g.importExport->snapshot();
         if (editorBefore || editorAfter) scanMaps(true, before, after);
-        if (watch && !(runningBefore && editorAfter))
+        if (watch && !emptyBefore && !(runningBefore && editorAfter))
             checkDropped(before, after, editorBefore, editorAfter);
         if (editorAfter && !g.editor->tabs.testRunning) {
             held = dirty(after) ? after : std::string();
@@ -239,7 +242,10 @@ std::vector<MonkeyRun::OnScreen> MonkeyRun::onScreen() {
         for (const NK::ShownWidget& w : s.gui->shownWidgets()) {
             if (!w.clickable()) continue;
             OnScreen o{s.name + "/" + w.key, w, false};
-            if (w.kind == NK::ShownWidget::Input) o.focused = s.gui->getTextInput(w.key).focused;
+            if (w.kind == NK::ShownWidget::Input) {
+                o.focused = s.gui->getTextInput(w.key).focused;
+                o.text = s.gui->getTextInput(w.key).text;
+            }
             all.push_back(o);
         }
     }

@@ -55,6 +55,7 @@ public:
         std::string id;  // "system/key"
         NK::ShownWidget widget;
         bool focused = false;  // an input with the keyboard
+        std::string text;      // an input's text
     };
     std::vector<OnScreen> onScreen();
     Game& game() { return *current; }
