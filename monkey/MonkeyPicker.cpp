@@ -1,8 +1,10 @@
 #include "monkey/MonkeyPicker.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "editor/EditorFrame.h"
+#include "engine/Input.h"
 #include "game/Game.h"
 #include "game/PlayScene.h"
 
@@ -47,8 +49,23 @@ MonkeyAction MonkeyPicker::next(MonkeyRun& run) {
         if (o.focused && chance(0.7)) {
             // A name typed after another finds nothing: clear the field first, mostly.
             if (!o.text.empty() && chance(0.6)) return key("DELETE");
+            // Caps Lock left on types every name in capitals: mostly put it off.
+            if (g.input->capsLock && chance(0.8)) return key("CAPSLOCK");
             return typeText(run, o.id);
         }
+    // A level by name takes a focused field, a whole name and LOAD in turn,
+    // which clicks at random seldom line up: the browser leans that way.
+    if (g.scene() == LevelBrowser && chance(0.3)) {
+        const std::vector<std::string> names = run.mapNames();
+        for (const MonkeyRun::OnScreen& o : run.onScreen()) {
+            if (o.id != "game/levels_load_path") continue;
+            const bool named = std::find(names.begin(), names.end(), o.text) != names.end();
+            for (const MonkeyRun::OnScreen& load : run.onScreen())
+                if (load.id == (named ? "game/levels_load" : "game/levels_load_path"))
+                    return at(MonkeyAction::Click, load.widget.area.x + load.widget.area.width / 2,
+                              load.widget.area.y + load.widget.area.height / 2);
+        }
+    }
     // Crashes matter most with a level in the editor, where a copy is kept.
     if (chance(g.scene() == Editor ? 0.006 : 0.001)) {
         MonkeyAction a;
@@ -57,7 +74,9 @@ MonkeyAction MonkeyPicker::next(MonkeyRun& run) {
     }
     const bool playing = g.scene() == Play && !g.play->won && !g.play->lost;
     const bool running = g.scene() == Editor && g.editor->tabs.testRunning;
-    if ((playing || running) && chance(0.6)) return inLevel();
+    // A level is mostly walked: a click on nothing or a stray Escape ends it
+    // long before its gate.
+    if ((playing || running) && chance(playing ? 0.9 : 0.6)) return inLevel();
     const int roll = below(100);
     if (roll < 55) return clickWidget(run);
     if (roll < 70 && g.scene() == Editor) return inEditingArea();
@@ -133,8 +152,8 @@ MonkeyAction MonkeyPicker::inLevel() {
     if (roll < 72) return key("W", 1 + below(3));
     if (roll < 80) return key("E");
     if (roll < 88) return at(MonkeyAction::Click, between(0, 1920), between(0, 1080));
-    if (roll < 91) return key("R");
-    if (roll < 94) return key("ESCAPE");
+    if (roll < 90) return key("R");
+    if (roll < 91) return key("ESCAPE");
     return idle(1 + below(60));
 }
 

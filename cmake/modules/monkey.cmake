@@ -20,6 +20,6 @@ if(DOVRA_MONKEY_REGRESSIONS)
              WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endif()
 add_test(NAME monkey_short
-         COMMAND dovra-monkey --seed 1 --actions 1500 --out ${CMAKE_BINARY_DIR}
+         COMMAND dovra-monkey --seed 1 --actions 2000 --out ${CMAKE_BINARY_DIR}
          WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 nk_add_test(test_monkey LIBS dovra_monkey SOURCES tests/monkey/MonkeyScriptTest.cpp)
