@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz package gallery mutants
+.PHONY: run test build configure deps assets bench clean sanitize fuzz package gallery mutants monkey
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -59,6 +59,21 @@ package: configure
 # the tests catch; tools/mutants.py says how, and how to set it.
 mutants: deps
 	@nice -n 10 tools/headless.sh python3 tools/mutants.py
+
+# The game under random hands for MONKEY_SECONDS from MONKEY_SEED, built with
+# AddressSanitizer and UndefinedBehaviorSanitizer; a failing run leaves its
+# actions in build-monkey/monkey-SEED.txt.
+MONKEY_BUILD ?= build-monkey
+MONKEY_SECONDS ?= 60
+MONKEY_SEED ?= 1
+monkey: deps
+	@cmake -S . -B $(MONKEY_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOVRA_SANITIZE=ON >/dev/null
+	@cmake --build $(MONKEY_BUILD) --target dovra-monkey -j$(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	 tools/headless.sh $(MONKEY_BUILD)/bin/dovra-monkey --seed $(MONKEY_SEED) \
+	 --seconds $(MONKEY_SECONDS) --out $(MONKEY_BUILD)
 
 assets: deps
 	@tools/make-assets.sh

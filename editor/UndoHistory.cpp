@@ -1,5 +1,7 @@
 #include "editor/UndoHistory.h"
 
+#include <algorithm>
+
 #include <utility>
 
 void UndoHistory::reset(std::string snapshot) {
@@ -32,4 +34,9 @@ std::optional<std::string> UndoHistory::redo() {
     now = std::move(future.back());
     future.pop_back();
     return now;
+}
+
+bool UndoHistory::holds(const std::string& snapshot) const {
+    return now == snapshot || std::find(past.begin(), past.end(), snapshot) != past.end() ||
+           std::find(future.begin(), future.end(), snapshot) != future.end();
 }

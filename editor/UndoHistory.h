@@ -30,6 +30,8 @@ public:
     void amendCurrent(std::string snapshot) { now = std::move(snapshot); }
     const std::string& current() const { return now; }
     std::size_t undoSteps() const { return past.size(); }
+    // Whether undo or redo can still bring this level back.
+    bool holds(const std::string& snapshot) const;
     std::size_t redoSteps() const { return future.size(); }
 
 private:

@@ -3,6 +3,10 @@
 
 #include "engine/Vec2.h"
 
+namespace NK {
+class GUISystem;
+}
+
 // What the editor frame asks of every element's page, whatever the kind, so
 // it can drive the eleven tabs the same way.
 class EditorPanel {
@@ -21,6 +25,8 @@ public:
     virtual void drawOverlay(NK::Vec2 handleSize) { (void)handleSize; }
     // The panel's widgets on the screen.
     virtual void drawGUI() = 0;
+    // The system those widgets live in, for checks of what is on.
+    virtual NK::GUISystem& widgetSystem() = 0;
     // Each tick in every scene: the panel's widgets and the kind's pictures
     // advance (hover, fades, typing).
     virtual void updateWidgets() = 0;

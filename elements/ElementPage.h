@@ -15,6 +15,7 @@ public:
     void update(bool mouseOutside) override { page->update(mouseOutside); }
     void drawOverlay(NK::Vec2 handleSize) override { page->drawOverlay(handleSize); }
     void drawGUI() override { page->drawGUI(); }
+    NK::GUISystem& widgetSystem() override { return page->widgets.gui(); }
     bool typing() const override { return page->typing(); }
     void fadeIn() override { page->fadeIn(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override {

@@ -72,6 +72,7 @@ public:
     void update(bool mouseOutside) override;
     void drawOverlay(NK::Vec2 handleSize) override;
     void drawGUI() override;
+    NK::GUISystem& widgetSystem() override { return widgets.gui(); }
     void updateWidgets() override;
     bool typing() const override { return widgets.typing(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override {

@@ -1,5 +1,7 @@
 #include "elements/MapCodec.h"
 
+#include "engine/TextFile.h"
+
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -372,6 +374,22 @@ std::string describeCounts(const ReadResult& result) {
         out += std::to_string(result.counts[i]) + " " + kTags[i];
     }
     return out;
+}
+
+Check check(const std::string& text) {
+    Check c;
+    ReadResult r = read(NK::TextFile::parse(text));
+    c.ok = r.ok;
+    if (!r.ok) {
+        c.verdict = "Wrong data at line " + std::to_string(r.errorLine) + ": " + r.error;
+        return c;
+    }
+    const std::string counts = describeCounts(r);
+    c.verdict = "Loaded" + (counts.empty() ? std::string() : " " + counts);
+    // A load into a cleared level numbers the surfaces 0..n-1 and leaves the
+    // counter at n.
+    c.normalized = NK::TextFile::serialise(write(r.data, static_cast<int>(r.data.surfaces.size())));
+    return c;
 }
 
 }  // namespace MapCodec

@@ -51,4 +51,15 @@ std::string decodeSpaces(const std::string& word);
 // "1 PLY, 1 CAM, 3 SF": the tags read, in tag order, leaving out those not seen.
 std::string describeCounts(const ReadResult& result);
 
+// A whole map file's text judged as dovra-map check judges it: `verdict` is
+// "Loaded 1 PLY, 3 SF" or "Wrong data at line N: why". When it loads,
+// `normalized` is the text a load into a cleared level and a save would
+// write, so a file the editor wrote must equal it.
+struct Check {
+    bool ok = false;
+    std::string verdict;
+    std::string normalized;
+};
+Check check(const std::string& text);
+
 }  // namespace MapCodec

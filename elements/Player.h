@@ -75,6 +75,7 @@ public:
     // The player's outline and the camera area's two corner handles.
     void drawOverlay(NK::Vec2 handleSize) override;
     void drawGUI() override { widgets.draw(); }
+    NK::GUISystem& widgetSystem() override { return widgets.gui(); }
     void updateWidgets() override;
     bool typing() const override { return widgets.typing(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override {

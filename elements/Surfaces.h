@@ -39,6 +39,7 @@ public:
     void hide() override;
     void update(bool mouseOutside) override;
     void drawGUI() override { widgets.draw(); }
+    NK::GUISystem& widgetSystem() override { return widgets.gui(); }
     void updateWidgets() override;
     bool typing() const override { return widgets.typing(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override {

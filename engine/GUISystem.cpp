@@ -155,7 +155,12 @@ void GUISystem::setButtonThirdCallback(const std::string& key, Callback callback
 }
 
 void GUISystem::drawButton(const std::string& key) {
-    buttons.get(key);  // a missing button is reported as a button, not as its image
+    if (!buttons.contains(key)) {
+        buttons.get(key);  // a missing button is reported as a button, not as its image
+        return;
+    }
+    ExtBitmap* image = images.find(key);
+    if (image && image->visible) drawn.push_back(key);
     images.drawExtBitmap(key);
 }
 
@@ -297,6 +302,27 @@ void GUISystem::updateInputs(Vec2 at) {
         if (enter && (in = inputs.find(key))) call(in->third, key);
         if (escape && (in = inputs.find(key))) call(in->second, key);
     }
+}
+
+std::vector<ShownWidget> GUISystem::shownWidgets() {
+    std::vector<ShownWidget> on;
+    for (const auto& [key, button] : buttons) {
+        ExtBitmap* image = images.find(key);
+        if (!image || !image->visible) continue;
+        Rect area = image->rect;
+        if (image->centred) {
+            area.x -= area.width * 0.5f;
+            area.y -= area.height * 0.5f;
+        }
+        on.push_back({ShownWidget::Button, key, area});
+    }
+    for (const auto& [key, label] : labels)
+        if (label.visible)
+            on.push_back({ShownWidget::Label, key, layers.get(labelBackgroundKey(key)).placement});
+    for (const auto& [key, in] : inputs)
+        if (in.visible)
+            on.push_back({ShownWidget::Input, key, layers.get(inputBackgroundKey(key)).placement});
+    return on;
 }
 
 void GUISystem::destroyAll() {

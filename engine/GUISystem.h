@@ -10,6 +10,7 @@
 #include "engine/KeyedStore.h"
 #include "engine/Rect.h"
 #include "engine/RenderContext.h"
+#include "engine/ShownWidgets.h"
 #include "engine/TextEntry.h"
 
 namespace NK {
@@ -157,6 +158,15 @@ public:
     void clickFocus() { focusClicked = !focused.empty(); }
     void dropFocus() { focused.clear(); }
     const std::string& focus() const { return focused; }
+    // Every widget that is on now: the buttons shown, the labels and inputs
+    // visible, in key order within each kind.
+    std::vector<ShownWidget> shownWidgets();
+    // How many buttons and inputs there are, shown or not.
+    int clickableCount() const { return static_cast<int>(buttons.size() + inputs.size()); }
+    // The keys of the widgets drawn while on since the last forgetDrawn(), so
+    // a frame can be compared with what is on (widgetMismatches).
+    const std::vector<std::string>& drawnWidgets() const { return drawn; }
+    void forgetDrawn() { drawn.clear(); }
 
     // Releases every widget and both private stores; the system stays usable.
     void destroyAll();
@@ -218,6 +228,7 @@ private:
     KeyedStore<TextInput> inputs{"TextInput"};
     std::string focused;
     bool focusClicked = false;
+    std::vector<std::string> drawn;
 };
 
 }  // namespace NK

@@ -174,7 +174,9 @@ void GUISystem::setTextLabelText(const std::string& key, const std::string& text
 
 void GUISystem::drawTextLabel(const std::string& key) {
     const TextLabel& label = labels.get(key);
-    if (label.visible) drawLayers(labelBackgroundKey(key), labelTextKey(key), label.opacity);
+    if (!label.visible) return;
+    drawn.push_back(key);
+    drawLayers(labelBackgroundKey(key), labelTextKey(key), label.opacity);
 }
 
 GUISystem::TextInput& GUISystem::createTextInput(const Rect& rect, bool centred,
@@ -238,6 +240,7 @@ void GUISystem::renderInputText(const std::string& key) {
 void GUISystem::drawTextInput(const std::string& key) {
     TextInput& in = inputs.get(key);
     if (!in.visible) return;
+    drawn.push_back(key);
     // Focus is set straight on the input by its owner; the layer follows here.
     if (in.focused != in.drawnFocused) renderInputText(key);
     drawLayers(inputBackgroundKey(key), inputTextKey(key), in.opacity);

@@ -13,6 +13,7 @@
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "elements/Dialogs.h"
+#include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Levers.h"
@@ -336,6 +337,7 @@ void Game::update() {
     gui->update();
     // A replay has no run loop to clear the edge after the tick.
     if (replayInput) input->mousePressed[1] = 0;
+    scenes.enter(*this);
 }
 
 void Game::pointAsReplayed() {
@@ -378,6 +380,30 @@ void Game::draw() {
         default:
             break;
     }
+}
+
+std::vector<Game::WidgetSystem> Game::widgetSystems() const {
+    static const char* const tabNames[] = {"player",  "gate",    "enemies",     "levers",
+                                           "dialogs", "npcs",    "backgrounds", "surfaces",
+                                           "boxes",   "circles", "lights"};
+    std::vector<WidgetSystem> systems = {{"game", gui}, {"io", &importExport->widgets()}};
+    const std::vector<EditorPanel*> panels = elementPanels();
+    for (std::size_t i = 0; i < panels.size(); ++i)
+        systems.push_back({tabNames[i], &panels[i]->widgetSystem()});
+    return systems;
+}
+
+std::vector<std::string> Game::strayWidgets() {
+    const std::vector<WidgetSystem> systems = widgetSystems();
+    for (const WidgetSystem& s : systems) s.gui->forgetDrawn();
+    draw();
+    std::vector<std::string> shown, drawn;
+    for (const WidgetSystem& s : systems) {
+        for (const NK::ShownWidget& w : s.gui->shownWidgets())
+            shown.push_back(s.name + "/" + w.key);
+        for (const std::string& key : s.gui->drawnWidgets()) drawn.push_back(s.name + "/" + key);
+    }
+    return NK::widgetMismatches(shown, drawn);
 }
 
 void Game::destroy() {

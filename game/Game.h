@@ -112,6 +112,18 @@ public:
     SceneMachine scenes;
     TutorialBook tutorialBook;
 
+    // Every widget system, named for reports: the game's own ("game"), the
+    // import/export page's ("io") and each element page's, by its tab.
+    struct WidgetSystem {
+        std::string name;
+        NK::GUISystem* gui = nullptr;
+    };
+    std::vector<WidgetSystem> widgetSystems() const;
+    // Draws the current frame and returns every widget that is on but was not
+    // drawn, or drawn but not on, as "system/key" lines (NK::widgetMismatches);
+    // empty when the scene shows exactly what it draws.
+    std::vector<std::string> strayWidgets();
+
 private:
     void pointAsReplayed();
     void loadResources();

@@ -54,12 +54,10 @@ void PlayScene::build(std::function<void()> menu) {
     }
     gui.setButtonFirstCallback("restart", [this](std::string) {
         if (!mapOpens(mapPath)) return;
-        hideEndButtons();
         leaveLevel();
         startLevel(mapPath);
     });
     gui.setButtonFirstCallback("tomenu", [this](std::string) {
-        hideEndButtons();
         leaveLevel();
         toMenu();
     });
@@ -115,13 +113,15 @@ void PlayScene::update(const PlayInput& input) {
         lost = true;
     }
     if (input.restartPressed && mapOpens(mapPath)) {
-        if (won || lost) hideEndButtons();
         leaveLevel();
         startLevel(mapPath);
     }
 }
 
 void PlayScene::leaveLevel() {
+    // However the level is left, its end buttons go with it: shown, they
+    // would take clicks on whatever screen comes next.
+    hideEndButtons();
     services.view->bounded = false;
     run.end();
     services.importExport->clearMap();

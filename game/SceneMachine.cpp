@@ -44,3 +44,15 @@ void SceneMachine::update(bool escape, SceneHooks& hooks) {
             break;
     }
 }
+
+void SceneMachine::enter(SceneHooks& hooks) {
+    if (previousScene == scene) return;
+    // Leaving the editor hides its frame, as the editor's own update does.
+    if (previousScene == Editor || scene == Editor) {
+        hooks.showMenuWidgets(false, false, false);
+        hooks.enterEditor();
+    }
+    if (scene != Editor)
+        hooks.showMenuWidgets(scene == MainMenu, scene == LevelBrowser, scene == Tutorial);
+    previousScene = scene;
+}

@@ -28,6 +28,10 @@ public:
 class SceneMachine {
 public:
     void update(bool escapePressed, SceneHooks& hooks);
+    // The widget half of the entry work, at once: called after the widgets
+    // took this update's clicks, so that a button that switched scenes
+    // leaves on only the new scene's widgets for the frame drawn next.
+    void enter(SceneHooks& hooks);
 
     std::int32_t scene = MainMenu;
     std::int32_t previousScene = MainMenu;

@@ -58,14 +58,9 @@ int check(int argc, char** argv) {
             status = 2;
             continue;
         }
-        MapCodec::ReadResult r = MapCodec::read(NK::TextFile::parse(contents));
-        if (r.ok) {
-            std::string counts = MapCodec::describeCounts(r);
-            std::cout << path << ": Loaded" << (counts.empty() ? "" : " ") << counts << "\n";
-        } else {
-            std::cout << path << ": Wrong data at line " << r.errorLine << ": " << r.error << "\n";
-            if (status == 0) status = 1;
-        }
+        const MapCodec::Check c = MapCodec::check(contents);
+        std::cout << path << ": " << c.verdict << "\n";
+        if (!c.ok && status == 0) status = 1;
     }
     return status;
 }
@@ -76,15 +71,12 @@ int normalize(const std::string& path) {
         std::cerr << path << ": cannot be opened\n";
         return 2;
     }
-    MapCodec::ReadResult r = MapCodec::read(NK::TextFile::parse(contents));
-    if (!r.ok) {
-        std::cerr << path << ": Wrong data at line " << r.errorLine << ": " << r.error << "\n";
+    const MapCodec::Check c = MapCodec::check(contents);
+    if (!c.ok) {
+        std::cerr << path << ": " << c.verdict << "\n";
         return 1;
     }
-    // A load into a cleared level numbers the surfaces 0..n-1 and leaves the
-    // counter at n.
-    int counter = static_cast<int>(r.data.surfaces.size());
-    std::cout << NK::TextFile::serialise(MapCodec::write(r.data, counter));
+    std::cout << c.normalized;
     return 0;
 }
 

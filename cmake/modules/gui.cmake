@@ -4,7 +4,8 @@ add_library(nk_gui STATIC
     engine/TextWindow.cpp
     engine/GUIPointer.cpp
     engine/GUISystem.cpp
-    engine/GUIText.cpp)
+    engine/GUIText.cpp
+    engine/ShownWidgets.cpp)
 target_link_libraries(nk_gui PUBLIC nk_anim nk_stores)
 target_link_libraries(nk_engine INTERFACE nk_gui)
 

@@ -45,3 +45,19 @@ TEST(UndoHistory, KeepsTheNewestStepsUpToItsDepth) {
 }
 
 }  // namespace
+
+// What undo or redo can still bring back is held; what a new change cut off
+// from redo, or what fell off the end, is not.
+TEST(UndoHistory, HoldsWhatCannotBeBroughtBackOrMissesWhatCan) {
+    UndoHistory h(1);
+    h.reset("a");
+    h.record("b");
+    h.record("c");
+    EXPECT_TRUE(h.holds("b") && h.holds("c"));
+    EXPECT_FALSE(h.holds("a")) << "beyond the depth";
+    h.undo();
+    EXPECT_TRUE(h.holds("c")) << "redo brings it back";
+    h.record("d");
+    EXPECT_FALSE(h.holds("c")) << "a new change cut redo off";
+    EXPECT_TRUE(h.holds("d") && h.holds("b"));
+}

@@ -140,6 +140,21 @@ TEST(MapRead, SurfacesTakePairsAfterTheFirstSegmentAndIgnoreAnUnpairedValue) {
     EXPECT_EQ(r.data.surfaces[2].points.size(), 3u);
 }
 
+// dovra-map check's verdict and the form a load then a save gives: the
+// monkey judges every map the editor writes by these two.
+TEST(MapCheck, VerdictOrNormalFormWrong) {
+    const MapCodec::Check good = MapCodec::check("G 1 2\nPLY 3 4\nSF 0 0 1 1\n");
+    EXPECT_TRUE(good.ok);
+    EXPECT_EQ(good.verdict, "Loaded 1 PLY, 1 G, 1 SF");
+    EXPECT_EQ(good.normalized, MapCodec::check(good.normalized).normalized);
+    EXPECT_EQ(good.normalized.find("PLY"), 0u) << "the player comes first in a saved map";
+    const MapCodec::Check bad = MapCodec::check("PLY 1 2\nG x 2\n");
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(bad.verdict.rfind("Wrong data at line 2: ", 0), 0u) << bad.verdict;
+    EXPECT_TRUE(bad.normalized.empty());
+    EXPECT_EQ(MapCodec::check("").verdict, "Loaded");
+}
+
 // Every map kept in the repository reads, and writing what was read and
 // reading it again changes nothing: the file form is a fixed point.
 TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {

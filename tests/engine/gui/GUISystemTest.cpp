@@ -180,3 +180,42 @@ TEST(GUITextInputWindow, LongNameDrawnOverFrameOrStoredCut) {
     EXPECT_EQ(gui.getTextInputText("name"), name);
     nktest::resetDrawing();
 }
+
+// What is on against what a frame drew: a shown button the screen never
+// draws is the widget that takes clicks unseen; a hidden one drawn anyway
+// draws nothing and must not count. Areas are on the screen, centred
+// buttons by their corner.
+TEST(ShownWidgets, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
+    nktest::resetInput();
+    NK::Input& input = *nktest::engine().input;
+    NK::FontStore fonts(nktest::engine().renderContext);
+    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
+    NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
+    gui.setNextButtonsFont("font", 10, NK::Color::white());
+    const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
+    gui.createButton(image, {960, 690, 600, 100}, "menu", true);
+    gui.createButton(image, {0, 0, 50, 50}, "hidden", false);
+    gui.setButtonShown("hidden", false);
+    gui.createTextLabel({10, 10, 100, 40}, "font", 10, NK::Color::white(), {}, "x", "label");
+    gui.createTextInput({10, 60, 100, 40}, false, image, "font", 10, NK::Color::white(), {}, 1, 8,
+                        false, "", "field");
+    gui.setTextInputVisible("field", false);
+
+    std::vector<std::string> shown;
+    for (const NK::ShownWidget& w : gui.shownWidgets()) shown.push_back(w.key);
+    EXPECT_EQ(shown, (std::vector<std::string>{"menu", "label"}));
+    const NK::Rect area = gui.shownWidgets()[0].area;
+    EXPECT_TRUE(area == NK::Rect(660, 640, 600, 100));
+    EXPECT_EQ(gui.clickableCount(), 3);
+
+    gui.forgetDrawn();
+    gui.drawButton("hidden");
+    gui.drawTextInput("field");
+    gui.drawTextLabel("label");
+    EXPECT_EQ(NK::widgetMismatches(shown, gui.drawnWidgets()),
+              (std::vector<std::string>{"shown, not drawn: menu"}));
+    gui.drawButton("menu");
+    EXPECT_TRUE(NK::widgetMismatches(shown, gui.drawnWidgets()).empty());
+    EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
+              (std::vector<std::string>{"drawn, not shown: menu"}));
+}

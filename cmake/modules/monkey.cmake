@@ -1,0 +1,25 @@
+# The monkey: the real game under long random input, checked at every step.
+# The library is shared by the dovra-monkey tool and the tests.
+add_library(dovra_monkey STATIC
+    monkey/MonkeyScript.cpp
+    monkey/MonkeyRun.cpp
+    monkey/MonkeyChecks.cpp
+    monkey/MonkeyPicker.cpp
+    monkey/MonkeyShrink.cpp)
+target_include_directories(dovra_monkey PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(dovra_monkey PUBLIC dovra_game)
+
+add_executable(dovra-monkey tools/dovra-monkey.cpp)
+target_link_libraries(dovra-monkey PRIVATE dovra_monkey)
+
+# Every failing run kept, played again; and a short monkey from a fixed seed.
+# Both read the game folder and write only to a temporary copy of it.
+file(GLOB DOVRA_MONKEY_REGRESSIONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/data/monkey/*.txt)
+if(DOVRA_MONKEY_REGRESSIONS)
+    add_test(NAME monkey_regressions COMMAND dovra-monkey ${DOVRA_MONKEY_REGRESSIONS}
+             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+endif()
+add_test(NAME monkey_short
+         COMMAND dovra-monkey --seed 1 --actions 2000 --out ${CMAKE_BINARY_DIR}
+         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+nk_add_test(test_monkey LIBS dovra_monkey SOURCES tests/monkey/MonkeyScriptTest.cpp)

@@ -1,0 +1,117 @@
+#pragma once
+#include <sys/types.h>
+
+#include <ctime>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/ShownWidgets.h"
+#include "monkey/MonkeyScript.h"
+
+class Game;
+
+// "line N: A / B": the first line where two texts part, for reports.
+std::string firstDifference(const std::string& a, const std::string& b);
+// Two maps' texts hold the same document: equal apart from blank lines, which
+// the reader skips (the editor keeps one after the ground once it has ever
+// numbered a surface, and a load numbers them afresh).
+bool sameDocument(const std::string& a, const std::string& b);
+
+// The real game under a monkey's hands: started with no timer in a game
+// folder of its own (a copy of the data), fed action by action through the
+// engine's own event application (NK::Input, GameCore::pass), one tick at a
+// time, and checked as it goes:
+// - no fatal error;
+// - the widgets on are exactly the ones the scene draws (Game::strayWidgets),
+//   before every click and every 30 ticks;
+// - every map the editor writes, the crash copy included, passes dovra-map's
+//   check, loads back to the same text and holds the level of that tick;
+// - a level that differs from every saved map is never dropped without the
+//   save question;
+// - undo then redo gives back the same level.
+class MonkeyRun {
+public:
+    struct Options {
+        std::string dataFolder =
+            ".";  // holds Resources/, Editor/, VAZEzadide/, tests/data/replays/
+        unsigned seed = 1;
+        std::string answers = "N";
+    };
+    explicit MonkeyRun(const Options& options);
+    ~MonkeyRun();
+    MonkeyRun(const MonkeyRun&) = delete;
+    MonkeyRun& operator=(const MonkeyRun&) = delete;
+
+    // False once a rule is broken; every later action is then refused.
+    bool play(const MonkeyAction& action);
+    bool failed() const { return !failure.empty(); }
+    std::string failure;
+
+    // What the picker looks at.
+    struct OnScreen {
+        std::string id;  // "system/key"
+        NK::ShownWidget widget;
+        bool focused = false;  // an input with the keyboard
+        std::string text;      // an input's text
+    };
+    std::vector<OnScreen> onScreen();
+    Game& game() { return *current; }
+    std::vector<std::string> mapNames() const;  // the maps in Editor/Levels
+
+    // Figures.
+    long ticks = 0;
+    long actions = 0;
+    int questions = 0;
+    int crashes = 0;
+    std::map<std::string, int> clicked;  // "system/key" -> clicks
+    int widgetCount = 0;                 // buttons and inputs there are, at most
+    std::set<std::string> reached;       // scenes, tabs and events seen
+
+private:
+    struct FileSeen {
+        off_t size = 0;
+        std::timespec modified{};
+        std::string normalized;  // as a load then a save would write it
+    };
+
+    void startGame();
+    void stopGame();
+    void send(int type, int code);
+    void tick();
+    void press(int code, int ticks, bool ctrl, bool shift);
+    void click(float x, float y);
+    void drag(const MonkeyAction& a);
+    void pointer(float x, float y);
+    void undoRedo();
+    void fail(const std::string& why);
+    void checkWidgets();
+    void noteClick();
+    void noteReached();
+
+    // MonkeyChecks.cpp
+    void scanMaps(bool judging, const std::string& before, const std::string& after);
+    bool savedSomewhere(const std::string& level) const;
+    bool dirty(const std::string& level) const;
+    void checkDropped(const std::string& before, const std::string& after, bool editorBefore,
+                      bool editorAfter);
+
+    Options options;
+    std::string home;    // where the run started
+    std::string folder;  // the temporary game folder
+    Game* current = nullptr;
+    void* memory = nullptr;
+    std::vector<std::pair<int, int>> pending;  // event type, key or button, for the next tick
+    std::set<int> keysDown;
+    bool buttonDown = false;
+    float mouseX = 960.0f, mouseY = 540.0f;
+    int wheel = 0;
+    bool asked = false;
+    std::string emptyLevel;
+    std::string held;            // the editor's level while it is saved nowhere
+    std::string levelBeforeRun;  // the editor's level as a test run found it
+    std::map<std::string, FileSeen> maps;
+    int lastScene = -1;
+};

@@ -1,0 +1,54 @@
+#include "monkey/MonkeyScript.h"
+
+#include <allegro5/keycodes.h>
+
+#include "tests/support/Testing.h"
+
+// A failing run is only worth keeping if its file plays the same actions
+// back: every kind written and read again gives the same text.
+TEST(MonkeyScript, WrittenActionsReadBackDifferently) {
+    const std::string text =
+        "answers YNNY\n"
+        "idle 40\n"
+        "key ESCAPE\n"
+        "key D 120\n"
+        "key Z 1 ctrl shift\n"
+        "click 960 690\n"
+        "drag 800 500 900 520 12\n"
+        "move 100.5 200\n"
+        "type Map_walk.txt\n"
+        "wheel -2\n"
+        "undoredo\n"
+        "crash\n";
+    const MonkeyParse p = parseMonkeyScript("# a comment\n\n" + text);
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.script.actions.size(), 11u);
+    EXPECT_EQ(monkeyScriptText(p.script), text);
+}
+
+// A broken line names itself instead of playing something else.
+TEST(MonkeyScript, BrokenLinesAcceptedOrBlamedOnTheWrongLine) {
+    const struct {
+        std::string text, error;
+    } cases[] = {
+        {"idle 0", "line 1: idle takes a tick count"},
+        {"idle 2\nkey NOPE", "line 2: unknown key"},
+        {"click 5", "line 1: click takes x and y"},
+        {"drag 1 2 3 4", "line 1: drag takes two points and a tick count"},
+        {"type a#b\ntype a|b", "line 2: a character that cannot be typed"},
+        {"answers YX", "line 1: answers takes Y and N"},
+        {"jump 3", "line 1: unknown action \"jump\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseMonkeyScript(c.text).error, c.error) << c.text;
+}
+
+// Typing goes through the keys a keyboard has: capitals and "_" need Shift.
+TEST(MonkeyScript, CharactersTypedWithTheWrongKeys) {
+    EXPECT_EQ(monkeyTypedKey('w').code, ALLEGRO_KEY_W);
+    EXPECT_FALSE(monkeyTypedKey('w').shift);
+    EXPECT_TRUE(monkeyTypedKey('M').shift);
+    EXPECT_EQ(monkeyTypedKey('_').code, ALLEGRO_KEY_MINUS);
+    EXPECT_TRUE(monkeyTypedKey('_').shift);
+    EXPECT_EQ(monkeyTypedKey('.').code, ALLEGRO_KEY_FULLSTOP);
+    EXPECT_EQ(monkeyTypedKey('|').code, 0);
+}
