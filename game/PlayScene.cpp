@@ -48,6 +48,8 @@ void PlayScene::build(std::function<void()> menu) {
     // is a label over the picture rather than part of it.
     gui.createTextLabel(NK::Rect(550.0f, 780.0f, 820.0f, 50.0f), "font", 9,
                         NK::Color(0.6f, 0.65f, 0.71f, 1.0f), {}, "", "win_line");
+    // On only while the win window shows it, like the two buttons.
+    gui.setTextLabelVisible("win_line", false);
     for (const char* key : {"restart", "tomenu"}) {
         makeHoverFade(gui, key);
         gui.setButtonShown(key, false);
@@ -99,6 +101,7 @@ void PlayScene::update(const PlayInput& input) {
         if (!won) {
             showEndButtons(0.5f);
             services.gui->setTextLabelText("win_line", onWin ? onWin() : "");
+            services.gui->setTextLabelVisible("win_line", true);
             run.sounds->playSound("win");
             run.stopSteps();
         }
@@ -136,6 +139,7 @@ void PlayScene::showEndButtons(float opacity) {
 
 void PlayScene::hideEndButtons() {
     for (const char* key : {"restart", "tomenu"}) services.gui->setButtonShown(key, false);
+    services.gui->setTextLabelVisible("win_line", false);
 }
 
 void PlayScene::draw() {

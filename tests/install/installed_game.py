@@ -149,7 +149,7 @@ def play(root, home, work, traced):
                    "trace=%file"] + command
     run = subprocess.run(command, cwd=work, env=env, stdout=subprocess.PIPE,
                          stderr=subprocess.STDOUT, text=True, timeout=300)
-    check(run.returncode == 0 and replay + ": won at tick 449" in run.stdout,
+    check(run.returncode == 0 and replay + ": won at tick 922" in run.stdout,
           "the installed dovra-replay did not win the level:\n" + run.stdout[-2000:])
     return written_paths(trace, work) if traced else []
 
