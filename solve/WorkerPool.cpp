@@ -31,6 +31,24 @@ LevelLayout readLayout(FrameReader& r) {
     return l;
 }
 
+// Runs `work` in a copy of this process, so the level here stays as it is;
+// true when the copy ended well.
+template <typename Work>
+bool inACopy(const Work& work) {
+    const pid_t copy = fork();
+    if (copy == 0) {
+        try {
+            work();
+        } catch (...) {
+            _exit(3);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    return copy >= 0 && waitpid(copy, &status, 0) >= 0 && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
 // A copy of the job's process at the prefix's end for each seed, so every
 // exploration starts from the same state.
 void playJob(HeadlessPlay& play, const LevelLayout& layout, FrameReader& job, int out) {
@@ -46,20 +64,11 @@ void playJob(HeadlessPlay& play, const LevelLayout& layout, FrameReader& job, in
     bool ok = true;
     for (std::uint64_t seed : seeds) {
         if (end.won || end.lost) break;
-        const pid_t copy = fork();
-        if (copy == 0) {
-            try {
-                Exploration e = explore(play, layout, seed, settings);
-                FrameWriter(kExploration).putAll(e.inputs).putAll(e.visits).send(out);
-            } catch (...) {
-                _exit(3);
-            }
-            _exit(0);
-        }
-        int status = 0;
-        if (copy < 0 || waitpid(copy, &status, 0) < 0 || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0)
-            ok = false;
+        ok = inACopy([&] {
+                 Exploration e = explore(play, layout, seed, settings);
+                 FrameWriter(kExploration).putAll(e.inputs).putAll(e.visits).send(out);
+             }) &&
+             ok;
     }
     FrameWriter(kDone).put(end).put(static_cast<std::uint8_t>(ok)).send(out);
 }
@@ -68,20 +77,11 @@ void playJob(HeadlessPlay& play, const LevelLayout& layout, FrameReader& job, in
 void serve(HeadlessPlay& play, const LevelLayout& layout, int in, int out) {
     std::vector<std::uint8_t> frame;
     while (readFrame(in, frame)) {
-        const pid_t copy = fork();
-        if (copy == 0) {
-            try {
-                FrameReader job(frame);
-                playJob(play, layout, job, out);
-            } catch (...) {
-                _exit(3);
-            }
-            _exit(0);
-        }
-        int status = 0;
-        if (copy < 0 || waitpid(copy, &status, 0) < 0 || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0)
-            FrameWriter(kDone).put(Situation()).put(static_cast<std::uint8_t>(0)).send(out);
+        const bool done = inACopy([&] {
+            FrameReader job(frame);
+            playJob(play, layout, job, out);
+        });
+        if (!done) FrameWriter(kDone).put(Situation()).put(static_cast<std::uint8_t>(0)).send(out);
     }
 }
 
