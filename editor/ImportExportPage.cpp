@@ -106,7 +106,7 @@ void ImportExportPanel::startTyping(const std::string& key) {
 
 void ImportExportPanel::armRewrite(bool armed) {
     rewriteArmed = armed;
-    if (armed) rewriteClock.restart();
+    if (armed) rewriteTicksLeft = messageTicks;
     if (!paged) return;
     gui->setButtonText("save", armed ? "REWRITE" : "SAVE", 1);
     gui->setTextLabelText("save_info", armed ? "Map already exists" : "");

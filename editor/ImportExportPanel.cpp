@@ -23,12 +23,12 @@ void ImportExportPanel::build() {
 }
 
 void ImportExportPanel::update() {
-    if (loadShown && loadClock.elapsedMilliseconds() > 4000.0f) {
+    if (loadShown && --loadTicksLeft < 0) {
         loadShown = false;
         gui->setTextLabelText("load_info", "");
     }
-    if (rewriteArmed && rewriteClock.elapsedMilliseconds() > 4000.0f) armRewrite(false);
-    if (saveShown && saveClock.elapsedMilliseconds() > 4000.0f) {
+    if (rewriteArmed && --rewriteTicksLeft < 0) armRewrite(false);
+    if (saveShown && --saveTicksLeft < 0) {
         saveShown = false;
         if (!rewriteArmed) gui->setTextLabelText("save_info", "");
     }
@@ -48,7 +48,7 @@ void ImportExportPanel::saveMap(const std::string& path) {
     services.textFiles->write("map",
                               MapCodec::write(document.collect(), document.surfaceCounter()));
     services.textFiles->destroy("map");
-    saveClock.restart();
+    saveTicksLeft = messageTicks;
     saveShown = true;
     gui->setTextLabelText("save_info", "Saved");
     // The level is safe in its file: the copy kept against a crash can go,
@@ -66,7 +66,7 @@ void ImportExportPanel::loadMap(const std::string& path) {
     // Nothing of a broken file reaches the level: the records go in only
     // once every line has been read.
     if (result.ok) document.apply(result.data);
-    loadClock.restart();
+    loadTicksLeft = messageTicks;
     loadShown = true;
     NK::GUISystem::TextLabel& info = gui->getTextLabel("load_info");
     if (!result.ok) {

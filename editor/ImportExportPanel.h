@@ -4,7 +4,6 @@
 #include <string>
 
 #include "elements/LevelDocument.h"
-#include "engine/Stopwatch.h"
 
 namespace NK {
 class BitmapStore;
@@ -95,9 +94,12 @@ public:
     LevelDocument& level() { return document; }
     NK::GUISystem& widgets() { return *gui; }
 
-    NK::Stopwatch loadClock;
-    NK::Stopwatch saveClock;
-    NK::Stopwatch rewriteClock;
+    // The messages and the REWRITE offer last four seconds of game time, so a
+    // replay or a slowed run sees them for the same ticks as a player does.
+    static constexpr int messageTicks = 4 * 60;
+    int loadTicksLeft = 0;
+    int saveTicksLeft = 0;
+    int rewriteTicksLeft = 0;
     bool loadShown = false;
     bool saveShown = false;
     // The next "save" may replace the existing file; it reads "REWRITE".
