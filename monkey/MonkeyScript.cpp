@@ -91,6 +91,9 @@ std::string monkeyActionLine(const MonkeyAction& a) {
         case MonkeyAction::Move:
             return "move " + n(a.x) + " " + n(a.y);
         case MonkeyAction::Type:
+            // A line's trailing spaces are lost to editors and to the reader,
+            // so a text ending in one (or none at all) is written in quotes.
+            if (a.key.empty() || a.key.back() == ' ') return "type \"" + a.key + "\"";
             return "type " + a.key;
         case MonkeyAction::Wheel:
             return "wheel " + std::to_string(a.wheel);
@@ -166,6 +169,8 @@ MonkeyParse parseMonkeyScript(const std::string& text) {
             const std::size_t at = body.find("type") + 5;
             a.key = at < body.size() ? body.substr(at) : "";
             while (!a.key.empty() && a.key.back() == ' ') a.key.pop_back();
+            if (a.key.size() >= 2 && a.key.front() == '"' && a.key.back() == '"')
+                a.key = a.key.substr(1, a.key.size() - 2);
             for (char c : a.key)
                 if (!monkeyTypedKey(c).code) return fail("a character that cannot be typed");
         } else if (word == "wheel") {

@@ -5,7 +5,8 @@
 #include "tests/support/Testing.h"
 
 // A failing run is only worth keeping if its file plays the same actions
-// back: every kind written and read again gives the same text.
+// back: every kind written and read again gives the same text, a typed
+// space at the end included.
 TEST(MonkeyScript, WrittenActionsReadBackDifferently) {
     const std::string text =
         "answers YNNY\n"
@@ -17,12 +18,14 @@ TEST(MonkeyScript, WrittenActionsReadBackDifferently) {
         "drag 800 500 900 520 12\n"
         "move 100.5 200\n"
         "type Map_walk.txt\n"
+        "type \"12 \"\n"
         "wheel -2\n"
         "undoredo\n"
         "crash\n";
     const MonkeyParse p = parseMonkeyScript("# a comment\n\n" + text);
     ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(p.script.actions.size(), 11u);
+    EXPECT_EQ(p.script.actions.size(), 12u);
+    EXPECT_EQ(p.script.actions[8].key, "12 ");
     EXPECT_EQ(monkeyScriptText(p.script), text);
 }
 
