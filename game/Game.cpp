@@ -206,7 +206,6 @@ std::vector<std::string> Game::startupImages() {
         if (r.kind == ResourceEntry::Bitmap || r.kind == ResourceEntry::Animation)
             files.push_back(r.path);
     files.push_back(MainMenuScreen::logoFile);
-    for (const char* window : PlayScene::windowFiles) files.push_back(window);
     for (const std::vector<std::string>& element :
          {Player::imageFiles(), Gate::imageFiles(), NPCs::imageFiles()})
         files.insert(files.end(), element.begin(), element.end());
