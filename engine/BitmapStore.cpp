@@ -55,12 +55,7 @@ BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
     return entries.insert(key, std::move(entry));
 }
 
-namespace {
-
-// A copy of a texture made on the graphics side: al_clone_bitmap reads every
-// pixel back and uploads it again, several times slower on a software
-// renderer. A memory bitmap, or one with no display to draw with, is cloned.
-ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from) {
+ALLEGRO_BITMAP* BitmapStore::duplicate(ALLEGRO_BITMAP* from) {
     if ((al_get_bitmap_flags(from) & ALLEGRO_MEMORY_BITMAP) || !al_get_current_display())
         return al_clone_bitmap(from);
     ALLEGRO_STATE state;
@@ -78,8 +73,6 @@ ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from) {
     al_restore_state(&state);
     return copy;
 }
-
-}  // namespace
 
 BitmapEntry& BitmapStore::copy(const std::string& sourceKey, const std::string& newKey) {
     BitmapEntry& from = entries.get(sourceKey);

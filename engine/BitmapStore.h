@@ -28,6 +28,11 @@ public:
     // A blank image of the rectangle's size (truncated); the rectangle is its placement.
     BitmapEntry& create(const Rect& rect, const std::string& key);
     BitmapEntry& copy(const std::string& sourceKey, const std::string& newKey);
+    // A copy of a texture made on the graphics side: al_clone_bitmap reads
+    // every pixel back and uploads it again, several times slower on a
+    // software renderer. A memory bitmap, or one with no display to draw
+    // with, is cloned. A sub-bitmap gives a bitmap of its own region.
+    static ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from);
     BitmapEntry& get(const std::string& key) { return entries.get(key); }
     // A clone the caller owns; not stored.
     std::unique_ptr<BitmapEntry> getCopy(const std::string& key);

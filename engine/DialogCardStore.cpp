@@ -155,12 +155,23 @@ DialogCard::Callbacks& DialogCardStore::createCard(const std::string& designKey,
         cards.clearForRemake(key);
         if (bitmaps->contains(key)) bitmaps->destroy(key);
     }
-    printCard(bitmaps->copy(designKey + "_bg", key), design, title, text);
+    unprinted[key] = Print{design, title, text};
     return cards.insert(key, DialogCard(designKey, rect)).callbacks;
 }
 
+void DialogCardStore::printIfNew(const std::string& key, const DialogCard& card) {
+    const auto print = unprinted.find(key);
+    if (print == unprinted.end()) return;
+    printCard(bitmaps->copy(card.designKey + "_bg", key), print->second.look, print->second.title,
+              print->second.text);
+    unprinted.erase(print);
+}
+
 void DialogCardStore::destroyCard(const std::string& key) {
-    if (cards.contains(key) && bitmaps->contains(key)) bitmaps->destroy(key);
+    if (cards.contains(key)) {
+        unprinted.erase(key);
+        if (bitmaps->contains(key)) bitmaps->destroy(key);
+    }
     cards.destroy(key);
 }
 
@@ -213,6 +224,7 @@ void DialogCardStore::drawButton(const DialogCard& card, const std::string& imag
 void DialogCardStore::drawCard(const std::string& key) {
     const DialogCard& card = cards.get(key);
     if (!card.visible) return;
+    printIfNew(key, card);
     if (card.screenSpace) {
         bitmaps->drawOnScreen(key, card.rect);
     } else {

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 
 #include "engine/BitmapStore.h"
@@ -14,8 +15,11 @@
 namespace NK {
 
 // Dialog designs and the message cards made from them. Their images live in
-// the shared bitmap store; the card's title and text are printed once, when
-// the card is made, so drawing a card is three scaled blits.
+// the shared bitmap store. A card's title and text are printed once, in the
+// design's look of the moment the card was made, the first time the card is
+// drawn: a level makes a card per dialog at its start, and a texture each
+// would hold that start up for cards the player may never see. After that,
+// drawing a card is three scaled blits.
 class DialogCardStore {
 public:
     // Where the regions lie in a design image: the card background above, one
@@ -78,6 +82,8 @@ private:
     void printCard(BitmapEntry& entry, const DialogDesign& design, const std::string& title,
                    const std::string& text);
     void releaseDesignImages(const std::string& key);
+    // Makes the card's image, under its key, if it has none yet.
+    void printIfNew(const std::string& key, const DialogCard& card);
     Vec2 mouseFor(const DialogCard& card) const;
     void drawButton(const DialogCard& card, const std::string& imageKey, const Rect& button,
                     bool hovered);
@@ -88,6 +94,13 @@ private:
     Input* input;
     KeyedStore<DialogDesign> designs{"Design", "Dialog Design"};
     KeyedStore<DialogCard> cards{"Card", "Dialog Card"};
+    // What each card not yet drawn will show.
+    struct Print {
+        DialogDesign look;
+        std::string title;
+        std::string text;
+    };
+    std::map<std::string, Print> unprinted;
 };
 
 }  // namespace NK

@@ -72,7 +72,7 @@ GUISystem::Button& GUISystem::createButton(const BitmapEntry& image, const Rect&
                           image.source.height, 0, 0, static_cast<float>(w), static_cast<float>(h),
                           0);
     targetBackBuffer();
-    entry.pristine.reset(al_clone_bitmap(entry.get()));
+    // No untouched copy yet: the first text printed on the button makes it.
     images.create(std::move(entry), key);
 
     Button button;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/BitmapStore.h"
 #include "engine/Display.h"
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
@@ -17,17 +18,18 @@ namespace {
 const ALLEGRO_COLOR transparent = {0, 0, 0, 0};
 
 // Restarts `entry` from its untouched copy, so the text about to be printed
-// replaces the last one instead of piling onto it. An image that came without
-// a copy (frames taken over from an animation) gets one now, before any text,
-// and pixels shared with other pictures are made its own first.
+// replaces the last one instead of piling onto it. An image printed on for
+// the first time keeps what it was as that copy now, and pixels shared with
+// other pictures become its own. Copies are made on the graphics side: a
+// start-up prints on hundreds of buttons.
 void restorePristine(BitmapEntry& entry) {
     if (!entry.pristine) {
-        entry.ownPixels();
-        entry.pristine.reset(al_clone_bitmap(entry.get()));
+        entry.pristine.reset(BitmapStore::duplicate(entry.get()));
+        if (entry.sharesPixels()) entry.bitmap.reset(BitmapStore::duplicate(entry.get()));
+        entry.shared.reset();
         return;
     }
-    entry.bitmap.reset(al_clone_bitmap(entry.pristine.get()));
-    entry.pristine.reset(al_clone_bitmap(entry.get()));
+    entry.bitmap.reset(BitmapStore::duplicate(entry.pristine.get()));
 }
 
 }  // namespace

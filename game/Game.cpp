@@ -145,6 +145,13 @@ void Game::load() {
 
     al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_BUSY);
 
+    // Everything below loads in its order and reports a missing file where it
+    // always did; meanwhile two workers decode the larger pictures ahead of
+    // it, from the moment the splash itself is being decoded, so start-up
+    // uses both cores.
+    NK::ImagePrefetch prefetch(startupImages(), 2);
+    NK::ImagePrefetch::setCurrent(&prefetch);
+
     // The splash goes up before anything else loads, so even a slow or
     // broken load shows the player something.
     const char* splash = "Resources/Images/VAZEzadide-screen.png";
@@ -158,12 +165,6 @@ void Game::load() {
     }
     al_flip_display();
     ++display->frameCount;
-
-    // Everything below loads in its order and reports a missing file where it
-    // always did; meanwhile two workers decode the larger pictures ahead of
-    // it, so start-up uses both cores.
-    NK::ImagePrefetch prefetch(startupImages(), 2);
-    NK::ImagePrefetch::setCurrent(&prefetch);
 
     loadResources();
 
@@ -205,8 +206,6 @@ std::vector<std::string> Game::startupImages() {
         if (r.kind == ResourceEntry::Bitmap || r.kind == ResourceEntry::Animation)
             files.push_back(r.path);
     files.push_back(MainMenuScreen::logoFile);
-    for (const std::string& page : TutorialScreen::pageFiles()) files.push_back(page);
-    for (const char* window : PlayScene::windowFiles) files.push_back(window);
     for (const std::vector<std::string>& element :
          {Player::imageFiles(), Gate::imageFiles(), NPCs::imageFiles()})
         files.insert(files.end(), element.begin(), element.end());

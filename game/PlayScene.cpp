@@ -33,11 +33,6 @@ PlayScene::PlayScene(const Services& s, const LevelRun& r) : services(s), run(r)
 void PlayScene::build(std::function<void()> menu) {
     toMenu = std::move(menu);
     NK::BitmapStore& bitmaps = *services.bitmaps;
-    loadBitmapOrStandIn(bitmaps, windowFiles[0], "win-window");
-    loadBitmapOrStandIn(bitmaps, windowFiles[1], "lose-window");
-    for (const char* key : {"win-window", "lose-window"})
-        bitmaps.get(key).placement = NK::Rect(510.0f, 165.0f, 900.0f, 750.0f);
-
     NK::GUISystem& gui = *services.gui;
     gui.setNextButtonsFont("font", 16, NK::Color::white());
     gui.createButton(bitmaps.get("menu_button"), NK::Rect(960, 540, 600, 100), "restart", true);
@@ -161,10 +156,10 @@ void PlayScene::draw() {
     drawHearts(bitmaps, run.player->health, 5.0f);
     bitmaps.drawOnScreen("restart_level_text", NK::Rect(1610.0f, 10.0f, 300.0f, 38.0f));
     if (won) {
-        drawWindow("win-window");
+        drawWindow(0);
         services.gui->drawTextLabel("win_line");
     } else if (lost)
-        drawWindow("lose-window");
+        drawWindow(1);
     services.gui->drawButton("restart");
     services.gui->drawButton("tomenu");
     // Back on for the one-shot animations and, into the next frame, the world.
@@ -212,9 +207,17 @@ void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world) {
     }
 }
 
-void PlayScene::drawWindow(const char* key) {
+void PlayScene::drawWindow(int window) {
+    const char* const key = window == 0 ? "win-window" : "lose-window";
+    NK::BitmapStore& bitmaps = *services.bitmaps;
+    // Read, or reported missing, when a level first ends that way: the menu
+    // comes up without waiting for pictures only the end of a level shows.
+    if (!bitmaps.contains(key)) {
+        loadBitmapOrStandIn(bitmaps, windowFiles[window], key);
+        bitmaps.get(key).placement = NK::Rect(510.0f, 165.0f, 900.0f, 750.0f);
+    }
     const NK::View& v = *services.view;
-    const NK::Rect& r = services.bitmaps->get(key).placement;
+    const NK::Rect& r = bitmaps.get(key).placement;
     services.bitmaps->draw(key,
                            NK::Rect(v.x + r.x * v.width / 1920.0f, v.y + r.y * v.height / 1080.0f,
                                     r.width * v.width / 1920.0f, r.height * v.height / 1080.0f));

@@ -34,7 +34,8 @@ public:
 
     PlayScene(const Services& services, const LevelRun& run);
 
-    // The win and lose windows and the two buttons; `toMenu` switches scenes.
+    // The two end-of-level buttons and the win line; `toMenu` switches
+    // scenes. The win and lose windows are read when first drawn.
     void build(std::function<void()> toMenu);
     // The win and lose windows' files.
     static const char* const windowFiles[2];
@@ -65,7 +66,8 @@ public:
 private:
     void showEndButtons(float opacity);
     void drawShots();
-    void drawWindow(const char* key);
+    // 0 the win window, 1 the lose window.
+    void drawWindow(int window);
     void drawReticle();
 
     Services services;

@@ -1,5 +1,6 @@
 #include "game/TutorialScreen.h"
 
+#include <iterator>
 #include <string>
 
 #include "engine/BitmapStore.h"
@@ -21,21 +22,9 @@ const char* const buttons[] = {"tutorial_button_back", "tutorial_button_next",
 TutorialScreen::TutorialScreen(NK::GUISystem* g, NK::BitmapStore* b, TutorialBook* t)
     : gui(g), bitmaps(b), book(t) {}
 
-std::vector<std::string> TutorialScreen::pageFiles() {
-    std::vector<std::string> files;
-    for (const char* key : pageKeys)
-        files.push_back(std::string("Resources/Images/Tutorial/") + key + ".png");
-    return files;
-}
-
 void TutorialScreen::build(std::function<void()> back) {
-    std::vector<std::string> keys;
-    const std::vector<std::string> files = pageFiles();
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        loadBitmapOrStandIn(*bitmaps, files[i], pageKeys[i]);
-        keys.push_back(pageKeys[i]);
-    }
-    book->setPages(keys);
+    // Only the keys: each page is read when it is first shown (see draw).
+    book->setPages(std::vector<std::string>(std::begin(pageKeys), std::end(pageKeys)));
 
     // Small enough that "PREVIOUS PAGE" stays on one line and clear of the
     // button's teal end caps (the outer 5% at each end).
@@ -57,6 +46,15 @@ void TutorialScreen::show(bool shown) {
 }
 
 void TutorialScreen::draw(const NK::View& view) {
-    if (!book->empty()) bitmaps->draw(book->current(), view.rect());
+    if (!book->empty()) {
+        // Five full-screen pictures are half of all the pixels the game
+        // shows; read at start-up they held the first menu frame back for
+        // pages few players open. A page is read, or its absence reported,
+        // the first time it is shown.
+        const std::string& key = book->current();
+        if (!bitmaps->contains(key))
+            loadBitmapOrStandIn(*bitmaps, "Resources/Images/Tutorial/" + key + ".png", key);
+        bitmaps->draw(key, view.rect());
+    }
     for (const char* key : buttons) gui->drawButton(key);
 }

@@ -15,8 +15,6 @@ class TutorialScreen {
 public:
     TutorialScreen(NK::GUISystem* gui, NK::BitmapStore* bitmaps, TutorialBook* book);
     void build(std::function<void()> back);
-    // The page files, in page order.
-    static std::vector<std::string> pageFiles();
     void show(bool shown);
     void draw(const NK::View& view);
 

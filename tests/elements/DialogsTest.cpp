@@ -90,21 +90,27 @@ TEST_F(DialogsTest, StopRemovesEveryCardThePreviewIncluded) {
     addArea({0, 0, 100, 100}, -1.0f);
     addArea({200, 0, 100, 100}, -1.0f);
     dialogs.start();
+    playTick({90, 0, 120, 20});  // into both areas
     dialogs.editor().select(1);
     dialogs.preview();
+    dialogs.drawCards();  // a card's image is made when it is first drawn
     NK::BitmapStore& images = paneltest::bitmaps();
     for (const char* key : {"0", "1", Dialogs::previewKey}) EXPECT_TRUE(images.contains(key));
     dialogs.stop();
     for (const char* key : {"0", "1", Dialogs::previewKey}) EXPECT_FALSE(images.contains(key));
 }
 
-// The cards as printed: the title in the title size, the text in the text
-// size. Ink is where a card differs from one printed with neither.
+// The cards as printed when first drawn: the title in the title size, the
+// text in the text size, each card in its own dialog's sizes although the
+// last card made set the design's to others. Ink is where a card differs
+// from one printed with neither.
 TEST_F(DialogsTest, CardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize) {
     dialogs.add(60, 12, "H", "", -1.0f, {0, 0, 100, 100});
     dialogs.add(60, 12, "", "H", -1.0f, {0, 0, 100, 100});
-    dialogs.add(60, 12, "", "", -1.0f, {0, 0, 100, 100});
+    dialogs.add(10, 40, "", "", -1.0f, {0, 0, 100, 100});
     dialogs.start();
+    playTick(inside);
+    dialogs.drawCards();
     NK::BitmapStore& images = paneltest::bitmaps();
     ALLEGRO_BITMAP* blank = images.get(dialogs.key(2)).get();
     // How many rows of the card hold ink, and the first of them.
