@@ -109,7 +109,7 @@ TEST_F(ElementPanelTest, NumericInputsCommitTruncatedDegreesAndIgnoreNonNumbers)
     EXPECT_EQ(picture(0).rect.height, 32.0f);
     clickButton("position_reset");
     clickButton("angle_reset");
-    EXPECT_EQ(picture(0).rect.x, 0.0f);
+    EXPECT_EQ(std::make_pair(picture(0).rect.x, picture(0).rect.y), std::make_pair(0.0f, 0.0f));
     EXPECT_EQ(shown("angle"), "0.00");
 }
 

@@ -3,6 +3,8 @@
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
+#include "elements/CameraRules.h"
+#include "elements/PanelRules.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/Pixels.h"
@@ -70,6 +72,9 @@ TEST_F(EnemiesTest, WallOverTheFourPointsOrSightShortOfThemNeverTurnsOrFires) {
     EXPECT_EQ(headAngle("1c"), 0.3f);
     EXPECT_NEAR(headAngle("2c"), pi, 1e-5f);  // the player straight right: lens to the left
     EXPECT_TRUE(enemies.images().get("2c").flipY);
+    // A target on the head itself gives a shot no way to go rather than NaN.
+    const NK::Vec2 none = CameraRules::shotDirection({600, 650}, {600, 650});
+    EXPECT_EQ(std::make_pair(none.x, none.y), std::make_pair(0.0f, 0.0f));
 }
 
 // Fires on tick 0 and 60; then 30 living ticks, 10 of a dead player, an end
@@ -194,6 +199,7 @@ TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragAndCtrlClickCopiesAtThePointer) {
     const NK::Vec2 to = pointAtLevel(1000.0f, 900.0f);
     drag(enemies, {1300.0f, 500.0f}, {1000.0f, 900.0f});
     EXPECT_EQ(radius(), to.x - 800.0f);
+    EXPECT_EQ(shown("radius"), PanelRules::fieldText(to.x - 800.0f));
     pointAtLevel(100.0f, 500.0f);
     tick(enemies, false);
     EXPECT_EQ(radius(), 5.0f);

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "elements/MapCodec.h"
+#include "elements/PanelRules.h"
+#include "engine/ShownWidgets.h"
+#include "engine/TextFile.h"
+#include "tests/elements/LevelKit.h"
+#include "tests/support/Files.h"
+
+// Every element page as a designer uses it: the level of every_record.txt is
+// open, an element is chosen by its number, and each input gets a new value
+// typed key by key and Enter. What counts is what the level would save and
+// what the page shows afterwards.
+namespace {
+
+constexpr float pi = 3.14159265f;
+
+class PageFieldsTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        if (!bitmapStore->contains("button_slide"))
+            bitmapStore->load(nktest::sourcePath("Resources/Images/Icons/button_slide.png"),
+                              "button_slide");
+        level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
+        for (EditorPanel* p : pages()) {
+            p->build();
+            p->setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
+        }
+        const MapCodec::ReadResult map = MapCodec::read(NK::TextFile::parse(
+            nktest::contentsOf(nktest::sourcePath("tests/data/maps/every_record.txt"))));
+        ASSERT_TRUE(map.ok);
+        level.document().apply(map.data);
+    }
+    std::vector<EditorPanel*> pages() {
+        return {level.player.get(),  level.gate.get(),    level.enemies.get(),
+                level.levers.get(),  level.dialogs.get(), level.npcs.get(),
+                level.backgrounds.get(), level.surfaces.get(), level.boxes.get(),
+                level.circles.get(), level.lights.get()};
+    }
+    // Opens the page, as its tab does.
+    void open(EditorPanel* p) {
+        p->show();
+        usePage(*p, p->widgetSystem());
+    }
+    // Delete empties the input that has the keyboard; then the text key by
+    // key, one a tick, and Enter.
+    void typeKeys(const std::string& text, bool enter = true) {
+        tick(*page, true, {ALLEGRO_KEY_DELETE});
+        for (char c : text) {
+            const int code = c == '-'   ? ALLEGRO_KEY_MINUS
+                             : c == '.' ? ALLEGRO_KEY_FULLSTOP
+                                        : ALLEGRO_KEY_0 + (c - '0');
+            tick(*page, true, {code});
+        }
+        if (enter) tick(*page, true, {ALLEGRO_KEY_ENTER});
+    }
+    void clickInput(const std::string& key) { clickWidget(*page, paneltest::inputArea(gui(), key)); }
+    bool hasInput(const std::string& key) {
+        return gui().layerStore().contains(NK::GUISystem::inputBackgroundKey(key));
+    }
+    MapData saved() { return level.document().collect(); }
+
+    LevelKit level;
+    std::vector<NK::Vec2> centres;
+};
+
+struct FieldCase {
+    int page;  // in the order of pages()
+    const char* field;
+    const char* typed;
+    const char* shown;
+    std::function<float(const MapData&)> saved;
+    float value;
+};
+
+// Each value differs from what the map holds; the odd ones go through the
+// input's own rule (a floor, a stand-in for "none", whole sizes, degrees).
+const FieldCase fieldCases[] = {
+    {0, "position_x", "250", "250.00", [](const MapData& m) { return m.player.x; }, 250.0f},
+    {0, "camera_area_w", "-5", "0.00", [](const MapData& m) { return m.cameraArea.w; }, 0.0f},
+    {0, "fall_edge_y", "1750.5", "1750.50", [](const MapData& m) { return m.fallEdge.y; }, 1750.5f},
+    {1, "position_x", "3300", "3300.00", [](const MapData& m) { return m.gate.x; }, 3300.0f},
+    {1, "position_y", "640", "640.00", [](const MapData& m) { return m.gate.y; }, 640.0f},
+    {2, "position_y", "320", "320.00", [](const MapData& m) { return m.enemies[0].y; }, 320.0f},
+    {2, "angle_head", "135", "135.00", [](const MapData& m) { return m.enemies[0].angleHead; },
+     3.0f * pi / 4.0f},
+    {2, "angle_holder", "-90", "-90.00", [](const MapData& m) { return m.enemies[0].angleHolder; },
+     -pi / 2.0f},
+    {2, "radius", "450", "450.00", [](const MapData& m) { return m.enemies[0].radius; }, 450.0f},
+    {3, "position_x", "2100", "2100.00", [](const MapData& m) { return m.levers[0].x; }, 2100.0f},
+    {3, "delay", "-7.25", "-1.00", [](const MapData& m) { return m.levers[0].delay; }, -1.0f},
+    {3, "delay", "", "1.00", [](const MapData& m) { return m.levers[0].delay; }, 1.0f},
+    {4, "trigger_area_h", "240", "240.00", [](const MapData& m) { return m.dialogs[0].h; }, 240.0f},
+    {4, "title_size", "33.9", "33.00",
+     [](const MapData& m) { return float(m.dialogs[0].titleSize); }, 33.0f},
+    {4, "text_size", "16", "16.00", [](const MapData& m) { return float(m.dialogs[0].textSize); },
+     16.0f},
+    {4, "delay", "0", "0.00", [](const MapData& m) { return m.dialogs[0].delay; }, 0.0f},
+    {5, "position_y", "780", "780.00", [](const MapData& m) { return m.npcs[0].y; }, 780.0f},
+    {6, "size_x", "640", "640.00", [](const MapData& m) { return m.backgrounds[0].w; }, 640.0f},
+    {6, "angle", "90", "90.00", [](const MapData& m) { return m.backgrounds[0].angle; }, pi / 2.0f},
+    {8, "size_y", "120", "120.00", [](const MapData& m) { return m.boxes[0].h; }, 120.0f},
+    {8, "density", "2.5", "2.50", [](const MapData& m) { return m.boxes[0].density; }, 2.5f},
+    {8, "friction", "0.75", "0.75", [](const MapData& m) { return m.boxes[0].friction; }, 0.75f},
+    {8, "delay", "-0.25", "-1.00", [](const MapData& m) { return m.boxes[0].delay; }, -1.0f},
+    {9, "position_y", "650", "650.00", [](const MapData& m) { return m.circles[0].y; }, 650.0f},
+    {9, "density", "3", "3.00", [](const MapData& m) { return m.circles[0].density; }, 3.0f},
+    {10, "position_x", "1000", "1000.00", [](const MapData& m) { return m.lights[0].x; }, 1000.0f},
+    {10, "red", "1.7", "1.00", [](const MapData& m) { return m.lights[0].red; }, 1.0f},
+    {10, "green", "-0.2", "0.00", [](const MapData& m) { return m.lights[0].green; }, 0.0f},
+    {10, "intensity", "200", "200.00", [](const MapData& m) { return m.lights[0].intensity; },
+     200.0f},
+    {10, "hardness", "0.25", "0.25", [](const MapData& m) { return m.lights[0].hardness; }, 0.25f},
+    {10, "delay_off", "3", "3.00", [](const MapData& m) { return m.lights[0].delayOff; }, 3.0f},
+    {10, "delay_speed", "-4", "0.00", [](const MapData& m) { return m.lights[0].delaySpeed; }, 0.0f},
+};
+
+// Where the camera goes when element 1 of a page is chosen: the centre of
+// its picture, or a camera's head.
+const NK::Vec2 chosenCentres[] = {{}, {}, {1200, 300}, {2045, 925}, {250, 750}, {800, 970},
+                                  {960, 540}, {}, {950, 750}, {1140, 640}, {960, 400}};
+
+// A value typed and committed must reach the saved level and be what the
+// input shows; an input left half typed for another shows its value again;
+// choosing the element by number brings the camera to it.
+TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedText) {
+    const std::vector<EditorPanel*> all = pages();
+    int openPage = -1;
+    const FieldCase* previous = nullptr;
+    for (const FieldCase& c : fieldCases) {
+        const std::string where = std::string(c.field) + " of page " + std::to_string(c.page);
+        if (c.page != openPage) {
+            if (openPage >= 0) all[static_cast<std::size_t>(openPage)]->hide();
+            open(all[static_cast<std::size_t>(c.page)]);
+            openPage = c.page;
+            previous = nullptr;
+            if (hasInput("select")) {
+                centres.clear();
+                clickInput("select");
+                typeKeys("1");
+                ASSERT_EQ(centres.size(), 1u) << where;
+                const NK::Vec2 want = chosenCentres[c.page];
+                EXPECT_EQ(std::make_pair(centres[0].x, centres[0].y), std::make_pair(want.x, want.y))
+                    << where;
+            }
+        }
+        ASSERT_TRUE(hasInput(c.field)) << where;
+        if (previous && std::string(previous->field) == c.field) previous = nullptr;
+        if (previous) {
+            clickInput(previous->field);
+            typeKeys("77", false);
+        }
+        clickInput(c.field);
+        if (previous) {
+            EXPECT_EQ(shown(previous->field), previous->shown) << where;
+        }
+        typeKeys(c.typed);
+        EXPECT_EQ(shown(c.field), c.shown) << where;
+        EXPECT_NEAR(c.saved(saved()), c.value, 1e-5f) << where;
+        EXPECT_FALSE(page->typing()) << where;
+        previous = &c;
+    }
+}
+
+// A drag from off the gate's centre moves it by the pointer's way, not to
+// the pointer, and the inputs follow; a pointer moved with no button down
+// moves nothing.
+TEST_F(PageFieldsTest, GateDragMovesByThePointersWayAndOnlyWhileHeld) {
+    open(level.gate.get());
+    level.gate->setPosition(1000.0f, 800.0f);
+    const NK::Vec2 from = pointAtLevel(1040.0f, 760.0f);
+    const NK::Vec2 to = pointAtLevel(1240.0f, 660.0f);
+    drag(*level.gate, from, to);
+    const NK::Vec2 moved(1000.0f + to.x - from.x, 800.0f + to.y - from.y);
+    EXPECT_EQ(saved().gate.x, moved.x);
+    EXPECT_EQ(saved().gate.y, moved.y);
+    EXPECT_EQ(shown("position_x"), PanelRules::fieldText(moved.x));
+    EXPECT_TRUE(level.gate->changed);
+    release(*level.gate);
+    pointAtLevel(300.0f, 300.0f);
+    tick(*level.gate, false);
+    EXPECT_EQ(saved().gate.x, moved.x);
+}
+
+// No page puts one widget over another, or below the screen, and a section
+// stands further from the one above it than the rows inside it do.
+TEST_F(PageFieldsTest, WidgetsOverlapRunOffTheScreenOrSectionsRunTogether) {
+    for (EditorPanel* p : pages()) {
+        open(p);
+        const std::vector<NK::ShownWidget> on = gui().shownWidgets();
+        const std::string name = on.empty() ? "?" : on.front().key;
+        for (std::size_t i = 0; i < on.size(); ++i) {
+            const NK::Rect& a = on[i].area;
+            EXPECT_LE(a.y + a.height, 1080.0f) << on[i].key;
+            for (std::size_t j = i + 1; j < on.size(); ++j) {
+                const NK::Rect& b = on[j].area;
+                const bool overlap = a.x < b.x + b.width && b.x < a.x + a.width &&
+                                     a.y < b.y + b.height && b.y < a.y + a.height;
+                EXPECT_FALSE(overlap) << on[i].key << " over " << on[j].key;
+            }
+            if (on[i].kind != NK::ShownWidget::Label ||
+                gui().getTextLabel(on[i].key).fontSize != PanelWidgets::titleSize)
+                continue;
+            float gap = 1e9f;
+            for (const NK::ShownWidget& above : on)
+                if (above.area.y + above.area.height <= a.y)
+                    gap = std::min(gap, a.y - above.area.y - above.area.height);
+            if (gap < 1e9f) {
+                EXPECT_GT(gap, 10.0f) << "above " << on[i].key;  // rows of a section: 10 apart
+            }
+        }
+        p->hide();
+    }
+}
+
+}  // namespace
