@@ -105,11 +105,13 @@ const FieldCase fieldCases[] = {
     {4, "delay", "0", "0.00", [](const MapData& m) { return m.dialogs[0].delay; }, 0.0f},
     {5, "position_y", "780", "780.00", [](const MapData& m) { return m.npcs[0].y; }, 780.0f},
     {6, "size_x", "640", "640.00", [](const MapData& m) { return m.backgrounds[0].w; }, 640.0f},
+    {6, "size_y", ".", "1080.00", [](const MapData& m) { return m.backgrounds[0].h; }, 1080.0f},
     {6, "angle", "90", "90.00", [](const MapData& m) { return m.backgrounds[0].angle; }, pi / 2.0f},
     {8, "size_y", "120", "120.00", [](const MapData& m) { return m.boxes[0].h; }, 120.0f},
     {8, "density", "2.5", "2.50", [](const MapData& m) { return m.boxes[0].density; }, 2.5f},
-    {8, "friction", "0.75", "0.75", [](const MapData& m) { return m.boxes[0].friction; }, 0.75f},
+    {8, "friction", "0.759", "0.75", [](const MapData& m) { return m.boxes[0].friction; }, 0.759f},
     {8, "delay", "-0.25", "-1.00", [](const MapData& m) { return m.boxes[0].delay; }, -1.0f},
+    {8, "delay", "-", "1.00", [](const MapData& m) { return m.boxes[0].delay; }, 1.0f},
     {9, "position_y", "650", "650.00", [](const MapData& m) { return m.circles[0].y; }, 650.0f},
     {9, "density", "3", "3.00", [](const MapData& m) { return m.circles[0].density; }, 3.0f},
     {10, "position_x", "1000", "1000.00", [](const MapData& m) { return m.lights[0].x; }, 1000.0f},
@@ -166,6 +168,32 @@ TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedTe
         EXPECT_NEAR(c.saved(saved()), c.value, 1e-5f) << where;
         EXPECT_FALSE(page->typing()) << where;
         previous = &c;
+    }
+}
+
+// Each kind's delay button switches by what the delay input shows: a delay
+// that is on goes off (-1), one that is off comes on at one second.
+TEST_F(PageFieldsTest, DelayButtonSwitchesTheWrongWayOrToAnotherTime) {
+    const struct {
+        int page;
+        const char* element;
+        std::function<float(const MapData&)> saved;
+        float first;  // after the first click; the second gives back its negative
+    } cases[] = {{3, "1", [](const MapData& m) { return m.levers[0].delay; }, -1.0f},
+                 {4, "1", [](const MapData& m) { return m.dialogs[0].delay; }, -1.0f},
+                 {8, "2", [](const MapData& m) { return m.boxes[1].delay; }, -1.0f},
+                 {8, "1", [](const MapData& m) { return m.boxes[0].delay; }, 1.0f},
+                 {10, "1", [](const MapData& m) { return m.lights[0].delayOff; }, -1.0f}};
+    for (const auto& c : cases) {
+        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
+        open(p);
+        clickInput("select");
+        typeKeys(c.element);
+        clickButton("delay_use");
+        EXPECT_EQ(c.saved(saved()), c.first) << c.page;
+        clickButton("delay_use");
+        EXPECT_EQ(c.saved(saved()), -c.first) << c.page;
+        p->hide();
     }
 }
 
