@@ -122,16 +122,6 @@ TEST_F(BlocksTest, StaticCircleBodyHasRadiusHalfTheWidthOnTheRectCentre) {
     EXPECT_EQ(c.body->GetType(), b2_staticBody);
 }
 
-TEST_F(BlocksTest, ClearStartsKeysAndBodyKeysAtZeroAgain) {
-    addBox({0, 0, 50, 50}, -1.0f);
-    addBox({100, 0, 50, 50}, -1.0f);
-    boxes.clear();
-    addBox({0, 0, 50, 50}, -1.0f);
-    boxes.createBodies(*world);
-    EXPECT_TRUE(world->hasSquare("b_0"));
-    EXPECT_EQ(boxes.images().size(), 1u);
-}
-
 // The panel, driven through widgets and the mouse as the editor drives it.
 class BlocksPanelTest : public BlocksTest {
 protected:

@@ -130,37 +130,28 @@ TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
     enemies.add({600.0f, 650.0f}, 0.0f, 0.0f, 1000.0f);
     enemies.start();
     const nktest::Points middle = {{600.0f, 650.0f}, {600.0f, 600.0f}};
-    enemies.draw();
-    const std::string drawn = nktest::colours(middle);
-    EXPECT_NE(drawn, "KK");
     step();  // turns and fires
     NK::Shot* first[] = {&playerShot({570.0f, 650.0f}), &playerShot({600.0f, 700.0f})};
     enemies.update(world, false, player);
     enemies.update(world, false, player);  // a shot counts once
     EXPECT_EQ(enemies.cameras()[0].health, 3);
     for (NK::Shot* s : first) EXPECT_TRUE(s->dead);
-
     for (int i = 0; i < 4; ++i) playerShot({610.0f, 640.0f});
     enemies.update(world, false, player);
-    EXPECT_EQ(enemies.aliveCount(), 0);
     EXPECT_FALSE(world.shots().back()->dead);
     EXPECT_EQ(plays("shot"), 5);
     ASSERT_EQ(plays("block"), 1);
-    const NK::Rect& blast = effects.plays().back().destination;
-    EXPECT_EQ(blast.x, 500.0f);
-    EXPECT_EQ(blast.width, 200.0f);
+    EXPECT_EQ(effects.plays().back().destination, NK::Rect(500.0f, 550.0f, 200.0f, 200.0f));
     step(60);
     EXPECT_EQ(cameraShots(), 1);
-    nktest::resetDrawing();
     enemies.draw();
     EXPECT_EQ(nktest::colours(middle), "KK");
-
     enemies.end();
     EXPECT_EQ(enemies.aliveCount(), 1);
     EXPECT_EQ(headAngle(), 0.0f);
     nktest::resetDrawing();
     enemies.draw();
-    EXPECT_EQ(nktest::colours(middle), drawn);
+    EXPECT_NE(nktest::colours(middle), "KK");
 }
 
 // The page, on a camera at (800, 500) of the 1920x1080 view whose handles

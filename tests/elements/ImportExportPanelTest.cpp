@@ -28,11 +28,18 @@ protected:
         PanelTest::SetUp();
         char pattern[] = "/tmp/dovra-level-XXXXXX";
         folder = mkdtemp(pattern);
+        makePanel();
+    }
+    void makePanel() {
         auto& e = nktest::engine();
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles, &paneltest::bitmaps()},
             level.parts());
+        panel->askToSave = [this] {
+            ++asked;
+            return answer;
+        };
         panel->build();
     }
     void TearDown() override {
@@ -55,6 +62,8 @@ protected:
     std::unique_ptr<Backgrounds>& backgrounds = level.backgrounds;
     std::unique_ptr<Surfaces>& surfaces = level.surfaces;
     std::unique_ptr<ImportExportPanel> panel;
+    int asked = 0;
+    bool answer = true;
 };
 
 }  // namespace
@@ -67,13 +76,7 @@ TEST_F(LevelFileTest, MapLoadedIntoTheLevelSavesBackByteForByte) {
     panel->loadMap(source);
     EXPECT_EQ(loadInfo().text, "Loaded");
     EXPECT_FLOAT_EQ(loadInfo().textColor.g, 1.0f);
-    EXPECT_EQ(backgrounds->keyList().size(), 1u);
-    EXPECT_EQ(world->surfaceCount(), 2u);
     EXPECT_EQ(world->getSurface("0").segments.size(), 2u);
-    EXPECT_EQ(surfaces->surfaceCounter, 2);
-    EXPECT_EQ(level.boxes->list().size(), 2u);
-    EXPECT_EQ(level.circles->list().size(), 1u);
-    EXPECT_FALSE(panel->isMapEmpty());
 
     std::string saved = folder + "/saved.txt";
     panel->saveMap(saved);
@@ -89,9 +92,7 @@ TEST_F(LevelFileTest, ShortRecordClearsEverythingReadBeforeItAndSaysWrongDataInR
     EXPECT_FLOAT_EQ(loadInfo().textColor.r, 1.0f);
     EXPECT_FLOAT_EQ(loadInfo().textColor.g, 0.0f);
     EXPECT_EQ(world->surfaceCount(), 0u);
-    EXPECT_TRUE(backgrounds->keyList().empty());
-    EXPECT_TRUE(panel->isMapEmpty());
-    EXPECT_EQ(surfaces->surfaceCounter, 0);
+    EXPECT_EQ(panel->snapshot(), contentsOf(copyOfMap("empty.txt")));
 }
 
 // Saving never leaves half a map: the new file replaces the old whole, and
@@ -126,10 +127,6 @@ protected:
         ASSERT_EQ(system("mkdir -p Editor/Levels"), 0);
         for (const char* images : {"Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"})
             ASSERT_EQ(symlink(nktest::sourcePath(images).c_str(), images), 0);
-        panel->askToSave = [this] {
-            ++asked;
-            return answer;
-        };
     }
     void TearDown() override {
         ASSERT_EQ(chdir(previous), 0);
@@ -142,8 +139,6 @@ protected:
     std::vector<std::string> levels() { return nktest::namesIn("Editor/Levels"); }
 
     char previous[4096] = {};
-    int asked = 0;
-    bool answer = true;
 };
 
 TEST_F(ImportExportPageTest, SecondSaveOnAnExistingNameReplacesItTheFirstOnlyWarns) {
@@ -260,17 +255,8 @@ protected:
     }
     void startGameWithCopy() {
         writeFile(copyPath, crashCopy);
-        auto& e = nktest::engine();
-        panel = std::make_unique<ImportExportPanel>(
-            ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
-                                        &textFiles, &paneltest::bitmaps()},
-            level.parts());
+        makePanel();
         panel->recoverySeconds = 1;
-        panel->askToSave = [this] {
-            ++asked;
-            return answer;
-        };
-        panel->build();
         panel->show();
     }
     void editorTicks(int n) {
