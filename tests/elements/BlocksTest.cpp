@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <memory>
-#include <string>
-
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "engine/PhysicsWorld.h"
@@ -133,23 +127,6 @@ protected:
         usePage(boxes, boxes.editor().widgets.gui());
     }
 };
-
-TEST_F(BlocksPanelTest, CtrlClickCopyOfDynamicBoxKeepsItsPhysicsAndDelay) {
-    boxes.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), true, {100, 100, 80, 40}, 0.3f, 2.5f,
-              0.75f, true, 1.5f);
-    boxes.editor().select(0);
-    const NK::Vec2 at = pointAtLevel(600, 500);
-    ctrlClickLevel(boxes);
-
-    ASSERT_EQ(boxes.list().size(), 2u);
-    const Blocks::Block& copy = boxes.list()[1];
-    EXPECT_TRUE(copy.isDynamic && copy.rotationFix);
-    EXPECT_EQ(copy.density, 2.5f);
-    EXPECT_EQ(copy.friction, 0.75f);
-    EXPECT_EQ(copy.delay, 1.5f);
-    EXPECT_FLOAT_EQ(boxes.images().get(copy.key).angle, 0.3f);
-    EXPECT_FLOAT_EQ(boxes.images().get(copy.key).rect.x, at.x - 40.0f);
-}
 
 TEST_F(BlocksPanelTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
     circles.show();

@@ -1,6 +1,3 @@
-#include <string>
-#include <vector>
-
 #include "elements/DialogRules.h"
 #include "elements/MapCodec.h"
 #include "engine/DialogCard.h"

@@ -1,9 +1,5 @@
 #include "elements/Dialogs.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "engine/DialogCard.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/Pixels.h"

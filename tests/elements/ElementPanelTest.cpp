@@ -1,10 +1,5 @@
 #include "elements/ElementPanel.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "elements/Backgrounds.h"
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"

@@ -1,9 +1,5 @@
 #include "elements/Levers.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"
 

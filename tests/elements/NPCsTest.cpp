@@ -1,10 +1,5 @@
 #include "elements/NPCs.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"
 
@@ -69,19 +64,6 @@ TEST_F(NPCsTest, TypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
     EXPECT_EQ(npc(0).type, 3);
     clickButton("invert");
     EXPECT_TRUE(npc(0).inverted);
-}
-
-TEST_F(NPCsTest, ControlClickCopiesTheSelectedCentredOnThePointer) {
-    npcs.show();
-    npcs.add(2, true, 100.0f, 100.0f);
-    npcs.editor().select(0);
-    const NK::Vec2 at = pointAtLevel(900.0f, 600.0f);
-    ctrlClickLevel(npcs);
-    ASSERT_EQ(npcs.records().size(), 2u);
-    EXPECT_EQ(npcs.records()[1].x, at.x - 100.0f);
-    EXPECT_EQ(npcs.records()[1].y, at.y - 150.0f);
-    EXPECT_EQ(npcs.records()[1].type, 2);
-    EXPECT_TRUE(npcs.records()[1].invert);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cmath>
 #include <functional>
-#include <string>
-#include <vector>
+
+#include <iterator>
+#include <sstream>
 
 #include "elements/MapCodec.h"
 #include "elements/PanelRules.h"
@@ -193,6 +191,46 @@ TEST_F(PageFieldsTest, DelayButtonSwitchesTheWrongWayOrToAnotherTime) {
         EXPECT_EQ(c.saved(saved()), c.first) << c.page;
         clickButton("delay_use");
         EXPECT_EQ(c.saved(saved()), -c.first) << c.page;
+        p->hide();
+    }
+}
+
+// Control and a click put a copy of the chosen element at the pointer: the
+// same in every setting but its place, and the chosen one stays chosen.
+TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
+    const struct {
+        int page;
+        const char* tag;
+        std::size_t chosen, xWord;
+        float dx, dy;  // from the pointer to the copy's saved place
+    } cases[] = {{2, "E", 0, 1, 0, 0}, {5, "N", 0, 1, -100, -150}, {8, "B", 1, 3, -100, -25},
+                 {10, "L", 0, 1, 0, 0}};
+    for (const auto& c : cases) {
+        auto records = [&] {
+            std::vector<std::vector<std::string>> out;
+            std::istringstream text(NK::TextFile::serialise(MapCodec::write(saved(), 0)));
+            for (std::string line; std::getline(text, line);) {
+                std::istringstream words(line);
+                std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+                if (!w.empty() && w[0] == c.tag) out.push_back(w);
+            }
+            return out;
+        };
+        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
+        open(p);
+        clickInput("select");
+        typeKeys(std::to_string(c.chosen + 1));
+        const auto before = records();
+        const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
+        ctrlClickLevel(*p);
+        const auto after = records();
+        ASSERT_EQ(after.size(), before.size() + 1) << c.tag;
+        std::vector<std::string> expected = before[c.chosen];
+        expected[c.xWord] = MapCodec::formatReal(at.x + c.dx);
+        expected[c.xWord + 1] = MapCodec::formatReal(at.y + c.dy);
+        EXPECT_EQ(after.back(), expected) << c.tag;
+        EXPECT_EQ(shown("select").substr(0, shown("select").find(' ')), std::to_string(c.chosen + 1))
+            << c.tag;
         p->hide();
     }
 }

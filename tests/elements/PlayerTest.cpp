@@ -1,9 +1,5 @@
 #include "elements/Player.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 
@@ -138,25 +134,6 @@ TEST_F(PlayerTest, ShotListedBeforeThePlayerInItsContactStillHurtsOrPassesAsItsT
         EXPECT_EQ(world->shots().front()->dead, camera) << tag;
         player.end(*world);
     }
-}
-
-TEST_F(PlayerTest, EachClickFiresOneShotFromTheMuzzleOnlyWithControl) {
-    makeWorld({0.0f, 0.0f});
-    startAt(800, 500);
-    PlayInput fire;
-    fire.firePressed = true;
-    fire.pointer = {1800.0f, 540.0f};  // right of the player
-    tick(fire);
-    ASSERT_EQ(world->shots().size(), 1u);
-    const b2Body* shot = world->shots().front()->body;
-    EXPECT_EQ(NK::bodyTag(shot), NK::kTagPlayerShot);
-    EXPECT_NEAR(shot->GetPosition().x * 100.0f, player.parts().muzzle.x, 1e-2f);
-    EXPECT_GT(shot->GetLinearVelocity().x, 24.0f);
-    tick();
-    tick(fire, false);
-    EXPECT_EQ(world->shots().size(), 1u);
-    tick(fire);
-    EXPECT_EQ(world->shots().size(), 2u);
 }
 
 // The four quarters around the aim pivot (1000, 446.8) of frame 20, each a

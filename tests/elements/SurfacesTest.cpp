@@ -1,9 +1,5 @@
 #include "elements/Surfaces.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 
