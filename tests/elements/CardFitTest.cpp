@@ -85,9 +85,16 @@ TEST_F(CardFitTest, NoShippedCardRunsIntoItsCloseButtonPastItsEdgesOrStaysLong) 
 // The measure itself: the opening card Outer Ring 1 once had ran onto its
 // button when played; its first sentence alone fits, under its title.
 TEST_F(CardFitTest, MeasureMissesTheCardThatRanOntoItsButton) {
-    DialogRecord old{0, 0, 0, 0, 20, 15, "Outer ring",
+    DialogRecord old{0,
+                     0,
+                     0,
+                     0,
+                     20,
+                     15,
+                     "Outer ring",
                      "Night shift at the Dovra loading dock. Slip into the facility through its "
-                     "outer ring. Walk with A and D.", 0.0f};
+                     "outer ring. Walk with A and D.",
+                     0.0f};
     EXPECT_TRUE(overlaps(measure(store, "old", old).text, closeOnImage()));
     old.text = "Night shift at the Dovra loading dock.";
     const CardFit fits = measure(store, "shorter", old);

@@ -201,7 +201,6 @@ TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragTheWrongWay) {
     release(enemies);
     EXPECT_EQ(enemies.position(0).x, 800.0f + moved.x - grab.x);
     EXPECT_EQ(holder().rect.y, 500.0f + moved.y - grab.y);
-
 }
 
 }  // namespace

@@ -50,9 +50,10 @@ struct LevelKit {
     ~LevelKit() { document().clear(); }
 
     LevelDocument::Parts parts() {
-        return {&paneltest::bitmaps(), player.get(), gate.get(),    backgrounds.get(),
-                surfaces.get(),        dialogs.get(), lights.get(), levers.get(),
-                npcs.get(),            enemies.get(), boxes.get(),  circles.get()};
+        return {&paneltest::bitmaps(), player.get(),   gate.get(),
+                backgrounds.get(),     surfaces.get(), dialogs.get(),
+                lights.get(),          levers.get(),   npcs.get(),
+                enemies.get(),         boxes.get(),    circles.get()};
     }
     LevelDocument document() { return LevelDocument(parts()); }
 

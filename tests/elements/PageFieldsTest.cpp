@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <functional>
-
 #include <iterator>
 #include <sstream>
 
@@ -37,10 +35,10 @@ protected:
         level.document().apply(map.data);
     }
     std::vector<EditorPanel*> pages() {
-        return {level.player.get(),  level.gate.get(),    level.enemies.get(),
-                level.levers.get(),  level.dialogs.get(), level.npcs.get(),
+        return {level.player.get(),      level.gate.get(),     level.enemies.get(),
+                level.levers.get(),      level.dialogs.get(),  level.npcs.get(),
                 level.backgrounds.get(), level.surfaces.get(), level.boxes.get(),
-                level.circles.get(), level.lights.get()};
+                level.circles.get(),     level.lights.get()};
     }
     // Opens the page, as its tab does.
     void open(EditorPanel* p) {
@@ -59,73 +57,85 @@ protected:
         }
         if (enter) tick(*page, true, {ALLEGRO_KEY_ENTER});
     }
-    void clickInput(const std::string& key) { clickWidget(*page, paneltest::inputArea(gui(), key)); }
+    void clickInput(const std::string& key) {
+        clickWidget(*page, paneltest::inputArea(gui(), key));
+    }
     bool hasInput(const std::string& key) {
         return gui().layerStore().contains(NK::GUISystem::inputBackgroundKey(key));
     }
     MapData saved() { return level.document().collect(); }
+    // The records of one tag in the map the level saves, each as its words.
+    std::vector<std::vector<std::string>> records(const std::string& tag) {
+        std::vector<std::vector<std::string>> out;
+        std::istringstream text(NK::TextFile::serialise(MapCodec::write(saved(), 0)));
+        for (std::string line; std::getline(text, line);) {
+            std::istringstream words(line);
+            std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+            if (!w.empty() && w[0] == tag) out.push_back(w);
+        }
+        return out;
+    }
+    float savedValue(const std::string& tag, int record, int word) {
+        return std::stof(
+            records(tag).at(static_cast<std::size_t>(record)).at(static_cast<std::size_t>(word)));
+    }
 
     LevelKit level;
     std::vector<NK::Vec2> centres;
 };
 
+// A field, what is typed into it, what it shows then, and where the saved
+// map holds it: the record's tag, its number and the word.
 struct FieldCase {
     int page;  // in the order of pages()
-    const char* field;
-    const char* typed;
-    const char* shown;
-    std::function<float(const MapData&)> saved;
+    const char *field, *typed, *shown, *tag;
+    int record, word;
     float value;
 };
 
 // Each value differs from what the map holds; the odd ones go through the
 // input's own rule (a floor, a stand-in for "none", whole sizes, degrees).
 const FieldCase fieldCases[] = {
-    {0, "position_x", "250", "250.00", [](const MapData& m) { return m.player.x; }, 250.0f},
-    {0, "camera_area_w", "-5", "0.00", [](const MapData& m) { return m.cameraArea.w; }, 0.0f},
-    {0, "fall_edge_y", "1750.5", "1750.50", [](const MapData& m) { return m.fallEdge.y; }, 1750.5f},
-    {1, "position_x", "3300", "3300.00", [](const MapData& m) { return m.gate.x; }, 3300.0f},
-    {1, "position_y", "640", "640.00", [](const MapData& m) { return m.gate.y; }, 640.0f},
-    {2, "position_y", "320", "320.00", [](const MapData& m) { return m.enemies[0].y; }, 320.0f},
-    {2, "angle_head", "135", "135.00", [](const MapData& m) { return m.enemies[0].angleHead; },
-     3.0f * pi / 4.0f},
-    {2, "angle_holder", "-90", "-90.00", [](const MapData& m) { return m.enemies[0].angleHolder; },
-     -pi / 2.0f},
-    {2, "radius", "450", "450.00", [](const MapData& m) { return m.enemies[0].radius; }, 450.0f},
-    {3, "position_x", "2100", "2100.00", [](const MapData& m) { return m.levers[0].x; }, 2100.0f},
-    {3, "delay", "-7.25", "-1.00", [](const MapData& m) { return m.levers[0].delay; }, -1.0f},
-    {3, "delay", "", "1.00", [](const MapData& m) { return m.levers[0].delay; }, 1.0f},
-    {4, "trigger_area_h", "240", "240.00", [](const MapData& m) { return m.dialogs[0].h; }, 240.0f},
-    {4, "title_size", "33.9", "33.00",
-     [](const MapData& m) { return float(m.dialogs[0].titleSize); }, 33.0f},
-    {4, "text_size", "16", "16.00", [](const MapData& m) { return float(m.dialogs[0].textSize); },
-     16.0f},
-    {4, "delay", "0", "0.00", [](const MapData& m) { return m.dialogs[0].delay; }, 0.0f},
-    {5, "position_y", "780", "780.00", [](const MapData& m) { return m.npcs[0].y; }, 780.0f},
-    {6, "size_x", "640", "640.00", [](const MapData& m) { return m.backgrounds[0].w; }, 640.0f},
-    {6, "size_y", ".", "1080.00", [](const MapData& m) { return m.backgrounds[0].h; }, 1080.0f},
-    {6, "angle", "90", "90.00", [](const MapData& m) { return m.backgrounds[0].angle; }, pi / 2.0f},
-    {8, "size_y", "120", "120.00", [](const MapData& m) { return m.boxes[0].h; }, 120.0f},
-    {8, "density", "2.5", "2.50", [](const MapData& m) { return m.boxes[0].density; }, 2.5f},
-    {8, "friction", "0.759", "0.75", [](const MapData& m) { return m.boxes[0].friction; }, 0.759f},
-    {8, "delay", "-0.25", "-1.00", [](const MapData& m) { return m.boxes[0].delay; }, -1.0f},
-    {8, "delay", "-", "1.00", [](const MapData& m) { return m.boxes[0].delay; }, 1.0f},
-    {9, "position_y", "650", "650.00", [](const MapData& m) { return m.circles[0].y; }, 650.0f},
-    {9, "density", "3", "3.00", [](const MapData& m) { return m.circles[0].density; }, 3.0f},
-    {10, "position_x", "1000", "1000.00", [](const MapData& m) { return m.lights[0].x; }, 1000.0f},
-    {10, "red", "1.7", "1.00", [](const MapData& m) { return m.lights[0].red; }, 1.0f},
-    {10, "green", "-0.2", "0.00", [](const MapData& m) { return m.lights[0].green; }, 0.0f},
-    {10, "intensity", "200", "200.00", [](const MapData& m) { return m.lights[0].intensity; },
-     200.0f},
-    {10, "hardness", "0.25", "0.25", [](const MapData& m) { return m.lights[0].hardness; }, 0.25f},
-    {10, "delay_off", "3", "3.00", [](const MapData& m) { return m.lights[0].delayOff; }, 3.0f},
-    {10, "delay_speed", "-4", "0.00", [](const MapData& m) { return m.lights[0].delaySpeed; }, 0.0f},
+    {0, "position_x", "250", "250.00", "PLY", 0, 1, 250.0f},
+    {0, "camera_area_w", "-5", "0.00", "CAM", 0, 3, 0.0f},
+    {0, "fall_edge_y", "1750.5", "1750.50", "FE", 0, 1, 1750.5f},
+    {1, "position_x", "3300", "3300.00", "G", 0, 1, 3300.0f},
+    {1, "position_y", "640", "640.00", "G", 0, 2, 640.0f},
+    {2, "position_y", "320", "320.00", "E", 0, 2, 320.0f},
+    {2, "angle_head", "135", "135.00", "E", 0, 3, 3.0f * pi / 4.0f},
+    {2, "angle_holder", "-90", "-90.00", "E", 0, 4, -pi / 2.0f},
+    {2, "radius", "450", "450.00", "E", 0, 5, 450.0f},
+    {3, "position_x", "2100", "2100.00", "LE", 0, 1, 2100.0f},
+    {3, "delay", "-7.25", "-1.00", "LE", 0, 4, -1.0f},
+    {3, "delay", "", "1.00", "LE", 0, 4, 1.0f},
+    {4, "trigger_area_h", "240", "240.00", "D", 0, 4, 240.0f},
+    {4, "title_size", "33.9", "33.00", "D", 0, 5, 33.0f},
+    {4, "text_size", "16", "16.00", "D", 0, 6, 16.0f},
+    {4, "delay", "0", "0.00", "D", 0, 9, 0.0f},
+    {5, "position_y", "780", "780.00", "N", 0, 2, 780.0f},
+    {6, "size_x", "640", "640.00", "BG", 0, 4, 640.0f},
+    {6, "size_y", ".", "1080.00", "BG", 0, 5, 1080.0f},
+    {6, "angle", "90", "90.00", "BG", 0, 6, pi / 2.0f},
+    {8, "size_y", "120", "120.00", "B", 0, 6, 120.0f},
+    {8, "density", "2.5", "2.50", "B", 0, 8, 2.5f},
+    {8, "friction", "0.759", "0.75", "B", 0, 9, 0.759f},
+    {8, "delay", "-0.25", "-1.00", "B", 0, 11, -1.0f},
+    {8, "delay", "-", "1.00", "B", 0, 11, 1.0f},
+    {9, "position_y", "650", "650.00", "C", 0, 4, 650.0f},
+    {9, "density", "3", "3.00", "C", 0, 8, 3.0f},
+    {10, "position_x", "1000", "1000.00", "L", 0, 1, 1000.0f},
+    {10, "red", "1.7", "1.00", "L", 0, 3, 1.0f},
+    {10, "green", "-0.2", "0.00", "L", 0, 4, 0.0f},
+    {10, "intensity", "200", "200.00", "L", 0, 6, 200.0f},
+    {10, "hardness", "0.25", "0.25", "L", 0, 7, 0.25f},
+    {10, "delay_off", "3", "3.00", "L", 0, 9, 3.0f},
+    {10, "delay_speed", "-4", "0.00", "L", 0, 10, 0.0f},
 };
 
 // Where the camera goes when element 1 of a page is chosen: the centre of
 // its picture, or a camera's head.
-const NK::Vec2 chosenCentres[] = {{}, {}, {1200, 300}, {2045, 925}, {250, 750}, {800, 970},
-                                  {960, 540}, {}, {950, 750}, {1140, 640}, {960, 400}};
+const NK::Vec2 chosenCentres[] = {{},         {}, {1200, 300}, {2045, 925}, {250, 750}, {800, 970},
+                                  {960, 540}, {}, {950, 750},  {1140, 640}, {960, 400}};
 
 // A value typed and committed must reach the saved level and be what the
 // input shows; an input left half typed for another shows its value again;
@@ -147,7 +157,8 @@ TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedTe
                 typeKeys("1");
                 ASSERT_EQ(centres.size(), 1u) << where;
                 const NK::Vec2 want = chosenCentres[c.page];
-                EXPECT_EQ(std::make_pair(centres[0].x, centres[0].y), std::make_pair(want.x, want.y))
+                EXPECT_EQ(std::make_pair(centres[0].x, centres[0].y),
+                          std::make_pair(want.x, want.y))
                     << where;
             }
         }
@@ -163,7 +174,7 @@ TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedTe
         }
         typeKeys(c.typed);
         EXPECT_EQ(shown(c.field), c.shown) << where;
-        EXPECT_NEAR(c.saved(saved()), c.value, 1e-5f) << where;
+        EXPECT_NEAR(savedValue(c.tag, c.record, c.word), c.value, 1e-5f) << where;
         EXPECT_FALSE(page->typing()) << where;
         previous = &c;
     }
@@ -172,25 +183,20 @@ TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedTe
 // Each kind's delay button switches by what the delay input shows: a delay
 // that is on goes off (-1), one that is off comes on at one second.
 TEST_F(PageFieldsTest, DelayButtonSwitchesTheWrongWayOrToAnotherTime) {
-    const struct {
-        int page;
-        const char* element;
-        std::function<float(const MapData&)> saved;
-        float first;  // after the first click; the second gives back its negative
-    } cases[] = {{3, "1", [](const MapData& m) { return m.levers[0].delay; }, -1.0f},
-                 {4, "1", [](const MapData& m) { return m.dialogs[0].delay; }, -1.0f},
-                 {8, "2", [](const MapData& m) { return m.boxes[1].delay; }, -1.0f},
-                 {8, "1", [](const MapData& m) { return m.boxes[0].delay; }, 1.0f},
-                 {10, "1", [](const MapData& m) { return m.lights[0].delayOff; }, -1.0f}};
+    const FieldCase cases[] = {{3, "", "", "", "LE", 0, 4, -1.0f},
+                               {4, "", "", "", "D", 0, 9, -1.0f},
+                               {8, "", "", "", "B", 1, 11, -1.0f},
+                               {8, "", "", "", "B", 0, 11, 1.0f},
+                               {10, "", "", "", "L", 0, 9, -1.0f}};
     for (const auto& c : cases) {
         EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
         open(p);
         clickInput("select");
-        typeKeys(c.element);
+        typeKeys(std::to_string(c.record + 1));
         clickButton("delay_use");
-        EXPECT_EQ(c.saved(saved()), c.first) << c.page;
+        EXPECT_EQ(savedValue(c.tag, c.record, c.word), c.value) << c.tag;
         clickButton("delay_use");
-        EXPECT_EQ(c.saved(saved()), -c.first) << c.page;
+        EXPECT_EQ(savedValue(c.tag, c.record, c.word), -c.value) << c.tag;
         p->hide();
     }
 }
@@ -203,33 +209,26 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         const char* tag;
         std::size_t chosen, xWord;
         float dx, dy;  // from the pointer to the copy's saved place
-    } cases[] = {{2, "E", 0, 1, 0, 0}, {5, "N", 0, 1, -100, -150}, {8, "B", 1, 3, -100, -25},
+    } cases[] = {{2, "E", 0, 1, 0, 0},
+                 {5, "N", 0, 1, -100, -150},
+                 {8, "B", 1, 3, -100, -25},
                  {10, "L", 0, 1, 0, 0}};
     for (const auto& c : cases) {
-        auto records = [&] {
-            std::vector<std::vector<std::string>> out;
-            std::istringstream text(NK::TextFile::serialise(MapCodec::write(saved(), 0)));
-            for (std::string line; std::getline(text, line);) {
-                std::istringstream words(line);
-                std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
-                if (!w.empty() && w[0] == c.tag) out.push_back(w);
-            }
-            return out;
-        };
         EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
         open(p);
         clickInput("select");
         typeKeys(std::to_string(c.chosen + 1));
-        const auto before = records();
+        const auto before = records(c.tag);
         const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
         ctrlClickLevel(*p);
-        const auto after = records();
+        const auto after = records(c.tag);
         ASSERT_EQ(after.size(), before.size() + 1) << c.tag;
         std::vector<std::string> expected = before[c.chosen];
         expected[c.xWord] = MapCodec::formatReal(at.x + c.dx);
         expected[c.xWord + 1] = MapCodec::formatReal(at.y + c.dy);
         EXPECT_EQ(after.back(), expected) << c.tag;
-        EXPECT_EQ(shown("select").substr(0, shown("select").find(' ')), std::to_string(c.chosen + 1))
+        EXPECT_EQ(shown("select").substr(0, shown("select").find(' ')),
+                  std::to_string(c.chosen + 1))
             << c.tag;
         p->hide();
     }

@@ -37,8 +37,8 @@ protected:
 TEST_F(SurfacesTest, FirstClickMakesSurfaceZeroFromFiftyToTheLeftNextClicksExtendIt) {
     const NK::Vec2 a = clickAt(500, 400);
     const NK::Vec2 b = clickAt(700, 450);
-    EXPECT_EQ(points("0"), (std::vector<std::pair<float, float>>{
-                              {a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    EXPECT_EQ(points("0"),
+              (std::vector<std::pair<float, float>>{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     EXPECT_EQ(surfaces.records().size(), 1u);
 }
 
@@ -63,8 +63,8 @@ TEST_F(SurfacesTest, PreviousPointPutsClicksBeforeTheFirstPoint) {
     clickButton("prev");
     EXPECT_TRUE(surfaces.prependMode);
     const NK::Vec2 b = clickAt(200, 300);
-    EXPECT_EQ(points("0"), (std::vector<std::pair<float, float>>{
-                              {b.x, b.y}, {a.x - 50.0f, a.y}, {a.x, a.y}}));
+    EXPECT_EQ(points("0"),
+              (std::vector<std::pair<float, float>>{{b.x, b.y}, {a.x - 50.0f, a.y}, {a.x, a.y}}));
     for (int i = 0; i < 20; ++i) tick(surfaces, true);
     EXPECT_EQ(gui().buttonImages().get("next").alpha.current, 0.4f);
 }
