@@ -177,6 +177,9 @@ TEST_F(EnemiesPageTest, AnglesAreTypedInDegreesAndTheHeadMirrorsPastAQuarterTurn
     EXPECT_NEAR(holder().angle, -pi / 2.0f, 1e-5f);
     clickButton("angle_head_reset");
     EXPECT_FALSE(enemies.images().get("0c").flipY);
+    enter("radius", "20");
+    clickButton("sight_reset");  // a new camera's sight
+    EXPECT_EQ(shown("radius"), "500.00");
 }
 
 TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragTheWrongWay) {
