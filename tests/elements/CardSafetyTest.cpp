@@ -15,14 +15,7 @@ MapData pitLevel() {
 }
 
 BlockRecord block(float x, float y, float w, float h, bool dynamic, float delay) {
-    BlockRecord b;
-    b.isDynamic = dynamic;
-    b.x = x;
-    b.y = y;
-    b.w = w;
-    b.h = h;
-    b.delay = delay;
-    return b;
+    return {"", dynamic, x, y, w, h, 0.0f, 1.0f, 0.5f, false, delay};
 }
 
 // The player's rectangle with its feet on y 1000, centred on x.

@@ -50,20 +50,10 @@ struct LevelKit {
     ~LevelKit() { document().clear(); }
 
     LevelDocument::Parts parts() {
-        LevelDocument::Parts p;
-        p.bitmaps = &paneltest::bitmaps();
-        p.player = player.get();
-        p.gate = gate.get();
-        p.enemies = enemies.get();
-        p.levers = levers.get();
-        p.dialogs = dialogs.get();
-        p.npcs = npcs.get();
-        p.backgrounds = backgrounds.get();
-        p.surfaces = surfaces.get();
-        p.boxes = boxes.get();
-        p.circles = circles.get();
-        p.lights = lights.get();
-        return p;
+        return {&paneltest::bitmaps(), player.get(),   gate.get(),
+                backgrounds.get(),     surfaces.get(), dialogs.get(),
+                lights.get(),          levers.get(),   npcs.get(),
+                enemies.get(),         boxes.get(),    circles.get()};
     }
     LevelDocument document() { return LevelDocument(parts()); }
 

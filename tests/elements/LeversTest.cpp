@@ -1,9 +1,5 @@
 #include "elements/Levers.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"
 
@@ -92,25 +88,6 @@ TEST_F(LeversTest, PullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTheOff
     EXPECT_EQ(picture(1).frame.current, Levers::offFrame);
     levers.start();
     EXPECT_FALSE(lever(1).switched);
-}
-
-// The button goes by the input: off turns on at 1 s, on turns off. Text is 1,
-// any negative is never, and 0 is on though it never runs down.
-TEST_F(LeversTest, DelayInputTakesNonNumbersAsOneAndAnyNegativeAsNever) {
-    levers.show();
-    clickButton("add");
-    EXPECT_EQ(lever(0).delay, -1.0f);
-    clickButton("delay_use");
-    EXPECT_EQ(lever(0).delay, 1.0f);
-    clickButton("delay_use");
-    EXPECT_EQ(lever(0).delay, -1.0f);
-    enter("delay", "-7.25");
-    EXPECT_EQ(lever(0).delay, -1.0f);
-    enter("delay", "abc");
-    EXPECT_EQ(lever(0).delay, 1.0f);
-    EXPECT_EQ(shown("delay"), "1.00");
-    enter("delay", "0");
-    EXPECT_EQ(buttonText("delay_use"), "DELAY: ON");
 }
 
 TEST_F(LeversTest, ResizeHandleLeavesTheLeverItsOwnSize) {

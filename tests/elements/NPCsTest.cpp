@@ -1,14 +1,7 @@
 #include "elements/NPCs.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <string>
-#include <vector>
-
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"
-#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -21,19 +14,6 @@ protected:
     }
     const NPCs::Npc& npc(int i) { return npcs.list()[static_cast<std::size_t>(i)]; }
     NK::ExtBitmap& picture(int i) { return npcs.images().get(npc(i).key); }
-
-    // How bright the drawing is in each of 20 upright strips across a
-    // 200 x 300 box, left to right.
-    std::vector<double> strips(float left, float top) {
-        const float sx = e.display->windowWidth / 1920.0f, sy = e.display->windowHeight / 1080.0f;
-        std::vector<double> out(20, 0.0);
-        for (float y = top; y < top + 300.0f; y += 5.0f)
-            for (float x = left; x < left + 200.0f; x += 2.0f) {
-                const nktest::Rgba c = nktest::pixelAt(int(x * sx), int(y * sy));
-                out[static_cast<std::size_t>((x - left) / 10.0f)] += c.r + c.g + c.b;
-            }
-        return out;
-    }
 
     NPCs npcs{e.input, e.view, fontStore, bitmapStore, e.renderContext};
 };
@@ -51,22 +31,6 @@ TEST_F(NPCsTest, FigureSwaysThroughItsFourFramesAndNeverStops) {
     const std::vector<int> swing = {0, 1, 2, 3, 2, 1, 0, 1, 2, 3};
     ASSERT_GE(seen.size(), swing.size());
     EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 10), swing);
-}
-
-TEST_F(NPCsTest, EditorDrawsTheSheetInTheBoxMirroredWhenInverted) {
-    npcs.add(0, false, 300.0f, 300.0f);
-    npcs.add(0, true, 800.0f, 300.0f);
-    npcs.drawEditor();
-    const std::vector<double> plain = strips(300.0f, 300.0f);
-    const std::vector<double> mirrored = strips(800.0f, 300.0f);
-    double lean = 0.0, off = 0.0;  // from `plain` read right to left
-    for (std::size_t i = 0; i < 20; ++i) {
-        lean += std::abs(plain[i] - plain[19 - i]);
-        off += std::abs(mirrored[i] - plain[19 - i]);
-    }
-    ASSERT_GT(lean, 0.0);  // the figure is not symmetric
-    EXPECT_LT(off, lean / 4.0);
-    EXPECT_EQ(strips(520.0f, 300.0f), std::vector<double>(20, 0.0));  // nothing between the boxes
 }
 
 // Play pictures are made at the start, mirrored when inverted, and all go at
@@ -100,19 +64,6 @@ TEST_F(NPCsTest, TypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
     EXPECT_EQ(npc(0).type, 3);
     clickButton("invert");
     EXPECT_TRUE(npc(0).inverted);
-}
-
-TEST_F(NPCsTest, ControlClickCopiesTheSelectedCentredOnThePointer) {
-    npcs.show();
-    npcs.add(2, true, 100.0f, 100.0f);
-    npcs.editor().select(0);
-    const NK::Vec2 at = pointAtLevel(900.0f, 600.0f);
-    ctrlClickLevel(npcs);
-    ASSERT_EQ(npcs.records().size(), 2u);
-    EXPECT_EQ(npcs.records()[1].x, at.x - 100.0f);
-    EXPECT_EQ(npcs.records()[1].y, at.y - 150.0f);
-    EXPECT_EQ(npcs.records()[1].type, 2);
-    EXPECT_TRUE(npcs.records()[1].invert);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "elements/Player.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 
@@ -76,22 +72,6 @@ TEST_F(PlayerTest, BothWalkKeysWalkLeftAndSpeedStopsAtExactlySeven) {
     EXPECT_EQ(vx(), -7.0f);
 }
 
-TEST_F(PlayerTest, ReleasedKeysKeepNineTenthsPerTickOnTheGroundAndInTheAir) {
-    makeWorld({0.0f, 10.0f});
-    // No friction under the feet, so only the damping slows the player.
-    block("floor", -5000, 1000, 10000, 100).fixture->SetFriction(0.0f);
-    const NK::Vec2 places[] = {{400, 850}, {400, 300}};
-    for (NK::Vec2 at : places) {
-        startAt(at.x, at.y);
-        ticks(3);
-        body().SetLinearVelocity({5.0f, 0.0f});
-        for (float v : {4.5f, 4.05f, 3.645f}) {
-            tick();
-            EXPECT_NEAR(vx(), v, 1e-4f) << player.images().get("player").savedName;
-        }
-    }
-}
-
 // Gravity pushes the player onto one surface; W then jumps only when that
 // surface is under or over the centre and is no bullet (the jump off the
 // ground is played in the jump_gap replay).
@@ -156,43 +136,6 @@ TEST_F(PlayerTest, ShotListedBeforeThePlayerInItsContactStillHurtsOrPassesAsItsT
     }
 }
 
-TEST_F(PlayerTest, EachClickFiresOneShotFromTheMuzzleOnlyWithControl) {
-    makeWorld({0.0f, 0.0f});
-    startAt(800, 500);
-    PlayInput fire;
-    fire.firePressed = true;
-    fire.pointer = {1800.0f, 540.0f};  // right of the player
-    tick(fire);
-    ASSERT_EQ(world->shots().size(), 1u);
-    const b2Body* shot = world->shots().front()->body;
-    EXPECT_EQ(NK::bodyTag(shot), NK::kTagPlayerShot);
-    EXPECT_NEAR(shot->GetPosition().x * 100.0f, player.parts().muzzle.x, 1e-2f);
-    EXPECT_GT(shot->GetLinearVelocity().x, 24.0f);
-    tick();
-    tick(fire, false);
-    EXPECT_EQ(world->shots().size(), 1u);
-    tick(fire);
-    EXPECT_EQ(world->shots().size(), 2u);
-}
-
-TEST(PlayerRulesTest, MirroredLayoutPutsShoulderGunAndMuzzleOnTheOtherSide) {
-    const NK::Vec2 p(1000.0f, 500.0f);
-    const PlayerRules::Layout right = PlayerRules::aimedLayout(p, 20, {1600.0f, 446.8f});
-    EXPECT_FALSE(right.facingLeft);
-    EXPECT_NEAR(right.gun.at.x, 1080.2f, 1e-3f);
-    EXPECT_NEAR(right.muzzle.x, 1180.2f, 1e-3f);
-    EXPECT_NEAR(right.muzzle.y, 455.8f, 1e-3f);
-    const PlayerRules::Layout left = PlayerRules::aimedLayout(p, 20, {400.0f, 446.8f});
-    EXPECT_TRUE(left.facingLeft);
-    EXPECT_EQ(left.arm.size.x, -120.0f);
-    EXPECT_NEAR(left.gun.at.x, 919.8f, 1e-3f);
-    EXPECT_NEAR(left.muzzle.x, 819.8f, 1e-3f);
-    // Aiming down turns the 193.6 x 9 reach a quarter turn: 9 back, 193.6 down.
-    const PlayerRules::Layout down = PlayerRules::aimedLayout(p, 20, {1000.001f, 2000.0f});
-    EXPECT_NEAR(down.muzzle.x, 986.6f - 9.0f, 0.01f);
-    EXPECT_NEAR(down.muzzle.y, 459.8f + 193.6f - 13.0f, 0.01f);
-}
-
 // The four quarters around the aim pivot (1000, 446.8) of frame 20, each a
 // quarter turn from the horizontal. Facing left the pictures are mirrored, so
 // each part turns the other way round: the head still looks at the pointer,
@@ -215,13 +158,6 @@ TEST(PlayerRulesTest, HeadTurnsAThirdDownAndThreeQuartersUpMirroredWhenFacingLef
         EXPECT_NEAR(l.gun.angle, c.arm, 1e-4f) << c.x << "," << c.y;
         EXPECT_NEAR(l.head.angle, c.head, 1e-4f) << c.x << "," << c.y;
     }
-}
-
-TEST(PlayerRulesTest, FacingFlipsOnlyPastStraightUp) {
-    const NK::Vec2 p(100.0f, 100.0f);
-    EXPECT_FALSE(PlayerRules::facesLeft(p, {100.0f, 0.0f}));
-    EXPECT_TRUE(PlayerRules::facesLeft(p, {99.9f, 0.0f}));
-    EXPECT_FALSE(PlayerRules::facesLeft(p, {100.1f, 0.0f}));
 }
 
 }  // namespace

@@ -53,26 +53,6 @@ TEST(MapWrite, SectionsAndTheirBlankLines) {
               std::string(kEmptyLevel) + "SF 0.000000 0.000000 10.000000 0.000000\n");
 }
 
-TEST(MapWrite, NumbersFlagsAndSpacesTakeTheFileForm) {
-    MapData data;
-    data.player = {100.0f, -0.5f};
-    data.npcs.push_back({1.0f, 2.0f, -3, true});
-    data.dialogs.push_back({0, 0, 1, 1, 40, 28, "Hello there", "A  B", 2.5f});
-    data.backgrounds.push_back({"Editor/Backgrounds/my sky.png", 0, 0, 10, 10, 0});
-    std::string text = writeText(data);
-    EXPECT_NE(text.find("PLY 100.000000 -0.500000\n"), std::string::npos);
-    EXPECT_NE(text.find("N 1.000000 2.000000 -3 1\n"), std::string::npos);
-    EXPECT_NE(text.find(" 40 28 Hello&there A&&B 2.500000\n"), std::string::npos);
-    EXPECT_NE(text.find("BG Editor/Backgrounds/my&sky.png "), std::string::npos);
-
-    MapCodec::ReadResult back = readText(text);
-    ASSERT_TRUE(back.ok);
-    EXPECT_EQ(back.data.dialogs[0].title, "Hello there");
-    EXPECT_EQ(back.data.dialogs[0].text, "A  B");
-    EXPECT_EQ(back.data.backgrounds[0].path, "Editor/Backgrounds/my sky.png");
-    EXPECT_TRUE(back.data.npcs[0].invert);
-}
-
 TEST(MapWrite, RealsArePercentFOfTheFloatWidenedToDouble) {
     EXPECT_EQ(MapCodec::formatReal(12.5f), "12.500000");
     EXPECT_EQ(MapCodec::formatReal(-0.25f), "-0.250000");

@@ -1,0 +1,288 @@
+#include <algorithm>
+#include <iterator>
+#include <sstream>
+
+#include "elements/MapCodec.h"
+#include "elements/PanelRules.h"
+#include "engine/ShownWidgets.h"
+#include "engine/TextFile.h"
+#include "tests/elements/LevelKit.h"
+#include "tests/support/Files.h"
+
+// Every element page as a designer uses it: the level of every_record.txt is
+// open, an element is chosen by its number, and each input gets a new value
+// typed key by key and Enter. What counts is what the level would save and
+// what the page shows afterwards.
+namespace {
+
+constexpr float pi = 3.14159265f;
+
+class PageFieldsTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        if (!bitmapStore->contains("button_slide"))
+            bitmapStore->load(nktest::sourcePath("Resources/Images/Icons/button_slide.png"),
+                              "button_slide");
+        level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
+        for (EditorPanel* p : pages()) {
+            p->build();
+            p->setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
+        }
+        const MapCodec::ReadResult map = MapCodec::read(NK::TextFile::parse(
+            nktest::contentsOf(nktest::sourcePath("tests/data/maps/every_record.txt"))));
+        ASSERT_TRUE(map.ok);
+        level.document().apply(map.data);
+    }
+    std::vector<EditorPanel*> pages() {
+        return {level.player.get(),      level.gate.get(),     level.enemies.get(),
+                level.levers.get(),      level.dialogs.get(),  level.npcs.get(),
+                level.backgrounds.get(), level.surfaces.get(), level.boxes.get(),
+                level.circles.get(),     level.lights.get()};
+    }
+    // Opens the page, as its tab does.
+    void open(EditorPanel* p) {
+        p->show();
+        usePage(*p, p->widgetSystem());
+    }
+    // Delete empties the input that has the keyboard; then the text key by
+    // key, one a tick, and Enter.
+    void typeKeys(const std::string& text, bool enter = true) {
+        tick(*page, true, {ALLEGRO_KEY_DELETE});
+        for (char c : text) {
+            const int code = c == '-'   ? ALLEGRO_KEY_MINUS
+                             : c == '.' ? ALLEGRO_KEY_FULLSTOP
+                                        : ALLEGRO_KEY_0 + (c - '0');
+            tick(*page, true, {code});
+        }
+        if (enter) tick(*page, true, {ALLEGRO_KEY_ENTER});
+    }
+    void clickInput(const std::string& key) {
+        clickWidget(*page, paneltest::inputArea(gui(), key));
+    }
+    bool hasInput(const std::string& key) {
+        return gui().layerStore().contains(NK::GUISystem::inputBackgroundKey(key));
+    }
+    MapData saved() { return level.document().collect(); }
+    // The records of one tag in the map the level saves, each as its words.
+    std::vector<std::vector<std::string>> records(const std::string& tag) {
+        std::vector<std::vector<std::string>> out;
+        std::istringstream text(NK::TextFile::serialise(MapCodec::write(saved(), 0)));
+        for (std::string line; std::getline(text, line);) {
+            std::istringstream words(line);
+            std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+            if (!w.empty() && w[0] == tag) out.push_back(w);
+        }
+        return out;
+    }
+    float savedValue(const std::string& tag, int record, int word) {
+        return std::stof(
+            records(tag).at(static_cast<std::size_t>(record)).at(static_cast<std::size_t>(word)));
+    }
+
+    LevelKit level;
+    std::vector<NK::Vec2> centres;
+};
+
+// A field, what is typed into it, what it shows then, and where the saved
+// map holds it: the record's tag, its number and the word.
+struct FieldCase {
+    int page;  // in the order of pages()
+    const char *field, *typed, *shown, *tag;
+    int record, word;
+    float value;
+};
+
+// Each value differs from what the map holds; the odd ones go through the
+// input's own rule (a floor, a stand-in for "none", whole sizes, degrees).
+const FieldCase fieldCases[] = {
+    {0, "position_x", "250", "250.00", "PLY", 0, 1, 250.0f},
+    {0, "camera_area_w", "-5", "0.00", "CAM", 0, 3, 0.0f},
+    {0, "fall_edge_y", "1750.5", "1750.50", "FE", 0, 1, 1750.5f},
+    {1, "position_x", "3300", "3300.00", "G", 0, 1, 3300.0f},
+    {1, "position_y", "640", "640.00", "G", 0, 2, 640.0f},
+    {2, "position_y", "320", "320.00", "E", 0, 2, 320.0f},
+    {2, "angle_head", "135", "135.00", "E", 0, 3, 3.0f * pi / 4.0f},
+    {2, "angle_holder", "-90", "-90.00", "E", 0, 4, -pi / 2.0f},
+    {2, "radius", "450", "450.00", "E", 0, 5, 450.0f},
+    {3, "position_x", "2100", "2100.00", "LE", 0, 1, 2100.0f},
+    {3, "delay", "-7.25", "-1.00", "LE", 0, 4, -1.0f},
+    {3, "delay", "", "1.00", "LE", 0, 4, 1.0f},
+    {4, "trigger_area_h", "240", "240.00", "D", 0, 4, 240.0f},
+    {4, "title_size", "33.9", "33.00", "D", 0, 5, 33.0f},
+    {4, "text_size", "16", "16.00", "D", 0, 6, 16.0f},
+    {4, "delay", "0", "0.00", "D", 0, 9, 0.0f},
+    {5, "position_y", "780", "780.00", "N", 0, 2, 780.0f},
+    {6, "size_x", "640", "640.00", "BG", 0, 4, 640.0f},
+    {6, "size_y", ".", "1080.00", "BG", 0, 5, 1080.0f},
+    {6, "angle", "90", "90.00", "BG", 0, 6, pi / 2.0f},
+    {8, "size_y", "120", "120.00", "B", 0, 6, 120.0f},
+    {8, "density", "2.5", "2.50", "B", 0, 8, 2.5f},
+    {8, "friction", "0.759", "0.75", "B", 0, 9, 0.759f},
+    {8, "delay", "-0.25", "-1.00", "B", 0, 11, -1.0f},
+    {8, "delay", "-", "1.00", "B", 0, 11, 1.0f},
+    {9, "position_y", "650", "650.00", "C", 0, 4, 650.0f},
+    {9, "density", "3", "3.00", "C", 0, 8, 3.0f},
+    {10, "position_x", "1000", "1000.00", "L", 0, 1, 1000.0f},
+    {10, "red", "1.7", "1.00", "L", 0, 3, 1.0f},
+    {10, "green", "-0.2", "0.00", "L", 0, 4, 0.0f},
+    {10, "intensity", "200", "200.00", "L", 0, 6, 200.0f},
+    {10, "hardness", "0.25", "0.25", "L", 0, 7, 0.25f},
+    {10, "delay_off", "3", "3.00", "L", 0, 9, 3.0f},
+    {10, "delay_speed", "-4", "0.00", "L", 0, 10, 0.0f},
+};
+
+// Where the camera goes when element 1 of a page is chosen: the centre of
+// its picture, or a camera's head.
+const NK::Vec2 chosenCentres[] = {{},         {}, {1200, 300}, {2045, 925}, {250, 750}, {800, 970},
+                                  {960, 540}, {}, {950, 750},  {1140, 640}, {960, 400}};
+
+// A value typed and committed must reach the saved level and be what the
+// input shows; an input left half typed for another shows its value again;
+// choosing the element by number brings the camera to it.
+TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedText) {
+    const std::vector<EditorPanel*> all = pages();
+    int openPage = -1;
+    const FieldCase* previous = nullptr;
+    for (const FieldCase& c : fieldCases) {
+        const std::string where = std::string(c.field) + " of page " + std::to_string(c.page);
+        if (c.page != openPage) {
+            if (openPage >= 0) all[static_cast<std::size_t>(openPage)]->hide();
+            open(all[static_cast<std::size_t>(c.page)]);
+            openPage = c.page;
+            previous = nullptr;
+            if (hasInput("select")) {
+                centres.clear();
+                clickInput("select");
+                typeKeys("1");
+                ASSERT_EQ(centres.size(), 1u) << where;
+                const NK::Vec2 want = chosenCentres[c.page];
+                EXPECT_EQ(std::make_pair(centres[0].x, centres[0].y),
+                          std::make_pair(want.x, want.y))
+                    << where;
+            }
+        }
+        ASSERT_TRUE(hasInput(c.field)) << where;
+        if (previous && std::string(previous->field) == c.field) previous = nullptr;
+        if (previous) {
+            clickInput(previous->field);
+            typeKeys("77", false);
+        }
+        clickInput(c.field);
+        if (previous) {
+            EXPECT_EQ(shown(previous->field), previous->shown) << where;
+        }
+        typeKeys(c.typed);
+        EXPECT_EQ(shown(c.field), c.shown) << where;
+        EXPECT_NEAR(savedValue(c.tag, c.record, c.word), c.value, 1e-5f) << where;
+        EXPECT_FALSE(page->typing()) << where;
+        previous = &c;
+    }
+}
+
+// Each kind's delay button switches by what the delay input shows: a delay
+// that is on goes off (-1), one that is off comes on at one second.
+TEST_F(PageFieldsTest, DelayButtonSwitchesTheWrongWayOrToAnotherTime) {
+    const FieldCase cases[] = {{3, "", "", "", "LE", 0, 4, -1.0f},
+                               {4, "", "", "", "D", 0, 9, -1.0f},
+                               {8, "", "", "", "B", 1, 11, -1.0f},
+                               {8, "", "", "", "B", 0, 11, 1.0f},
+                               {10, "", "", "", "L", 0, 9, -1.0f}};
+    for (const auto& c : cases) {
+        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
+        open(p);
+        clickInput("select");
+        typeKeys(std::to_string(c.record + 1));
+        clickButton("delay_use");
+        EXPECT_EQ(savedValue(c.tag, c.record, c.word), c.value) << c.tag;
+        clickButton("delay_use");
+        EXPECT_EQ(savedValue(c.tag, c.record, c.word), -c.value) << c.tag;
+        p->hide();
+    }
+}
+
+// Control and a click put a copy of the chosen element at the pointer: the
+// same in every setting but its place, and the chosen one stays chosen.
+TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
+    const struct {
+        int page;
+        const char* tag;
+        std::size_t chosen, xWord;
+        float dx, dy;  // from the pointer to the copy's saved place
+    } cases[] = {{2, "E", 0, 1, 0, 0},
+                 {5, "N", 0, 1, -100, -150},
+                 {8, "B", 1, 3, -100, -25},
+                 {10, "L", 0, 1, 0, 0}};
+    for (const auto& c : cases) {
+        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
+        open(p);
+        clickInput("select");
+        typeKeys(std::to_string(c.chosen + 1));
+        const auto before = records(c.tag);
+        const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
+        ctrlClickLevel(*p);
+        const auto after = records(c.tag);
+        ASSERT_EQ(after.size(), before.size() + 1) << c.tag;
+        std::vector<std::string> expected = before[c.chosen];
+        expected[c.xWord] = MapCodec::formatReal(at.x + c.dx);
+        expected[c.xWord + 1] = MapCodec::formatReal(at.y + c.dy);
+        EXPECT_EQ(after.back(), expected) << c.tag;
+        EXPECT_EQ(shown("select").substr(0, shown("select").find(' ')),
+                  std::to_string(c.chosen + 1))
+            << c.tag;
+        p->hide();
+    }
+}
+
+// A drag from off the gate's centre moves it by the pointer's way, not to
+// the pointer, and the inputs follow; a pointer moved with no button down
+// moves nothing.
+TEST_F(PageFieldsTest, GateDragMovesByThePointersWayAndOnlyWhileHeld) {
+    open(level.gate.get());
+    level.gate->setPosition(1000.0f, 800.0f);
+    const NK::Vec2 from = pointAtLevel(1040.0f, 760.0f);
+    const NK::Vec2 to = pointAtLevel(1240.0f, 660.0f);
+    drag(*level.gate, from, to);
+    const NK::Vec2 moved(1000.0f + to.x - from.x, 800.0f + to.y - from.y);
+    EXPECT_EQ(saved().gate.x, moved.x);
+    EXPECT_EQ(saved().gate.y, moved.y);
+    EXPECT_EQ(shown("position_x"), PanelRules::fieldText(moved.x));
+    EXPECT_TRUE(level.gate->changed);
+    release(*level.gate);
+    pointAtLevel(300.0f, 300.0f);
+    tick(*level.gate, false);
+    EXPECT_EQ(saved().gate.x, moved.x);
+}
+
+// No page puts one widget over another, or below the screen, and a section
+// stands further from the one above it than the rows inside it do.
+TEST_F(PageFieldsTest, WidgetsOverlapRunOffTheScreenOrSectionsRunTogether) {
+    for (EditorPanel* p : pages()) {
+        open(p);
+        const std::vector<NK::ShownWidget> on = gui().shownWidgets();
+        const std::string name = on.empty() ? "?" : on.front().key;
+        for (std::size_t i = 0; i < on.size(); ++i) {
+            const NK::Rect& a = on[i].area;
+            EXPECT_LE(a.y + a.height, 1080.0f) << on[i].key;
+            for (std::size_t j = i + 1; j < on.size(); ++j) {
+                const NK::Rect& b = on[j].area;
+                const bool overlap = a.x < b.x + b.width && b.x < a.x + a.width &&
+                                     a.y < b.y + b.height && b.y < a.y + a.height;
+                EXPECT_FALSE(overlap) << on[i].key << " over " << on[j].key;
+            }
+            if (on[i].kind != NK::ShownWidget::Label ||
+                gui().getTextLabel(on[i].key).fontSize != PanelWidgets::titleSize)
+                continue;
+            float gap = 1e9f;
+            for (const NK::ShownWidget& above : on)
+                if (above.area.y + above.area.height <= a.y)
+                    gap = std::min(gap, a.y - above.area.y - above.area.height);
+            if (gap < 1e9f) {
+                EXPECT_GT(gap, 10.0f) << "above " << on[i].key;  // rows of a section: 10 apart
+            }
+        }
+        p->hide();
+    }
+}
+
+}  // namespace
