@@ -78,5 +78,3 @@ add_dependencies(test_e2e_editor dovra dovra-replay)
 target_compile_definitions(test_e2e_editor PRIVATE
     NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
 
-# A controller through the menus and a level, in the game's own window.
-nk_add_test(test_e2e_pad LIBS dovra_game SOURCES tests/e2e/PadE2ETest.cpp)
