@@ -104,21 +104,6 @@ TEST(SolveArchive, GoalDistanceIgnoresWhatIsLeftToDo) {
     EXPECT_EQ(a.gateDistance(at(2400, 850, 0)), 0.0f) << "touching the gate";
 }
 
-// A replay should move the pointer only where a shot needs it; between
-// shots a pointer that wanders makes a file of noise.
-TEST(SolvePointer, PointerWandersBetweenShots) {
-    std::vector<PlayInput> v(6);
-    for (std::size_t i = 0; i < v.size(); ++i) v[i].pointer = {float(i), float(i)};
-    v[2].firePressed = true;
-    v[4].firePressed = true;
-    const std::vector<PlayInput> s = steadyPointer(v);
-    EXPECT_EQ(s[0].pointer.x, 2.0f);
-    EXPECT_EQ(s[2].pointer.x, 2.0f);
-    EXPECT_EQ(s[3].pointer.x, 4.0f);
-    EXPECT_EQ(s[5].pointer.x, 4.0f);
-    EXPECT_TRUE(s[2].firePressed && s[4].firePressed && !s[3].firePressed);
-}
-
 // Worker messages arrive in pieces through a pipe; a frame split anywhere
 // must come back whole, and two in one read must come back as two.
 TEST(SolveFrames, FrameSplitAcrossReadsComesBackCorrupt) {
