@@ -49,8 +49,8 @@ TEST(Pad, DpadAloneWalksFromTheMenuIntoTheFirstLevel) {
     dpadDown();
     ticks(30);
     EXPECT_EQ(g.gui->focus(), "main_button_0");
-    EXPECT_GT(opacity("main_button_0"), 0.95f) << "the focused button fades in";
-    EXPECT_LT(opacity("main_button_1"), 0.75f) << "the others stay dim";
+    EXPECT_EQ(opacity("main_button_0"), 1.0f) << "the focused button fades in, and stops";
+    EXPECT_EQ(opacity("main_button_1"), 0.7f) << "the others stay dim";
 
     pressA();
     ASSERT_EQ(g.scene(), LevelBrowser) << "the face button clicks Levels";

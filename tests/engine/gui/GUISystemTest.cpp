@@ -12,8 +12,8 @@
 // (U unfocused, H hidden, # numbers only; S Shift held, C Caps Lock, N Num
 // Lock) types one key set per tick, the ticks parted by spaces, and lists
 // the slots called (2 Escape, 3 Enter, 4 text changed). Keys: a letter or
-// digit itself, '-' minus, ',' comma, '.' full stop, '_' space, '%' keypad
-// 5, '<' Backspace, '>' Delete, ')' keypad Delete, '=' Enter, '+' keypad
+// digit itself, '-' minus, ',' comma, '.' full stop, '_' space, '@' '%' '~'
+// keypad 0, 5 and 9, '<' Backspace, '>' Delete, ')' keypad Delete, '=' Enter, '+' keypad
 // Enter, '^' Escape. Of several keys in one tick the highest letter or
 // digit wins, a letter over punctuation, a dead keypad digit over a letter;
 // Shift's own punctuation comes first ('_' before '?').
@@ -39,7 +39,8 @@ TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
         {"S", "", "a", "A", "4"},
         {"C", "", "a", "A", "4"},
         {"SC", "", "a", "A", "4"},
-        {"N", "", "%", "5", "4"},
+        {"N", "", "@ % ~", "059", "444"},
+        {"", "", "@ ~", "", ""},
         {"", "", "ba a% -a", "ba", "44"},
         {"S", "", ",-", "_", "4"},
         {"#", "", "- - 5 . - q . 2", "-5..2", "44444"},
@@ -49,11 +50,12 @@ TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
         {"", "ab", ") >", "", "4"},
         {"", "abcdef", "g 1 _", "abcdef", ""},
     };
-    const std::string symbols = "-._%<>)=+^,";
+    const std::string symbols = "-._%<>)=+^,@~";
     const int symbolCodes[] = {ALLEGRO_KEY_MINUS,      ALLEGRO_KEY_FULLSTOP,  ALLEGRO_KEY_SPACE,
                                ALLEGRO_KEY_PAD_5,      ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE,
                                ALLEGRO_KEY_PAD_DELETE, ALLEGRO_KEY_ENTER,     ALLEGRO_KEY_PAD_ENTER,
-                               ALLEGRO_KEY_ESCAPE,     ALLEGRO_KEY_COMMA};
+                               ALLEGRO_KEY_ESCAPE,     ALLEGRO_KEY_COMMA,     ALLEGRO_KEY_PAD_0,
+                               ALLEGRO_KEY_PAD_9};
     NK::GUISystem::TextInput& in = gui.getTextInput("name");
     for (const auto& c : cases) {
         auto has = [&c](char m) { return c.mods.find(m) != std::string::npos; };
