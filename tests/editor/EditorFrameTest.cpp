@@ -23,7 +23,10 @@ protected:
     void TearDown() override {
         gamekit::question = {};
         if (frame().tabs.testRunning) tick({ALLEGRO_KEY_ESCAPE});
-        if (g.scene() == Editor) tick({ALLEGRO_KEY_ESCAPE});
+        if (g.scene() == Editor) {
+            g.importExport->clearMap();
+            tick({ALLEGRO_KEY_ESCAPE});
+        }
         tick();
         for (const std::string& name : gamekit::savedMaps())
             std::remove(("Editor/Levels/" + name).c_str());
@@ -32,6 +35,40 @@ protected:
     void movePlayer(float x, float y) {
         g.player->setPosition(x, y);
         g.player->changed = true;
+    }
+    // One edit to take back: a light, recorded as the editor records one.
+    void recordLight() {
+        g.importExport->clearMap();
+        frame().history.reset(g.importExport->snapshot());
+        LightRecord light;
+        light.x = 500;
+        light.y = 400;
+        light.intensity = 150;
+        ASSERT_TRUE(g.lights->add(light));
+        frame().history.record(g.importExport->snapshot());
+    }
+    // SET starts typing a name; a click on the field ends it.
+    void typeName(bool on) {
+        NK::GUISystem& widgets = g.importExport->widgets();
+        if (on)
+            widgets.getButton("set_save_path").first("set_save_path");
+        else
+            widgets.getTextInput("save_path").first("save_path");
+        tick();
+        ASSERT_EQ(g.importExport->typing(), on);
+    }
+    // D held over two ticks, then one more for the camera to coast.
+    void walkD() {
+        gamekit::hold(ALLEGRO_KEY_D);
+        tick({ALLEGRO_KEY_D});
+        tick();
+        gamekit::hold(ALLEGRO_KEY_D, false);
+        tick();
+    }
+    void undo() {
+        gamekit::hold(ALLEGRO_KEY_LCTRL);
+        tick({ALLEGRO_KEY_Z});
+        gamekit::hold(ALLEGRO_KEY_LCTRL, false);
     }
     EditorFrame& frame() { return *g.editor; }
     Game& g = game();
@@ -94,7 +131,48 @@ TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
     tick({ALLEGRO_KEY_Y});
     EXPECT_EQ(g.player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
     gamekit::hold(ALLEGRO_KEY_LCTRL, false);
-    g.importExport->clearMap();
+}
+
+// Space and D belong to a name field while it takes text.
+TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCamera) {
+    typeName(true);
+    const float x = frame().camera.view().x;
+    tick({ALLEGRO_KEY_SPACE});
+    walkD();
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_TRUE(g.importExport->typing());
+    EXPECT_EQ(frame().camera.view().x, x);
+    typeName(false);
+    walkD();
+    EXPECT_GT(frame().camera.view().x, x);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    // Escape ends the run and keeps the editor; Space then starts it again.
+    tick({ALLEGRO_KEY_ESCAPE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_EQ(g.scene(), Editor);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+}
+
+// Ctrl+Z belongs to the field too, and a test run cannot be undone under it.
+TEST_F(EditorFrameTest, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
+    recordLight();
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_TRUE(frame().tabs.testRunning);
+    undo();
+    EXPECT_TRUE(frame().tabs.testRunning);
+    EXPECT_FALSE(g.lights->empty()) << "undone under the running level";
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_FALSE(frame().tabs.testRunning);
+    typeName(true);
+    undo();
+    EXPECT_FALSE(g.lights->empty()) << "undone while a name was typed";
+    typeName(false);
+    undo();
+    EXPECT_TRUE(g.lights->empty());
 }
 
 }  // namespace

@@ -32,18 +32,6 @@ TEST(GameFolderRules, PlayerFolderFollowsXdgDataHomeOnlyWhenItIsAbsolute) {
             << (row.xdg ? row.xdg : "(unset)") << " " << (row.home ? row.home : "(unset)");
 }
 
-TEST(GameFolderRules, PathsFromTheCommandLineKeepTheFolderTheyWereGivenIn) {
-    EXPECT_EQ(GameFolder::resolveAgainst("/home/p/maps", "mine.txt"), "/home/p/maps/mine.txt");
-    EXPECT_EQ(GameFolder::resolveAgainst("/home/p/maps", "../x/./y.txt"), "/home/p/x/y.txt");
-    EXPECT_EQ(GameFolder::resolveAgainst("/home/p", "/abs/m.txt"), "/abs/m.txt");
-    EXPECT_EQ(GameFolder::resolveAgainst("/home/p", ""), "");  // no map given stays none
-    EXPECT_EQ(GameFolder::dataRootOf("/usr/games/dovra", "../share/games/dovra"),
-              "/usr/share/games/dovra");
-    // Unpacked into another root, the programs find the data beside them.
-    EXPECT_EQ(GameFolder::dataRootOf("/tmp/r/usr/games/dovra-replay", "../share/games/dovra"),
-              "/tmp/r/usr/share/games/dovra");
-}
-
 TEST(GameFolderRules, UnlocksCarryOverByMapAndEveryOtherLineStaysByteForByte) {
     const std::string player =
         "Editor/Levels/a.txt A 1\nEditor/Levels/b.txt B 7\nEditor/Levels/c.txt C 1x\n"

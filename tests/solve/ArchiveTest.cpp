@@ -54,56 +54,6 @@ TEST(SolveArchive, WorseArrivalReplacesBetterWayIntoCell) {
     EXPECT_EQ(a.offer(sooner, walk(30, true), dead), -1);
 }
 
-// The way to a node is every segment from the level's start, in order.
-TEST(SolveArchive, WayToNodeLosesOrReordersSegments) {
-    Archive a(oneCameraOneLever());
-    const int root = a.offer(-1, {}, at(300, 850, -1));
-    const int n1 = a.offer(root, walk(10, true), at(420, 850, 9));
-    std::vector<PlayInput> jump(3);
-    jump[1].jumpPressed = true;
-    const int n2 = a.offer(n1, jump, at(440, 700, 12));
-    const int n3 = a.offer(n2, walk(5, false), at(380, 700, 17));
-    const std::vector<PlayInput> way = a.inputsTo(n3);
-    ASSERT_EQ(way.size(), 18u);
-    EXPECT_EQ(a.length(n3), 18);
-    EXPECT_TRUE(way[9].right);
-    EXPECT_FALSE(way[10].right);
-    EXPECT_TRUE(way[11].jumpPressed);
-    EXPECT_TRUE(way[13].left && way[17].left);
-}
-
-// Cameras and levers first: a situation with the lever on is chosen far more
-// often than the many without, and the camera and lever count in the cell.
-TEST(SolveArchive, ChoiceIgnoresGateRuleProgress) {
-    Archive a(oneCameraOneLever());
-    a.offer(-1, {}, at(300, 850, -1));
-    for (int i = 0; i < 8; ++i) a.offer(0, walk(10 * (i + 1), true), at(400 + 100 * i, 850, i));
-    Situation on = at(400, 850, 40);
-    on.leversOn = 1;
-    const Archive::Cell plain = Archive::cellOf(at(400, 850, 0));
-    EXPECT_TRUE(Archive::cellOf(on) < plain || plain < Archive::cellOf(on));
-    a.offer(0, walk(41, true), on);
-    int leverChosen = 0;
-    for (int i = 0; i < 1000; ++i) {
-        const Archive::Cell& c = a.choose((i + 0.5) / 1000.0);
-        if (c.leversOn) ++leverChosen;
-    }
-    EXPECT_GT(leverChosen, 200) << "one cell of ten, ten times the weight of its like";
-    EXPECT_EQ(Archive::stage(on), 1);
-}
-
-// Goals in the gate rule's order: the camera and the lever, then the gate.
-TEST(SolveArchive, GoalDistanceIgnoresWhatIsLeftToDo) {
-    Archive a(oneCameraOneLever());
-    Situation s = at(1000, 850, 0);
-    EXPECT_NEAR(a.goalDistance(s), 100.0f, 0.5f) << "the lever, 100 px right of the player";
-    s.leversOn = 1;
-    EXPECT_NEAR(a.goalDistance(s), std::hypot(800.0f, 350.0f), 0.5f) << "the camera";
-    s.camerasDown = 1;
-    EXPECT_NEAR(a.goalDistance(s), 1400.0f, 0.5f) << "the gate, as the player's edge nears it";
-    EXPECT_EQ(a.gateDistance(at(2400, 850, 0)), 0.0f) << "touching the gate";
-}
-
 // Worker messages arrive in pieces through a pipe; a frame split anywhere
 // must come back whole, and two in one read must come back as two.
 TEST(SolveFrames, FrameSplitAcrossReadsComesBackCorrupt) {
