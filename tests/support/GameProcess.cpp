@@ -24,18 +24,15 @@ void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// The child's standard output goes to `stdoutFd`, or with its errors to
-// /dev/null when that is negative.
+// The program in `cwd` on `display`, its standard output into `stdoutFd`.
 pid_t spawn(const std::vector<std::string>& args, const std::string& display,
             const std::string& cwd, int stdoutFd) {
     pid_t pid = fork();
     if (pid != 0) return pid;
-    if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
-    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
-    int devnull = open("/dev/null", O_RDWR);
-    dup2(devnull, 0);
-    dup2(stdoutFd >= 0 ? stdoutFd : devnull, 1);
-    if (stdoutFd < 0) dup2(devnull, 2);
+    if (chdir(cwd.c_str()) != 0) _exit(127);
+    setenv("DISPLAY", display.c_str(), 1);
+    dup2(open("/dev/null", O_RDWR), 0);
+    dup2(stdoutFd, 1);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -140,11 +137,20 @@ int GameProcess::waitExit(int timeoutMs) {
 }
 
 std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args) {
-    const std::string path = tempPath("capture.txt");
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    reap(spawn(args, screen.name(), "", fd), 10000);
-    close(fd);
-    return contentsOf(path);
+    // Every argument single-quoted for the shell, quotes inside it too.
+    std::string command = "DISPLAY=" + screen.name();
+    for (std::string a : args) {
+        for (std::size_t q = a.find('\''); q != std::string::npos; q = a.find('\'', q + 4))
+            a.replace(q, 1, "'\\''");
+        command += " '" + a + "'";
+    }
+    std::string out;
+    if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
 }
 
 unsigned long GameProcess::waitForWindow(const std::string& title, int timeoutMs) {
