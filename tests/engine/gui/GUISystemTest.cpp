@@ -221,3 +221,14 @@ TEST(ShownWidgets, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
     EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
               (std::vector<std::string>{"drawn, not shown: menu"}));
 }
+
+// A button's look asked for by a key no button has is a fatal error that
+// names the button, not the picture behind it.
+TEST(GUIButtons, UnknownKeyReportedAsAnotherStore) {
+    NK::FontStore fonts(nktest::engine().renderContext);
+    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+    EXPECT_FATAL(gui.setButtonOpacity("nope", 1), "Button key \"nope\" not found");
+    EXPECT_FATAL(gui.setButtonTint("nope", 1, 1, 1), "Button key \"nope\" not found");
+    EXPECT_FATAL(gui.animateButtonOpacity("nope", 1, 1), "Button key \"nope\" not found");
+    EXPECT_FATAL(gui.animateButtonTint("nope", 1, 1, 1, 1), "Button key \"nope\" not found");
+}
