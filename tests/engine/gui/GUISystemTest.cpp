@@ -232,3 +232,28 @@ TEST(GUIButtons, UnknownKeyReportedAsAnotherStore) {
     EXPECT_FATAL(gui.animateButtonOpacity("nope", 1, 1), "Button key \"nope\" not found");
     EXPECT_FATAL(gui.animateButtonTint("nope", 1, 1, 1, 1), "Button key \"nope\" not found");
 }
+
+// A button's text is centred in it: the ink of its label lies about its
+// middle row, not pushed off the button.
+TEST(GUIButtons, LabelDrawnOffItsButtonsMiddle) {
+    nktest::resetDrawing();
+    NK::FontStore fonts(nktest::engine().renderContext);
+    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
+    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+    gui.setNextButtonsFont("font", 10, NK::Color::white());
+    gui.createButton(nktest::solidImage(8, 8, al_map_rgb(0, 0, 0)), {100, 100, 600, 200}, "b",
+                     false);
+    gui.setButtonText("b", "HHHHHH", 1);
+    gui.drawButton("b");
+    nktest::Points band;
+    for (float y = 100; y < 300; y += 2)
+        for (float x = 110; x < 690; x += 4) band.push_back({x, y});
+    const std::string seen = nktest::colours(band, nullptr, 100);
+    float sum = 0;
+    int ink = 0;
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        if (seen[i] == 'W') sum += band[i].second, ++ink;
+    ASSERT_GT(ink, 10);
+    EXPECT_NEAR(sum / static_cast<float>(ink), 200.0f, 10.0f) << "the label's middle row";
+    nktest::resetDrawing();
+}
