@@ -24,8 +24,6 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/game)
 endif()
 nk_add_test(test_e2e_core LIBS nk_core SOURCES tests/e2e/WindowE2ETest.cpp)
 add_dependencies(test_e2e_core dovra)
-nk_add_test(test_e2e_shell LIBS nk_core SOURCES tests/e2e/ShellE2ETest.cpp)
-add_dependencies(test_e2e_shell dovra)
 nk_add_bench(bench_startup LIBS dovra_game SOURCES bench/bench_startup.cpp)
 
 # Level document, map file and element collections.
@@ -61,8 +59,6 @@ if(DOVRA_LEVEL_REPLAYS)
     add_test(NAME level_replays COMMAND dovra-replay --safe-cards ${DOVRA_LEVEL_REPLAYS}
              WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endif()
-nk_add_test(test_e2e_play LIBS nk_core SOURCES tests/e2e/PlayE2ETest.cpp tests/e2e/BrowserE2ETest.cpp)
-add_dependencies(test_e2e_play dovra)
 
 # The stress level and the benchmark that plays it.
 nk_add_bench(bench_play_stress LIBS dovra_game SOURCES bench/bench_play_stress.cpp)
@@ -78,5 +74,3 @@ add_dependencies(test_e2e_editor dovra dovra-replay)
 target_compile_definitions(test_e2e_editor PRIVATE
     NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
 
-# A controller through the menus and a level, in the game's own window.
-nk_add_test(test_e2e_pad LIBS dovra_game SOURCES tests/e2e/PadE2ETest.cpp)

@@ -1,98 +1,77 @@
 #include "editor/EditorFrame.h"
 
-#include <allegro5/allegro.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstring>
-#include <new>
-
-#include "editor/ImportExportPanel.h"
 #include "elements/Lights.h"
 #include "elements/Player.h"
-#include "engine/GUISystem.h"
-#include "engine/Input.h"
 #include "engine/LightSystem.h"
-#include "game/Game.h"
-#include "tests/support/AllegroEnvironment.h"
-#include "tests/support/Files.h"
-#include "tests/support/GameProcess.h"
+#include "tests/game/GameKit.h"
 
 namespace {
 
-// The real game in this process, ticked by hand with no timer, in a game
-// folder of its own so the maps it saves land in a temporary Editor/Levels.
+using gamekit::click;
+using gamekit::game;
+using gamekit::tick;
+
+// The editor of the whole game, left again after each test with the maps it
+// saved removed.
 class EditorFrameTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        folder = nktest::makeGameFolder(
-            {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
-        ASSERT_EQ(chdir(folder.c_str()), 0);
-        void* memory = ::operator new(sizeof(Game));
-        std::memset(memory, 0, sizeof(Game));
-        game = new (memory) Game();
-        game->startEngine("Dovra editor test");
-        game->create();
-        game->load();
-    }
-    static void TearDownTestSuite() {
-        game->shutDown();
-        game->~Game();
-        ::operator delete(game);
-        game = nullptr;
-        ASSERT_EQ(chdir(previous), 0);
-        const std::string command = "rm -rf '" + folder + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
-    }
     void SetUp() override {
-        game->importExport->askToSave = [this] {
-            ++asked;
-            return answer;
-        };
-        enterEditor();
+        gamekit::question = {};
+        gamekit::open(Editor);
+        ASSERT_TRUE(frame().inEditor);
     }
     void TearDown() override {
-        answer = false;
-        leaveEditor();
-        ASSERT_EQ(system("rm -f Editor/Levels/*"), 0);
-    }
-
-    void tick() {
-        game->update();
-        game->input->endUpdate();
-    }
-    void press(int key) {
-        game->input->keyPressed[key] = 1;
+        gamekit::question = {};
+        if (frame().tabs.testRunning) tick({ALLEGRO_KEY_ESCAPE});
+        if (g.scene() == Editor) {
+            g.importExport->clearMap();
+            tick({ALLEGRO_KEY_ESCAPE});
+        }
         tick();
-    }
-    void holdControl(bool held) { nktest::holdKey(*game->input, ALLEGRO_KEY_LCTRL, held); }
-    void holdMouse(bool held) { game->input->mouse.buttons = held ? 1u : 0u; }
-    void click(const char* button) { game->gui->getButton(button).first(button); }
-    void enterEditor() {
-        game->openScene(Editor);
-        tick();
-        ASSERT_TRUE(game->editor->inEditor);
-    }
-    void leaveEditor() {
-        if (game->scene() != Editor) return;
-        press(ALLEGRO_KEY_ESCAPE);
-        if (game->scene() == Editor) press(ALLEGRO_KEY_ESCAPE);  // out of a test run first
-        tick();
+        for (const std::string& name : gamekit::savedMaps())
+            std::remove(("Editor/Levels/" + name).c_str());
     }
     // An edit of the player as its page makes one.
     void movePlayer(float x, float y) {
-        game->player->setPosition(x, y);
-        game->player->changed = true;
+        g.player->setPosition(x, y);
+        g.player->changed = true;
     }
-    PlayerRecord playerAt() { return game->player->positionRecord(); }
-    EditorFrame& frame() { return *game->editor; }
-
-    static inline Game* game = nullptr;
-    static inline std::string folder;
-    static inline char previous[4096] = {};
-    int asked = 0;
-    bool answer = false;
+    // One edit to take back: a light, recorded as the editor records one.
+    void recordLight() {
+        g.importExport->clearMap();
+        frame().history.reset(g.importExport->snapshot());
+        LightRecord light;
+        light.x = 500;
+        light.y = 400;
+        light.intensity = 150;
+        ASSERT_TRUE(g.lights->add(light));
+        frame().history.record(g.importExport->snapshot());
+    }
+    // SET starts typing a name; a click on the field ends it.
+    void typeName(bool on) {
+        NK::GUISystem& widgets = g.importExport->widgets();
+        if (on)
+            widgets.getButton("set_save_path").first("set_save_path");
+        else
+            widgets.getTextInput("save_path").first("save_path");
+        tick();
+        ASSERT_EQ(g.importExport->typing(), on);
+    }
+    // D held over two ticks, then one more for the camera to coast.
+    void walkD() {
+        gamekit::hold(ALLEGRO_KEY_D);
+        tick({ALLEGRO_KEY_D});
+        tick();
+        gamekit::hold(ALLEGRO_KEY_D, false);
+        tick();
+    }
+    void undo() {
+        gamekit::hold(ALLEGRO_KEY_LCTRL);
+        tick({ALLEGRO_KEY_Z});
+        gamekit::hold(ALLEGRO_KEY_LCTRL, false);
+    }
+    EditorFrame& frame() { return *g.editor; }
+    Game& g = game();
 };
 
 // Escape leaves the editor as "back" does: coming back, "Run" twice lands
@@ -100,10 +79,9 @@ protected:
 TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
     click("player");
     ASSERT_EQ(frame().tabs.editorTab, EditorTabs::PlayerTab);
-    press(ALLEGRO_KEY_ESCAPE);
-    ASSERT_EQ(game->scene(), MainMenu);
-    tick();
-    enterEditor();
+    tick({ALLEGRO_KEY_ESCAPE});
+    ASSERT_EQ(g.scene(), MainMenu);
+    gamekit::open(Editor);
     click("run");
     click("run");
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::ImportExport);
@@ -112,49 +90,110 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
 TEST_F(EditorFrameTest, RestartDuringATestRunKeepsTheLightsOffWhenTheyAreShownOff) {
     click("show_lights");
     ASSERT_FALSE(frame().showLights);
-    press(ALLEGRO_KEY_SPACE);
+    tick({ALLEGRO_KEY_SPACE});
     ASSERT_TRUE(frame().tabs.testRunning);
-    EXPECT_FALSE(game->lights->system().lightsOn);
-    press(ALLEGRO_KEY_R);
-    EXPECT_FALSE(game->lights->system().lightsOn) << "R turned the light pass on";
-    press(ALLEGRO_KEY_SPACE);
+    EXPECT_FALSE(g.lights->system().lightsOn);
+    tick({ALLEGRO_KEY_R});
+    EXPECT_FALSE(g.lights->system().lightsOn) << "R turned the light pass on";
+    tick({ALLEGRO_KEY_SPACE});
     click("show_lights");
 }
 
 // "back" during a test run saves the level as edited, not as the run left it.
 TEST_F(EditorFrameTest, BackDuringATestRunSavesTheEditedLevelNotTheRun) {
     movePlayer(500, 300);
-    const std::string edited = game->importExport->snapshot();
-    press(ALLEGRO_KEY_SPACE);
+    const std::string edited = g.importExport->snapshot();
+    tick({ALLEGRO_KEY_SPACE});
     ASSERT_TRUE(frame().tabs.testRunning);
-    for (int i = 0; i < 30; ++i) tick();  // the player falls
-    answer = true;
+    gamekit::ticks(30);  // the player falls
+    gamekit::question.answer = true;
     click("back");
-    EXPECT_EQ(asked, 1);
-    const std::vector<std::string> saved = nktest::namesIn("Editor/Levels");
+    EXPECT_EQ(gamekit::question.asked, 1);
+    const std::set<std::string> saved = gamekit::savedMaps();
     ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(nktest::contentsOf("Editor/Levels/" + saved[0]), edited);
-    tick();
+    EXPECT_EQ(nktest::contentsOf("Editor/Levels/" + *saved.begin()), edited);
 }
 
 // Ctrl+Z with the drag still held takes back the drag alone; Ctrl+Y brings it back.
 TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
     movePlayer(100, 100);
-    press(ALLEGRO_KEY_K);  // the edge a change comes with; taken the tick after
+    tick({ALLEGRO_KEY_K});  // the edge a change comes with; taken the tick after
     tick();
-    holdMouse(true);
+    g.input->mouse.buttons = 1;
     tick();
     movePlayer(300, 300);  // dragged, the button still down
     tick();
-    holdControl(true);
-    press(ALLEGRO_KEY_Z);
-    EXPECT_EQ(playerAt().x, 100.0f) << "undo went past the step before the drag";
-    holdMouse(false);
+    gamekit::hold(ALLEGRO_KEY_LCTRL);
+    tick({ALLEGRO_KEY_Z});
+    EXPECT_EQ(g.player->positionRecord().x, 100.0f) << "undo went past the step before the drag";
+    g.input->mouse.buttons = 0;
     tick();
-    press(ALLEGRO_KEY_Y);
-    EXPECT_EQ(playerAt().x, 300.0f) << "redo did not bring the drag back";
-    holdControl(false);
-    answer = false;
+    tick({ALLEGRO_KEY_Y});
+    EXPECT_EQ(g.player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
+    gamekit::hold(ALLEGRO_KEY_LCTRL, false);
+}
+
+// Space and D belong to a name field while it takes text.
+TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCamera) {
+    typeName(true);
+    const float x = frame().camera.view().x;
+    tick({ALLEGRO_KEY_SPACE});
+    walkD();
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_TRUE(g.importExport->typing());
+    EXPECT_EQ(frame().camera.view().x, x);
+    typeName(false);
+    walkD();
+    EXPECT_GT(frame().camera.view().x, x);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    // Escape ends the run and keeps the editor; Space then starts it again.
+    tick({ALLEGRO_KEY_ESCAPE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+    EXPECT_EQ(g.scene(), Editor);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_TRUE(frame().tabs.testRunning);
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_FALSE(frame().tabs.testRunning);
+}
+
+// Ctrl+Z belongs to the field too, and a test run cannot be undone under it.
+TEST_F(EditorFrameTest, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
+    recordLight();
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_TRUE(frame().tabs.testRunning);
+    undo();
+    EXPECT_TRUE(frame().tabs.testRunning);
+    EXPECT_FALSE(g.lights->empty()) << "undone under the running level";
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_FALSE(frame().tabs.testRunning);
+    typeName(true);
+    undo();
+    EXPECT_FALSE(g.lights->empty()) << "undone while a name was typed";
+    typeName(false);
+    undo();
+    EXPECT_TRUE(g.lights->empty());
+}
+
+// Under the pointer a tab dims and an Import/Export button lights up, each
+// fading a step a tick; away from it both go back.
+TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
+    auto opacities = [&](float x, float y, int ticks) {
+        g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
+        g.input->mouse.y = static_cast<int>(y * static_cast<float>(g.display->windowHeight) / 1080);
+        gamekit::ticks(ticks);
+        return nktest::Floats{g.gui->buttonImages().get("gate").alpha.current,
+                              g.importExport->widgets().buttonImages().get("new").alpha.current};
+    };
+    const nktest::Floats idle = opacities(960, 1000, 60);
+    EXPECT_EQ(idle[0], 1.0f);
+    EXPECT_LT(idle[1], 0.9f);
+    const NK::Rect tab = g.gui->buttonImages().get("gate").rect;
+    const float x = tab.x + tab.width / 2, y = tab.y + tab.height / 2;
+    EXPECT_NEAR(opacities(x, y, 1)[0], 0.98f, 1e-4f);
+    EXPECT_EQ(opacities(x, y, 30)[0], 0.7f);
+    EXPECT_EQ(opacities(1720, 175, 60), (nktest::Floats{1.0f, 1.0f}));
+    EXPECT_EQ(opacities(960, 1000, 60), idle);
 }
 
 }  // namespace

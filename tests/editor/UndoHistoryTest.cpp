@@ -2,53 +2,36 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-TEST(UndoHistory, UnchangedSnapshotsAreNoStepSoAHeldDragIsOne) {
-    UndoHistory h;
-    h.reset("empty");
-    EXPECT_FALSE(h.record("empty"));
-    EXPECT_TRUE(h.record("box at 10"));
-    for (int tick = 0; tick < 30; ++tick) h.record("box at 10");  // nothing moved since
-    EXPECT_EQ(h.undoSteps(), 1u);
-    EXPECT_EQ(h.undo().value_or("none"), "empty");
-    EXPECT_FALSE(h.undo().has_value());
-}
-
-TEST(UndoHistory, RedoFollowsUndoUntilANewChangeCutsItOff) {
+// A drag held over many ticks is one step; undo and redo walk the steps
+// until a new change cuts redo off; restoring a state is no change.
+TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeOrRestoreRecorded) {
     UndoHistory h;
     h.reset("a");
-    h.record("b");
+    EXPECT_FALSE(h.record("a"));
+    EXPECT_TRUE(h.record("b"));
+    for (int tick = 0; tick < 30; ++tick) h.record("b");  // nothing moved since
     h.record("c");
-    EXPECT_EQ(h.undo().value_or(""), "b");
-    EXPECT_EQ(h.undo().value_or(""), "a");
-    EXPECT_EQ(h.redo().value_or(""), "b");
-    // Restoring a state is seen by the next offer as no change.
+    std::string seen;
+    const auto step = [&](bool undo) { seen += (undo ? h.undo() : h.redo()).value_or("-"); };
+    for (bool undo : {true, true, true, false}) step(undo);
     EXPECT_FALSE(h.record("b"));
     EXPECT_TRUE(h.record("d"));
-    EXPECT_FALSE(h.redo().has_value());
-    EXPECT_EQ(h.undo().value_or(""), "b");
+    for (bool undo : {false, true}) step(undo);
+    EXPECT_EQ(seen, "ba-b-b");
 }
 
-TEST(UndoHistory, KeepsTheNewestStepsUpToItsDepth) {
-    UndoHistory h(100);
-    h.reset("0");
-    for (int i = 1; i <= 150; ++i) h.record(std::to_string(i));
-    int undone = 0;
+// Only the newest steps up to the depth are kept. What undo or redo can
+// still bring back is held; what a new change cut off from redo, or what
+// fell off the end, is not.
+TEST(UndoHistory, DepthExceededOrHoldsWhatCannotBeBroughtBack) {
+    UndoHistory deep(100);
+    deep.reset("0");
+    for (int i = 1; i <= 150; ++i) deep.record(std::to_string(i));
     std::string last;
-    while (auto s = h.undo()) {
-        last = *s;
-        ++undone;
-    }
-    EXPECT_EQ(undone, 100);
-    EXPECT_EQ(last, "50");
-}
+    int undone = 0;
+    for (; auto s = deep.undo(); ++undone) last = *s;
+    EXPECT_EQ(std::to_string(undone) + " " + last, "100 50");
 
-}  // namespace
-
-// What undo or redo can still bring back is held; what a new change cut off
-// from redo, or what fell off the end, is not.
-TEST(UndoHistory, HoldsWhatCannotBeBroughtBackOrMissesWhatCan) {
     UndoHistory h(1);
     h.reset("a");
     h.record("b");

@@ -23,6 +23,10 @@ TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
     EXPECT_NEAR(pad.state.rightTrigger, 0.95f, 1e-5f);
     pad.axisMoved(3, 1, -1.0f);  // the hat, up
     EXPECT_TRUE(pad.pressed(Pad::DpadUp));
+    pad.axisMoved(3, 0, 0.5f);  // half way is not yet a press
+    EXPECT_FALSE(pad.held(Pad::DpadRight));
+    pad.axisMoved(3, 0, 0.51f);
+    EXPECT_TRUE(pad.held(Pad::DpadRight));
     pad.buttonChanged(2, true);
     pad.buttonChanged(3, true);
     EXPECT_TRUE(pad.held(Pad::West)) << "X is the left face button";

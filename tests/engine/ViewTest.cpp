@@ -1,6 +1,26 @@
 #include "engine/Vec2.h"
 #include "engine/View.h"
+#include "engine/WindowLayout.h"
 #include "tests/support/Testing.h"
+
+// Each row: a desktop and the window on it (x, y, width, height). Full HD
+// needs 1920 wide and 65 to spare in height, exactly; below that the window
+// keeps 16:9 and is limited by the height or the width, centred on the
+// whole desktop.
+TEST(WindowLayout, FullHdOnADesktopOnePixelTooSmallOrOffCentre) {
+    const struct {
+        int dw, dh;
+        nktest::Ints window;
+    } cases[] = {{1920, 1145, {0, 32, 1920, 1080}},
+                 {1920, 1144, {1, 33, 1918, 1079}},
+                 {1919, 1200, {0, 61, 1919, 1079}},
+                 {1280, 1024, {0, 152, 1280, 720}},
+                 {2560, 1440, {320, 180, 1920, 1080}}};
+    for (const auto& c : cases) {
+        const NK::WindowLayout w = NK::WindowLayout::forDesktop(c.dw, c.dh);
+        EXPECT_EQ(nktest::Ints({w.x, w.y, w.width, w.height}), c.window) << c.dw << "x" << c.dh;
+    }
+}
 
 TEST(ViewConfinement, ViewLeftOutsideItsBoundsOrNotCentredWhenWider) {
     NK::View v(nullptr);

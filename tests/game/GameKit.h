@@ -1,21 +1,36 @@
 #pragma once
 #include <allegro5/allegro.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <initializer_list>
 #include <new>
+#include <set>
 
 #include "editor/ImportExportPanel.h"
 #include "engine/Display.h"
+#include "engine/GUISystem.h"
 #include "engine/Input.h"
 #include "game/Game.h"
+#include "game/GameFolderFiles.h"
+#include "tests/support/Files.h"
 #include "tests/support/Testing.h"
 
 // The whole game inside the test process, loaded once as the replay runner
 // loads it (its own window on the virtual display) and driven one update at a
-// time with keys set by hand, so a test sees what a player or a designer
-// would: the scenes, the editor's keys, the HUD as drawn.
+// time with keys and events set by hand, so a test sees what a player or a
+// designer would: the scenes, the editor's keys, the HUD as drawn. It plays
+// from a game folder of its own, prepared as the installed game prepares one
+// (the packs and maps copied, the rest linked), so wins and saves never
+// touch the source tree. Each test leaves it in the main menu.
 namespace gamekit {
+
+// The unsaved-map question: how often it was asked, and the answer given.
+struct Question {
+    int asked = 0;
+    bool answer = false;
+};
+inline Question question;
 
 class GameEnvironment : public testing::Environment {
 public:
@@ -40,6 +55,9 @@ inline GameEnvironment* environment() {
 inline Game& game() {
     GameEnvironment* env = environment();
     if (!env->game) {
+        const std::string folder = nktest::tempPath("game");
+        EXPECT_EQ(GameFolder::prepare(NK_SOURCE_DIR, folder), "");
+        EXPECT_EQ(chdir(folder.c_str()), 0);
         // GameCore is plain data the engine fills in; it starts from zeroes.
         void* memory = ::operator new(sizeof(Game));
         std::memset(memory, 0, sizeof(Game));
@@ -47,24 +65,47 @@ inline Game& game() {
         env->game->startEngine("Dovra test");
         env->game->create();
         env->game->load();
-        // The crash-recovery copy goes to this process's own folder.
-        env->game->importExport->recoveryPath = nktest::tempPath("recovery.txt");
+        env->game->importExport->askToSave = [] {
+            ++question.asked;
+            return question.answer;
+        };
     }
     return *env->game;
 }
 
-// One update of the game with these keys pressed in it, then the edges cleared.
-inline void tick(std::initializer_list<int> keys = {}) {
+// One update with these keys pressed and these events arrived since the
+// last, then the edges cleared, as the loop runs it.
+inline void tick(std::initializer_list<int> keys = {},
+                 std::initializer_list<ALLEGRO_EVENT> events = {}) {
     Game& g = game();
+    for (const ALLEGRO_EVENT& e : events) g.input->apply(e);
     for (int k : keys) g.input->keyPressed[k] = 1;
     g.update();
     g.input->endUpdate();
+}
+inline void ticks(int n) {
+    for (int i = 0; i < n; ++i) tick();
+}
+inline void hold(int key, bool held = true) {
+    nktest::holdKey(*game().input, key, held);
+}
+// A button clicked as the pointer would, through the scene's widgets.
+inline void click(const std::string& key) {
+    game().gui->getButton(key).first(key);
 }
 
 // The scene opened and entered.
 inline void open(Scene scene) {
     game().openScene(scene);
     tick();
+}
+
+// The maps saved in Editor/Levels beyond the shipped ones.
+inline std::set<std::string> savedMaps() {
+    std::set<std::string> names;
+    for (const std::string& n : nktest::namesIn("Editor/Levels"))
+        if (!std::ifstream(std::string(NK_SOURCE_DIR) + "/Editor/Levels/" + n)) names.insert(n);
+    return names;
 }
 
 // The frame as the game shows it, copied into memory for reading back.

@@ -14,43 +14,21 @@ std::vector<NK::TextLine> lines(const std::string& text) {
     return NK::TextFile::parse(text);
 }
 
-TEST(LevelPacks, PackNamesShowBlanksWhereLabelsKeepTheirUnderscores) {
-    const auto packs =
-        LevelPacks::readList(lines("Resources/LevelPacks/a.txt The_First_Wing extra\n\n"
-                                   "Resources/LevelPacks/b.txt Labs\n"));
-    ASSERT_EQ(packs.size(), 2u);
-    EXPECT_EQ(packs[0].name, "The First Wing");
-    EXPECT_EQ(packs[0].path, "Resources/LevelPacks/a.txt");
-    EXPECT_EQ(packs[1].name, "Labs");
-    const auto levels = LevelPacks::readLevels(lines("Editor/Levels/a.txt Level_1 1\n"));
-    ASSERT_EQ(levels.size(), 1u);
-    EXPECT_EQ(levels[0].label, "Level_1");
-}
-
-// Each row: a pack file line and whether it unlocks its level.
-TEST(LevelPacks, OnlyAWholeNonZeroNumberUnlocks) {
-    const struct {
-        const char* line;
-        bool unlocked;
-    } rows[] = {{"m.txt L 1", true},           {"m.txt L 7", true},    {"m.txt L 0", false},
-                {"m.txt L 1x", false},         {"m.txt L yes", false}, {"m.txt L", false},
-                {"m.txt L 99999999999", false}};
-    for (const auto& row : rows) {
-        const auto levels = LevelPacks::readLevels(lines(row.line));
-        ASSERT_EQ(levels.size(), 1u) << row.line;
-        EXPECT_EQ(levels[0].unlocked, row.unlocked) << row.line;
-    }
-}
-
-TEST(LevelPacks, AShortPackLeavesItsLastButtonsEmptyAndUnstartable) {
+// A pack's name shows blanks for underscores, a level's label keeps them;
+// only a whole non-zero number unlocks; a blank line is no level, and a
+// button past the last level starts nothing.
+TEST(LevelPacks, NamesLabelsAndUnlocksReadFromThePackFiles) {
+    const auto packs = LevelPacks::readList(lines("Resources/LevelPacks/a.txt The_First_Wing x\n"));
+    ASSERT_EQ(packs.size(), 1u);
+    EXPECT_EQ(packs[0].name + "|" + packs[0].path, "The First Wing|Resources/LevelPacks/a.txt");
     LevelPack pack;
-    pack.levels = LevelPacks::readLevels(lines("a.txt A 1\nb.txt B 0\n\nc.txt C 1\n"));
-    ASSERT_EQ(pack.levels.size(), 3u);
-    EXPECT_TRUE(LevelPacks::startable(pack, 0));
-    EXPECT_FALSE(LevelPacks::startable(pack, 1));  // locked
-    EXPECT_TRUE(LevelPacks::startable(pack, 2));
-    EXPECT_FALSE(LevelPacks::startable(pack, 3));  // no level there
-    EXPECT_FALSE(LevelPacks::startable(pack, -1));
+    pack.levels = LevelPacks::readLevels(
+        lines("a.txt L_1 1\nb.txt L 7\n\nc.txt L 0\nd.txt L 1x\ne.txt L yes\nf.txt L\n"
+              "g.txt L 99999999999\n"));
+    std::string startable;
+    for (int i = -1; i <= 7; ++i) startable += LevelPacks::startable(pack, i) ? 'S' : '.';
+    EXPECT_EQ(startable, ".SS......");
+    EXPECT_EQ(pack.levels.at(0).label, "L_1");
 }
 
 // The pack as the game reads it, from a copy in the test's own folder.

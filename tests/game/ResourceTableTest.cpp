@@ -1,16 +1,14 @@
 #include "game/ResourceTable.h"
 
 #include <allegro5/allegro_audio.h>
-#include <gtest/gtest.h>
 
 #include "engine/SoundStore.h"
-#include "tests/support/AllegroEnvironment.h"
-#include "tests/support/LogCapture.h"
+#include "tests/game/GameKit.h"
 
 // A sound file missing from the game folder costs that sound, never the
 // program: the first play of a missing "steps" used to be a fatal look-up.
 TEST(ResourceTable, MissingSoundOrSongIsReportedOnceAndThenPlaysSilence) {
-    nktest::engine();  // the audio add-on
+    gamekit::game();  // the audio add-on, and no second window
     NK::SoundStore sounds;
     std::vector<std::string> lines;
     {

@@ -29,22 +29,6 @@ TEST(MonkeyScript, WrittenActionsReadBackDifferently) {
     EXPECT_EQ(monkeyScriptText(p.script), text);
 }
 
-// A broken line names itself instead of playing something else.
-TEST(MonkeyScript, BrokenLinesAcceptedOrBlamedOnTheWrongLine) {
-    const struct {
-        std::string text, error;
-    } cases[] = {
-        {"idle 0", "line 1: idle takes a tick count"},
-        {"idle 2\nkey NOPE", "line 2: unknown key"},
-        {"click 5", "line 1: click takes x and y"},
-        {"drag 1 2 3 4", "line 1: drag takes two points and a tick count"},
-        {"type a#b\ntype a|b", "line 2: a character that cannot be typed"},
-        {"answers YX", "line 1: answers takes Y and N"},
-        {"jump 3", "line 1: unknown action \"jump\""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(parseMonkeyScript(c.text).error, c.error) << c.text;
-}
-
 // Typing goes through the keys a keyboard has: capitals and "_" need Shift.
 TEST(MonkeyScript, CharactersTypedWithTheWrongKeys) {
     EXPECT_EQ(monkeyTypedKey('w').code, ALLEGRO_KEY_W);

@@ -1,6 +1,5 @@
 #include "tests/support/GameProcess.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -10,11 +9,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Files.h"
 #include "tests/support/Pixels.h"
 
 namespace nktest {
@@ -26,16 +24,15 @@ void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// The program in `cwd` on `display`, its standard output into `stdoutFd`.
 pid_t spawn(const std::vector<std::string>& args, const std::string& display,
             const std::string& cwd, int stdoutFd) {
     pid_t pid = fork();
     if (pid != 0) return pid;
-    if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
-    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
-    int devnull = open("/dev/null", O_RDWR);
-    dup2(devnull, 0);
-    dup2(stdoutFd >= 0 ? stdoutFd : devnull, 1);
-    if (stdoutFd < 0) dup2(devnull, 2);
+    if (chdir(cwd.c_str()) != 0) _exit(127);
+    setenv("DISPLAY", display.c_str(), 1);
+    dup2(open("/dev/null", O_RDWR), 0);
+    dup2(stdoutFd, 1);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -43,93 +40,74 @@ pid_t spawn(const std::vector<std::string>& args, const std::string& display,
     _exit(127);
 }
 
-int waitFor(pid_t pid, int timeoutMs, bool& finished) {
-    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+// The exit status (-1 after a signal), or -2 when still running at the
+// timeout, the child then killed.
+int reap(pid_t pid, int timeoutMs) {
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int status = 0;
     while (Clock::now() < end) {
-        pid_t r = waitpid(pid, &status, WNOHANG);
-        if (r == pid) {
-            finished = true;
+        if (waitpid(pid, &status, WNOHANG) == pid)
             return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
         sleepMs(20);
     }
-    finished = false;
-    return -1;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -2;
 }
 
 }  // namespace
 
 VirtualScreen::VirtualScreen(int width, int height) {
     // Xvfb picks a free display number itself and writes it to the pipe once
-    // it listens, so two test binaries started side by side can never both
-    // believe one server is theirs. -noreset: by default the server resets
-    // whenever its last client leaves, and a connection opened during that
-    // reset fails; our readiness probe and every xdotool call are such
-    // "last clients", so without it the game's first connection could fail.
+    // it listens, so two test binaries side by side never share one server.
+    // -noreset: a server resets when its last client leaves, and our probes
+    // and xdotool calls are such clients; the game's connection could fail.
     int fds[2];
     if (pipe(fds) != 0) return;
-    std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
     pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
         int devnull = open("/dev/null", O_RDWR);
-        dup2(devnull, 0);
-        dup2(devnull, 1);
-        dup2(devnull, 2);
-        std::string fd = std::to_string(fds[1]);
+        for (int fd = 0; fd < 3; ++fd) dup2(devnull, fd);
+        const std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-nolisten",
                "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
     std::string number;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    for (char c = 0; read(fds[0], &c, 1) == 1 && c != '\n';) number += c;
     close(fds[0]);
     if (child < 0) return;
-    if (number.empty()) {
-        kill(child, SIGTERM);
-        waitpid(child, nullptr, 0);
-        return;
-    }
     displayName = ":" + number;
-    // The number is written once the server listens; still, only a real
-    // connection proves that clients can use it.
-    for (int i = 0; i < 250; ++i) {
+    // Only a real connection proves that clients can use it.
+    for (int i = 0; i < 250 && !number.empty(); ++i, sleepMs(20)) {
         if (Display* x = XOpenDisplay(displayName.c_str())) {
             XCloseDisplay(x);
             pid = child;
             return;
         }
-        sleepMs(20);
     }
     kill(child, SIGTERM);
     waitpid(child, nullptr, 0);
 }
 
 VirtualScreen::~VirtualScreen() {
-    if (pid > 0) {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
 }
 
 GameProcess::GameProcess(const VirtualScreen& s, const std::string& binary,
                          const std::string& workingDirectory,
                          const std::vector<std::string>& arguments)
-    : screen(s), workingDirectory(workingDirectory) {
-    command = {binary};
+    : screen(s) {
+    std::vector<std::string> command = {binary};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    start();
-}
-
-void GameProcess::start() {
     char path[] = "/tmp/dovra-e2e-XXXXXX";
     int fd = mkstemp(path);
-    if (!outputPath.empty()) unlink(outputPath.c_str());
     outputPath = path;
-    exitStatus = -1;
     pid = spawn(command, screen.name(), workingDirectory, fd);
     close(fd);
 }
@@ -145,50 +123,38 @@ GameProcess::~GameProcess() {
 bool GameProcess::running() {
     if (pid <= 0 || exitStatus != -1) return false;
     int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) {
-        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 256;
-        return false;
-    }
-    return true;
+    if (waitpid(pid, &status, WNOHANG) != pid) return true;
+    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 256;
+    return false;
 }
 
 int GameProcess::waitExit(int timeoutMs) {
-    if (exitStatus != -1) return exitStatus == 256 ? -1 : exitStatus;
-    bool finished = false;
-    int code = waitFor(pid, timeoutMs, finished);
-    if (!finished) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+    if (exitStatus == -1) {
+        const int code = reap(pid, timeoutMs);
+        exitStatus = code >= 0 ? code : 256;
     }
-    exitStatus = finished && code >= 0 ? code : 256;
-    return finished ? code : -1;
-}
-
-int GameProcess::runTool(const std::vector<std::string>& args) const {
-    pid_t child = spawn(args, screen.name(), "", -1);
-    bool finished = false;
-    int code = waitFor(child, 10000, finished);
-    if (!finished) kill(child, SIGKILL), waitpid(child, nullptr, 0);
-    return code;
+    return exitStatus == 256 ? -1 : exitStatus;
 }
 
 std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args) {
-    char path[] = "/tmp/dovra-tool-XXXXXX";
-    int fd = mkstemp(path);
-    pid_t child = spawn(args, screen.name(), "", fd);
-    close(fd);
-    bool finished = false;
-    waitFor(child, 10000, finished);
-    if (!finished) kill(child, SIGKILL), waitpid(child, nullptr, 0);
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    unlink(path);
-    return text.str();
+    // Every argument single-quoted for the shell, quotes inside it too.
+    std::string command = "DISPLAY=" + screen.name();
+    for (std::string a : args) {
+        for (std::size_t q = a.find('\''); q != std::string::npos; q = a.find('\'', q + 4))
+            a.replace(q, 1, "'\\''");
+        command += " '" + a + "'";
+    }
+    std::string out;
+    if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
 }
 
 unsigned long GameProcess::waitForWindow(const std::string& title, int timeoutMs) {
-    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < end && running()) {
         std::string found = capture(screen, {"xdotool", "search", "--name", "^" + title + "$"});
         if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
@@ -215,7 +181,7 @@ WindowGeometry GameProcess::geometry(unsigned long window) const {
 WindowGeometry GameProcess::waitForPlacement(
     unsigned long& window, const std::function<bool(const WindowGeometry&)>& placed,
     int timeoutMs) {
-    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     WindowGeometry g = geometry(window);
     while (!placed(g) && Clock::now() < end && running()) {
         sleepMs(50);
@@ -226,45 +192,34 @@ WindowGeometry GameProcess::waitForPlacement(
 }
 
 std::string GameProcess::output() const {
-    std::ifstream in(outputPath);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return contentsOf(outputPath);
 }
 
 bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const {
-    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (Clock::now() < end) {
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (; Clock::now() < end; sleepMs(20))
         if (output().find(needle) != std::string::npos) return true;
-        sleepMs(20);
-    }
     return false;
 }
 
 void GameProcess::moveMouse(int x, int y) const {
-    runTool({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
+    capture(screen, {"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
 }
 
 void GameProcess::click(int x, int y) const {
     moveMouse(x, y);
     sleepMs(100);  // let a tick see the pointer before the button goes down
-    runTool({"xdotool", "click", "1"});
+    capture(screen, {"xdotool", "click", "1"});
 }
 
 void GameProcess::key(const std::string& keysym) const {
-    runTool({"xdotool", "key", keysym});
-}
-
-void GameProcess::keyDown(const std::string& keysym) const {
-    runTool({"xdotool", "keydown", keysym});
-}
-
-void GameProcess::keyUp(const std::string& keysym) const {
-    runTool({"xdotool", "keyup", keysym});
+    capture(screen, {"xdotool", "key", keysym});
 }
 
 bool GameProcess::screenshot(const std::string& pngPath) const {
-    return runTool({"import", "-window", "root", pngPath}) == 0;
+    std::remove(pngPath.c_str());
+    capture(screen, {"import", "-window", "root", pngPath});
+    return access(pngPath.c_str(), F_OK) == 0;
 }
 
 void GameProcess::sendClose(unsigned long window) const {
@@ -300,12 +255,11 @@ std::string makeGameFolder(const std::vector<std::string>& linked) {
 
 bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
     const std::string path = tempPath("screen.png");
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 60; ++i, sleepMs(250)) {
         ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
         const bool matched = shot && matches(shot);
         if (shot) al_destroy_bitmap(shot);
         if (matched) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
     return false;
 }
@@ -317,14 +271,14 @@ std::string waitForMenu(GameProcess& game, unsigned long& window) {
         window, [](const WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
     if (g.width != 1920 || g.y != 60) return "window not placed: " + game.output();
     if (!game.waitForOutput("dovra ", 15000)) return "no start line: " + game.output();
-    ALLEGRO_BITMAP* backdrop = loadImage(sourcePath("Resources/Images/Menu/menu_bg.png"));
-    if (!backdrop) return "no menu backdrop to compare with";
     // The right half of the menu is the backdrop alone.
-    const bool menu = waitForScreen(game, [backdrop](ALLEGRO_BITMAP* shot) {
-        return meanDifference(shot, 1150, 60 + 420, backdrop, 1150, 420, 700, 560) < 6;
-    });
-    al_destroy_bitmap(backdrop);
-    return menu ? "" : "no menu";
+    return waitForScreen(game,
+                         [](ALLEGRO_BITMAP* shot) {
+                             return strays(shot, "Resources/Images/Menu/menu_bg.png", 1150, 420,
+                                           1150, 420, 700, 560) < 6;
+                         })
+               ? ""
+               : "no menu";
 }
 
 }  // namespace nktest

@@ -58,9 +58,6 @@ public:
     void moveMouse(int x, int y) const;
     void click(int x, int y) const;
     void key(const std::string& keysym) const;
-    // Holds or releases a key (xdotool keydown / keyup).
-    void keyDown(const std::string& keysym) const;
-    void keyUp(const std::string& keysym) const;
     // The whole screen as a PNG.
     bool screenshot(const std::string& pngPath) const;
     // The WM_DELETE_WINDOW client message a window manager sends on close.
@@ -72,20 +69,15 @@ public:
     bool running();
 
 private:
-    int runTool(const std::vector<std::string>& args) const;
     const VirtualScreen& screen;
     pid_t pid = -1;
     std::string outputPath;
-    std::vector<std::string> command;
-    std::string workingDirectory;
-    void start();
     int exitStatus = -1;
 };
 
-// A game folder of its own under /tmp, so a test may let the game write
-// (maps, pack progress) without touching the source tree: each of `linked`
-// (paths of the source tree, parents made as needed) is linked in, and an
-// empty Editor/Levels is made.
+// A game folder of its own under /tmp, so the game may write there: each of
+// `linked` (paths of the source tree) is linked in, beside an empty
+// Editor/Levels.
 std::string makeGameFolder(const std::vector<std::string>& linked);
 
 // Screenshots until `matches` holds or fifteen seconds pass; true if it held.

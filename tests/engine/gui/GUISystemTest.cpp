@@ -12,8 +12,8 @@
 // (U unfocused, H hidden, # numbers only; S Shift held, C Caps Lock, N Num
 // Lock) types one key set per tick, the ticks parted by spaces, and lists
 // the slots called (2 Escape, 3 Enter, 4 text changed). Keys: a letter or
-// digit itself, '-' minus, ',' comma, '.' full stop, '_' space, '%' keypad
-// 5, '<' Backspace, '>' Delete, ')' keypad Delete, '=' Enter, '+' keypad
+// digit itself, '-' minus, ',' comma, '.' full stop, '_' space, '@' '%' '~'
+// keypad 0, 5 and 9, '<' Backspace, '>' Delete, ')' keypad Delete, '=' Enter, '+' keypad
 // Enter, '^' Escape. Of several keys in one tick the highest letter or
 // digit wins, a letter over punctuation, a dead keypad digit over a letter;
 // Shift's own punctuation comes first ('_' before '?').
@@ -39,7 +39,8 @@ TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
         {"S", "", "a", "A", "4"},
         {"C", "", "a", "A", "4"},
         {"SC", "", "a", "A", "4"},
-        {"N", "", "%", "5", "4"},
+        {"N", "", "@ % ~", "059", "444"},
+        {"", "", "@ ~", "", ""},
         {"", "", "ba a% -a", "ba", "44"},
         {"S", "", ",-", "_", "4"},
         {"#", "", "- - 5 . - q . 2", "-5..2", "44444"},
@@ -49,11 +50,12 @@ TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
         {"", "ab", ") >", "", "4"},
         {"", "abcdef", "g 1 _", "abcdef", ""},
     };
-    const std::string symbols = "-._%<>)=+^,";
+    const std::string symbols = "-._%<>)=+^,@~";
     const int symbolCodes[] = {ALLEGRO_KEY_MINUS,      ALLEGRO_KEY_FULLSTOP,  ALLEGRO_KEY_SPACE,
                                ALLEGRO_KEY_PAD_5,      ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE,
                                ALLEGRO_KEY_PAD_DELETE, ALLEGRO_KEY_ENTER,     ALLEGRO_KEY_PAD_ENTER,
-                               ALLEGRO_KEY_ESCAPE,     ALLEGRO_KEY_COMMA};
+                               ALLEGRO_KEY_ESCAPE,     ALLEGRO_KEY_COMMA,     ALLEGRO_KEY_PAD_0,
+                               ALLEGRO_KEY_PAD_9};
     NK::GUISystem::TextInput& in = gui.getTextInput("name");
     for (const auto& c : cases) {
         auto has = [&c](char m) { return c.mods.find(m) != std::string::npos; };
@@ -218,4 +220,40 @@ TEST(ShownWidgets, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
     EXPECT_TRUE(NK::widgetMismatches(shown, gui.drawnWidgets()).empty());
     EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
               (std::vector<std::string>{"drawn, not shown: menu"}));
+}
+
+// A button's look asked for by a key no button has is a fatal error that
+// names the button, not the picture behind it.
+TEST(GUIButtons, UnknownKeyReportedAsAnotherStore) {
+    NK::FontStore fonts(nktest::engine().renderContext);
+    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+    EXPECT_FATAL(gui.setButtonOpacity("nope", 1), "Button key \"nope\" not found");
+    EXPECT_FATAL(gui.setButtonTint("nope", 1, 1, 1), "Button key \"nope\" not found");
+    EXPECT_FATAL(gui.animateButtonOpacity("nope", 1, 1), "Button key \"nope\" not found");
+    EXPECT_FATAL(gui.animateButtonTint("nope", 1, 1, 1, 1), "Button key \"nope\" not found");
+}
+
+// A button's text is centred in it: the ink of its label lies about its
+// middle row, not pushed off the button.
+TEST(GUIButtons, LabelDrawnOffItsButtonsMiddle) {
+    nktest::resetDrawing();
+    NK::FontStore fonts(nktest::engine().renderContext);
+    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
+    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+    gui.setNextButtonsFont("font", 10, NK::Color::white());
+    gui.createButton(nktest::solidImage(8, 8, al_map_rgb(0, 0, 0)), {100, 100, 600, 200}, "b",
+                     false);
+    gui.setButtonText("b", "HHHHHH", 1);
+    gui.drawButton("b");
+    nktest::Points band;
+    for (float y = 100; y < 300; y += 2)
+        for (float x = 110; x < 690; x += 4) band.push_back({x, y});
+    const std::string seen = nktest::colours(band, nullptr, 100);
+    float sum = 0;
+    int ink = 0;
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        if (seen[i] == 'W') sum += band[i].second, ++ink;
+    ASSERT_GT(ink, 10);
+    EXPECT_NEAR(sum / static_cast<float>(ink), 200.0f, 10.0f) << "the label's middle row";
+    nktest::resetDrawing();
 }

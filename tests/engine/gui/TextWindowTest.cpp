@@ -40,12 +40,3 @@ TEST(TextWindow, FieldShowsWrongPartOfALongText) {
         EXPECT_EQ(NK::TextWindow::visible(c.text, c.width, c.typing, tenEach), c.shown)
             << c.text << " in " << c.width << (c.typing ? " typing" : " idle");
 }
-
-TEST(TextWindow, MultiByteCharactersAreSplit) {
-    using Starts = std::vector<std::size_t>;
-    EXPECT_EQ(NK::TextWindow::characterStarts(""), Starts{0});
-    EXPECT_EQ(NK::TextWindow::characterStarts("a\xC3\xA9"
-                                              "b"),
-              (Starts{0, 1, 3, 4}));
-    EXPECT_EQ(NK::TextWindow::characterStarts(dots + "x"), (Starts{0, 3, 4}));
-}

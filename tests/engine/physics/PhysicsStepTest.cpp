@@ -10,27 +10,6 @@ using nktest::Floats;
 
 namespace {
 
-// A body's place in metres, angle and fixed rotation, then its fixture's
-// size (a box's half extents, a circle's radius and centre), density,
-// friction and restitution.
-Floats state(const b2Body* b, const b2Fixture* f) {
-    const b2Shape* s = f->GetShape();
-    Floats v = {b->GetPosition().x, b->GetPosition().y, b->GetAngle(), float(b->IsFixedRotation())};
-    if (s->GetType() == b2Shape::e_polygon) {
-        const b2Vec2 half = static_cast<const b2PolygonShape*>(s)->m_vertices[2];
-        v.insert(v.end(), {half.x, half.y});
-    } else {
-        v.insert(v.end(), {s->m_radius, static_cast<const b2CircleShape*>(s)->m_p.y});
-    }
-    v.insert(v.end(), {f->GetDensity(), f->GetFriction(), f->GetRestitution()});
-    return v;
-}
-
-void expectNear(const Floats& got, const Floats& want) {
-    ASSERT_EQ(got.size(), want.size());
-    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-5f) << i;
-}
-
 // A world with the game's downward gravity and no render context.
 struct Physics : testing::Test {
     void steps(int n) {
@@ -42,29 +21,6 @@ struct Physics : testing::Test {
 };
 
 }  // namespace
-
-// Pixels in, metres in the library; a capsule is a box and two end circles,
-// friction 0.2 and density 1, its circles at either end of the box (y grows
-// downward). A shot is a fixed-rotation bullet at 25 m/s, radius 0.05,
-// frictionless, bouncy, dense, of group -1, not pulled by gravity.
-TEST_F(Physics, BodiesMadeWithWrongPlaceSizeOrSettings) {
-    NK::Square& sq = world.createSquare({150, 250}, {50, 20}, true, 0.5f, "b_1", 2.0f, 0.7f);
-    NK::Circle& c = world.createCircle({200, 300}, true, "c_1", 3.0f, 0.4f, 40, 1.0f);
-    NK::Capsule& p = world.createCapsule({500, 400}, {25, 100}, "player");
-    b2Body* shot = world.createShot({100, 100}, {0.6f, 0.8f});
-    expectNear(state(sq.body, sq.fixture), {1.5f, 2.5f, 0.5f, 1, 0.5f, 0.2f, 2.0f, 0.7f, 0});
-    expectNear(state(c.body, c.fixture), {2, 3, 1, 1, 0.4f, 0, 3.0f, 0.4f, 0});
-    expectNear(state(p.body, p.boxFixture), {5, 4, 0, 1, 0.25f, 0.5f, 1, 0.2f, 0});
-    expectNear(state(p.body, p.lowerCircleFixture), {5, 4, 0, 1, 0.25f, 0.75f, 1, 0.2f, 0});
-    const b2Fixture* f = world.shots()[0]->fixture;
-    expectNear(state(shot, f), {1, 1, 0, 1, 0.05f, 0, 30.0f, 0, 0.99f});
-    EXPECT_EQ(f->GetFilterData().groupIndex, -1);
-    EXPECT_TRUE(shot->IsBullet());
-    expectNear({shot->GetLinearVelocity().x, shot->GetLinearVelocity().y}, {15.0f, 20.0f});
-    world.step(60.0f);
-    EXPECT_FLOAT_EQ(sq.body->GetLinearVelocity().y, 10.0f / 60.0f);
-    EXPECT_FLOAT_EQ(shot->GetLinearVelocity().y, 20.0f);
-}
 
 // Keys are per kind; remaking one frees the old body (a surface's every
 // segment). A missing look-up is fatal with the bare key as its text.

@@ -1,0 +1,99 @@
+#include "editor/EditorFrame.h"
+#include "game/PlayScene.h"
+#include "tests/game/GameKit.h"
+
+namespace {
+
+using gamekit::game;
+using gamekit::tick;
+
+// What a player can click on the screen as it is: every widget on, each
+// named by its system, that is not a plain label.
+std::vector<NK::ShownWidget> clickable() {
+    std::vector<NK::ShownWidget> all;
+    for (const Game::WidgetSystem& s : game().widgetSystems())
+        for (NK::ShownWidget w : s.gui->shownWidgets())
+            if (w.clickable()) {
+                w.key = s.name + "/" + w.key;
+                all.push_back(w);
+            }
+    return all;
+}
+
+// The faults of one screen: a clickable widget partly off the 1920x1080
+// screen, two that share pixels (a click there reaches one of them only),
+// and a widget shown that the frame does not draw.
+std::vector<std::string> layoutFaults(const std::string& screen) {
+    std::vector<std::string> faults = game().strayWidgets();
+    const std::vector<NK::ShownWidget> all = clickable();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const NK::Rect& a = all[i].area;
+        if (a.x < 0 || a.y < 0 || a.x + a.width > 1920 || a.y + a.height > 1080 || a.width <= 0 ||
+            a.height <= 0)
+            faults.push_back(all[i].key + " off the screen");
+        for (std::size_t j = i + 1; j < all.size(); ++j) {
+            const NK::Rect& b = all[j].area;
+            if (a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+                b.y < a.y + a.height)
+                faults.push_back(all[i].key + " overlaps " + all[j].key);
+        }
+    }
+    for (std::string& f : faults) f = screen + ": " + f;
+    return faults;
+}
+
+}  // namespace
+
+// Every screen a player or a designer reaches, with every editor tab on
+// both rows of the tab bar and a test run: nothing clickable lies off the
+// screen, on another clickable widget, or undrawn.
+TEST(Layout, WidgetOffTheScreenOverAnotherOrShownUndrawnOnAnyScreen) {
+    Game& g = game();
+    std::vector<std::string> faults;
+    auto check = [&](const std::string& screen) {
+        const std::vector<std::string> f = layoutFaults(screen);
+        faults.insert(faults.end(), f.begin(), f.end());
+    };
+    for (Scene s : {MainMenu, LevelBrowser, Tutorial}) {
+        gamekit::open(s);
+        check("scene " + std::to_string(s));
+        tick({ALLEGRO_KEY_ESCAPE});
+        tick();
+    }
+    PlayInput right;
+    right.right = true;
+    g.replayInput = &right;
+    g.playMap("tests/data/replays/walk.txt");
+    tick();
+    check("play");
+    for (int i = 0; i < 1200 && !g.play->won; ++i) tick();
+    ASSERT_TRUE(g.play->won);
+    check("win window");
+    g.replayInput = nullptr;
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+
+    gamekit::open(Editor);
+    check("editor import/export");
+    std::size_t tabsSeen = 0;
+    for (int row = 0; row < 2; ++row) {
+        for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
+            if (EditorTabs::rowOf(tab) != g.editor->tabs.tabRow) continue;
+            g.editor->tabs.chooseElement(tab);
+            g.editor->applyEditorTab();
+            tick();
+            check("editor tab " + std::to_string(tab));
+            ++tabsSeen;
+        }
+        gamekit::click("change");
+        tick();
+    }
+    EXPECT_EQ(tabsSeen, static_cast<std::size_t>(EditorTabs::elementTabs));
+    tick({ALLEGRO_KEY_SPACE});
+    ASSERT_TRUE(g.editor->tabs.testRunning);
+    check("test run");
+    tick({ALLEGRO_KEY_ESCAPE});
+    tick({ALLEGRO_KEY_ESCAPE});
+    tick();
+    EXPECT_EQ(faults, std::vector<std::string>{});
+}
