@@ -330,9 +330,8 @@ editor() {
     click 1620 35
 }
 
-# The "select" field of an element page: typing 1 into it selects the first
-# element of the list and centres the view on it. Pages without a list (the
-# player, the gate) show their one element already.
+# C centres the view on the page's selected element (the first of a list
+# after a load; the player and the gate have only one).
 select_first() {
     xdotool mousemove $(at 1400 1050)  # C works with the pointer over the level
     sleep 0.4

@@ -157,4 +157,16 @@ TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
     answer = false;
 }
 
+// C on a page looks at its element: the next frame's view is centred on it.
+TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWas) {
+    click("player");
+    movePlayer(4000, 2500);
+    press(ALLEGRO_KEY_C);
+    tick();
+    const NK::Rect v = game->view->rect();
+    const NK::Vec2 p = game->player->position();
+    EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
+    EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
+}
+
 }  // namespace
