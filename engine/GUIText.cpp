@@ -16,17 +16,42 @@ namespace {
 
 const ALLEGRO_COLOR transparent = {0, 0, 0, 0};
 
+// Widgets are laid out on the 1920 x 1080 screen and drawn scaled to the
+// window. In a smaller window, one texel picked per pixel drops whole columns
+// of thin letters ("ADD Statc"), so the widgets' pictures blend their texels
+// when shrunk. Shown at full size or larger they are sampled as before, texel
+// for pixel, and look exactly as they did.
+constexpr int shrinkSmoothly = ALLEGRO_MIN_LINEAR;
+
+// A private copy of `from` that is blended when shrunk.
+ALLEGRO_BITMAP* smoothCopy(ALLEGRO_BITMAP* from) {
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS | ALLEGRO_STATE_TARGET_BITMAP |
+                               ALLEGRO_STATE_BLENDER);
+    al_set_new_bitmap_format(al_get_bitmap_format(from));
+    al_set_new_bitmap_flags(al_get_bitmap_flags(from) | shrinkSmoothly);
+    ALLEGRO_BITMAP* copy = al_create_bitmap(al_get_bitmap_width(from), al_get_bitmap_height(from));
+    if (copy) {
+        al_set_target_bitmap(copy);
+        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);  // alpha too, as it is
+        al_draw_bitmap(from, 0.0f, 0.0f, 0);
+    }
+    al_restore_state(&state);
+    return copy;
+}
+
 // Restarts `entry` from its untouched copy, so the text about to be printed
 // replaces the last one instead of piling onto it. An image that came without
 // a copy (frames taken over from an animation) gets one now, before any text,
-// and pixels shared with other pictures are made its own first.
+// made its own and blended when shrunk.
 void restorePristine(BitmapEntry& entry) {
     if (!entry.pristine) {
-        entry.ownPixels();
+        entry.bitmap.reset(smoothCopy(entry.get()));
+        entry.shared.reset();
         entry.pristine.reset(al_clone_bitmap(entry.get()));
         return;
     }
-    entry.bitmap.reset(al_clone_bitmap(entry.pristine.get()));
+    entry.bitmap.reset(smoothCopy(entry.pristine.get()));
     entry.pristine.reset(al_clone_bitmap(entry.get()));
 }
 
@@ -72,8 +97,21 @@ void GUISystem::renderButtonText(const std::string& key) {
     targetBackBuffer();
 }
 
+ALLEGRO_BITMAP* GUISystem::createWidgetBitmap(int w, int h) {
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | shrinkSmoothly);
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(w, h);
+    al_restore_state(&state);
+    return bitmap;
+}
+
 void GUISystem::makeLayer(const Rect& rect, const std::string& key, const BitmapEntry* image) {
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | shrinkSmoothly);
     BitmapEntry& layer = layers.create(rect, key);
+    al_restore_state(&state);
     al_set_target_bitmap(layer.get());
     al_clear_to_color(transparent);
     if (image) {
