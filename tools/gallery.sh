@@ -265,8 +265,12 @@ menus_and_play() {
     shot 10-win-next-level-unlocked
     click 960 690
     click 672 500
+    # The second level: its story card closed as a player would, then a
+    # few steps, well short of the pit a longer walk falls into.
     click 480 600
-    hold_key d 1.5
+    click 960 740
+    hold_key d 0.8
+    settle
     shot 11-level-in-play
     act xdotool key Escape
 
