@@ -97,6 +97,9 @@ void EditorFrame::build(std::function<void()> leaveToMenu) {
     });
     buildTabs();
     buildToggles();
+    // C, Q and E and the "select" field on a page look at what they select.
+    for (EditorPanel* panel : panels)
+        panel->setCameraHook([this](NK::Vec2 c) { camera.centre = c; });
     applyEditorTab();
 }
 

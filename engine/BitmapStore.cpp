@@ -55,14 +55,14 @@ BitmapEntry& BitmapStore::create(const Rect& rect, const std::string& key) {
     return entries.insert(key, std::move(entry));
 }
 
-ALLEGRO_BITMAP* BitmapStore::duplicate(ALLEGRO_BITMAP* from) {
+ALLEGRO_BITMAP* BitmapStore::duplicate(ALLEGRO_BITMAP* from, int extraFlags) {
     if ((al_get_bitmap_flags(from) & ALLEGRO_MEMORY_BITMAP) || !al_get_current_display())
         return al_clone_bitmap(from);
     ALLEGRO_STATE state;
     al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS | ALLEGRO_STATE_TARGET_BITMAP |
                                ALLEGRO_STATE_BLENDER);
     al_set_new_bitmap_format(al_get_bitmap_format(from));
-    al_set_new_bitmap_flags(al_get_bitmap_flags(from));
+    al_set_new_bitmap_flags(al_get_bitmap_flags(from) | extraFlags);
     ALLEGRO_BITMAP* copy = al_create_bitmap(al_get_bitmap_width(from), al_get_bitmap_height(from));
     if (copy) {
         al_set_target_bitmap(copy);

@@ -32,7 +32,9 @@ public:
     // every pixel back and uploads it again, several times slower on a
     // software renderer. A memory bitmap, or one with no display to draw
     // with, is cloned. A sub-bitmap gives a bitmap of its own region.
-    static ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from);
+    // `extraFlags` are added to the source's, such as a filter for a copy
+    // shown shrunk.
+    static ALLEGRO_BITMAP* duplicate(ALLEGRO_BITMAP* from, int extraFlags = 0);
     BitmapEntry& get(const std::string& key) { return entries.get(key); }
     // A clone the caller owns; not stored.
     std::unique_ptr<BitmapEntry> getCopy(const std::string& key);

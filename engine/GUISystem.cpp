@@ -61,7 +61,7 @@ GUISystem::Button& GUISystem::createButton(const BitmapEntry& image, const Rect&
     BitmapEntry entry;
     const int w = static_cast<int>(placement.width);
     const int h = static_cast<int>(placement.height);
-    entry.bitmap.reset(al_create_bitmap(w, h));
+    entry.bitmap.reset(createWidgetBitmap(w, h));
     if (!entry.bitmap) fatalError("Bitmap with key \"" + key + "\" not created");
     entry.source = Rect(0, 0, static_cast<float>(w), static_cast<float>(h));
     entry.placement = placement;

@@ -210,6 +210,8 @@ private:
                          const std::string& fontKey, int fontSize, int alignment,
                          const Color& color, const Margins& margins, int lineCount,
                          const std::string& text);
+    // A blank bitmap for a widget's picture, blended when drawn shrunk.
+    static ALLEGRO_BITMAP* createWidgetBitmap(int w, int h);
     // A layer of the rectangle's size holding `image` scaled into it, or
     // transparent when there is no image.
     void makeLayer(const Rect& rect, const std::string& key, const BitmapEntry* image);

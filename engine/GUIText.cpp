@@ -17,19 +17,31 @@ namespace {
 
 const ALLEGRO_COLOR transparent = {0, 0, 0, 0};
 
+// Widgets are laid out on the 1920 x 1080 screen and drawn scaled to the
+// window. In a smaller window, one texel picked per pixel drops whole columns
+// of thin letters ("ADD Statc"), so the widgets' pictures blend their texels
+// when shrunk. Shown at full size or larger they are sampled as before, texel
+// for pixel, and look exactly as they did.
+constexpr int shrinkSmoothly = ALLEGRO_MIN_LINEAR;
+
+// A private copy of `from` that is blended when shrunk, made on the graphics side.
+ALLEGRO_BITMAP* smoothCopy(ALLEGRO_BITMAP* from) {
+    return BitmapStore::duplicate(from, shrinkSmoothly);
+}
+
 // Restarts `entry` from its untouched copy, so the text about to be printed
 // replaces the last one instead of piling onto it. An image printed on for
-// the first time keeps what it was as that copy now, and pixels shared with
-// other pictures become its own. Copies are made on the graphics side: a
-// start-up prints on hundreds of buttons.
+// the first time keeps what it was as that copy now, and gets a picture of
+// its own that is blended when shrunk. Copies are made on the graphics side:
+// a start-up prints on hundreds of buttons.
 void restorePristine(BitmapEntry& entry) {
     if (!entry.pristine) {
         entry.pristine.reset(BitmapStore::duplicate(entry.get()));
-        if (entry.sharesPixels()) entry.bitmap.reset(BitmapStore::duplicate(entry.get()));
+        entry.bitmap.reset(smoothCopy(entry.get()));
         entry.shared.reset();
         return;
     }
-    entry.bitmap.reset(BitmapStore::duplicate(entry.pristine.get()));
+    entry.bitmap.reset(smoothCopy(entry.pristine.get()));
 }
 
 }  // namespace
@@ -74,8 +86,21 @@ void GUISystem::renderButtonText(const std::string& key) {
     targetBackBuffer();
 }
 
+ALLEGRO_BITMAP* GUISystem::createWidgetBitmap(int w, int h) {
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | shrinkSmoothly);
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(w, h);
+    al_restore_state(&state);
+    return bitmap;
+}
+
 void GUISystem::makeLayer(const Rect& rect, const std::string& key, const BitmapEntry* image) {
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | shrinkSmoothly);
     BitmapEntry& layer = layers.create(rect, key);
+    al_restore_state(&state);
     al_set_target_bitmap(layer.get());
     al_clear_to_color(transparent);
     if (image) {

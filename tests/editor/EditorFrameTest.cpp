@@ -196,4 +196,16 @@ TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
     EXPECT_EQ(opacities(960, 1000, 60), idle);
 }
 
+// C on a page looks at its element: the next frame's view is centred on it.
+TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWas) {
+    click("player");
+    movePlayer(4000, 2500);
+    tick({ALLEGRO_KEY_C});
+    tick();
+    const NK::Rect v = g.view->rect();
+    const NK::Vec2 p = g.player->position();
+    EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
+    EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
+}
+
 }  // namespace

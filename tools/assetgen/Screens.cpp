@@ -97,7 +97,9 @@ void menuBackground() {
     t.save("Resources/Images/Editor/editor_bg_t.png");
     Canvas r(400, 1080);
     gradH(0, 0, 400, 1080, hex(0x1d242d), hex(0x141920));
-    for (float y = 140; y < 1080; y += 180) line(10, y, 390, y, hex(0x2a333e), 2);
+    // One rule under "Run" and "Import/Export" only: the pages below lay
+    // out rows of their own, which rules at fixed heights would cut through.
+    line(10, 140, 390, 140, hex(0x2a333e), 2);
     rect(0, 0, 6, 1080, pal::ink);
     line(5, 0, 5, 1080, pal::teal.alpha(0.8f), 2);
     r.save("Resources/Images/Editor/editor_bg_r.png");

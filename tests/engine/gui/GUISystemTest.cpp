@@ -183,6 +183,39 @@ TEST(GUITextInputWindow, LongNameDrawnOverFrameOrStoredCut) {
     nktest::resetDrawing();
 }
 
+// A 1280 x 720 window shows the GUI at two thirds, where picking one texel
+// per pixel never shows every third column: a letter's thin stem there
+// vanishes ("ADD Statc"). Stems on just those columns must still show, on a
+// button after its text is printed and on a label.
+TEST(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
+    NK::FontStore fonts(nktest::engine().renderContext);
+    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
+    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+    const NK::BitmapEntry stems = nktest::solidImage(30, 30, al_map_rgb(0, 0, 0));
+    al_set_target_bitmap(stems.get());
+    for (int x = 1; x < 30; x += 3)
+        for (int y = 0; y < 30; ++y) al_put_pixel(x, y, al_map_rgb(255, 255, 255));
+    gui.setNextButtonsFont("font", 10, NK::Color::white());
+    gui.createButton(stems, {0, 0, 30, 30}, "button", false);
+    gui.setButtonText("button", " ", 1);
+    gui.createTextLabel(stems, {0, 30, 30, 30}, "font", 10, NK::Color::white(), {}, "", "label");
+
+    ALLEGRO_BITMAP* window = al_create_bitmap(20, 40);
+    al_set_target_bitmap(window);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    ALLEGRO_TRANSFORM twoThirds;
+    al_identity_transform(&twoThirds);
+    al_scale_transform(&twoThirds, 2.0f / 3.0f, 2.0f / 3.0f);
+    al_use_transform(&twoThirds);
+    gui.drawButton("button");
+    gui.drawTextLabel("label");
+    for (int y : {10, 30})
+        for (int x = 0; x < 20; ++x)
+            EXPECT_GT(nktest::pixelAt(x, y, window).r, 40) << "dark at " << x << ", " << y;
+    al_destroy_bitmap(window);
+    nktest::resetDrawing();
+}
+
 // What is on against what a frame drew: a shown button the screen never
 // draws is the widget that takes clicks unseen; a hidden one drawn anyway
 // draws nothing and must not count. Areas are on the screen, centred
