@@ -90,16 +90,6 @@ TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhe
     for (const char* input : valueInputs) EXPECT_EQ(shown(input), "0.00") << input;
 }
 
-TEST_F(ElementPanelTest, ResetLeavesThePictureOffTheOriginOrTurned) {
-    addPicture({30, 40, 64, 32}, 1.0f);
-    panel().select(0);
-    clickButton("position_reset");
-    clickButton("angle_reset");
-    EXPECT_EQ(std::make_pair(picture(0).rect.x, picture(0).rect.y), std::make_pair(0.0f, 0.0f));
-    EXPECT_EQ(picture(0).angle, 0.0f);
-    EXPECT_EQ(shown("angle"), "0.00");
-}
-
 // Later pictures are drawn over earlier ones.
 TEST_F(ElementPanelTest, EarlierPictureDrawnOnTop) {
     backgrounds.add(paneltest::solidImage(al_map_rgb(255, 0, 0)), {100, 200, 300, 300}, 0.0f);

@@ -169,20 +169,7 @@ protected:
     float radius() { return enemies.cameras()[0].sightRadius; }
 };
 
-TEST_F(EnemiesPageTest, AnglesAreTypedInDegreesAndTheHeadMirrorsPastAQuarterTurn) {
-    enter("angle_head", "135");
-    EXPECT_NEAR(headAngle(), 3.0f * pi / 4.0f, 1e-5f);
-    EXPECT_TRUE(enemies.images().get("0c").flipY);
-    enter("angle_holder", "-90");
-    EXPECT_NEAR(holder().angle, -pi / 2.0f, 1e-5f);
-    clickButton("angle_head_reset");
-    EXPECT_FALSE(enemies.images().get("0c").flipY);
-    enter("radius", "20");
-    clickButton("sight_reset");  // a new camera's sight
-    EXPECT_EQ(shown("radius"), "500.00");
-}
-
-TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragTheWrongWay) {
+TEST_F(EnemiesPageTest, HandlesTurnOrWidenTheWrongWay) {
     drag(enemies, {880.0f, 500.0f}, {800.0f, 800.0f});
     release(enemies);
     EXPECT_NEAR(headAngle(), pi / 2.0f, 0.02f);
@@ -196,14 +183,6 @@ TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragTheWrongWay) {
     pointAtLevel(100.0f, 500.0f);
     tick(enemies, false);
     EXPECT_EQ(radius(), 5.0f);
-    release(enemies);
-
-    const NK::Vec2 grab = pointAtLevel(830.0f, 520.0f);  // off centre, within reach
-    const NK::Vec2 moved = pointAtLevel(1230.0f, 320.0f);
-    drag(enemies, {830.0f, 520.0f}, {1230.0f, 320.0f});
-    release(enemies);
-    EXPECT_EQ(enemies.position(0).x, 800.0f + moved.x - grab.x);
-    EXPECT_EQ(holder().rect.y, 500.0f + moved.y - grab.y);
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(LightsTest, ColourSliderLeavesTheUnitRangeOrTouchesOtherComponents) {
     ASSERT_TRUE(addAt(0, 0));
     lights.selected = 0;
     enter("red", "0.5");
-    const NK::Rect s = paneltest::buttonArea(gui(), "red_change");
+    const NK::Rect s = gui().buttonImages().get("red_change").rect;
     const float cx = s.x + s.width / 2.0f;
     const float cy = s.y + s.height / 2.0f;
     pointAtScreen(cx, cy);
