@@ -66,24 +66,16 @@ TEST(EditorTabs, RunTwiceReturnsToTheTabChangeKeepsTheRunEscapeEndsItFirst) {
     tabs.chooseElement(EditorTabs::BoxesTab);
     tabs.apply();
     tabs.toggleRun();
-    EditorTabs::Apply a = tabs.apply();
-    EXPECT_TRUE(a.starting);
+    EXPECT_TRUE(tabs.apply().starting);
     tabs.changeRow();
-    a = tabs.apply();
-    EXPECT_TRUE(a.running);
-    EXPECT_FALSE(a.starting);  // the run goes on, nothing restarts
-    EXPECT_EQ(tabs.tabRow, 0);
-    EXPECT_EQ(tabs.editorTab, EditorTabs::TestRun);
+    const EditorTabs::Apply a = tabs.apply();
+    EXPECT_TRUE(a.running && !a.starting);  // the run goes on, nothing restarts
     tabs.toggleRun();
-    a = tabs.apply();
-    EXPECT_TRUE(a.ending);
+    EXPECT_TRUE(tabs.apply().ending);
     EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
-    // Escape ends only a run; the second one leaves the editor.
     tabs.toggleRun();
-    EXPECT_FALSE(tabs.escape());
-    EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
+    EXPECT_FALSE(tabs.escape());  // ends only the run; the next one leaves
     EXPECT_TRUE(tabs.escape());
-    // Each row remembers its last tab.
     tabs.changeRow();
     EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
     tabs.changeRow();

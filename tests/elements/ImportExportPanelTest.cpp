@@ -190,32 +190,6 @@ TEST_F(LevelFileTest, OneElementOfAnyKindOrAnEditedPlayerOrGateIsNotEmpty) {
     EXPECT_FALSE(panel->isMapEmpty());
 }
 
-// Loaded into the real collections, edited, taken back by undo and saved: the
-// very bytes it was loaded from; redo brings the edit back whole.
-TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
-    const std::string source = copyOfMap("every_record.txt");
-    panel->loadMap(source);
-    UndoHistory history;
-    history.reset(panel->snapshot());
-    level.backgrounds->add(
-        paneltest::solidImage(al_map_rgb(0, 0, 0), "Editor/Backgrounds/Dovra/level1-1.png"),
-        {1, 2, 3, 4}, 0.5f);
-    ASSERT_TRUE(history.record(panel->snapshot()));
-    level.surfaces->clear();
-    ASSERT_TRUE(history.record(panel->snapshot()));
-    const std::string edited = panel->snapshot();
-
-    panel->restore(*history.undo());
-    panel->restore(*history.undo());
-    panel->saveMap(folder + "/undone.txt");
-    EXPECT_EQ(contentsOf(folder + "/undone.txt"), contentsOf(source));
-    EXPECT_EQ(label("save_info"), "Saved");
-    EXPECT_FALSE(textFiles.contains("map")) << "the temporary text file outlived the save";
-    panel->restore(*history.redo());
-    panel->restore(*history.redo());
-    EXPECT_EQ(panel->snapshot(), edited);
-}
-
 TEST_F(LevelFileTest, RecoverOverAnOpenLevelLoadsTheCopyWhicheverTheAnswer) {
     for (bool yes : {false, true}) {
         startGameWithCopy();

@@ -65,10 +65,6 @@ class LightsTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        NK::BitmapStore& bitmaps = paneltest::bitmaps();
-        if (!bitmaps.contains("button_slide"))
-            bitmaps.load(nktest::sourcePath("Resources/Images/Icons/button_slide.png"),
-                         "button_slide");
         lights.build();
         lights.show();
         usePage(lights, lights.panel().gui());

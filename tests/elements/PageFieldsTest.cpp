@@ -21,9 +21,6 @@ class PageFieldsTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        if (!bitmapStore->contains("button_slide"))
-            bitmapStore->load(nktest::sourcePath("Resources/Images/Icons/button_slide.png"),
-                              "button_slide");
         level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
         for (EditorPanel* p : pages()) {
             p->build();

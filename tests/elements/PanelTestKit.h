@@ -31,11 +31,13 @@ inline NK::FontStore& fonts() {
 inline NK::BitmapStore& bitmaps() {
     static NK::BitmapStore* store = [] {
         auto* s = new NK::BitmapStore(nktest::engine().renderContext);
-        const char* const images[][2] = {{"button", "Resources/Images/Editor/button.png"},
-                                         {"button_g", "Resources/Images/Editor/button_g.png"},
-                                         {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
-                                         {"resize", "Resources/Images/Icons/resize.png"},
-                                         {"rotate", "Resources/Images/Icons/rotate.png"}};
+        const char* const images[][2] = {
+            {"button", "Resources/Images/Editor/button.png"},
+            {"button_g", "Resources/Images/Editor/button_g.png"},
+            {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
+            {"button_slide", "Resources/Images/Icons/button_slide.png"},
+            {"resize", "Resources/Images/Icons/resize.png"},
+            {"rotate", "Resources/Images/Icons/rotate.png"}};
         for (const auto& image : images) s->load(nktest::sourcePath(image[1]), image[0]);
         return s;
     }();
