@@ -3,7 +3,6 @@
 #include <allegro5/allegro.h>
 
 #include "elements/CameraRules.h"
-#include "elements/PanelRules.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/Pixels.h"
@@ -151,38 +150,6 @@ TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
     nktest::resetDrawing();
     enemies.draw();
     EXPECT_NE(nktest::colours(middle), "KK");
-}
-
-// The page, on a camera at (800, 500) of the 1920x1080 view whose handles
-// lie at (880, 500) (head), (800, 650) (holder) and (1300, 500) (sight).
-class EnemiesPageTest : public EnemiesTest {
-protected:
-    void SetUp() override {
-        EnemiesTest::SetUp();
-        enemies.build();
-        enemies.show();
-        enemies.add({800.0f, 500.0f}, 0.0f, 0.0f, 500.0f);
-        enemies.editor().selectLast();
-        usePage(enemies, enemies.editor().widgets.gui());
-    }
-    NK::ExtBitmap& holder() { return enemies.images().get("0h"); }
-    float radius() { return enemies.cameras()[0].sightRadius; }
-};
-
-TEST_F(EnemiesPageTest, HandlesTurnOrWidenTheWrongWay) {
-    drag(enemies, {880.0f, 500.0f}, {800.0f, 800.0f});
-    release(enemies);
-    EXPECT_NEAR(headAngle(), pi / 2.0f, 0.02f);
-    drag(enemies, {800.0f, 650.0f}, {1100.0f, 500.0f});
-    release(enemies);
-    EXPECT_NEAR(holder().angle, -pi / 2.0f, 0.02f);
-    const NK::Vec2 to = pointAtLevel(1000.0f, 900.0f);
-    drag(enemies, {1300.0f, 500.0f}, {1000.0f, 900.0f});
-    EXPECT_EQ(radius(), to.x - 800.0f);
-    EXPECT_EQ(shown("radius"), PanelRules::fieldText(to.x - 800.0f));
-    pointAtLevel(100.0f, 500.0f);
-    tick(enemies, false);
-    EXPECT_EQ(radius(), 5.0f);
 }
 
 }  // namespace

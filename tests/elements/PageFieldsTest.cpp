@@ -2,6 +2,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "elements/CameraRules.h"
 #include "elements/MapCodec.h"
 #include "elements/PanelRules.h"
 #include "engine/ShownWidgets.h"
@@ -267,6 +268,29 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
         p->hide();
     }
     EXPECT_TRUE(level.gate->changed);
+}
+
+// A camera's head and holder turn toward the pointer; its sight widens to
+// the pointer's distance across but never below 5.
+TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
+    open(level.enemies.get());
+    clickInput("select");
+    typeKeys("1");
+    const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0, sight 600
+    drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f});
+    release(*page);
+    EXPECT_NEAR(savedValue("E", 0, 3), -pi / 2.0f, 0.02f);
+    drag(*page, CameraRules::holderHandle(head, 0.0f), {1500.0f, 300.0f});
+    release(*page);
+    EXPECT_NEAR(savedValue("E", 0, 4), -pi / 2.0f, 0.02f);
+    const NK::Vec2 to = pointAtLevel(1600.0f, 700.0f);
+    drag(*page, CameraRules::sightHandle(head, 600.0f), to);
+    EXPECT_EQ(savedValue("E", 0, 5), to.x - 1200.0f);
+    EXPECT_EQ(shown("radius"), PanelRules::fieldText(to.x - 1200.0f));
+    pointAtLevel(100.0f, 300.0f);
+    tick(*page, false);
+    EXPECT_EQ(savedValue("E", 0, 5), 5.0f);
+    release(*page);
 }
 
 // Each RESET puts back what a new element has, whatever was typed before.
