@@ -40,11 +40,7 @@ protected:
     void recordLight() {
         g.importExport->clearMap();
         frame().history.reset(g.importExport->snapshot());
-        LightRecord light;
-        light.x = 500;
-        light.y = 400;
-        light.intensity = 150;
-        ASSERT_TRUE(g.lights->add(light));
+        ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
         frame().history.record(g.importExport->snapshot());
     }
     // SET starts typing a name; a click on the field ends it.

@@ -116,19 +116,8 @@ TEST_F(BlocksTest, StaticCircleBodyHasRadiusHalfTheWidthOnTheRectCentre) {
     EXPECT_EQ(c.body->GetType(), b2_staticBody);
 }
 
-// The panel, driven through widgets and the mouse as the editor drives it.
-class BlocksPanelTest : public BlocksTest {
-protected:
-    void SetUp() override {
-        BlocksTest::SetUp();
-        boxes.build();
-        boxes.show();
-        circles.build();
-        usePage(boxes, boxes.editor().widgets.gui());
-    }
-};
-
-TEST_F(BlocksPanelTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
+TEST_F(BlocksTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
+    circles.build();
     circles.show();
     circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f, 1.0f,
                 0.5f, false, -1.0f);
@@ -143,7 +132,11 @@ TEST_F(BlocksPanelTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
 }
 
 // The kind is chosen when the block is added; its button only shows it.
-TEST_F(BlocksPanelTest, KindButtonChangesTheKindOrCirclesGetARatioLock) {
+TEST_F(BlocksTest, KindButtonChangesTheKindOrCirclesGetARatioLock) {
+    boxes.build();
+    circles.build();
+    boxes.show();
+    usePage(boxes, boxes.editor().widgets.gui());
     addBox({0, 0, 50, 50}, -1.0f, true);
     boxes.editor().select(0);
     clickButton("is_dynamic");

@@ -3,7 +3,6 @@
 #include <allegro5/allegro.h>
 
 #include "elements/CameraRules.h"
-#include "elements/PanelRules.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/Pixels.h"
@@ -151,59 +150,6 @@ TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
     nktest::resetDrawing();
     enemies.draw();
     EXPECT_NE(nktest::colours(middle), "KK");
-}
-
-// The page, on a camera at (800, 500) of the 1920x1080 view whose handles
-// lie at (880, 500) (head), (800, 650) (holder) and (1300, 500) (sight).
-class EnemiesPageTest : public EnemiesTest {
-protected:
-    void SetUp() override {
-        EnemiesTest::SetUp();
-        enemies.build();
-        enemies.show();
-        enemies.add({800.0f, 500.0f}, 0.0f, 0.0f, 500.0f);
-        enemies.editor().selectLast();
-        usePage(enemies, enemies.editor().widgets.gui());
-    }
-    NK::ExtBitmap& holder() { return enemies.images().get("0h"); }
-    float radius() { return enemies.cameras()[0].sightRadius; }
-};
-
-TEST_F(EnemiesPageTest, AnglesAreTypedInDegreesAndTheHeadMirrorsPastAQuarterTurn) {
-    enter("angle_head", "135");
-    EXPECT_NEAR(headAngle(), 3.0f * pi / 4.0f, 1e-5f);
-    EXPECT_TRUE(enemies.images().get("0c").flipY);
-    enter("angle_holder", "-90");
-    EXPECT_NEAR(holder().angle, -pi / 2.0f, 1e-5f);
-    clickButton("angle_head_reset");
-    EXPECT_FALSE(enemies.images().get("0c").flipY);
-    enter("radius", "20");
-    clickButton("sight_reset");  // a new camera's sight
-    EXPECT_EQ(shown("radius"), "500.00");
-}
-
-TEST_F(EnemiesPageTest, HandlesTurnWidenAndDragTheWrongWay) {
-    drag(enemies, {880.0f, 500.0f}, {800.0f, 800.0f});
-    release(enemies);
-    EXPECT_NEAR(headAngle(), pi / 2.0f, 0.02f);
-    drag(enemies, {800.0f, 650.0f}, {1100.0f, 500.0f});
-    release(enemies);
-    EXPECT_NEAR(holder().angle, -pi / 2.0f, 0.02f);
-    const NK::Vec2 to = pointAtLevel(1000.0f, 900.0f);
-    drag(enemies, {1300.0f, 500.0f}, {1000.0f, 900.0f});
-    EXPECT_EQ(radius(), to.x - 800.0f);
-    EXPECT_EQ(shown("radius"), PanelRules::fieldText(to.x - 800.0f));
-    pointAtLevel(100.0f, 500.0f);
-    tick(enemies, false);
-    EXPECT_EQ(radius(), 5.0f);
-    release(enemies);
-
-    const NK::Vec2 grab = pointAtLevel(830.0f, 520.0f);  // off centre, within reach
-    const NK::Vec2 moved = pointAtLevel(1230.0f, 320.0f);
-    drag(enemies, {830.0f, 520.0f}, {1230.0f, 320.0f});
-    release(enemies);
-    EXPECT_EQ(enemies.position(0).x, 800.0f + moved.x - grab.x);
-    EXPECT_EQ(holder().rect.y, 500.0f + moved.y - grab.y);
 }
 
 }  // namespace

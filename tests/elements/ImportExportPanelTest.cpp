@@ -18,50 +18,68 @@ namespace {
 using nktest::contentsOf;
 using nktest::writeFile;
 
-// A whole level document over a world of its own, saving into a temporary
-// folder so no tracked map is ever touched.
+// The page over a whole level, in a temporary game folder: only its
+// Editor/Levels is the test's own, the images maps name are read through
+// links, so no tracked map is ever touched.
 class LevelFileTest : public paneltest::PanelTest {
 protected:
+    static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
     void SetUp() override {
         PanelTest::SetUp();
         char pattern[] = "/tmp/dovra-level-XXXXXX";
         folder = mkdtemp(pattern);
+        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        ASSERT_EQ(system("mkdir -p Editor/Levels"), 0);
+        for (const char* shared :
+             {"Editor/Backgrounds", "Editor/Boxes", "Editor/Circles", "Resources"})
+            ASSERT_EQ(symlink(nktest::sourcePath(shared).c_str(), shared), 0);
         makePanel();
     }
+    void TearDown() override {
+        panel->clearMap();
+        ASSERT_EQ(chdir(previous), 0);
+        ASSERT_EQ(system(("rm -rf '" + folder + "'").c_str()), 0);
+        PanelTest::TearDown();
+    }
+    // As a game start makes it, finding the copy the last run left, if any.
     void makePanel() {
         auto& e = nktest::engine();
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles, &paneltest::bitmaps()},
             level.parts());
-        panel->askToSave = [this] {
-            ++asked;
-            return answer;
-        };
+        panel->askToSave = [this] { return ++asked, answer; };
         panel->build();
     }
-    void TearDown() override {
-        panel->clearMap();
-        std::string command = "rm -rf '" + folder + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
-        PanelTest::TearDown();
-    }
     std::string copyOfMap(const std::string& name) {
-        std::string path = folder + "/" + name;
-        writeFile(path, contentsOf(nktest::sourcePath("tests/data/maps/" + name)));
-        return path;
+        writeFile(folder + "/" + name, contentsOf(nktest::sourcePath("tests/data/maps/" + name)));
+        return folder + "/" + name;
     }
-    NK::GUISystem::TextLabel& loadInfo() { return panel->widgets().getTextLabel("load_info"); }
+    void type(const std::string& key, const std::string& text) {
+        panel->widgets().setTextInputText(key, text);
+    }
+    std::string label(const std::string& key) { return panel->widgets().getTextLabel(key).text; }
+    std::vector<std::string> levels() { return nktest::namesIn("Editor/Levels"); }
+    void startGameWithCopy() {
+        writeFile(copyPath, crashCopy);
+        makePanel();
+        panel->recoverySeconds = 1;
+        panel->show();
+    }
+    void editorTicks(int n) {
+        for (int i = 0; i < n; ++i) panel->keepRecovery();
+    }
+    bool copyExists() { return access(copyPath, F_OK) == 0; }
 
     std::string folder;
+    char previous[4096] = {};
     NK::TextFileStore textFiles;
     LevelKit level;
-    std::unique_ptr<NK::PhysicsWorld>& world = level.world;
-    std::unique_ptr<Backgrounds>& backgrounds = level.backgrounds;
-    std::unique_ptr<Surfaces>& surfaces = level.surfaces;
     std::unique_ptr<ImportExportPanel> panel;
     int asked = 0;
     bool answer = true;
+    std::string crashCopy = contentsOf(nktest::sourcePath("tests/data/maps/ground_only.txt"));
 };
 
 }  // namespace
@@ -69,10 +87,10 @@ protected:
 TEST_F(LevelFileTest, ShortRecordClearsEverythingReadBeforeItAndSaysWrongDataInRed) {
     panel->loadMap(copyOfMap("ground_only.txt"));  // what was there before the load
     panel->loadMap(copyOfMap("broken_short_box.txt"));
-    EXPECT_EQ(loadInfo().text, "Wrong data");
-    EXPECT_FLOAT_EQ(loadInfo().textColor.r, 1.0f);
-    EXPECT_FLOAT_EQ(loadInfo().textColor.g, 0.0f);
-    EXPECT_EQ(world->surfaceCount(), 0u);
+    EXPECT_EQ(label("load_info"), "Wrong data");
+    const NK::Color red = panel->widgets().getTextLabel("load_info").textColor;
+    EXPECT_EQ(std::make_pair(red.r, red.g), std::make_pair(1.0f, 0.0f));
+    EXPECT_EQ(level.world->surfaceCount(), 0u);
     EXPECT_EQ(panel->snapshot(), contentsOf(copyOfMap("empty.txt")));
 }
 
@@ -95,34 +113,7 @@ TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAll) {
     EXPECT_NE(access((blocked + ".saving").c_str(), F_OK), 0);
 }
 
-// The page works on names under "Editor/Levels/" of the working folder: the
-// test works in a temporary one, so no tracked map is touched.
-class ImportExportPageTest : public LevelFileTest {
-protected:
-    void SetUp() override {
-        LevelFileTest::SetUp();
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(folder.c_str()), 0);
-        // Maps name their images relative to the game folder: those are read
-        // through links, and only Editor/Levels is the test's own.
-        ASSERT_EQ(system("mkdir -p Editor/Levels"), 0);
-        for (const char* images : {"Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"})
-            ASSERT_EQ(symlink(nktest::sourcePath(images).c_str(), images), 0);
-    }
-    void TearDown() override {
-        ASSERT_EQ(chdir(previous), 0);
-        LevelFileTest::TearDown();
-    }
-    void type(const std::string& key, const std::string& text) {
-        panel->widgets().setTextInputText(key, text);
-    }
-    std::string label(const std::string& key) { return panel->widgets().getTextLabel(key).text; }
-    std::vector<std::string> levels() { return nktest::namesIn("Editor/Levels"); }
-
-    char previous[4096] = {};
-};
-
-TEST_F(ImportExportPageTest, SecondSaveOnAnExistingNameReplacesItTheFirstOnlyWarns) {
+TEST_F(LevelFileTest, SecondSaveOnAnExistingNameReplacesItTheFirstOnlyWarns) {
     panel->loadMap(copyOfMap("ground_only.txt"));
     writeFile("Editor/Levels/mine.txt", "old");
     type("save_path", "mine.txt");
@@ -139,7 +130,7 @@ TEST_F(ImportExportPageTest, SecondSaveOnAnExistingNameReplacesItTheFirstOnlyWar
     EXPECT_EQ(levels().size(), 1u);
 }
 
-TEST_F(ImportExportPageTest, PromptSkipsAnEmptyLevelAndYesSavesUnderDateAndTwelveHourTime) {
+TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelAndYesSavesUnderDateAndTwelveHourTime) {
     panel->newMap();
     EXPECT_EQ(asked, 0);
     panel->loadMap(copyOfMap("ground_only.txt"));
@@ -158,7 +149,7 @@ TEST_F(ImportExportPageTest, PromptSkipsAnEmptyLevelAndYesSavesUnderDateAndTwelv
         << levels()[0];
 }
 
-TEST_F(ImportExportPageTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing) {
+TEST_F(LevelFileTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing) {
     panel->loadNamed();
     EXPECT_EQ(label("is_load_path"), "");
     type("load_path", "missing.txt");
@@ -170,7 +161,7 @@ TEST_F(ImportExportPageTest, LoadChecksTheNameFirstAndAnEmptyNameChangesNothing)
     panel->loadNamed();
     EXPECT_EQ(label("is_load_path"), "Map found");
     EXPECT_EQ(label("load_info"), "Loaded");
-    EXPECT_EQ(world->surfaceCount(), 1u);
+    EXPECT_EQ(level.world->surfaceCount(), 1u);
 }
 
 // A level is empty, and so gets no save question and no recovery copy, only
@@ -199,57 +190,7 @@ TEST_F(LevelFileTest, OneElementOfAnyKindOrAnEditedPlayerOrGateIsNotEmpty) {
     EXPECT_FALSE(panel->isMapEmpty());
 }
 
-// Loaded into the real collections, edited, taken back by undo and saved: the
-// very bytes it was loaded from; redo brings the edit back whole.
-TEST_F(LevelFileTest, EditsUndoneAndRedoneSaveByteForByte) {
-    const std::string source = copyOfMap("every_record.txt");
-    panel->loadMap(source);
-    UndoHistory history;
-    history.reset(panel->snapshot());
-    backgrounds->add(
-        paneltest::solidImage(al_map_rgb(0, 0, 0), "Editor/Backgrounds/Dovra/level1-1.png"),
-        {1, 2, 3, 4}, 0.5f);
-    ASSERT_TRUE(history.record(panel->snapshot()));
-    level.surfaces->clear();
-    ASSERT_TRUE(history.record(panel->snapshot()));
-    const std::string edited = panel->snapshot();
-
-    panel->restore(*history.undo());
-    panel->restore(*history.undo());
-    panel->saveMap(folder + "/undone.txt");
-    EXPECT_EQ(contentsOf(folder + "/undone.txt"), contentsOf(source));
-    EXPECT_EQ(panel->widgets().getTextLabel("save_info").text, "Saved");
-    EXPECT_FALSE(textFiles.contains("map")) << "the temporary text file outlived the save";
-    panel->restore(*history.redo());
-    panel->restore(*history.redo());
-    EXPECT_EQ(panel->snapshot(), edited);
-}
-
-// Crash recovery in the game folder: the copy the last run left is made
-// before the panel is built, as a game start finds it.
-class RecoveryTest : public ImportExportPageTest {
-protected:
-    static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
-    void SetUp() override {
-        ImportExportPageTest::SetUp();
-        // Cameras in the maps load their pictures from the game's resources.
-        ASSERT_EQ(symlink(nktest::sourcePath("Resources").c_str(), "Resources"), 0);
-        crashCopy = contentsOf(copyOfMap("ground_only.txt"));
-    }
-    void startGameWithCopy() {
-        writeFile(copyPath, crashCopy);
-        makePanel();
-        panel->recoverySeconds = 1;
-        panel->show();
-    }
-    void editorTicks(int n) {
-        for (int i = 0; i < n; ++i) panel->keepRecovery();
-    }
-    bool copyExists() { return access(copyPath, F_OK) == 0; }
-    std::string crashCopy;
-};
-
-TEST_F(RecoveryTest, RecoverOverAnOpenLevelLoadsTheCopyWhicheverTheAnswer) {
+TEST_F(LevelFileTest, RecoverOverAnOpenLevelLoadsTheCopyWhicheverTheAnswer) {
     for (bool yes : {false, true}) {
         startGameWithCopy();
         ASSERT_TRUE(panel->recoveryOffered());
@@ -265,7 +206,7 @@ TEST_F(RecoveryTest, RecoverOverAnOpenLevelLoadsTheCopyWhicheverTheAnswer) {
     EXPECT_EQ(levels().size(), 1u) << "Yes saves the open level beside the copy";
 }
 
-TEST_F(RecoveryTest, OlderCopyOutlivesNewEditingUntilAnotherLevelIsStarted) {
+TEST_F(LevelFileTest, OlderCopyOutlivesNewEditingUntilAnotherLevelIsStarted) {
     startGameWithCopy();
     panel->loadMap(copyOfMap("every_record.txt"));
     editorTicks(3 * 60);
@@ -287,7 +228,7 @@ TEST_F(RecoveryTest, OlderCopyOutlivesNewEditingUntilAnotherLevelIsStarted) {
     EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
 }
 
-TEST_F(RecoveryTest, SavedLevelGetsNoCopyAndAMapSavedUnderTheCopysNameStays) {
+TEST_F(LevelFileTest, SavedLevelGetsNoCopyAndAMapSavedUnderTheCopysNameStays) {
     panel->recoverySeconds = 1;
     panel->loadMap(copyOfMap("every_record.txt"));
     level.boxes->clear();

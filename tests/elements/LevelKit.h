@@ -23,29 +23,9 @@
 // makes them, for tests that load, save or run whole levels.
 struct LevelKit {
     LevelKit() {
-        auto& e = nktest::engine();
-        NK::FontStore* f = &paneltest::fonts();
-        NK::BitmapStore* b = &paneltest::bitmaps();
-        world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
-        sounds = std::make_unique<NK::SoundStore>();
-        player = std::make_unique<Player>(e.input, e.view, f, b, &animations, sounds.get(),
-                                          e.renderContext);
         player->loadImages();
-        gate = std::make_unique<Gate>(e.input, e.view, f, b, e.renderContext);
         gate->loadImages();
-        enemies = std::make_unique<Enemies>(e.input, e.view, f, b, e.renderContext, &animations,
-                                            sounds.get());
-        levers = std::make_unique<Levers>(e.input, e.view, f, b, e.renderContext);
-        dialogs = std::make_unique<Dialogs>(e.input, e.view, f, b, e.renderContext);
-        npcs = std::make_unique<NPCs>(e.input, e.view, f, b, e.renderContext);
         npcs->loadImages();
-        backgrounds = std::make_unique<Backgrounds>(e.input, e.view, f, b, e.renderContext);
-        surfaces = std::make_unique<Surfaces>(world.get(), e.input, e.view, f, b, e.renderContext);
-        boxes = std::make_unique<Boxes>(e.input, e.view, f, b, e.renderContext, &animations,
-                                        sounds.get());
-        circles = std::make_unique<Circles>(e.input, e.view, f, b, e.renderContext, &animations,
-                                            sounds.get());
-        lights = std::make_unique<Lights>(e.input, e.view, f, b, e.renderContext);
     }
     ~LevelKit() { document().clear(); }
 
@@ -57,18 +37,33 @@ struct LevelKit {
     }
     LevelDocument document() { return LevelDocument(parts()); }
 
+    // Each kind is made as the game makes it, in the order it is declared.
+    template <class Kind, class... More>
+    std::unique_ptr<Kind> make(More... more) {
+        return std::make_unique<Kind>(more..., e.input, e.view, &paneltest::fonts(),
+                                      &paneltest::bitmaps(), e.renderContext);
+    }
+    template <class Kind>
+    std::unique_ptr<Kind> makeWithEffects() {
+        return std::make_unique<Kind>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                      e.renderContext, &animations, sounds.get());
+    }
+    nktest::Engine& e = nktest::engine();  // the audio add-on up before the sounds
     NK::AnimationStore animations;
-    std::unique_ptr<NK::SoundStore> sounds;  // needs the audio add-on up first
-    std::unique_ptr<NK::PhysicsWorld> world;
-    std::unique_ptr<Player> player;
-    std::unique_ptr<Gate> gate;
-    std::unique_ptr<Enemies> enemies;
-    std::unique_ptr<Levers> levers;
-    std::unique_ptr<Dialogs> dialogs;
-    std::unique_ptr<NPCs> npcs;
-    std::unique_ptr<Backgrounds> backgrounds;
-    std::unique_ptr<Surfaces> surfaces;
-    std::unique_ptr<Boxes> boxes;
-    std::unique_ptr<Circles> circles;
-    std::unique_ptr<Lights> lights;
+    std::unique_ptr<NK::SoundStore> sounds = std::make_unique<NK::SoundStore>();
+    std::unique_ptr<NK::PhysicsWorld> world =
+        std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
+    std::unique_ptr<Player> player =
+        std::make_unique<Player>(e.input, e.view, &paneltest::fonts(), &paneltest::bitmaps(),
+                                 &animations, sounds.get(), e.renderContext);
+    std::unique_ptr<Gate> gate = make<Gate>();
+    std::unique_ptr<Enemies> enemies = makeWithEffects<Enemies>();
+    std::unique_ptr<Levers> levers = make<Levers>();
+    std::unique_ptr<Dialogs> dialogs = make<Dialogs>();
+    std::unique_ptr<NPCs> npcs = make<NPCs>();
+    std::unique_ptr<Backgrounds> backgrounds = make<Backgrounds>();
+    std::unique_ptr<Surfaces> surfaces = make<Surfaces>(world.get());
+    std::unique_ptr<Boxes> boxes = makeWithEffects<Boxes>();
+    std::unique_ptr<Circles> circles = makeWithEffects<Circles>();
+    std::unique_ptr<Lights> lights = make<Lights>();
 };

@@ -65,10 +65,6 @@ class LightsTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        NK::BitmapStore& bitmaps = paneltest::bitmaps();
-        if (!bitmaps.contains("button_slide"))
-            bitmaps.load(nktest::sourcePath("Resources/Images/Icons/button_slide.png"),
-                         "button_slide");
         lights.build();
         lights.show();
         usePage(lights, lights.panel().gui());
@@ -133,7 +129,7 @@ TEST_F(LightsTest, ColourSliderLeavesTheUnitRangeOrTouchesOtherComponents) {
     ASSERT_TRUE(addAt(0, 0));
     lights.selected = 0;
     enter("red", "0.5");
-    const NK::Rect s = paneltest::buttonArea(gui(), "red_change");
+    const NK::Rect s = gui().buttonImages().get("red_change").rect;
     const float cx = s.x + s.width / 2.0f;
     const float cy = s.y + s.height / 2.0f;
     pointAtScreen(cx, cy);

@@ -2,6 +2,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "elements/CameraRules.h"
 #include "elements/MapCodec.h"
 #include "elements/PanelRules.h"
 #include "engine/ShownWidgets.h"
@@ -21,9 +22,6 @@ class PageFieldsTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        if (!bitmapStore->contains("button_slide"))
-            bitmapStore->load(nktest::sourcePath("Resources/Images/Icons/button_slide.png"),
-                              "button_slide");
         level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
         for (EditorPanel* p : pages()) {
             p->build();
@@ -220,7 +218,9 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         typeKeys(std::to_string(c.chosen + 1));
         const auto before = records(c.tag);
         const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
-        ctrlClickLevel(*p);
+        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
+        clickLevel(*p);
+        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
         const auto after = records(c.tag);
         ASSERT_EQ(after.size(), before.size() + 1) << c.tag;
         std::vector<std::string> expected = before[c.chosen];
@@ -234,24 +234,87 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
     }
 }
 
-// A drag from off the gate's centre moves it by the pointer's way, not to
-// the pointer, and the inputs follow; a pointer moved with no button down
-// moves nothing.
-TEST_F(PageFieldsTest, GateDragMovesByThePointersWayAndOnlyWhileHeld) {
-    open(level.gate.get());
+// A drag from off an element's centre moves it by the pointer's way, not to
+// the pointer, and the page shows where; with the button up nothing moves.
+TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
     level.gate->setPosition(1000.0f, 800.0f);
-    const NK::Vec2 from = pointAtLevel(1040.0f, 760.0f);
-    const NK::Vec2 to = pointAtLevel(1240.0f, 660.0f);
-    drag(*level.gate, from, to);
-    const NK::Vec2 moved(1000.0f + to.x - from.x, 800.0f + to.y - from.y);
-    EXPECT_EQ(saved().gate.x, moved.x);
-    EXPECT_EQ(saved().gate.y, moved.y);
-    EXPECT_EQ(shown("position_x"), PanelRules::fieldText(moved.x));
+    const struct {
+        int page;
+        const char *tag, *field;
+        std::size_t xWord;
+        float x, y;  // grabbed there
+    } cases[] = {{1, "G", "position_x", 1, 1040, 760},    {2, "E", "position_x", 1, 1180, 290},
+                 {4, "D", "trigger_area_x", 1, 150, 650}, {5, "N", "position_x", 1, 750, 900},
+                 {8, "B", "position_x", 3, 920, 720},     {10, "L", "position_x", 1, 970, 400}};
+    for (const auto& c : cases) {
+        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
+        open(p);
+        if (hasInput("select")) {
+            clickInput("select");
+            typeKeys("1");
+        }
+        const float x = savedValue(c.tag, 0, c.xWord), y = savedValue(c.tag, 0, c.xWord + 1);
+        const NK::Vec2 from = pointAtLevel(c.x, c.y);
+        const NK::Vec2 to = pointAtLevel(c.x + 200.0f, c.y - 100.0f);
+        drag(*p, from, to);
+        release(*p);
+        const float movedX = x + to.x - from.x;
+        EXPECT_EQ(savedValue(c.tag, 0, c.xWord), movedX) << c.tag;
+        EXPECT_EQ(savedValue(c.tag, 0, c.xWord + 1), y + to.y - from.y) << c.tag;
+        EXPECT_EQ(shown(c.field), PanelRules::fieldText(movedX)) << c.tag;
+        pointAtLevel(300.0f, 300.0f);
+        tick(*p, false);
+        EXPECT_EQ(savedValue(c.tag, 0, c.xWord), movedX) << c.tag;
+        p->hide();
+    }
     EXPECT_TRUE(level.gate->changed);
-    release(*level.gate);
-    pointAtLevel(300.0f, 300.0f);
-    tick(*level.gate, false);
-    EXPECT_EQ(saved().gate.x, moved.x);
+}
+
+// A camera's head and holder turn toward the pointer; its sight widens to
+// the pointer's distance across but never below 5.
+TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
+    open(level.enemies.get());
+    clickInput("select");
+    typeKeys("1");
+    const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0, sight 600
+    drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f});
+    release(*page);
+    EXPECT_NEAR(savedValue("E", 0, 3), -pi / 2.0f, 0.02f);
+    drag(*page, CameraRules::holderHandle(head, 0.0f), {1500.0f, 300.0f});
+    release(*page);
+    EXPECT_NEAR(savedValue("E", 0, 4), -pi / 2.0f, 0.02f);
+    const NK::Vec2 to = pointAtLevel(1600.0f, 700.0f);
+    drag(*page, CameraRules::sightHandle(head, 600.0f), to);
+    EXPECT_EQ(savedValue("E", 0, 5), to.x - 1200.0f);
+    EXPECT_EQ(shown("radius"), PanelRules::fieldText(to.x - 1200.0f));
+    pointAtLevel(100.0f, 300.0f);
+    tick(*page, false);
+    EXPECT_EQ(savedValue("E", 0, 5), 5.0f);
+    release(*page);
+}
+
+// Each RESET puts back what a new element has, whatever was typed before.
+TEST_F(PageFieldsTest, ResetButtonsPutBackTheWrongValue) {
+    const struct {
+        int page;
+        const char *button, *field, *shown;
+    } cases[] = {{2, "angle_head_reset", "angle_head", "0.00"},
+                 {2, "sight_reset", "radius", "500.00"},
+                 {4, "trigger_area_reset", "trigger_area_w", "1920.00"},
+                 {4, "trigger_area_reset", "trigger_area_h", "1080.00"},
+                 {6, "position_reset", "position_y", "0.00"},
+                 {6, "angle_reset", "angle", "0.00"}};
+    for (const auto& c : cases) {
+        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
+        open(p);
+        clickInput("select");
+        typeKeys("1");
+        clickInput(c.field);
+        typeKeys("77");
+        clickButton(c.button);
+        EXPECT_EQ(shown(c.field), c.shown) << c.button;
+        p->hide();
+    }
 }
 
 // No page puts one widget over another, or below the screen, and a section

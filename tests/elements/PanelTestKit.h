@@ -31,11 +31,13 @@ inline NK::FontStore& fonts() {
 inline NK::BitmapStore& bitmaps() {
     static NK::BitmapStore* store = [] {
         auto* s = new NK::BitmapStore(nktest::engine().renderContext);
-        const char* const images[][2] = {{"button", "Resources/Images/Editor/button.png"},
-                                         {"button_g", "Resources/Images/Editor/button_g.png"},
-                                         {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
-                                         {"resize", "Resources/Images/Icons/resize.png"},
-                                         {"rotate", "Resources/Images/Icons/rotate.png"}};
+        const char* const images[][2] = {
+            {"button", "Resources/Images/Editor/button.png"},
+            {"button_g", "Resources/Images/Editor/button_g.png"},
+            {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
+            {"button_slide", "Resources/Images/Icons/button_slide.png"},
+            {"resize", "Resources/Images/Icons/resize.png"},
+            {"rotate", "Resources/Images/Icons/rotate.png"}};
         for (const auto& image : images) s->load(nktest::sourcePath(image[1]), image[0]);
         return s;
     }();
@@ -81,9 +83,6 @@ inline NK::BitmapEntry solidImage(ALLEGRO_COLOR colour, const std::string& path 
 }
 
 // Where a panel's widget sits on the 1920x1080 screen.
-inline NK::Rect buttonArea(NK::GUISystem& gui, const std::string& key) {
-    return gui.buttonImages().get(key).rect;
-}
 inline NK::Rect inputArea(NK::GUISystem& gui, const std::string& key) {
     return gui.layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement;
 }
@@ -102,7 +101,6 @@ protected:
     NK::FontStore* fontStore = &fonts();
     NK::BitmapStore* bitmapStore = &bitmaps();
     NK::Input& input() { return *e.input; }
-    NK::View& view() { return *nktest::engine().view; }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
     void pointAtScreen(float x, float y) {
@@ -114,7 +112,7 @@ protected:
     // lands on (the window may be coarser than the view).
     NK::Vec2 pointAtLevel(float x, float y) {
         const NK::Display& d = *nktest::engine().display;
-        const NK::View& v = view();
+        const NK::View& v = *nktest::engine().view;
         const long mx = std::lround((x - v.x) * d.windowWidth / v.width);
         const long my = std::lround((y - v.y) * d.windowHeight / v.height);
         input().mouse.x = static_cast<int>(mx);
@@ -150,12 +148,6 @@ protected:
         pointAtLevel(to.x, to.y);
         tick(panel, false);
     }
-    // A click in the editing area with Control held: copies the selected.
-    void ctrlClickLevel(EditorPanel& panel) {
-        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
-        clickLevel(panel);
-        nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
-    }
     void release(EditorPanel& panel) {
         holdButton(false);
         tick(panel, false);
@@ -176,7 +168,9 @@ protected:
     NK::GUISystem& gui() { return *pageWidgets; }
     std::string shown(const std::string& input) { return gui().getTextInputText(input); }
     std::string buttonText(const std::string& key) { return gui().getButton(key).text; }
-    void clickButton(const std::string& key) { clickWidget(*page, buttonArea(gui(), key)); }
+    void clickButton(const std::string& key) {
+        clickWidget(*page, gui().buttonImages().get(key).rect);
+    }
     // Activates the input, puts the text in and commits with a second click.
     void enter(const std::string& input, const std::string& text) {
         clickWidget(*page, inputArea(gui(), input));

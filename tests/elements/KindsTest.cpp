@@ -1,0 +1,345 @@
+#include "engine/DialogCard.h"
+#include "engine/ExtBitmap.h"
+#include "tests/elements/LevelKit.h"
+#include "tests/support/Pixels.h"
+
+// Levers, NPCs, surfaces and dialogs as play and their pages use them, each kind out
+// of a level made the way the game makes one.
+namespace {
+
+// A lever is 90 x 150 with its top-left corner at its position; the player
+// is 200 x 300 and given here by its rectangle.
+const NK::Rect playerAtFirst(0.0f, 0.0f, 200.0f, 300.0f);
+const NK::Rect playerFarAway(5000.0f, 0.0f, 200.0f, 300.0f);
+const NK::Rect inside(10, 10, 20, 20);
+const NK::Rect outside(500, 500, 20, 20);
+
+class KindsTest : public paneltest::PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
+        dialogs.build();
+    }
+    void openPage(EditorPanel& p, NK::GUISystem& widgets) {
+        if (&p != &dialogs) p.build();
+        p.show();
+        usePage(p, widgets);
+    }
+    // One tick of play: the levers update, then their pictures advance.
+    void leverTick(bool e, const NK::Rect& player = playerFarAway) {
+        levers.update(e, player);
+        levers.images().updateExtBitmaps();
+    }
+    const Levers::Lever& lever(int i) { return levers.list()[static_cast<std::size_t>(i)]; }
+    NK::ExtBitmap& leverPicture(int i) { return levers.images().get(lever(i).key); }
+    // Ticks after a pull until lever 0 is off again; -1 if still on after `limit`.
+    int ticksUntilOff(int limit) {
+        for (int t = 1; t <= limit; ++t) {
+            leverTick(false);
+            if (!lever(0).switched) return t;
+        }
+        return -1;
+    }
+    const NPCs::Npc& npc(int i) { return npcs.list()[static_cast<std::size_t>(i)]; }
+    NK::ExtBitmap& npcPicture(int i) { return npcs.images().get(npc(i).key); }
+    // The polyline under `key`: first segment's start, then every end.
+    std::vector<std::pair<float, float>> points(const std::string& key) {
+        std::vector<std::pair<float, float>> out;
+        const auto& segments = level.world->getSurface(key).segments;
+        out.emplace_back(segments.front()->x1, segments.front()->y1);
+        for (const auto& s : segments) out.emplace_back(s->x2, s->y2);
+        return out;
+    }
+    NK::Vec2 clickAt(float x, float y) {
+        const NK::Vec2 at = pointAtLevel(x, y);
+        clickLevel(surfaces);
+        return at;
+    }
+    bool hasSurface(const char* key) { return level.world->hasSurface(key); }
+    // Dialogs ticked as a level ticks them: the play update, then the card
+    // store with the widgets, then the input edges cleared.
+    void dialogTick(const NK::Rect& player) {
+        dialogs.update(player);
+        dialogs.updateWidgets();
+        input().endUpdate();
+    }
+    NK::DialogCard& card(int i) { return dialogs.cards().getCard(dialogs.key(i)); }
+    // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
+    void clickClose(const NK::Rect& player) {
+        pointAtScreen(960, 740);
+        input().mousePressed[1] = 1;
+        dialogTick(player);
+    }
+
+    LevelKit level;
+    Levers& levers = *level.levers;
+    NPCs& npcs = *level.npcs;
+    Surfaces& surfaces = *level.surfaces;
+    Dialogs& dialogs = *level.dialogs;
+};
+
+TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {
+    levers.add({150.0f, 100.0f}, 0.0f, -1.0f);  // overlaps the player
+    levers.add({200.0f, 150.0f}, 0.0f, -1.0f);  // its left edge on the player's right edge
+    levers.add({201.0f, 150.0f}, 0.0f, -1.0f);  // one unit clear
+    levers.start();
+    leverTick(false, playerAtFirst);  // E not pressed: nothing happens
+    EXPECT_FALSE(lever(0).switched);
+    leverTick(true, playerAtFirst);
+    EXPECT_TRUE(lever(0).switched);
+    EXPECT_TRUE(lever(1).switched);
+    EXPECT_FALSE(lever(2).switched);
+    EXPECT_FALSE(levers.allSwitched());
+}
+
+// 2 s x 60 ticks; the pulling tick already counts one down. A second pull
+// starts the count again.
+TEST_F(KindsTest, LeverDelayTwoFallsBackOnTheHundredTwentiethTickAfterThePull) {
+    levers.add({0.0f, 0.0f}, 0.0f, 2.0f);
+    levers.start();
+    leverTick(true, playerAtFirst);
+    ASSERT_TRUE(levers.allSwitched());
+    EXPECT_EQ(ticksUntilOff(200), 120);
+    leverTick(true, playerAtFirst);
+    for (int t = 1; t < 60; ++t) leverTick(false);
+    leverTick(true, playerAtFirst);  // tick 60
+    EXPECT_EQ(ticksUntilOff(400), 120);
+}
+
+// The picture runs to the on frame and back to the off frame; a delay of 0
+// or below never falls back; the end shows the off frame but keeps the
+// flags, and the next start turns them off.
+TEST_F(KindsTest, LeverPullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTheOffFrame) {
+    levers.add({0.0f, 0.0f}, 0.0f, 0.5f);
+    levers.add({0.0f, 0.0f}, 0.0f, -1.0f);
+    levers.add({0.0f, 0.0f}, 0.0f, 0.0f);
+    levers.start();
+    EXPECT_EQ(leverPicture(0).frame.current, Levers::offFrame);
+    leverTick(true, playerAtFirst);
+    EXPECT_TRUE(leverPicture(0).frame.active);
+    for (int t = 0; t < 25; ++t) leverTick(false);  // the 30-tick delay is still running
+    EXPECT_FALSE(leverPicture(0).frame.active);
+    EXPECT_EQ(leverPicture(0).frame.current, Levers::onFrame);
+    for (int t = 0; t < 40; ++t) leverTick(false);
+    EXPECT_FALSE(lever(0).switched);
+    EXPECT_EQ(leverPicture(0).frame.current, Levers::offFrame);
+    EXPECT_TRUE(lever(2).switched);
+    levers.end();
+    EXPECT_TRUE(lever(1).switched);
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
+    levers.start();
+    EXPECT_FALSE(lever(1).switched);
+}
+
+TEST_F(KindsTest, LeverResizeHandleLeavesTheLeverItsOwnSize) {
+    openPage(levers, levers.editor().widgets.gui());
+    levers.add({100.0f, 100.0f}, 0.0f, -1.0f);
+    levers.editor().select(0);
+    drag(levers, {190.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
+    release(levers);
+    EXPECT_EQ(leverPicture(0).rect.width, Levers::size.x);
+    EXPECT_EQ(leverPicture(0).rect.height, Levers::size.y);
+}
+
+// Up to the sheet's last frame and back down, with no jump from 3 to 0;
+// inverted figures are mirrored; the end drops the pictures, not the records.
+TEST_F(KindsTest, NpcSwaysThroughItsFourFramesMirroredWhenInvertedAndEndKeepsTheRecords) {
+    npcs.add(0, false, 100.0f, 200.0f);
+    npcs.add(1, true, 400.0f, 200.0f);
+    npcs.start();
+    std::vector<int> seen;
+    for (int t = 0; t < 200; ++t) {
+        npcs.images().updateExtBitmaps();
+        const int f = npcPicture(0).frame.current;
+        if (seen.empty() || seen.back() != f) seen.push_back(f);
+    }
+    ASSERT_GE(seen.size(), 10u);
+    EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 10),
+              (std::vector<int>{0, 1, 2, 3, 2, 1, 0, 1, 2, 3}));
+    EXPECT_FALSE(npcPicture(0).flipX);
+    EXPECT_TRUE(npcPicture(1).flipX);
+    EXPECT_EQ(npcPicture(1).rect, NK::Rect(400.0f, 200.0f, NPCs::size.x, NPCs::size.y));
+    npcs.end();
+    EXPECT_EQ(npcs.images().size(), 0u);
+    ASSERT_EQ(npcs.records().size(), 2u);
+    EXPECT_TRUE(npcs.records()[1].invert);
+}
+
+// A type outside the list, read or stepped to, is taken as the nearest.
+TEST_F(KindsTest, NpcTypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
+    npcs.add(9, false, 0.0f, 0.0f);
+    npcs.add(-2, false, 0.0f, 0.0f);
+    EXPECT_EQ(npc(0).type, 3);
+    EXPECT_EQ(npc(1).type, 0);
+    npcs.clear();
+    openPage(npcs, npcs.editor().widgets.gui());
+    clickButton("add");
+    ASSERT_EQ(npcs.list().size(), 1u);
+    clickButton("type_left");
+    EXPECT_EQ(npc(0).type, 0);
+    for (int i = 0; i < 5; ++i) clickButton("type_right");
+    EXPECT_EQ(npc(0).type, 3);
+    clickButton("invert");
+    EXPECT_TRUE(npc(0).inverted);
+}
+
+// The first click starts surface 0 fifty to the left, the next extend it;
+// "prev" puts clicks before the first point.
+TEST_F(KindsTest, SurfaceClicksExtendTheWrongEnd) {
+    openPage(surfaces, surfaces.panel().gui());
+    const NK::Vec2 a = clickAt(500, 400);
+    const NK::Vec2 b = clickAt(700, 450);
+    EXPECT_EQ(points("0"),
+              (std::vector<std::pair<float, float>>{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    clickButton("prev");
+    const NK::Vec2 c = clickAt(200, 300);
+    EXPECT_EQ(points("0"), (std::vector<std::pair<float, float>>{
+                               {c.x, c.y}, {a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    for (int i = 0; i < 20; ++i) tick(surfaces, true);
+    EXPECT_EQ(gui().buttonImages().get("next").alpha.current, 0.4f);
+    EXPECT_EQ(surfaces.records().size(), 1u);
+}
+
+// Keys handed out but never drawn leave no record, and a reload numbers
+// the surfaces densely again.
+TEST_F(KindsTest, SurfaceAddTwiceLeavesGapsThatRecordsSkipAndReloadNumbersDensely) {
+    openPage(surfaces, surfaces.panel().gui());
+    clickAt(500, 400);
+    clickButton("add");
+    clickButton("add");
+    clickAt(300, 600);
+    EXPECT_TRUE(hasSurface("2") && !hasSurface("1"));
+    const std::vector<SurfaceRecord> records = surfaces.records();
+    ASSERT_EQ(records.size(), 2u);
+    surfaces.clear();
+    for (const SurfaceRecord& r : records) surfaces.addFromRecord(r);
+    EXPECT_TRUE(hasSurface("0") && hasSurface("1"));
+    EXPECT_EQ(surfaces.surfaceCounter, 2);
+}
+
+TEST_F(KindsTest, RemovingTheLastSegmentRemovesTheSurfaceSoSavingSkipsIt) {
+    openPage(surfaces, surfaces.panel().gui());
+    clickAt(500, 400);
+    clickAt(600, 400);
+    clickButton("last");
+    EXPECT_EQ(points("0").size(), 2u);
+    clickButton("first");
+    EXPECT_FALSE(hasSurface("0"));
+    EXPECT_TRUE(surfaces.records().empty());
+    EXPECT_TRUE(surfaces.empty());
+    clickAt(500, 400);
+    tick(surfaces, true, {ALLEGRO_KEY_DELETE});
+    EXPECT_FALSE(hasSurface("0"));
+}
+
+TEST_F(KindsTest, DialogShownOncePerPlayEvenWhenWalkedIntoAgainButAgainAfterRestart) {
+    dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
+    dialogs.start();
+    dialogTick({100, 100, 20, 20});  // touching the corner counts
+    EXPECT_TRUE(card(0).visible);
+    clickClose(inside);
+    EXPECT_FALSE(card(0).visible);
+    dialogTick(outside);
+    dialogTick(inside);
+    EXPECT_FALSE(card(0).visible);
+
+    dialogs.stop();
+    dialogs.start();
+    dialogTick(inside);
+    EXPECT_TRUE(card(0).visible);
+}
+
+// 2.5 s keeps a card up for 150 ticks; a negative delay keeps it until CLOSE.
+TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrANegativeDelayEverRunsOut) {
+    dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
+    dialogs.add(20, 15, "Title", "Text", 2.5f, {0, 0, 100, 100});
+    dialogs.start();
+    int ticksShown = 0;
+    do {
+        dialogTick(ticksShown ? outside : inside);  // both areas entered on one tick
+        ticksShown += card(1).visible;
+    } while (card(1).visible && ticksShown < 1000);
+    EXPECT_EQ(ticksShown, 150);
+    EXPECT_EQ(card(1).timer, -1);
+    for (int i = 0; i < 300; ++i) dialogTick(outside);
+    EXPECT_TRUE(card(0).visible);
+    clickClose(outside);
+    EXPECT_FALSE(card(0).visible);
+    EXPECT_EQ(card(0).timer, -1);
+}
+
+// The cards as printed when first drawn: the title in the title size, the
+// text in the text size, each card in its own dialog's sizes although the
+// last card made set the design's to others. Ink is where a card differs
+// from one printed with neither.
+TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize) {
+    dialogs.add(60, 12, "H", "", -1.0f, {0, 0, 100, 100});
+    dialogs.add(60, 12, "", "H", -1.0f, {0, 0, 100, 100});
+    dialogs.add(10, 40, "", "", -1.0f, {0, 0, 100, 100});
+    dialogs.start();
+    dialogTick(inside);
+    dialogs.drawCards();
+    NK::BitmapStore& images = paneltest::bitmaps();
+    ALLEGRO_BITMAP* blank = images.get(dialogs.key(2)).get();
+    // How many rows of the card hold ink, and the first of them.
+    auto ink = [&](int card) {
+        ALLEGRO_BITMAP* printed = images.get(dialogs.key(card)).get();
+        // Locked, each pixel read is a memory read rather than a download.
+        al_lock_bitmap(printed, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+        int rows = 0, top = -1;
+        for (int y = 0; y < 500; ++y) {
+            bool any = false;
+            for (int x = 150; x < 350 && !any; ++x) {
+                const nktest::Rgba a = nktest::pixelAt(x, y, printed);
+                any = !nktest::near(nktest::pixelAt(x, y, blank), a.r, a.g, a.b, 40);
+            }
+            rows += any;
+            if (any && top < 0) top = y;
+        }
+        al_unlock_bitmap(printed);
+        return std::make_pair(rows, top);
+    };
+    al_lock_bitmap(blank, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    const auto [title, titleTop] = ink(0);
+    const auto [text, textTop] = ink(1);
+    al_unlock_bitmap(blank);
+    // A capital stands about two pixels a point in the card's font.
+    EXPECT_NEAR(title, 125, 15);
+    EXPECT_NEAR(text, 25, 5);
+    EXPECT_LT(titleTop, textTop);
+    dialogs.stop();
+}
+
+TEST_F(KindsTest, DialogTitleAndTextTypedInTheViewerAreStoredByTheNextClick) {
+    openPage(dialogs, dialogs.editor().widgets.gui());
+    clickButton("add");
+    clickButton("set_title");
+    EXPECT_EQ(shown("text_viewer"), "Title");
+    EXPECT_TRUE(dialogs.typing());
+    gui().setTextInputText("text_viewer", "Hello there");
+    tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
+    EXPECT_FALSE(dialogs.typing());
+    clickButton("set_text");
+    gui().setTextInputText("text_viewer", "");
+    clickButton("set_text");  // nothing typed: the text stays
+    const DialogRecord r = dialogs.records()[0];
+    EXPECT_EQ(r.title + "/" + r.text, "Hello there/Text");
+    clickButton("show_dialog");
+    EXPECT_TRUE(dialogs.cards().getCard(Dialogs::previewKey).visible);
+}
+
+TEST_F(KindsTest, DialogAreaResizedFromItsCornerButNeverTurned) {
+    openPage(dialogs, dialogs.editor().widgets.gui());
+    dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
+    dialogs.editor().select(0);
+    drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280));
+    release(dialogs);
+    EXPECT_EQ(shown("trigger_area_w") + " " + shown("trigger_area_h"), "60.00 180.00");
+    // Where a picture's rotate handle would be, a click finds no area.
+    pointAtLevel(200, 190);
+    clickLevel(dialogs);
+    EXPECT_FALSE(dialogs.editor().hasSelection());
+}
+
+}  // namespace
