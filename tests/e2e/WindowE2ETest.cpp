@@ -16,11 +16,11 @@ TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
         nktest::VirtualScreen screen(c.dw, c.dh);
         ASSERT_TRUE(screen.ok());
         nktest::GameProcess game(screen);
-        unsigned long window = game.waitForWindow();
-        ASSERT_NE(window, 0u) << game.output();
         // The window is mapped first and moved to its place just after.
-        const nktest::WindowGeometry g = game.waitForPlacement(
-            window, [&](const nktest::WindowGeometry& w) { return w.y == c.y && w.width >= 100; });
+        nktest::WindowGeometry g;
+        const unsigned long window = game.waitForWindow(
+            g, [&](const nktest::WindowGeometry& w) { return w.y == c.y && w.width >= 100; });
+        ASSERT_NE(window, 0u) << game.output();
         EXPECT_EQ(std::vector<int>({g.x, g.y, g.width, g.height}),
                   std::vector<int>({c.x, c.y, c.w, c.h}))
             << c.dw << "x" << c.dh;

@@ -3,39 +3,6 @@
 #include "game/PadControls.h"
 #include "game/Replay.h"
 
-namespace {
-
-bool same(const PlayInput& a, const PlayInput& b) {
-    return a.left == b.left && a.right == b.right && a.jumpPressed == b.jumpPressed &&
-           a.usePressed == b.usePressed && a.restartPressed == b.restartPressed &&
-           a.firePressed == b.firePressed && a.pointer.x == b.pointer.x &&
-           a.pointer.y == b.pointer.y && a.aim.x == b.aim.x && a.aim.y == b.aim.y;
-}
-
-}  // namespace
-
-// What the recorder writes reads back as the very inputs that were played.
-TEST(ReplayFile, RecordedRunReadsBackTickForTick) {
-    std::vector<PlayInput> played(40);
-    for (int t = 0; t < 40; ++t) {
-        PlayInput& in = played[static_cast<std::size_t>(t)];
-        in.right = t >= 3 && t < 30;
-        in.left = t >= 28;
-        in.jumpPressed = t == 10 || t == 11;
-        in.firePressed = t == 20;
-        in.usePressed = t == 39;
-        in.pointer = {100.0f + t / 3 * 0.1f, 700.0f / 3.0f};
-        if (t >= 12 && t < 25) in.aim = {0.3f + t / 7 * 0.1f, -1.0f / 3.0f};
-    }
-    ReplayRecorder recorder("level.txt");
-    for (const PlayInput& in : played) recorder.add(in);
-    ReplayParse p = parseReplay(recorder.text(Replay::Outcome::Won, 39));
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(p.replay.expectedTick, 39);
-    for (int t = 0; t < 40; ++t)
-        EXPECT_TRUE(same(p.replay.inputAt(t), played[static_cast<std::size_t>(t)])) << "tick " << t;
-}
-
 // A controller's lines play through the pad's own rules: a stick inside its
 // dead zone neither walks nor aims, and the trigger fires once per pull.
 TEST(ReplayFile, PadLinesWalkInsideTheDeadZoneOrFireWhileHeld) {

@@ -1,7 +1,5 @@
 #include "monkey/MonkeyScript.h"
 
-#include <allegro5/keycodes.h>
-
 #include "tests/support/Testing.h"
 
 // A failing run is only worth keeping if its file plays the same actions
@@ -27,15 +25,4 @@ TEST(MonkeyScript, WrittenActionsReadBackDifferently) {
     EXPECT_EQ(p.script.actions.size(), 12u);
     EXPECT_EQ(p.script.actions[8].key, "12 ");
     EXPECT_EQ(monkeyScriptText(p.script), text);
-}
-
-// Typing goes through the keys a keyboard has: capitals and "_" need Shift.
-TEST(MonkeyScript, CharactersTypedWithTheWrongKeys) {
-    EXPECT_EQ(monkeyTypedKey('w').code, ALLEGRO_KEY_W);
-    EXPECT_FALSE(monkeyTypedKey('w').shift);
-    EXPECT_TRUE(monkeyTypedKey('M').shift);
-    EXPECT_EQ(monkeyTypedKey('_').code, ALLEGRO_KEY_MINUS);
-    EXPECT_TRUE(monkeyTypedKey('_').shift);
-    EXPECT_EQ(monkeyTypedKey('.').code, ALLEGRO_KEY_FULLSTOP);
-    EXPECT_EQ(monkeyTypedKey('|').code, 0);
 }

@@ -86,22 +86,6 @@ TEST_F(Animations, PlayRemovedOnTheWrongUpdateOrEndCalledTwiceOrOutlivingItsFram
     EXPECT_TRUE(store.plays().empty());
 }
 
-// 1.0 - 11 x 0.05 = 0.45 is still a whole step from 0.4: tick 12 snaps, calls
-// the end once with the key, and the next fade begins where this one stopped.
-TEST_F(Animations, AlphaEndCalledEarlyTwiceOrWithoutTheKey) {
-    nktest::Lines ended;
-    ext.animateAlpha("hero", false, true, 0, 0.4f, 0.05f).onEnd = [&](std::string key) {
-        ended.push_back(key);
-    };
-    tick(11);
-    EXPECT_TRUE(ended.empty());
-    tick();
-    EXPECT_EQ(hero().alpha.current, 0.4f);
-    EXPECT_EQ(hero().alpha.start, 0.4f);
-    tick(30);
-    EXPECT_EQ(ended, nktest::Lines{"hero"});
-}
-
 // Game code asks for a saved animation every tick: the one playing goes on,
 // a finished one starts over, another saved one or a plain run replaces it.
 // A locked run refuses both, and a refused saved run is not recorded.

@@ -116,28 +116,6 @@ TEST_F(Physics, ShotOrSurfaceLetsARayThroughOrTheRayEndsBeyondTheHit) {
     EXPECT_NEAR(rays()[1].x2, 500, 0.01f);
 }
 
-// The library reports fixtures in the order of its tree, not by distance;
-// here it reports the far wall (face at 590) first. The cast ends there: one
-// that goes on, or clips to the nearest, would end at the near wall (290),
-// and one that ignores fixtures would be clear.
-TEST_F(Physics, CastNotEndedByTheFirstReportedFixture) {
-    world.createStaticSquare({300, 100}, {10, 100}, 0, "b_near");
-    world.createStaticSquare({600, 100}, {10, 100}, 0, "b_far");
-    struct Order : b2RayCastCallback {
-        float ReportFixture(b2Fixture*, const b2Vec2& p, const b2Vec2&, float) override {
-            faces.push_back(p.x * 100.0f);
-            return 1.0f;  // go on, to see every fixture in the order given
-        }
-        std::vector<float> faces;
-    } order;
-    world.world().RayCast(&order, b2Vec2(1, 1), b2Vec2(9, 1));
-    ASSERT_EQ(order.faces.size(), 2u);
-    ASSERT_NEAR(order.faces[0], 590.0f, 0.01f) << "the far wall must be reported first";
-    EXPECT_FALSE(world.isLineClear({100, 100}, {900, 100}, 1000));
-    ASSERT_EQ(rays().size(), 1u);
-    EXPECT_NEAR(rays()[0].x2, 590.0f, 0.01f);
-}
-
 // The whole bitmap stretched over the body and turned with it; a circle's
 // over its 2r box, not clipped to the circle.
 TEST(PhysicsDraw, BitmapNotStretchedOverTheBodyOrNotTurned) {
