@@ -35,23 +35,20 @@ std::vector<std::string> levelsIn(const std::string& dir) {
     return maps;
 }
 
-std::size_t camerasIn(const std::string& path) {
+long camerasIn(const std::string& path) {
     const std::string text = nktest::contentsOf(path);
-    std::size_t cameras = 0;
-    for (std::size_t at = 0; (at = text.find("\nE ", at)) != std::string::npos; ++at) ++cameras;
-    return cameras;
-}
-
-// The game on a 1920x1200 desktop, in a folder of its own (the source tree's
+    const std::regex camera("\nE ");
+    return std::distance(std::sregex_iterator(text.begin(), text.end(), camera), {});
+}  // The game on a 1920x1200 desktop, in a folder of its own (the source tree's
 // resources linked in), brought to the editor: logical points are drawn 1:1
 // with the window at y 60. Each step waits for what the last one shows: a
 // loaded machine may take seconds over any of them, and two clicks reaching
 // the game in one tick would both land where the pointer ended.
 struct EditorSession {
-    explicit EditorSession(const std::string& dir) : dir(dir), game(screen, dir) {}
+    explicit EditorSession(const std::string& dir) : dir(dir), game(1920, 1200, dir) {}
 
     void openEditor() {
-        ASSERT_TRUE(screen.ok());
+        ASSERT_TRUE(game.screenOk());
         ASSERT_EQ(nktest::waitForMenu(game, window), "");
         click(672, 636);  // "Create level"
         ASSERT_TRUE(shows(1530, 10, 960, 380, 100, false)) << "no editor";
@@ -137,7 +134,6 @@ struct EditorSession {
     }
 
     std::string dir;
-    nktest::VirtualScreen screen{1920, 1200};
     nktest::GameProcess game;
     unsigned long window = 0;
 };
@@ -165,7 +161,7 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
         session.click(1628, 230);  // "ADD"
         session.click(1628, 230);  // "ADD" again
         for (int i = 0; i < 300 && camerasIn(copy) != 2; ++i) sleepMs(100);
-        ASSERT_EQ(camerasIn(copy), 2u) << "no copy made while editing";
+        ASSERT_EQ(camerasIn(copy), 2) << "no copy made while editing";
     }  // the session's end kills the game with SIGKILL
     EditorSession next(dir);
     ASSERT_NO_FATAL_FAILURE(next.openEditor());
@@ -177,7 +173,7 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     EXPECT_TRUE(std::regex_match(
         saved, std::regex(R"(Map_\d\d-\d\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
         << saved;
-    EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2u);
+    EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2);
     EXPECT_NE(access(copy.c_str(), F_OK), 0) << "the copy outlived the save";
     unsetenv("DOVRA_RECOVERY_SECONDS");
     next.close();
@@ -231,7 +227,7 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     // Walking right from the start reaches the moved gate on the drawn ground.
     nktest::writeFile(dir + "/built.replay",
                       "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n");
-    const std::string result = session.screen.run(
+    const std::string result = session.game.run(
         {"sh", "-c", "cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay 2>&1"});
     EXPECT_NE(result.find("built.replay: won at tick"), std::string::npos) << result << text;
     ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);

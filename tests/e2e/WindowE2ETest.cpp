@@ -13,9 +13,8 @@ TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
         int dw, dh, x, y, w, h;
     } cases[] = {{1920, 1200, 0, 60, 1920, 1080}, {1280, 1024, 0, 152, 1280, 720}};
     for (const auto& c : cases) {
-        nktest::VirtualScreen screen(c.dw, c.dh);
-        ASSERT_TRUE(screen.ok());
-        nktest::GameProcess game(screen);
+        nktest::GameProcess game(c.dw, c.dh);
+        ASSERT_TRUE(game.screenOk());
         // The window is mapped first and moved to its place just after.
         nktest::WindowGeometry g;
         const unsigned long window = game.waitForWindow(

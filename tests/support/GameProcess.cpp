@@ -46,13 +46,14 @@ pid_t spawn(const std::vector<std::string>& args, const std::string& display,
 }
 
 void stop(pid_t pid, int signal) {
+    if (pid <= 0) return;  // kill(-1) would signal every process we may
     kill(pid, signal);
     waitpid(pid, nullptr, 0);
 }
 
 }  // namespace
 
-VirtualScreen::VirtualScreen(int width, int height) {
+GameProcess::GameProcess(int width, int height, const std::string& folder) {
     // Xvfb picks a free display number itself and writes it once it listens,
     // so two test binaries side by side never share one server. -noreset: a
     // server resets when its last client leaves, and xdotool is such a client.
@@ -66,26 +67,33 @@ VirtualScreen::VirtualScreen(int width, int height) {
     std::string number;
     for (char c = 0; read(fds[0], &c, 1) == 1 && c != '\n';) number += c;
     close(fds[0]);
-    display = ":" + number;
+    displayName = ":" + number;
     // Only a real connection proves that clients can use it.
     if (child > 0 && !number.empty() && until(5000, [&] {
-            Display* x = XOpenDisplay(display.c_str());
+            Display* x = XOpenDisplay(displayName.c_str());
             if (x) XCloseDisplay(x);
             return x != nullptr;
         }))
-        pid = child;
-    else if (child > 0)
+        server = child;
+    else
         stop(child, SIGTERM);
+    char path[] = "/tmp/dovra-e2e-XXXXXX";
+    const int fd = mkstemp(path);
+    outputPath = path;
+    if (server > 0) pid = spawn({NK_GAME_BINARY}, displayName, folder, fd, false);
+    close(fd);
 }
 
-VirtualScreen::~VirtualScreen() {
-    if (pid > 0) stop(pid, SIGTERM);
+GameProcess::~GameProcess() {
+    if (running()) stop(pid, SIGKILL);
+    unlink(outputPath.c_str());
+    stop(server, SIGTERM);
 }
 
-std::string VirtualScreen::run(const std::vector<std::string>& args) const {
+std::string GameProcess::run(const std::vector<std::string>& args) const {
     int fds[2];
     if (pipe(fds) != 0) return "";
-    const pid_t child = spawn(args, display, "/", fds[1], true);
+    const pid_t child = spawn(args, displayName, "/", fds[1], true);
     close(fds[1]);
     std::string out;
     char buffer[256];
@@ -93,19 +101,6 @@ std::string VirtualScreen::run(const std::vector<std::string>& args) const {
     close(fds[0]);
     waitpid(child, nullptr, 0);
     return out;
-}
-
-GameProcess::GameProcess(const VirtualScreen& s, const std::string& folder) : screen(s) {
-    char path[] = "/tmp/dovra-e2e-XXXXXX";
-    const int fd = mkstemp(path);
-    outputPath = path;
-    pid = spawn({NK_GAME_BINARY}, screen.name(), folder, fd, false);
-    close(fd);
-}
-
-GameProcess::~GameProcess() {
-    if (running()) stop(pid, SIGKILL);
-    unlink(outputPath.c_str());
 }
 
 bool GameProcess::running() {
@@ -130,7 +125,7 @@ unsigned long GameProcess::waitForWindow(WindowGeometry& g,
                                          const std::string& title, int timeoutMs) {
     unsigned long window = 0;
     until(timeoutMs, [&] {
-        const std::string found = screen.run({"xdotool", "search", "--name", "^" + title + "$"});
+        const std::string found = run({"xdotool", "search", "--name", "^" + title + "$"});
         if (!found.empty()) g = geometry(window = std::strtoul(found.c_str(), nullptr, 10));
         return (window && placed(g)) || !running();
     });
@@ -139,7 +134,7 @@ unsigned long GameProcess::waitForWindow(WindowGeometry& g,
 
 WindowGeometry GameProcess::geometry(unsigned long window) const {
     WindowGeometry g;
-    Display* x = XOpenDisplay(screen.name().c_str());
+    Display* x = XOpenDisplay(displayName.c_str());
     if (!x) return g;
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(x, window, &attributes)) {
@@ -164,7 +159,7 @@ bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const 
 void GameProcess::xdotool(const std::vector<std::string>& args) const {
     std::vector<std::string> command = {"xdotool"};
     command.insert(command.end(), args.begin(), args.end());
-    screen.run(command);
+    run(command);
 }
 
 void GameProcess::click(int x, int y) const {
@@ -175,12 +170,12 @@ void GameProcess::click(int x, int y) const {
 
 bool GameProcess::screenshot(const std::string& pngPath) const {
     std::remove(pngPath.c_str());
-    screen.run({"import", "-window", "root", pngPath});
+    run({"import", "-window", "root", pngPath});
     return access(pngPath.c_str(), F_OK) == 0;
 }
 
 void GameProcess::sendClose(unsigned long window) const {
-    Display* x = XOpenDisplay(screen.name().c_str());
+    Display* x = XOpenDisplay(displayName.c_str());
     if (!x) return;
     XEvent e{};
     e.xclient.type = ClientMessage;

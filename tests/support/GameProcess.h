@@ -10,34 +10,23 @@
 // xdotool and closed the way a window manager would close it.
 namespace nktest {
 
-// An Xvfb server with one screen of the given size; stopped on destruction.
-class VirtualScreen {
-public:
-    VirtualScreen(int width, int height);
-    ~VirtualScreen();
-    VirtualScreen(const VirtualScreen&) = delete;
-    VirtualScreen& operator=(const VirtualScreen&) = delete;
-    bool ok() const { return pid > 0; }
-    const std::string& name() const { return display; }  // e.g. ":93"
-    // Runs a program with this DISPLAY; its standard output.
-    std::string run(const std::vector<std::string>& args) const;
-
-private:
-    pid_t pid = -1;
-    std::string display;
-};
-
 struct WindowGeometry {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
-// One run of the game in `folder`, its standard output kept in a file.
+// An Xvfb server with one screen of the given size, and one run of the game
+// on it in `folder`, its standard output kept in a file. On destruction the
+// game is killed if it still runs, and the server stopped.
 class GameProcess {
 public:
-    explicit GameProcess(const VirtualScreen& screen, const std::string& folder = NK_SOURCE_DIR);
-    ~GameProcess();  // kills the game if it still runs
+    GameProcess(int width, int height, const std::string& folder = NK_SOURCE_DIR);
+    ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
+    bool screenOk() const { return server > 0; }
+    const std::string& display() const { return displayName; }  // e.g. ":93"
+    // Runs a program with this DISPLAY; its standard output.
+    std::string run(const std::vector<std::string>& args) const;
 
     // The window titled `title` once `placed` holds for its geometry (the
     // game's is mapped small and sized just after, and loading can take many
@@ -62,10 +51,9 @@ public:
     int waitExit(int timeoutMs = 15000);
     bool running();
 
-    const VirtualScreen& screen;
-
 private:
-    pid_t pid = -1;
+    pid_t server = -1, pid = -1;
+    std::string displayName;
     std::string outputPath;
     int exitStatus = -2;  // not yet known
 };

@@ -118,8 +118,8 @@ TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored
 
 // A centred 100 x 50 picture covers 450..550 x 275..325; flipped in x, the
 // red/green pair sheet shows its halves swapped; an animated one draws its
-// current frame from copies of its own; alpha and tint reach the pixels.
-TEST_F(Animations, ExtBitmapOffItsCentreFlipIgnoredOrTintLost) {
+// current frame from copies of its own. (Tint and alpha: the shared images.)
+TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
     ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 0, 0)), {500, 300, 100, 50}, "box", true);
     ext.drawExtBitmap("box");
     EXPECT_EQ(
@@ -131,12 +131,4 @@ TEST_F(Animations, ExtBitmapOffItsCentreFlipIgnoredOrTintLost) {
     ext.drawExtBitmap("lr");
     ext.drawExtBitmap("hero");
     EXPECT_EQ(nktest::colours({{120, 200}, {280, 200}, {116, 116}}), "GRC");
-    NK::ExtBitmap& w =
-        ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 255, 255)), {0, 0, 300, 300}, "w");
-    w.colour.current = {0.0f, 1.0f, 0.0f};
-    w.alpha.current = 0.5f;
-    al_clear_to_color(al_map_rgb(0, 0, 0));
-    ext.drawExtBitmap("w");
-    const NK::Display& d = *nktest::engine().display;
-    EXPECT_TRUE(nktest::near(nktest::pixelAt(d.windowWidth / 12, d.windowHeight / 7), 0, 128, 0));
 }

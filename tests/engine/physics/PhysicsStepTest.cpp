@@ -6,8 +6,6 @@
 #include "engine/RayCastManager.h"
 #include "tests/support/Testing.h"
 
-using nktest::Floats;
-
 namespace {
 
 // A world with the game's downward gravity and no render context.
@@ -40,27 +38,6 @@ TEST_F(Physics, RemakeKeepsTheOldBodiesOrMissingLookUpWithoutItsHeading) {
     EXPECT_EQ(e.heading + "|" + e.text, "Circle with key \"c_q\" not found|c_q");
 }
 
-// A shot lives 300 steps and goes on the 301st; one marked dead goes at the
-// next step, the others losing exactly one life and keeping their order.
-TEST_F(Physics, ShotRemovedOnTheWrongStepOrDeadShotsKeptOrReordered) {
-    for (int i = 0; i < 5; ++i) world.createShot({i * 1000.0f, 0}, {0, 0});
-    auto& shots = world.shots();
-    b2Body* keep1 = shots[1]->body;
-    b2Body* keep3 = shots[3]->body;
-    steps(1);
-    shots[0]->dead = shots[2]->dead = shots[4]->dead = true;
-    steps(1);
-    ASSERT_EQ(shots.size(), 2u);
-    EXPECT_TRUE(shots[0]->body == keep1 && shots[1]->body == keep3);
-    EXPECT_EQ(shots[0]->life + shots[1]->life, 2 * 298);
-    EXPECT_EQ(bodies(), 2);
-    steps(298);
-    EXPECT_EQ(shots.size(), 2u);
-    steps(1);
-    EXPECT_TRUE(shots.empty());
-    EXPECT_EQ(bodies(), 0);
-}
-
 // Squares go on step 3601, circles on 4801, capsules on 6001, and each kind
 // every 3601 steps after; a body touching the rectangle's edge stays, one a
 // pixel further goes (rotation ignored). While the rectangle is all zeros
@@ -86,22 +63,6 @@ TEST_F(Physics, CullsOnTheWrongStepOrOfBodiesTouchingTheRectangleOrWithoutOne) {
     EXPECT_EQ(gone, "3601 4801 6001 7202 ");
     EXPECT_TRUE(w.hasSquare("b_touch") && w.hasCircle("c_touch") && w.hasCapsule("p_touch"));
     EXPECT_TRUE(world.hasSquare("b_far"));
-}
-
-// Out of range is false and casts nothing; exactly in range, or of no
-// length, is cast; an unobstructed ray ends exactly at `to`, not at
-// to x 0.01 x 100. The list empties at each step.
-TEST_F(Physics, RayRangeOrUnobstructedEndWrong) {
-    EXPECT_FALSE(world.isLineClear({0, 0}, {300, 400}, 499.9f));  // 500 away
-    EXPECT_TRUE(rays().empty());
-    EXPECT_TRUE(world.isLineClear({0, 0}, {300, 400}, 500.0f));
-    EXPECT_TRUE(world.isLineClear({50, 50}, {50, 50}, 10));
-    EXPECT_TRUE(world.isLineClear({12.5f, 33.3f}, {777.7f, 41.9f}, 1000));
-    ASSERT_EQ(rays().size(), 3u);
-    const NK::Segment& s = rays()[2];
-    EXPECT_EQ(Floats({s.x1, s.y1, s.x2, s.y2}), Floats({12.5f, 33.3f, 777.7f, 41.9f}));
-    world.step(60.0f);
-    EXPECT_TRUE(rays().empty());
 }
 
 // Shots and surfaces block a ray as bodies do; its segment ends at the
