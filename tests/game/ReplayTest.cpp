@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "game/PadControls.h"
 #include "game/Replay.h"
 
 // A controller's lines play through the pad's own rules: a stick inside its
@@ -15,24 +14,4 @@ TEST(ReplayFile, PadLinesWalkInsideTheDeadZoneOrFireWhileHeld) {
     EXPECT_TRUE(r.inputAt(5).firePressed);
     EXPECT_FALSE(r.inputAt(6).firePressed) << "one shot per pull";
     EXPECT_FALSE(parseReplay("map m\nexpect won 1\nstick LEFT 1.5 0 0\n").ok);
-}
-
-// The stick takes over aiming around the gun and keeps its direction when
-// let go; the mouse takes it back the moment it moves, not before.
-TEST(PadAim, StickAimLostWhenLetGoOrKeptAfterTheMouseMoves) {
-    PadControls::Aim aim;
-    PlayInput in;
-    in.pointer = {100, 100};
-    EXPECT_EQ(aim.pointer(in, {960, 540}).x, 100.0f);
-    in.aim = {0.0f, 0.8f};
-    NK::Vec2 at = aim.pointer(in, {960, 540});
-    EXPECT_FLOAT_EQ(at.x, 960.0f);
-    EXPECT_FLOAT_EQ(at.y, 540.0f + PadControls::reticleDistance);
-    in.aim = {};
-    at = aim.pointer(in, {1000, 500});
-    EXPECT_FLOAT_EQ(at.y, 500.0f + PadControls::reticleDistance) << "let go, it keeps aiming down";
-    EXPECT_TRUE(aim.byPad());
-    in.pointer = {101, 100};
-    EXPECT_EQ(aim.pointer(in, {1000, 500}).x, 101.0f);
-    EXPECT_FALSE(aim.byPad());
 }
