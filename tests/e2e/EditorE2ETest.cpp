@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <regex>
@@ -36,46 +35,41 @@ std::vector<std::string> levelsIn(const std::string& dir) {
     return maps;
 }
 
-std::size_t camerasIn(const std::string& path) {
+long camerasIn(const std::string& path) {
     const std::string text = nktest::contentsOf(path);
-    std::size_t cameras = 0;
-    for (std::size_t at = 0; (at = text.find("\nE ", at)) != std::string::npos; ++at) ++cameras;
-    return cameras;
-}
-
-// The game on a 1920x1200 desktop, in a folder of its own, brought to the
-// editor: logical 1920x1080 points are drawn 1:1 with the window at y 60.
-// Each step waits for what the last one shows: a loaded machine may take
-// seconds over any of them, and two clicks reaching the game in one tick
-// would both land where the pointer ended.
+    const std::regex camera("\nE ");
+    return std::distance(std::sregex_iterator(text.begin(), text.end(), camera), {});
+}  // The game on a 1920x1200 desktop, in a folder of its own (the source tree's
+// resources linked in), brought to the editor: logical points are drawn 1:1
+// with the window at y 60. Each step waits for what the last one shows: a
+// loaded machine may take seconds over any of them, and two clicks reaching
+// the game in one tick would both land where the pointer ended.
 struct EditorSession {
-    explicit EditorSession(const std::string& dir) : dir(dir), game(screen, NK_GAME_BINARY, dir) {}
+    explicit EditorSession(const std::string& dir) : dir(dir), game(1920, 1200, dir) {}
 
     void openEditor() {
-        ASSERT_TRUE(screen.ok());
+        ASSERT_TRUE(game.screenOk());
         ASSERT_EQ(nktest::waitForMenu(game, window), "");
         click(672, 636);  // "Create level"
-        ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-            return nktest::strays(s, rightPanel, 1530, 960, 10, 960, 380, 100) < 6;
-        })) << "no editor";
+        ASSERT_TRUE(shows(1530, 10, 960, 380, 100, false)) << "no editor";
     }
-    void addTwoCameras() {
-        click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
-        ASSERT_TRUE(nktest::waitForScreen(game, [](ALLEGRO_BITMAP* s) {
-            return nktest::strays(s, rightPanel, 1550, 225, 30, 225, 120, 20) > 10;
-        })) << "no Enemies page";
-        click(1628, 230);  // "ADD"
-        click(1628, 230);  // "ADD" again
+    // Whether the screen's region shows the right panel's backdrop from its
+    // column `from` (or something covers it).
+    bool shows(int x, int from, int y, int w, int h, bool covered) {
+        return nktest::waitForScreen(game, [&](ALLEGRO_BITMAP* s) {
+            const int strays = nktest::strays(s, rightPanel, x, y, from, y, w, h);
+            return covered ? strays > 10 : strays < 6;
+        });
     }
     // "back", then Yes in the real "Unsaved Map" box; the name it saved under.
     std::string leaveSaving() {
         click(36, 95);
-        std::string box;
-        for (int i = 0; i < 300 && box.empty(); ++i, sleepMs(100))
-            box = nktest::capture(screen, {"xdotool", "search", "--name", "^Unsaved Map$"});
-        if (box.empty()) return "";
+        nktest::WindowGeometry b;
+        const unsigned long box = game.waitForWindow(
+            b, [](auto&) { return true; }, "Unsaved Map");
+        if (!box) return "";
         sleepMs(500);
-        const nktest::WindowGeometry b = game.geometry(std::strtoul(box.c_str(), nullptr, 10));
+        b = game.geometry(box);
         // Yes is the right-hand of the two buttons along the box's bottom edge.
         game.click(b.x + b.width * 3 / 4, b.y + b.height - 12);
         std::vector<std::string> saved;
@@ -106,16 +100,16 @@ struct EditorSession {
     // The gate is picked where the press lands, so the moves wait a while
     // after it, and the release waits until the move shows.
     bool drag(int fromX, int fromY, int toX, int toY) {
-        game.moveMouse(fromX, fromY + 60);
+        game.xdotool({"mousemove", std::to_string(fromX), std::to_string(fromY + 60)});
         sleepMs(300);
-        nktest::capture(screen, {"xdotool", "mousedown", "1"});
+        game.xdotool({"mousedown", "1"});
         sleepMs(600);
         const bool moved = changes({toX - 100, toY - 120, 200, 240}, [&] {
             for (int step = 1; step <= 5; ++step, sleepMs(100))
-                game.moveMouse(fromX + (toX - fromX) * step / 5,
-                               fromY + 60 + (toY - fromY) * step / 5);
+                game.xdotool({"mousemove", std::to_string(fromX + (toX - fromX) * step / 5),
+                              std::to_string(fromY + 60 + (toY - fromY) * step / 5)});
         });
-        nktest::capture(screen, {"xdotool", "mouseup", "1"});
+        game.xdotool({"mouseup", "1"});
         sleepMs(300);
         return moved;
     }
@@ -125,7 +119,11 @@ struct EditorSession {
         for (char c : text) {
             const std::string key = c == '.' ? "period" : std::string(1, c);
             if (!changes(
-                    field, [&] { game.key(key); }, 0.2, 1))
+                    field,
+                    [&] {
+                        game.xdotool({"key", key});
+                    },
+                    0.2, 1))
                 return false;
         }
         return true;
@@ -136,7 +134,6 @@ struct EditorSession {
     }
 
     std::string dir;
-    nktest::VirtualScreen screen{1920, 1200};
     nktest::GameProcess game;
     unsigned long window = 0;
 };
@@ -159,23 +156,24 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     {
         EditorSession session(dir);
         ASSERT_NO_FATAL_FAILURE(session.openEditor());
-        ASSERT_NO_FATAL_FAILURE(session.addTwoCameras());
+        session.click(671, 36);  // the Enemies tab: its "ADD" covers the panel's backdrop
+        ASSERT_TRUE(session.shows(1550, 30, 225, 120, 20, true)) << "no Enemies page";
+        session.click(1628, 230);  // "ADD"
+        session.click(1628, 230);  // "ADD" again
         for (int i = 0; i < 300 && camerasIn(copy) != 2; ++i) sleepMs(100);
-        ASSERT_EQ(camerasIn(copy), 2u) << "no copy made while editing";
+        ASSERT_EQ(camerasIn(copy), 2) << "no copy made while editing";
     }  // the session's end kills the game with SIGKILL
     EditorSession next(dir);
     ASSERT_NO_FATAL_FAILURE(next.openEditor());
     // The editor opens on Import/Export, where RECOVER now covers the backdrop.
-    ASSERT_TRUE(waitForScreen(next.game, [](ALLEGRO_BITMAP* s) {
-        return nktest::strays(s, rightPanel, 1550, 535, 30, 535, 300, 30) > 10;
-    })) << "no RECOVER";
+    ASSERT_TRUE(next.shows(1550, 30, 535, 300, 30, true)) << "no RECOVER";
     next.click(1720, 550);
     const std::string saved = next.leaveSaving();
     ASSERT_FALSE(saved.empty()) << "nothing saved";
     EXPECT_TRUE(std::regex_match(
         saved, std::regex(R"(Map_\d\d-\d\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
         << saved;
-    EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2u);
+    EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2);
     EXPECT_NE(access(copy.c_str(), F_OK), 0) << "the copy outlived the save";
     unsetenv("DOVRA_RECOVERY_SECONDS");
     next.close();
@@ -209,7 +207,7 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     const Region saveField{1640, 690, 260, 50};
     ASSERT_TRUE(session.clickChanges(1770, 715, saveField));  // "save_path"
     ASSERT_TRUE(session.type("built.txt", saveField));
-    session.game.key("Return");
+    session.game.xdotool({"key", "Return"});
     sleepMs(300);
     session.click(1720, 785);  // "SAVE"
 
@@ -229,14 +227,8 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     // Walking right from the start reaches the moved gate on the drawn ground.
     nktest::writeFile(dir + "/built.replay",
                       "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n");
-    std::string result;
-    const std::string command = "cd '" + dir + "' && DISPLAY=" + session.screen.name() + " '" +
-                                NK_REPLAY_BINARY + "' built.replay 2>&1";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) result += buffer;
-        pclose(pipe);
-    }
+    const std::string result = session.game.run(
+        {"sh", "-c", "cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay 2>&1"});
     EXPECT_NE(result.find("built.replay: won at tick"), std::string::npos) << result << text;
     ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
 }

@@ -13,14 +13,13 @@ TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
         int dw, dh, x, y, w, h;
     } cases[] = {{1920, 1200, 0, 60, 1920, 1080}, {1280, 1024, 0, 152, 1280, 720}};
     for (const auto& c : cases) {
-        nktest::VirtualScreen screen(c.dw, c.dh);
-        ASSERT_TRUE(screen.ok());
-        nktest::GameProcess game(screen);
-        unsigned long window = game.waitForWindow();
-        ASSERT_NE(window, 0u) << game.output();
+        nktest::GameProcess game(c.dw, c.dh);
+        ASSERT_TRUE(game.screenOk());
         // The window is mapped first and moved to its place just after.
-        const nktest::WindowGeometry g = game.waitForPlacement(
-            window, [&](const nktest::WindowGeometry& w) { return w.y == c.y && w.width >= 100; });
+        nktest::WindowGeometry g;
+        const unsigned long window = game.waitForWindow(
+            g, [&](const nktest::WindowGeometry& w) { return w.y == c.y && w.width >= 100; });
+        ASSERT_NE(window, 0u) << game.output();
         EXPECT_EQ(std::vector<int>({g.x, g.y, g.width, g.height}),
                   std::vector<int>({c.x, c.y, c.w, c.h}))
             << c.dw << "x" << c.dh;

@@ -1,4 +1,3 @@
-#include "engine/GameCore.h"
 #include "engine/Input.h"
 #include "tests/support/Testing.h"
 
@@ -21,17 +20,6 @@ int edges(const NK::Input& in) {
     for (int i = 0; i < NK::Input::mouseSlots; ++i) n += in.mousePressed[i] + in.mouseReleased[i];
     return n;
 }
-
-// The game's hooks only count; the loop is fed pass by pass on the test window.
-struct CountingGame : NK::GameCore {
-    void update() override {
-        ++updates;
-        escapeSeen = input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0;
-    }
-    void draw() override { ++draws; }
-    int updates = 0, draws = 0;
-    bool escapeSeen = false;
-};
 
 }  // namespace
 
@@ -62,49 +50,4 @@ TEST(Input, EdgesDoubledTakenOutOfRangeKeptPastTheUpdateOrLocksToggledOnRelease)
     EXPECT_TRUE(in.capsLock && !in.numLock);
     in.endUpdate();
     EXPECT_EQ(edges(in), 0);
-}
-
-// A late machine catches up on updates and shows only the newest state: a
-// tick whose redraw falls while events still wait is drawn once the queue
-// runs dry, and only once however many ticks came first.
-TEST(Input, LoopRedrawsWhileEventsWaitOrMoreThanOncePerDrain) {
-    nktest::resetInput();
-    nktest::Engine& e = nktest::engine();
-    CountingGame game;
-    game.display = e.display;
-    game.view = e.view;
-    game.input = e.input;
-    game.renderContext = e.renderContext;
-    game.startClocks();
-    const int frames = e.display->frameCount;
-    game.pass(event(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_ESCAPE), false);
-    game.pass(event(ALLEGRO_EVENT_TIMER), false);
-    EXPECT_EQ(game.updates, 1);
-    EXPECT_TRUE(game.escapeSeen) << "the tick did not see the key pressed before it";
-    EXPECT_EQ(edges(*e.input), 0) << "edges kept past the tick's update";
-    EXPECT_EQ(game.draws, 0);
-    game.pass(event(ALLEGRO_EVENT_TIMER), false);
-    game.pass(event(ALLEGRO_EVENT_MOUSE_AXES), true);
-    EXPECT_EQ(game.updates, 2);
-    EXPECT_EQ(game.draws, 1);
-    game.pass(event(ALLEGRO_EVENT_MOUSE_AXES), true);
-    EXPECT_EQ(game.draws, 1) << "redrawn with no tick since the last picture";
-    EXPECT_EQ(e.display->frameCount, frames + 1);
-    // The loop runs until the window is closed, on the close itself.
-    ALLEGRO_EVENT_SOURCE source;
-    al_init_user_event_source(&source);
-    ALLEGRO_EVENT_QUEUE* queue = al_create_event_queue();
-    al_register_event_source(queue, &source);
-    ALLEGRO_EVENT close = event(ALLEGRO_EVENT_DISPLAY_CLOSE);
-    al_emit_user_event(&source, &close, nullptr);
-    std::swap(queue, e.input->queue);
-    game.onClose = [&game] { game.quit = 1; };
-    game.loop();
-    std::swap(queue, e.input->queue);
-    EXPECT_TRUE(game.quit && al_is_event_queue_empty(queue)) << "the loop never ran";
-    al_destroy_event_queue(queue);
-    al_destroy_user_event_source(&source);
-    delete game.generalStopwatch;
-    delete game.drawStopwatch;
-    delete game.updateStopwatch;
 }

@@ -140,40 +140,35 @@ TEST_F(PreparedFolder, LinksArePointedAgainButThePlayersOwnFilesAndFoldersStay) 
     EXPECT_EQ(mine("Editor/Levels/m1.txt"), "map one\n");
 }
 
+// Each row: the program's path, the folder it starts in, whether HOME is
+// set, then whether the game moves into the player's folder and whether it
+// reports an error. A build in a source folder has no installed data beside
+// it; an installed game started in a folder with a game of its own plays
+// that one; without HOME there is nowhere to move to.
 TEST_F(PreparedFolder, TheInstalledGameMovesOnlyWhenTheWorkingFolderHoldsNoGame) {
     const fs::path started = fs::current_path();
-    const std::string program = root + "/usr/games/dovra";
-    const std::string home = root + "/home";
-    const std::string empty = root + "/empty";
+    const std::string program = root + "/usr/games/dovra", home = root + "/home";
+    const std::string empty = root + "/empty", source = root + "/source";
     fs::create_directories(empty);
-
-    // Built in a source folder: no installed data beside the program.
-    GameFolder::Start s = GameFolder::enter(root + "/build/bin/dovra", "../share/games/dovra",
-                                            empty, nullptr, home.c_str());
-    EXPECT_FALSE(s.moved);
-    EXPECT_FALSE(fs::exists(folder));
-    // Installed, started in a folder with a game of its own.
-    const std::string sourceLike = root + "/source";
-    fs::create_directories(sourceLike + "/VAZEzadide/glsl/Shaders");
-    nktest::writeFile(sourceLike + "/VAZEzadide/glsl/Shaders/lights.vert", "x");
-    s = GameFolder::enter(program, "../share/games/dovra", sourceLike, nullptr, home.c_str());
-    EXPECT_FALSE(s.moved);
-    EXPECT_EQ(fs::current_path(), started);
-    EXPECT_FALSE(fs::exists(folder));
-
-    // Installed, started in the installed data itself or anywhere else.
-    for (const std::string& working : {data, empty}) {
-        s = GameFolder::enter(program, "../share/games/dovra", working, nullptr, home.c_str());
+    fs::create_directories(source + "/VAZEzadide/glsl/Shaders");
+    nktest::writeFile(source + "/VAZEzadide/glsl/Shaders/lights.vert", "x");
+    const struct {
+        std::string program, working;
+        bool home, moved, error;
+    } rows[] = {{root + "/build/bin/dovra", empty, true, false, false},
+                {program, source, true, false, false},
+                {program, data, true, true, false},
+                {program, empty, true, true, false},
+                {program, empty, false, false, true}};
+    for (const auto& r : rows) {
+        const GameFolder::Start s = GameFolder::enter(r.program, "../share/games/dovra", r.working,
+                                                      nullptr, r.home ? home.c_str() : nullptr);
         const fs::path now = fs::current_path();
         fs::current_path(started);
-        EXPECT_EQ(s.error, "");
-        EXPECT_TRUE(s.moved) << working;
-        EXPECT_EQ(now, fs::path(folder)) << working;
+        EXPECT_EQ(std::vector<bool>({s.moved, !s.error.empty(), now == fs::path(folder)}),
+                  std::vector<bool>({r.moved, r.error, r.moved}))
+            << r.program << " in " << r.working;
     }
-    s = GameFolder::enter(program, "../share/games/dovra", empty, nullptr, nullptr);
-    EXPECT_FALSE(s.moved);
-    EXPECT_NE(s.error, "");
-    EXPECT_EQ(fs::current_path(), started);
 }
 
 }  // namespace

@@ -1,40 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/PadControls.h"
 #include "game/Replay.h"
-
-namespace {
-
-bool same(const PlayInput& a, const PlayInput& b) {
-    return a.left == b.left && a.right == b.right && a.jumpPressed == b.jumpPressed &&
-           a.usePressed == b.usePressed && a.restartPressed == b.restartPressed &&
-           a.firePressed == b.firePressed && a.pointer.x == b.pointer.x &&
-           a.pointer.y == b.pointer.y && a.aim.x == b.aim.x && a.aim.y == b.aim.y;
-}
-
-}  // namespace
-
-// What the recorder writes reads back as the very inputs that were played.
-TEST(ReplayFile, RecordedRunReadsBackTickForTick) {
-    std::vector<PlayInput> played(40);
-    for (int t = 0; t < 40; ++t) {
-        PlayInput& in = played[static_cast<std::size_t>(t)];
-        in.right = t >= 3 && t < 30;
-        in.left = t >= 28;
-        in.jumpPressed = t == 10 || t == 11;
-        in.firePressed = t == 20;
-        in.usePressed = t == 39;
-        in.pointer = {100.0f + t / 3 * 0.1f, 700.0f / 3.0f};
-        if (t >= 12 && t < 25) in.aim = {0.3f + t / 7 * 0.1f, -1.0f / 3.0f};
-    }
-    ReplayRecorder recorder("level.txt");
-    for (const PlayInput& in : played) recorder.add(in);
-    ReplayParse p = parseReplay(recorder.text(Replay::Outcome::Won, 39));
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(p.replay.expectedTick, 39);
-    for (int t = 0; t < 40; ++t)
-        EXPECT_TRUE(same(p.replay.inputAt(t), played[static_cast<std::size_t>(t)])) << "tick " << t;
-}
 
 // A controller's lines play through the pad's own rules: a stick inside its
 // dead zone neither walks nor aims, and the trigger fires once per pull.
@@ -48,24 +14,4 @@ TEST(ReplayFile, PadLinesWalkInsideTheDeadZoneOrFireWhileHeld) {
     EXPECT_TRUE(r.inputAt(5).firePressed);
     EXPECT_FALSE(r.inputAt(6).firePressed) << "one shot per pull";
     EXPECT_FALSE(parseReplay("map m\nexpect won 1\nstick LEFT 1.5 0 0\n").ok);
-}
-
-// The stick takes over aiming around the gun and keeps its direction when
-// let go; the mouse takes it back the moment it moves, not before.
-TEST(PadAim, StickAimLostWhenLetGoOrKeptAfterTheMouseMoves) {
-    PadControls::Aim aim;
-    PlayInput in;
-    in.pointer = {100, 100};
-    EXPECT_EQ(aim.pointer(in, {960, 540}).x, 100.0f);
-    in.aim = {0.0f, 0.8f};
-    NK::Vec2 at = aim.pointer(in, {960, 540});
-    EXPECT_FLOAT_EQ(at.x, 960.0f);
-    EXPECT_FLOAT_EQ(at.y, 540.0f + PadControls::reticleDistance);
-    in.aim = {};
-    at = aim.pointer(in, {1000, 500});
-    EXPECT_FLOAT_EQ(at.y, 500.0f + PadControls::reticleDistance) << "let go, it keeps aiming down";
-    EXPECT_TRUE(aim.byPad());
-    in.pointer = {101, 100};
-    EXPECT_EQ(aim.pointer(in, {1000, 500}).x, 101.0f);
-    EXPECT_FALSE(aim.byPad());
 }

@@ -67,33 +67,6 @@ TEST(Scenes, EntryWorkLateOrRepeatedOrEscapeLeadsElsewhere) {
     }
 }
 
-// A button switches the scene during the widgets' pass, after the scene's
-// update; the entry's widget work must follow at once, so the frame drawn
-// next has only the new scene's widgets on. Each row: the scene the last
-// update ran, the scene a button set, the calls enter() makes, then those
-// of a second enter() (none: the work is done).
-TEST(Scenes, ButtonSwitchLeavesTheOldScenesWidgetsOnForAFrame) {
-    const struct {
-        int from, to;
-        std::string calls;
-    } cases[] = {
-        {MainMenu, LevelBrowser, "-B-|"}, {LevelBrowser, MainMenu, "M--|"},
-        {MainMenu, Tutorial, "--T|"},     {MainMenu, Editor, "--- n|"},
-        {Editor, MainMenu, "--- n M--|"}, {LevelBrowser, Play, "---|"},
-        {Play, MainMenu, "M--|"},         {Play, Play, "|"},
-    };
-    for (const auto& c : cases) {
-        SceneMachine m;
-        RecordingHooks h;
-        m.previousScene = c.from;
-        m.scene = c.to;
-        m.enter(h);
-        h.calls += "|";
-        m.enter(h);
-        EXPECT_EQ(h.calls, c.calls) << c.from << " to " << c.to;
-    }
-}
-
 // Forward from the first page past the last, then back past the first: a
 // wrap anywhere but past either end shows as a wrong letter.
 TEST(TutorialBook, PagesWrapOnlyPastTheEnds) {

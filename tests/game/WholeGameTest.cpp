@@ -17,7 +17,8 @@ using gamekit::tick;
 
 // The HUD, read back from the drawn frame: a heart slot counts as filled when
 // it differs from the same frame drawn with no health at all, so the test
-// does not care what a heart looks like, only where one is drawn.
+// does not care what a heart looks like, only where one is drawn. A heart
+// drawn at no health shows as one missing at every other.
 TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
     Game& g = game();
     PlayInput still;
@@ -44,11 +45,6 @@ TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
             << "health " << health;
         al_destroy_bitmap(shown);
     }
-    // Dead: the frame is the empty one, nothing drawn where the first heart was.
-    g.player->health = 0;
-    ALLEGRO_BITMAP* dead = gamekit::frame();
-    EXPECT_LT(nktest::meanDifference(dead, 0, 0, none, 0, 0, side * 6, side * 2, 2), 1.0);
-    al_destroy_bitmap(dead);
     al_destroy_bitmap(none);
     g.replayInput = nullptr;
     g.play->leaveLevel();

@@ -18,154 +18,123 @@
 namespace nktest {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-void sleepMs(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+// True once `done` holds, checked every `stepMs` until the timeout.
+bool until(int timeoutMs, const std::function<bool()>& done, int stepMs = 50) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;; std::this_thread::sleep_for(std::chrono::milliseconds(stepMs))) {
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+    }
 }
 
-// The program in `cwd` on `display`, its standard output into `stdoutFd`.
+// `args` in `cwd` on `display`, reading nothing, writing into `out` (and
+// its errors nowhere when `quiet`).
 pid_t spawn(const std::vector<std::string>& args, const std::string& display,
-            const std::string& cwd, int stdoutFd) {
-    pid_t pid = fork();
+            const std::string& cwd, int out, bool quiet) {
+    const pid_t pid = fork();
     if (pid != 0) return pid;
-    if (chdir(cwd.c_str()) != 0) _exit(127);
-    setenv("DISPLAY", display.c_str(), 1);
-    dup2(open("/dev/null", O_RDWR), 0);
-    dup2(stdoutFd, 1);
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, 0);
+    dup2(out, 1);
+    if (quiet) dup2(null, 2);
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
+    if (chdir(cwd.c_str()) == 0) execvp(argv[0], argv.data());
     _exit(127);
 }
 
-// The exit status (-1 after a signal), or -2 when still running at the
-// timeout, the child then killed.
-int reap(pid_t pid, int timeoutMs) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    int status = 0;
-    while (Clock::now() < end) {
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        sleepMs(20);
-    }
-    kill(pid, SIGKILL);
+void stop(pid_t pid, int signal) {
+    if (pid <= 0) return;  // kill(-1) would signal every process we may
+    kill(pid, signal);
     waitpid(pid, nullptr, 0);
-    return -2;
 }
 
 }  // namespace
 
-VirtualScreen::VirtualScreen(int width, int height) {
-    // Xvfb picks a free display number itself and writes it to the pipe once
-    // it listens, so two test binaries side by side never share one server.
-    // -noreset: a server resets when its last client leaves, and our probes
-    // and xdotool calls are such clients; the game's connection could fail.
+GameProcess::GameProcess(int width, int height, const std::string& folder) {
+    // Xvfb picks a free display number itself and writes it once it listens,
+    // so two test binaries side by side never share one server. -noreset: a
+    // server resets when its last client leaves, and xdotool is such a client.
     int fds[2];
     if (pipe(fds) != 0) return;
-    const std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
-        int devnull = open("/dev/null", O_RDWR);
-        for (int fd = 0; fd < 3; ++fd) dup2(devnull, fd);
-        const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-nolisten",
-               "tcp", "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    const pid_t child = spawn({"Xvfb", "-displayfd", "1", "-screen", "0",
+                               std::to_string(width) + "x" + std::to_string(height) + "x24",
+                               "-nolisten", "tcp", "-noreset"},
+                              "", "/", fds[1], true);
     close(fds[1]);
     std::string number;
     for (char c = 0; read(fds[0], &c, 1) == 1 && c != '\n';) number += c;
     close(fds[0]);
-    if (child < 0) return;
     displayName = ":" + number;
     // Only a real connection proves that clients can use it.
-    for (int i = 0; i < 250 && !number.empty(); ++i, sleepMs(20)) {
-        if (Display* x = XOpenDisplay(displayName.c_str())) {
-            XCloseDisplay(x);
-            pid = child;
-            return;
-        }
-    }
-    kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
-}
-
-VirtualScreen::~VirtualScreen() {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-}
-
-GameProcess::GameProcess(const VirtualScreen& s, const std::string& binary,
-                         const std::string& workingDirectory,
-                         const std::vector<std::string>& arguments)
-    : screen(s) {
-    std::vector<std::string> command = {binary};
-    command.insert(command.end(), arguments.begin(), arguments.end());
+    if (child > 0 && !number.empty() && until(5000, [&] {
+            Display* x = XOpenDisplay(displayName.c_str());
+            if (x) XCloseDisplay(x);
+            return x != nullptr;
+        }))
+        server = child;
+    else
+        stop(child, SIGTERM);
     char path[] = "/tmp/dovra-e2e-XXXXXX";
-    int fd = mkstemp(path);
+    const int fd = mkstemp(path);
     outputPath = path;
-    pid = spawn(command, screen.name(), workingDirectory, fd);
+    if (server > 0) pid = spawn({NK_GAME_BINARY}, displayName, folder, fd, false);
     close(fd);
 }
 
 GameProcess::~GameProcess() {
-    if (running()) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
+    if (running()) stop(pid, SIGKILL);
     unlink(outputPath.c_str());
+    stop(server, SIGTERM);
+}
+
+std::string GameProcess::run(const std::vector<std::string>& args) const {
+    int fds[2];
+    if (pipe(fds) != 0) return "";
+    const pid_t child = spawn(args, displayName, "/", fds[1], true);
+    close(fds[1]);
+    std::string out;
+    char buffer[256];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
+    close(fds[0]);
+    waitpid(child, nullptr, 0);
+    return out;
 }
 
 bool GameProcess::running() {
-    if (pid <= 0 || exitStatus != -1) return false;
     int status = 0;
+    if (pid <= 0 || exitStatus != -2) return false;
     if (waitpid(pid, &status, WNOHANG) != pid) return true;
-    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 256;
+    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return false;
 }
 
 int GameProcess::waitExit(int timeoutMs) {
-    if (exitStatus == -1) {
-        const int code = reap(pid, timeoutMs);
-        exitStatus = code >= 0 ? code : 256;
+    if (!until(
+            timeoutMs, [&] { return !running(); }, 20)) {
+        stop(pid, SIGKILL);
+        exitStatus = -1;
     }
-    return exitStatus == 256 ? -1 : exitStatus;
+    return exitStatus;
 }
 
-std::string capture(const VirtualScreen& screen, const std::vector<std::string>& args) {
-    // Every argument single-quoted for the shell, quotes inside it too.
-    std::string command = "DISPLAY=" + screen.name();
-    for (std::string a : args) {
-        for (std::size_t q = a.find('\''); q != std::string::npos; q = a.find('\'', q + 4))
-            a.replace(q, 1, "'\\''");
-        command += " '" + a + "'";
-    }
-    std::string out;
-    if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
-
-unsigned long GameProcess::waitForWindow(const std::string& title, int timeoutMs) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (Clock::now() < end && running()) {
-        std::string found = capture(screen, {"xdotool", "search", "--name", "^" + title + "$"});
-        if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
-        sleepMs(50);
-    }
-    return 0;
+unsigned long GameProcess::waitForWindow(WindowGeometry& g,
+                                         const std::function<bool(const WindowGeometry&)>& placed,
+                                         const std::string& title, int timeoutMs) {
+    unsigned long window = 0;
+    until(timeoutMs, [&] {
+        const std::string found = run({"xdotool", "search", "--name", "^" + title + "$"});
+        if (!found.empty()) g = geometry(window = std::strtoul(found.c_str(), nullptr, 10));
+        return (window && placed(g)) || !running();
+    });
+    return window;
 }
 
 WindowGeometry GameProcess::geometry(unsigned long window) const {
     WindowGeometry g;
-    Display* x = XOpenDisplay(screen.name().c_str());
+    Display* x = XOpenDisplay(displayName.c_str());
     if (!x) return g;
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(x, window, &attributes)) {
@@ -178,52 +147,35 @@ WindowGeometry GameProcess::geometry(unsigned long window) const {
     return g;
 }
 
-WindowGeometry GameProcess::waitForPlacement(
-    unsigned long& window, const std::function<bool(const WindowGeometry&)>& placed,
-    int timeoutMs) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    WindowGeometry g = geometry(window);
-    while (!placed(g) && Clock::now() < end && running()) {
-        sleepMs(50);
-        if (unsigned long found = waitForWindow("Dovra", 1000)) window = found;
-        g = geometry(window);
-    }
-    return g;
-}
-
 std::string GameProcess::output() const {
     return contentsOf(outputPath);
 }
 
 bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (; Clock::now() < end; sleepMs(20))
-        if (output().find(needle) != std::string::npos) return true;
-    return false;
+    return until(
+        timeoutMs, [&] { return output().find(needle) != std::string::npos; }, 20);
 }
 
-void GameProcess::moveMouse(int x, int y) const {
-    capture(screen, {"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
+void GameProcess::xdotool(const std::vector<std::string>& args) const {
+    std::vector<std::string> command = {"xdotool"};
+    command.insert(command.end(), args.begin(), args.end());
+    run(command);
 }
 
 void GameProcess::click(int x, int y) const {
-    moveMouse(x, y);
-    sleepMs(100);  // let a tick see the pointer before the button goes down
-    capture(screen, {"xdotool", "click", "1"});
-}
-
-void GameProcess::key(const std::string& keysym) const {
-    capture(screen, {"xdotool", "key", keysym});
+    xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // a tick sees the pointer first
+    xdotool({"click", "1"});
 }
 
 bool GameProcess::screenshot(const std::string& pngPath) const {
     std::remove(pngPath.c_str());
-    capture(screen, {"import", "-window", "root", pngPath});
+    run({"import", "-window", "root", pngPath});
     return access(pngPath.c_str(), F_OK) == 0;
 }
 
 void GameProcess::sendClose(unsigned long window) const {
-    Display* x = XOpenDisplay(screen.name().c_str());
+    Display* x = XOpenDisplay(displayName.c_str());
     if (!x) return;
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -233,42 +185,38 @@ void GameProcess::sendClose(unsigned long window) const {
     e.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(x, window, False, NoEventMask, &e);
-    XFlush(x);
     XCloseDisplay(x);
 }
 
 std::string makeGameFolder(const std::vector<std::string>& linked) {
     char pattern[] = "/tmp/dovra-game-XXXXXX";
     const std::string dir = mkdtemp(pattern);
-    auto makeParents = [&dir](const std::string& path) {
+    for (const std::string& path : linked) {
         for (std::size_t slash = path.find('/'); slash != std::string::npos;
              slash = path.find('/', slash + 1))
             mkdir((dir + "/" + path.substr(0, slash)).c_str(), 0755);
-    };
-    makeParents("Editor/Levels/");
-    for (const std::string& path : linked) {
-        makeParents(path);
         symlink(sourcePath(path).c_str(), (dir + "/" + path).c_str());
     }
+    mkdir((dir + "/Editor/Levels").c_str(), 0755);
     return dir;
 }
 
 bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
     const std::string path = tempPath("screen.png");
-    for (int i = 0; i < 60; ++i, sleepMs(250)) {
-        ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
-        const bool matched = shot && matches(shot);
-        if (shot) al_destroy_bitmap(shot);
-        if (matched) return true;
-    }
-    return false;
+    return until(
+        30000,
+        [&] {
+            ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
+            const bool matched = shot && matches(shot);
+            if (shot) al_destroy_bitmap(shot);
+            return matched;
+        },
+        250);
 }
 
 std::string waitForMenu(GameProcess& game, unsigned long& window) {
-    window = game.waitForWindow("Dovra");
-    if (!window) return "no window: " + game.output();
-    const WindowGeometry g = game.waitForPlacement(
-        window, [](const WindowGeometry& w) { return w.y == 60 && w.width == 1920; });
+    WindowGeometry g;
+    window = game.waitForWindow(g, [](auto& w) { return w.y == 60 && w.width == 1920; });
     if (g.width != 1920 || g.y != 60) return "window not placed: " + game.output();
     if (!game.waitForOutput("dovra ", 15000)) return "no start line: " + game.output();
     // The right half of the menu is the backdrop alone.

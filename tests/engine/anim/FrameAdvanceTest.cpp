@@ -117,14 +117,9 @@ TEST(ValueChannel, ValuesAndEventsPerTick) {
     }
 }
 
-// Colour moves along the diagonal: components exactly 0.5 away are not
-// within a 0.5 step, so it moves 0.354 each instead of snapping. One already
-// at its target ends at once without dividing by zero.
-TEST(ValueChannel, ColourOffTheDiagonalSnappedEarlyOrDividedByZero) {
-    NK::ValueChannel<NK::Rgb> colour(NK::Rgb{});
-    colour.animate(NK::Rgb{1.0f, 0.5f, 0.5f}, 0.5f, true, false, 0, false);
-    colour.advance();
-    EXPECT_NEAR(colour.current.g, 1.0f - 0.5f / std::sqrt(2.0f), 1e-5f);
+// A colour already at its target ends at once without dividing by zero.
+TEST(ValueChannel, ColourAtItsTargetDividedByZero) {
+    NK::ValueChannel<NK::Rgb> colour(NK::Rgb{0.5f, 0.5f, 0.5f});
     colour.animate(colour.current, 0.1f, true, false, 0, false);
     EXPECT_EQ(colour.advance(), ChannelEvent::Ended);
     EXPECT_FALSE(std::isnan(colour.current.r));

