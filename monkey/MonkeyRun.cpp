@@ -241,7 +241,7 @@ std::vector<MonkeyRun::OnScreen> MonkeyRun::onScreen() {
     for (const Game::WidgetSystem& s : current->widgetSystems()) {
         for (const NK::ShownWidget& w : s.gui->shownWidgets()) {
             if (!w.clickable()) continue;
-            OnScreen o{s.name + "/" + w.key, w, false};
+            OnScreen o{s.name + "/" + w.key, w, false, {}};
             if (w.kind == NK::ShownWidget::Input) {
                 o.focused = s.gui->getTextInput(w.key).focused;
                 o.text = s.gui->getTextInput(w.key).text;
