@@ -181,8 +181,10 @@ TEST(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
     NK::GUISystem gui{nktest::engine().input, nktest::engine().renderContext, &fonts};
     const NK::BitmapEntry stems = nktest::solidImage(30, 30, al_map_rgb(0, 0, 0));
     al_set_target_bitmap(stems.get());
+    al_lock_bitmap(stems.get(), ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READWRITE);
     for (int x = 1; x < 30; x += 3)
         for (int y = 0; y < 30; ++y) al_put_pixel(x, y, al_map_rgb(255, 255, 255));
+    al_unlock_bitmap(stems.get());
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     gui.createButton(stems, {0, 0, 30, 30}, "button", false);
     gui.setButtonText("button", " ", 1);
