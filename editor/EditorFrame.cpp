@@ -174,7 +174,7 @@ void EditorFrame::enter(bool editor) {
     camera.enter(services.input->mouse.z);
     if (!editor) return;
     history.reset(services.importExport->snapshot());
-    changePending = false;
+    changePending = pointerChangePending = false;
 }
 
 bool EditorFrame::escape() {

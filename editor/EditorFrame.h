@@ -97,5 +97,6 @@ private:
     LevelRun run;
     Panels panels;
     std::function<void()> toMenu;
-    bool changePending = false;  // an edge was seen and its change not yet taken
+    bool changePending = false;         // an edge was seen and its change not yet taken
+    bool pointerChangePending = false;  // one of those edges was the mouse's
 };

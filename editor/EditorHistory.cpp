@@ -16,7 +16,7 @@ void EditorFrame::takeUnrecordedChange() {
     // A drag still held (or a change whose tick has not come) is a step of
     // its own, so undo takes back that change and only that one.
     history.record(services.importExport->snapshot());
-    changePending = false;
+    changePending = pointerChangePending = false;
 }
 
 void EditorFrame::undo() {
@@ -41,14 +41,19 @@ void EditorFrame::noteEdges() {
     // cannot have changed the level.
     for (int k = 0; k < NK::Input::keyCount && !changePending; ++k)
         changePending = input.keyPressed[k];
-    for (int b = 0; b < NK::Input::mouseSlots && !changePending; ++b)
-        changePending = input.mouseReleased[b] || input.mousePressed[b];
+    for (int b = 0; b < NK::Input::mouseSlots; ++b)
+        if (input.mouseReleased[b] || input.mousePressed[b])
+            changePending = pointerChangePending = true;
 }
 
 void EditorFrame::recordChange() {
     // The widgets act on a click after the frame's update, so a change is
     // taken in the tick after its edge; a held drag waits for its release.
-    if (!changePending || tabs.testRunning || typing() || services.input->mouseDown(1)) return;
-    changePending = false;
+    if (!changePending || tabs.testRunning || services.input->mouseDown(1)) return;
+    // Typed text is one step once the field takes it; but a drag or a click
+    // made while a field still has the keyboard is a step of its own, or the
+    // next edit would swallow it and undo could never bring it back.
+    if (typing() && !pointerChangePending) return;
+    changePending = pointerChangePending = false;
     history.record(services.importExport->snapshot());
 }

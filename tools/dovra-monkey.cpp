@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -146,6 +147,10 @@ int main(int argc, char** argv) {
     MonkeyRun::Options o;
     o.seed = seed;
     o.answers = script.answers;
+    // The failing actions are the point of a run: a folder that is not there
+    // yet is made, not left to swallow them.
+    std::error_code made;
+    std::filesystem::create_directories(out, made);
     const std::string name = out + "/monkey-" + std::to_string(seed);
     deathPath = name + "-died.txt";
     playedSoFar = &script;
