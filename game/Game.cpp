@@ -137,85 +137,10 @@ std::vector<EditorPanel*> Game::elementPanels() const {
             boxes.get(),   circles.get(), lights.get()};
 }
 
-void Game::load() {
-    std::string startLine = NK::applicationName() + " " + NK::currentDateString() + " " +
-                            NK::currentTimeString() + "\n";
-    std::fwrite(startLine.data(), 1, startLine.size(), stdout);
-    std::fflush(stdout);
-
-    al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_BUSY);
-
-    // Everything below loads in its order and reports a missing file where it
-    // always did; meanwhile two workers decode the larger pictures ahead of
-    // it, from the moment the splash itself is being decoded, so start-up
-    // uses both cores.
-    NK::ImagePrefetch prefetch(startupImages(), 2);
-    NK::ImagePrefetch::setCurrent(&prefetch);
-
-    // The splash goes up before anything else loads, so even a slow or
-    // broken load shows the player something.
-    const char* splash = "Resources/Images/VAZEzadide-screen.png";
-    if (al_filename_exists(splash)) {
-        bitmaps->load(splash, "TORV");
-        bitmaps->drawOnScreen("TORV", NK::Rect(0.0f, 0.0f, static_cast<float>(display->windowWidth),
-                                               static_cast<float>(display->windowHeight)));
-    } else {
-        NK::logError(std::string("Bitmap path \"") + splash +
-                     "\" not found or initialization failed");
-    }
-    al_flip_display();
-    ++display->frameCount;
-
-    loadResources();
-
-    mainMenu = std::make_unique<MainMenuScreen>(gui, bitmaps, extBitmaps);
-    mainMenu->build({[this] { openScene(LevelBrowser); },
-                     [this] {
-                         // The editor opens on an empty level.
-                         importExport->clearMap();
-                         openScene(Editor);
-                     },
-                     [this] { openScene(Tutorial); }, [this] { exitGame(); }});
-    browser = std::make_unique<LevelBrowserScreen>(gui, bitmaps, textFiles);
-    browser->build({[this](const std::string& path, int level) { startLevel(path, level); },
-                    [this] { openScene(MainMenu); }});
-    tutorialScreen = std::make_unique<TutorialScreen>(gui, bitmaps, &tutorialBook);
-    tutorialScreen->build([this] { openScene(MainMenu); });
-    // Progress is the browser's: it knows the pack and rewrites its file.
-    play->onWin = [this] { return browser->levelWon(play->currentLevel); };
-    play->build([this] {
-        // "Menu" leaves the level as Escape does: a recording ends there too.
-        if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));
-        openScene(MainMenu);
-    });
-    for (EditorPanel* panel : elementPanels()) panel->build();
-    // Tests shorten the recovery period to see a copy made without waiting.
-    if (const char* seconds = std::getenv("DOVRA_RECOVERY_SECONDS"))
-        importExport->recoverySeconds = std::max(1, std::atoi(seconds));
-    importExport->build();
-    editor->build([this] { openScene(MainMenu); });
-    // The game opens on the main menu, so only its buttons may take clicks.
-    showMenuWidgets(true, false, false);
-
-    al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_DEFAULT);
-}
-
-std::vector<std::string> Game::startupImages() {
-    std::vector<std::string> files;
-    for (const ResourceEntry& r : sharedResources())
-        if (r.kind == ResourceEntry::Bitmap || r.kind == ResourceEntry::Animation)
-            files.push_back(r.path);
-    files.push_back(MainMenuScreen::logoFile);
-    for (const std::vector<std::string>& element :
-         {Player::imageFiles(), Gate::imageFiles(), NPCs::imageFiles()})
-        files.insert(files.end(), element.begin(), element.end());
-    files.push_back(Enemies::headPath);
-    files.push_back(Enemies::holderPath);
-    return files;
-}
-
 void Game::startLevel(const std::string& path, int level) {
     if (!PlayScene::mapOpens(path)) return;
+    // A level fills every element's page as it loads.
+    finishBuilding();
     play->currentLevel = level;
     play->startLevel(path);
     if (!recordReplayPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
@@ -279,41 +204,6 @@ void Game::finishRecording(int outcome) {
     recordReplayPath.clear();
 }
 
-void Game::loadResources() {
-    for (const ResourceEntry& r : sharedResources()) {
-        if (r.kind == ResourceEntry::Sound || r.kind == ResourceEntry::Song) {
-            loadSoundOrSilence(*sounds, r);
-            continue;
-        }
-        if (!al_filename_exists(r.path.c_str())) {
-            NK::logError(missingResourceMessage(r));
-            // A transparent stand-in keeps every later look-up of the key
-            // safe: the picture simply does not show.
-            if (r.kind == ResourceEntry::Bitmap) {
-                bitmaps->create(NK::Rect(0, 0, 1, 1), r.key);
-                al_set_target_bitmap(bitmaps->get(r.key).get());
-                al_clear_to_color(al_map_rgba(0, 0, 0, 0));
-                al_set_target_backbuffer(display->display);
-            }
-            continue;
-        }
-        switch (r.kind) {
-            case ResourceEntry::Font:
-                fonts->load(r.path, r.key);
-                break;
-            case ResourceEntry::Bitmap:
-                bitmaps->load(r.path, r.key);
-                break;
-            case ResourceEntry::Animation:
-                animations->loadAnimation(r.path, r.columns, r.rows, r.key);
-                break;
-            case ResourceEntry::Sound:
-            case ResourceEntry::Song:
-                break;
-        }
-    }
-}
-
 void Game::update() {
     // Ticks queued during the load are caught up first, as the loop does
     // with every backlog; a level started before that would play its first
@@ -323,19 +213,27 @@ void Game::update() {
         startMapPath.clear();
     }
     if (replayInput) pointAsReplayed();
+    if (scenes.scene != MainMenu) finishBuilding();
     // The editor is for the keyboard and mouse; everywhere else Back or Start
     // on a controller is Escape.
     const bool padLeave = scenes.scene != Editor && PadControls::leavePressed(input->pad.state);
     scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0 || padLeave, *this);
     // Shared by every scene, after the scene's own work.
-    importExport->update();
-    for (EditorPanel* panel : elementPanels()) panel->updateWidgets();
+    const std::vector<EditorPanel*> pages = elementPanels();
+    if (partsBuilt > pages.size()) importExport->update();
+    for (std::size_t i = 0; i < pages.size() && i < partsBuilt; ++i) pages[i]->updateWidgets();
     lights->system().uploadUniforms();
     animations->updateAnimations();
     steerButtonsWithPad();
     gui->update();
     // A replay has no run loop to clear the edge after the tick.
     if (replayInput) input->mousePressed[1] = 0;
+    // The menu has time to spare for one more part of the editor each tick;
+    // a button that left the menu needs all of them before the new scene.
+    if (scenes.scene == MainMenu)
+        buildNextPart();
+    else
+        finishBuilding();
     scenes.enter(*this);
 }
 
@@ -406,6 +304,7 @@ std::vector<std::string> Game::strayWidgets() {
 }
 
 void Game::destroy() {
+    prefetch.reset();
     extBitmaps->destroyAll();
     // The level goes first: its images and bodies live in the stores and
     // the world released below.

@@ -20,6 +20,7 @@ class GUISystem;
 class TextFileStore;
 class PhysicsWorld;
 class ExtBitmapStore;
+class ImagePrefetch;
 }  // namespace NK
 class MainMenuScreen;
 class LevelBrowserScreen;
@@ -94,6 +95,11 @@ public:
     std::unique_ptr<PlayScene> play;
     std::unique_ptr<EditorFrame> editor;
 
+    // Builds whatever of the editor load left for the menu's ticks: its
+    // element pages, the Import/Export page and the frame. Scenes and levels
+    // call it before they need them; so do tools that reach into them.
+    void finishBuilding();
+
     // Starts the map at once, as a map loaded by its name (no pack progress).
     void playMap(const std::string& path) { startLevel(path, -1); }
     // Starts level `level` of the browser's current pack, or with -1 a map by
@@ -157,4 +163,11 @@ private:
     std::unique_ptr<LevelBrowserScreen> browser;
     std::unique_ptr<TutorialScreen> tutorialScreen;
     std::unique_ptr<ReplayRecorder> recorder;
+    // The next part of the editor to build: the element pages in tab order,
+    // then the Import/Export page, then the frame; false once all are built.
+    bool buildNextPart();
+    std::size_t partsBuilt = 0;
+    // Decodes the start-up pictures on worker threads until the last page
+    // has taken its own.
+    std::unique_ptr<NK::ImagePrefetch> prefetch;
 };

@@ -98,6 +98,9 @@ void MonkeyRun::startGame() {
         reached.insert(answer == 'Y' ? "question: yes" : "question: no");
         return answer == 'Y';
     };
+    // The empty level is taken through the editor's own clearing, which
+    // needs its pages: built now rather than over the menu's first ticks.
+    current->finishBuilding();
     current->importExport->clearMap();
     emptyLevel = current->importExport->snapshot();
     keysDown.clear();

@@ -52,25 +52,42 @@ inline GameEnvironment* environment() {
 // Registered before main, so its TearDown runs even when a test never asks.
 [[maybe_unused]] static GameEnvironment* const registered = environment();
 
+// The game loaded as the real start loads it. `buildEditor` finishes at once
+// what the menu's first ticks would build: tests reach into the editor's
+// pages straight away, as a player can only a moment later.
+inline void start(bool buildEditor) {
+    GameEnvironment* env = environment();
+    // GameCore is plain data the engine fills in; it starts from zeroes.
+    void* memory = ::operator new(sizeof(Game));
+    std::memset(memory, 0, sizeof(Game));
+    env->game = new (memory) Game();
+    env->game->startEngine("Dovra test");
+    env->game->create();
+    env->game->load();
+    if (buildEditor) env->game->finishBuilding();
+    env->game->importExport->askToSave = [] {
+        ++question.asked;
+        return question.answer;
+    };
+}
+
 inline Game& game() {
     GameEnvironment* env = environment();
     if (!env->game) {
         const std::string folder = nktest::tempPath("game");
         EXPECT_EQ(GameFolder::prepare(NK_SOURCE_DIR, folder), "");
         EXPECT_EQ(chdir(folder.c_str()), 0);
-        // GameCore is plain data the engine fills in; it starts from zeroes.
-        void* memory = ::operator new(sizeof(Game));
-        std::memset(memory, 0, sizeof(Game));
-        env->game = new (memory) Game();
-        env->game->startEngine("Dovra test");
-        env->game->create();
-        env->game->load();
-        env->game->importExport->askToSave = [] {
-            ++question.asked;
-            return question.answer;
-        };
+        start(true);
     }
     return *env->game;
+}
+
+// A new game in the same folder, as a player quitting and starting again.
+inline Game& restart(bool buildEditor) {
+    game();
+    environment()->TearDown();
+    start(buildEditor);
+    return *environment()->game;
 }
 
 // One update with these keys pressed and these events arrived since the
