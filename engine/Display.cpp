@@ -26,10 +26,8 @@ Display::Display(const char* title) {
     al_set_window_position(display, layout.x, layout.y);
     al_set_window_title(display, title);
     al_clear_to_color(al_map_rgb(0, 0, 0));
+    // Straight alpha: startAllegro keeps images and glyphs unpremultiplied.
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ALPHA, ALLEGRO_INVERSE_ALPHA);
-    // The blender above expects straight alpha, so images and glyphs must not
-    // be premultiplied on load; otherwise every soft edge comes out darkened.
-    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_NO_PREMULTIPLIED_ALPHA);
 }
 
 Display::~Display() {

@@ -38,6 +38,10 @@ void startAllegro() {
     step(al_init_ttf_addon(), "Allegro TTF initialize.");
     step(al_init_primitives_addon(), "Allegro primitives initialize.");
     if (!ok) fatalError("Core not initialized.");
+    // The display's blender expects straight alpha, so images and glyphs
+    // must not be premultiplied on load; otherwise every soft edge comes out
+    // darkened. Set before the display so files decoded ahead of it match.
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_NO_PREMULTIPLIED_ALPHA);
 }
 
 GameCore::GameCore() = default;
@@ -55,6 +59,7 @@ void GameCore::run(const char* title) {
 
 void GameCore::startEngine(const char* title) {
     startAllegro();
+    beforeDisplay();
     display = new Display(title);
     Platform::keepDriverLoaded();
     view = new View(display);

@@ -26,7 +26,10 @@ public:
     GameCore(const GameCore&) = delete;
     GameCore& operator=(const GameCore&) = delete;
 
-    // The hooks, in the order the loop relies on.
+    // The hooks, in the order the loop relies on. beforeDisplay runs once
+    // Allegro and its add-ons are up, while the window is still being made:
+    // work started there (decoding files, say) overlaps the display's set-up.
+    virtual void beforeDisplay() {}
     virtual void create() {}
     virtual void load() {}
     virtual void update() {}

@@ -55,6 +55,7 @@ public:
     Game();
     ~Game() override;
 
+    void beforeDisplay() override;
     void create() override;
     void load() override;
     void update() override;
@@ -136,6 +137,7 @@ private:
     // The pictures load decodes, roughly in its order, for the workers that
     // decode them ahead of it.
     static std::vector<std::string> startupImages();
+    static constexpr const char* splashFile = "Resources/Images/VAZEzadide-screen.png";
     // The collections the level document reaches, by name.
     LevelDocument::Parts levelParts() const;
     // The same collections as the play scene and the editor's test run step them.

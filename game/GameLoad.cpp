@@ -38,18 +38,11 @@ void Game::load() {
 
     al_set_system_mouse_cursor(display->display, ALLEGRO_SYSTEM_MOUSE_CURSOR_BUSY);
 
-    // Everything below loads in its order and reports a missing file where it
-    // always did; meanwhile two workers decode the larger pictures ahead of
-    // it, from the moment the splash itself is being decoded, so start-up
-    // uses both cores.
-    // They go on with the editor's pictures while the menu shows and its
-    // pages are built, and stop once the last page took its pictures.
-    prefetch = std::make_unique<NK::ImagePrefetch>(startupImages(), 2);
-    NK::ImagePrefetch::setCurrent(prefetch.get());
+    if (!prefetch) beforeDisplay();
 
     // The splash goes up before anything else loads, so even a slow or
     // broken load shows the player something.
-    const char* splash = "Resources/Images/VAZEzadide-screen.png";
+    const char* splash = splashFile;
     if (al_filename_exists(splash)) {
         bitmaps->load(splash, "TORV");
         bitmaps->drawOnScreen("TORV", NK::Rect(0.0f, 0.0f, static_cast<float>(display->windowWidth),
@@ -117,8 +110,19 @@ void Game::finishBuilding() {
     }
 }
 
+void Game::beforeDisplay() {
+    // Everything load loads goes in its order and reports a missing file
+    // where it always did; meanwhile two workers decode the pictures ahead of
+    // it, the splash first, from while the window is still being made, so
+    // start-up uses both cores. They go on with the editor's pictures while
+    // the menu shows and its pages are built, and stop once the last page
+    // has taken its own.
+    prefetch = std::make_unique<NK::ImagePrefetch>(startupImages(), 2);
+    NK::ImagePrefetch::setCurrent(prefetch.get());
+}
+
 std::vector<std::string> Game::startupImages() {
-    std::vector<std::string> files;
+    std::vector<std::string> files = {splashFile};
     for (const ResourceEntry& r : sharedResources())
         if (r.kind == ResourceEntry::Bitmap || r.kind == ResourceEntry::Animation)
             files.push_back(r.path);
