@@ -1,7 +1,8 @@
 // Time from process start to the first drawn main-menu frame: Allegro and the
 // window come up, every shared resource loads (96 font sizes, images,
-// sounds, animations), the widgets are built, one tick runs and one frame is
-// drawn and flipped. Run from the repository root on a display.
+// sounds, animations), the menus' widgets are built, one tick runs and one
+// frame is drawn and flipped. The editor's pages are not in it: they are
+// built over the menu's next ticks. Run from the repository root on a display.
 #include <allegro5/allegro.h>
 #include <unistd.h>
 
