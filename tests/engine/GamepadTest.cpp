@@ -26,7 +26,7 @@ TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
     pad.axisMoved(3, 0, 0.5f);  // half way is not yet a press
     EXPECT_FALSE(pad.held(Pad::DpadRight));
     pad.axisMoved(3, 0, 0.51f);
-    EXPECT_TRUE(pad.held(Pad::DpadRight));
+    EXPECT_TRUE(pad.held(Pad::DpadRight) && pad.held(Pad::DpadUp));
     pad.buttonChanged(2, true);
     pad.buttonChanged(3, true);
     EXPECT_TRUE(pad.held(Pad::West)) << "X is the left face button";
@@ -38,8 +38,13 @@ TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
 // button.
 TEST(Gamepad, SonyFaceButtonsSwappedOrTriggerPressedTwice) {
     Pad pad;
+    pad.buttonChanged(0, true);
+    pad.axisMoved(0, 0, 0.9f);
+    // A new pad: nothing stays held, but this tick's press happened.
     pad.setLayout(
         Pad::Layout::forDevice("Sony Interactive Entertainment Wireless Controller", 4, 13));
+    EXPECT_TRUE(!pad.held(Pad::South) && !pad.held(Pad::StickRight) && pad.pressed(Pad::South));
+    EXPECT_EQ(pad.state.left.x, 0.0f);
     pad.buttonChanged(2, true);
     EXPECT_TRUE(pad.held(Pad::North));
     EXPECT_FALSE(pad.held(Pad::West));
@@ -76,4 +81,31 @@ TEST(Gamepad, PressRepeatedWhileHeldOrStickSteppingBeforeHalfWay) {
     pad.axisMoved(0, 1, 0.7f);
     pad.axisMoved(0, 1, 0.9f);
     EXPECT_TRUE(pad.pressed(Pad::StickDown));
+}
+
+// Each row: a device's name, sticks and buttons, and the layout read for it:
+// its name, where Start is and which stick the d-pad is on. Buttons the pad
+// lacks are none; a Sony pad with too few buttons is taken as Xbox-style.
+TEST(Gamepad, DeviceReadAsTheWrongLayout) {
+    const struct {
+        const char* device;
+        int sticks, buttons;
+        std::string layout;
+        int start, dpadStick;
+    } cases[] = {
+        {"Sony Computer Entertainment Wireless Controller", 4, 10, "PlayStation-style", 9, 3},
+        {"PLAYSTATION(R)3 Controller", 4, 9, "Xbox-style", 7, 3},
+        {"DualSense", 4, 13, "PlayStation-style", 9, 3},
+        {"Generic X-Box pad", 4, 7, "Xbox-style", -1, 3},
+        {"USB Gamepad", 3, 12, "two-stick", 7, 2},
+        {"USB Gamepad", 2, 8, "one-stick", 7, 1},
+        {"Joystick", 1, 8, "one-stick", 7, -1}};
+    for (const auto& c : cases) {
+        const Pad::Layout l = Pad::Layout::forDevice(c.device, c.sticks, c.buttons);
+        EXPECT_EQ(l.name + " " + std::to_string(l.buttons[Pad::Start]) + " " +
+                      std::to_string(l.dpadX.stick) + std::to_string(l.dpadY.stick),
+                  c.layout + " " + std::to_string(c.start) + " " + std::to_string(c.dpadStick) +
+                      std::to_string(c.dpadStick))
+            << c.device << " " << c.sticks << " " << c.buttons;
+    }
 }

@@ -1,3 +1,4 @@
+#include "engine/GameCore.h"
 #include "engine/Input.h"
 #include "tests/support/Testing.h"
 
@@ -50,4 +51,49 @@ TEST(Input, EdgesDoubledTakenOutOfRangeKeptPastTheUpdateOrLocksToggledOnRelease)
     EXPECT_TRUE(in.capsLock && !in.numLock);
     in.endUpdate();
     EXPECT_EQ(edges(in), 0);
+}
+
+namespace {
+
+// A game whose hooks count their calls; it quits on its third update.
+struct CountingGame : NK::GameCore {
+    int updates = 0, draws = 0;
+    void update() override { quit = ++updates == 3; }
+    void draw() override { ++draws; }
+};
+
+}  // namespace
+
+// A tick draws a frame once no event waits behind it, and only one; the
+// loop takes events until the quit flag is set and stops right after.
+TEST(GameCore, FrameDrawnWhileEventsWaitOrMissedOrLoopRunningPastQuit) {
+    nktest::resetDrawing();
+    NK::Input& in = *nktest::engine().input;
+    CountingGame game;
+    game.display = nktest::engine().display;
+    game.input = &in;
+    game.startClocks();
+    ALLEGRO_EVENT tick{}, other{};
+    tick.type = ALLEGRO_EVENT_TIMER;
+    const int frames = game.display->frameCount;
+    game.pass(tick, false);
+    EXPECT_EQ(game.draws, 0);
+    game.pass(other, true);
+    game.pass(other, true);
+    EXPECT_EQ(game.draws, 1);
+    EXPECT_EQ(game.display->frameCount, frames + 1);
+
+    in.queue = al_create_event_queue();
+    ALLEGRO_TIMER* timer = al_create_timer(0.001);
+    al_register_event_source(in.queue, al_get_timer_event_source(timer));
+    al_start_timer(timer);
+    game.loop();
+    EXPECT_EQ(game.updates, 3);
+    al_destroy_timer(timer);
+    al_destroy_event_queue(in.queue);
+    in.queue = nullptr;
+    delete game.generalStopwatch;
+    delete game.drawStopwatch;
+    delete game.updateStopwatch;
+    nktest::resetInput();
 }

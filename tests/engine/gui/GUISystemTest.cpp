@@ -245,3 +245,84 @@ TEST_F(GUI, LabelDrawnOffItsButtonsMiddle) {
     ASSERT_GT(ink, 10);
     EXPECT_NEAR(sum / static_cast<float>(ink), 200.0f, 10.0f) << "the label's middle row";
 }
+
+// Every key a field types, pressed alone with Num Lock on, without and with
+// Shift: Shift has its own punctuation and lets go of the rest.
+TEST(TextEntry, KeyTypesTheWrongCharacterOrShiftTypesOnItsOwn) {
+    const int codes[] = {0,
+                         ALLEGRO_KEY_A,
+                         ALLEGRO_KEY_Z,
+                         ALLEGRO_KEY_0,
+                         ALLEGRO_KEY_9,
+                         ALLEGRO_KEY_PAD_0,
+                         ALLEGRO_KEY_PAD_9,
+                         ALLEGRO_KEY_MINUS,
+                         ALLEGRO_KEY_PAD_MINUS,
+                         ALLEGRO_KEY_COMMA,
+                         ALLEGRO_KEY_QUOTE,
+                         ALLEGRO_KEY_FULLSTOP,
+                         ALLEGRO_KEY_SPACE,
+                         ALLEGRO_KEY_ENTER};
+    std::uint8_t pressed[NK::Input::keyCount] = {};
+    std::string typed[2];
+    for (bool shift : {false, true}) {
+        for (int code : codes) {
+            pressed[code] = code != 0;
+            typed[shift] += "[" + NK::TextEntry::typedPiece({pressed, shift, false, true}) + "]";
+            pressed[code] = 0;
+        }
+    }
+    EXPECT_EQ(typed[0], "[][a][z][0][9][0][9][-][-][,][][.][ ][]");
+    EXPECT_EQ(typed[1], "[][A][Z][0][9][0][9][_][-][?][!][.][ ][]");
+}
+
+// Remaking a widget under its key and destroying a missing one are logged in
+// the widget's words, a missing button is reported as a button, and destroy
+// all leaves nothing to click or draw.
+TEST_F(GUI, RemadeOrMissingWidgetsUnreportedOrDestroyAllLeavesSome) {
+    const NK::BitmapEntry image = nktest::solidImage(8, 8, {});
+    gui.setNextButtonsFont("font", 10, NK::Color::white());
+    nktest::LogCapture log;
+    for (int i = 0; i < 2; ++i) {
+        gui.createButton(image, {0, 0, 50, 50}, "b", false);
+        gui.createTextLabel({0, 60, 50, 50}, "font", 10, {}, {}, "", "l");
+        gui.createTextInput({0, 120, 50, 50}, false, image, "font", 10, {}, {}, 1, 6, false, "",
+                            "i");
+    }
+    gui.destroyButton("x");
+    EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Button with key \"b\" remade",
+                                          "INFO: TextLabel with key \"l\" remade",
+                                          "INFO: TextInput with key \"i\" remade",
+                                          "INFO: Button with key \"x\" not found to destroy"}));
+    EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
+    gui.destroyAll();
+    EXPECT_EQ(gui.clickableCount(), 0);
+    EXPECT_TRUE(gui.shownWidgets().empty());
+}
+
+// Each kind of widget drawn where it was made, at full strength: a centred
+// button and input about their point, a label at its corner.
+TEST_F(GUI, NewWidgetDrawnFadedOrOffItsPlace) {
+    const NK::BitmapEntry white = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
+    gui.setNextButtonsFont("font", 10, NK::Color::white());
+    gui.createButton(white, {300, 300, 200, 200}, "b", true);
+    gui.createTextLabel(white, {600, 200, 200, 200}, "font", 10, {}, {}, "", "l");
+    gui.createTextInput({1100, 300, 200, 200}, true, white, "font", 10, {}, {}, 1, 6, false, "",
+                        "i");
+    gui.drawButton("b");
+    gui.drawTextLabel("l");
+    gui.drawTextInput("i");
+    EXPECT_EQ(nktest::colours({{190, 300},
+                               {210, 210},
+                               {390, 390},
+                               {410, 300},
+                               {590, 300},
+                               {610, 210},
+                               {790, 390},
+                               {810, 300},
+                               {990, 300},
+                               {1010, 210},
+                               {1190, 390},
+                               {1210, 300}}),
+              "KWWKKWWKKWWK");
+}
