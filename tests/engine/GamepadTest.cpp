@@ -49,13 +49,13 @@ TEST(Gamepad, SonyFaceButtonsSwappedOrTriggerPressedTwice) {
     EXPECT_TRUE(pad.held(Pad::North));
     EXPECT_FALSE(pad.held(Pad::West));
     pad.buttonChanged(9, true);
-    EXPECT_TRUE(pad.pressed(Pad::Start));
+    EXPECT_TRUE(pad.pressed(Pad::Start) && !pad.held(Pad::Back));
     pad.buttonChanged(7, true);
     pad.axisMoved(2, 1, 1.0f);
     EXPECT_TRUE(pad.pressed(Pad::RightTrigger));
     pad.endUpdate();
     pad.axisMoved(2, 1, -1.0f);  // the axis lets go while the button is still down
-    EXPECT_TRUE(pad.held(Pad::RightTrigger));
+    EXPECT_TRUE(pad.held(Pad::RightTrigger) && !pad.held(Pad::Back));
     EXPECT_FALSE(pad.pressed(Pad::RightTrigger));
     // A plain pad with two sticks and a hat: the second stick aims.
     Pad plain;
@@ -83,29 +83,29 @@ TEST(Gamepad, PressRepeatedWhileHeldOrStickSteppingBeforeHalfWay) {
     EXPECT_TRUE(pad.pressed(Pad::StickDown));
 }
 
-// Each row: a device's name, sticks and buttons, and the layout read for it:
-// its name, where Start is and which stick the d-pad is on. Buttons the pad
-// lacks are none; a Sony pad with too few buttons is taken as Xbox-style.
+// Each row: a device's name, sticks and buttons, and the layout read for
+// it: its name, where its Start is and the d-pad's stick and axis for x and
+// y. Buttons a pad lacks are none; a Sony pad with too few buttons is taken
+// as Xbox-style.
 TEST(Gamepad, DeviceReadAsTheWrongLayout) {
     const struct {
         const char* device;
         int sticks, buttons;
         std::string layout;
-        int start, dpadStick;
-    } cases[] = {
-        {"Sony Computer Entertainment Wireless Controller", 4, 10, "PlayStation-style", 9, 3},
-        {"PLAYSTATION(R)3 Controller", 4, 9, "Xbox-style", 7, 3},
-        {"DualSense", 4, 13, "PlayStation-style", 9, 3},
-        {"Generic X-Box pad", 4, 7, "Xbox-style", -1, 3},
-        {"USB Gamepad", 3, 12, "two-stick", 7, 2},
-        {"USB Gamepad", 2, 8, "one-stick", 7, 1},
-        {"Joystick", 1, 8, "one-stick", 7, -1}};
+    } cases[] = {{"Wireless Controller", 4, 10, "PlayStation-style 9 30 31"},
+                 {"Wireless Controller", 4, 9, "Xbox-style 7 30 31"},
+                 {"Sony Controller", 4, 12, "PlayStation-style 9 30 31"},
+                 {"PLAYSTATION(R)3 Controller", 4, 17, "PlayStation-style 9 30 31"},
+                 {"DualSense", 4, 13, "PlayStation-style 9 30 31"},
+                 {"Generic X-Box pad", 4, 7, "Xbox-style -1 30 31"},
+                 {"USB Gamepad", 3, 12, "two-stick 7 20 21"},
+                 {"USB Gamepad", 2, 8, "one-stick 7 10 11"},
+                 {"Joystick", 1, 8, "one-stick 7 -1-1 -1-1"}};
     for (const auto& c : cases) {
         const Pad::Layout l = Pad::Layout::forDevice(c.device, c.sticks, c.buttons);
-        EXPECT_EQ(l.name + " " + std::to_string(l.buttons[Pad::Start]) + " " +
-                      std::to_string(l.dpadX.stick) + std::to_string(l.dpadY.stick),
-                  c.layout + " " + std::to_string(c.start) + " " + std::to_string(c.dpadStick) +
-                      std::to_string(c.dpadStick))
-            << c.device << " " << c.sticks << " " << c.buttons;
+        std::string read = l.name + " " + std::to_string(l.buttons[Pad::Start]);
+        for (const Pad::Layout::Axis& a : {l.dpadX, l.dpadY})
+            read += " " + std::to_string(a.stick) + std::to_string(a.axis);
+        EXPECT_EQ(read, c.layout) << c.device << " " << c.sticks << " " << c.buttons;
     }
 }

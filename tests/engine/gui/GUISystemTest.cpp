@@ -28,11 +28,11 @@ protected:
 // (U unfocused, H hidden, # numbers only; S Shift held, C Caps Lock, N Num
 // Lock) types one key set per tick, the ticks parted by spaces, and lists
 // the slots called (2 Escape, 3 Enter, 4 text changed). Keys: a letter or
-// digit itself, '-' minus, ',' comma, '.' full stop, '_' space, '@' '%' '~'
-// keypad 0, 5 and 9, '<' Backspace, '>' Delete, ')' keypad Delete, '=' Enter, '+' keypad
-// Enter, '^' Escape. Of several keys in one tick the highest letter or
-// digit wins, a letter over punctuation, a dead keypad digit over a letter;
-// Shift's own punctuation comes first ('_' before '?').
+// digit itself, '-' minus, '*' keypad minus, ',' comma, '.' full stop, '!'
+// quote, '_' space, '@' '%' '~' keypad 0, 5 and 9, '<' Backspace, '>' Delete, ')' keypad Delete,
+// '=' Enter, '+' keypad Enter, '^' Escape. Of several keys in one tick the highest letter or digit
+// wins, a letter over punctuation, a dead keypad digit over a letter; Shift's own punctuation comes
+// first ('_' before '?').
 TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
     gui.createTextInput({600, 100, 300, 60}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {}, 1, 6, false, "", "name");
@@ -54,6 +54,8 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
         {"", "", "@ ~", "", ""},
         {"", "", "ba a% -a", "ba", "44"},
         {"S", "", ",-", "_", "4"},
+        {"S", "", ". , ! * _ 9", ".?!- 9", "444444"},  // Shift lets go of the rest
+        {"", "", ", ! * _ 9", ",- 9", "4444"},
         {"#", "", "- - 5 . - q . 2", "-5..2", "44444"},
         {"", "ab", "<c=", "a", "4"},
         {"", "a", "< <", "", "4"},
@@ -61,12 +63,12 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
         {"", "ab", ") >", "", "4"},
         {"", "abcdef", "g 1 _", "abcdef", ""},
     };
-    const std::string symbols = "-._%<>)=+^,@~";
-    const int symbolCodes[] = {ALLEGRO_KEY_MINUS,      ALLEGRO_KEY_FULLSTOP,  ALLEGRO_KEY_SPACE,
-                               ALLEGRO_KEY_PAD_5,      ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE,
-                               ALLEGRO_KEY_PAD_DELETE, ALLEGRO_KEY_ENTER,     ALLEGRO_KEY_PAD_ENTER,
-                               ALLEGRO_KEY_ESCAPE,     ALLEGRO_KEY_COMMA,     ALLEGRO_KEY_PAD_0,
-                               ALLEGRO_KEY_PAD_9};
+    const std::string symbols = "-._%<>)=+^,@~!*";
+    const int symbolCodes[] = {
+        ALLEGRO_KEY_MINUS,     ALLEGRO_KEY_FULLSTOP, ALLEGRO_KEY_SPACE,      ALLEGRO_KEY_PAD_5,
+        ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE,   ALLEGRO_KEY_PAD_DELETE, ALLEGRO_KEY_ENTER,
+        ALLEGRO_KEY_PAD_ENTER, ALLEGRO_KEY_ESCAPE,   ALLEGRO_KEY_COMMA,      ALLEGRO_KEY_PAD_0,
+        ALLEGRO_KEY_PAD_9,     ALLEGRO_KEY_QUOTE,    ALLEGRO_KEY_PAD_MINUS};
     NK::GUISystem::TextInput& in = gui.getTextInput("name");
     for (const auto& c : cases) {
         auto has = [&c](char m) { return c.mods.find(m) != std::string::npos; };
@@ -135,25 +137,6 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
 }
 
-namespace {
-
-// Opaque pixels of a layer in columns [from, to).
-int inkIn(ALLEGRO_BITMAP* layer, int from, int to) {
-    int ink = 0;
-    al_lock_bitmap(layer, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-    for (int x = from; x < to; ++x) {
-        for (int y = 0; y < al_get_bitmap_height(layer); ++y) {
-            unsigned char r, g, b, a;
-            al_unmap_rgba(al_get_pixel(layer, x, y), &r, &g, &b, &a);
-            if (a > 0) ++ink;
-        }
-    }
-    al_unlock_bitmap(layer);
-    return ink;
-}
-
-}  // namespace
-
 // A name far longer than its field: nothing may land on the field's frame
 // (its margins), typing or not, and the text itself must stay whole. (Which
 // part shows: the TextWindow table.)
@@ -162,11 +145,19 @@ TEST_F(GUI, LongNameDrawnOverFrameOrStoredCut) {
     gui.createTextInput({100, 100, 260, 50}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {10, 0, 10, 0}, 1, 120, false, name, "name");
     ALLEGRO_BITMAP* layer = gui.layerStore().get(NK::GUISystem::inputTextKey("name")).get();
+    auto inkIn = [layer](int from, int to) {  // opaque pixels in columns [from, to)
+        int ink = 0;
+        al_lock_bitmap(layer, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < 50; ++y) ink += nktest::pixelAt(x, y, layer).a > 0;
+        al_unlock_bitmap(layer);
+        return ink;
+    };
     for (bool focused : {false, true}) {
         gui.getTextInput("name").focused = focused;
         gui.drawTextInput("name");
-        EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0) << focused;
-        EXPECT_GT(inkIn(layer, 10, 40) + inkIn(layer, 220, 250), 0) << focused;
+        EXPECT_EQ(inkIn(0, 10) + inkIn(250, 260), 0) << focused;
+        EXPECT_GT(inkIn(10, 40) + inkIn(220, 250), 0) << focused;
     }
     EXPECT_EQ(gui.getTextInputText("name"), name);
 }
@@ -208,13 +199,28 @@ TEST(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
 
 // What is on against what a frame drew: a shown button the screen never
 // draws is the widget that takes clicks unseen; a hidden one drawn anyway
-// draws nothing and must not count.
-TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
+// draws nothing and must not count. Widgets remade under their keys or
+// missing are logged in their own words, and destroy all leaves none.
+TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.createButton(image, {960, 690, 600, 100}, "menu", true);
-    gui.createButton(image, {0, 0, 50, 50}, "hidden", false);
+    nktest::LogCapture log;
+    for (int i = 0; i < 2; ++i) {
+        gui.createButton(image, {0, 0, 50, 50}, "hidden", false);
+        gui.createTextLabel({0, 60, 50, 50}, "font", 10, {}, {}, "", "l");
+        gui.createTextInput({0, 120, 50, 50}, false, image, "font", 10, {}, {}, 1, 6, false, "",
+                            "i");
+    }
+    gui.destroyButton("x");
+    EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Button with key \"hidden\" remade",
+                                          "INFO: TextLabel with key \"l\" remade",
+                                          "INFO: TextInput with key \"i\" remade",
+                                          "INFO: Button with key \"x\" not found to destroy"}));
+    EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
     gui.setButtonShown("hidden", false);
+    gui.setTextLabelVisible("l", false);
+    gui.setTextInputVisible("i", false);
     std::vector<std::string> shown;
     for (const NK::ShownWidget& w : gui.shownWidgets()) shown.push_back(w.key);
     EXPECT_EQ(shown, (std::vector<std::string>{"menu"}));
@@ -224,6 +230,8 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
               (std::vector<std::string>{"shown, not drawn: menu"}));
     EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
               (std::vector<std::string>{"drawn, not shown: menu"}));
+    gui.destroyAll();
+    EXPECT_EQ(gui.clickableCount() + gui.shownWidgets().size(), 0u);
 }
 
 // A button's text is centred in it: the ink of its label lies about its
@@ -246,83 +254,19 @@ TEST_F(GUI, LabelDrawnOffItsButtonsMiddle) {
     EXPECT_NEAR(sum / static_cast<float>(ink), 200.0f, 10.0f) << "the label's middle row";
 }
 
-// Every key a field types, pressed alone with Num Lock on, without and with
-// Shift: Shift has its own punctuation and lets go of the rest.
-TEST(TextEntry, KeyTypesTheWrongCharacterOrShiftTypesOnItsOwn) {
-    const int codes[] = {0,
-                         ALLEGRO_KEY_A,
-                         ALLEGRO_KEY_Z,
-                         ALLEGRO_KEY_0,
-                         ALLEGRO_KEY_9,
-                         ALLEGRO_KEY_PAD_0,
-                         ALLEGRO_KEY_PAD_9,
-                         ALLEGRO_KEY_MINUS,
-                         ALLEGRO_KEY_PAD_MINUS,
-                         ALLEGRO_KEY_COMMA,
-                         ALLEGRO_KEY_QUOTE,
-                         ALLEGRO_KEY_FULLSTOP,
-                         ALLEGRO_KEY_SPACE,
-                         ALLEGRO_KEY_ENTER};
-    std::uint8_t pressed[NK::Input::keyCount] = {};
-    std::string typed[2];
-    for (bool shift : {false, true}) {
-        for (int code : codes) {
-            pressed[code] = code != 0;
-            typed[shift] += "[" + NK::TextEntry::typedPiece({pressed, shift, false, true}) + "]";
-            pressed[code] = 0;
-        }
-    }
-    EXPECT_EQ(typed[0], "[][a][z][0][9][0][9][-][-][,][][.][ ][]");
-    EXPECT_EQ(typed[1], "[][A][Z][0][9][0][9][_][-][?][!][.][ ][]");
-}
-
-// Remaking a widget under its key and destroying a missing one are logged in
-// the widget's words, a missing button is reported as a button, and destroy
-// all leaves nothing to click or draw.
-TEST_F(GUI, RemadeOrMissingWidgetsUnreportedOrDestroyAllLeavesSome) {
-    const NK::BitmapEntry image = nktest::solidImage(8, 8, {});
-    gui.setNextButtonsFont("font", 10, NK::Color::white());
-    nktest::LogCapture log;
-    for (int i = 0; i < 2; ++i) {
-        gui.createButton(image, {0, 0, 50, 50}, "b", false);
-        gui.createTextLabel({0, 60, 50, 50}, "font", 10, {}, {}, "", "l");
-        gui.createTextInput({0, 120, 50, 50}, false, image, "font", 10, {}, {}, 1, 6, false, "",
-                            "i");
-    }
-    gui.destroyButton("x");
-    EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Button with key \"b\" remade",
-                                          "INFO: TextLabel with key \"l\" remade",
-                                          "INFO: TextInput with key \"i\" remade",
-                                          "INFO: Button with key \"x\" not found to destroy"}));
-    EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
-    gui.destroyAll();
-    EXPECT_EQ(gui.clickableCount(), 0);
-    EXPECT_TRUE(gui.shownWidgets().empty());
-}
-
 // Each kind of widget drawn where it was made, at full strength: a centred
-// button and input about their point, a label at its corner.
+// button and input about their point, a label from its corner.
 TEST_F(GUI, NewWidgetDrawnFadedOrOffItsPlace) {
     const NK::BitmapEntry white = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     gui.createButton(white, {300, 300, 200, 200}, "b", true);
     gui.createTextLabel(white, {600, 200, 200, 200}, "font", 10, {}, {}, "", "l");
-    gui.createTextInput({1100, 300, 200, 200}, true, white, "font", 10, {}, {}, 1, 6, false, "",
-                        "i");
+    gui.createTextInput({1100, 300, 200, 200}, true, white, "font", 10, {}, {}, 1, 6, 0, "", "i");
     gui.drawButton("b");
     gui.drawTextLabel("l");
     gui.drawTextInput("i");
-    EXPECT_EQ(nktest::colours({{190, 300},
-                               {210, 210},
-                               {390, 390},
-                               {410, 300},
-                               {590, 300},
-                               {610, 210},
-                               {790, 390},
-                               {810, 300},
-                               {990, 300},
-                               {1010, 210},
-                               {1190, 390},
-                               {1210, 300}}),
-              "KWWKKWWKKWWK");
+    nktest::Points edges;  // just outside and inside each widget's corners
+    for (float left : {200, 600, 1000})
+        for (float d : {-10, 10, 190, 210}) edges.push_back({left + d, 200 + d});
+    EXPECT_EQ(nktest::colours(edges), "KWWKKWWKKWWK");
 }
