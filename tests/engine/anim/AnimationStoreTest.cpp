@@ -10,20 +10,7 @@ namespace {
 // of RGBYMC, over and over; pixels right of or below the whole cells white.
 // Read back with nktest::colours, a frame names the cell it came from.
 std::string sheetFile(const std::string& name, int width, int height, int columns, int rows) {
-    const int cw = width / columns, ch = height / rows, rgb[] = {1, 2, 4, 3, 5, 6};
-    ALLEGRO_BITMAP* sheet = al_create_bitmap(width, height);
-    al_set_target_bitmap(sheet);
-    al_clear_to_color(al_map_rgb(255, 255, 255));
-    for (int i = 0; i < columns * rows; ++i)
-        al_draw_filled_rectangle(i % columns * cw, i / columns * ch, (i % columns + 1) * cw,
-                                 (i / columns + 1) * ch,
-                                 al_map_rgb(rgb[i % 6] & 1 ? 255 : 0, rgb[i % 6] & 2 ? 255 : 0,
-                                            rgb[i % 6] & 4 ? 255 : 0));
-    const std::string path = nktest::tempPath(name + ".png");
-    al_save_bitmap(path.c_str(), sheet);
-    al_destroy_bitmap(sheet);
-    nktest::resetDrawing();
-    return path;
+    return nktest::imageFile(name, width, height, al_map_rgb(255, 255, 255), columns, rows);
 }
 
 // "a" is a 2 x 2 sheet of 32-pixel frames, "block" 8 x 8 of 64, "strip" 8 x

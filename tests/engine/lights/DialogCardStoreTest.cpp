@@ -43,8 +43,7 @@ TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
     NK::FontStore fonts{rc};
     fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
     NK::DialogCardStore store{rc, &bitmaps, &fonts, nktest::engine().input};
-    const std::string image = nktest::tempPath("design.png");
-    al_save_bitmap(image.c_str(), nktest::solidImage(500, 600, al_map_rgb(0, 0, 0)).get());
+    const std::string image = nktest::imageFile("design", 500, 600, al_map_rgb(0, 0, 0));
     nktest::LogCapture log;
     store.createDesign(image, "font", "d", {}, {});
     store.createDesign(image, "font", "d", {}, {});
