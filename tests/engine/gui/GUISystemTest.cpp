@@ -200,16 +200,18 @@ TEST(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
 // What is on against what a frame drew: a shown button the screen never
 // draws is the widget that takes clicks unseen; a hidden one drawn anyway
 // draws nothing and must not count. Widgets remade under their keys or
-// missing are logged in their own words, and destroy all leaves none.
+// missing are logged in their own words, and destroy all leaves none. A new
+// widget is drawn at full strength where it was made: a centred button and
+// input about their point, a label from its corner.
 TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.createButton(image, {960, 690, 600, 100}, "menu", true);
     nktest::LogCapture log;
     for (int i = 0; i < 2; ++i) {
-        gui.createButton(image, {0, 0, 50, 50}, "hidden", false);
-        gui.createTextLabel({0, 60, 50, 50}, "font", 10, {}, {}, "", "l");
-        gui.createTextInput({0, 120, 50, 50}, false, image, "font", 10, {}, {}, 1, 6, false, "",
+        gui.createButton(image, {300, 300, 200, 200}, "hidden", true);
+        gui.createTextLabel(image, {600, 200, 200, 200}, "font", 10, {}, {}, "", "l");
+        gui.createTextInput({1100, 300, 200, 200}, true, image, "font", 10, {}, {}, 1, 6, 0, "",
                             "i");
     }
     gui.destroyButton("x");
@@ -218,6 +220,13 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
                                           "INFO: TextInput with key \"i\" remade",
                                           "INFO: Button with key \"x\" not found to destroy"}));
     EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
+    gui.drawButton("hidden");
+    gui.drawTextLabel("l");
+    gui.drawTextInput("i");
+    nktest::Points edges;  // just outside and inside each one's corners
+    for (float left : {200, 600, 1000})
+        for (float d : {-10, 10, 190, 210}) edges.push_back({left + d, 200 + d});
+    EXPECT_EQ(nktest::colours(edges), "KWWKKWWKKWWK");
     gui.setButtonShown("hidden", false);
     gui.setTextLabelVisible("l", false);
     gui.setTextInputVisible("i", false);
@@ -252,21 +261,4 @@ TEST_F(GUI, LabelDrawnOffItsButtonsMiddle) {
         if (seen[i] == 'W') sum += band[i].second, ++ink;
     ASSERT_GT(ink, 10);
     EXPECT_NEAR(sum / static_cast<float>(ink), 200.0f, 10.0f) << "the label's middle row";
-}
-
-// Each kind of widget drawn where it was made, at full strength: a centred
-// button and input about their point, a label from its corner.
-TEST_F(GUI, NewWidgetDrawnFadedOrOffItsPlace) {
-    const NK::BitmapEntry white = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
-    gui.setNextButtonsFont("font", 10, NK::Color::white());
-    gui.createButton(white, {300, 300, 200, 200}, "b", true);
-    gui.createTextLabel(white, {600, 200, 200, 200}, "font", 10, {}, {}, "", "l");
-    gui.createTextInput({1100, 300, 200, 200}, true, white, "font", 10, {}, {}, 1, 6, 0, "", "i");
-    gui.drawButton("b");
-    gui.drawTextLabel("l");
-    gui.drawTextInput("i");
-    nktest::Points edges;  // just outside and inside each widget's corners
-    for (float left : {200, 600, 1000})
-        for (float d : {-10, 10, 190, 210}) edges.push_back({left + d, 200 + d});
-    EXPECT_EQ(nktest::colours(edges), "KWWKKWWKKWWK");
 }
