@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using Pad = NK::Gamepad;
 
 // Allegro's Linux driver puts an Xbox-style pad's left trigger with the right
@@ -88,24 +90,21 @@ TEST(Gamepad, PressRepeatedWhileHeldOrStickSteppingBeforeHalfWay) {
 // y. Buttons a pad lacks are none; a Sony pad with too few buttons is taken
 // as Xbox-style.
 TEST(Gamepad, DeviceReadAsTheWrongLayout) {
-    const struct {
-        const char* device;
-        int sticks, buttons;
-        std::string layout;
-    } cases[] = {{"Wireless Controller", 4, 10, "PlayStation-style 9 30 31"},
-                 {"Wireless Controller", 4, 9, "Xbox-style 7 30 31"},
-                 {"Sony Controller", 4, 12, "PlayStation-style 9 30 31"},
-                 {"PLAYSTATION(R)3 Controller", 4, 17, "PlayStation-style 9 30 31"},
-                 {"DualSense", 4, 13, "PlayStation-style 9 30 31"},
-                 {"Generic X-Box pad", 4, 7, "Xbox-style -1 30 31"},
-                 {"USB Gamepad", 3, 12, "two-stick 7 20 21"},
-                 {"USB Gamepad", 2, 8, "one-stick 7 10 11"},
-                 {"Joystick", 1, 8, "one-stick 7 -1-1 -1-1"}};
-    for (const auto& c : cases) {
-        const Pad::Layout l = Pad::Layout::forDevice(c.device, c.sticks, c.buttons);
+    const std::tuple<const char*, int, int, std::string> cases[] = {
+        {"Wireless Controller", 4, 10, "PlayStation-style 9 30 31"},
+        {"Wireless Controller", 4, 9, "Xbox-style 7 30 31"},
+        {"Sony Controller", 4, 12, "PlayStation-style 9 30 31"},
+        {"PLAYSTATION(R)3 Controller", 4, 17, "PlayStation-style 9 30 31"},
+        {"DualSense", 4, 13, "PlayStation-style 9 30 31"},
+        {"Generic X-Box pad", 4, 7, "Xbox-style -1 30 31"},
+        {"USB Gamepad", 3, 12, "two-stick 7 20 21"},
+        {"USB Gamepad", 2, 8, "one-stick 7 10 11"},
+        {"Joystick", 1, 8, "one-stick 7 -1-1 -1-1"}};
+    for (const auto& [device, sticks, buttons, layout] : cases) {
+        const Pad::Layout l = Pad::Layout::forDevice(device, sticks, buttons);
         std::string read = l.name + " " + std::to_string(l.buttons[Pad::Start]);
         for (const Pad::Layout::Axis& a : {l.dpadX, l.dpadY})
             read += " " + std::to_string(a.stick) + std::to_string(a.axis);
-        EXPECT_EQ(read, c.layout) << c.device << " " << c.sticks << " " << c.buttons;
+        EXPECT_EQ(read, layout) << device << " " << sticks << " " << buttons;
     }
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-// A sheet of columns x rows cells, cell i (row by row) in the i-th colour
-// of RGBYMC, over and over; pixels right of or below the whole cells white.
+// Sheets of columns x rows cells, cell i (row by row) in the i-th colour of
+// RGBYMC, over and over; pixels right of or below the whole cells white.
 // Read back with nktest::colours, a frame names the cell it came from.
 std::string sheetFile(const std::string& name, int width, int height, int columns, int rows) {
     return nktest::imageFile(name, width, height, al_map_rgb(255, 255, 255), columns, rows);
