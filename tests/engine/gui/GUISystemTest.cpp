@@ -97,18 +97,21 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
 
 // A controller's focus goes through the shown buttons in reading order (rows
 // by height, each left to right), skips hidden ones, wraps round, and clicks
-// only the focused button; the pointer plays no part while it is set.
+// only the focused button; the pointer plays no part while it is set. Then
+// the pointer hovers, clicks and leaves a button, each button its own calls.
 TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
-    std::string clicked;
-    // Made out of order; "right" sits a little lower than "left" but on its row.
+    std::string clicked, hovers;
+    // Made out of order; "left" sits 40 lower than "right" but on its row.
     const std::pair<const char*, NK::Rect> buttons[] = {{"bottom", {480, 900, 600, 100}},
-                                                        {"right", {840, 708, 100, 100}},
+                                                        {"right", {840, 700, 100, 100}},
                                                         {"top", {40, 40, 75, 75}},
-                                                        {"left", {120, 700, 100, 100}},
+                                                        {"left", {120, 740, 100, 100}},
                                                         {"hidden", {480, 300, 600, 100}}};
     for (const auto& [key, rect] : buttons) {
         gui.createButton(nktest::solidImage(8, 8, {}), rect, key, true);
         gui.setButtonFirstCallback(key, [&clicked](std::string k) { clicked += k + " "; });
+        gui.setButtonSecondCallback(key, [&hovers](std::string k) { hovers += "+" + k; });
+        gui.setButtonThirdCallback(key, [&hovers](std::string k) { hovers += "-" + k; });
     }
     gui.setButtonShown("hidden", false);
     std::string order;
@@ -125,7 +128,7 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     // pad has the focus, so only the focused button is clicked.
     nktest::resetInput();
     input.mouse.x = 120;
-    input.mouse.y = 700;
+    input.mouse.y = 740;
     input.mousePressed[1] = 1;
     gui.update();
     EXPECT_EQ(clicked, "");
@@ -135,10 +138,22 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     gui.dropFocus();
     gui.stepFocus(-1);
     EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
+    gui.dropFocus();
+    for (int x : {300, 100, 110, 110, 300}) {  // "left" spans 70..170 x 690..790
+        input.mouse.x = x * input.display->windowWidth / 1920;
+        input.mouse.y = 700 * input.display->windowHeight / 1080;
+        input.mousePressed[1] = x == 110;
+        gui.update();
+    }
+    EXPECT_EQ(hovers + " " + clicked, "+right-right+left-left right left left ");
+    // The pointer is a pixel's box: over a button touching its corner, not beyond.
+    EXPECT_TRUE(NK::GUIPointer::over({70, 650, 100, 100}, {170, 750}) &&
+                !NK::GUIPointer::over({70, 650, 100, 100}, {170.25f, 700}));
 }
 
 // A name far longer than its field: nothing may land on the field's frame
-// (its margins), typing or not, and the text itself must stay whole. (Which
+// (its margins), typing or not, focus redraws it, and the text itself must
+// stay whole. (Which
 // part shows: the TextWindow table.)
 TEST_F(GUI, LongNameDrawnOverFrameOrStoredCut) {
     const std::string name = "a_very_long_level_name_for_the_field.txt";
@@ -153,12 +168,15 @@ TEST_F(GUI, LongNameDrawnOverFrameOrStoredCut) {
         al_unlock_bitmap(layer);
         return ink;
     };
+    int shown[2] = {};  // the start in view, then the end: not the same ink
     for (bool focused : {false, true}) {
         gui.getTextInput("name").focused = focused;
         gui.drawTextInput("name");
         EXPECT_EQ(inkIn(0, 10) + inkIn(250, 260), 0) << focused;
         EXPECT_GT(inkIn(10, 40) + inkIn(220, 250), 0) << focused;
+        shown[focused] = inkIn(10, 250);
     }
+    EXPECT_NE(shown[0], shown[1]);
     EXPECT_EQ(gui.getTextInputText("name"), name);
 }
 
