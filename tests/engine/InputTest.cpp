@@ -29,21 +29,19 @@ int edges(const NK::Input& in) {
 TEST(Input, EdgesDoubledTakenOutOfRangeKeptPastTheUpdateOrLocksToggledOnRelease) {
     nktest::resetInput();
     NK::Input& in = *nktest::engine().input;
-    const std::pair<int, int> events[] = {
-        {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_A},
-        {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_A},
-        {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_A},
-        {ALLEGRO_EVENT_KEY_DOWN, 227},
-        {ALLEGRO_EVENT_KEY_UP, 300},
-        {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 0},
-        {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 6},
-        {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 5},
-        {ALLEGRO_EVENT_MOUSE_BUTTON_UP, 1},
-        {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_CAPSLOCK},
-        {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_CAPSLOCK},
-        {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
-        {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
-    };
+    const std::pair<int, int> events[] = {{ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_A},
+                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_A},
+                                          {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_A},
+                                          {ALLEGRO_EVENT_KEY_DOWN, 227},
+                                          {ALLEGRO_EVENT_KEY_UP, 300},
+                                          {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 0},
+                                          {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 6},
+                                          {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 5},
+                                          {ALLEGRO_EVENT_MOUSE_BUTTON_UP, 1},
+                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_CAPSLOCK},
+                                          {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_CAPSLOCK},
+                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
+                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK}};
     for (auto [type, code] : events) in.apply(event(type, code));
     EXPECT_EQ(in.keyPressed[ALLEGRO_KEY_A] + in.keyReleased[ALLEGRO_KEY_A], 2);
     EXPECT_EQ(in.mousePressed[5] + in.mouseReleased[1], 2);

@@ -34,8 +34,8 @@ TEST(DialogCardHover, HoverOrClickOnTheWrongButtonOrPastTheTolerance) {
 }
 
 // A card is printed in a fresh design's look: its title centred 10 pixels
-// below the card's top, the first row of the title's ink where the font puts
-// it. A design made again under its key says so.
+// below the card's top and its text 100 further, the first row of their ink
+// where the font puts it. A design made again under its key says so.
 TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
     nktest::resetDrawing();
     NK::RenderContext* rc = nktest::engine().renderContext;
@@ -48,13 +48,15 @@ TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
     store.createDesign(image, "font", "d", {}, {});
     store.createDesign(image, "font", "d", {}, {});
     EXPECT_EQ(log.lines(), nktest::Lines{"INFO: Design with key \"d\" remade"});
-    store.createCard("d", {0, 0, 500, 500}, "I", "", "c");
+    store.createCard("d", {0, 0, 500, 500}, "I", "I", "c");
     store.getCard("c").visible = true;
     store.drawCard("c");
     int x = 0, y = 0, w = 0, h = 0;
     al_get_glyph_dimensions(fonts.get("font", 20), 'I', &x, &y, &w, &h);
-    int top = 0;
-    while (top < 100 && nktest::pixelAt(250, top, bitmaps.get("c").get()).r < 128) ++top;
-    EXPECT_EQ(top, 10 + y);
+    auto firstInk = [&bitmaps](int row) {  // the first inked row of the middle column
+        while (row < 200 && nktest::pixelAt(250, row, bitmaps.get("c").get()).r < 128) ++row;
+        return row;
+    };
+    EXPECT_EQ(nktest::Ints({firstInk(0), firstInk(100)}), nktest::Ints({10 + y, 110 + y}));
     nktest::resetDrawing();
 }
