@@ -12,11 +12,11 @@ using Pad = NK::Gamepad;
 TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
     Pad pad;
     pad.setLayout(Pad::Layout::forDevice("Microsoft X-Box 360 pad", 4, 11));
-    pad.axisMoved(1, 1, 0.8f);   // right stick X
+    pad.axisMoved(1, 1, 1.8f);   // right stick X, past its end
     pad.axisMoved(2, 0, -0.6f);  // right stick Y
     pad.axisMoved(1, 0, -1.0f);  // left trigger at rest
     pad.axisMoved(2, 1, -1.0f);  // right trigger at rest
-    EXPECT_FLOAT_EQ(pad.state.right.x, 0.8f);
+    EXPECT_FLOAT_EQ(pad.state.right.x, 1.0f);
     EXPECT_FLOAT_EQ(pad.state.right.y, -0.6f);
     EXPECT_FLOAT_EQ(pad.state.rightTrigger, 0.0f) << "a trigger at rest reads -1 from the driver";
     EXPECT_FALSE(pad.held(Pad::RightTrigger));
@@ -78,8 +78,9 @@ TEST(Gamepad, PressRepeatedWhileHeldOrStickSteppingBeforeHalfWay) {
     pad.buttonChanged(0, true);
     EXPECT_FALSE(pad.pressed(Pad::South)) << "a repeated down is no new press";
     EXPECT_TRUE(pad.held(Pad::South));
-    pad.axisMoved(0, 1, 0.4f);
-    EXPECT_FALSE(pad.held(Pad::StickDown));
+    pad.axisMoved(0, 1, -0.5f);
+    pad.axisMoved(0, 0, 0.5f);
+    EXPECT_FALSE(pad.held(Pad::StickUp) || pad.held(Pad::StickRight));
     pad.axisMoved(0, 1, 0.7f);
     pad.axisMoved(0, 1, 0.9f);
     EXPECT_TRUE(pad.pressed(Pad::StickDown));

@@ -26,6 +26,7 @@ int edges(const NK::Input& in) {
 
 // A press and a release between two ticks both show until the update ends;
 // lock keys toggle on key-down only, so two downs leave Num Lock as it was.
+// The update's end keeps where the pointer was, to tell when it moves.
 TEST(Input, EdgesDoubledTakenOutOfRangeKeptPastTheUpdateOrLocksToggledOnRelease) {
     nktest::resetInput();
     NK::Input& in = *nktest::engine().input;
@@ -41,14 +42,16 @@ TEST(Input, EdgesDoubledTakenOutOfRangeKeptPastTheUpdateOrLocksToggledOnRelease)
                                           {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_CAPSLOCK},
                                           {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_CAPSLOCK},
                                           {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
-                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK}};
+                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
+                                          {ALLEGRO_EVENT_MOUSE_LEAVE_DISPLAY, 0}};
     for (auto [type, code] : events) in.apply(event(type, code));
     EXPECT_EQ(in.keyPressed[ALLEGRO_KEY_A] + in.keyReleased[ALLEGRO_KEY_A], 2);
     EXPECT_EQ(in.mousePressed[5] + in.mouseReleased[1], 2);
     EXPECT_EQ(edges(in), 7) << "a code outside the arrays set something";
-    EXPECT_TRUE(in.capsLock && !in.numLock);
+    EXPECT_TRUE(in.capsLock && !in.numLock && !in.mouseInDisplay);
+    in.mouse.x = 7;
     in.endUpdate();
-    EXPECT_EQ(edges(in), 0);
+    EXPECT_EQ(edges(in) + in.previousMouseX, 7) << "edges kept, or the pointer's x not kept";
 }
 
 // A tick draws a frame once no event waits behind it, and only one; the
