@@ -262,10 +262,10 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
 // A button's text is centred in it: the ink of its label lies about its
 // middle row, not pushed off the button.
 TEST_F(GUI, LabelDrawnOffItsButtonsMiddle) {
-    gui.setNextButtonsFont("font", 10, NK::Color::white());
     gui.createButton(nktest::solidImage(8, 8, al_map_rgb(0, 0, 0)), {100, 100, 600, 200}, "b",
                      false);
     gui.setButtonText("b", "HHHHHH", 1);
+    gui.setButtonFont("b", "font", 10, NK::Color::white());  // prints the text kept till now
     gui.drawButton("b");
     nktest::Points band;
     for (float y = 100; y < 300; y += 2)
