@@ -1,5 +1,3 @@
-#include <allegro5/allegro_primitives.h>
-
 #include "engine/AnimationStore.h"
 #include "engine/ExtBitmapStore.h"
 #include "tests/support/Testing.h"

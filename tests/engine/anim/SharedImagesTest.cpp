@@ -5,7 +5,6 @@
 #include "engine/BitmapStore.h"
 #include "engine/ExtBitmapStore.h"
 #include "engine/ImagePrefetch.h"
-#include "tests/support/Pixels.h"
 #include "tests/support/Testing.h"
 
 namespace {

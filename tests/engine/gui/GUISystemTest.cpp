@@ -1,7 +1,5 @@
 #include "engine/GUISystem.h"
 
-#include <allegro5/allegro.h>
-
 #include <cctype>
 #include <sstream>
 
