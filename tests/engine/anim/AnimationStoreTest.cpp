@@ -101,15 +101,20 @@ TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored
     EXPECT_FATAL(ext.playSavedAnimation("hero", "run"), "Saved animation key \"run\" not found");
 }
 
-// A centred 100 x 50 picture covers 450..550 x 275..325; flipped in x, the
-// red/green pair sheet shows its halves swapped; an animated one draws its
-// current frame from copies of its own. (Tint and alpha: the shared images.)
+// A centred 100 x 50 picture covers 450..550 x 275..325, upside down too,
+// and a hidden one nothing; flipped in x, the red/green pair sheet shows its
+// halves swapped; an animated one draws its current frame from copies of its
+// own. (Tint and alpha: the shared images.)
 TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
-    ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 0, 0)), {500, 300, 100, 50}, "box", true);
+    const NK::BitmapEntry red = nktest::solidImage(10, 10, al_map_rgb(255, 0, 0));
+    ext.create(red, {500, 300, 100, 50}, "box", true).flipY = true;
+    ext.create(red, {800, 300, 100, 50}, "hidden", true).visible = false;
     ext.drawExtBitmap("box");
+    ext.drawExtBitmap("hidden");
     EXPECT_EQ(
-        nktest::colours({{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}}),
-        "RRKKKK");
+        nktest::colours(
+            {{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}, {800, 300}}),
+        "RRKKKKK");
     ext.createAnimated(store.get("one"), {100, 100, 200, 200}, "lr").flipX = true;
     hero().frame.current = 5;
     store.clearAnimations();  // the bitmaps keep frames of their own
