@@ -54,9 +54,12 @@ TEST(KeyedStore, RemakeKeepsTheOldItemOrMissingKeysAreNotReported) {
     store.load(second, "k");
     EXPECT_EQ(store.get("k").path, second);
     EXPECT_EQ(store.get("k").width(), 20);
+    store.copy("k", "c");
+    EXPECT_EQ(store.copy("k", "c").width(), 20);
     store.destroy("k");
     store.destroy("k");
     EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Bitmap with key \"k\" rewrote",
+                                          "INFO: Bitmap with key \"c\" rewrote",
                                           "INFO: Bitmap with key \"k\" not found to destroy"}));
     EXPECT_FATAL(store.get("k"), "Bitmap key \"k\" not found");
     EXPECT_FATAL(store.load(missing, "k"),
