@@ -67,13 +67,11 @@ TEST(GameCore, FrameDrawnWhileEventsWaitOrMissedOrLoopRunningPastQuit) {
     game.drawStopwatch = game.updateStopwatch = &clock;
     game.display = nktest::engine().display;
     NK::Input& in = *(game.input = nktest::engine().input);
-    ALLEGRO_EVENT tick{};
-    tick.type = ALLEGRO_EVENT_TIMER;
     const int frames = game.display->frameCount;
-    game.pass(tick, false);
+    game.pass(event(ALLEGRO_EVENT_TIMER), false);
     EXPECT_EQ(game.draws, 0);
-    game.pass(ALLEGRO_EVENT{}, true);
-    game.pass(ALLEGRO_EVENT{}, true);
+    game.pass(event(0), true);
+    game.pass(event(0), true);
     EXPECT_EQ(nktest::Ints({game.draws, game.display->frameCount - frames}), nktest::Ints({1, 1}));
     in.queue = al_create_event_queue();
     ALLEGRO_TIMER* timer = al_create_timer(0.001);
