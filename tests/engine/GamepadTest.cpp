@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using Pad = NK::Gamepad;
 
 // Allegro's Linux driver puts an Xbox-style pad's left trigger with the right
@@ -10,11 +12,11 @@ using Pad = NK::Gamepad;
 TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
     Pad pad;
     pad.setLayout(Pad::Layout::forDevice("Microsoft X-Box 360 pad", 4, 11));
-    pad.axisMoved(1, 1, 0.8f);   // right stick X
+    pad.axisMoved(1, 1, 1.8f);   // right stick X, past its end
     pad.axisMoved(2, 0, -0.6f);  // right stick Y
     pad.axisMoved(1, 0, -1.0f);  // left trigger at rest
     pad.axisMoved(2, 1, -1.0f);  // right trigger at rest
-    EXPECT_FLOAT_EQ(pad.state.right.x, 0.8f);
+    EXPECT_FLOAT_EQ(pad.state.right.x, 1.0f);
     EXPECT_FLOAT_EQ(pad.state.right.y, -0.6f);
     EXPECT_FLOAT_EQ(pad.state.rightTrigger, 0.0f) << "a trigger at rest reads -1 from the driver";
     EXPECT_FALSE(pad.held(Pad::RightTrigger));
@@ -26,7 +28,7 @@ TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
     pad.axisMoved(3, 0, 0.5f);  // half way is not yet a press
     EXPECT_FALSE(pad.held(Pad::DpadRight));
     pad.axisMoved(3, 0, 0.51f);
-    EXPECT_TRUE(pad.held(Pad::DpadRight));
+    EXPECT_TRUE(pad.held(Pad::DpadRight) && pad.held(Pad::DpadUp));
     pad.buttonChanged(2, true);
     pad.buttonChanged(3, true);
     EXPECT_TRUE(pad.held(Pad::West)) << "X is the left face button";
@@ -38,19 +40,24 @@ TEST(Gamepad, XboxSticksAndTriggersTakenFromTheWrongAxes) {
 // button.
 TEST(Gamepad, SonyFaceButtonsSwappedOrTriggerPressedTwice) {
     Pad pad;
+    pad.buttonChanged(0, true);
+    pad.axisMoved(0, 0, 0.9f);
+    // A new pad: nothing stays held, but this tick's press happened.
     pad.setLayout(
         Pad::Layout::forDevice("Sony Interactive Entertainment Wireless Controller", 4, 13));
+    EXPECT_TRUE(!pad.held(Pad::South) && !pad.held(Pad::StickRight) && pad.pressed(Pad::South));
+    EXPECT_EQ(pad.state.left.x, 0.0f);
     pad.buttonChanged(2, true);
     EXPECT_TRUE(pad.held(Pad::North));
     EXPECT_FALSE(pad.held(Pad::West));
     pad.buttonChanged(9, true);
-    EXPECT_TRUE(pad.pressed(Pad::Start));
+    EXPECT_TRUE(pad.pressed(Pad::Start) && !pad.held(Pad::Back));
     pad.buttonChanged(7, true);
     pad.axisMoved(2, 1, 1.0f);
     EXPECT_TRUE(pad.pressed(Pad::RightTrigger));
     pad.endUpdate();
     pad.axisMoved(2, 1, -1.0f);  // the axis lets go while the button is still down
-    EXPECT_TRUE(pad.held(Pad::RightTrigger));
+    EXPECT_TRUE(pad.held(Pad::RightTrigger) && !pad.held(Pad::Back));
     EXPECT_FALSE(pad.pressed(Pad::RightTrigger));
     // A plain pad with two sticks and a hat: the second stick aims.
     Pad plain;
@@ -71,9 +78,34 @@ TEST(Gamepad, PressRepeatedWhileHeldOrStickSteppingBeforeHalfWay) {
     pad.buttonChanged(0, true);
     EXPECT_FALSE(pad.pressed(Pad::South)) << "a repeated down is no new press";
     EXPECT_TRUE(pad.held(Pad::South));
-    pad.axisMoved(0, 1, 0.4f);
-    EXPECT_FALSE(pad.held(Pad::StickDown));
+    pad.axisMoved(0, 1, -0.5f);
+    pad.axisMoved(0, 0, 0.5f);
+    EXPECT_FALSE(pad.held(Pad::StickUp) || pad.held(Pad::StickRight));
     pad.axisMoved(0, 1, 0.7f);
     pad.axisMoved(0, 1, 0.9f);
     EXPECT_TRUE(pad.pressed(Pad::StickDown));
+}
+
+// Each row: a device's name, sticks and buttons, and the layout read for
+// it: its name, where its Start is and the d-pad's stick and axis for x and
+// y. Buttons a pad lacks are none; a Sony pad with too few buttons is taken
+// as Xbox-style.
+TEST(Gamepad, DeviceReadAsTheWrongLayout) {
+    const std::tuple<const char*, int, int, std::string> cases[] = {
+        {"Wireless Controller", 4, 10, "PlayStation-style 9 30 31"},
+        {"Wireless Controller", 4, 9, "Xbox-style 7 30 31"},
+        {"Sony Controller", 4, 12, "PlayStation-style 9 30 31"},
+        {"PLAYSTATION(R)3 Controller", 4, 17, "PlayStation-style 9 30 31"},
+        {"DualSense", 4, 13, "PlayStation-style 9 30 31"},
+        {"Generic X-Box pad", 4, 7, "Xbox-style -1 30 31"},
+        {"USB Gamepad", 3, 12, "two-stick 7 20 21"},
+        {"USB Gamepad", 2, 8, "one-stick 7 10 11"},
+        {"Joystick", 1, 8, "one-stick 7 -1-1 -1-1"}};
+    for (const auto& [device, sticks, buttons, layout] : cases) {
+        const Pad::Layout l = Pad::Layout::forDevice(device, sticks, buttons);
+        std::string read = l.name + " " + std::to_string(l.buttons[Pad::Start]);
+        for (const Pad::Layout::Axis& a : {l.dpadX, l.dpadY})
+            read += " " + std::to_string(a.stick) + std::to_string(a.axis);
+        EXPECT_EQ(read, layout) << device << " " << sticks << " " << buttons;
+    }
 }

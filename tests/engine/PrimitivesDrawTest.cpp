@@ -5,14 +5,7 @@
 // a quarter, and every soft edge darkened.
 TEST(ImageLoading, LoadedImagesPremultipliedAndDarkened) {
     nktest::resetDrawing();
-    const std::string path = nktest::tempPath("half-white.png");
-    ALLEGRO_BITMAP* half = al_create_bitmap(4, 4);
-    al_set_target_bitmap(half);
-    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-    al_clear_to_color(al_map_rgba(255, 255, 255, 128));
-    ASSERT_TRUE(al_save_bitmap(path.c_str(), half));
-    al_destroy_bitmap(half);
-    nktest::resetDrawing();
+    const std::string path = nktest::imageFile("half-white", 4, 4, al_map_rgba(255, 255, 255, 128));
     ALLEGRO_BITMAP* loaded = al_load_bitmap(path.c_str());
     ASSERT_NE(loaded, nullptr);
     al_draw_scaled_bitmap(loaded, 0, 0, 4, 4, 0, 0, 400, 400, 0);

@@ -1,29 +1,14 @@
-#include <allegro5/allegro_primitives.h>
-
 #include "engine/AnimationStore.h"
 #include "engine/ExtBitmapStore.h"
 #include "tests/support/Testing.h"
 
 namespace {
 
-// A sheet of columns x rows cells, cell i (row by row) in the i-th colour
-// of RGBYMC, over and over; pixels right of or below the whole cells white.
+// Sheets of columns x rows cells, cell i (row by row) in the i-th colour of
+// RGBYMC, over and over; pixels right of or below the whole cells white.
 // Read back with nktest::colours, a frame names the cell it came from.
 std::string sheetFile(const std::string& name, int width, int height, int columns, int rows) {
-    const int cw = width / columns, ch = height / rows, rgb[] = {1, 2, 4, 3, 5, 6};
-    ALLEGRO_BITMAP* sheet = al_create_bitmap(width, height);
-    al_set_target_bitmap(sheet);
-    al_clear_to_color(al_map_rgb(255, 255, 255));
-    for (int i = 0; i < columns * rows; ++i)
-        al_draw_filled_rectangle(i % columns * cw, i / columns * ch, (i % columns + 1) * cw,
-                                 (i / columns + 1) * ch,
-                                 al_map_rgb(rgb[i % 6] & 1 ? 255 : 0, rgb[i % 6] & 2 ? 255 : 0,
-                                            rgb[i % 6] & 4 ? 255 : 0));
-    const std::string path = nktest::tempPath(name + ".png");
-    al_save_bitmap(path.c_str(), sheet);
-    al_destroy_bitmap(sheet);
-    nktest::resetDrawing();
-    return path;
+    return nktest::imageFile(name, width, height, al_map_rgb(255, 255, 255), columns, rows);
 }
 
 // "a" is a 2 x 2 sheet of 32-pixel frames, "block" 8 x 8 of 64, "strip" 8 x
@@ -116,15 +101,20 @@ TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored
     EXPECT_FATAL(ext.playSavedAnimation("hero", "run"), "Saved animation key \"run\" not found");
 }
 
-// A centred 100 x 50 picture covers 450..550 x 275..325; flipped in x, the
-// red/green pair sheet shows its halves swapped; an animated one draws its
-// current frame from copies of its own. (Tint and alpha: the shared images.)
+// A centred 100 x 50 picture covers 450..550 x 275..325, upside down too,
+// and a hidden one nothing; flipped in x, the red/green pair sheet shows its
+// halves swapped; an animated one draws its current frame from copies of its
+// own. (Tint and alpha: the shared images.)
 TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
-    ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 0, 0)), {500, 300, 100, 50}, "box", true);
+    const NK::BitmapEntry red = nktest::solidImage(10, 10, al_map_rgb(255, 0, 0));
+    ext.create(red, {500, 300, 100, 50}, "box", true).flipY = true;
+    ext.create(red, {800, 300, 100, 50}, "hidden", true).visible = false;
     ext.drawExtBitmap("box");
+    ext.drawExtBitmap("hidden");
     EXPECT_EQ(
-        nktest::colours({{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}}),
-        "RRKKKK");
+        nktest::colours(
+            {{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}, {800, 300}}),
+        "RRKKKKK");
     ext.createAnimated(store.get("one"), {100, 100, 200, 200}, "lr").flipX = true;
     hero().frame.current = 5;
     store.clearAnimations();  // the bitmaps keep frames of their own

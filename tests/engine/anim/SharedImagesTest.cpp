@@ -5,25 +5,9 @@
 #include "engine/BitmapStore.h"
 #include "engine/ExtBitmapStore.h"
 #include "engine/ImagePrefetch.h"
-#include "tests/support/Pixels.h"
 #include "tests/support/Testing.h"
 
 namespace {
-
-// A w x h PNG, red on its left half and green on its right, or `colour`
-// all over when given; written in the test's temporary folder.
-void writeImage(const std::string& path, int w, int h, const ALLEGRO_COLOR* colour = nullptr) {
-    NK::BitmapEntry image = nktest::solidImage(w, h, colour ? *colour : al_map_rgb(255, 0, 0));
-    if (!colour) {
-        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-        al_set_target_bitmap(image.get());
-        al_set_clipping_rectangle(w / 2, 0, w - w / 2, h);
-        al_clear_to_color(al_map_rgb(0, 255, 0));
-        al_reset_clipping_rectangle();
-        al_set_target_bitmap(previous);
-    }
-    al_save_bitmap(path.c_str(), image.get());
-}
 
 // The left and right pixel of the picture drawn alone, whole, on a canvas.
 std::string drawn(NK::ExtBitmapStore& pictures, const std::string& key, ALLEGRO_BITMAP* canvas) {
@@ -47,15 +31,13 @@ protected:
 // entry keeping what it showed; a file gone is reported as it always was,
 // cached or not.
 TEST_F(SharedImages, ChangedFileShownFromItsOldPixelsOrMissingFileNotReported) {
-    const std::string path = nktest::tempPath("shared.png");
-    const ALLEGRO_COLOR blue = al_map_rgb(0, 0, 255);
-    writeImage(path, 64, 64);
+    const std::string path = nktest::imageFile("shared", 64, 64, {}, 2);  // red, green
     NK::BitmapStore store{&rc};
     ALLEGRO_BITMAP* first = store.load(path, "a").shared.get();
     EXPECT_EQ(store.load(path, "b").shared.get(), first);
     EXPECT_EQ(nktest::colours({{10, 10}, {50, 10}}, store.get("b").get()), "RG");
 
-    writeImage(path, 64, 64, &blue);  // same size: only its time tells
+    nktest::imageFile("shared", 64, 64, al_map_rgb(0, 0, 255));  // same size: only its time tells
     struct stat info {};
     stat(path.c_str(), &info);
     timespec times[2] = {info.st_atim, info.st_mtim};
@@ -74,8 +56,7 @@ TEST_F(SharedImages, ChangedFileShownFromItsOldPixelsOrMissingFileNotReported) {
 // its own show nowhere else. The shared image lives on while any picture
 // shows it, after its store entry, its cache and its first picture are gone.
 TEST_F(SharedImages, OnePictureEditsAnotherOrSharedPixelsFreedWhileShown) {
-    const std::string path = nktest::tempPath("look.png");
-    writeImage(path, 64, 64);
+    const std::string path = nktest::imageFile("look", 64, 64, {}, 2);  // red, green
     NK::ExtBitmapStore pictures{&rc};
     NK::BitmapEntry painted;
     {
@@ -111,9 +92,8 @@ TEST_F(SharedImages, OnePictureEditsAnotherOrSharedPixelsFreedWhileShown) {
 // game thread gives, half-transparent ones included; a missing file in the
 // list is still reported by the store.
 TEST_F(SharedImages, DecodedAheadDiffersOrMissingFileNotReported) {
-    const std::string soft = nktest::tempPath("soft.png"), gone = nktest::tempPath("gone.png");
-    const ALLEGRO_COLOR half = al_map_rgba(200, 100, 50, 128);
-    writeImage(soft, 16, 16, &half);
+    const std::string soft = nktest::imageFile("soft", 16, 16, al_map_rgba(200, 100, 50, 128));
+    const std::string gone = nktest::tempPath("gone.png");
     NK::ImagePrefetch prefetch({soft, gone}, 2);
     NK::ImagePrefetch::setCurrent(&prefetch);
     prefetch.waitForAll();

@@ -1,7 +1,5 @@
 #include "engine/GUISystem.h"
 
-#include <allegro5/allegro.h>
-
 #include <cctype>
 #include <sstream>
 
@@ -28,11 +26,12 @@ protected:
 // (U unfocused, H hidden, # numbers only; S Shift held, C Caps Lock, N Num
 // Lock) types one key set per tick, the ticks parted by spaces, and lists
 // the slots called (2 Escape, 3 Enter, 4 text changed). Keys: a letter or
-// digit itself, '-' minus, ',' comma, '.' full stop, '_' space, '@' '%' '~'
-// keypad 0, 5 and 9, '<' Backspace, '>' Delete, ')' keypad Delete, '=' Enter, '+' keypad
-// Enter, '^' Escape. Of several keys in one tick the highest letter or
-// digit wins, a letter over punctuation, a dead keypad digit over a letter;
-// Shift's own punctuation comes first ('_' before '?').
+// digit itself, '-' minus, '*' keypad minus, ',' comma, '.' full stop, '!'
+// quote, '_' space, '@' '%' '~' keypad 0, 5 and 9, '<' Backspace, '>'
+// Delete, ')' keypad Delete, '=' Enter, '+' keypad Enter, '^' Escape. Of
+// several keys in one tick the highest letter or digit wins, a letter over
+// punctuation, a dead keypad digit over a letter; Shift's own punctuation
+// comes first ('_' before '?'), and Shift lets go of the rest.
 TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
     gui.createTextInput({600, 100, 300, 60}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {}, 1, 6, false, "", "name");
@@ -43,30 +42,29 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
         (gui.*set)("name", [&calls, slot = slot](std::string) { calls += slot; });
     const struct {
         std::string mods, start, ticks, text, calls;
-    } cases[] = {
-        {"U", "", "a = ^", "", ""},
-        {"H", "ab", "a = <", "ab", ""},
-        {"", "", "+ ^ =", "", "323"},
-        {"S", "", "a", "A", "4"},
-        {"C", "", "a", "A", "4"},
-        {"SC", "", "a", "A", "4"},
-        {"N", "", "@ % ~", "059", "444"},
-        {"", "", "@ ~", "", ""},
-        {"", "", "ba a% -a", "ba", "44"},
-        {"S", "", ",-", "_", "4"},
-        {"#", "", "- - 5 . - q . 2", "-5..2", "44444"},
-        {"", "ab", "<c=", "a", "4"},
-        {"", "a", "< <", "", "4"},
-        {"", "ab", "><", "a", "4"},
-        {"", "ab", ") >", "", "4"},
-        {"", "abcdef", "g 1 _", "abcdef", ""},
-    };
-    const std::string symbols = "-._%<>)=+^,@~";
-    const int symbolCodes[] = {ALLEGRO_KEY_MINUS,      ALLEGRO_KEY_FULLSTOP,  ALLEGRO_KEY_SPACE,
-                               ALLEGRO_KEY_PAD_5,      ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE,
-                               ALLEGRO_KEY_PAD_DELETE, ALLEGRO_KEY_ENTER,     ALLEGRO_KEY_PAD_ENTER,
-                               ALLEGRO_KEY_ESCAPE,     ALLEGRO_KEY_COMMA,     ALLEGRO_KEY_PAD_0,
-                               ALLEGRO_KEY_PAD_9};
+    } cases[] = {{"U", "", "a = ^", "", ""},
+                 {"H", "ab", "a = <", "ab", ""},
+                 {"", "", "+ ^ =", "", "323"},
+                 {"S", "", "a", "A", "4"},
+                 {"C", "", "a", "A", "4"},
+                 {"SC", "", "a", "A", "4"},
+                 {"N", "", "@ % ~", "059", "444"},
+                 {"", "", "@ ~", "", ""},
+                 {"", "", "ba a% -a", "ba", "44"},
+                 {"S", "", ",- . , ! * _", "_.?!- ", "444444"},
+                 {"", "", ", ! * _ 9", ",- 9", "4444"},
+                 {"#", "", "- - 5 . - q . 2", "-5..2", "44444"},
+                 {"", "ab", "<c=", "a", "4"},
+                 {"", "a", "< <", "", "4"},
+                 {"", "ab", "><", "a", "4"},
+                 {"", "ab", ") >", "", "4"},
+                 {"", "abcdef", "g 1 _", "abcdef", ""}};
+    const std::string symbols = "-._%<>)=+^,@~!*";
+    const int symbolCodes[] = {
+        ALLEGRO_KEY_MINUS,     ALLEGRO_KEY_FULLSTOP, ALLEGRO_KEY_SPACE,      ALLEGRO_KEY_PAD_5,
+        ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE,   ALLEGRO_KEY_PAD_DELETE, ALLEGRO_KEY_ENTER,
+        ALLEGRO_KEY_PAD_ENTER, ALLEGRO_KEY_ESCAPE,   ALLEGRO_KEY_COMMA,      ALLEGRO_KEY_PAD_0,
+        ALLEGRO_KEY_PAD_9,     ALLEGRO_KEY_QUOTE,    ALLEGRO_KEY_PAD_MINUS};
     NK::GUISystem::TextInput& in = gui.getTextInput("name");
     for (const auto& c : cases) {
         auto has = [&c](char m) { return c.mods.find(m) != std::string::npos; };
@@ -95,18 +93,21 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
 
 // A controller's focus goes through the shown buttons in reading order (rows
 // by height, each left to right), skips hidden ones, wraps round, and clicks
-// only the focused button; the pointer plays no part while it is set.
+// only the focused button; the pointer plays no part while it is set. Then
+// the pointer hovers, clicks and leaves a button, each button its own calls.
 TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
-    std::string clicked;
-    // Made out of order; "right" sits a little lower than "left" but on its row.
+    std::string clicked, hovers;
+    // Made out of order; "left" sits 40 lower than "right" but on its row.
     const std::pair<const char*, NK::Rect> buttons[] = {{"bottom", {480, 900, 600, 100}},
-                                                        {"right", {840, 708, 100, 100}},
+                                                        {"right", {840, 700, 100, 100}},
                                                         {"top", {40, 40, 75, 75}},
-                                                        {"left", {120, 700, 100, 100}},
+                                                        {"left", {120, 740, 100, 100}},
                                                         {"hidden", {480, 300, 600, 100}}};
     for (const auto& [key, rect] : buttons) {
         gui.createButton(nktest::solidImage(8, 8, {}), rect, key, true);
         gui.setButtonFirstCallback(key, [&clicked](std::string k) { clicked += k + " "; });
+        gui.setButtonSecondCallback(key, [&hovers](std::string k) { hovers += "+" + k; });
+        gui.setButtonThirdCallback(key, [&hovers](std::string k) { hovers += "-" + k; });
     }
     gui.setButtonShown("hidden", false);
     std::string order;
@@ -123,7 +124,7 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     // pad has the focus, so only the focused button is clicked.
     nktest::resetInput();
     input.mouse.x = 120;
-    input.mouse.y = 700;
+    input.mouse.y = 740;
     input.mousePressed[1] = 1;
     gui.update();
     EXPECT_EQ(clicked, "");
@@ -133,41 +134,45 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     gui.dropFocus();
     gui.stepFocus(-1);
     EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
-}
-
-namespace {
-
-// Opaque pixels of a layer in columns [from, to).
-int inkIn(ALLEGRO_BITMAP* layer, int from, int to) {
-    int ink = 0;
-    al_lock_bitmap(layer, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-    for (int x = from; x < to; ++x) {
-        for (int y = 0; y < al_get_bitmap_height(layer); ++y) {
-            unsigned char r, g, b, a;
-            al_unmap_rgba(al_get_pixel(layer, x, y), &r, &g, &b, &a);
-            if (a > 0) ++ink;
-        }
+    gui.dropFocus();
+    for (int x : {300, 100, 110, 110, 300}) {  // "left" spans 70..170 x 690..790
+        input.mouse.x = x * input.display->windowWidth / 1920;
+        input.mouse.y = 700 * input.display->windowHeight / 1080;
+        input.mousePressed[1] = x == 110;
+        gui.update();
     }
-    al_unlock_bitmap(layer);
-    return ink;
+    EXPECT_EQ(hovers + " " + clicked, "+right-right+left-left right left left ");
+    // The pointer is a pixel's box: over a button touching its corner, not beyond.
+    EXPECT_TRUE(NK::GUIPointer::over({70, 650, 100, 100}, {170, 750}) &&
+                !NK::GUIPointer::over({70, 650, 100, 100}, {170.25f, 700}));
 }
-
-}  // namespace
 
 // A name far longer than its field: nothing may land on the field's frame
-// (its margins), typing or not, and the text itself must stay whole. (Which
+// (its margins), typing or not, focus redraws it, and the text itself must
+// stay whole. (Which
 // part shows: the TextWindow table.)
 TEST_F(GUI, LongNameDrawnOverFrameOrStoredCut) {
     const std::string name = "a_very_long_level_name_for_the_field.txt";
     gui.createTextInput({100, 100, 260, 50}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {10, 0, 10, 0}, 1, 120, false, name, "name");
     ALLEGRO_BITMAP* layer = gui.layerStore().get(NK::GUISystem::inputTextKey("name")).get();
+    auto inkIn = [layer](int from, int to) {  // opaque pixels in columns [from, to)
+        int ink = 0;
+        al_lock_bitmap(layer, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < 50; ++y) ink += nktest::pixelAt(x, y, layer).a > 0;
+        al_unlock_bitmap(layer);
+        return ink;
+    };
+    int shown[2] = {};  // the start in view, then the end: not the same ink
     for (bool focused : {false, true}) {
         gui.getTextInput("name").focused = focused;
         gui.drawTextInput("name");
-        EXPECT_EQ(inkIn(layer, 0, 10) + inkIn(layer, 250, 260), 0) << focused;
-        EXPECT_GT(inkIn(layer, 10, 40) + inkIn(layer, 220, 250), 0) << focused;
+        EXPECT_EQ(inkIn(0, 10) + inkIn(250, 260), 0) << focused;
+        EXPECT_GT(inkIn(10, 40) + inkIn(220, 250), 0) << focused;
+        shown[focused] = inkIn(10, 250);
     }
+    EXPECT_NE(shown[0], shown[1]);
     EXPECT_EQ(gui.getTextInputText("name"), name);
 }
 
@@ -208,13 +213,37 @@ TEST(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
 
 // What is on against what a frame drew: a shown button the screen never
 // draws is the widget that takes clicks unseen; a hidden one drawn anyway
-// draws nothing and must not count.
-TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
+// draws nothing and must not count. Widgets remade under their keys or
+// missing are logged in their own words, and destroy all leaves none. A new
+// widget is drawn at full strength where it was made: a centred button and
+// input about their point, a label from its corner.
+TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.createButton(image, {960, 690, 600, 100}, "menu", true);
-    gui.createButton(image, {0, 0, 50, 50}, "hidden", false);
+    nktest::LogCapture log;
+    for (int i = 0; i < 2; ++i) {
+        gui.createButton(image, {300, 300, 200, 200}, "hidden", true);
+        gui.createTextLabel(image, {600, 200, 200, 200}, "font", 10, {}, {}, "", "l");
+        gui.createTextInput({1100, 300, 200, 200}, true, image, "font", 10, {}, {}, 1, 6, 0, "",
+                            "i");
+    }
+    gui.destroyButton("x");
+    EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Button with key \"hidden\" remade",
+                                          "INFO: TextLabel with key \"l\" remade",
+                                          "INFO: TextInput with key \"i\" remade",
+                                          "INFO: Button with key \"x\" not found to destroy"}));
+    EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
+    gui.drawButton("hidden");
+    gui.drawTextLabel("l");
+    gui.drawTextInput("i");
+    nktest::Points edges;  // just outside and inside each one's corners
+    for (float left : {200, 600, 1000})
+        for (float d : {-10, 10, 190, 210}) edges.push_back({left + d, 200 + d});
+    EXPECT_EQ(nktest::colours(edges), "KWWKKWWKKWWK");
     gui.setButtonShown("hidden", false);
+    gui.setTextLabelVisible("l", false);
+    gui.setTextInputVisible("i", false);
     std::vector<std::string> shown;
     for (const NK::ShownWidget& w : gui.shownWidgets()) shown.push_back(w.key);
     EXPECT_EQ(shown, (std::vector<std::string>{"menu"}));
@@ -224,15 +253,17 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawn) {
               (std::vector<std::string>{"shown, not drawn: menu"}));
     EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
               (std::vector<std::string>{"drawn, not shown: menu"}));
+    gui.destroyAll();
+    EXPECT_EQ(gui.clickableCount() + gui.shownWidgets().size(), 0u);
 }
 
 // A button's text is centred in it: the ink of its label lies about its
 // middle row, not pushed off the button.
 TEST_F(GUI, LabelDrawnOffItsButtonsMiddle) {
-    gui.setNextButtonsFont("font", 10, NK::Color::white());
     gui.createButton(nktest::solidImage(8, 8, al_map_rgb(0, 0, 0)), {100, 100, 600, 200}, "b",
                      false);
     gui.setButtonText("b", "HHHHHH", 1);
+    gui.setButtonFont("b", "font", 10, NK::Color::white());  // prints the text kept till now
     gui.drawButton("b");
     nktest::Points band;
     for (float y = 100; y < 300; y += 2)

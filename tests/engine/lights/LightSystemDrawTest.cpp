@@ -46,7 +46,8 @@ TEST_F(LightPass, FloorLitAtTheEdgeOfReachOrBlackBeyondItOrLitWithLightsOff) {
 }
 
 // A full store refuses even a key it holds (replacing would briefly need a
-// 101st slot); below that a key is remade in place, not counted twice.
+// 101st slot); below that a key is remade in place, not counted twice. A
+// missing light is logged and reads as nothing.
 // (The 101st light refused and a freed slot taken again: the Lights tests.)
 TEST(LightSlots, KeyRemadeInAFullStoreOrCountedTwice) {
     NK::LightSystemStore store;
@@ -56,7 +57,11 @@ TEST(LightSlots, KeyRemadeInAFullStoreOrCountedTwice) {
     EXPECT_TRUE(store.createLight("42", {42, 2}, 1, 1, 1, 300, 4));
     EXPECT_TRUE(store.createLight("99", {99, 0}, 1, 1, 1, 10, 1));
     EXPECT_FALSE(store.createLight("7", {500, 600}, 0, 1, 0, 99, 9));
+    store.clearLight("none");
+    EXPECT_EQ(store.getIntensity("42") + store.getIntensity("7") + store.getIntensity("none"),
+              300 + 150);
     EXPECT_EQ(log.lines(),
-              (nktest::Lines{"INFO: Light with key \"42\" remade", "INFO: Max lights reached"}));
-    EXPECT_EQ(store.getIntensity("42") + store.getIntensity("7"), 300 + 150);
+              (nktest::Lines{"INFO: Light with key \"42\" remade", "INFO: Max lights reached",
+                             "INFO: Light with key \"none\" not found to clear",
+                             "ERROR: Light key \"none\" not found (getPosition)"}));
 }

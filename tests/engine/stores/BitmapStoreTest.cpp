@@ -2,19 +2,7 @@
 #include "engine/ScreenSpace.h"
 #include "tests/support/Testing.h"
 
-namespace {
-
 const NK::Color white = NK::Color::white();
-
-// A PNG of one colour in the test's own temporary folder.
-std::string imageFile(const std::string& name, int width, int height, ALLEGRO_COLOR color) {
-    NK::BitmapEntry image = nktest::solidImage(width, height, color);
-    const std::string path = nktest::tempPath(name + ".png");
-    al_save_bitmap(path.c_str(), image.get());
-    return path;
-}
-
-}  // namespace
 
 // Each draw is culled on its own rectangle: a plain draw on the one given, a
 // centred tinted draw on it moved by half its size, a rotated draw on the
@@ -26,8 +14,8 @@ TEST(BitmapDraw, DrawCulledTouchingTheViewOrDrawnOnePixelBeyond) {
     nktest::resetDrawing();
     NK::RenderContext& rc = *nktest::engine().renderContext;
     NK::BitmapStore store{&rc};
-    store.load(imageFile("white", 100, 100, al_map_rgb(255, 255, 255)), "white");
-    store.load(imageFile("bar", 100, 20, al_map_rgb(255, 255, 255)), "bar");
+    store.load(nktest::imageFile("white", 100, 100, al_map_rgb(255, 255, 255)), "white");
+    store.load(nktest::imageFile("bar", 100, 20, al_map_rgb(255, 255, 255)), "bar");
     NK::BitmapEntry canvas = nktest::solidImage(2200, 400, {});
     const struct {
         char kind;  // 'd' draw, 't' centred tinted, 'r' rotated
@@ -59,16 +47,19 @@ TEST(BitmapDraw, DrawCulledTouchingTheViewOrDrawnOnePixelBeyond) {
 // and logs, destroying a missing key logs, a missing key or file is fatal.
 TEST(KeyedStore, RemakeKeepsTheOldItemOrMissingKeysAreNotReported) {
     NK::BitmapStore store{nktest::engine().renderContext};
-    const std::string second = imageFile("second", 20, 12, al_map_rgb(0, 255, 0));
+    const std::string second = nktest::imageFile("second", 20, 12, al_map_rgb(0, 255, 0));
     const std::string missing = nktest::tempPath("missing.png");
-    store.load(imageFile("first", 40, 30, al_map_rgb(1, 2, 3)), "k");
+    store.load(nktest::imageFile("first", 40, 30, al_map_rgb(1, 2, 3)), "k");
     nktest::LogCapture log;
     store.load(second, "k");
     EXPECT_EQ(store.get("k").path, second);
     EXPECT_EQ(store.get("k").width(), 20);
+    store.copy("k", "c");
+    EXPECT_EQ(store.copy("k", "c").width(), 20);
     store.destroy("k");
     store.destroy("k");
     EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Bitmap with key \"k\" rewrote",
+                                          "INFO: Bitmap with key \"c\" rewrote",
                                           "INFO: Bitmap with key \"k\" not found to destroy"}));
     EXPECT_FATAL(store.get("k"), "Bitmap key \"k\" not found");
     EXPECT_FATAL(store.load(missing, "k"),
