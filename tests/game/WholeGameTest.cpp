@@ -8,6 +8,7 @@
 #include "engine/TextFileStore.h"
 #include "game/LevelPacks.h"
 #include "game/PlayScene.h"
+#include "game/Replay.h"
 #include "tests/game/GameKit.h"
 
 namespace {
@@ -52,28 +53,41 @@ TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
 }
 
 // A level played from the devices, not a replay: D held walks right, A left,
-// and a left click fires one shot; nothing held, the player stays.
-TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFires) {
+// and a left click fires one shot; nothing held, the player stays. Recorded
+// as it is played, its replay file holds those same ticks.
+TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFiresAsRecorded) {
     Game& g = game();
+    const std::string recorded = nktest::tempPath("played.replay");
+    g.recordReplayPath = recorded;
     g.playMap("tests/data/replays/walk.txt");
-    for (int i = 0; i < 30; ++i) tick();  // landed
+    gamekit::ticks(30);  // landed
     auto walked = [&](int key) {
         const float x = g.player->position().x;
         if (key) nktest::holdKey(*g.input, key);
-        for (int i = 0; i < 20; ++i) tick();
+        gamekit::ticks(20);
         if (key) nktest::holdKey(*g.input, key, false);
         return g.player->position().x - x;
     };
     EXPECT_GT(walked(ALLEGRO_KEY_D), 20.0f);
     EXPECT_LT(walked(ALLEGRO_KEY_A), -20.0f);
-    for (int i = 0; i < 60; ++i) tick();
+    gamekit::ticks(60);
     EXPECT_NEAR(walked(0), 0.0f, 1.0f);
     const std::size_t before = g.physics->shots().size();
     g.input->mousePressed[1] = 1;
     tick();
     EXPECT_EQ(g.physics->shots().size(), before + 1);
-    g.play->leaveLevel();
-    gamekit::open(MainMenu);
+    tick({ALLEGRO_KEY_ESCAPE});
+    const ReplayParse p = parseReplay(nktest::contentsOf(recorded));
+    ASSERT_TRUE(p.ok) << p.error;
+    std::string seen;
+    for (int t = 0; t <= p.replay.expectedTick; ++t) {
+        const PlayInput in = p.replay.inputAt(t);
+        seen += in.right ? 'D' : in.left ? 'A' : in.firePressed ? 'F' : '.';
+    }
+    EXPECT_EQ(p.replay.mapPath + " " + seen, "tests/data/replays/walk.txt " + std::string(30, '.') +
+                                                 std::string(20, 'D') + std::string(20, 'A') +
+                                                 std::string(80, '.') + "F.");
+    EXPECT_EQ(g.scene(), MainMenu);
 }
 
 // The browser's buttons, clicked as the pointer would: the arrows stop at the
@@ -114,11 +128,14 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     click("levels_button_left");
     EXPECT_EQ(page(), pageOf(packs[packs.size() - 2]));
     for (std::size_t i = 0; i < packs.size(); ++i) click("levels_button_left");
-    // SET, a name, SET again: the field says whether the map is there.
+    // SET, a name, then SET again or Enter: the field says whether the map is there.
     for (const char* name : {"no_such_map.txt", "outer_ring_1.txt"}) {
         click("levels_set_load_path");
         gui.setTextInputText("levels_load_path", name);
-        click("levels_set_load_path");
+        if (name[0] == 'n')
+            click("levels_set_load_path");
+        else
+            tick({ALLEGRO_KEY_ENTER});
         const NK::GUISystem::TextLabel& found = gui.getTextLabel("levels_is_load_path");
         EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
                   name[0] == 'n' ? "Map not found R" : "Map found G");
