@@ -1,5 +1,7 @@
 #include "editor/EditorFrame.h"
 
+#include <map>
+
 #include "elements/Lights.h"
 #include "elements/Player.h"
 #include "engine/LightSystem.h"
@@ -81,6 +83,38 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
     click("run");
     click("run");
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::ImportExport);
+}
+
+// One row of tabs shows at a time and "change" swaps them; each show
+// toggle's label sits on its button from the start as after two clicks.
+TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
+    const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
+    std::map<std::string, NK::Rect> on;
+    auto shown = [&] {
+        on.clear();
+        for (const NK::ShownWidget& w : g.gui->shownWidgets()) on[w.key] = w.area;
+        std::string tabs;
+        for (const Game::WidgetSystem& page : g.widgetSystems())
+            if (page.gui != g.gui && page.gui != &g.importExport->widgets())
+                tabs += on.count(page.name) ? 'x' : '.';
+        return tabs;
+    };
+    click("change");
+    EXPECT_EQ(shown(), "......xxxxx");
+    click("change");
+    EXPECT_EQ(shown(), "xxxxxx.....");
+    ALLEGRO_BITMAP* before = gamekit::frame();
+    for (const char* key : toggles) click(key), click(key);
+    ALLEGRO_BITMAP* after = gamekit::frame();
+    const float s = static_cast<float>(g.display->windowWidth) / 1920.0f;
+    for (const char* key : toggles) {
+        const NK::Rect r = on[key];
+        const int x = static_cast<int>(r.x * s), y = static_cast<int>(r.y * s);
+        const int w = static_cast<int>(r.width * s), h = static_cast<int>(r.height * s);
+        EXPECT_LT(nktest::meanDifference(before, x, y, after, x, y, w, h, 1), 1.0) << key;
+    }
+    al_destroy_bitmap(before);
+    al_destroy_bitmap(after);
 }
 
 TEST_F(EditorFrameTest, RestartDuringATestRunKeepsTheLightsOffWhenTheyAreShownOff) {
