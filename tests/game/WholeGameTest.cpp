@@ -20,7 +20,7 @@ using gamekit::tick;
 // it differs from the same frame drawn with no health at all, so the test
 // does not care what a heart looks like, only where one is drawn. A heart
 // drawn at no health shows as one missing at every other.
-TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
+TEST(Hud, HeartsMiscountedOrThePadReticleWithoutItsDarkRim) {
     Game& g = game();
     PlayInput still;
     g.replayInput = &still;
@@ -47,6 +47,26 @@ TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
         al_destroy_bitmap(shown);
     }
     al_destroy_bitmap(none);
+    // A controller's reticle, 260 right of the arm's pivot: a light ring and
+    // cross over a dark rim twice as wide. Across its upper arm, the pixels
+    // unlike the wall span the rim, and the light ones its middle.
+    still.aim = {1.0f, 0.0f};
+    gamekit::ticks(2);
+    const NK::Rect v = g.view->rect();
+    const NK::Vec2 pivot = g.player->parts().arm.at;
+    const int cx = static_cast<int>(((pivot.x - v.x) * 1920.0f / v.width + 260.0f) * sx);
+    const int cy = static_cast<int>(((pivot.y - v.y) * 1080.0f / v.height - 24.0f) * sy);
+    ALLEGRO_BITMAP* aimed = gamekit::frame();
+    const nktest::Rgba ground = nktest::pixelAt(cx + side / 3, cy, aimed);
+    int rim = 0, light = 0;
+    for (int x = cx - side / 4; x <= cx + side / 4; ++x) {
+        const nktest::Rgba c = nktest::pixelAt(x, cy, aimed);
+        rim += !nktest::near(c, ground.r, ground.g, ground.b, 12);
+        light += c.r > 200 && c.g > 200 && c.b > 200;
+    }
+    EXPECT_EQ(light, static_cast<int>(3.0f * sx));
+    EXPECT_NEAR(rim, 2 * light, 1);
+    al_destroy_bitmap(aimed);
     g.replayInput = nullptr;
     g.play->leaveLevel();
     gamekit::open(MainMenu);
