@@ -85,7 +85,8 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::ImportExport);
 }
 
-// One row of tabs shows at a time and "change" swaps them; each show
+// One row of tabs shows at a time, the chosen tab green, and "change" swaps
+// the rows and takes the other row's last tab; each show
 // toggle's label sits on its button from the start as after two clicks.
 TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
@@ -96,13 +97,16 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
         std::string tabs;
         for (const Game::WidgetSystem& page : g.widgetSystems())
             if (page.gui != g.gui && page.gui != &g.importExport->widgets())
-                tabs += on.count(page.name) ? 'x' : '.';
+                tabs += !on.count(page.name)                                           ? '.'
+                        : g.gui->buttonImages().get(page.name).colour.current.r < 0.9f ? 'G'
+                                                                                       : 'x';
         return tabs;
     };
+    click("gate");
     click("change");
-    EXPECT_EQ(shown(), "......xxxxx");
+    EXPECT_EQ(shown(), "......Gxxxx");
     click("change");
-    EXPECT_EQ(shown(), "xxxxxx.....");
+    EXPECT_EQ(shown(), "xGxxxx.....");
     ALLEGRO_BITMAP* before = gamekit::frame();
     for (const char* key : toggles) click(key), click(key);
     ALLEGRO_BITMAP* after = gamekit::frame();
@@ -120,6 +124,9 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
 TEST_F(EditorFrameTest, RestartDuringATestRunKeepsTheLightsOffWhenTheyAreShownOff) {
     click("show_lights");
     ASSERT_FALSE(frame().showLights);
+    click("lights");
+    EXPECT_TRUE(g.lights->system().lightsOn) << "the Lights tab shows what it edits";
+    click("player");
     tick({ALLEGRO_KEY_SPACE});
     ASSERT_TRUE(frame().tabs.testRunning);
     EXPECT_FALSE(g.lights->system().lightsOn);
@@ -187,9 +194,37 @@ TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCame
     EXPECT_FALSE(frame().tabs.testRunning);
 }
 
+// A test run turns "Run" to "Stop" and shows its control button, which
+// hands the keys to the camera; the run ends back on its tab when the player
+// dies.
+TEST_F(EditorFrameTest, TestRunButtonsWrongControlKeptOrNoEndOnDeath) {
+    auto state = [&] {
+        std::string s = g.gui->getButton("run").text;
+        for (const NK::ShownWidget& w : g.gui->shownWidgets())
+            if (w.key == "run_control") s += "|" + g.gui->getButton(w.key).text;
+        return s + "|" + std::to_string(frame().tabs.editorTab);
+    };
+    click("gate");
+    tick({ALLEGRO_KEY_SPACE});
+    EXPECT_EQ(state(), "Stop|Control: PLAYER|" + std::to_string(EditorTabs::TestRun));
+    const float x = frame().camera.view().x;
+    walkD();
+    EXPECT_EQ(frame().camera.view().x, x) << "the player's keys moved the camera";
+    click("run_control");
+    walkD();
+    EXPECT_GT(frame().camera.view().x, x);
+    EXPECT_EQ(state(), "Stop|Control: CAMERA|" + std::to_string(EditorTabs::TestRun));
+    click("run_control");
+    g.player->health = 0;
+    tick();
+    EXPECT_EQ(state(), "Run|" + std::to_string(EditorTabs::GateTab));
+}
+
 // Ctrl+Z belongs to the field too, and a test run cannot be undone under it.
 TEST_F(EditorFrameTest, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
     recordLight();
+    gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
+    EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
     tick({ALLEGRO_KEY_SPACE});
     ASSERT_TRUE(frame().tabs.testRunning);
     undo();
@@ -206,7 +241,7 @@ TEST_F(EditorFrameTest, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
 }
 
 // Under the pointer a tab dims and an Import/Export button lights up, each
-// fading a step a tick; away from it both go back.
+// fading a step a tick; away from it both go back. The chosen tab never dims.
 TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
     auto opacities = [&](float x, float y, int ticks) {
         g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
@@ -224,6 +259,8 @@ TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
     EXPECT_EQ(opacities(x, y, 30)[0], 0.7f);
     EXPECT_EQ(opacities(1720, 175, 60), (nktest::Floats{1.0f, 1.0f}));
     EXPECT_EQ(opacities(960, 1000, 60), idle);
+    click("gate");
+    EXPECT_EQ(opacities(x, y, 30)[0], 1.0f) << "the chosen tab dims under the pointer";
 }
 
 // C on a page looks at its element: the next frame's view is centred on it.
