@@ -112,7 +112,8 @@ TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFiresAsRecorded) {
 
 // The browser's buttons, clicked as the pointer would: the arrows stop at the
 // first and the last pack, the page always naming a pack, its first level and
-// which levels are open; the load field says whether a typed map is there.
+// which levels are open, a locked one starting nothing; the load field says
+// whether a typed map is there.
 TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) {
     Game& g = game();
     NK::TextFileStore files;
@@ -141,6 +142,9 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     };
     for (std::size_t i = 0; i <= packs.size(); ++i) click("levels_button_left");
     EXPECT_EQ(page(), pageOf(packs.front()));
+    ASSERT_EQ(page().back(), 'R');
+    click("levels_button_4");
+    ASSERT_EQ(g.scene(), LevelBrowser) << "a locked level started";
     click("levels_button_right");
     EXPECT_EQ(page(), pageOf(packs[1]));
     for (std::size_t i = 0; i < packs.size(); ++i) click("levels_button_right");
@@ -160,6 +164,11 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
         EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
                   name[0] == 'n' ? "Map not found R" : "Map found G");
     }
+    // Typing ends with the screen: back in it, W is no letter of the name.
+    click("levels_set_load_path");
+    tick({ALLEGRO_KEY_ESCAPE});
+    gamekit::open(LevelBrowser);
+    EXPECT_FALSE(gui.getTextInput("levels_load_path").focused);
     gamekit::open(MainMenu);
 }
 
