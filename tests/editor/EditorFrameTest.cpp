@@ -1,7 +1,5 @@
 #include "editor/EditorFrame.h"
 
-#include <map>
-
 #include "elements/Lights.h"
 #include "elements/Player.h"
 #include "engine/LightSystem.h"
@@ -37,13 +35,6 @@ protected:
     void movePlayer(float x, float y) {
         g.player->setPosition(x, y);
         g.player->changed = true;
-    }
-    // One edit to take back: a light, recorded as the editor records one.
-    void recordLight() {
-        g.importExport->clearMap();
-        frame().history.reset(g.importExport->snapshot());
-        ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
-        frame().history.record(g.importExport->snapshot());
     }
     // SET starts typing a name; a click on the field ends it.
     void typeName(bool on) {
@@ -91,16 +82,13 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
 // after two clicks.
 TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
-    std::map<std::string, NK::Rect> on;
     auto shown = [&] {
-        on.clear();
-        for (const NK::ShownWidget& w : g.gui->shownWidgets()) on[w.key] = w.area;
         std::string tabs;
-        for (const Game::WidgetSystem& page : g.widgetSystems())
-            if (page.gui != g.gui && page.gui != &g.importExport->widgets())
-                tabs += !on.count(page.name)                                           ? '.'
-                        : g.gui->buttonImages().get(page.name).colour.current.r < 0.9f ? 'G'
-                                                                                       : 'x';
+        for (const Game::WidgetSystem& page : g.widgetSystems()) {
+            if (page.gui == g.gui || page.gui == &g.importExport->widgets()) continue;
+            const NK::ExtBitmap& b = g.gui->buttonImages().get(page.name);
+            tabs += !b.visible ? '.' : b.colour.current.r < 0.9f ? 'G' : 'x';
+        }
         return tabs;
     };
     click("gate");
@@ -112,7 +100,8 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     for (const char* key : toggles) click(key), click(key);
     ALLEGRO_BITMAP* after = gamekit::frame();
     const float s = static_cast<float>(g.display->windowWidth) / 1920.0f;
-    const NK::Rect a = on["show_surfaces"], b = on["show_fall_edge"];
+    const NK::Rect a = g.gui->buttonImages().get("show_surfaces").rect,
+                   b = g.gui->buttonImages().get("show_fall_edge").rect;
     const int x = static_cast<int>(a.x * s), y = static_cast<int>(a.y * s);
     EXPECT_LT(nktest::meanDifference(before, x, y, after, x, y,
                                      static_cast<int>((b.x + b.width - a.x) * s),
@@ -213,24 +202,27 @@ TEST_F(EditorFrameTest, TestRunButtonsControlLightsOrEndOnDeathWrong) {
 // Ctrl+Z and Ctrl+Y belong to the field too, and neither touches the level
 // or its history under a test run. A step that does not read is stepped over.
 TEST_F(EditorFrameTest, UndoOrRedoReachesTheRunTheFieldOrAnUnreadableStep) {
-    recordLight();
+    g.importExport->clearMap();  // then a light, recorded as the editor records one
+    frame().history.reset(g.importExport->snapshot());
+    ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
+    frame().history.record(g.importExport->snapshot());
     gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
     EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
     std::string seen;
-    auto step = [&](bool running, bool typing, int key) {
+    const int Z = ALLEGRO_KEY_Z, Y = ALLEGRO_KEY_Y;
+    for (auto [running, typing, key] : {std::tuple{true, false, Z},
+                                        {false, true, Z},
+                                        {false, false, Z},
+                                        {true, false, Y},
+                                        {false, true, Y},
+                                        {false, false, Y}}) {
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(true);
         undo(key);
         seen += (g.lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(false);
-    };
-    step(true, false, ALLEGRO_KEY_Z);
-    step(false, true, ALLEGRO_KEY_Z);
-    step(false, false, ALLEGRO_KEY_Z);
-    step(true, false, ALLEGRO_KEY_Y);
-    step(false, true, ALLEGRO_KEY_Y);
-    step(false, false, ALLEGRO_KEY_Y);
+    }
     EXPECT_EQ(seen, "L0L0.1.1.1L0");
     frame().history.reset("PLY 300\n");
     frame().history.record(g.importExport->snapshot());
