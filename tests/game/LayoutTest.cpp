@@ -69,6 +69,8 @@ TEST(Layout, WidgetOffTheScreenOverAnotherOrShownUndrawnOnAnyScreen) {
     for (int i = 0; i < 1200 && !g.play->won; ++i) tick();
     ASSERT_TRUE(g.play->won);
     check("win window");
+    EXPECT_EQ(g.gui->buttonImages().get("restart").alpha.current, 0.5f);
+    EXPECT_TRUE(g.gui->getTextLabel("win_line").visible);
     g.replayInput = nullptr;
     g.play->leaveLevel();
     gamekit::open(MainMenu);
