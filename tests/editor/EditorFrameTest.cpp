@@ -78,8 +78,8 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
 }
 
 // One row of tabs shows at a time, the chosen tab green, and "change" swaps
-// the rows, each back on the tab last chosen in it; the show toggles' labels sit on their buttons from the start as
-// after two clicks.
+// the rows, each back on the tab last chosen in it; the show toggles' labels
+// sit on their buttons from the start as after two clicks.
 TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
     auto shown = [&] {
