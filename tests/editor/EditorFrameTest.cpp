@@ -36,13 +36,6 @@ protected:
         g.player->setPosition(x, y);
         g.player->changed = true;
     }
-    // One edit to take back: a light, recorded as the editor records one.
-    void recordLight() {
-        g.importExport->clearMap();
-        frame().history.reset(g.importExport->snapshot());
-        ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
-        frame().history.record(g.importExport->snapshot());
-    }
     // SET starts typing a name; a click on the field ends it.
     void typeName(bool on) {
         NK::GUISystem& widgets = g.importExport->widgets();
@@ -61,9 +54,10 @@ protected:
         gamekit::hold(ALLEGRO_KEY_D, false);
         tick();
     }
-    void undo() {
+    // Ctrl+Z undoes, Ctrl+Y redoes.
+    void undo(int key) {
         gamekit::hold(ALLEGRO_KEY_LCTRL);
-        tick({ALLEGRO_KEY_Z});
+        tick({key});
         gamekit::hold(ALLEGRO_KEY_LCTRL, false);
     }
     EditorFrame& frame() { return *g.editor; }
@@ -83,16 +77,39 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::ImportExport);
 }
 
-TEST_F(EditorFrameTest, RestartDuringATestRunKeepsTheLightsOffWhenTheyAreShownOff) {
-    click("show_lights");
-    ASSERT_FALSE(frame().showLights);
-    tick({ALLEGRO_KEY_SPACE});
-    ASSERT_TRUE(frame().tabs.testRunning);
-    EXPECT_FALSE(g.lights->system().lightsOn);
-    tick({ALLEGRO_KEY_R});
-    EXPECT_FALSE(g.lights->system().lightsOn) << "R turned the light pass on";
-    tick({ALLEGRO_KEY_SPACE});
-    click("show_lights");
+// One row of tabs shows at a time, the chosen tab green, and "change" swaps
+// the rows, each back on the tab last chosen in it; the show toggles' labels
+// sit on their buttons from the start as after two clicks.
+TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
+    const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
+    auto shown = [&] {
+        std::string tabs;
+        for (const Game::WidgetSystem& page : g.widgetSystems()) {
+            if (page.gui == g.gui || page.gui == &g.importExport->widgets()) continue;
+            const NK::ExtBitmap& b = g.gui->buttonImages().get(page.name);
+            tabs += !b.visible ? '.' : b.colour.current.r < 0.9f ? 'G' : 'x';
+        }
+        return tabs;
+    };
+    click("backgrounds");
+    click("gate");
+    click("change");
+    EXPECT_EQ(shown(), "......Gxxxx");
+    click("change");
+    EXPECT_EQ(shown(), "xGxxxx.....");
+    ALLEGRO_BITMAP* before = gamekit::frame();
+    for (const char* key : toggles) click(key), click(key);
+    ALLEGRO_BITMAP* after = gamekit::frame();
+    const float s = static_cast<float>(g.display->windowWidth) / 1920.0f;
+    const NK::Rect a = g.gui->buttonImages().get("show_surfaces").rect,
+                   b = g.gui->buttonImages().get("show_fall_edge").rect;
+    const int x = static_cast<int>(a.x * s), y = static_cast<int>(a.y * s);
+    EXPECT_LT(nktest::meanDifference(before, x, y, after, x, y,
+                                     static_cast<int>((b.x + b.width - a.x) * s),
+                                     static_cast<int>(a.height * s), 1),
+              1.0);
+    al_destroy_bitmap(before);
+    al_destroy_bitmap(after);
 }
 
 // "back" during a test run saves the level as edited, not as the run left it.
@@ -141,38 +158,82 @@ TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCame
     typeName(false);
     walkD();
     EXPECT_GT(frame().camera.view().x, x);
-    tick({ALLEGRO_KEY_SPACE});
-    EXPECT_TRUE(frame().tabs.testRunning);
     // Escape ends the run and keeps the editor; Space then starts it again.
-    tick({ALLEGRO_KEY_ESCAPE});
-    EXPECT_FALSE(frame().tabs.testRunning);
-    EXPECT_EQ(g.scene(), Editor);
-    tick({ALLEGRO_KEY_SPACE});
-    EXPECT_TRUE(frame().tabs.testRunning);
-    tick({ALLEGRO_KEY_SPACE});
-    EXPECT_FALSE(frame().tabs.testRunning);
+    std::string runs;
+    for (int key : {ALLEGRO_KEY_SPACE, ALLEGRO_KEY_ESCAPE, ALLEGRO_KEY_SPACE, ALLEGRO_KEY_SPACE}) {
+        tick({key});
+        runs += g.scene() != Editor ? '-' : frame().tabs.testRunning ? 'R' : '.';
+    }
+    EXPECT_EQ(runs, "R.R.");
 }
 
-// Ctrl+Z belongs to the field too, and a test run cannot be undone under it.
-TEST_F(EditorFrameTest, CtrlZTakesBackTheLastEditOnlyOutsideTheRunAndTheField) {
-    recordLight();
+// A test run turns "Run" to "Stop" and shows its control button, which
+// hands the keys to the camera; it stays unlit when the lights are shown off
+// (only the Lights tab lights them), R included; it ends back on its tab
+// when the player dies.
+TEST_F(EditorFrameTest, TestRunButtonsControlLightsOrEndOnDeathWrong) {
+    auto state = [&] {
+        std::string s = g.gui->getButton("run").text;
+        for (const NK::ShownWidget& w : g.gui->shownWidgets())
+            if (w.key == "run_control") s += "|" + g.gui->getButton(w.key).text;
+        return s + "|" + std::to_string(frame().tabs.editorTab) +
+               (g.lights->system().lightsOn ? " lit" : "");
+    };
+    click("show_lights");
+    click("lights");
+    EXPECT_EQ(state(), "Run|" + std::to_string(EditorTabs::LightsTab) + " lit");
+    click("gate");
     tick({ALLEGRO_KEY_SPACE});
-    ASSERT_TRUE(frame().tabs.testRunning);
-    undo();
-    EXPECT_TRUE(frame().tabs.testRunning);
-    EXPECT_FALSE(g.lights->empty()) << "undone under the running level";
-    tick({ALLEGRO_KEY_SPACE});
-    ASSERT_FALSE(frame().tabs.testRunning);
-    typeName(true);
-    undo();
-    EXPECT_FALSE(g.lights->empty()) << "undone while a name was typed";
-    typeName(false);
-    undo();
-    EXPECT_TRUE(g.lights->empty());
+    EXPECT_EQ(state(), "Stop|Control: PLAYER|" + std::to_string(EditorTabs::TestRun));
+    const float x = frame().camera.view().x;
+    walkD();
+    EXPECT_EQ(frame().camera.view().x, x) << "the player's keys moved the camera";
+    click("run_control");
+    walkD();
+    tick({ALLEGRO_KEY_R});
+    EXPECT_GT(frame().camera.view().x, x);
+    EXPECT_EQ(state(), "Stop|Control: CAMERA|" + std::to_string(EditorTabs::TestRun));
+    click("run_control");
+    g.player->health = 0;
+    tick();
+    EXPECT_EQ(state(), "Run|" + std::to_string(EditorTabs::GateTab));
+    click("show_lights");
+}
+
+// Ctrl+Z and Ctrl+Y belong to the field too, and neither touches the level
+// or its history under a test run. A step that does not read is stepped over.
+TEST_F(EditorFrameTest, UndoOrRedoReachesTheRunTheFieldOrAnUnreadableStep) {
+    g.importExport->clearMap();  // then a light, recorded as the editor records one
+    frame().history.reset(g.importExport->snapshot());
+    ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
+    frame().history.record(g.importExport->snapshot());
+    gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
+    EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
+    std::string seen;
+    const int Z = ALLEGRO_KEY_Z, Y = ALLEGRO_KEY_Y;
+    for (auto [running, typing, key] : {std::tuple{true, false, Z},
+                                        {false, true, Z},
+                                        {false, false, Z},
+                                        {true, false, Y},
+                                        {false, true, Y},
+                                        {false, false, Y}}) {
+        if (running) tick({ALLEGRO_KEY_SPACE});
+        if (typing) typeName(true);
+        undo(key);
+        seen += (g.lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
+        if (running) tick({ALLEGRO_KEY_SPACE});
+        if (typing) typeName(false);
+    }
+    EXPECT_EQ(seen, "L0L0.1.1.1L0");
+    frame().history.reset("PLY 300\n");
+    frame().history.record(g.importExport->snapshot());
+    undo(ALLEGRO_KEY_Z);
+    EXPECT_EQ(frame().history.current(), g.importExport->snapshot());
+    EXPECT_FALSE(g.lights->empty());
 }
 
 // Under the pointer a tab dims and an Import/Export button lights up, each
-// fading a step a tick; away from it both go back.
+// fading a step a tick; away from it both go back. The chosen tab never dims.
 TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
     auto opacities = [&](float x, float y, int ticks) {
         g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
@@ -190,6 +251,8 @@ TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
     EXPECT_EQ(opacities(x, y, 30)[0], 0.7f);
     EXPECT_EQ(opacities(1720, 175, 60), (nktest::Floats{1.0f, 1.0f}));
     EXPECT_EQ(opacities(960, 1000, 60), idle);
+    click("gate");
+    EXPECT_EQ(opacities(x, y, 30)[0], 1.0f) << "the chosen tab dims under the pointer";
 }
 
 // C on a page looks at its element: the next frame's view is centred on it.

@@ -56,31 +56,21 @@ TEST(GameFolderRules, UpgradesBringNewFilesButNeverReplaceWhatThePlayerChanged) 
     const std::uint64_t old = 1, fresh = 2, edited = 3;
     const struct {
         const char* why;
-        bool isPack, has, recorded;
-        std::uint64_t recordedPrint, installedPrint, playerPrint;
+        GameFolder::FileState state;  // pack, player has it, recorded, three prints
         Step step;
     } rows[] = {
-        {"first start", false, false, false, 0, fresh, 0, Step::Copy},
-        {"a player's deleted copy comes back", true, false, true, old, old, 0, Step::Copy},
-        {"package unchanged, map edited", false, true, true, old, old, edited, Step::Keep},
-        {"package unchanged, progress made", true, true, true, old, old, edited, Step::Keep},
-        {"new pack, progress made", true, true, true, old, fresh, edited, Step::Merge},
-        {"new pack, no record", true, true, false, 0, fresh, edited, Step::Merge},
-        {"new map, copy untouched", false, true, true, old, fresh, old, Step::Copy},
-        {"new map, player saved over it", false, true, true, old, fresh, edited, Step::Keep},
-        {"new map, no record", false, true, false, 0, fresh, edited, Step::Keep},
-        {"already the new file", false, true, true, old, fresh, fresh, Step::Keep},
+        {"first start", {false, false, false, 0, fresh, 0}, Step::Copy},
+        {"a player's deleted copy comes back", {true, false, true, old, old, 0}, Step::Copy},
+        {"package unchanged, map edited", {false, true, true, old, old, edited}, Step::Keep},
+        {"package unchanged, progress made", {true, true, true, old, old, edited}, Step::Keep},
+        {"new pack, progress made", {true, true, true, old, fresh, edited}, Step::Merge},
+        {"new pack, no record", {true, true, false, 0, fresh, edited}, Step::Merge},
+        {"new map, copy untouched", {false, true, true, old, fresh, old}, Step::Copy},
+        {"new map, player saved over it", {false, true, true, old, fresh, edited}, Step::Keep},
+        {"new map, no record", {false, true, false, 0, fresh, edited}, Step::Keep},
+        {"already the new file", {false, true, true, old, fresh, fresh}, Step::Keep},
     };
-    for (const auto& r : rows) {
-        GameFolder::FileState s;
-        s.isPack = r.isPack;
-        s.playerHasIt = r.has;
-        s.recorded = r.recorded;
-        s.recordedPrint = r.recordedPrint;
-        s.installedPrint = r.installedPrint;
-        s.playerPrint = r.playerPrint;
-        EXPECT_EQ(GameFolder::stepFor(s), r.step) << r.why;
-    }
+    for (const auto& r : rows) EXPECT_EQ(GameFolder::stepFor(r.state), r.step) << r.why;
 }
 
 // A small installed game and a player's folder, both in the test's own

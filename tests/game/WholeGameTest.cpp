@@ -8,6 +8,7 @@
 #include "engine/TextFileStore.h"
 #include "game/LevelPacks.h"
 #include "game/PlayScene.h"
+#include "game/Replay.h"
 #include "tests/game/GameKit.h"
 
 namespace {
@@ -18,8 +19,9 @@ using gamekit::tick;
 // The HUD, read back from the drawn frame: a heart slot counts as filled when
 // it differs from the same frame drawn with no health at all, so the test
 // does not care what a heart looks like, only where one is drawn. A heart
-// drawn at no health shows as one missing at every other.
-TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
+// drawn at no health shows as one missing at every other, one out of step
+// in the gap after a slot.
+TEST(Hud, HeartsMiscountedOrThePadReticleWithoutItsDarkRim) {
     Game& g = game();
     PlayInput still;
     g.replayInput = &still;
@@ -33,52 +35,87 @@ TEST(Hud, OneHeartPerPointOfHealthAndNoneOnceDead) {
     for (int health : {1, 3, Player::fullHealth}) {
         g.player->health = health;
         ALLEGRO_BITMAP* shown = gamekit::frame();
-        std::string slots;
+        std::string slots, expected;
         for (int slot = 0; slot <= Player::fullHealth; ++slot) {
-            const int x = static_cast<int>((2.5f + 55.0f * static_cast<float>(slot)) * sx);
-            const int y = static_cast<int>(5.0f * sy);
-            slots +=
-                nktest::meanDifference(shown, x, y, none, x, y, side, side, 2) > 10.0 ? 'H' : '.';
+            expected += slot < health ? "H." : "..";
+            for (float dx : {0.0f, 42.0f}) {  // the slot, and the gap after it
+                const int x = static_cast<int>((2.5f + 55.0f * slot + dx) * sx);
+                const int w = dx > 0.0f ? side / 4 : side, y = static_cast<int>(5.0f * sy);
+                slots +=
+                    nktest::meanDifference(shown, x, y, none, x, y, w, side, 2) > 10.0 ? 'H' : '.';
+            }
         }
-        EXPECT_EQ(slots,
-                  std::string(health, 'H') + std::string(Player::fullHealth + 1 - health, '.'))
-            << "health " << health;
+        EXPECT_EQ(slots, expected) << "health " << health;
         al_destroy_bitmap(shown);
     }
     al_destroy_bitmap(none);
+    // A controller's reticle, 260 right of the arm's pivot: a light ring and
+    // cross over a dark rim twice as wide. Across its upper arm, the pixels
+    // unlike the wall span the rim, and the light ones its middle.
+    still.aim = {1.0f, 0.0f};
+    gamekit::ticks(2);
+    const NK::Rect v = g.view->rect();
+    const NK::Vec2 pivot = g.player->parts().arm.at;
+    const int cx = static_cast<int>(((pivot.x - v.x) * 1920.0f / v.width + 260.0f) * sx);
+    const int cy = static_cast<int>(((pivot.y - v.y) * 1080.0f / v.height - 24.0f) * sy);
+    ALLEGRO_BITMAP* aimed = gamekit::frame();
+    const nktest::Rgba ground = nktest::pixelAt(cx + side / 3, cy, aimed);
+    int rim = 0, light = 0;
+    for (int x = cx - side / 4; x <= cx + side / 4; ++x) {
+        const nktest::Rgba c = nktest::pixelAt(x, cy, aimed);
+        rim += !nktest::near(c, ground.r, ground.g, ground.b, 12);
+        light += c.r > 200 && c.g > 200 && c.b > 200;
+    }
+    EXPECT_EQ(light, static_cast<int>(3.0f * sx));
+    EXPECT_NEAR(rim, 2 * light, 1);
+    al_destroy_bitmap(aimed);
     g.replayInput = nullptr;
     g.play->leaveLevel();
     gamekit::open(MainMenu);
 }
 
 // A level played from the devices, not a replay: D held walks right, A left,
-// and a left click fires one shot; nothing held, the player stays.
-TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFires) {
+// and a left click fires one shot; nothing held, the player stays. Recorded
+// as it is played, its replay file holds those same ticks.
+TEST(PlayFromTheDevices, HeldKeysWalkAndAClickFiresAsRecorded) {
     Game& g = game();
+    const std::string recorded = nktest::tempPath("played.replay");
+    g.recordReplayPath = recorded;
     g.playMap("tests/data/replays/walk.txt");
-    for (int i = 0; i < 30; ++i) tick();  // landed
+    gamekit::ticks(30);  // landed
     auto walked = [&](int key) {
         const float x = g.player->position().x;
         if (key) nktest::holdKey(*g.input, key);
-        for (int i = 0; i < 20; ++i) tick();
+        gamekit::ticks(20);
         if (key) nktest::holdKey(*g.input, key, false);
         return g.player->position().x - x;
     };
     EXPECT_GT(walked(ALLEGRO_KEY_D), 20.0f);
     EXPECT_LT(walked(ALLEGRO_KEY_A), -20.0f);
-    for (int i = 0; i < 60; ++i) tick();
+    gamekit::ticks(60);
     EXPECT_NEAR(walked(0), 0.0f, 1.0f);
     const std::size_t before = g.physics->shots().size();
     g.input->mousePressed[1] = 1;
     tick();
     EXPECT_EQ(g.physics->shots().size(), before + 1);
-    g.play->leaveLevel();
-    gamekit::open(MainMenu);
+    tick({ALLEGRO_KEY_ESCAPE});
+    const ReplayParse p = parseReplay(nktest::contentsOf(recorded));
+    ASSERT_TRUE(p.ok) << p.error;
+    std::string seen;
+    for (int t = 0; t <= p.replay.expectedTick; ++t) {
+        const PlayInput in = p.replay.inputAt(t);
+        seen += in.right ? 'D' : in.left ? 'A' : in.firePressed ? 'F' : '.';
+    }
+    EXPECT_EQ(p.replay.mapPath + " " + seen, "tests/data/replays/walk.txt " + std::string(30, '.') +
+                                                 std::string(20, 'D') + std::string(20, 'A') +
+                                                 std::string(80, '.') + "F.");
+    EXPECT_EQ(g.scene(), MainMenu);
 }
 
 // The browser's buttons, clicked as the pointer would: the arrows stop at the
 // first and the last pack, the page always naming a pack, its first level and
-// which levels are open; the load field says whether a typed map is there.
+// which levels are open, a locked one starting nothing; the load field says
+// whether a typed map is there.
 TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) {
     Game& g = game();
     NK::TextFileStore files;
@@ -107,6 +144,9 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     };
     for (std::size_t i = 0; i <= packs.size(); ++i) click("levels_button_left");
     EXPECT_EQ(page(), pageOf(packs.front()));
+    ASSERT_EQ(page().back(), 'R');
+    click("levels_button_4");
+    ASSERT_EQ(g.scene(), LevelBrowser) << "a locked level started";
     click("levels_button_right");
     EXPECT_EQ(page(), pageOf(packs[1]));
     for (std::size_t i = 0; i < packs.size(); ++i) click("levels_button_right");
@@ -114,15 +154,23 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     click("levels_button_left");
     EXPECT_EQ(page(), pageOf(packs[packs.size() - 2]));
     for (std::size_t i = 0; i < packs.size(); ++i) click("levels_button_left");
-    // SET, a name, SET again: the field says whether the map is there.
+    // SET, a name, then SET again or Enter: the field says whether the map is there.
     for (const char* name : {"no_such_map.txt", "outer_ring_1.txt"}) {
         click("levels_set_load_path");
         gui.setTextInputText("levels_load_path", name);
-        click("levels_set_load_path");
+        if (name[0] == 'n')
+            click("levels_set_load_path");
+        else
+            tick({ALLEGRO_KEY_ENTER});
         const NK::GUISystem::TextLabel& found = gui.getTextLabel("levels_is_load_path");
         EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
                   name[0] == 'n' ? "Map not found R" : "Map found G");
     }
+    // Typing ends with the screen: back in it, W is no letter of the name.
+    click("levels_set_load_path");
+    tick({ALLEGRO_KEY_ESCAPE});
+    gamekit::open(LevelBrowser);
+    EXPECT_FALSE(gui.getTextInput("levels_load_path").focused);
     gamekit::open(MainMenu);
 }
 

@@ -16,12 +16,10 @@ struct ToolRun {
 };
 
 // A program of the build, run from the source folder as a designer would.
-ToolRun run(const std::string& arguments) {
+ToolRun run(const std::string& command) {
     ToolRun r;
-    const std::string command = arguments + " 2>&1";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) r.output += buffer;
+    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
+        for (char buffer[512]; std::fgets(buffer, sizeof buffer, pipe);) r.output += buffer;
         const int status = pclose(pipe);
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
