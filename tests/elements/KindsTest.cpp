@@ -80,16 +80,17 @@ protected:
 };
 
 TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {
-    levers.add({150.0f, 100.0f}, 0.0f, -1.0f);  // overlaps the player
-    levers.add({200.0f, 150.0f}, 0.0f, -1.0f);  // its left edge on the player's right edge
-    levers.add({201.0f, 150.0f}, 0.0f, -1.0f);  // one unit clear
+    // Overlapping the player; on its right edge; one unit right of it; on
+    // its bottom edge; one unit below it.
+    for (NK::Vec2 at : {NK::Vec2(150, 100), {200, 150}, {201, 150}, {0, 300}, {0, 301}})
+        levers.add(at, 0.0f, -1.0f);
     levers.start();
     leverTick(false, playerAtFirst);  // E not pressed: nothing happens
     EXPECT_FALSE(lever(0).switched);
     leverTick(true, playerAtFirst);
-    EXPECT_TRUE(lever(0).switched);
-    EXPECT_TRUE(lever(1).switched);
-    EXPECT_FALSE(lever(2).switched);
+    std::string switched;
+    for (int i = 0; i < 5; ++i) switched += lever(i).switched ? '1' : '0';
+    EXPECT_EQ(switched, "11010");
     EXPECT_FALSE(levers.allSwitched());
 }
 

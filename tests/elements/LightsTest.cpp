@@ -8,7 +8,7 @@ namespace {
 
 // ---- Blinking, tick by tick, without a window ----
 
-// On 2 s, off 1 s, 0.5 per tick, starting on at 150. Counted by hand: the
+// On 2 s, off 1 s, the default 0.5 a tick, starting on at 150. Counted by hand: the
 // on phase holds 120 ticks and turns over on tick 121 (timer at -1); the
 // fade out takes 300 ticks (122 to 421) and is caught on 422; the dark
 // phase holds 60 and turns over on 483; the fade in runs 484 to 783 and is
@@ -19,7 +19,6 @@ TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
     LightBlink b;
     b.delayOn = 2.0f;
     b.delayOff = 1.0f;
-    b.delaySpeed = 0.5f;
     b.delayFirstOn = true;
     std::vector<float> level = {b.start(150.0f)};  // intensity after each tick; [0] after start
     std::vector<bool> held = {b.holding};

@@ -1,5 +1,6 @@
 #pragma once
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -61,6 +62,23 @@ inline NK::SoundStore& sounds() {
         return s;
     }();
     return *store;
+}
+// How many sounds `act` fires: with the default mixer held still none ends,
+// so the reserved voices left free afterwards are counted.
+template <class Act>
+int soundsFired(Act act) {
+    ALLEGRO_MIXER* mixer = al_get_default_mixer();
+    al_stop_samples();
+    al_set_mixer_playing(mixer, false);
+    act();
+    int free = 0;
+    ALLEGRO_SAMPLE_ID id;
+    while (free < NK::SoundStore::reservedVoices &&
+           al_play_sample(sounds().getSound("hit"), 1, 0, 1, ALLEGRO_PLAYMODE_ONCE, &id))
+        ++free;
+    al_stop_samples();
+    al_set_mixer_playing(mixer, true);
+    return NK::SoundStore::reservedVoices - free;
 }
 inline void loadEffects(NK::AnimationStore& effects) {
     const std::string dir = "Resources/Images/Ingame/Animations/";

@@ -98,6 +98,30 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
     }
 }
 
+// Off the ground the fall pose shows from its first frame, 16; a pull fires
+// one heard shot of the player's from the muzzle toward the pointer. Worked
+// by hand: the pointer is at (2240, -310); frame 16's arm pivot at (821.2,
+// 454.6) aims 25 m/s along (1418.8, -764.6); the muzzle lies 193.6 along and
+// 9 across the aim from the pivot lifted by 13.
+TEST_F(PlayerTest, AirborneShowsTheFallPoseAndAPullFiresOneHeardShotAtThePointer) {
+    makeWorld({0.0f, 0.0f});
+    startAt(800, 500);
+    const NK::ExtBitmap& sprite = player.images().get("player");
+    EXPECT_EQ(sprite.frameCount(), PlayerRules::frameCount);  // one offset row a frame
+    PlayInput fire;
+    fire.firePressed = true;
+    fire.pointer = {1920.0f, 0.0f};  // the camera's top-right corner
+    EXPECT_EQ(paneltest::soundsFired([&] { tick(fire); }), 1);
+    EXPECT_EQ(sprite.frame.current, 16);
+    ASSERT_EQ(world->shots().size(), 1u);
+    b2Body* shot = world->shots().front()->body;
+    EXPECT_EQ(NK::bodyTag(shot), NK::kTagPlayerShot);
+    EXPECT_NEAR(shot->GetPosition().x * 100.0f, 997.0f, 0.05f);
+    EXPECT_NEAR(shot->GetPosition().y * 100.0f, 360.0f, 0.05f);
+    EXPECT_NEAR(shot->GetLinearVelocity().x, 22.008f, 1e-3f);
+    EXPECT_NEAR(shot->GetLinearVelocity().y, -11.860f, 1e-3f);
+}
+
 // Which tag hurts is pinned by the contact order test below; here the hit's
 // red flash and burst, and a dead player who spends no shot.
 TEST_F(PlayerTest, CameraShotFlashesAndBurstsAndADeadPlayerSpendsNone) {
