@@ -219,10 +219,19 @@ TEST_F(KindsTest, SurfaceAddTwiceLeavesGapsThatRecordsSkipAndReloadNumbersDensel
     EXPECT_EQ(surfaces.surfaceCounter, 2);
 }
 
+// Over "Remove first" or "Remove last" the segment it would take is red.
 TEST_F(KindsTest, RemovingTheLastSegmentRemovesTheSurfaceSoSavingSkipsIt) {
     openPage(surfaces, surfaces.panel().gui());
-    clickAt(500, 400);
-    clickAt(600, 400);
+    const NK::Vec2 a = clickAt(500, 400), b = clickAt(600, 400);
+    for (const char* button : {"first", "last"}) {
+        const NK::Rect r = gui().buttonImages().get(button).rect;
+        pointAtScreen(r.x + r.width / 2.0f, r.y + r.height / 2.0f);
+        tick(surfaces, true);
+        nktest::resetDrawing();
+        surfaces.drawSurfaces(true, true);
+        EXPECT_EQ(nktest::colours({{a.x - 25.0f, a.y}, {b.x - 25.0f, b.y}}, nullptr, 60),
+                  button[0] == 'f' ? "RC" : "CR");
+    }
     clickButton("last");
     EXPECT_EQ(points("0").size(), 2u);
     clickButton("first");
