@@ -281,6 +281,7 @@ TEST_F(LevelFileTest, PlayerAndGateEditsUndoneOrRedoneStillCountAsChanges) {
 TEST_F(LevelFileTest, SnapshotThatDoesNotReadLeavesTheLevelAsItWas) {
     panel->loadMap(copyOfMap("every_record.txt"));
     const std::string before = panel->snapshot();
+    EXPECT_EQ(before, contentsOf(copyOfMap("every_record.txt")));  // each kind keeps each field
     std::string broken = before;
     broken.replace(broken.find('\n') + 1, 0, "B 1 2\n");
     EXPECT_FALSE(panel->restore(broken));
