@@ -156,4 +156,17 @@ TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
     EXPECT_NE(nktest::colours(middle), "KK");
 }
 
+// A head is mirrored only past a quarter turn; a shot hits only nearer than
+// half the head's width; a press exactly 75.5 off on both axes still grabs.
+TEST(CameraRulesTest, EdgesOfFlipHitAndGrabOnTheWrongSide) {
+    const float quarter = CameraRules::pi / 2.0f;
+    EXPECT_FALSE(CameraRules::flipped(quarter) || CameraRules::flipped(-quarter));
+    EXPECT_TRUE(CameraRules::flipped(1.5708f) && CameraRules::flipped(-1.5708f));
+    EXPECT_FALSE(CameraRules::hitsHead({660.0f, 650.0f}, {600.0f, 650.0f}, 120.0f));
+    EXPECT_TRUE(CameraRules::hitsHead({600.0f, 709.9f}, {600.0f, 650.0f}, 120.0f));
+    EXPECT_TRUE(CameraRules::withinGrab({0.0f, 0.0f}, {75.5f, -75.5f}));
+    EXPECT_FALSE(CameraRules::withinGrab({0.0f, 0.0f}, {-75.6f, 0.0f}) ||
+                 CameraRules::withinGrab({0.0f, 0.0f}, {0.0f, 75.6f}));
+}
+
 }  // namespace
