@@ -113,8 +113,8 @@ TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
     release(backgrounds);
     clickButton("size_lock");
     drag(backgrounds, {110, 105}, {20, 20});  // unlocked, toward the top-left
-    EXPECT_EQ(picture(0).rect.width, 5.0f);
-    EXPECT_EQ(picture(0).rect.height, 5.0f);
+    EXPECT_EQ(std::make_pair(picture(0).rect.width, picture(0).rect.height),
+              std::make_pair(5.0f, 5.0f));
     EXPECT_EQ(shown("size_x"), "5.00");
 }
 

@@ -16,10 +16,7 @@ namespace {
 // over on the timer's last tick, not 122; each fade stops short or holds on
 // the tick it lands; the dark timer starts after the fade.
 TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
-    LightBlink b;
-    b.delayOn = 2.0f;
-    b.delayOff = 1.0f;
-    b.delayFirstOn = true;
+    LightBlink b{2.0f, 1.0f};
     std::vector<float> level = {b.start(150.0f)};  // intensity after each tick; [0] after start
     std::vector<bool> held = {b.holding};
     for (int tick = 1; tick <= 910; ++tick) {
@@ -44,9 +41,7 @@ TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
 }
 
 TEST(LightBlink, PhaseTimeRoundedInsteadOfTruncated) {
-    LightBlink b;
-    b.delayOn = 0.999f;  // 59.94 ticks
-    b.delayOff = 0.0f;
+    LightBlink b{0.999f, 0.0f};  // on 59.94 ticks
     b.start(10.0f);
     EXPECT_EQ(b.timer, 59);
     // A zero phase still takes the one tick that turns it over.
@@ -110,8 +105,8 @@ TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
     ASSERT_TRUE(addAt(0, 0, 2.0f, 3.0f));
     lights.selected = 0;
     enter("delay_on", "-3");
-    EXPECT_EQ(lights.blinkAt(0).delayOn, -1.0f);
-    EXPECT_EQ(lights.blinkAt(0).delayOff, -1.0f);
+    EXPECT_EQ(std::make_pair(lights.blinkAt(0).delayOn, lights.blinkAt(0).delayOff),
+              std::make_pair(-1.0f, -1.0f));
     EXPECT_EQ(shown("delay_off"), "-1.00");
 
     enter("delay_on", "0");

@@ -67,17 +67,15 @@ inline NK::SoundStore& sounds() {
 // so the reserved voices left free afterwards are counted.
 template <class Act>
 int soundsFired(Act act) {
-    ALLEGRO_MIXER* mixer = al_get_default_mixer();
     al_stop_samples();
-    al_set_mixer_playing(mixer, false);
+    al_set_mixer_playing(al_get_default_mixer(), false);
     act();
     int free = 0;
-    ALLEGRO_SAMPLE_ID id;
     while (free < NK::SoundStore::reservedVoices &&
-           al_play_sample(sounds().getSound("hit"), 1, 0, 1, ALLEGRO_PLAYMODE_ONCE, &id))
+           al_play_sample(sounds().getSound("hit"), 1, 0, 1, ALLEGRO_PLAYMODE_ONCE, nullptr))
         ++free;
     al_stop_samples();
-    al_set_mixer_playing(mixer, true);
+    al_set_mixer_playing(al_get_default_mixer(), true);
     return NK::SoundStore::reservedVoices - free;
 }
 inline void loadEffects(NK::AnimationStore& effects) {

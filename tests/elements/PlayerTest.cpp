@@ -23,11 +23,6 @@ protected:
     void makeWorld(NK::Vec2 gravity) {
         world = std::make_unique<NK::PhysicsWorld>(gravity, e.renderContext);
     }
-    // A static block with its top-left corner at (x, y).
-    NK::Square& block(const std::string& key, float x, float y, float w, float h) {
-        return world->createStaticSquare({x + w / 2.0f, y + h / 2.0f}, {w / 2.0f, h / 2.0f}, 0.0f,
-                                         key);
-    }
     void startAt(float x, float y) {
         player.setPosition(x, y);
         player.start(*world);
@@ -90,7 +85,9 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
     for (const auto& c : cases) {
         makeWorld(c.gravity);
         startAt(c.player.x, c.player.y);
-        block("b", c.block.x, c.block.y, c.block.width, c.block.height).body->SetBullet(c.bullet);
+        const NK::Vec2 half(c.block.width / 2.0f, c.block.height / 2.0f);
+        world->createStaticSquare({c.block.x + half.x, c.block.y + half.y}, half, 0.0f, "b")
+            .body->SetBullet(c.bullet);
         ticks(10);
         tick(jump);
         EXPECT_NEAR(body().GetLinearVelocity().y, c.vy, 1e-3f)
