@@ -44,8 +44,8 @@ protected:
     const NPCs::Npc& npc(int i) { return npcs.list()[static_cast<std::size_t>(i)]; }
     NK::ExtBitmap& npcPicture(int i) { return npcs.images().get(npc(i).key); }
     // The polyline under `key`: first segment's start, then every end.
-    std::vector<std::pair<float, float>> points(const std::string& key) {
-        std::vector<std::pair<float, float>> out;
+    nktest::Points points(const std::string& key) {
+        nktest::Points out;
         const auto& segments = level.world->getSurface(key).segments;
         out.emplace_back(segments.front()->x1, segments.front()->y1);
         for (const auto& s : segments) out.emplace_back(s->x2, s->y2);
@@ -190,12 +190,11 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEnd) {
     openPage(surfaces, surfaces.panel().gui());
     const NK::Vec2 a = clickAt(500, 400);
     const NK::Vec2 b = clickAt(700, 450);
-    EXPECT_EQ(points("0"),
-              (std::vector<std::pair<float, float>>{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    EXPECT_EQ(points("0"), (nktest::Points{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     clickButton("prev");
     const NK::Vec2 c = clickAt(200, 300);
-    EXPECT_EQ(points("0"), (std::vector<std::pair<float, float>>{
-                               {c.x, c.y}, {a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    EXPECT_EQ(points("0"),
+              (nktest::Points{{c.x, c.y}, {a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     for (int i = 0; i < 20; ++i) tick(surfaces, true);
     EXPECT_EQ(gui().buttonImages().get("next").alpha.current, 0.4f);
     EXPECT_EQ(surfaces.records().size(), 1u);

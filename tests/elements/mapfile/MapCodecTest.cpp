@@ -104,16 +104,13 @@ TEST(MapRead, EachTagNeedsItsFewestWords) {
     }
 }
 
-TEST(MapRead, UnknownTagsEmptyLinesAndCarriageReturnsAreSkipped) {
+// Surfaces take pairs after the first segment and ignore an unpaired value.
+TEST(MapRead, UnknownTagsEmptyLinesCarriageReturnsOrAnUnpairedSurfaceValueAreSkipped) {
     MapCodec::ReadResult r = readText("XYZ 1 2\r\n\r\n   \r\nply 1 2\r\nPLY 5 6\r\n");
     ASSERT_TRUE(r.ok);
     EXPECT_FLOAT_EQ(r.data.player.x, 5.0f);
     EXPECT_EQ(MapCodec::describeCounts(r), "1 PLY");
-}
-
-TEST(MapRead, SurfacesTakePairsAfterTheFirstSegmentAndIgnoreAnUnpairedValue) {
-    MapCodec::ReadResult r = readText("SF 0 0 1 1\nSF 0 0 1 1 2 2\nSF 0 0 1 1 2 2 3\n");
-    ASSERT_TRUE(r.ok);
+    r = readText("SF 0 0 1 1\nSF 0 0 1 1 2 2\nSF 0 0 1 1 2 2 3\n");
     std::vector<std::size_t> points;
     for (const SurfaceRecord& s : r.data.surfaces) points.push_back(s.points.size());
     EXPECT_EQ(points, (std::vector<std::size_t>{2, 3, 3}));
