@@ -131,7 +131,10 @@ TEST_F(BlocksTest, BodyTakesTheWrongPlaceSizeOrPhysicsSettings) {
     EXPECT_EQ(seen.str(), "2 2.8 3 3.8; 2 2.8 3 3.8 2.5 0.25 1; 2 3 3 3.6 3.5 0.75 0; ");
 }
 
-TEST_F(BlocksTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
+// A circle is found within its radius, not in its corners; the kind is
+// chosen when a block is added and its button only shows it.
+TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetARatioLock) {
+    boxes.build();
     circles.build();
     circles.show();
     circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f, 1.0f,
@@ -144,12 +147,8 @@ TEST_F(BlocksTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
     clickLevel(circles);
     EXPECT_EQ(circles.editor().selected, 0);
     circles.hide();
-}
+    EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));
 
-// The kind is chosen when the block is added; its button only shows it.
-TEST_F(BlocksTest, KindButtonChangesTheKindOrCirclesGetARatioLock) {
-    boxes.build();
-    circles.build();
     boxes.show();
     usePage(boxes, boxes.editor().widgets.gui());
     addBox({0, 0, 50, 50}, -1.0f, true);
@@ -157,7 +156,6 @@ TEST_F(BlocksTest, KindButtonChangesTheKindOrCirclesGetARatioLock) {
     clickButton("is_dynamic");
     EXPECT_TRUE(boxes.list()[0].isDynamic);
     EXPECT_EQ(buttonText("is_dynamic"), "D");
-    EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));
 }
 
 }  // namespace

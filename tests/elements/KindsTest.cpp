@@ -200,25 +200,8 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEnd) {
     EXPECT_EQ(surfaces.records().size(), 1u);
 }
 
-// Keys handed out but never drawn leave no record, and a reload numbers
-// the surfaces densely again.
-TEST_F(KindsTest, SurfaceAddTwiceLeavesGapsThatRecordsSkipAndReloadNumbersDensely) {
-    openPage(surfaces, surfaces.panel().gui());
-    clickAt(500, 400);
-    clickButton("add");
-    clickButton("add");
-    clickAt(300, 600);
-    EXPECT_TRUE(hasSurface("2") && !hasSurface("1"));
-    const std::vector<SurfaceRecord> records = surfaces.records();
-    ASSERT_EQ(records.size(), 2u);
-    surfaces.clear();
-    for (const SurfaceRecord& r : records) surfaces.addFromRecord(r);
-    EXPECT_TRUE(hasSurface("0") && hasSurface("1"));
-    EXPECT_EQ(surfaces.surfaceCounter, 2);
-}
-
 // Over "Remove first" or "Remove last" the segment it would take is red.
-TEST_F(KindsTest, RemovingTheLastSegmentRemovesTheSurfaceSoSavingSkipsIt) {
+TEST_F(KindsTest, RemovingTheLastSegmentKeepsTheSurfaceOrAddTwiceLeavesARecordGap) {
     openPage(surfaces, surfaces.panel().gui());
     const NK::Vec2 a = clickAt(500, 400), b = clickAt(600, 400);
     for (const char* button : {"first", "last"}) {
@@ -239,6 +222,19 @@ TEST_F(KindsTest, RemovingTheLastSegmentRemovesTheSurfaceSoSavingSkipsIt) {
     clickAt(500, 400);
     tick(surfaces, true, {ALLEGRO_KEY_DELETE});
     EXPECT_FALSE(hasSurface("0"));
+    // Keys handed out but never drawn leave no record, and a reload numbers
+    // the surfaces densely again.
+    clickAt(500, 400);
+    clickButton("add");
+    clickButton("add");
+    clickAt(300, 600);
+    EXPECT_TRUE(hasSurface("2") && !hasSurface("1"));
+    const std::vector<SurfaceRecord> records = surfaces.records();
+    ASSERT_EQ(records.size(), 2u);
+    surfaces.clear();
+    for (const SurfaceRecord& r : records) surfaces.addFromRecord(r);
+    EXPECT_TRUE(hasSurface("0") && hasSurface("1"));
+    EXPECT_EQ(surfaces.surfaceCounter, 2);
 }
 
 TEST_F(KindsTest, DialogShownOncePerPlayEvenWhenWalkedIntoAgainButAgainAfterRestart) {
@@ -319,25 +315,9 @@ TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize)
     dialogs.stop();
 }
 
-TEST_F(KindsTest, DialogTitleAndTextTypedInTheViewerAreStoredByTheNextClick) {
-    openPage(dialogs, dialogs.editor().widgets.gui());
-    clickButton("add");
-    clickButton("set_title");
-    EXPECT_EQ(shown("text_viewer"), "Title");
-    EXPECT_TRUE(dialogs.typing());
-    gui().setTextInputText("text_viewer", "Hello there");
-    tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
-    EXPECT_FALSE(dialogs.typing());
-    clickButton("set_text");
-    gui().setTextInputText("text_viewer", "");
-    clickButton("set_text");  // nothing typed: the text stays
-    const DialogRecord r = dialogs.records()[0];
-    EXPECT_EQ(r.title + "/" + r.text, "Hello there/Text");
-    clickButton("show_dialog");
-    EXPECT_TRUE(dialogs.cards().getCard(Dialogs::previewKey).visible);
-}
-
-TEST_F(KindsTest, DialogAreaResizedFromItsCornerButNeverTurned) {
+// The area is resized from its corner but never turned; a title or text
+// typed in the viewer is stored by the next click or Enter.
+TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
     openPage(dialogs, dialogs.editor().widgets.gui());
     dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
     dialogs.editor().select(0);
@@ -348,6 +328,21 @@ TEST_F(KindsTest, DialogAreaResizedFromItsCornerButNeverTurned) {
     pointAtLevel(200, 190);
     clickLevel(dialogs);
     EXPECT_FALSE(dialogs.editor().hasSelection());
+
+    clickButton("add");
+    clickButton("set_title");
+    EXPECT_EQ(shown("text_viewer"), "Title");
+    EXPECT_TRUE(dialogs.typing());
+    gui().setTextInputText("text_viewer", "Hello there");
+    tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
+    EXPECT_FALSE(dialogs.typing());
+    clickButton("set_text");
+    gui().setTextInputText("text_viewer", "");
+    clickButton("set_text");  // nothing typed: the text stays
+    const DialogRecord r = dialogs.records()[1];
+    EXPECT_EQ(r.title + "/" + r.text, "Hello there/Text");
+    clickButton("show_dialog");
+    EXPECT_TRUE(dialogs.cards().getCard(Dialogs::previewKey).visible);
 }
 
 }  // namespace
