@@ -144,7 +144,7 @@ TEST_F(KindsTest, LeverResizeHandleLeavesTheLeverItsOwnSize) {
 
 // Up to the sheet's last frame and back down, with no jump from 3 to 0;
 // inverted figures are mirrored; the end drops the pictures, not the records.
-TEST_F(KindsTest, NpcSwaysThroughItsFourFramesMirroredWhenInvertedAndEndKeepsTheRecords) {
+TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesTheNearest) {
     npcs.add(0, false, 100.0f, 200.0f);
     npcs.add(1, true, 400.0f, 200.0f);
     npcs.start();
@@ -164,14 +164,11 @@ TEST_F(KindsTest, NpcSwaysThroughItsFourFramesMirroredWhenInvertedAndEndKeepsThe
     EXPECT_EQ(npcs.images().size(), 0u);
     ASSERT_EQ(npcs.records().size(), 2u);
     EXPECT_TRUE(npcs.records()[1].invert);
-}
-
-// A type outside the list, read or stepped to, is taken as the nearest.
-TEST_F(KindsTest, NpcTypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
+    // A type outside the list, read or stepped to, is taken as the nearest.
     npcs.add(9, false, 0.0f, 0.0f);
     npcs.add(-2, false, 0.0f, 0.0f);
-    EXPECT_EQ(npc(0).type, 3);
-    EXPECT_EQ(npc(1).type, 0);
+    EXPECT_EQ(npc(2).type, 3);
+    EXPECT_EQ(npc(3).type, 0);
     npcs.clear();
     openPage(npcs, npcs.editor().widgets.gui());
     clickButton("add");

@@ -39,7 +39,7 @@ using nktest::contentsOf;
 // Each section ends in a blank line only when it has records; the ground's
 // follows the surface counter (keys handed out but never drawn still leave
 // it; a surface drawn before any "add" leaves none).
-TEST(MapWrite, SectionsAndTheirBlankLines) {
+TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
     EXPECT_EQ(writeText(MapData{}), kEmptyLevel);
     MapData data;
     data.boxes.push_back({});
@@ -51,9 +51,7 @@ TEST(MapWrite, SectionsAndTheirBlankLines) {
     one.surfaces.push_back({{{0, 0}, {10, 0}}});
     EXPECT_EQ(writeText(one, 0),
               std::string(kEmptyLevel) + "SF 0.000000 0.000000 10.000000 0.000000\n");
-}
-
-TEST(MapWrite, RealsArePercentFOfTheFloatWidenedToDouble) {
+    // Reals are %f of the float widened to double.
     EXPECT_EQ(MapCodec::formatReal(12.5f), "12.500000");
     EXPECT_EQ(MapCodec::formatReal(-0.25f), "-0.250000");
     // Against the C library itself, over values whose sixth decimal rounds
