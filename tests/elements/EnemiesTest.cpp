@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro.h>
 
+#include <algorithm>
+
 #include "elements/CameraRules.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
@@ -25,19 +27,17 @@ protected:
             enemies.update(world, playerAlive, player);
         }
     }
-    int cameraShots() {
-        int n = 0;
-        for (const auto& s : world.shots()) n += NK::bodyTag(s->body) == NK::kTagCameraShot;
-        return n;
+    long cameraShots() {
+        return std::count_if(world.shots().begin(), world.shots().end(),
+                             [](auto& s) { return NK::bodyTag(s->body) == NK::kTagCameraShot; });
     }
     NK::Shot& playerShot(NK::Vec2 at, NK::Vec2 direction = {}) {
         NK::setBodyTag(world.createShot(at, direction), NK::kTagPlayerShot);
         return *world.shots().back();
     }
-    int plays(const char* key) {
-        int n = 0;
-        for (const NK::AnimationPlay& p : effects.plays()) n += p.animation == &effects.get(key);
-        return n;
+    long plays(const char* key) {
+        return std::count_if(effects.plays().begin(), effects.plays().end(),
+                             [&](auto& p) { return p.animation == &effects.get(key); });
     }
     float headAngle(const char* key = "0c") { return enemies.images().get(key).angle; }
 

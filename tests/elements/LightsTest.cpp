@@ -114,8 +114,9 @@ TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
     EXPECT_EQ(shown("delay_off"), "1.00");
     EXPECT_EQ(buttonText("delay_use"), "LIGHT DELAY: ON");
     enter("delay_off", "2.5");
-    EXPECT_EQ(lights.blinkAt(0).delayOn, 0.0f);  // already on: kept
-    EXPECT_EQ(lights.blinkAt(0).delayOff, 2.5f);
+    // On already: kept.
+    EXPECT_EQ(std::make_pair(lights.blinkAt(0).delayOn, lights.blinkAt(0).delayOff),
+              std::make_pair(0.0f, 2.5f));
 }
 
 // Slid, a component stays in 0..1 and leaves the others alone.
@@ -142,28 +143,8 @@ TEST_F(LightsTest, ColourSliderLeavesTheUnitRangeOrTouchesOtherComponents) {
     EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
 }
 
-TEST_F(LightsTest, HandlesDraggedPastTheirBaseGoNegative) {
-    ASSERT_TRUE(addAt(500, 500));
-    lights.selected = 0;
-    tick(lights, false);  // marker sizes for this view: 60 and 60
-    const NK::Vec2 hardness = lights.hardnessHandle(0);
-    EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
-    drag(lights, hardness, {500, 450});
-    release(lights);
-    EXPECT_EQ(system().getHardness(key(0)), 0.0f);
-
-    drag(lights, lights.intensityHandle(0), {300, 500});
-    release(lights);
-    EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
-    // The handle now sits on the light and is grabbed before the light moves.
-    const NK::Vec2 to = pointAtLevel(580, 500);
-    drag(lights, {500, 500}, to);
-    release(lights);
-    EXPECT_EQ(system().getIntensity(key(0)), to.x - 500.0f);
-    EXPECT_EQ(system().getPosition(key(0)).x, 500.0f);
-}
-
-TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLight) {
+// A handle dragged past its base goes to zero, not below.
+TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));
     ASSERT_TRUE(addAt(600, 300));
     lights.selected = 2;  // none
@@ -182,6 +163,25 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLight) {
     pointAtLevel(1500, 100);
     clickLevel(lights);
     EXPECT_FALSE(lights.hasSelection());
+
+    ASSERT_TRUE(addAt(500, 500));
+    lights.selected = 2;
+    tick(lights, false);  // marker sizes for this view: 60 and 60
+    const NK::Vec2 hardness = lights.hardnessHandle(2);
+    EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
+    drag(lights, hardness, {500, 450});
+    release(lights);
+    EXPECT_EQ(system().getHardness(key(2)), 0.0f);
+
+    drag(lights, lights.intensityHandle(2), {300, 500});
+    release(lights);
+    EXPECT_EQ(system().getIntensity(key(2)), 0.0f);
+    // The handle now sits on the light and is grabbed before the light moves.
+    const NK::Vec2 out = pointAtLevel(580, 500);
+    drag(lights, {500, 500}, out);
+    release(lights);
+    EXPECT_EQ(system().getIntensity(key(2)), out.x - 500.0f);
+    EXPECT_EQ(system().getPosition(key(2)).x, 500.0f);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 constexpr float pi = 3.14159265f;
 
 // Whatever the panel takes, the map reader must take back.
-TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfTheMapsRangeRefusedOrPickTheFirstRecord) {
+TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnImage) {
     EXPECT_EQ(PanelRules::parseNumber("7-"), 7.0f);
     EXPECT_EQ(PanelRules::parseNumber("-1000000"), -1000000.0f);
     for (const char* text : {"", "-", "--5", ".-3", "1e3", "2000000", "-1000001",
@@ -23,17 +23,20 @@ TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfTheMapsRangeRefusedOrPickTheFi
         EXPECT_FALSE(PanelRules::parseNumber(text)) << '"' << text << '"';
     EXPECT_EQ(PanelRules::selectionFromText("1.5", 3), 0);
     EXPECT_EQ(PanelRules::selectionFromText("99999999999", 3), 3);
+    // A folder is no image.
+    const std::string folder = nktest::sourcePath("Editor/Backgrounds/");
+    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
+    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra/level1-1.png"),
+              PanelRules::PathCheck::Found);
 }
 
-TEST(PanelRules, MouseTruncatedTowardZeroAndNewElementsCentredAtAnyZoom) {
+TEST(PanelRules, MouseTruncatedTowardZeroNewElementsCentredAndHandlesTurnWithTheElement) {
     // A window twice the view's size: every pixel is half a level unit.
     EXPECT_EQ(PanelRules::levelPoint({100, 50, 960, 540}, 3, 5, 1920, 1080).x, 101.0f);
     EXPECT_EQ(PanelRules::levelPoint({-100, 0, 960, 540}, 3, 5, 1920, 1080).x, -98.0f);
     const NK::Vec2 zoomed = PanelRules::freeAreaCentre({-100, 0, 3840, 2160});
     EXPECT_EQ(std::make_pair(zoomed.x, zoomed.y), std::make_pair(-100.0f + 1520.0f, 1200.0f));
-}
-
-TEST(PanelRules, RotateHandleAndHitTestTurnWithTheElement) {
+    // The rotate handle and the hit test turn with the element.
     const NK::Rect r(0, 0, 100, 50);
     const NK::Vec2 down = PanelRules::rotateHandle(r, pi / 2.0f);
     EXPECT_NEAR(down.x, 50.0f, 1e-3);
@@ -56,13 +59,6 @@ TEST(PanelRules, LockedResizeOfAZeroSideOrATallBoxLeavesTheFloorOfFive) {
     // A tall box stops at a width of five.
     const NK::Vec2 tall = PanelRules::resized({0, 0, 50, 100}, {-40, -40}, true);
     EXPECT_EQ(std::make_pair(tall.x, tall.y), std::make_pair(5.0f, 10.0f));
-}
-
-TEST(PanelRules, FolderIsNoImage) {
-    const std::string folder = nktest::sourcePath("Editor/Backgrounds/");
-    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
-    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra/level1-1.png"),
-              PanelRules::PathCheck::Found);
 }
 
 }  // namespace
