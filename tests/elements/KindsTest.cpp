@@ -1,3 +1,4 @@
+#include "elements/DialogRules.h"
 #include "engine/DialogCard.h"
 #include "engine/ExtBitmap.h"
 #include "tests/elements/LevelKit.h"
@@ -235,9 +236,10 @@ TEST_F(KindsTest, RemovingTheLastSegmentKeepsTheSurfaceOrAddTwiceLeavesARecordGa
 
 TEST_F(KindsTest, DialogShownOncePerPlayEvenWhenWalkedIntoAgainButAgainAfterRestart) {
     dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
+    EXPECT_FALSE(dialogs.cardShown());  // no card before the start
     dialogs.start();
     dialogTick({100, 100, 20, 20});  // touching the corner counts
-    EXPECT_TRUE(card(0).visible);
+    EXPECT_TRUE(card(0).visible && dialogs.cardShown());
     clickClose(inside);
     EXPECT_FALSE(card(0).visible);
     dialogTick(outside);
@@ -267,6 +269,20 @@ TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrANegativeDelayEverRunsOut) {
     clickClose(outside);
     EXPECT_FALSE(card(0).visible);
     EXPECT_EQ(card(0).timer, -1);
+}
+
+// A delay of 0 keeps a card until CLOSE, a pending timer of 0 is taken,
+// the delay button turns off from 0 up, and a size that is no number is 0.
+TEST(DialogRulesTest, ZeroDelayZeroPendingTimerOrDelayButtonAtZeroTakenTheWrongWay) {
+    EXPECT_EQ(std::make_pair(DialogRules::delayTicks(0.0f), DialogRules::delayTicks(2.5f)),
+              std::make_pair(-1, 150));
+    NK::DialogCard shown("design", DialogRules::cardRect());
+    shown.pendingTimer = 0;
+    DialogRules::show(shown, -1.0f);
+    EXPECT_EQ(shown.timer, 0);
+    EXPECT_EQ(DialogRules::toggledDelay("0"), -1.0f);
+    EXPECT_EQ(DialogRules::toggledDelay("-0.5"), 1.0f);
+    EXPECT_EQ(DialogRules::wholeSize(std::nanf("")), 0);
 }
 
 // The cards as printed when first drawn: the title in the title size, the

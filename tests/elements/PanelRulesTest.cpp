@@ -23,6 +23,9 @@ TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnI
         EXPECT_FALSE(PanelRules::parseNumber(text)) << '"' << text << '"';
     EXPECT_EQ(PanelRules::selectionFromText("1.5", 3), 0);
     EXPECT_EQ(PanelRules::selectionFromText("99999999999", 3), 3);
+    // The kind's mark follows a chosen element only, not "none" past the end.
+    EXPECT_EQ(PanelRules::selectionText(2, 3, " D") + PanelRules::selectionText(3, 3, " D"),
+              "3 D4");
     // A folder is no image.
     const std::string folder = nktest::sourcePath("Editor/Backgrounds/");
     EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
@@ -44,6 +47,9 @@ TEST(PanelRules, MouseTruncatedTowardZeroNewElementsCentredAndHandlesTurnWithThe
     // Standing upright the 100 x 50 box reaches 45 above its centre, not 45 beside it.
     EXPECT_TRUE(PanelRules::holds(r, pi / 2.0f, {50, -20}));
     EXPECT_FALSE(PanelRules::holds(r, pi / 2.0f, {95, 25}));
+    // Edges count, for an element and for a handle.
+    EXPECT_TRUE(PanelRules::holds(r, 0.0f, {100, 50}) &&
+                PanelRules::onHandle({15, -15}, {}, {30, 30}));
 }
 
 TEST(PanelRules, LockedResizeOfAZeroSideOrATallBoxLeavesTheFloorOfFive) {
