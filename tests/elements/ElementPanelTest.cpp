@@ -63,6 +63,13 @@ TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRulesArrow
     tick(backgrounds, true, {ALLEGRO_KEY_E});
     EXPECT_EQ(panel().selected, 2);
     EXPECT_EQ(centres.size(), 2u);
+    // The others fade to 0.4 at 0.05 a tick; a hidden page shows all again.
+    for (int i = 0; i < 12; ++i) tick(backgrounds, true);
+    EXPECT_EQ(std::make_pair(picture(0).alpha.current, picture(2).alpha.current),
+              std::make_pair(0.4f, 1.0f));
+    backgrounds.hide();
+    for (int i = 0; i < 12; ++i) tick(backgrounds, true);
+    EXPECT_EQ(picture(0).alpha.current, 1.0f);
 }
 
 TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhenNoneLeft) {
@@ -167,6 +174,9 @@ TEST_F(ElementPanelTest, ImageCheckSilentOnEmptyRedWhenMissingAndAddsOnlyFound) 
     EXPECT_EQ(shown("path"), "Dovra/level9-2.png");
     clickButton("set_precreated");
     EXPECT_EQ(shown("path"), "Dovra/VAZEzadide-screen.png");
+    clickButton("set_path");
+    tick(backgrounds, true, {ALLEGRO_KEY_C});  // a letter of the path, not "centre"
+    EXPECT_TRUE(centres.empty());
 }
 
 }  // namespace

@@ -173,6 +173,9 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
     openPage(npcs, npcs.editor().widgets.gui());
     clickButton("add");
     ASSERT_EQ(npcs.list().size(), 1u);
+    // Centred on the editing area's centre (760, 600).
+    EXPECT_EQ(std::make_pair(npcs.records()[0].x, npcs.records()[0].y),
+              std::make_pair(660.0f, 450.0f));
     clickButton("type_left");
     EXPECT_EQ(npc(0).type, 0);
     for (int i = 0; i < 5; ++i) clickButton("type_right");
