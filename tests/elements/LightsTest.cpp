@@ -83,13 +83,16 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     EXPECT_EQ(system().lightCount(), 100);
     lights.selected = 99;
     lights.removeSelected();
+    EXPECT_EQ(lights.selected, 98);
     ASSERT_TRUE(addAt(0, 0));
     EXPECT_EQ(key(99), "100");
 }
 
 TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
-    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));  // blinks, starts dark
-    ASSERT_TRUE(addAt(50, 0));                    // never blinks
+    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));           // blinks, starts dark
+    ASSERT_TRUE(addAt(50, 0));                             // never blinks
+    for (int tick = 0; tick < 2; ++tick) lights.update();  // outside play: no blinking
+    lights.end();
     lights.start();
     EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
     for (int tick = 0; tick < 100; ++tick) lights.update();
@@ -102,6 +105,10 @@ TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
 }
 
 TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
+    clickButton("add");  // at 150 and 2 with no blinking
+    EXPECT_EQ(shown("intensity") + " " + shown("hardness") + " " + shown("delay_on"),
+              "150.00 2.00 -1.00");
+    lights.removeSelected();
     ASSERT_TRUE(addAt(0, 0, 2.0f, 3.0f));
     lights.selected = 0;
     enter("delay_on", "-3");
