@@ -25,7 +25,8 @@ NK::Rect standingAt(float x) {
 
 }  // namespace
 
-TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyond) {
+// Only ground that stays fills a pit.
+TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyondAndOnlyGroundThatStaysFillsIt) {
     const CardSafety rule(pitLevel());
     EXPECT_TRUE(rule.gapAt(1100.0f, 700.0f));
     EXPECT_FALSE(rule.gapAt(900.0f, 700.0f));
@@ -38,9 +39,6 @@ TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyond) {
     // Past the camera area there is no level, so its edge is no gap.
     EXPECT_FALSE(rule.gapAt(3000.0f, 700.0f));
     EXPECT_EQ(rule.hazardNear(standingAt(2900.0f)), "");
-}
-
-TEST(CardSafety, OnlyGroundThatStaysFillsAPit) {
     MapData level = pitLevel();
     // A crate pushed into the pit moves on; a bridge that breaks does not stay.
     level.boxes.push_back(block(1000.0f, 1000.0f, 200.0f, 100.0f, true, -1.0f));

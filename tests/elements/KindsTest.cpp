@@ -80,7 +80,7 @@ protected:
     Dialogs& dialogs = *level.dialogs;
 };
 
-TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {
+TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSize) {
     // Overlapping the player; on its right edge; one unit right of it; on
     // its bottom edge; one unit below it.
     for (NK::Vec2 at : {NK::Vec2(150, 100), {200, 150}, {201, 150}, {0, 300}, {0, 301}})
@@ -93,6 +93,12 @@ TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {
     for (int i = 0; i < 5; ++i) switched += lever(i).switched ? '1' : '0';
     EXPECT_EQ(switched, "11010");
     EXPECT_FALSE(levers.allSwitched());
+    // The resize handle leaves a lever its own size.
+    openPage(levers, levers.editor().widgets.gui());
+    levers.editor().select(0);
+    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
+    release(levers);
+    EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
 // 2 s x 60 ticks; the pulling tick already counts one down. A second pull
@@ -132,15 +138,6 @@ TEST_F(KindsTest, LeverPullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTh
     EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
     levers.start();
     EXPECT_FALSE(lever(1).switched);
-}
-
-TEST_F(KindsTest, LeverResizeHandleLeavesTheLeverItsOwnSize) {
-    openPage(levers, levers.editor().widgets.gui());
-    levers.add({100.0f, 100.0f}, 0.0f, -1.0f);
-    levers.editor().select(0);
-    drag(levers, {190.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
-    release(levers);
-    EXPECT_EQ(leverPicture(0).rect, NK::Rect(100.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
 // Up to the sheet's last frame and back down, with no jump from 3 to 0;

@@ -15,7 +15,7 @@ namespace {
 // caught on 784; the next on phase turns over on 905. So the on phase turns
 // over on the timer's last tick, not 122; each fade stops short or holds on
 // the tick it lands; the dark timer starts after the fade.
-TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
+TEST(LightBlink, PhasesTurnOverOnTheCountedTicksOrPhaseTimeRounded) {
     LightBlink b{2.0f, 1.0f};
     std::vector<float> level = {b.start(150.0f)};  // intensity after each tick; [0] after start
     std::vector<bool> held = {b.holding};
@@ -38,10 +38,8 @@ TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
         EXPECT_EQ(level[c.tick], c.level) << "tick " << c.tick;
         EXPECT_EQ(held[c.tick], c.held) << "tick " << c.tick;
     }
-}
-
-TEST(LightBlink, PhaseTimeRoundedInsteadOfTruncated) {
-    LightBlink b{0.999f, 0.0f};  // on 59.94 ticks
+    // A phase's ticks are truncated, not rounded.
+    b = LightBlink{0.999f, 0.0f};  // on 59.94 ticks
     b.start(10.0f);
     EXPECT_EQ(b.timer, 59);
     // A zero phase still takes the one tick that turns it over.

@@ -207,12 +207,8 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         const char* tag;
         std::size_t chosen, xWord;
         float dx, dy;  // from the pointer to the copy's saved place
-    } cases[] = {{2, "E", 0, 1, 0, 0},
-                 {3, "LE", 0, 1, -45, -75},
-                 {5, "N", 0, 1, -100, -150},
-                 {6, "BG", 0, 2, -960, -540},
-                 {8, "B", 1, 3, -100, -25},
-                 {10, "L", 0, 1, 0, 0}};
+    } cases[] = {{2, "E", 0, 1, 0, 0},        {3, "LE", 0, 1, -45, -75}, {5, "N", 0, 1, -100, -150},
+                 {6, "BG", 0, 2, -960, -540}, {8, "B", 1, 3, -100, -25}, {10, "L", 0, 1, 0, 0}};
     for (const auto& c : cases) {
         EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
         open(p);

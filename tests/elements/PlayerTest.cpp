@@ -56,21 +56,10 @@ protected:
     std::unique_ptr<NK::PhysicsWorld> world;
 };
 
-TEST_F(PlayerTest, BothWalkKeysWalkLeftAndSpeedStopsAtExactlySeven) {
-    makeWorld({0.0f, 10.0f});
-    startAt(400, 500);
-    PlayInput both;
-    both.left = both.right = true;
-    ticks(2, both);  // the first tick's force moves the body in the second step
-    EXPECT_NEAR(vx(), -walkStepPerTick, 1e-3f);
-    ticks(6, both);  // 7 x 1.0855 passes 7
-    EXPECT_EQ(vx(), -7.0f);
-}
-
 // Gravity pushes the player onto one surface; W then jumps only when that
 // surface is under or over the centre and is no bullet (the jump off the
 // ground is played in the jump_gap replay).
-TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
+TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWalkLeftToSeven) {
     const struct {
         NK::Vec2 gravity, player;
         NK::Rect block;
@@ -93,6 +82,13 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
         EXPECT_NEAR(body().GetLinearVelocity().y, c.vy, 1e-3f)
             << c.gravity.x << "," << c.gravity.y << " " << c.bullet;
     }
+    // Both walk keys walk left, and the speed stops at exactly seven.
+    PlayInput both;
+    both.left = both.right = true;
+    ticks(2, both);  // the first tick's force moves the body in the second step
+    EXPECT_NEAR(vx(), -walkStepPerTick, 1e-3f);
+    ticks(6, both);  // 7 x 1.0855 passes 7
+    EXPECT_EQ(vx(), -7.0f);
 }
 
 // Off the ground the fall pose shows from its first frame, 16; a pull fires

@@ -63,7 +63,7 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
     }
 }
 
-TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLine) {
+TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
     const struct {
         const char* text;
         int line;
@@ -88,9 +88,7 @@ TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLine) {
         EXPECT_EQ(r.errorLine, c.line) << c.text;
         EXPECT_EQ(r.error, c.why) << c.text;
     }
-}
-
-TEST(MapRead, EachTagNeedsItsFewestWords) {
+    // Each tag needs its fewest words.
     const std::pair<const char*, int> fewest[] = {
         {"PLY", 3}, {"CAM", 5}, {"FE", 2}, {"G", 3},  {"E", 6},  {"LE", 5}, {"D", 10},
         {"N", 5},   {"BG", 7},  {"SF", 5}, {"B", 12}, {"C", 12}, {"L", 12}};
