@@ -183,7 +183,7 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
 
 // The first click starts surface 0 fifty to the left, the next extend it;
 // "prev" puts clicks before the first point.
-TEST_F(KindsTest, SurfaceClicksExtendTheWrongEnd) {
+TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecords) {
     openPage(surfaces, surfaces.panel().gui());
     const NK::Vec2 a = clickAt(500, 400);
     const NK::Vec2 b = clickAt(700, 450);
@@ -195,19 +195,16 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEnd) {
     for (int i = 0; i < 20; ++i) tick(surfaces, true);
     EXPECT_EQ(gui().buttonImages().get("next").alpha.current, 0.4f);
     EXPECT_EQ(surfaces.records().size(), 1u);
-}
-
-// Over "Remove first" or "Remove last" the segment it would take is red.
-TEST_F(KindsTest, RemovingTheLastSegmentKeepsTheSurfaceOrAddTwiceLeavesARecordGap) {
-    openPage(surfaces, surfaces.panel().gui());
-    const NK::Vec2 a = clickAt(500, 400), b = clickAt(600, 400);
+    surfaces.clear();
+    // Over "Remove first" or "Remove last" the segment it would take is red.
+    const NK::Vec2 d = clickAt(500, 400), e = clickAt(600, 400);
     for (const char* button : {"first", "last"}) {
         const NK::Rect r = gui().buttonImages().get(button).rect;
         pointAtScreen(r.x + r.width / 2.0f, r.y + r.height / 2.0f);
         tick(surfaces, true);
         nktest::resetDrawing();
         surfaces.drawSurfaces(true, true);
-        EXPECT_EQ(nktest::colours({{a.x - 25.0f, a.y}, {b.x - 25.0f, b.y}}, nullptr, 60),
+        EXPECT_EQ(nktest::colours({{d.x - 25.0f, d.y}, {e.x - 25.0f, e.y}}, nullptr, 60),
                   button[0] == 'f' ? "RC" : "CR");
     }
     clickButton("last");
@@ -234,41 +231,33 @@ TEST_F(KindsTest, RemovingTheLastSegmentKeepsTheSurfaceOrAddTwiceLeavesARecordGa
     EXPECT_EQ(surfaces.surfaceCounter, 2);
 }
 
-TEST_F(KindsTest, DialogShownOncePerPlayEvenWhenWalkedIntoAgainButAgainAfterRestart) {
-    dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
-    EXPECT_FALSE(dialogs.cardShown());  // no card before the start
-    dialogs.start();
-    dialogTick({100, 100, 20, 20});  // touching the corner counts
-    EXPECT_TRUE(card(0).visible && dialogs.cardShown());
-    clickClose(inside);
-    EXPECT_FALSE(card(0).visible);
-    dialogTick(outside);
-    dialogTick(inside);
-    EXPECT_FALSE(card(0).visible);
-
-    dialogs.stop();
-    dialogs.start();
-    dialogTick(inside);
-    EXPECT_TRUE(card(0).visible);
-}
-
-// 2.5 s keeps a card up for 150 ticks; a negative delay keeps it until CLOSE.
-TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrANegativeDelayEverRunsOut) {
+// 2.5 s keeps a card up for 150 ticks; a negative delay keeps it until
+// CLOSE. A dialog shows once a play, even when walked into again, and
+// again after a restart.
+TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrNegativeDelayRunsOutOrShowsTwiceAPlay) {
     dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
     dialogs.add(20, 15, "Title", "Text", 2.5f, {0, 0, 100, 100});
+    EXPECT_FALSE(dialogs.cardShown());  // no card before the start
     dialogs.start();
     int ticksShown = 0;
     do {
-        dialogTick(ticksShown ? outside : inside);  // both areas entered on one tick
+        // Both areas entered on one tick, by a player touching their corner.
+        dialogTick(ticksShown ? outside : NK::Rect(100, 100, 20, 20));
         ticksShown += card(1).visible;
     } while (card(1).visible && ticksShown < 1000);
     EXPECT_EQ(ticksShown, 150);
     EXPECT_EQ(card(1).timer, -1);
     for (int i = 0; i < 300; ++i) dialogTick(outside);
-    EXPECT_TRUE(card(0).visible);
+    EXPECT_TRUE(card(0).visible && dialogs.cardShown());
     clickClose(outside);
     EXPECT_FALSE(card(0).visible);
     EXPECT_EQ(card(0).timer, -1);
+    dialogTick(inside);
+    EXPECT_FALSE(card(0).visible);
+    dialogs.stop();
+    dialogs.start();
+    dialogTick(inside);
+    EXPECT_TRUE(card(0).visible);
 }
 
 // A delay of 0 keeps a card until CLOSE, a pending timer of 0 is taken,
