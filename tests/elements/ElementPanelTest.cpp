@@ -94,14 +94,6 @@ TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhe
         EXPECT_EQ(shown(input), "0.00") << input;
 }
 
-// Later pictures are drawn over earlier ones.
-TEST_F(ElementPanelTest, EarlierPictureDrawnOnTop) {
-    backgrounds.add(paneltest::solidImage(al_map_rgb(255, 0, 0)), {100, 200, 300, 300}, 0.0f);
-    backgrounds.add(paneltest::solidImage(al_map_rgb(0, 0, 255)), {250, 350, 300, 300}, 0.0f);
-    backgrounds.draw();
-    EXPECT_EQ(nktest::colours({{300, 400}, {150, 250}}), "BR");
-}
-
 TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
     addPicture({100, 100, 100, 50});
     panel().select(0);
@@ -123,9 +115,12 @@ TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
     EXPECT_EQ(shown("size_x"), "5.00");
 }
 
-TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea) {
-    addPicture({100, 100, 200, 100});
-    addPicture({150, 100, 200, 100});
+// Later pictures are drawn over earlier ones, yet a click picks the earlier.
+TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingAreaOrDrawsOnTop) {
+    backgrounds.add(paneltest::solidImage(al_map_rgb(255, 0, 0)), {100, 100, 200, 100}, 0.0f);
+    backgrounds.add(paneltest::solidImage(al_map_rgb(0, 0, 255)), {150, 100, 200, 100}, 0.0f);
+    backgrounds.draw();
+    EXPECT_EQ(nktest::colours({{200, 150}, {120, 150}}), "BR");
     panel().select(2);
     pointAtLevel(160, 130);
     tick(backgrounds, true, {}, true);  // over the panel: not for the level

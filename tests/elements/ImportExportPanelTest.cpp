@@ -142,7 +142,7 @@ TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAllOrAtOnceOnAnExistingName) {
     EXPECT_EQ(levels().size(), 1u);
 }
 
-TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelAndYesSavesUnderDateAndTwelveHourTime) {
+TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnyElementIsNotEmpty) {
     panel->newMap();
     EXPECT_EQ(asked, 0);
     panel->loadMap(copyOfMap("ground_only.txt"));
@@ -159,12 +159,9 @@ TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelAndYesSavesUnderDateAndTwelveHourTi
         levels()[0],
         std::regex(R"(Map_[0-3]\d-[01]\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
         << levels()[0];
-}
-
-// A level is empty, and so gets no save question and no recovery copy, only
-// while it holds nothing at all: a map of any one element record, or a
-// player or gate once edited, is a level worth keeping.
-TEST_F(LevelFileTest, OneElementOfAnyKindOrAnEditedPlayerOrGateIsNotEmpty) {
+    // A level is empty, and so gets no save question and no recovery copy,
+    // only while it holds nothing at all: a map of any one element record,
+    // or a player or gate once edited, is a level worth keeping.
     std::istringstream every(contentsOf(copyOfMap("every_record.txt")));
     int kinds = 0;
     for (std::string line; std::getline(every, line);) {

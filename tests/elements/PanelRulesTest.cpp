@@ -33,7 +33,7 @@ TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnI
               PanelRules::PathCheck::Found);
 }
 
-TEST(PanelRules, MouseTruncatedTowardZeroNewElementsCentredAndHandlesTurnWithTheElement) {
+TEST(PanelRules, MouseNotTruncatedNewElementsOffCentreHandlesUnturnedOrLockedResizeUnbounded) {
     // A window twice the view's size: every pixel is half a level unit.
     EXPECT_EQ(PanelRules::levelPoint({100, 50, 960, 540}, 3, 5, 1920, 1080).x, 101.0f);
     EXPECT_EQ(PanelRules::levelPoint({-100, 0, 960, 540}, 3, 5, 1920, 1080).x, -98.0f);
@@ -50,19 +50,17 @@ TEST(PanelRules, MouseTruncatedTowardZeroNewElementsCentredAndHandlesTurnWithThe
     // Edges count, for an element and for a handle.
     EXPECT_TRUE(PanelRules::holds(r, 0.0f, {100, 50}) &&
                 PanelRules::onHandle({15, -15}, {}, {30, 30}));
-}
-
-TEST(PanelRules, LockedResizeOfAZeroSideOrATallBoxLeavesTheFloorOfFive) {
-    for (const NK::Rect& r : {NK::Rect(0, 0, 0, 40), NK::Rect(0, 0, 40, 0), NK::Rect(0, 0, 0, 0),
-                              NK::Rect(0, 0, 1e-30f, 50)}) {
-        const NK::Vec2 size = PanelRules::resized(r, {120, 90}, true);
-        EXPECT_TRUE(std::isfinite(size.x) && std::isfinite(size.y)) << r.width << "x" << r.height;
+    // A locked resize of a zero side grows a finite square; a tall box stops at five wide.
+    for (const NK::Rect& flat : {NK::Rect(0, 0, 0, 40), NK::Rect(0, 0, 40, 0), NK::Rect(0, 0, 0, 0),
+                                 NK::Rect(0, 0, 1e-30f, 50)}) {
+        const NK::Vec2 size = PanelRules::resized(flat, {120, 90}, true);
+        EXPECT_TRUE(std::isfinite(size.x) && std::isfinite(size.y))
+            << flat.width << "x" << flat.height;
         EXPECT_GE(size.x, PanelRules::minimumSide);
         EXPECT_LE(size.y, 1000000.0f);
     }
     const NK::Vec2 square = PanelRules::resized({0, 0, 0, 40}, {120, 90}, true);
     EXPECT_EQ(std::make_pair(square.x, square.y), std::make_pair(90.0f, 90.0f));
-    // A tall box stops at a width of five.
     const NK::Vec2 tall = PanelRules::resized({0, 0, 50, 100}, {-40, -40}, true);
     EXPECT_EQ(std::make_pair(tall.x, tall.y), std::make_pair(5.0f, 10.0f));
 }

@@ -34,8 +34,6 @@ std::vector<std::string> filesIn(const std::string& folder) {
 
 }  // namespace
 
-using nktest::contentsOf;
-
 // Each section ends in a blank line only when it has records; the ground's
 // follows the surface counter (keys handed out but never drawn still leave
 // it; a surface drawn before any "add" leaves none).
@@ -138,7 +136,7 @@ TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
                 maps.push_back(path);
     ASSERT_FALSE(maps.empty());
     for (const std::string& path : maps) {
-        MapCodec::ReadResult first = readText(contentsOf(path));
+        MapCodec::ReadResult first = readText(nktest::contentsOf(path));
         ASSERT_TRUE(first.ok) << path << ": " << first.error;
         int counter = static_cast<int>(first.data.surfaces.size());
         std::string once = writeText(first.data, counter);
@@ -146,7 +144,7 @@ TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
         ASSERT_TRUE(second.ok) << path;
         EXPECT_EQ(writeText(second.data, counter), once) << path;
         // Kept maps are as the editor saves them, so a save never shows a diff.
-        EXPECT_EQ(once, contentsOf(path)) << path << " is not in saved form";
+        EXPECT_EQ(once, nktest::contentsOf(path)) << path << " is not in saved form";
     }
 }
 
@@ -156,7 +154,7 @@ TEST(MapFuzzRegressions, EachKeptInputReadsAndItsGroundSteps) {
     std::vector<std::string> inputs = filesIn(nktest::sourcePath("tests/data/fuzz-regressions"));
     ASSERT_FALSE(inputs.empty());
     for (const std::string& path : inputs) {
-        MapCodec::ReadResult r = readText(contentsOf(path));
+        MapCodec::ReadResult r = readText(nktest::contentsOf(path));
         if (!r.ok) continue;
         NK::PhysicsWorld world(NK::Vec2(0.0f, 10.0f), nullptr);
         int key = 0;
