@@ -4,6 +4,9 @@
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/LogCapture.h"
 
+#include <iomanip>
+#include <sstream>
+
 namespace {
 
 // Boxes and circles in a real world, ticked as a level ticks them: the
@@ -66,11 +69,9 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
         int tag;
         bool isDynamic;
         int goneOnTick;  // 0: still there after 300 ticks
-    } cases[] = {{0.0f, NK::kTagPlayer, false, 2},
-                 {0.5f, NK::kTagPlayerShot, false, 32},
-                 {1.0f, NK::kTagPlayer, false, 62},
-                 {-1.0f, NK::kTagCameraShot, false, 0},
-                 {0.0f, NK::kTagNone, true, 0}};
+    } cases[] = {{0.0f, NK::kTagPlayer, false, 2},      {0.0f, NK::kTagCameraShot, false, 2},
+                 {0.5f, NK::kTagPlayerShot, false, 32}, {1.0f, NK::kTagPlayer, false, 62},
+                 {-1.0f, NK::kTagCameraShot, false, 0}, {0.0f, NK::kTagNone, true, 0}};
     for (const auto& c : cases) {
         world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), e.renderContext);
         world->createSurface({0.0f, 480.0f}, {2000.0f, 480.0f}, "0");
@@ -80,7 +81,10 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
         addBox(r, c.delay, c.isDynamic);
         restOn(r, c.tag);
         start();
-        EXPECT_EQ(tickBoxGoes(300), c.goneOnTick) << "delay " << c.delay << " tag " << c.tag;
+        int gone = 0;
+        const int heard = paneltest::soundsFired([&] { gone = tickBoxGoes(300); });
+        EXPECT_EQ(gone, c.goneOnTick) << "delay " << c.delay << " tag " << c.tag;
+        EXPECT_EQ(heard, gone > 0);
         EXPECT_EQ(boxes.list()[0].destroyed, c.goneOnTick > 0);
         if (c.goneOnTick == 0) continue;
         // The crumble animation covers the block's area.
@@ -104,19 +108,33 @@ TEST_F(BlocksTest, MissingBoxBodyIsReportedByItsKeyOncePerRun) {
     }
 }
 
-TEST_F(BlocksTest, StaticCircleBodyHasRadiusHalfTheWidthOnTheRectCentre) {
-    circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {200, 300, 100, 60}, 0.0f, 1.0f,
-                0.5f, false, -1.0f);
+// A body on the picture's centre (250, 330 here), a circle's radius half the width; a
+// dynamic one with the block's density, friction and fixed rotation.
+TEST_F(BlocksTest, BodyTakesTheWrongPlaceSizeOrPhysicsSettings) {
+    const NK::BitmapEntry image = paneltest::solidImage(al_map_rgb(0, 0, 0));
+    circles.add(image, false, {200, 300, 100, 60}, 0.0f, 1.0f, 0.5f, false, -1.0f);
+    circles.add(image, true, {200, 300, 100, 60}, 0.0f, 2.5f, 0.25f, true, -1.0f);
+    boxes.add(image, true, {200, 300, 100, 60}, 0.0f, 3.5f, 0.75f, false, -1.0f);
     circles.createBodies(*world);
-    ASSERT_TRUE(world->hasCircle("c_0"));
-    const NK::Circle& c = world->getCircle("c_0");
-    EXPECT_FLOAT_EQ(c.radius, 0.5f);
-    EXPECT_FLOAT_EQ(c.body->GetPosition().x, 2.5f);
-    EXPECT_FLOAT_EQ(c.body->GetPosition().y, 3.3f);
-    EXPECT_EQ(c.body->GetType(), b2_staticBody);
+    boxes.createBodies(*world);
+    std::ostringstream seen;
+    for (b2Fixture* f : {world->getCircle("c_0").fixture, world->getCircle("c_1").fixture,
+                         world->getSquare("b_0").fixture}) {
+        const b2AABB box = f->GetAABB(0);  // a polygon's skin adds 0.01
+        seen << std::setprecision(2) << box.lowerBound.x << " " << box.lowerBound.y << " "
+             << box.upperBound.x << " " << box.upperBound.y;
+        if (f->GetBody()->GetType() == b2_dynamicBody)
+            seen << " " << f->GetDensity() << " " << f->GetFriction() << " "
+                 << f->GetBody()->IsFixedRotation();
+        seen << "; ";
+    }
+    EXPECT_EQ(seen.str(), "2 2.8 3 3.8; 2 2.8 3 3.8 2.5 0.25 1; 2 3 3 3.6 3.5 0.75 0; ");
 }
 
-TEST_F(BlocksTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
+// A circle is found within its radius, not in its corners; the kind is
+// chosen when a block is added and its button only shows it.
+TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetARatioLock) {
+    boxes.build();
     circles.build();
     circles.show();
     circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f, 1.0f,
@@ -129,12 +147,8 @@ TEST_F(BlocksTest, CircleIsFoundWithinItsRadiusNotItsCorners) {
     clickLevel(circles);
     EXPECT_EQ(circles.editor().selected, 0);
     circles.hide();
-}
+    EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));
 
-// The kind is chosen when the block is added; its button only shows it.
-TEST_F(BlocksTest, KindButtonChangesTheKindOrCirclesGetARatioLock) {
-    boxes.build();
-    circles.build();
     boxes.show();
     usePage(boxes, boxes.editor().widgets.gui());
     addBox({0, 0, 50, 50}, -1.0f, true);
@@ -142,7 +156,6 @@ TEST_F(BlocksTest, KindButtonChangesTheKindOrCirclesGetARatioLock) {
     clickButton("is_dynamic");
     EXPECT_TRUE(boxes.list()[0].isDynamic);
     EXPECT_EQ(buttonText("is_dynamic"), "D");
-    EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));
 }
 
 }  // namespace

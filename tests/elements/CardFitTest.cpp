@@ -85,18 +85,11 @@ TEST_F(CardFitTest, NoShippedCardRunsIntoItsCloseButtonPastItsEdgesOrStaysLong) 
 // The measure itself: the opening card Outer Ring 1 once had ran onto its
 // button when played; its first sentence alone fits, under its title.
 TEST_F(CardFitTest, MeasureMissesTheCardThatRanOntoItsButton) {
-    DialogRecord old{0,
-                     0,
-                     0,
-                     0,
-                     20,
-                     15,
-                     "Outer ring",
-                     "Night shift at the Dovra loading dock. Slip into the facility through its "
-                     "outer ring. Walk with A and D.",
-                     0.0f};
+    const std::string first = "Night shift at the Dovra loading dock.";
+    DialogRecord old{0, 0, 0, 0, 20, 15, "Outer ring", first + " Slip into the facility", 0.0f};
+    old.text += " through its outer ring. Walk with A and D.";
     EXPECT_TRUE(overlaps(measure(store, "old", old).text, closeOnImage()));
-    old.text = "Night shift at the Dovra loading dock.";
+    old.text = first;
     const CardFit fits = measure(store, "shorter", old);
     EXPECT_FALSE(overlaps(fits.text, closeOnImage()));
     EXPECT_LE(fits.title.y + fits.title.height, fits.text.y);

@@ -25,7 +25,8 @@ NK::Rect standingAt(float x) {
 
 }  // namespace
 
-TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyond) {
+// Only ground that stays fills a pit.
+TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyondAndOnlyGroundThatStaysFillsIt) {
     const CardSafety rule(pitLevel());
     EXPECT_TRUE(rule.gapAt(1100.0f, 700.0f));
     EXPECT_FALSE(rule.gapAt(900.0f, 700.0f));
@@ -38,9 +39,6 @@ TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyond) {
     // Past the camera area there is no level, so its edge is no gap.
     EXPECT_FALSE(rule.gapAt(3000.0f, 700.0f));
     EXPECT_EQ(rule.hazardNear(standingAt(2900.0f)), "");
-}
-
-TEST(CardSafety, OnlyGroundThatStaysFillsAPit) {
     MapData level = pitLevel();
     // A crate pushed into the pit moves on; a bridge that breaks does not stay.
     level.boxes.push_back(block(1000.0f, 1000.0f, 200.0f, 100.0f, true, -1.0f));
@@ -55,19 +53,16 @@ TEST(CardSafety, OnlyGroundThatStaysFillsAPit) {
     EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
 }
 
-TEST(CardSafety, CatwalkOverThePlayersHeadDoesNotHideThePitBelowIt) {
+// A catwalk over the player's head does not hide the pit below it; a
+// breaking floor near the body on any side counts.
+TEST(CardSafety, CatwalkHidesThePitBelowItOrBreakingFloorNearTheBodyIsMissed) {
     MapData level = pitLevel();
     level.boxes.push_back(block(800.0f, 400.0f, 600.0f, 64.0f, false, -1.0f));
+    level.boxes.push_back(block(2010.0f, 1000.0f, 256.0f, 64.0f, false, 0.8f));
     const CardSafety rule(level);
     // Seen from the floor the pit is open; seen from the catwalk it is roofed.
     EXPECT_NE(rule.hazardNear(standingAt(700.0f)), "");
     EXPECT_FALSE(rule.gapAt(1100.0f, 100.0f));
-}
-
-TEST(CardSafety, BreakingFloorNearTheBodyOnAnySideCounts) {
-    MapData level = pitLevel();
-    level.boxes.push_back(block(2010.0f, 1000.0f, 256.0f, 64.0f, false, 0.8f));
-    const CardSafety rule(level);
     EXPECT_NE(rule.hazardNear(standingAt(1800.0f)).find("breaking floor"), std::string::npos);
     EXPECT_EQ(rule.hazardNear(standingAt(1600.0f)), "");
     // Straight above it, 300 px up, is near as well.

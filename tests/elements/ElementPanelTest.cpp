@@ -31,7 +31,7 @@ protected:
     std::vector<NK::Vec2> centres;
 };
 
-TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRules) {
+TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRulesArrowsStopAtTheEnds) {
     for (int i = 0; i < 3; ++i) addPicture({100.0f * i, 0, 100, 100});
     clickWidget(backgrounds, paneltest::inputArea(gui(), "select"));
     EXPECT_EQ(shown("select"), "");
@@ -50,21 +50,26 @@ TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRules) {
         EXPECT_EQ(shown("select"), c.shown) << c.typed;
     }
     EXPECT_FALSE(backgrounds.typing());
-}
-
-TEST_F(ElementPanelTest, ArrowsAndQEStopAtTheEnds) {
-    addPicture({0, 0, 100, 100});
-    addPicture({300, 0, 100, 100});
+    // The arrows and Q and E stop at the ends.
     panel().select(0);
+    centres.clear();
     clickButton("left");
     EXPECT_EQ(panel().selected, 0);
     EXPECT_TRUE(centres.empty());
     tick(backgrounds, true, {ALLEGRO_KEY_E});
     EXPECT_EQ(panel().selected, 1);
     clickButton("right");
+    clickButton("right");
     tick(backgrounds, true, {ALLEGRO_KEY_E});
-    EXPECT_EQ(panel().selected, 1);
-    EXPECT_EQ(centres.size(), 1u);
+    EXPECT_EQ(panel().selected, 2);
+    EXPECT_EQ(centres.size(), 2u);
+    // The others fade to 0.4 at 0.05 a tick; a hidden page shows all again.
+    for (int i = 0; i < 12; ++i) tick(backgrounds, true);
+    EXPECT_EQ(std::make_pair(picture(0).alpha.current, picture(2).alpha.current),
+              std::make_pair(0.4f, 1.0f));
+    backgrounds.hide();
+    for (int i = 0; i < 12; ++i) tick(backgrounds, true);
+    EXPECT_EQ(picture(0).alpha.current, 1.0f);
 }
 
 TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhenNoneLeft) {
@@ -89,14 +94,6 @@ TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhe
         EXPECT_EQ(shown(input), "0.00") << input;
 }
 
-// Later pictures are drawn over earlier ones.
-TEST_F(ElementPanelTest, EarlierPictureDrawnOnTop) {
-    backgrounds.add(paneltest::solidImage(al_map_rgb(255, 0, 0)), {100, 200, 300, 300}, 0.0f);
-    backgrounds.add(paneltest::solidImage(al_map_rgb(0, 0, 255)), {250, 350, 300, 300}, 0.0f);
-    backgrounds.draw();
-    EXPECT_EQ(nktest::colours({{300, 400}, {150, 250}}), "BR");
-}
-
 TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
     addPicture({100, 100, 100, 50});
     panel().select(0);
@@ -113,14 +110,17 @@ TEST_F(ElementPanelTest, LockedCornerKeepsTwoToOneAndNoSideEverGoesBelowFive) {
     release(backgrounds);
     clickButton("size_lock");
     drag(backgrounds, {110, 105}, {20, 20});  // unlocked, toward the top-left
-    EXPECT_EQ(picture(0).rect.width, 5.0f);
-    EXPECT_EQ(picture(0).rect.height, 5.0f);
+    EXPECT_EQ(std::make_pair(picture(0).rect.width, picture(0).rect.height),
+              std::make_pair(5.0f, 5.0f));
     EXPECT_EQ(shown("size_x"), "5.00");
 }
 
-TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea) {
-    addPicture({100, 100, 200, 100});
-    addPicture({150, 100, 200, 100});
+// Later pictures are drawn over earlier ones, yet a click picks the earlier.
+TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingAreaOrDrawsOnTop) {
+    backgrounds.add(paneltest::solidImage(al_map_rgb(255, 0, 0)), {100, 100, 200, 100}, 0.0f);
+    backgrounds.add(paneltest::solidImage(al_map_rgb(0, 0, 255)), {150, 100, 200, 100}, 0.0f);
+    backgrounds.draw();
+    EXPECT_EQ(nktest::colours({{200, 150}, {120, 150}}), "BR");
     panel().select(2);
     pointAtLevel(160, 130);
     tick(backgrounds, true, {}, true);  // over the panel: not for the level
@@ -169,6 +169,9 @@ TEST_F(ElementPanelTest, ImageCheckSilentOnEmptyRedWhenMissingAndAddsOnlyFound) 
     EXPECT_EQ(shown("path"), "Dovra/level9-2.png");
     clickButton("set_precreated");
     EXPECT_EQ(shown("path"), "Dovra/VAZEzadide-screen.png");
+    clickButton("set_path");
+    tick(backgrounds, true, {ALLEGRO_KEY_C});  // a letter of the path, not "centre"
+    EXPECT_TRUE(centres.empty());
 }
 
 }  // namespace

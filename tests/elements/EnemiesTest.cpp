@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro.h>
 
+#include <algorithm>
+
 #include "elements/CameraRules.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
@@ -25,19 +27,17 @@ protected:
             enemies.update(world, playerAlive, player);
         }
     }
-    int cameraShots() {
-        int n = 0;
-        for (const auto& s : world.shots()) n += NK::bodyTag(s->body) == NK::kTagCameraShot;
-        return n;
+    long cameraShots() {
+        return std::count_if(world.shots().begin(), world.shots().end(),
+                             [](auto& s) { return NK::bodyTag(s->body) == NK::kTagCameraShot; });
     }
     NK::Shot& playerShot(NK::Vec2 at, NK::Vec2 direction = {}) {
         NK::setBodyTag(world.createShot(at, direction), NK::kTagPlayerShot);
         return *world.shots().back();
     }
-    int plays(const char* key) {
-        int n = 0;
-        for (const NK::AnimationPlay& p : effects.plays()) n += p.animation == &effects.get(key);
-        return n;
+    long plays(const char* key) {
+        return std::count_if(effects.plays().begin(), effects.plays().end(),
+                             [&](auto& p) { return p.animation == &effects.get(key); });
     }
     float headAngle(const char* key = "0c") { return enemies.images().get(key).angle; }
 
@@ -65,7 +65,7 @@ TEST_F(EnemiesTest, WallOverTheFourPointsOrSightShortOfThemNeverTurnsOrFires) {
 
     world.destroySquare("wall");
     enemies.add({0.0f, 650.0f}, 0.3f, 0.0f, 1000.0f);  // exactly in reach
-    step();
+    EXPECT_EQ(paneltest::soundsFired([&] { step(); }), 2);
     EXPECT_EQ(cameraShots(), 2);
     EXPECT_EQ(headAngle("1c"), 0.3f);
     EXPECT_NEAR(headAngle("2c"), pi, 1e-5f);  // the player straight right: lens to the left
@@ -125,17 +125,21 @@ TEST_F(EnemiesTest, CameraShotsNeverHurtCameras) {
 // those is the fifth hit, and the fourth finds nothing left to hit. What is
 // left is not drawn, and the end brings it back as play found it.
 TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
-    enemies.add({600.0f, 650.0f}, 0.0f, 0.0f, 1000.0f);
+    enemies.add({600.0f, 650.0f}, 0.5f, 0.0f, 1000.0f);
     enemies.start();
     const nktest::Points middle = {{600.0f, 650.0f}, {600.0f, 600.0f}};
     step();  // turns and fires
     NK::Shot* first[] = {&playerShot({570.0f, 650.0f}), &playerShot({600.0f, 700.0f})};
-    enemies.update(world, false, player);
-    enemies.update(world, false, player);  // a shot counts once
+    EXPECT_EQ(paneltest::soundsFired([&] {
+                  enemies.update(world, false, player);
+                  enemies.update(world, false, player);  // a shot counts once
+              }),
+              2);
     EXPECT_EQ(enemies.cameras()[0].health, 3);
     for (NK::Shot* s : first) EXPECT_TRUE(s->dead);
     for (int i = 0; i < 4; ++i) playerShot({610.0f, 640.0f});
-    enemies.update(world, false, player);
+    // Three shots heard going, then the camera.
+    EXPECT_EQ(paneltest::soundsFired([&] { enemies.update(world, false, player); }), 4);
     EXPECT_FALSE(world.shots().back()->dead);
     EXPECT_EQ(plays("shot"), 5);
     ASSERT_EQ(plays("block"), 1);
@@ -146,10 +150,23 @@ TEST_F(EnemiesTest, SeveralHitsInOneTickAndTheFifthPlaysBothEffects) {
     EXPECT_EQ(nktest::colours(middle), "KK");
     enemies.end();
     EXPECT_EQ(enemies.aliveCount(), 1);
-    EXPECT_EQ(headAngle(), 0.0f);
+    EXPECT_EQ(headAngle(), 0.5f);
     nktest::resetDrawing();
     enemies.draw();
     EXPECT_NE(nktest::colours(middle), "KK");
+}
+
+// A head is mirrored only past a quarter turn; a shot hits only nearer than
+// half the head's width; a press exactly 75.5 off on both axes still grabs.
+TEST(CameraRulesTest, EdgesOfFlipHitAndGrabOnTheWrongSide) {
+    const float quarter = CameraRules::pi / 2.0f;
+    EXPECT_FALSE(CameraRules::flipped(quarter) || CameraRules::flipped(-quarter));
+    EXPECT_TRUE(CameraRules::flipped(1.5708f) && CameraRules::flipped(-1.5708f));
+    EXPECT_FALSE(CameraRules::hitsHead({660.0f, 650.0f}, {600.0f, 650.0f}, 120.0f));
+    EXPECT_TRUE(CameraRules::hitsHead({600.0f, 709.9f}, {600.0f, 650.0f}, 120.0f));
+    EXPECT_TRUE(CameraRules::withinGrab({0.0f, 0.0f}, {75.5f, -75.5f}));
+    EXPECT_FALSE(CameraRules::withinGrab({0.0f, 0.0f}, {-75.6f, 0.0f}) ||
+                 CameraRules::withinGrab({0.0f, 0.0f}, {0.0f, 75.6f}));
 }
 
 }  // namespace

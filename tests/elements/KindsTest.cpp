@@ -1,3 +1,4 @@
+#include "elements/DialogRules.h"
 #include "engine/DialogCard.h"
 #include "engine/ExtBitmap.h"
 #include "tests/elements/LevelKit.h"
@@ -44,8 +45,8 @@ protected:
     const NPCs::Npc& npc(int i) { return npcs.list()[static_cast<std::size_t>(i)]; }
     NK::ExtBitmap& npcPicture(int i) { return npcs.images().get(npc(i).key); }
     // The polyline under `key`: first segment's start, then every end.
-    std::vector<std::pair<float, float>> points(const std::string& key) {
-        std::vector<std::pair<float, float>> out;
+    nktest::Points points(const std::string& key) {
+        nktest::Points out;
         const auto& segments = level.world->getSurface(key).segments;
         out.emplace_back(segments.front()->x1, segments.front()->y1);
         for (const auto& s : segments) out.emplace_back(s->x2, s->y2);
@@ -79,18 +80,25 @@ protected:
     Dialogs& dialogs = *level.dialogs;
 };
 
-TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOther) {
-    levers.add({150.0f, 100.0f}, 0.0f, -1.0f);  // overlaps the player
-    levers.add({200.0f, 150.0f}, 0.0f, -1.0f);  // its left edge on the player's right edge
-    levers.add({201.0f, 150.0f}, 0.0f, -1.0f);  // one unit clear
+TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSize) {
+    // Overlapping the player; on its right edge; one unit right of it; on
+    // its bottom edge; one unit below it.
+    for (NK::Vec2 at : {NK::Vec2(150, 100), {200, 150}, {201, 150}, {0, 300}, {0, 301}})
+        levers.add(at, 0.0f, -1.0f);
     levers.start();
     leverTick(false, playerAtFirst);  // E not pressed: nothing happens
     EXPECT_FALSE(lever(0).switched);
     leverTick(true, playerAtFirst);
-    EXPECT_TRUE(lever(0).switched);
-    EXPECT_TRUE(lever(1).switched);
-    EXPECT_FALSE(lever(2).switched);
+    std::string switched;
+    for (int i = 0; i < 5; ++i) switched += lever(i).switched ? '1' : '0';
+    EXPECT_EQ(switched, "11010");
     EXPECT_FALSE(levers.allSwitched());
+    // The resize handle leaves a lever its own size.
+    openPage(levers, levers.editor().widgets.gui());
+    levers.editor().select(0);
+    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
+    release(levers);
+    EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
 // 2 s x 60 ticks; the pulling tick already counts one down. A second pull
@@ -132,19 +140,9 @@ TEST_F(KindsTest, LeverPullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTh
     EXPECT_FALSE(lever(1).switched);
 }
 
-TEST_F(KindsTest, LeverResizeHandleLeavesTheLeverItsOwnSize) {
-    openPage(levers, levers.editor().widgets.gui());
-    levers.add({100.0f, 100.0f}, 0.0f, -1.0f);
-    levers.editor().select(0);
-    drag(levers, {190.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
-    release(levers);
-    EXPECT_EQ(leverPicture(0).rect.width, Levers::size.x);
-    EXPECT_EQ(leverPicture(0).rect.height, Levers::size.y);
-}
-
 // Up to the sheet's last frame and back down, with no jump from 3 to 0;
 // inverted figures are mirrored; the end drops the pictures, not the records.
-TEST_F(KindsTest, NpcSwaysThroughItsFourFramesMirroredWhenInvertedAndEndKeepsTheRecords) {
+TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesTheNearest) {
     npcs.add(0, false, 100.0f, 200.0f);
     npcs.add(1, true, 400.0f, 200.0f);
     npcs.start();
@@ -157,25 +155,24 @@ TEST_F(KindsTest, NpcSwaysThroughItsFourFramesMirroredWhenInvertedAndEndKeepsThe
     ASSERT_GE(seen.size(), 10u);
     EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 10),
               (std::vector<int>{0, 1, 2, 3, 2, 1, 0, 1, 2, 3}));
-    EXPECT_FALSE(npcPicture(0).flipX);
-    EXPECT_TRUE(npcPicture(1).flipX);
+    EXPECT_TRUE(!npcPicture(0).flipX && npcPicture(1).flipX);
     EXPECT_EQ(npcPicture(1).rect, NK::Rect(400.0f, 200.0f, NPCs::size.x, NPCs::size.y));
     npcs.end();
     EXPECT_EQ(npcs.images().size(), 0u);
     ASSERT_EQ(npcs.records().size(), 2u);
     EXPECT_TRUE(npcs.records()[1].invert);
-}
-
-// A type outside the list, read or stepped to, is taken as the nearest.
-TEST_F(KindsTest, NpcTypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
+    // A type outside the list, read or stepped to, is taken as the nearest.
     npcs.add(9, false, 0.0f, 0.0f);
     npcs.add(-2, false, 0.0f, 0.0f);
-    EXPECT_EQ(npc(0).type, 3);
-    EXPECT_EQ(npc(1).type, 0);
+    EXPECT_EQ(npc(2).type, 3);
+    EXPECT_EQ(npc(3).type, 0);
     npcs.clear();
     openPage(npcs, npcs.editor().widgets.gui());
     clickButton("add");
     ASSERT_EQ(npcs.list().size(), 1u);
+    // Centred on the editing area's centre (760, 600).
+    EXPECT_EQ(std::make_pair(npcs.records()[0].x, npcs.records()[0].y),
+              std::make_pair(660.0f, 450.0f));
     clickButton("type_left");
     EXPECT_EQ(npc(0).type, 0);
     for (int i = 0; i < 5; ++i) clickButton("type_right");
@@ -186,25 +183,41 @@ TEST_F(KindsTest, NpcTypeOutsideTheListOrArrowsPastTheEndsTakeTheNearest) {
 
 // The first click starts surface 0 fifty to the left, the next extend it;
 // "prev" puts clicks before the first point.
-TEST_F(KindsTest, SurfaceClicksExtendTheWrongEnd) {
+TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecords) {
     openPage(surfaces, surfaces.panel().gui());
     const NK::Vec2 a = clickAt(500, 400);
     const NK::Vec2 b = clickAt(700, 450);
-    EXPECT_EQ(points("0"),
-              (std::vector<std::pair<float, float>>{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    EXPECT_EQ(points("0"), (nktest::Points{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     clickButton("prev");
     const NK::Vec2 c = clickAt(200, 300);
-    EXPECT_EQ(points("0"), (std::vector<std::pair<float, float>>{
-                               {c.x, c.y}, {a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
+    EXPECT_EQ(points("0"),
+              (nktest::Points{{c.x, c.y}, {a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     for (int i = 0; i < 20; ++i) tick(surfaces, true);
     EXPECT_EQ(gui().buttonImages().get("next").alpha.current, 0.4f);
     EXPECT_EQ(surfaces.records().size(), 1u);
-}
-
-// Keys handed out but never drawn leave no record, and a reload numbers
-// the surfaces densely again.
-TEST_F(KindsTest, SurfaceAddTwiceLeavesGapsThatRecordsSkipAndReloadNumbersDensely) {
-    openPage(surfaces, surfaces.panel().gui());
+    surfaces.clear();
+    // Over "Remove first" or "Remove last" the segment it would take is red.
+    const NK::Vec2 d = clickAt(500, 400), e = clickAt(600, 400);
+    for (const char* button : {"first", "last"}) {
+        const NK::Rect r = gui().buttonImages().get(button).rect;
+        pointAtScreen(r.x + r.width / 2.0f, r.y + r.height / 2.0f);
+        tick(surfaces, true);
+        nktest::resetDrawing();
+        surfaces.drawSurfaces(true, true);
+        EXPECT_EQ(nktest::colours({{d.x - 25.0f, d.y}, {e.x - 25.0f, e.y}}, nullptr, 60),
+                  button[0] == 'f' ? "RC" : "CR");
+    }
+    clickButton("last");
+    EXPECT_EQ(points("0").size(), 2u);
+    clickButton("first");
+    EXPECT_FALSE(hasSurface("0"));
+    EXPECT_TRUE(surfaces.records().empty());
+    EXPECT_TRUE(surfaces.empty());
+    clickAt(500, 400);
+    tick(surfaces, true, {ALLEGRO_KEY_DELETE});
+    EXPECT_FALSE(hasSurface("0"));
+    // Keys handed out but never drawn leave no record, and a reload numbers
+    // the surfaces densely again.
     clickAt(500, 400);
     clickButton("add");
     clickButton("add");
@@ -218,55 +231,47 @@ TEST_F(KindsTest, SurfaceAddTwiceLeavesGapsThatRecordsSkipAndReloadNumbersDensel
     EXPECT_EQ(surfaces.surfaceCounter, 2);
 }
 
-TEST_F(KindsTest, RemovingTheLastSegmentRemovesTheSurfaceSoSavingSkipsIt) {
-    openPage(surfaces, surfaces.panel().gui());
-    clickAt(500, 400);
-    clickAt(600, 400);
-    clickButton("last");
-    EXPECT_EQ(points("0").size(), 2u);
-    clickButton("first");
-    EXPECT_FALSE(hasSurface("0"));
-    EXPECT_TRUE(surfaces.records().empty());
-    EXPECT_TRUE(surfaces.empty());
-    clickAt(500, 400);
-    tick(surfaces, true, {ALLEGRO_KEY_DELETE});
-    EXPECT_FALSE(hasSurface("0"));
-}
-
-TEST_F(KindsTest, DialogShownOncePerPlayEvenWhenWalkedIntoAgainButAgainAfterRestart) {
+// 2.5 s keeps a card up for 150 ticks; a negative delay keeps it until
+// CLOSE. A dialog shows once a play, even when walked into again, and
+// again after a restart.
+TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrNegativeDelayRunsOutOrShowsTwiceAPlay) {
     dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
+    dialogs.add(20, 15, "Title", "Text", 2.5f, {0, 0, 100, 100});
+    EXPECT_FALSE(dialogs.cardShown());  // no card before the start
     dialogs.start();
-    dialogTick({100, 100, 20, 20});  // touching the corner counts
-    EXPECT_TRUE(card(0).visible);
-    clickClose(inside);
+    int ticksShown = 0;
+    do {
+        // Both areas entered on one tick, by a player touching their corner.
+        dialogTick(ticksShown ? outside : NK::Rect(100, 100, 20, 20));
+        ticksShown += card(1).visible;
+    } while (card(1).visible && ticksShown < 1000);
+    EXPECT_EQ(ticksShown, 150);
+    EXPECT_EQ(card(1).timer, -1);
+    for (int i = 0; i < 300; ++i) dialogTick(outside);
+    EXPECT_TRUE(card(0).visible && dialogs.cardShown());
+    clickClose(outside);
     EXPECT_FALSE(card(0).visible);
-    dialogTick(outside);
+    EXPECT_EQ(card(0).timer, -1);
     dialogTick(inside);
     EXPECT_FALSE(card(0).visible);
-
     dialogs.stop();
     dialogs.start();
     dialogTick(inside);
     EXPECT_TRUE(card(0).visible);
 }
 
-// 2.5 s keeps a card up for 150 ticks; a negative delay keeps it until CLOSE.
-TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrANegativeDelayEverRunsOut) {
-    dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
-    dialogs.add(20, 15, "Title", "Text", 2.5f, {0, 0, 100, 100});
-    dialogs.start();
-    int ticksShown = 0;
-    do {
-        dialogTick(ticksShown ? outside : inside);  // both areas entered on one tick
-        ticksShown += card(1).visible;
-    } while (card(1).visible && ticksShown < 1000);
-    EXPECT_EQ(ticksShown, 150);
-    EXPECT_EQ(card(1).timer, -1);
-    for (int i = 0; i < 300; ++i) dialogTick(outside);
-    EXPECT_TRUE(card(0).visible);
-    clickClose(outside);
-    EXPECT_FALSE(card(0).visible);
-    EXPECT_EQ(card(0).timer, -1);
+// A delay of 0 keeps a card until CLOSE, a pending timer of 0 is taken,
+// the delay button turns off from 0 up, and a size that is no number is 0.
+TEST(DialogRulesTest, ZeroDelayZeroPendingTimerOrDelayButtonAtZeroTakenTheWrongWay) {
+    EXPECT_EQ(std::make_pair(DialogRules::delayTicks(0.0f), DialogRules::delayTicks(2.5f)),
+              std::make_pair(-1, 150));
+    NK::DialogCard shown("design", DialogRules::cardRect());
+    shown.pendingTimer = 0;
+    DialogRules::show(shown, -1.0f);
+    EXPECT_EQ(shown.timer, 0);
+    EXPECT_EQ(DialogRules::toggledDelay("0"), -1.0f);
+    EXPECT_EQ(DialogRules::toggledDelay("-0.5"), 1.0f);
+    EXPECT_EQ(DialogRules::wholeSize(std::nanf("")), 0);
 }
 
 // The cards as printed when first drawn: the title in the title size, the
@@ -311,25 +316,9 @@ TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize)
     dialogs.stop();
 }
 
-TEST_F(KindsTest, DialogTitleAndTextTypedInTheViewerAreStoredByTheNextClick) {
-    openPage(dialogs, dialogs.editor().widgets.gui());
-    clickButton("add");
-    clickButton("set_title");
-    EXPECT_EQ(shown("text_viewer"), "Title");
-    EXPECT_TRUE(dialogs.typing());
-    gui().setTextInputText("text_viewer", "Hello there");
-    tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
-    EXPECT_FALSE(dialogs.typing());
-    clickButton("set_text");
-    gui().setTextInputText("text_viewer", "");
-    clickButton("set_text");  // nothing typed: the text stays
-    const DialogRecord r = dialogs.records()[0];
-    EXPECT_EQ(r.title + "/" + r.text, "Hello there/Text");
-    clickButton("show_dialog");
-    EXPECT_TRUE(dialogs.cards().getCard(Dialogs::previewKey).visible);
-}
-
-TEST_F(KindsTest, DialogAreaResizedFromItsCornerButNeverTurned) {
+// The area is resized from its corner but never turned; a title or text
+// typed in the viewer is stored by the next click or Enter.
+TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
     openPage(dialogs, dialogs.editor().widgets.gui());
     dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
     dialogs.editor().select(0);
@@ -340,6 +329,21 @@ TEST_F(KindsTest, DialogAreaResizedFromItsCornerButNeverTurned) {
     pointAtLevel(200, 190);
     clickLevel(dialogs);
     EXPECT_FALSE(dialogs.editor().hasSelection());
+
+    clickButton("add");
+    clickButton("set_title");
+    EXPECT_EQ(shown("text_viewer"), "Title");
+    EXPECT_TRUE(dialogs.typing());
+    gui().setTextInputText("text_viewer", "Hello there");
+    tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
+    EXPECT_FALSE(dialogs.typing());
+    clickButton("set_text");
+    gui().setTextInputText("text_viewer", "");
+    clickButton("set_text");  // nothing typed: the text stays
+    const DialogRecord r = dialogs.records()[1];
+    EXPECT_EQ(r.title + "/" + r.text, "Hello there/Text");
+    clickButton("show_dialog");
+    EXPECT_TRUE(dialogs.cards().getCard(Dialogs::previewKey).visible);
 }
 
 }  // namespace

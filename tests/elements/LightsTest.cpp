@@ -8,19 +8,15 @@ namespace {
 
 // ---- Blinking, tick by tick, without a window ----
 
-// On 2 s, off 1 s, 0.5 per tick, starting on at 150. Counted by hand: the
+// On 2 s, off 1 s, the default 0.5 a tick, starting on at 150. Counted by hand: the
 // on phase holds 120 ticks and turns over on tick 121 (timer at -1); the
 // fade out takes 300 ticks (122 to 421) and is caught on 422; the dark
 // phase holds 60 and turns over on 483; the fade in runs 484 to 783 and is
 // caught on 784; the next on phase turns over on 905. So the on phase turns
 // over on the timer's last tick, not 122; each fade stops short or holds on
 // the tick it lands; the dark timer starts after the fade.
-TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
-    LightBlink b;
-    b.delayOn = 2.0f;
-    b.delayOff = 1.0f;
-    b.delaySpeed = 0.5f;
-    b.delayFirstOn = true;
+TEST(LightBlink, PhasesTurnOverOnTheCountedTicksOrPhaseTimeRounded) {
+    LightBlink b{2.0f, 1.0f};
     std::vector<float> level = {b.start(150.0f)};  // intensity after each tick; [0] after start
     std::vector<bool> held = {b.holding};
     for (int tick = 1; tick <= 910; ++tick) {
@@ -42,12 +38,8 @@ TEST(LightBlink, PhasesTurnOverOnTheCountedTicks) {
         EXPECT_EQ(level[c.tick], c.level) << "tick " << c.tick;
         EXPECT_EQ(held[c.tick], c.held) << "tick " << c.tick;
     }
-}
-
-TEST(LightBlink, PhaseTimeRoundedInsteadOfTruncated) {
-    LightBlink b;
-    b.delayOn = 0.999f;  // 59.94 ticks
-    b.delayOff = 0.0f;
+    // A phase's ticks are truncated, not rounded.
+    b = LightBlink{0.999f, 0.0f};  // on 59.94 ticks
     b.start(10.0f);
     EXPECT_EQ(b.timer, 59);
     // A zero phase still takes the one tick that turns it over.
@@ -89,13 +81,16 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     EXPECT_EQ(system().lightCount(), 100);
     lights.selected = 99;
     lights.removeSelected();
+    EXPECT_EQ(lights.selected, 98);
     ASSERT_TRUE(addAt(0, 0));
     EXPECT_EQ(key(99), "100");
 }
 
 TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
-    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));  // blinks, starts dark
-    ASSERT_TRUE(addAt(50, 0));                    // never blinks
+    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));           // blinks, starts dark
+    ASSERT_TRUE(addAt(50, 0));                             // never blinks
+    for (int tick = 0; tick < 2; ++tick) lights.update();  // outside play: no blinking
+    lights.end();
     lights.start();
     EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
     for (int tick = 0; tick < 100; ++tick) lights.update();
@@ -108,11 +103,15 @@ TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
 }
 
 TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
+    clickButton("add");  // at 150 and 2 with no blinking
+    EXPECT_EQ(shown("intensity") + " " + shown("hardness") + " " + shown("delay_on"),
+              "150.00 2.00 -1.00");
+    lights.removeSelected();
     ASSERT_TRUE(addAt(0, 0, 2.0f, 3.0f));
     lights.selected = 0;
     enter("delay_on", "-3");
-    EXPECT_EQ(lights.blinkAt(0).delayOn, -1.0f);
-    EXPECT_EQ(lights.blinkAt(0).delayOff, -1.0f);
+    EXPECT_EQ(std::make_pair(lights.blinkAt(0).delayOn, lights.blinkAt(0).delayOff),
+              std::make_pair(-1.0f, -1.0f));
     EXPECT_EQ(shown("delay_off"), "-1.00");
 
     enter("delay_on", "0");
@@ -120,8 +119,9 @@ TEST_F(LightsTest, DelayInputsBreakTheBlinkingSwitchTogether) {
     EXPECT_EQ(shown("delay_off"), "1.00");
     EXPECT_EQ(buttonText("delay_use"), "LIGHT DELAY: ON");
     enter("delay_off", "2.5");
-    EXPECT_EQ(lights.blinkAt(0).delayOn, 0.0f);  // already on: kept
-    EXPECT_EQ(lights.blinkAt(0).delayOff, 2.5f);
+    // On already: kept.
+    EXPECT_EQ(std::make_pair(lights.blinkAt(0).delayOn, lights.blinkAt(0).delayOff),
+              std::make_pair(0.0f, 2.5f));
 }
 
 // Slid, a component stays in 0..1 and leaves the others alone.
@@ -148,28 +148,8 @@ TEST_F(LightsTest, ColourSliderLeavesTheUnitRangeOrTouchesOtherComponents) {
     EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
 }
 
-TEST_F(LightsTest, HandlesDraggedPastTheirBaseGoNegative) {
-    ASSERT_TRUE(addAt(500, 500));
-    lights.selected = 0;
-    tick(lights, false);  // marker sizes for this view: 60 and 60
-    const NK::Vec2 hardness = lights.hardnessHandle(0);
-    EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
-    drag(lights, hardness, {500, 450});
-    release(lights);
-    EXPECT_EQ(system().getHardness(key(0)), 0.0f);
-
-    drag(lights, lights.intensityHandle(0), {300, 500});
-    release(lights);
-    EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
-    // The handle now sits on the light and is grabbed before the light moves.
-    const NK::Vec2 to = pointAtLevel(580, 500);
-    drag(lights, {500, 500}, to);
-    release(lights);
-    EXPECT_EQ(system().getIntensity(key(0)), to.x - 500.0f);
-    EXPECT_EQ(system().getPosition(key(0)).x, 500.0f);
-}
-
-TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLight) {
+// A handle dragged past its base goes to zero, not below.
+TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));
     ASSERT_TRUE(addAt(600, 300));
     lights.selected = 2;  // none
@@ -188,6 +168,25 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLight) {
     pointAtLevel(1500, 100);
     clickLevel(lights);
     EXPECT_FALSE(lights.hasSelection());
+
+    ASSERT_TRUE(addAt(500, 500));
+    lights.selected = 2;
+    tick(lights, false);  // marker sizes for this view: 60 and 60
+    const NK::Vec2 hardness = lights.hardnessHandle(2);
+    EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
+    drag(lights, hardness, {500, 450});
+    release(lights);
+    EXPECT_EQ(system().getHardness(key(2)), 0.0f);
+
+    drag(lights, lights.intensityHandle(2), {300, 500});
+    release(lights);
+    EXPECT_EQ(system().getIntensity(key(2)), 0.0f);
+    // The handle now sits on the light and is grabbed before the light moves.
+    const NK::Vec2 out = pointAtLevel(580, 500);
+    drag(lights, {500, 500}, out);
+    release(lights);
+    EXPECT_EQ(system().getIntensity(key(2)), out.x - 500.0f);
+    EXPECT_EQ(system().getPosition(key(2)).x, 500.0f);
 }
 
 }  // namespace

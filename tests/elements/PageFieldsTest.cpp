@@ -207,10 +207,8 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         const char* tag;
         std::size_t chosen, xWord;
         float dx, dy;  // from the pointer to the copy's saved place
-    } cases[] = {{2, "E", 0, 1, 0, 0},
-                 {5, "N", 0, 1, -100, -150},
-                 {8, "B", 1, 3, -100, -25},
-                 {10, "L", 0, 1, 0, 0}};
+    } cases[] = {{2, "E", 0, 1, 0, 0},        {3, "LE", 0, 1, -45, -75}, {5, "N", 0, 1, -100, -150},
+                 {6, "BG", 0, 2, -960, -540}, {8, "B", 1, 3, -100, -25}, {10, "L", 0, 1, 0, 0}};
     for (const auto& c : cases) {
         EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
         open(p);
@@ -276,11 +274,11 @@ TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
     open(level.enemies.get());
     clickInput("select");
     typeKeys("1");
-    const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0, sight 600
+    const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0.25, sight 600
     drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f});
     release(*page);
     EXPECT_NEAR(savedValue("E", 0, 3), -pi / 2.0f, 0.02f);
-    drag(*page, CameraRules::holderHandle(head, 0.0f), {1500.0f, 300.0f});
+    drag(*page, CameraRules::holderHandle(head, 0.25f), {1500.0f, 300.0f});
     release(*page);
     EXPECT_NEAR(savedValue("E", 0, 4), -pi / 2.0f, 0.02f);
     const NK::Vec2 to = pointAtLevel(1600.0f, 700.0f);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "tests/support/AllegroEnvironment.h"
 
@@ -13,24 +14,32 @@ namespace {
 
 constexpr float pi = 3.14159265f;
 
-TEST(PanelRules, TextsWithoutALeadingNumberRefusedOrPickTheFirstRecord) {
+// Whatever the panel takes, the map reader must take back.
+TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnImage) {
     EXPECT_EQ(PanelRules::parseNumber("7-"), 7.0f);
-    for (const char* text : {"", "-", "--5", ".-3", "1e3"})
+    EXPECT_EQ(PanelRules::parseNumber("-1000000"), -1000000.0f);
+    for (const char* text : {"", "-", "--5", ".-3", "1e3", "2000000", "-1000001",
+                             "99999999999999999999999999999999999999999"})
         EXPECT_FALSE(PanelRules::parseNumber(text)) << '"' << text << '"';
     EXPECT_EQ(PanelRules::selectionFromText("1.5", 3), 0);
     EXPECT_EQ(PanelRules::selectionFromText("99999999999", 3), 3);
+    // The kind's mark follows a chosen element only, not "none" past the end.
+    EXPECT_EQ(PanelRules::selectionText(2, 3, " D") + PanelRules::selectionText(3, 3, " D"),
+              "3 D4");
+    // A folder is no image.
+    const std::string folder = nktest::sourcePath("Editor/Backgrounds/");
+    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
+    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra/level1-1.png"),
+              PanelRules::PathCheck::Found);
 }
 
-TEST(PanelRules, MouseTruncatedTowardZeroAndNewElementsCentredAtAnyZoom) {
+TEST(PanelRules, MouseNotTruncatedNewElementsOffCentreHandlesUnturnedOrLockedResizeUnbounded) {
     // A window twice the view's size: every pixel is half a level unit.
     EXPECT_EQ(PanelRules::levelPoint({100, 50, 960, 540}, 3, 5, 1920, 1080).x, 101.0f);
     EXPECT_EQ(PanelRules::levelPoint({-100, 0, 960, 540}, 3, 5, 1920, 1080).x, -98.0f);
     const NK::Vec2 zoomed = PanelRules::freeAreaCentre({-100, 0, 3840, 2160});
-    EXPECT_EQ(zoomed.x, -100.0f + 1520.0f);
-    EXPECT_EQ(zoomed.y, 1200.0f);
-}
-
-TEST(PanelRules, RotateHandleAndHitTestTurnWithTheElement) {
+    EXPECT_EQ(std::make_pair(zoomed.x, zoomed.y), std::make_pair(-100.0f + 1520.0f, 1200.0f));
+    // The rotate handle and the hit test turn with the element.
     const NK::Rect r(0, 0, 100, 50);
     const NK::Vec2 down = PanelRules::rotateHandle(r, pi / 2.0f);
     EXPECT_NEAR(down.x, 50.0f, 1e-3);
@@ -38,39 +47,22 @@ TEST(PanelRules, RotateHandleAndHitTestTurnWithTheElement) {
     // Standing upright the 100 x 50 box reaches 45 above its centre, not 45 beside it.
     EXPECT_TRUE(PanelRules::holds(r, pi / 2.0f, {50, -20}));
     EXPECT_FALSE(PanelRules::holds(r, pi / 2.0f, {95, 25}));
-}
-
-TEST(PanelRules, LockedResizeOfATallBoxStopsItsWidthAtFive) {
-    const NK::Vec2 tall = PanelRules::resized({0, 0, 50, 100}, {-40, -40}, true);
-    EXPECT_EQ(tall.x, 5.0f);
-    EXPECT_EQ(tall.y, 10.0f);
-}
-
-// Whatever the panel takes, the map reader must take back.
-TEST(PanelRules, NumbersTheMapReaderRefusesAreNoNumbers) {
-    for (const char* text : {"2000000", "-1000001", "99999999999999999999999999999999999999999"})
-        EXPECT_FALSE(PanelRules::parseNumber(text)) << '"' << text << '"';
-    EXPECT_EQ(PanelRules::parseNumber("-1000000"), -1000000.0f);
-}
-
-TEST(PanelRules, LockedResizeOfAZeroSideStaysFinite) {
-    for (const NK::Rect& r : {NK::Rect(0, 0, 0, 40), NK::Rect(0, 0, 40, 0), NK::Rect(0, 0, 0, 0),
-                              NK::Rect(0, 0, 1e-30f, 50)}) {
-        const NK::Vec2 size = PanelRules::resized(r, {120, 90}, true);
-        EXPECT_TRUE(std::isfinite(size.x) && std::isfinite(size.y)) << r.width << "x" << r.height;
+    // Edges count, for an element and for a handle.
+    EXPECT_TRUE(PanelRules::holds(r, 0.0f, {100, 50}) &&
+                PanelRules::onHandle({15, -15}, {}, {30, 30}));
+    // A locked resize of a zero side grows a finite square; a tall box stops at five wide.
+    for (const NK::Rect& flat : {NK::Rect(0, 0, 0, 40), NK::Rect(0, 0, 40, 0), NK::Rect(0, 0, 0, 0),
+                                 NK::Rect(0, 0, 1e-30f, 50)}) {
+        const NK::Vec2 size = PanelRules::resized(flat, {120, 90}, true);
+        EXPECT_TRUE(std::isfinite(size.x) && std::isfinite(size.y))
+            << flat.width << "x" << flat.height;
         EXPECT_GE(size.x, PanelRules::minimumSide);
         EXPECT_LE(size.y, 1000000.0f);
     }
     const NK::Vec2 square = PanelRules::resized({0, 0, 0, 40}, {120, 90}, true);
-    EXPECT_EQ(square.x, 90.0f);
-    EXPECT_EQ(square.y, 90.0f);
-}
-
-TEST(PanelRules, FolderIsNoImage) {
-    const std::string folder = nktest::sourcePath("Editor/Backgrounds/");
-    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
-    EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra/level1-1.png"),
-              PanelRules::PathCheck::Found);
+    EXPECT_EQ(std::make_pair(square.x, square.y), std::make_pair(90.0f, 90.0f));
+    const NK::Vec2 tall = PanelRules::resized({0, 0, 50, 100}, {-40, -40}, true);
+    EXPECT_EQ(std::make_pair(tall.x, tall.y), std::make_pair(5.0f, 10.0f));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "engine/GUISystem.h"
 #include "engine/SoundStore.h"
 #include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Testing.h"
 
 // What the panel tests share: the resources a panel is built from, loaded
 // once for the binary, and input driven tick by tick the way the game loop
@@ -62,24 +64,30 @@ inline NK::SoundStore& sounds() {
     }();
     return *store;
 }
+// How many sounds `act` fires: with the default mixer held still none ends,
+// so the reserved voices left free afterwards are counted.
+template <class Act>
+int soundsFired(Act act) {
+    al_stop_samples();
+    al_set_mixer_playing(al_get_default_mixer(), false);
+    act();
+    int free = 0;
+    while (free < NK::SoundStore::reservedVoices &&
+           al_play_sample(sounds().getSound("hit"), 1, 0, 1, ALLEGRO_PLAYMODE_ONCE, nullptr))
+        ++free;
+    al_stop_samples();
+    al_set_mixer_playing(al_get_default_mixer(), true);
+    return NK::SoundStore::reservedVoices - free;
+}
 inline void loadEffects(NK::AnimationStore& effects) {
     const std::string dir = "Resources/Images/Ingame/Animations/";
     effects.loadAnimation(nktest::sourcePath(dir + "block_anim.png"), 8, 8, "block");
     effects.loadAnimation(nktest::sourcePath(dir + "shot_anim.png"), 8, 4, "shot");
 }
 
-// An opaque picture of one colour, 64 x 32, with the path a loaded file would carry.
-inline NK::BitmapEntry solidImage(ALLEGRO_COLOR colour, const std::string& path = "solid.png") {
-    NK::BitmapEntry e;
-    e.bitmap.reset(al_create_bitmap(64, 32));
-    e.source = NK::Rect(0, 0, 64, 32);
-    e.placement = e.source;
-    e.path = path;
-    ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-    al_set_target_bitmap(e.get());
-    al_clear_to_color(colour);
-    al_set_target_bitmap(previous);
-    return e;
+// An opaque picture of one colour, 64 x 32.
+inline NK::BitmapEntry solidImage(ALLEGRO_COLOR colour) {
+    return nktest::solidImage(64, 32, colour);
 }
 
 // Where a panel's widget sits on the 1920x1080 screen.

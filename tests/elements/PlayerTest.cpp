@@ -23,11 +23,6 @@ protected:
     void makeWorld(NK::Vec2 gravity) {
         world = std::make_unique<NK::PhysicsWorld>(gravity, e.renderContext);
     }
-    // A static block with its top-left corner at (x, y).
-    NK::Square& block(const std::string& key, float x, float y, float w, float h) {
-        return world->createStaticSquare({x + w / 2.0f, y + h / 2.0f}, {w / 2.0f, h / 2.0f}, 0.0f,
-                                         key);
-    }
     void startAt(float x, float y) {
         player.setPosition(x, y);
         player.start(*world);
@@ -61,21 +56,10 @@ protected:
     std::unique_ptr<NK::PhysicsWorld> world;
 };
 
-TEST_F(PlayerTest, BothWalkKeysWalkLeftAndSpeedStopsAtExactlySeven) {
-    makeWorld({0.0f, 10.0f});
-    startAt(400, 500);
-    PlayInput both;
-    both.left = both.right = true;
-    ticks(2, both);  // the first tick's force moves the body in the second step
-    EXPECT_NEAR(vx(), -walkStepPerTick, 1e-3f);
-    ticks(6, both);  // 7 x 1.0855 passes 7
-    EXPECT_EQ(vx(), -7.0f);
-}
-
 // Gravity pushes the player onto one surface; W then jumps only when that
 // surface is under or over the centre and is no bullet (the jump off the
 // ground is played in the jump_gap replay).
-TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
+TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWalkLeftToSeven) {
     const struct {
         NK::Vec2 gravity, player;
         NK::Rect block;
@@ -90,20 +74,57 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAir) {
     for (const auto& c : cases) {
         makeWorld(c.gravity);
         startAt(c.player.x, c.player.y);
-        block("b", c.block.x, c.block.y, c.block.width, c.block.height).body->SetBullet(c.bullet);
+        const NK::Vec2 half(c.block.width / 2.0f, c.block.height / 2.0f);
+        world->createStaticSquare({c.block.x + half.x, c.block.y + half.y}, half, 0.0f, "b")
+            .body->SetBullet(c.bullet);
         ticks(10);
         tick(jump);
         EXPECT_NEAR(body().GetLinearVelocity().y, c.vy, 1e-3f)
             << c.gravity.x << "," << c.gravity.y << " " << c.bullet;
     }
+    // Both walk keys walk left, and the speed stops at exactly seven.
+    PlayInput both;
+    both.left = both.right = true;
+    ticks(2, both);  // the first tick's force moves the body in the second step
+    EXPECT_NEAR(vx(), -walkStepPerTick, 1e-3f);
+    ticks(6, both);  // 7 x 1.0855 passes 7
+    EXPECT_EQ(vx(), -7.0f);
 }
 
-// Which tag hurts is pinned by the contact order test below; here the hit's
-// red flash and burst, and a dead player who spends no shot.
-TEST_F(PlayerTest, CameraShotFlashesAndBurstsAndADeadPlayerSpendsNone) {
+// Off the ground the fall pose shows from its first frame, 16; a pull fires
+// one heard shot of the player's from the muzzle toward the pointer. Worked
+// by hand: the pointer is at (2240, -310); frame 16's arm pivot at (821.2,
+// 454.6) aims 25 m/s along (1418.8, -764.6); the muzzle lies 193.6 along and
+// 9 across the aim from the pivot lifted by 13.
+TEST_F(PlayerTest, AirborneShowsTheFallPoseAndAPullFiresOneHeardShotAtThePointer) {
     makeWorld({0.0f, 0.0f});
     startAt(800, 500);
-    ASSERT_TRUE(shotSpent(NK::kTagCameraShot));
+    const NK::ExtBitmap& sprite = player.images().get("player");
+    EXPECT_EQ(sprite.frameCount(), PlayerRules::frameCount);  // one offset row a frame
+    PlayInput fire;
+    fire.firePressed = true;
+    fire.pointer = {1920.0f, 0.0f};  // the camera's top-right corner
+    EXPECT_EQ(paneltest::soundsFired([&] { tick(fire); }), 1);
+    EXPECT_EQ(sprite.frame.current, 16);
+    ASSERT_EQ(world->shots().size(), 1u);
+    b2Body* shot = world->shots().front()->body;
+    EXPECT_EQ(NK::bodyTag(shot), NK::kTagPlayerShot);
+    EXPECT_NEAR(shot->GetPosition().x * 100.0f, 997.0f, 0.05f);
+    EXPECT_NEAR(shot->GetPosition().y * 100.0f, 360.0f, 0.05f);
+    EXPECT_NEAR(shot->GetLinearVelocity().x, 22.008f, 1e-3f);
+    EXPECT_NEAR(shot->GetLinearVelocity().y, -11.860f, 1e-3f);
+}
+
+// A camera's hit flashes red, bursts and is heard, and a dead player spends
+// no shot. Box2D puts the fixture whose broad-phase proxy is older first in
+// a contact of two circles: a shot made before the player touches its head
+// circle as fixture A. Which one comes first must not decide whether it hurts.
+TEST_F(PlayerTest, CameraShotFlashesBurstsIsHeardAndHurtsWhicheverFixtureComesFirst) {
+    makeWorld({0.0f, 0.0f});
+    startAt(800, 500);
+    bool spent = false;
+    EXPECT_EQ(paneltest::soundsFired([&] { spent = shotSpent(NK::kTagCameraShot); }), 1);
+    ASSERT_TRUE(spent);
     EXPECT_EQ(player.images().get("player").colour.target, (NK::Rgb{1.0f, 0.0f, 0.0f}));
     ASSERT_EQ(animations.plays().size(), 1u);
     const NK::Rect& burst = animations.plays().front().destination;
@@ -114,12 +135,7 @@ TEST_F(PlayerTest, CameraShotFlashesAndBurstsAndADeadPlayerSpendsNone) {
     world->clearShots();
     player.health = 0;
     EXPECT_FALSE(shotSpent(NK::kTagCameraShot));
-}
-
-// Box2D puts the fixture whose broad-phase proxy is older first in a contact
-// of two circles: a shot made before the player touches its head circle as
-// fixture A. Which one comes first must not decide whether the shot hurts.
-TEST_F(PlayerTest, ShotListedBeforeThePlayerInItsContactStillHurtsOrPassesAsItsTagSays) {
+    player.end(*world);
     for (int tag : {NK::kTagCameraShot, NK::kTagPlayerShot}) {
         makeWorld({0.0f, 0.0f});
         // Resting just inside the upper circle (centre y 400, radius 50), clear of the box.

@@ -34,12 +34,10 @@ std::vector<std::string> filesIn(const std::string& folder) {
 
 }  // namespace
 
-using nktest::contentsOf;
-
 // Each section ends in a blank line only when it has records; the ground's
 // follows the surface counter (keys handed out but never drawn still leave
 // it; a surface drawn before any "add" leaves none).
-TEST(MapWrite, SectionsAndTheirBlankLines) {
+TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
     EXPECT_EQ(writeText(MapData{}), kEmptyLevel);
     MapData data;
     data.boxes.push_back({});
@@ -51,9 +49,7 @@ TEST(MapWrite, SectionsAndTheirBlankLines) {
     one.surfaces.push_back({{{0, 0}, {10, 0}}});
     EXPECT_EQ(writeText(one, 0),
               std::string(kEmptyLevel) + "SF 0.000000 0.000000 10.000000 0.000000\n");
-}
-
-TEST(MapWrite, RealsArePercentFOfTheFloatWidenedToDouble) {
+    // Reals are %f of the float widened to double.
     EXPECT_EQ(MapCodec::formatReal(12.5f), "12.500000");
     EXPECT_EQ(MapCodec::formatReal(-0.25f), "-0.250000");
     // Against the C library itself, over values whose sixth decimal rounds
@@ -65,7 +61,7 @@ TEST(MapWrite, RealsArePercentFOfTheFloatWidenedToDouble) {
     }
 }
 
-TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLine) {
+TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
     const struct {
         const char* text;
         int line;
@@ -90,9 +86,7 @@ TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLine) {
         EXPECT_EQ(r.errorLine, c.line) << c.text;
         EXPECT_EQ(r.error, c.why) << c.text;
     }
-}
-
-TEST(MapRead, EachTagNeedsItsFewestWords) {
+    // Each tag needs its fewest words.
     const std::pair<const char*, int> fewest[] = {
         {"PLY", 3}, {"CAM", 5}, {"FE", 2}, {"G", 3},  {"E", 6},  {"LE", 5}, {"D", 10},
         {"N", 5},   {"BG", 7},  {"SF", 5}, {"B", 12}, {"C", 12}, {"L", 12}};
@@ -104,20 +98,16 @@ TEST(MapRead, EachTagNeedsItsFewestWords) {
     }
 }
 
-TEST(MapRead, UnknownTagsEmptyLinesAndCarriageReturnsAreSkipped) {
+// Surfaces take pairs after the first segment and ignore an unpaired value.
+TEST(MapRead, UnknownTagsEmptyLinesCarriageReturnsOrAnUnpairedSurfaceValueAreSkipped) {
     MapCodec::ReadResult r = readText("XYZ 1 2\r\n\r\n   \r\nply 1 2\r\nPLY 5 6\r\n");
     ASSERT_TRUE(r.ok);
     EXPECT_FLOAT_EQ(r.data.player.x, 5.0f);
     EXPECT_EQ(MapCodec::describeCounts(r), "1 PLY");
-}
-
-TEST(MapRead, SurfacesTakePairsAfterTheFirstSegmentAndIgnoreAnUnpairedValue) {
-    MapCodec::ReadResult r = readText("SF 0 0 1 1\nSF 0 0 1 1 2 2\nSF 0 0 1 1 2 2 3\n");
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.data.surfaces.size(), 3u);
-    EXPECT_EQ(r.data.surfaces[0].points.size(), 2u);
-    EXPECT_EQ(r.data.surfaces[1].points.size(), 3u);
-    EXPECT_EQ(r.data.surfaces[2].points.size(), 3u);
+    r = readText("SF 0 0 1 1\nSF 0 0 1 1 2 2\nSF 0 0 1 1 2 2 3\n");
+    std::vector<std::size_t> points;
+    for (const SurfaceRecord& s : r.data.surfaces) points.push_back(s.points.size());
+    EXPECT_EQ(points, (std::vector<std::size_t>{2, 3, 3}));
 }
 
 // dovra-map check's verdict and the form a load then a save gives: the
@@ -146,7 +136,7 @@ TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
                 maps.push_back(path);
     ASSERT_FALSE(maps.empty());
     for (const std::string& path : maps) {
-        MapCodec::ReadResult first = readText(contentsOf(path));
+        MapCodec::ReadResult first = readText(nktest::contentsOf(path));
         ASSERT_TRUE(first.ok) << path << ": " << first.error;
         int counter = static_cast<int>(first.data.surfaces.size());
         std::string once = writeText(first.data, counter);
@@ -154,7 +144,7 @@ TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
         ASSERT_TRUE(second.ok) << path;
         EXPECT_EQ(writeText(second.data, counter), once) << path;
         // Kept maps are as the editor saves them, so a save never shows a diff.
-        EXPECT_EQ(once, contentsOf(path)) << path << " is not in saved form";
+        EXPECT_EQ(once, nktest::contentsOf(path)) << path << " is not in saved form";
     }
 }
 
@@ -164,7 +154,7 @@ TEST(MapFuzzRegressions, EachKeptInputReadsAndItsGroundSteps) {
     std::vector<std::string> inputs = filesIn(nktest::sourcePath("tests/data/fuzz-regressions"));
     ASSERT_FALSE(inputs.empty());
     for (const std::string& path : inputs) {
-        MapCodec::ReadResult r = readText(contentsOf(path));
+        MapCodec::ReadResult r = readText(nktest::contentsOf(path));
         if (!r.ok) continue;
         NK::PhysicsWorld world(NK::Vec2(0.0f, 10.0f), nullptr);
         int key = 0;
