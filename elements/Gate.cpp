@@ -79,7 +79,6 @@ void Gate::build() {
             changed = true;
         }));
     built = true;
-    reset();
     hide();
 }
 

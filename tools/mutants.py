@@ -16,6 +16,11 @@ times its unmutated time, 30), MUTANTS_JOBS (test binaries run side by side,
 MUTANTS_LOG (the report file, in the build folder). Run from the repository
 root, on a display (tools/headless.sh).
 
+A few mutants change the object code but provably not what the game does
+(a boundary where both branches compute the same window, say). Each is
+listed with its proof in tools/mutants-equivalent.txt and dropped when
+drawn, as one with unchanged object code is.
+
 The source file is always put back: on success, on a failure, on Ctrl+C; a
 copy of the original waits in the build folder until then, and a run killed
 outright restores it first thing on the next start.
@@ -178,6 +183,20 @@ def run_tests(tests, timeouts, jobs):
 
 # ---------------------------------------------------------------- the source file
 
+def known_equivalent():
+    """(file, line, mutated line) -> why, from tools/mutants-equivalent.txt:
+    four tab-separated fields a line, the lines as written, stripped."""
+    found = {}
+    path = os.path.join(ROOT, "tools", "mutants-equivalent.txt")
+    with open(path, encoding="utf-8") as f:
+        for row in f:
+            if not row.strip() or row.startswith("#"):
+                continue
+            where, before, after, why = row.rstrip("\n").split("\t")
+            found[(where, before.strip(), after.strip())] = why
+    return found
+
+
 def restore_pending():
     if not os.path.exists(PENDING):
         return
@@ -263,6 +282,7 @@ def main():
                        if made_of[t["name"]] & objs)
         return reach or sorted(os.path.relpath(o, BUILD) for o in objs)
 
+    equivalent = known_equivalent()
     sites = draw_order(mutable_lines(DIRS), SEED)
     log = open(LOG, "w")
 
@@ -294,6 +314,11 @@ def main():
         change = "%s: %s  ->  %s" % (kind, line.strip(), new_line.strip())
         before = objects()
         verdict = None
+        if (path, line.strip(), new_line.strip()) in equivalent:
+            dropped += 1
+            say("%-9s %s  %s  [dropped (equivalent: %s)]" %
+                ("dropped", where, change, equivalent[(path, line.strip(), new_line.strip())]))
+            continue
         try:
             plant(path, original, "\n".join(lines))
             ok, _ = build(to_build(path))
