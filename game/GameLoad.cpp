@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "editor/EditorFrame.h"
+#include "editor/EditorTabs.h"
 #include "editor/ImportExportPanel.h"
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
@@ -84,6 +85,8 @@ void Game::load() {
 }
 
 bool Game::buildNextPart() {
+    // Asked every tick for the rest of the run: once all is built, no work.
+    if (partsBuilt == static_cast<std::size_t>(EditorTabs::elementTabs) + 2) return false;
     const std::vector<EditorPanel*> pages = elementPanels();
     if (partsBuilt < pages.size()) {
         pages[partsBuilt]->build();
@@ -92,10 +95,8 @@ bool Game::buildNextPart() {
         if (const char* seconds = std::getenv("DOVRA_RECOVERY_SECONDS"))
             importExport->recoverySeconds = std::max(1, std::atoi(seconds));
         importExport->build();
-    } else if (partsBuilt == pages.size() + 1) {
-        editor->build([this] { openScene(MainMenu); });
     } else {
-        return false;
+        editor->build([this] { openScene(MainMenu); });
     }
     ++partsBuilt;
     if (partsBuilt == pages.size() + 2) {
