@@ -78,16 +78,20 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
 }
 
 // One row of tabs shows at a time, the chosen tab green, and "change" swaps
-// the rows, each back on the tab last chosen in it; the show toggles' labels
-// sit on their buttons from the start as after two clicks.
+// the rows, each back on the tab last chosen in it; both rows spread over
+// the same bar; the show toggles' labels sit on their buttons from the start
+// as after two clicks.
 TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
+    std::vector<NK::Rect> tab;
     auto shown = [&] {
         std::string tabs;
+        tab.clear();
         for (const Game::WidgetSystem& page : g.widgetSystems()) {
             if (page.gui == g.gui || page.gui == &g.importExport->widgets()) continue;
             const NK::ExtBitmap& b = g.gui->buttonImages().get(page.name);
             tabs += !b.visible ? '.' : b.colour.current.r < 0.9f ? 'G' : 'x';
+            tab.push_back(b.rect);
         }
         return tabs;
     };
@@ -97,6 +101,11 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     EXPECT_EQ(shown(), "......Gxxxx");
     click("change");
     EXPECT_EQ(shown(), "xGxxxx.....");
+    auto middle = [&](int first, int last) {
+        return (tab[first].x + tab[last].x + tab[last].width) / 2.0f;
+    };
+    EXPECT_NEAR(middle(0, 5), middle(6, 10), 0.5f);
+    EXPECT_NEAR(tab[1].x - tab[0].x, tab[5].x - tab[4].x, 0.5f);
     ALLEGRO_BITMAP* before = gamekit::frame();
     for (const char* key : toggles) click(key), click(key);
     ALLEGRO_BITMAP* after = gamekit::frame();

@@ -87,12 +87,15 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
         EXPECT_EQ(heard, gone > 0);
         EXPECT_EQ(boxes.list()[0].destroyed, c.goneOnTick > 0);
         if (c.goneOnTick == 0) continue;
-        // The crumble animation covers the block's area.
+        // The crumble animation covers the block's area, its 64 frames in 16 ticks.
         ASSERT_EQ(effects.plays().size(), 1u);
-        const NK::Rect& at = effects.plays().front().destination;
+        const NK::Rect at = effects.plays().front().destination;
         EXPECT_EQ(NK::Rect(std::round(at.x), std::round(at.y), std::round(at.width),
                            std::round(at.height)),
                   r);
+        for (int t = 1; t <= 16; ++t, effects.updateAnimations())
+            EXPECT_EQ(effects.plays().size(), 1u) << "tick " << t;
+        EXPECT_TRUE(effects.plays().empty());
     }
 }
 

@@ -74,6 +74,34 @@ TEST(Hud, HeartsMiscountedOrThePadReticleWithoutItsDarkRim) {
     gamekit::open(MainMenu);
 }
 
+// A shot is drawn along its flight: one falling straight down stands on the
+// frame taller than it is wide.
+TEST(Hud, ShotDrawnAcrossItsFlight) {
+    Game& g = game();
+    PlayInput still;
+    g.replayInput = &still;
+    g.playMap("tests/data/replays/walk.txt");
+    tick();
+    ALLEGRO_BITMAP* none = gamekit::frame();
+    const NK::Rect v = g.view->rect();
+    g.physics->createShot({v.x + v.width / 2.0f, v.y + v.height / 4.0f}, {0.0f, 1.0f});
+    ALLEGRO_BITMAP* shot = gamekit::frame();
+    int left = al_get_bitmap_width(shot), right = -1, top = al_get_bitmap_height(shot), bottom = -1;
+    for (int y = 0; y < al_get_bitmap_height(shot); ++y)
+        for (int x = 0; x < al_get_bitmap_width(shot); ++x)
+            if (nktest::meanDifference(shot, x, y, none, x, y, 1, 1, 1) > 40.0)
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                bottom = std::max(bottom, y);
+    EXPECT_GT(bottom - top, 2 * (right - left))
+        << left << "," << top << " " << right << "," << bottom;
+    al_destroy_bitmap(none);
+    al_destroy_bitmap(shot);
+    g.physics->clearShots();
+    g.replayInput = nullptr;
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+}
+
 // A level played from the devices, not a replay: D held walks right, A left,
 // and a left click fires one shot; nothing held, the player stays. Recorded
 // as it is played, its replay file holds those same ticks.
