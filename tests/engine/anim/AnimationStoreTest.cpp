@@ -122,3 +122,22 @@ TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
     ext.drawExtBitmap("hero");
     EXPECT_EQ(nktest::colours({{120, 200}, {280, 200}, {116, 116}}), "GRC");
 }
+
+// A fade's and a tint's end are told with the bitmap's key on the tick each
+// reaches its target; a tint's end may destroy its own bitmap.
+TEST_F(Animations, FadeOrTintEndNotToldOrOnTheWrongTick) {
+    NK::ExtBitmap& b = ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 0, 0)), {0, 0, 10, 10},
+                                  "fade", false);
+    std::string heard;
+    int t = 0;
+    b.alpha.animate(0.0f, 0.5f, true, false, 0, false);
+    b.colour.animate({1.0f, 1.0f, 0.0f}, 0.25f, true, false, 0, false);  // to yellow
+    b.alpha.callbacks.onEnd = [&](std::string key) { heard += "a" + key + std::to_string(t); };
+    b.colour.callbacks.onEnd = [&](std::string key) {
+        heard += " c" + key + std::to_string(t);
+        ext.destroy(key);
+    };
+    for (t = 1; t <= 6; ++t) tick();
+    EXPECT_EQ(heard, "afade2 cfade4");
+    EXPECT_FALSE(ext.contains("fade"));
+}
