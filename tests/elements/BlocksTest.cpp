@@ -99,14 +99,18 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
     }
 }
 
-// A culled box waiting for its touch is told of once per run, not 60 times a second.
-TEST_F(BlocksTest, MissingBoxBodyIsReportedByItsKeyOncePerRun) {
+// A culled box waiting for its touch is told of once per run, not 60 times a
+// second; a culled circle goes unsaid.
+TEST_F(BlocksTest, MissingBodyToldOnceForABoxAndNeverForACircle) {
     addBox({0, 0, 50, 50}, 1.0f);
+    circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {0, 0, 50, 50}, 0.0f, 1.0f, 0.5f,
+                false, 1.0f);
     const std::vector<std::string> once{"ERROR: Square with key \"b_0\" not found"};
     for (int run = 0; run < 2; ++run) {
         boxes.startPlay();  // no bodies made
+        circles.startPlay();
         nktest::LogCapture log;
-        for (int tick = 0; tick < 120; ++tick) boxes.updatePlay(*world);
+        for (int tick = 0; tick < 120; ++tick) boxes.updatePlay(*world), circles.updatePlay(*world);
         EXPECT_EQ(log.lines(), once) << "run " << run;
     }
 }
