@@ -233,7 +233,13 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
                                           "INFO: TextLabel with key \"l\" remade",
                                           "INFO: TextInput with key \"i\" remade",
                                           "INFO: Button with key \"x\" not found to destroy"}));
+    // A missing button is reported as a button by whatever asks for it.
     EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
+    EXPECT_FATAL(gui.setButtonOpacity("x", 1), "Button key \"x\" not found");
+    EXPECT_FATAL(gui.setButtonTint("x", 1, 1, 1), "Button key \"x\" not found");
+    EXPECT_FATAL(gui.animateButtonOpacity("x", 1, 1), "Button key \"x\" not found");
+    EXPECT_FATAL(gui.animateButtonTint("x", 1, 1, 1, 1), "Button key \"x\" not found");
+    EXPECT_FATAL(gui.drawButton("x"), "Button key \"x\" not found");
     gui.drawButton("hidden");
     gui.drawTextLabel("l");
     gui.drawTextInput("i");
