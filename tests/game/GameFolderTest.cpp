@@ -1,13 +1,11 @@
 #include "game/GameFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <map>
 
 #include "game/GameFolderFiles.h"
-#include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Files.h"
+#include "tests/support/Testing.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <allegro5/allegro.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -8,9 +7,7 @@
 #include <set>
 
 #include "editor/ImportExportPanel.h"
-#include "engine/Display.h"
 #include "engine/GUISystem.h"
-#include "engine/Input.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
 #include "tests/support/Files.h"

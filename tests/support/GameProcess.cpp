@@ -147,19 +147,14 @@ WindowGeometry GameProcess::geometry(unsigned long window) const {
     return g;
 }
 
-std::string GameProcess::output() const {
-    return contentsOf(outputPath);
-}
-
 bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const {
     return until(
         timeoutMs, [&] { return output().find(needle) != std::string::npos; }, 20);
 }
 
-void GameProcess::xdotool(const std::vector<std::string>& args) const {
-    std::vector<std::string> command = {"xdotool"};
-    command.insert(command.end(), args.begin(), args.end());
-    run(command);
+void GameProcess::xdotool(std::vector<std::string> args) const {
+    args.insert(args.begin(), "xdotool");
+    run(args);
 }
 
 void GameProcess::click(int x, int y) const {

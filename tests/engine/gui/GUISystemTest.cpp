@@ -111,10 +111,7 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     }
     gui.setButtonShown("hidden", false);
     std::string order;
-    for (int i = 0; i < 5; ++i) {
-        gui.stepFocus(1);
-        order += gui.focus() + " ";
-    }
+    for (int i = 0; i < 5; ++i) gui.stepFocus(1), order += gui.focus() + " ";
     EXPECT_EQ(order, "top left right bottom top ");
     gui.stepFocus(-1);
     gui.stepFocus(-1);
