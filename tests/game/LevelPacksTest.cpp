@@ -72,13 +72,9 @@ TEST(LevelPacksProgress, MissingListOrPackFileLeavesPacksOrAMissingMapUnloggedOr
     const std::string there = nktest::tempPath("there.txt");
     nktest::writeFile(there, "PLY 400 840\n");
     const std::string gone = nktest::tempPath("gone-map.txt");
-    std::vector<std::string> logged;
-    LevelPack pack;
-    {
-        nktest::LogCapture log;
-        pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
-        logged = log.lines();
-    }
+    nktest::LogCapture log;
+    const LevelPack pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
+    const nktest::Lines logged = log.lines();
     EXPECT_TRUE(LevelPacks::startable(pack, 0) && !LevelPacks::startable(pack, 1));
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_NE(logged[0].find("File path \"" + gone + "\" not found"), std::string::npos)

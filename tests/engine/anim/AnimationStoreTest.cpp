@@ -111,10 +111,9 @@ TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
     ext.create(red, {800, 300, 100, 50}, "hidden", true).visible = false;
     ext.drawExtBitmap("box");
     ext.drawExtBitmap("hidden");
-    EXPECT_EQ(
-        nktest::colours(
-            {{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}, {800, 300}}),
-        "RRKKKKK");
+    const nktest::Points box = {{458, 280}, {542, 320}, {440, 300}, {560, 300},
+                                {500, 268}, {500, 332}, {800, 300}};
+    EXPECT_EQ(nktest::colours(box), "RRKKKKK");
     ext.createAnimated(store.get("one"), {100, 100, 200, 200}, "lr").flipX = true;
     hero().frame.current = 5;
     store.clearAnimations();  // the bitmaps keep frames of their own
