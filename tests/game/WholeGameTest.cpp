@@ -1,17 +1,10 @@
-#include <allegro5/allegro.h>
-
-#include <string>
-
 #include "elements/Player.h"
-#include "engine/GUISystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/TextFileStore.h"
 #include "game/LevelPacks.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 #include "tests/game/GameKit.h"
-
-namespace {
 
 using gamekit::game;
 using gamekit::tick;
@@ -186,10 +179,7 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     for (const char* name : {"no_such_map.txt", "outer_ring_1.txt"}) {
         click("levels_set_load_path");
         gui.setTextInputText("levels_load_path", name);
-        if (name[0] == 'n')
-            click("levels_set_load_path");
-        else
-            tick({ALLEGRO_KEY_ENTER});
+        name[0] == 'n' ? click("levels_set_load_path") : tick({ALLEGRO_KEY_ENTER});
         const NK::GUISystem::TextLabel& found = gui.getTextLabel("levels_is_load_path");
         EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
                   name[0] == 'n' ? "Map not found R" : "Map found G");
@@ -235,5 +225,3 @@ TEST(StartUp, EditorOrLevelOpenedOnTheMenusFirstTickFindsTheEditorBuilt) {
     const std::string early = played(gamekit::restart(false));
     EXPECT_EQ(early, played(gamekit::restart(true)));
 }
-
-}  // namespace

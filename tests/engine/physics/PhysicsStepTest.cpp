@@ -10,10 +10,6 @@ namespace {
 
 // A world with the game's downward gravity and no render context.
 struct Physics : testing::Test {
-    void steps(int n) {
-        for (int i = 0; i < n; ++i) world.step(60.0f);
-    }
-    int bodies() { return world.world().GetBodyCount(); }
     std::vector<NK::Segment>& rays() { return world.rayCasts().segments; }
     NK::PhysicsWorld world{{0.0f, 10.0f}, nullptr};
 };
@@ -32,7 +28,7 @@ TEST_F(Physics, RemakeKeepsTheOldBodies) {
         world.createStaticSquare({300, 0}, {5, 5}, 0, "k");
         world.createSurface({0, 0}, {10, 0}, "k");
     }
-    EXPECT_EQ(bodies(), 3);
+    EXPECT_EQ(world.world().GetBodyCount(), 3);
     EXPECT_FLOAT_EQ(world.getSquare("k").body->GetPosition().x, 3.0f);
 }
 
