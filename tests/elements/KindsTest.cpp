@@ -22,10 +22,10 @@ protected:
         dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
         dialogs.build();
     }
-    void openPage(EditorPanel& p, NK::GUISystem& widgets) {
+    void openPage(EditorPanel& p) {
         if (&p != &dialogs) p.build();
         p.show();
-        usePage(p, widgets);
+        usePage(p, p.widgetSystem());
     }
     // One tick of play: the levers update, then their pictures advance.
     void leverTick(bool e, const NK::Rect& player = playerFarAway) {
@@ -66,12 +66,6 @@ protected:
         input().endUpdate();
     }
     NK::DialogCard& card(int i) { return dialogs.cards().getCard(dialogs.key(i)); }
-    // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
-    void clickClose(const NK::Rect& player) {
-        pointAtScreen(960, 740);
-        input().mousePressed[1] = 1;
-        dialogTick(player);
-    }
 
     LevelKit level;
     Levers& levers = *level.levers;
@@ -94,7 +88,7 @@ TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSi
     EXPECT_EQ(switched, "11010");
     EXPECT_FALSE(levers.allSwitched());
     // The resize handle leaves a lever its own size.
-    openPage(levers, levers.editor().widgets.gui());
+    openPage(levers);
     levers.editor().select(0);
     drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
     release(levers);
@@ -164,10 +158,9 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
     // A type outside the list, read or stepped to, is taken as the nearest.
     npcs.add(9, false, 0.0f, 0.0f);
     npcs.add(-2, false, 0.0f, 0.0f);
-    EXPECT_EQ(npc(2).type, 3);
-    EXPECT_EQ(npc(3).type, 0);
+    EXPECT_EQ(std::make_pair(npc(2).type, npc(3).type), std::make_pair(3, 0));
     npcs.clear();
-    openPage(npcs, npcs.editor().widgets.gui());
+    openPage(npcs);
     clickButton("add");
     ASSERT_EQ(npcs.list().size(), 1u);
     // Centred on the editing area's centre (760, 600).
@@ -184,7 +177,7 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
 // The first click starts surface 0 fifty to the left, the next extend it;
 // "prev" puts clicks before the first point.
 TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecords) {
-    openPage(surfaces, surfaces.panel().gui());
+    openPage(surfaces);
     const NK::Vec2 a = clickAt(500, 400);
     const NK::Vec2 b = clickAt(700, 450);
     EXPECT_EQ(points("0"), (nktest::Points{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
@@ -211,8 +204,7 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrong
     EXPECT_EQ(points("0").size(), 2u);
     clickButton("first");
     EXPECT_FALSE(hasSurface("0"));
-    EXPECT_TRUE(surfaces.records().empty());
-    EXPECT_TRUE(surfaces.empty());
+    EXPECT_TRUE(surfaces.records().empty() && surfaces.empty());
     clickAt(500, 400);
     tick(surfaces, true, {ALLEGRO_KEY_DELETE});
     EXPECT_FALSE(hasSurface("0"));
@@ -249,7 +241,10 @@ TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrNegativeDelayRunsOutOrShowsTwi
     EXPECT_EQ(card(1).timer, -1);
     for (int i = 0; i < 300; ++i) dialogTick(outside);
     EXPECT_TRUE(card(0).visible && dialogs.cardShown());
-    clickClose(outside);
+    // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
+    pointAtScreen(960, 740);
+    input().mousePressed[1] = 1;
+    dialogTick(outside);
     EXPECT_FALSE(card(0).visible);
     EXPECT_EQ(card(0).timer, -1);
     dialogTick(inside);
@@ -319,7 +314,7 @@ TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize)
 // The area is resized from its corner but never turned; a title or text
 // typed in the viewer is stored by the next click or Enter.
 TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
-    openPage(dialogs, dialogs.editor().widgets.gui());
+    openPage(dialogs);
     dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
     dialogs.editor().select(0);
     drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280));

@@ -38,10 +38,12 @@ protected:
                 level.backgrounds.get(), level.surfaces.get(), level.boxes.get(),
                 level.circles.get(),     level.lights.get()};
     }
-    // Opens the page, as its tab does.
-    void open(EditorPanel* p) {
+    // Opens page `i` of pages(), as its tab does.
+    EditorPanel* open(int i) {
+        EditorPanel* p = pages()[static_cast<std::size_t>(i)];
         p->show();
         usePage(*p, p->widgetSystem());
+        return p;
     }
     // Delete empties the input that has the keyboard; then the text key by
     // key, one a tick, and Enter.
@@ -72,6 +74,11 @@ protected:
             if (!w.empty() && w[0] == tag) out.push_back(w);
         }
         return out;
+    }
+    // Chooses element `n` (from 1) by its number, as a designer does.
+    void choose(std::size_t n) {
+        clickInput("select");
+        typeKeys(std::to_string(n));
     }
     float savedValue(const std::string& tag, int record, int word) {
         return std::stof(
@@ -139,20 +146,18 @@ const NK::Vec2 chosenCentres[] = {{},         {}, {1200, 300}, {2045, 925}, {250
 // input shows; an input left half typed for another shows its value again;
 // choosing the element by number brings the camera to it.
 TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedText) {
-    const std::vector<EditorPanel*> all = pages();
     int openPage = -1;
     const FieldCase* previous = nullptr;
     for (const FieldCase& c : fieldCases) {
         const std::string where = std::string(c.field) + " of page " + std::to_string(c.page);
         if (c.page != openPage) {
-            if (openPage >= 0) all[static_cast<std::size_t>(openPage)]->hide();
-            open(all[static_cast<std::size_t>(c.page)]);
+            if (openPage >= 0) page->hide();
+            open(c.page);
             openPage = c.page;
             previous = nullptr;
             if (hasInput("select")) {
                 centres.clear();
-                clickInput("select");
-                typeKeys("1");
+                choose(1);
                 ASSERT_EQ(centres.size(), 1u) << where;
                 const NK::Vec2 want = chosenCentres[c.page];
                 EXPECT_EQ(std::make_pair(centres[0].x, centres[0].y),
@@ -187,10 +192,8 @@ TEST_F(PageFieldsTest, DelayButtonSwitchesTheWrongWayOrToAnotherTime) {
                                {8, "", "", "", "B", 0, 11, 1.0f},
                                {10, "", "", "", "L", 0, 9, -1.0f}};
     for (const auto& c : cases) {
-        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
-        open(p);
-        clickInput("select");
-        typeKeys(std::to_string(c.record + 1));
+        EditorPanel* p = open(c.page);
+        choose(c.record + 1);
         clickButton("delay_use");
         EXPECT_EQ(savedValue(c.tag, c.record, c.word), c.value) << c.tag;
         clickButton("delay_use");
@@ -210,10 +213,8 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
     } cases[] = {{2, "E", 0, 1, 0, 0},        {3, "LE", 0, 1, -45, -75}, {5, "N", 0, 1, -100, -150},
                  {6, "BG", 0, 2, -960, -540}, {8, "B", 1, 3, -100, -25}, {10, "L", 0, 1, 0, 0}};
     for (const auto& c : cases) {
-        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
-        open(p);
-        clickInput("select");
-        typeKeys(std::to_string(c.chosen + 1));
+        EditorPanel* p = open(c.page);
+        choose(c.chosen + 1);
         const auto before = records(c.tag);
         const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
         nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
@@ -245,12 +246,8 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
                  {4, "D", "trigger_area_x", 1, 150, 650}, {5, "N", "position_x", 1, 750, 900},
                  {8, "B", "position_x", 3, 920, 720},     {10, "L", "position_x", 1, 970, 400}};
     for (const auto& c : cases) {
-        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
-        open(p);
-        if (hasInput("select")) {
-            clickInput("select");
-            typeKeys("1");
-        }
+        EditorPanel* p = open(c.page);
+        if (hasInput("select")) choose(1);
         const float x = savedValue(c.tag, 0, c.xWord), y = savedValue(c.tag, 0, c.xWord + 1);
         const NK::Vec2 from = pointAtLevel(c.x, c.y);
         const NK::Vec2 to = pointAtLevel(c.x + 200.0f, c.y - 100.0f);
@@ -271,9 +268,8 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
 // A camera's head and holder turn toward the pointer; its sight widens to
 // the pointer's distance across but never below 5.
 TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
-    open(level.enemies.get());
-    clickInput("select");
-    typeKeys("1");
+    open(2);
+    choose(1);
     const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0.25, sight 600
     drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f});
     release(*page);
@@ -303,10 +299,8 @@ TEST_F(PageFieldsTest, ResetButtonsPutBackTheWrongValue) {
                  {6, "position_reset", "position_y", "0.00"},
                  {6, "angle_reset", "angle", "0.00"}};
     for (const auto& c : cases) {
-        EditorPanel* p = pages()[static_cast<std::size_t>(c.page)];
-        open(p);
-        clickInput("select");
-        typeKeys("1");
+        EditorPanel* p = open(c.page);
+        choose(1);
         clickInput(c.field);
         typeKeys("77");
         clickButton(c.button);
@@ -318,8 +312,8 @@ TEST_F(PageFieldsTest, ResetButtonsPutBackTheWrongValue) {
 // No page puts one widget over another, or below the screen, and a section
 // stands further from the one above it than the rows inside it do.
 TEST_F(PageFieldsTest, WidgetsOverlapRunOffTheScreenOrSectionsRunTogether) {
-    for (EditorPanel* p : pages()) {
-        open(p);
+    for (int i = 0; i < 11; ++i) {
+        EditorPanel* p = open(i);
         const std::vector<NK::ShownWidget> on = gui().shownWidgets();
         const std::string name = on.empty() ? "?" : on.front().key;
         for (std::size_t i = 0; i < on.size(); ++i) {

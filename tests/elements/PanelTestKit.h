@@ -33,14 +33,12 @@ inline NK::FontStore& fonts() {
 inline NK::BitmapStore& bitmaps() {
     static NK::BitmapStore* store = [] {
         auto* s = new NK::BitmapStore(nktest::engine().renderContext);
-        const char* const images[][2] = {
-            {"button", "Resources/Images/Editor/button.png"},
-            {"button_g", "Resources/Images/Editor/button_g.png"},
-            {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
-            {"button_slide", "Resources/Images/Icons/button_slide.png"},
-            {"resize", "Resources/Images/Icons/resize.png"},
-            {"rotate", "Resources/Images/Icons/rotate.png"}};
-        for (const auto& image : images) s->load(nktest::sourcePath(image[1]), image[0]);
+        for (const char* image : {"Editor/button", "Editor/button_g", "Icons/arrow_right",
+                                  "Icons/button_slide", "Icons/resize", "Icons/rotate"}) {
+            const std::string path = image;
+            s->load(nktest::sourcePath("Resources/Images/" + path + ".png"),
+                    path.substr(path.find('/') + 1));
+        }
         return s;
     }();
     return *store;
