@@ -24,8 +24,8 @@ protected:
         PanelTest::TearDown();
     }
     void addBox(const NK::Rect& r, float delay, bool isDynamic = false) {
-        boxes.add(paneltest::solidImage(al_map_rgb(90, 60, 30)), isDynamic, r, 0.0f, 1.0f, 0.5f,
-                  false, delay);
+        boxes.add(nktest::solidImage(64, 32, al_map_rgb(90, 60, 30)), isDynamic, r, 0.0f, 1.0f,
+                  0.5f, false, delay);
     }
     // A 50 x 50 body with `tag` sitting on the top edge of the rectangle,
     // sunk one pixel into it so the first step already finds them touching.
@@ -111,7 +111,7 @@ TEST_F(BlocksTest, MissingBoxBodyIsReportedByItsKeyOncePerRun) {
 // A body on the picture's centre (250, 330 here), a circle's radius half the width; a
 // dynamic one with the block's density, friction and fixed rotation.
 TEST_F(BlocksTest, BodyTakesTheWrongPlaceSizeOrPhysicsSettings) {
-    const NK::BitmapEntry image = paneltest::solidImage(al_map_rgb(0, 0, 0));
+    const NK::BitmapEntry image = nktest::solidImage(64, 32, al_map_rgb(0, 0, 0));
     circles.add(image, false, {200, 300, 100, 60}, 0.0f, 1.0f, 0.5f, false, -1.0f);
     circles.add(image, true, {200, 300, 100, 60}, 0.0f, 2.5f, 0.25f, true, -1.0f);
     boxes.add(image, true, {200, 300, 100, 60}, 0.0f, 3.5f, 0.75f, false, -1.0f);
@@ -137,8 +137,8 @@ TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetAR
     boxes.build();
     circles.build();
     circles.show();
-    circles.add(paneltest::solidImage(al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f, 1.0f,
-                0.5f, false, -1.0f);
+    circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f,
+                1.0f, 0.5f, false, -1.0f);
     circles.editor().select(1);  // nothing selected
     pointAtLevel(420, 420);      // inside the square, outside the circle
     clickLevel(circles);

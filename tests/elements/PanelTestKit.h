@@ -83,11 +83,6 @@ inline void loadEffects(NK::AnimationStore& effects) {
     effects.loadAnimation(nktest::sourcePath(dir + "shot_anim.png"), 8, 4, "shot");
 }
 
-// An opaque picture of one colour, 64 x 32.
-inline NK::BitmapEntry solidImage(ALLEGRO_COLOR colour) {
-    return nktest::solidImage(64, 32, colour);
-}
-
 // Where a panel's widget sits on the 1920x1080 screen.
 inline NK::Rect inputArea(NK::GUISystem& gui, const std::string& key) {
     return gui.layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement;
