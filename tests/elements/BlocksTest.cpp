@@ -2,7 +2,6 @@
 #include "elements/Circles.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
-#include "tests/support/LogCapture.h"
 
 #include <iomanip>
 #include <sstream>

@@ -5,7 +5,6 @@
 #include "engine/TextFile.h"
 #include "tests/elements/PanelTestKit.h"
 #include "tests/support/Files.h"
-#include "tests/support/Testing.h"
 
 // Every story card of the shipped levels, laid out as the game prints it:
 // Clear Sans at the dialog's sizes, the look every dialog's card gets, and

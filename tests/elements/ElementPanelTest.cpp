@@ -3,7 +3,6 @@
 #include "elements/Backgrounds.h"
 #include "engine/ExtBitmap.h"
 #include "tests/elements/PanelTestKit.h"
-#include "tests/support/Pixels.h"
 
 namespace {
 

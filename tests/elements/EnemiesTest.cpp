@@ -1,13 +1,10 @@
 #include "elements/Enemies.h"
 
-#include <allegro5/allegro.h>
-
 #include <algorithm>
 
 #include "elements/CameraRules.h"
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
-#include "tests/support/Pixels.h"
 
 namespace {
 

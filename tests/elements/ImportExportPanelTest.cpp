@@ -9,7 +9,6 @@
 #include "engine/GUISystem.h"
 #include "engine/TextFileStore.h"
 #include "tests/elements/LevelKit.h"
-#include "tests/support/FatalTrap.h"
 #include "tests/support/Files.h"
 
 namespace {

@@ -2,7 +2,6 @@
 #include "engine/DialogCard.h"
 #include "engine/ExtBitmap.h"
 #include "tests/elements/LevelKit.h"
-#include "tests/support/Pixels.h"
 
 // Levers, NPCs, surfaces and dialogs as play and their pages use them, each kind out
 // of a level made the way the game makes one.

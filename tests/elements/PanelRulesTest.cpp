@@ -1,12 +1,8 @@
 #include "elements/PanelRules.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <string>
-#include <utility>
 
-#include "tests/support/AllegroEnvironment.h"
+#include "tests/support/Testing.h"
 
 // The rules the panel tests cannot reach through a 1920-wide view and
 // upright pictures; the rest is checked tick by tick in ElementPanelTest.

@@ -1,11 +1,8 @@
 #pragma once
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "elements/EditorPanel.h"
 #include "engine/AnimationStore.h"
@@ -13,7 +10,6 @@
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
 #include "engine/SoundStore.h"
-#include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Testing.h"
 
 // What the panel tests share: the resources a panel is built from, loaded
