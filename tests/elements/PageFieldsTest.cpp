@@ -96,10 +96,12 @@ struct FieldCase {
     const char *field, *typed, *shown, *tag;
     int record, word;
     float value;
+    const char* reset = nullptr;  // a button clicked after the typing
 };
 
 // Each value differs from what the map holds; the odd ones go through the
 // input's own rule (a floor, a stand-in for "none", whole sizes, degrees).
+// Each RESET puts back what a new element has, whatever was typed before.
 const FieldCase fieldCases[] = {
     {0, "position_x", "250", "250.00", "PLY", 0, 1, 250.0f},
     {0, "camera_area_w", "-5", "0.00", "CAM", 0, 3, 0.0f},
@@ -110,10 +112,14 @@ const FieldCase fieldCases[] = {
     {2, "angle_head", "135", "135.00", "E", 0, 3, 3.0f * pi / 4.0f},
     {2, "angle_holder", "-90", "-90.00", "E", 0, 4, -pi / 2.0f},
     {2, "radius", "450", "450.00", "E", 0, 5, 450.0f},
+    {2, "angle_head", "77", "0.00", "E", 0, 3, 0.0f, "angle_head_reset"},
+    {2, "radius", "77", "500.00", "E", 0, 5, 500.0f, "sight_reset"},
     {3, "position_x", "2100", "2100.00", "LE", 0, 1, 2100.0f},
     {3, "delay", "-7.25", "-1.00", "LE", 0, 4, -1.0f},
     {3, "delay", "", "1.00", "LE", 0, 4, 1.0f},
     {4, "trigger_area_h", "240", "240.00", "D", 0, 4, 240.0f},
+    {4, "trigger_area_w", "77", "1920.00", "D", 0, 3, 1920.0f, "trigger_area_reset"},
+    {4, "trigger_area_h", "77", "1080.00", "D", 0, 4, 1080.0f, "trigger_area_reset"},
     {4, "title_size", "33.9", "33.00", "D", 0, 5, 33.0f},
     {4, "text_size", "16", "16.00", "D", 0, 6, 16.0f},
     {4, "delay", "0", "0.00", "D", 0, 9, 0.0f},
@@ -121,6 +127,8 @@ const FieldCase fieldCases[] = {
     {6, "size_x", "640", "640.00", "BG", 0, 4, 640.0f},
     {6, "size_y", ".", "1080.00", "BG", 0, 5, 1080.0f},
     {6, "angle", "90", "90.00", "BG", 0, 6, pi / 2.0f},
+    {6, "position_y", "77", "0.00", "BG", 0, 3, 0.0f, "position_reset"},
+    {6, "angle", "77", "0.00", "BG", 0, 6, 0.0f, "angle_reset"},
     {8, "size_y", "120", "120.00", "B", 0, 6, 120.0f},
     {8, "density", "2.5", "2.50", "B", 0, 8, 2.5f},
     {8, "friction", "0.759", "0.75", "B", 0, 9, 0.759f},
@@ -133,6 +141,9 @@ const FieldCase fieldCases[] = {
     {10, "green", "-0.2", "0.00", "L", 0, 4, 0.0f},
     {10, "intensity", "200", "200.00", "L", 0, 6, 200.0f},
     {10, "hardness", "0.25", "0.25", "L", 0, 7, 0.25f},
+    {10, "delay_on", "-3", "-1.00", "L", 0, 9, -1.0f},  // switches both off
+    {10, "delay_on", "0", "0.00", "L", 0, 9, 1.0f},     // and both on
+    {10, "delay_off", "2.5", "2.50", "L", 0, 8, 0.0f},  // on already: kept
     {10, "delay_off", "3", "3.00", "L", 0, 9, 3.0f},
     {10, "delay_speed", "-4", "0.00", "L", 0, 10, 0.0f},
 };
@@ -145,7 +156,7 @@ const NK::Vec2 chosenCentres[] = {{},         {}, {1200, 300}, {2045, 925}, {250
 // A value typed and committed must reach the saved level and be what the
 // input shows; an input left half typed for another shows its value again;
 // choosing the element by number brings the camera to it.
-TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedText) {
+TEST_F(PageFieldsTest, TypedOrResetValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedText) {
     int openPage = -1;
     const FieldCase* previous = nullptr;
     for (const FieldCase& c : fieldCases) {
@@ -176,6 +187,7 @@ TEST_F(PageFieldsTest, TypedValueNotSavedNotShownOrOtherInputKeepsItsHalfTypedTe
             EXPECT_EQ(shown(previous->field), previous->shown) << where;
         }
         typeKeys(c.typed);
+        if (c.reset) clickButton(c.reset);
         EXPECT_EQ(shown(c.field), c.shown) << where;
         EXPECT_NEAR(savedValue(c.tag, c.record, c.word), c.value, 1e-5f) << where;
         EXPECT_FALSE(page->typing()) << where;
@@ -285,28 +297,6 @@ TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
     tick(*page, false);
     EXPECT_EQ(savedValue("E", 0, 5), 5.0f);
     release(*page);
-}
-
-// Each RESET puts back what a new element has, whatever was typed before.
-TEST_F(PageFieldsTest, ResetButtonsPutBackTheWrongValue) {
-    const struct {
-        int page;
-        const char *button, *field, *shown;
-    } cases[] = {{2, "angle_head_reset", "angle_head", "0.00"},
-                 {2, "sight_reset", "radius", "500.00"},
-                 {4, "trigger_area_reset", "trigger_area_w", "1920.00"},
-                 {4, "trigger_area_reset", "trigger_area_h", "1080.00"},
-                 {6, "position_reset", "position_y", "0.00"},
-                 {6, "angle_reset", "angle", "0.00"}};
-    for (const auto& c : cases) {
-        EditorPanel* p = open(c.page);
-        choose(1);
-        clickInput(c.field);
-        typeKeys("77");
-        clickButton(c.button);
-        EXPECT_EQ(shown(c.field), c.shown) << c.button;
-        p->hide();
-    }
 }
 
 // No page puts one widget over another, or below the screen, and a section
