@@ -56,15 +56,13 @@ TEST_F(EnemiesTest, WallOverTheFourPointsOrSightShortOfThemNeverTurnsOrFires) {
     world.createStaticSquare({500.0f, 610.0f}, {5.0f, 390.0f}, 0.0f, "wall");
     ASSERT_TRUE(world.isLineClear({0.0f, 0.0f}, {1200.0f, 500.0f}, 5000.0f));
     step(120);
-    EXPECT_EQ(cameraShots(), 0);
-    EXPECT_EQ(headAngle("0c"), 0.3f);
-    EXPECT_EQ(headAngle("1c"), 0.3f);
+    EXPECT_EQ(std::make_tuple(cameraShots(), headAngle("0c"), headAngle("1c")),
+              std::make_tuple(0L, 0.3f, 0.3f));
 
     world.destroySquare("wall");
     enemies.add({0.0f, 650.0f}, 0.3f, 0.0f, 1000.0f);  // exactly in reach
     EXPECT_EQ(paneltest::soundsFired([&] { step(); }), 2);
-    EXPECT_EQ(cameraShots(), 2);
-    EXPECT_EQ(headAngle("1c"), 0.3f);
+    EXPECT_EQ(std::make_pair(cameraShots(), headAngle("1c")), std::make_pair(2L, 0.3f));
     EXPECT_NEAR(headAngle("2c"), pi, 1e-5f);  // the player straight right: lens to the left
     EXPECT_TRUE(enemies.images().get("2c").flipY);
     // A target on the head itself gives a shot no way to go rather than NaN.
@@ -134,8 +132,7 @@ TEST_F(EnemiesTest, DeadPlayerFiredAtOrSeveralHitsInOneTickAndTheFifthPlaysBothE
     enemies.draw();
     EXPECT_EQ(nktest::colours(middle), "KK");
     enemies.end();
-    EXPECT_EQ(enemies.aliveCount(), 1);
-    EXPECT_EQ(headAngle(), 0.5f);
+    EXPECT_EQ(std::make_pair(enemies.aliveCount(), headAngle()), std::make_pair(1, 0.5f));
     nktest::resetDrawing();
     enemies.draw();
     EXPECT_NE(nktest::colours(middle), "KK");

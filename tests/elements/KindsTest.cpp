@@ -177,8 +177,7 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
 // "prev" puts clicks before the first point.
 TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecords) {
     openPage(surfaces);
-    const NK::Vec2 a = clickAt(500, 400);
-    const NK::Vec2 b = clickAt(700, 450);
+    const NK::Vec2 a = clickAt(500, 400), b = clickAt(700, 450);
     EXPECT_EQ(points("0"), (nktest::Points{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     clickButton("prev");
     const NK::Vec2 c = clickAt(200, 300);
@@ -202,8 +201,7 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrong
     clickButton("last");
     EXPECT_EQ(points("0").size(), 2u);
     clickButton("first");
-    EXPECT_FALSE(hasSurface("0"));
-    EXPECT_TRUE(surfaces.records().empty() && surfaces.empty());
+    EXPECT_TRUE(!hasSurface("0") && surfaces.records().empty() && surfaces.empty());
     clickAt(500, 400);
     tick(surfaces, true, {ALLEGRO_KEY_DELETE});
     EXPECT_FALSE(hasSurface("0"));
