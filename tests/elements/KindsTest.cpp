@@ -234,16 +234,14 @@ TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrNegativeDelayRunsOutOrShowsTwi
         dialogTick(ticksShown ? outside : NK::Rect(100, 100, 20, 20));
         ticksShown += card(1).visible;
     } while (card(1).visible && ticksShown < 1000);
-    EXPECT_EQ(ticksShown, 150);
-    EXPECT_EQ(card(1).timer, -1);
+    EXPECT_EQ(std::make_pair(ticksShown, card(1).timer), std::make_pair(150, -1));
     for (int i = 0; i < 300; ++i) dialogTick(outside);
     EXPECT_TRUE(card(0).visible && dialogs.cardShown());
     // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
     pointAtScreen(960, 740);
     input().mousePressed[1] = 1;
     dialogTick(outside);
-    EXPECT_FALSE(card(0).visible);
-    EXPECT_EQ(card(0).timer, -1);
+    EXPECT_TRUE(!card(0).visible && card(0).timer == -1);
     dialogTick(inside);
     EXPECT_FALSE(card(0).visible);
     dialogs.stop();
@@ -324,8 +322,7 @@ TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
 
     clickButton("add");
     clickButton("set_title");
-    EXPECT_EQ(shown("text_viewer"), "Title");
-    EXPECT_TRUE(dialogs.typing());
+    EXPECT_TRUE(shown("text_viewer") == "Title" && dialogs.typing());
     gui().setTextInputText("text_viewer", "Hello there");
     tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
     EXPECT_FALSE(dialogs.typing());

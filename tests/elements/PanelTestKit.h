@@ -88,9 +88,7 @@ class PanelTest : public testing::Test {
 protected:
     void SetUp() override {
         nktest::resetDrawing();
-        nktest::resetInput();
-        fonts();
-        bitmaps();
+        nktest::resetInput();  // the stores below are loaded once the fixture is made
     }
     void TearDown() override { nktest::resetInput(); }
 
