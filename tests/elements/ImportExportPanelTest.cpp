@@ -42,7 +42,6 @@ protected:
     }
     // As a game start makes it, finding the copy the last run left, if any.
     void makePanel() {
-        auto& e = nktest::engine();
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles, &paneltest::bitmaps()},

@@ -94,43 +94,34 @@ TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSi
     EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
-// 2 s x 60 ticks; the pulling tick already counts one down. A second pull
-// starts the count again.
-TEST_F(KindsTest, LeverDelayTwoFallsBackOnTheHundredTwentiethTickAfterThePull) {
-    levers.add({0.0f, 0.0f}, 0.0f, 2.0f);
+// 2 s x 60 ticks; the pulling tick already counts one down, and a second
+// pull starts the count again. The picture runs to the on frame and back to
+// the off frame; a delay of 0 or below never falls back; the end shows the
+// off frame but keeps the flags, and the next start turns them off.
+TEST_F(KindsTest, LeverFallsBackOnTheWrongTickOrFrameOrWithNoDelayOrEndDropsTheFlags) {
+    for (float delay : {2.0f, 0.5f, -1.0f, 0.0f}) levers.add({0.0f, 0.0f}, 0.0f, delay);
     levers.start();
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
     leverTick(true, playerAtFirst);
     ASSERT_TRUE(levers.allSwitched());
-    EXPECT_EQ(ticksUntilOff(200), 120);
+    EXPECT_TRUE(leverPicture(1).frame.active);
+    for (int t = 0; t < 25; ++t) leverTick(false);  // lever 1's 30-tick delay is still running
+    EXPECT_FALSE(leverPicture(1).frame.active);
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::onFrame);
+    for (int t = 0; t < 40; ++t) leverTick(false);
+    EXPECT_FALSE(lever(1).switched);
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
+    EXPECT_TRUE(lever(2).switched && lever(3).switched);
+    EXPECT_EQ(ticksUntilOff(200), 120 - 65);  // lever 0, 65 ticks after its pull
     leverTick(true, playerAtFirst);
     for (int t = 1; t < 60; ++t) leverTick(false);
     leverTick(true, playerAtFirst);  // tick 60
     EXPECT_EQ(ticksUntilOff(400), 120);
-}
-
-// The picture runs to the on frame and back to the off frame; a delay of 0
-// or below never falls back; the end shows the off frame but keeps the
-// flags, and the next start turns them off.
-TEST_F(KindsTest, LeverPullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTheOffFrame) {
-    levers.add({0.0f, 0.0f}, 0.0f, 0.5f);
-    levers.add({0.0f, 0.0f}, 0.0f, -1.0f);
-    levers.add({0.0f, 0.0f}, 0.0f, 0.0f);
-    levers.start();
-    EXPECT_EQ(leverPicture(0).frame.current, Levers::offFrame);
-    leverTick(true, playerAtFirst);
-    EXPECT_TRUE(leverPicture(0).frame.active);
-    for (int t = 0; t < 25; ++t) leverTick(false);  // the 30-tick delay is still running
-    EXPECT_FALSE(leverPicture(0).frame.active);
-    EXPECT_EQ(leverPicture(0).frame.current, Levers::onFrame);
-    for (int t = 0; t < 40; ++t) leverTick(false);
-    EXPECT_FALSE(lever(0).switched);
-    EXPECT_EQ(leverPicture(0).frame.current, Levers::offFrame);
-    EXPECT_TRUE(lever(2).switched);
     levers.end();
-    EXPECT_TRUE(lever(1).switched);
-    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
+    EXPECT_TRUE(lever(2).switched);
+    EXPECT_EQ(leverPicture(2).frame.current, Levers::offFrame);
     levers.start();
-    EXPECT_FALSE(lever(1).switched);
+    EXPECT_FALSE(lever(2).switched);
 }
 
 // Up to the sheet's last frame and back down, with no jump from 3 to 0;
