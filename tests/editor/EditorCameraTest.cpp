@@ -40,10 +40,8 @@ TEST(EditorCamera, KeysDoNothingWhileTypingAndTheCameraCoastsToAStopAtHalfATick)
     camera.tick({false, true, false, false, true, 0});
     EXPECT_FLOAT_EQ(camera.velocity.x, 14.5f);  // D is text now
     int ticks = 0;
-    while (camera.velocity.x > 0.0f && ticks < 100) {
+    for (; camera.velocity.x > 0.0f && ticks < 100; ++ticks)
         camera.tick({false, false, false, false, true, 0});
-        ++ticks;
-    }
     EXPECT_EQ(ticks, 29);
     const float stopped = camera.centre.x;
     camera.tick({false, false, false, false, false, 0});

@@ -64,11 +64,19 @@ protected:
     Game& g = game();
 };
 
+// C on a page looks at its element: the next frame's view is centred on it.
 // Escape leaves the editor as "back" does: coming back, "Run" twice lands
 // on Import/Export, not on the tab used before.
-TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
+TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWasOrEscapeKeepsTheTabTheTestRunReturnsTo) {
     click("player");
     ASSERT_EQ(frame().tabs.editorTab, EditorTabs::PlayerTab);
+    movePlayer(4000, 2500);
+    tick({ALLEGRO_KEY_C});
+    tick();
+    const NK::Rect v = g.view->rect();
+    const NK::Vec2 p = g.player->position();
+    EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
+    EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
     tick({ALLEGRO_KEY_ESCAPE});
     ASSERT_EQ(g.scene(), MainMenu);
     gamekit::open(Editor);
@@ -78,16 +86,19 @@ TEST_F(EditorFrameTest, EscapeForgetsTheTabTheTestRunReturnsTo) {
 }
 
 // One row of tabs shows at a time, the chosen tab green, and "change" swaps
-// the rows, each back on the tab last chosen in it; the show toggles' labels
-// sit on their buttons from the start as after two clicks.
+// the rows, each back on the tab last chosen in it; both rows spread over
+// the same bar; the show toggles' labels sit on their buttons from the start
+// as after two clicks.
 TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
-    const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
+    std::vector<NK::Rect> tab;
     auto shown = [&] {
         std::string tabs;
+        tab.clear();
         for (const Game::WidgetSystem& page : g.widgetSystems()) {
             if (page.gui == g.gui || page.gui == &g.importExport->widgets()) continue;
             const NK::ExtBitmap& b = g.gui->buttonImages().get(page.name);
             tabs += !b.visible ? '.' : b.colour.current.r < 0.9f ? 'G' : 'x';
+            tab.push_back(b.rect);
         }
         return tabs;
     };
@@ -97,7 +108,12 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     EXPECT_EQ(shown(), "......Gxxxx");
     click("change");
     EXPECT_EQ(shown(), "xGxxxx.....");
+    auto middle = [&](int first, int last) {
+        return (tab[first].x + tab[last].x + tab[last].width) / 2.0f;
+    };
+    EXPECT_NEAR(middle(0, 5), middle(6, 10), 0.5f);
     ALLEGRO_BITMAP* before = gamekit::frame();
+    const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
     for (const char* key : toggles) click(key), click(key);
     ALLEGRO_BITMAP* after = gamekit::frame();
     const float s = static_cast<float>(g.display->windowWidth) / 1920.0f;
@@ -136,14 +152,12 @@ TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
     tick();
     movePlayer(300, 300);  // dragged, the button still down
     tick();
-    gamekit::hold(ALLEGRO_KEY_LCTRL);
-    tick({ALLEGRO_KEY_Z});
+    undo(ALLEGRO_KEY_Z);
     EXPECT_EQ(g.player->positionRecord().x, 100.0f) << "undo went past the step before the drag";
     g.input->mouse.buttons = 0;
     tick();
-    tick({ALLEGRO_KEY_Y});
+    undo(ALLEGRO_KEY_Y);
     EXPECT_EQ(g.player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
-    gamekit::hold(ALLEGRO_KEY_LCTRL, false);
 }
 
 // Space and D belong to a name field while it takes text.
@@ -152,8 +166,7 @@ TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCame
     const float x = frame().camera.view().x;
     tick({ALLEGRO_KEY_SPACE});
     walkD();
-    EXPECT_FALSE(frame().tabs.testRunning);
-    EXPECT_TRUE(g.importExport->typing());
+    EXPECT_TRUE(!frame().tabs.testRunning && g.importExport->typing());
     EXPECT_EQ(frame().camera.view().x, x);
     typeName(false);
     walkD();
@@ -210,16 +223,12 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheRunTheFieldOrAnUnreadableStep) {
     gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
     EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
     std::string seen;
-    const int Z = ALLEGRO_KEY_Z, Y = ALLEGRO_KEY_Y;
-    for (auto [running, typing, key] : {std::tuple{true, false, Z},
-                                        {false, true, Z},
-                                        {false, false, Z},
-                                        {true, false, Y},
-                                        {false, true, Y},
-                                        {false, false, Y}}) {
+    // Each step: under a test run (R), typing a name (T) or neither (.), then Z or Y.
+    for (const char* step : {"RZ", "TZ", ".Z", "RY", "TY", ".Y"}) {
+        const bool running = step[0] == 'R', typing = step[0] == 'T';
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(true);
-        undo(key);
+        undo(step[1] == 'Z' ? ALLEGRO_KEY_Z : ALLEGRO_KEY_Y);
         seen += (g.lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(false);
@@ -253,18 +262,6 @@ TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
     EXPECT_EQ(opacities(960, 1000, 60), idle);
     click("gate");
     EXPECT_EQ(opacities(x, y, 30)[0], 1.0f) << "the chosen tab dims under the pointer";
-}
-
-// C on a page looks at its element: the next frame's view is centred on it.
-TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWas) {
-    click("player");
-    movePlayer(4000, 2500);
-    tick({ALLEGRO_KEY_C});
-    tick();
-    const NK::Rect v = g.view->rect();
-    const NK::Vec2 p = g.player->position();
-    EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
-    EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
 }
 
 }  // namespace

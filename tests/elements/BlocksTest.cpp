@@ -86,23 +86,30 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
         EXPECT_EQ(std::make_pair(heard, boxes.list()[0].destroyed),
                   std::make_pair(gone ? 1 : 0, gone > 0));
         if (c.goneOnTick == 0) continue;
-        // The crumble animation covers the block's area.
+        // The crumble animation covers the block's area, its 64 frames in 16 ticks.
         ASSERT_EQ(effects.plays().size(), 1u);
-        const NK::Rect& at = effects.plays().front().destination;
+        const NK::Rect at = effects.plays().front().destination;
         EXPECT_EQ(NK::Rect(std::round(at.x), std::round(at.y), std::round(at.width),
                            std::round(at.height)),
                   r);
+        for (int t = 1; t <= 16; ++t, effects.updateAnimations())
+            EXPECT_EQ(effects.plays().size(), 1u) << "tick " << t;
+        EXPECT_TRUE(effects.plays().empty());
     }
 }
 
-// A culled box waiting for its touch is told of once per run, not 60 times a second.
-TEST_F(BlocksTest, MissingBoxBodyIsReportedByItsKeyOncePerRun) {
+// A culled box waiting for its touch is told of once per run, not 60 times a
+// second; a culled circle goes unsaid.
+TEST_F(BlocksTest, MissingBodyToldOnceForABoxAndNeverForACircle) {
     addBox({0, 0, 50, 50}, 1.0f);
+    circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {0, 0, 50, 50}, 0.0f, 1.0f,
+                0.5f, false, 1.0f);
     const std::vector<std::string> once{"ERROR: Square with key \"b_0\" not found"};
     for (int run = 0; run < 2; ++run) {
         boxes.startPlay();  // no bodies made
+        circles.startPlay();
         nktest::LogCapture log;
-        for (int tick = 0; tick < 120; ++tick) boxes.updatePlay(*world);
+        for (int tick = 0; tick < 120; ++tick) boxes.updatePlay(*world), circles.updatePlay(*world);
         EXPECT_EQ(log.lines(), once) << "run " << run;
     }
 }

@@ -306,10 +306,11 @@ TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
     drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280));
     release(dialogs);
     EXPECT_EQ(shown("trigger_area_w") + " " + shown("trigger_area_h"), "60.00 180.00");
-    // Where a picture's rotate handle would be, a click finds no area.
+    // Where a picture's rotate handle would be, a click finds no area: the page shows none.
     pointAtLevel(200, 190);
     clickLevel(dialogs);
     EXPECT_FALSE(dialogs.editor().hasSelection());
+    EXPECT_EQ(shown("select") + "|" + shown("trigger_area_w"), "2|0.00");
 
     clickButton("add");
     clickButton("set_title");

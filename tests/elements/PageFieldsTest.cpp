@@ -246,23 +246,27 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
 }
 
 // A drag from off an element's centre moves it by the pointer's way, not to
-// the pointer, and the page shows where; with the button up nothing moves.
+// the pointer, and the page shows where, also straight across or up; with the
+// button up nothing moves.
 TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
     level.gate->setPosition(1000.0f, 800.0f);
     const struct {
         int page;
         const char *tag, *field;
         std::size_t xWord;
-        float x, y;  // grabbed there
-    } cases[] = {{1, "G", "position_x", 1, 1040, 760},    {2, "E", "position_x", 1, 1180, 290},
-                 {4, "D", "trigger_area_x", 1, 150, 650}, {5, "N", "position_x", 1, 750, 900},
-                 {8, "B", "position_x", 3, 920, 720},     {10, "L", "position_x", 1, 970, 400}};
+        float x, y, dx, dy;  // grabbed there, moved by
+    } cases[] = {{1, "G", "position_x", 1, 1040, 760, 200, 0},
+                 {2, "E", "position_x", 1, 1180, 290, 0, -100},
+                 {4, "D", "trigger_area_x", 1, 150, 650, 200, 0},
+                 {5, "N", "position_x", 1, 750, 900, 0, -100},
+                 {8, "B", "position_x", 3, 920, 720, 200, 0},
+                 {10, "L", "position_x", 1, 970, 400, 200, -100}};
     for (const auto& c : cases) {
         EditorPanel* p = open(c.page);
         if (hasInput("select")) choose(1);
         const float x = savedValue(c.tag, 0, c.xWord), y = savedValue(c.tag, 0, c.xWord + 1);
         const NK::Vec2 from = pointAtLevel(c.x, c.y);
-        const NK::Vec2 to = pointAtLevel(c.x + 200.0f, c.y - 100.0f);
+        const NK::Vec2 to = pointAtLevel(c.x + c.dx, c.y + c.dy);
         drag(*p, from, to);
         release(*p);
         const float movedX = x + to.x - from.x;

@@ -30,20 +30,13 @@ int edges(const NK::Input& in) {
 TEST(Input, EdgesDoubledTakenOutOfRangeKeptPastTheUpdateOrLocksToggledOnRelease) {
     nktest::resetInput();
     NK::Input& in = *nktest::engine().input;
-    const std::pair<int, int> events[] = {{ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_A},
-                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_A},
-                                          {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_A},
-                                          {ALLEGRO_EVENT_KEY_DOWN, 227},
-                                          {ALLEGRO_EVENT_KEY_UP, 300},
-                                          {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 0},
-                                          {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 6},
-                                          {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 5},
-                                          {ALLEGRO_EVENT_MOUSE_BUTTON_UP, 1},
-                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_CAPSLOCK},
-                                          {ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_CAPSLOCK},
-                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
-                                          {ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_NUMLOCK},
-                                          {ALLEGRO_EVENT_MOUSE_LEAVE_DISPLAY, 0}};
+    const int down = ALLEGRO_EVENT_KEY_DOWN, up = ALLEGRO_EVENT_KEY_UP, a = ALLEGRO_KEY_A,
+              press = ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, release = ALLEGRO_EVENT_MOUSE_BUTTON_UP,
+              caps = ALLEGRO_KEY_CAPSLOCK, num = ALLEGRO_KEY_NUMLOCK,
+              leave = ALLEGRO_EVENT_MOUSE_LEAVE_DISPLAY;
+    const std::pair<int, int> events[] = {
+        {down, a},  {down, a},    {up, a},      {down, 227}, {up, 300},   {press, 0},  {press, 6},
+        {press, 5}, {release, 1}, {down, caps}, {up, caps},  {down, num}, {down, num}, {leave, 0}};
     for (auto [type, code] : events) in.apply(event(type, code));
     EXPECT_EQ(in.keyPressed[ALLEGRO_KEY_A] + in.keyReleased[ALLEGRO_KEY_A], 2);
     EXPECT_EQ(in.mousePressed[5] + in.mouseReleased[1], 2);

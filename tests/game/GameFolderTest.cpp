@@ -1,13 +1,11 @@
 #include "game/GameFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <map>
 
 #include "game/GameFolderFiles.h"
-#include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Files.h"
+#include "tests/support/Testing.h"
 
 namespace fs = std::filesystem;
 
@@ -97,9 +95,6 @@ protected:
         fs::create_directories(fs::path(data + "/" + relative).parent_path());
         nktest::writeFile(data + "/" + relative, text);
     }
-    std::string mine(const std::string& relative) {
-        return nktest::contentsOf(folder + "/" + relative);
-    }
     // Every path under the installed data with its contents, to prove that
     // preparing never writes there.
     std::map<std::string, std::string> installedTree() {
@@ -127,7 +122,7 @@ TEST_F(PreparedFolder, LinksArePointedAgainButThePlayersOwnFilesAndFoldersStay) 
     EXPECT_EQ(fs::read_symlink(folder + "/VAZEzadide"), fs::path(data + "/VAZEzadide"));
     EXPECT_TRUE(fs::is_directory(folder + "/Editor/Boxes/Mine"));
     EXPECT_FALSE(fs::is_symlink(folder + "/Editor/Levels"));
-    EXPECT_EQ(mine("Editor/Levels/m1.txt"), "map one\n");
+    EXPECT_EQ(nktest::contentsOf(folder + "/Editor/Levels/m1.txt"), "map one\n");
 }
 
 // Each row: the program's path, the folder it starts in, whether HOME is

@@ -1,5 +1,4 @@
 #pragma once
-#include <allegro5/allegro.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -8,9 +7,7 @@
 #include <set>
 
 #include "editor/ImportExportPanel.h"
-#include "engine/Display.h"
 #include "engine/GUISystem.h"
-#include "engine/Input.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
 #include "tests/support/Files.h"
@@ -44,19 +41,15 @@ public:
     }
 };
 
-inline GameEnvironment* environment() {
-    static GameEnvironment* env =
-        static_cast<GameEnvironment*>(testing::AddGlobalTestEnvironment(new GameEnvironment));
-    return env;
-}
 // Registered before main, so its TearDown runs even when a test never asks.
-[[maybe_unused]] static GameEnvironment* const registered = environment();
+inline GameEnvironment* const environment =
+    static_cast<GameEnvironment*>(testing::AddGlobalTestEnvironment(new GameEnvironment));
 
 // The game loaded as the real start loads it. `buildEditor` finishes at once
 // what the menu's first ticks would build: tests reach into the editor's
 // pages straight away, as a player can only a moment later.
 inline void start(bool buildEditor) {
-    GameEnvironment* env = environment();
+    GameEnvironment* env = environment;
     // GameCore is plain data the engine fills in; it starts from zeroes.
     void* memory = ::operator new(sizeof(Game));
     std::memset(memory, 0, sizeof(Game));
@@ -72,7 +65,7 @@ inline void start(bool buildEditor) {
 }
 
 inline Game& game() {
-    GameEnvironment* env = environment();
+    GameEnvironment* env = environment;
     if (!env->game) {
         const std::string folder = nktest::tempPath("game");
         EXPECT_EQ(GameFolder::prepare(NK_SOURCE_DIR, folder), "");
@@ -85,9 +78,9 @@ inline Game& game() {
 // A new game in the same folder, as a player quitting and starting again.
 inline Game& restart(bool buildEditor) {
     game();
-    environment()->TearDown();
+    environment->TearDown();
     start(buildEditor);
-    return *environment()->game;
+    return *environment->game;
 }
 
 // One update with these keys pressed and these events arrived since the

@@ -1,12 +1,9 @@
 #include "game/LevelPacks.h"
 
-#include <gtest/gtest.h>
-
 #include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
-#include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Files.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/Testing.h"
 
 namespace {
 
@@ -47,9 +44,7 @@ TEST(LevelPacksProgress, AWinRewritesOnlyTheNextLevelsFlag) {
     NK::TextFileStore files;
     ASSERT_TRUE(LevelPacks::saveProgress(files, pack, 0));
     EXPECT_EQ(nktest::contentsOf(path), "a.txt  One   1\n\nb.txt Two 1 extra\nc.txt Three 0\n");
-    EXPECT_TRUE(pack.levels[1].unlocked);
-    EXPECT_FALSE(pack.levels[2].unlocked);
-    EXPECT_FALSE(files.contains("pack"));
+    EXPECT_TRUE(pack.levels[1].unlocked && !pack.levels[2].unlocked && !files.contains("pack"));
     // The last level, a map played by name and the end of a short pack
     // write nothing.
     const std::string five = "a.txt A 1\nb.txt B 1\nc.txt C 1\nd.txt D 1\ne.txt E 0\n";
@@ -61,7 +56,10 @@ TEST(LevelPacksProgress, AWinRewritesOnlyTheNextLevelsFlag) {
     EXPECT_FALSE(LevelPacks::saveProgress(files, three, 2));
 }
 
-TEST(LevelPacksProgress, AMissingListOrPackFileLeavesNoPacksOrNoLevels) {
+// A missing list leaves no packs and a missing pack file no levels. A pack
+// may name a map that is not there: its button must not start the level, or
+// the load of the missing map ends the game.
+TEST(LevelPacksProgress, MissingListOrPackFileLeavesPacksOrAMissingMapUnloggedOrStartable) {
     NK::TextFileStore files;
     EXPECT_TRUE(LevelPacks::load(files, nktest::tempPath("no-list.txt")).empty());
     nktest::writeFile(nktest::tempPath("one.txt"), "a.txt A 1\n");
@@ -71,23 +69,13 @@ TEST(LevelPacksProgress, AMissingListOrPackFileLeavesNoPacksOrNoLevels) {
     ASSERT_EQ(packs.size(), 2u);
     EXPECT_TRUE(packs[0].levels.empty());
     EXPECT_EQ(packs[1].levels.size(), 1u);
-}
-
-// A pack may name a map that is not there: its button must not start the
-// level, or the load of the missing map ends the game.
-TEST(LevelPacksProgress, ALevelWhoseMapIsMissingIsLoggedAndCannotStart) {
     const std::string there = nktest::tempPath("there.txt");
     nktest::writeFile(there, "PLY 400 840\n");
     const std::string gone = nktest::tempPath("gone-map.txt");
-    std::vector<std::string> logged;
-    LevelPack pack;
-    {
-        nktest::LogCapture log;
-        pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
-        logged = log.lines();
-    }
-    EXPECT_TRUE(LevelPacks::startable(pack, 0));
-    EXPECT_FALSE(LevelPacks::startable(pack, 1));
+    nktest::LogCapture log;
+    const LevelPack pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
+    const nktest::Lines logged = log.lines();
+    EXPECT_TRUE(LevelPacks::startable(pack, 0) && !LevelPacks::startable(pack, 1));
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_NE(logged[0].find("File path \"" + gone + "\" not found"), std::string::npos)
         << logged[0];

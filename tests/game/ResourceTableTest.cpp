@@ -10,17 +10,14 @@
 TEST(ResourceTable, MissingSoundOrSongIsReportedOnceAndThenPlaysSilence) {
     gamekit::game();  // the audio add-on, and no second window
     NK::SoundStore sounds;
-    std::vector<std::string> lines;
-    {
-        nktest::LogCapture log;
-        loadSoundOrSilence(sounds, {ResourceEntry::Sound, "hit", "Resources/Sounds/gone.ogg"});
-        loadSoundOrSilence(sounds, {ResourceEntry::Song, "steps", "Resources/Sounds/gone2.ogg"});
-        sounds.playSound("hit");
-        NK::Song& steps = sounds.getSong("steps");
-        EXPECT_TRUE(al_play_sample_instance(steps.instance.get()));
-        al_stop_sample_instance(steps.instance.get());
-        lines = log.lines();
-    }
+    nktest::LogCapture log;
+    loadSoundOrSilence(sounds, {ResourceEntry::Sound, "hit", "Resources/Sounds/gone.ogg"});
+    loadSoundOrSilence(sounds, {ResourceEntry::Song, "steps", "Resources/Sounds/gone2.ogg"});
+    sounds.playSound("hit");
+    NK::Song& steps = sounds.getSong("steps");
+    EXPECT_TRUE(al_play_sample_instance(steps.instance.get()));
+    al_stop_sample_instance(steps.instance.get());
+    const std::vector<std::string> lines = log.lines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("Resources/Sounds/gone.ogg"), std::string::npos) << lines[0];
     EXPECT_NE(lines[1].find("Resources/Sounds/gone2.ogg"), std::string::npos) << lines[1];

@@ -21,11 +21,9 @@ public:
         add(std::string(m ? "M" : "-") + (b ? "B" : "-") + (t ? "T" : "-"));
     }
     void updateEditor() override { add("u"); }
-    bool editorEscape() override {
+    bool editorEscape() override {  // leaves the editor unless it ends the test run
         add("x");
-        const bool leaves = !testRunning;
-        testRunning = false;
-        return leaves;
+        return !std::exchange(testRunning, false);
     }
     void enterEditor() override { add("n"); }
     void updatePlay() override { add("p"); }

@@ -1,17 +1,10 @@
-#include <allegro5/allegro.h>
-
-#include <string>
-
 #include "elements/Player.h"
-#include "engine/GUISystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/TextFileStore.h"
 #include "game/LevelPacks.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 #include "tests/game/GameKit.h"
-
-namespace {
 
 using gamekit::game;
 using gamekit::tick;
@@ -69,6 +62,34 @@ TEST(Hud, HeartsMiscountedOrThePadReticleWithoutItsDarkRim) {
     EXPECT_EQ(light, static_cast<int>(3.0f * sx));
     EXPECT_NEAR(rim, 2 * light, 1);
     al_destroy_bitmap(aimed);
+    g.replayInput = nullptr;
+    g.play->leaveLevel();
+    gamekit::open(MainMenu);
+}
+
+// A shot is drawn along its flight: one falling straight down stands on the
+// frame taller than it is wide.
+TEST(Hud, ShotDrawnAcrossItsFlight) {
+    Game& g = game();
+    PlayInput still;
+    g.replayInput = &still;
+    g.playMap("tests/data/replays/walk.txt");
+    tick();
+    ALLEGRO_BITMAP* none = gamekit::frame();
+    const NK::Rect v = g.view->rect();
+    g.physics->createShot({v.x + v.width / 2.0f, v.y + v.height / 4.0f}, {0.0f, 1.0f});
+    ALLEGRO_BITMAP* shot = gamekit::frame();
+    int left = al_get_bitmap_width(shot), right = -1, top = al_get_bitmap_height(shot), bottom = -1;
+    for (int y = 0; y < al_get_bitmap_height(shot); ++y)
+        for (int x = 0; x < al_get_bitmap_width(shot); ++x)
+            if (nktest::meanDifference(shot, x, y, none, x, y, 1, 1, 1) > 40.0)
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                bottom = std::max(bottom, y);
+    EXPECT_GT(bottom - top, 2 * (right - left))
+        << left << "," << top << " " << right << "," << bottom;
+    al_destroy_bitmap(none);
+    al_destroy_bitmap(shot);
+    g.physics->clearShots();
     g.replayInput = nullptr;
     g.play->leaveLevel();
     gamekit::open(MainMenu);
@@ -158,10 +179,7 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     for (const char* name : {"no_such_map.txt", "outer_ring_1.txt"}) {
         click("levels_set_load_path");
         gui.setTextInputText("levels_load_path", name);
-        if (name[0] == 'n')
-            click("levels_set_load_path");
-        else
-            tick({ALLEGRO_KEY_ENTER});
+        name[0] == 'n' ? click("levels_set_load_path") : tick({ALLEGRO_KEY_ENTER});
         const NK::GUISystem::TextLabel& found = gui.getTextLabel("levels_is_load_path");
         EXPECT_EQ(found.text + (found.textColor.g > 0.5f ? " G" : " R"),
                   name[0] == 'n' ? "Map not found R" : "Map found G");
@@ -207,5 +225,3 @@ TEST(StartUp, EditorOrLevelOpenedOnTheMenusFirstTickFindsTheEditorBuilt) {
     const std::string early = played(gamekit::restart(false));
     EXPECT_EQ(early, played(gamekit::restart(true)));
 }
-
-}  // namespace

@@ -16,18 +16,14 @@ struct ToolRun {
 };
 
 // A program of the build, run from the source folder as a designer would.
-ToolRun run(const std::string& command) {
+ToolRun run(const std::string& program, const std::string& args) {
     ToolRun r;
-    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
+    if (FILE* pipe = popen(("'" + program + "' " + args + " 2>&1").c_str(), "r")) {
         for (char buffer[512]; std::fgets(buffer, sizeof buffer, pipe);) r.output += buffer;
         const int status = pclose(pipe);
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     return r;
-}
-
-std::string solveCommand(const std::string& map, const std::string& extra) {
-    return std::string("'") + NK_SOLVE_BINARY + "' " + map + " " + extra;
 }
 
 int count(const std::string& text, const std::string& word) {
@@ -37,8 +33,8 @@ int count(const std::string& text, const std::string& word) {
     return n;
 }
 
-const char* const kLeverCamera = "tests/data/solve/lever_camera.txt";
-const char* const kHighWall = "tests/data/solve/high_wall.txt";
+const std::string kLeverCamera = "tests/data/solve/lever_camera.txt";
+const std::string kHighWall = "tests/data/solve/high_wall.txt";
 
 }  // namespace
 
@@ -51,9 +47,9 @@ const char* const kHighWall = "tests/data/solve/high_wall.txt";
 TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
     const std::string file = nktest::tempPath("lever_camera.replay");
     const ToolRun solved =
-        run(solveCommand(kLeverCamera, "--seed 1 --ticks 2000000 --seconds 36000 -o " + file));
+        run(NK_SOLVE_BINARY, kLeverCamera + " --seed 1 --ticks 2000000 --seconds 36000 -o " + file);
     ASSERT_EQ(solved.status, 0) << solved.output;
-    const std::string head = std::string(kLeverCamera) + ": won at tick ";
+    const std::string head = kLeverCamera + ": won at tick ";
     ASSERT_EQ(solved.output.rfind(head, 0), 0u) << solved.output;
     const int tick = std::atoi(solved.output.c_str() + head.size());
     EXPECT_NE(solved.output.find(" s\n"), std::string::npos) << solved.output;
@@ -66,7 +62,7 @@ TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
     EXPECT_GE(count(text, "press E "), 1) << text;
     EXPECT_GE(count(text, "click ") + count(text, "MOUSE "), 5) << text;
 
-    const ToolRun confirmed = run(std::string("'") + NK_REPLAY_BINARY + "' " + file);
+    const ToolRun confirmed = run(NK_REPLAY_BINARY, file);
     EXPECT_EQ(confirmed.status, 0) << confirmed.output;
     EXPECT_NE(confirmed.output.find(": won at tick " + std::to_string(tick) + "\n"),
               std::string::npos)
@@ -76,22 +72,23 @@ TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
 // The gate stands behind a wall far higher than a jump: the search ends by
 // its budget with no win, says so, exits with status 1 and writes no replay.
 TEST(SolveLevel, GateBehindHighWallReportedWon) {
-    const ToolRun r = run(solveCommand(
-        kHighWall, "--seed 3 --ticks 60000 --seconds 36000 -o " + nktest::tempPath("wall.replay")));
+    const ToolRun r =
+        run(NK_SOLVE_BINARY, kHighWall + " --seed 3 --ticks 60000 --seconds 36000 -o " +
+                                 nktest::tempPath("wall.replay"));
     EXPECT_EQ(r.status, 1) << r.output;
-    EXPECT_EQ(r.output.rfind(std::string(kHighWall) + ": no win found in ", 0), 0u) << r.output;
+    EXPECT_EQ(r.output.rfind(kHighWall + ": no win found in ", 0), 0u) << r.output;
     EXPECT_TRUE(nktest::contentsOf(nktest::tempPath("wall.replay")).empty());
 }
 
 // A map that cannot be opened or holds wrong data ends the tool with status
 // 2 before any game comes up, saying why in the map reader's own words.
 TEST(SolveLevel, UnreadableMapSearchedAnyway) {
-    const ToolRun missing = run(solveCommand("tests/data/solve/no_such_map.txt", ""));
+    const ToolRun missing = run(NK_SOLVE_BINARY, "tests/data/solve/no_such_map.txt");
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.output, "tests/data/solve/no_such_map.txt: cannot be opened\n");
     const std::string broken = nktest::tempPath("broken.txt");
     nktest::writeFile(broken, "PLY 300\n");
-    const ToolRun wrong = run(solveCommand(broken, ""));
+    const ToolRun wrong = run(NK_SOLVE_BINARY, broken);
     EXPECT_EQ(wrong.status, 2);
     EXPECT_EQ(wrong.output.rfind(broken + ": Wrong data at line 1:", 0), 0u) << wrong.output;
 }

@@ -41,8 +41,7 @@ void resetInput() {
     in.endUpdate();
     std::memset(&in.keyboard, 0, sizeof in.keyboard);
     std::memset(&in.mouse, 0, sizeof in.mouse);
-    in.capsLock = false;
-    in.numLock = false;
+    in.capsLock = in.numLock = false;
     in.mouseInDisplay = true;
 }
 

@@ -19,7 +19,7 @@ namespace nktest {
 namespace {
 
 // True once `done` holds, checked every `stepMs` until the timeout.
-bool until(int timeoutMs, const std::function<bool()>& done, int stepMs = 50) {
+bool until(int timeoutMs, int stepMs, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;; std::this_thread::sleep_for(std::chrono::milliseconds(stepMs))) {
         if (done()) return true;
@@ -69,7 +69,7 @@ GameProcess::GameProcess(int width, int height, const std::string& folder) {
     close(fds[0]);
     displayName = ":" + number;
     // Only a real connection proves that clients can use it.
-    if (child > 0 && !number.empty() && until(5000, [&] {
+    if (child > 0 && !number.empty() && until(5000, 50, [&] {
             Display* x = XOpenDisplay(displayName.c_str());
             if (x) XCloseDisplay(x);
             return x != nullptr;
@@ -112,8 +112,7 @@ bool GameProcess::running() {
 }
 
 int GameProcess::waitExit(int timeoutMs) {
-    if (!until(
-            timeoutMs, [&] { return !running(); }, 20)) {
+    if (!until(timeoutMs, 20, [&] { return !running(); })) {
         stop(pid, SIGKILL);
         exitStatus = -1;
     }
@@ -124,7 +123,7 @@ unsigned long GameProcess::waitForWindow(WindowGeometry& g,
                                          const std::function<bool(const WindowGeometry&)>& placed,
                                          const std::string& title, int timeoutMs) {
     unsigned long window = 0;
-    until(timeoutMs, [&] {
+    until(timeoutMs, 50, [&] {
         const std::string found = run({"xdotool", "search", "--name", "^" + title + "$"});
         if (!found.empty()) g = geometry(window = std::strtoul(found.c_str(), nullptr, 10));
         return (window && placed(g)) || !running();
@@ -147,19 +146,13 @@ WindowGeometry GameProcess::geometry(unsigned long window) const {
     return g;
 }
 
-std::string GameProcess::output() const {
-    return contentsOf(outputPath);
-}
-
 bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const {
-    return until(
-        timeoutMs, [&] { return output().find(needle) != std::string::npos; }, 20);
+    return until(timeoutMs, 20, [&] { return output().find(needle) != std::string::npos; });
 }
 
-void GameProcess::xdotool(const std::vector<std::string>& args) const {
-    std::vector<std::string> command = {"xdotool"};
-    command.insert(command.end(), args.begin(), args.end());
-    run(command);
+void GameProcess::xdotool(std::vector<std::string> args) const {
+    args.insert(args.begin(), "xdotool");
+    run(args);
 }
 
 void GameProcess::click(int x, int y) const {
@@ -203,15 +196,12 @@ std::string makeGameFolder(const std::vector<std::string>& linked) {
 
 bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
     const std::string path = tempPath("screen.png");
-    return until(
-        30000,
-        [&] {
-            ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
-            const bool matched = shot && matches(shot);
-            if (shot) al_destroy_bitmap(shot);
-            return matched;
-        },
-        250);
+    return until(30000, 250, [&] {
+        ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
+        const bool matched = shot && matches(shot);
+        if (shot) al_destroy_bitmap(shot);
+        return matched;
+    });
 }
 
 std::string waitForMenu(GameProcess& game, unsigned long& window) {
@@ -220,13 +210,11 @@ std::string waitForMenu(GameProcess& game, unsigned long& window) {
     if (g.width != 1920 || g.y != 60) return "window not placed: " + game.output();
     if (!game.waitForOutput("dovra ", 15000)) return "no start line: " + game.output();
     // The right half of the menu is the backdrop alone.
-    return waitForScreen(game,
-                         [](ALLEGRO_BITMAP* shot) {
-                             return strays(shot, "Resources/Images/Menu/menu_bg.png", 1150, 420,
-                                           1150, 420, 700, 560) < 6;
-                         })
-               ? ""
-               : "no menu";
+    const bool menu = waitForScreen(game, [](ALLEGRO_BITMAP* shot) {
+        return strays(shot, "Resources/Images/Menu/menu_bg.png", 1150, 420, 1150, 420, 700, 560) <
+               6;
+    });
+    return menu ? "" : "no menu";
 }
 
 }  // namespace nktest

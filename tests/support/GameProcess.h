@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Files.h"
+
 // End-to-end helpers: the real game on an X server of its own, driven with
 // xdotool and closed the way a window manager would close it.
 namespace nktest {
@@ -24,7 +26,6 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
     bool screenOk() const { return server > 0; }
-    const std::string& display() const { return displayName; }  // e.g. ":93"
     // Runs a program with this DISPLAY; its standard output.
     std::string run(const std::vector<std::string>& args) const;
 
@@ -37,11 +38,11 @@ public:
         const std::function<bool(const WindowGeometry&)>& placed = [](auto&) { return true; },
         const std::string& title = "Dovra", int timeoutMs = 60000);
     WindowGeometry geometry(unsigned long window) const;
-    std::string output() const;
+    std::string output() const { return contentsOf(outputPath); }
     bool waitForOutput(const std::string& needle, int timeoutMs = 10000) const;
 
     // Input through the X server, as a user gives it.
-    void xdotool(const std::vector<std::string>& args) const;
+    void xdotool(std::vector<std::string> args) const;
     void click(int x, int y) const;
     bool screenshot(const std::string& pngPath) const;
     // The WM_DELETE_WINDOW message a window manager sends on close.

@@ -48,14 +48,11 @@ double meanDifference(ALLEGRO_BITMAP* a, int ax, int ay, ALLEGRO_BITMAP* b, int 
                       int h, int step) {
     double total = 0;
     long samples = 0;
-    for (int y = 0; y < h; y += step) {
-        for (int x = 0; x < w; x += step) {
-            Rgba p = pixelAt(ax + x, ay + y, a);
-            Rgba q = pixelAt(bx + x, by + y, b);
+    for (int y = 0; y < h; y += step)
+        for (int x = 0; x < w; x += step, samples += 3) {
+            const Rgba p = pixelAt(ax + x, ay + y, a), q = pixelAt(bx + x, by + y, b);
             total += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
-            samples += 3;
         }
-    }
     return samples ? total / static_cast<double>(samples) : 0.0;
 }
 

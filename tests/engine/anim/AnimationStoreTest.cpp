@@ -4,12 +4,10 @@
 
 namespace {
 
-// Sheets of columns x rows cells, cell i (row by row) in the i-th colour of
-// RGBYMC, over and over; pixels right of or below the whole cells white.
-// Read back with nktest::colours, a frame names the cell it came from.
-std::string sheetFile(const std::string& name, int width, int height, int columns, int rows) {
-    return nktest::imageFile(name, width, height, al_map_rgb(255, 255, 255), columns, rows);
-}
+// Sheets (nktest::imageFile over white) of columns x rows cells, cell i (row by row) in the i-th
+// colour of RGBYMC, over and over; pixels right of or below the whole cells white. Read back with
+// nktest::colours, a frame names the cell it came from.
+const ALLEGRO_COLOR white{1, 1, 1, 1};
 
 // "a" is a 2 x 2 sheet of 32-pixel frames, "block" 8 x 8 of 64, "strip" 8 x
 // 1 of 32, "one" a red/green pair taken as one frame; "hero" an ext-bitmap
@@ -18,15 +16,13 @@ class Animations : public nktest::DrawTest {
 protected:
     void SetUp() override {
         DrawTest::SetUp();
-        store.loadAnimation(sheetFile("a", 64, 64, 2, 2), 2, 2, "a");
-        store.loadAnimation(sheetFile("block", 512, 512, 8, 8), 8, 8, "block");
-        store.loadAnimation(sheetFile("strip", 256, 32, 8, 1), 8, 1, "strip");
-        store.loadAnimation(sheetFile("pair", 128, 64, 2, 1), 1, 1, "one");
+        store.loadAnimation(nktest::imageFile("a", 64, 64, white, 2, 2), 2, 2, "a");
+        store.loadAnimation(nktest::imageFile("block", 512, 512, white, 8, 8), 8, 8, "block");
+        store.loadAnimation(nktest::imageFile("strip", 256, 32, white, 8, 1), 8, 1, "strip");
+        store.loadAnimation(nktest::imageFile("pair", 128, 64, white, 2, 1), 1, 1, "one");
         ext.createAnimated(store.get("strip"), {100, 100, 32, 32}, "hero");
     }
-    void tick(int n = 1) {
-        for (int i = 0; i < n; ++i) ext.updateExtBitmaps();
-    }
+    void tick() { ext.updateExtBitmaps(); }
     NK::ExtBitmap& hero() { return ext.get("hero"); }
     NK::AnimationStore store;
     NK::ExtBitmapStore ext{nktest::engine().renderContext};
@@ -36,7 +32,8 @@ protected:
 
 // Frames go row by row; 100 / 3 = 33 leaves pixel column 99 in no frame.
 TEST_F(Animations, SheetCutIntoWrongFramesOrOrder) {
-    NK::Animation& odd = store.loadAnimation(sheetFile("odd", 100, 50, 3, 2), 3, 2, "odd");
+    NK::Animation& odd =
+        store.loadAnimation(nktest::imageFile("odd", 100, 50, white, 3, 2), 3, 2, "odd");
     ALLEGRO_BITMAP* f = odd.frames[4].get();
     EXPECT_EQ(nktest::Ints({odd.frameCount(), odd.frameWidth, odd.frameHeight, al_get_bitmap_x(f),
                             al_get_bitmap_y(f)}),
@@ -111,14 +108,32 @@ TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
     ext.create(red, {800, 300, 100, 50}, "hidden", true).visible = false;
     ext.drawExtBitmap("box");
     ext.drawExtBitmap("hidden");
-    EXPECT_EQ(
-        nktest::colours(
-            {{458, 280}, {542, 320}, {440, 300}, {560, 300}, {500, 268}, {500, 332}, {800, 300}}),
-        "RRKKKKK");
+    const nktest::Points box = {{458, 280}, {542, 320}, {440, 300}, {560, 300},
+                                {500, 268}, {500, 332}, {800, 300}};
+    EXPECT_EQ(nktest::colours(box), "RRKKKKK");
     ext.createAnimated(store.get("one"), {100, 100, 200, 200}, "lr").flipX = true;
     hero().frame.current = 5;
     store.clearAnimations();  // the bitmaps keep frames of their own
     ext.drawExtBitmap("lr");
     ext.drawExtBitmap("hero");
     EXPECT_EQ(nktest::colours({{120, 200}, {280, 200}, {116, 116}}), "GRC");
+}
+
+// A fade's and a tint's end are told with the bitmap's key on the tick each
+// reaches its target; a tint's end may destroy its own bitmap.
+TEST_F(Animations, FadeOrTintEndNotToldOrOnTheWrongTick) {
+    NK::ExtBitmap& b = ext.create(nktest::solidImage(10, 10, al_map_rgb(255, 0, 0)), {0, 0, 10, 10},
+                                  "fade", false);
+    std::string heard;
+    int t = 0;
+    b.alpha.animate(0.0f, 0.5f, true, false, 0, false);
+    b.colour.animate({1.0f, 1.0f, 0.0f}, 0.25f, true, false, 0, false);  // to yellow
+    b.alpha.callbacks.onEnd = [&](std::string key) { heard += "a" + key + std::to_string(t); };
+    b.colour.callbacks.onEnd = [&](std::string key) {
+        heard += " c" + key + std::to_string(t);
+        ext.destroy(key);
+    };
+    for (t = 1; t <= 6; ++t) tick();
+    EXPECT_EQ(heard, "afade2 cfade4");
+    EXPECT_FALSE(ext.contains("fade"));
 }

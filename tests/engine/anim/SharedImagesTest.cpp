@@ -1,11 +1,12 @@
-#include <sys/stat.h>
-
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/BitmapStore.h"
 #include "engine/ExtBitmapStore.h"
 #include "engine/ImagePrefetch.h"
 #include "tests/support/Testing.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -38,11 +39,7 @@ TEST_F(SharedImages, ChangedFileShownFromItsOldPixelsOrMissingFileNotReported) {
     EXPECT_EQ(nktest::colours({{10, 10}, {50, 10}}, store.get("b").get()), "RG");
 
     nktest::imageFile("shared", 64, 64, al_map_rgb(0, 0, 255));  // same size: only its time tells
-    struct stat info {};
-    stat(path.c_str(), &info);
-    timespec times[2] = {info.st_atim, info.st_mtim};
-    times[1].tv_sec += 10;
-    utimensat(AT_FDCWD, path.c_str(), times, 0);
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + 10s);
     EXPECT_EQ(nktest::colours({{10, 10}}, store.load(path, "e").get()), "B");
     EXPECT_EQ(nktest::colours({{10, 10}}, store.get("a").get()), "R");
 

@@ -35,7 +35,8 @@ TEST(DialogCardHover, HoverOrClickOnTheWrongButtonOrPastTheTolerance) {
 
 // A card is printed in a fresh design's look: its title centred 10 pixels
 // below the card's top and its text 100 further, the first row of their ink
-// where the font puts it. A design made again under its key says so.
+// where the font puts it, and gone with the card. A design made again under
+// its key says so.
 TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
     nktest::resetDrawing();
     NK::RenderContext* rc = nktest::engine().renderContext;
@@ -58,5 +59,7 @@ TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
         return row;
     };
     EXPECT_EQ(nktest::Ints({firstInk(0), firstInk(100)}), nktest::Ints({10 + y, 110 + y}));
+    store.destroyCard("c");  // its printed picture goes with it
+    EXPECT_FALSE(bitmaps.contains("c"));
     nktest::resetDrawing();
 }

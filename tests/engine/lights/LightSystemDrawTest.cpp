@@ -38,8 +38,7 @@ TEST_F(LightPass, FloorLitAtTheEdgeOfReachOrBlackBeyondItOrLitWithLightsOff) {
     EXPECT_GE(brightness(400, 300), 200);
     EXPECT_GT(brightness(400, 300), brightness(400 + 200, 300));
     EXPECT_GT(brightness(400 + 200, 300), brightness(1500, 900));
-    EXPECT_LE(brightness(1500, 900), 80);
-    EXPECT_GE(brightness(1500, 900), 20);
+    EXPECT_NEAR(brightness(1500, 900), 50, 30);  // dark but readable
     lights->lightsOn = false;
     drawLitWhite();
     EXPECT_EQ(nktest::colours({{1500, 900}, {400, 300}}, nullptr, 2), "WW");

@@ -8,7 +8,7 @@ const std::string tone = "Resources/Sounds/hit.ogg";
 
 // A fired sound holds one of the reserved voices until it ends; with the
 // default mixer held still nothing ends, so the voices left free are counted.
-TEST(SoundStore, PlayedSoundTakesNoVoiceOrAMissingKeyPlays) {
+TEST(SoundStore, PlayedSoundTakesNoVoiceOrAMissingKeyPlaysOrSongReloadLeavesItPlayingOrUnlooped) {
     nktest::engine();
     NK::SoundStore sounds;
     ALLEGRO_MIXER* mixer = al_get_default_mixer();
@@ -26,14 +26,10 @@ TEST(SoundStore, PlayedSoundTakesNoVoiceOrAMissingKeyPlays) {
     al_set_mixer_playing(mixer, true);
     EXPECT_EQ(free, NK::SoundStore::reservedVoices - 1);
     EXPECT_FATAL(sounds.playSound("nope"), "Sound key \"nope\" not found");
-}
 
-// A song reloaded while it plays is replaced by one stopped, looping
-// instance on the mixer; songs live apart from sounds of the same key, yet
-// a missing song is reported in the sound's words.
-TEST(SoundStore, SongReloadLeavesItPlayingOrNotLoopingOrSharesKeysWithSounds) {
-    nktest::engine();
-    NK::SoundStore sounds;
+    // A song reloaded while it plays is replaced by one stopped, looping
+    // instance on the mixer; songs live apart from sounds of the same key,
+    // yet a missing song is reported in the sound's words.
     ALLEGRO_SAMPLE* sound = sounds.loadSound(tone, "steps");
     al_play_sample_instance(sounds.loadSong(tone, "steps").instance.get());
     ALLEGRO_SAMPLE_INSTANCE* i = sounds.loadSong(tone, "steps").instance.get();
