@@ -2,7 +2,6 @@
 #include "engine/DialogCard.h"
 #include "engine/ExtBitmap.h"
 #include "tests/elements/LevelKit.h"
-#include "tests/support/Pixels.h"
 
 // Levers, NPCs, surfaces and dialogs as play and their pages use them, each kind out
 // of a level made the way the game makes one.
@@ -22,10 +21,10 @@ protected:
         dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
         dialogs.build();
     }
-    void openPage(EditorPanel& p, NK::GUISystem& widgets) {
+    void openPage(EditorPanel& p) {
         if (&p != &dialogs) p.build();
         p.show();
-        usePage(p, widgets);
+        usePage(p, p.widgetSystem());
     }
     // One tick of play: the levers update, then their pictures advance.
     void leverTick(bool e, const NK::Rect& player = playerFarAway) {
@@ -66,12 +65,6 @@ protected:
         input().endUpdate();
     }
     NK::DialogCard& card(int i) { return dialogs.cards().getCard(dialogs.key(i)); }
-    // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
-    void clickClose(const NK::Rect& player) {
-        pointAtScreen(960, 740);
-        input().mousePressed[1] = 1;
-        dialogTick(player);
-    }
 
     LevelKit level;
     Levers& levers = *level.levers;
@@ -94,50 +87,41 @@ TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSi
     EXPECT_EQ(switched, "11010");
     EXPECT_FALSE(levers.allSwitched());
     // The resize handle leaves a lever its own size.
-    openPage(levers, levers.editor().widgets.gui());
+    openPage(levers);
     levers.editor().select(0);
     drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
     release(levers);
     EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
-// 2 s x 60 ticks; the pulling tick already counts one down. A second pull
-// starts the count again.
-TEST_F(KindsTest, LeverDelayTwoFallsBackOnTheHundredTwentiethTickAfterThePull) {
-    levers.add({0.0f, 0.0f}, 0.0f, 2.0f);
+// 2 s x 60 ticks; the pulling tick already counts one down, and a second
+// pull starts the count again. The picture runs to the on frame and back to
+// the off frame; a delay of 0 or below never falls back; the end shows the
+// off frame but keeps the flags, and the next start turns them off.
+TEST_F(KindsTest, LeverFallsBackOnTheWrongTickOrFrameOrWithNoDelayOrEndDropsTheFlags) {
+    for (float delay : {2.0f, 0.5f, -1.0f, 0.0f}) levers.add({0.0f, 0.0f}, 0.0f, delay);
     levers.start();
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
     leverTick(true, playerAtFirst);
     ASSERT_TRUE(levers.allSwitched());
-    EXPECT_EQ(ticksUntilOff(200), 120);
+    EXPECT_TRUE(leverPicture(1).frame.active);
+    for (int t = 0; t < 25; ++t) leverTick(false);  // lever 1's 30-tick delay is still running
+    EXPECT_FALSE(leverPicture(1).frame.active);
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::onFrame);
+    for (int t = 0; t < 40; ++t) leverTick(false);
+    EXPECT_FALSE(lever(1).switched);
+    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
+    EXPECT_TRUE(lever(2).switched && lever(3).switched);
+    EXPECT_EQ(ticksUntilOff(200), 120 - 65);  // lever 0, 65 ticks after its pull
     leverTick(true, playerAtFirst);
     for (int t = 1; t < 60; ++t) leverTick(false);
     leverTick(true, playerAtFirst);  // tick 60
     EXPECT_EQ(ticksUntilOff(400), 120);
-}
-
-// The picture runs to the on frame and back to the off frame; a delay of 0
-// or below never falls back; the end shows the off frame but keeps the
-// flags, and the next start turns them off.
-TEST_F(KindsTest, LeverPullRunsToTheOnFrameZeroOrNegativeDelayHoldsAndEndShowsTheOffFrame) {
-    levers.add({0.0f, 0.0f}, 0.0f, 0.5f);
-    levers.add({0.0f, 0.0f}, 0.0f, -1.0f);
-    levers.add({0.0f, 0.0f}, 0.0f, 0.0f);
-    levers.start();
-    EXPECT_EQ(leverPicture(0).frame.current, Levers::offFrame);
-    leverTick(true, playerAtFirst);
-    EXPECT_TRUE(leverPicture(0).frame.active);
-    for (int t = 0; t < 25; ++t) leverTick(false);  // the 30-tick delay is still running
-    EXPECT_FALSE(leverPicture(0).frame.active);
-    EXPECT_EQ(leverPicture(0).frame.current, Levers::onFrame);
-    for (int t = 0; t < 40; ++t) leverTick(false);
-    EXPECT_FALSE(lever(0).switched);
-    EXPECT_EQ(leverPicture(0).frame.current, Levers::offFrame);
-    EXPECT_TRUE(lever(2).switched);
     levers.end();
-    EXPECT_TRUE(lever(1).switched);
-    EXPECT_EQ(leverPicture(1).frame.current, Levers::offFrame);
+    EXPECT_TRUE(lever(2).switched);
+    EXPECT_EQ(leverPicture(2).frame.current, Levers::offFrame);
     levers.start();
-    EXPECT_FALSE(lever(1).switched);
+    EXPECT_FALSE(lever(2).switched);
 }
 
 // Up to the sheet's last frame and back down, with no jump from 3 to 0;
@@ -164,10 +148,9 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
     // A type outside the list, read or stepped to, is taken as the nearest.
     npcs.add(9, false, 0.0f, 0.0f);
     npcs.add(-2, false, 0.0f, 0.0f);
-    EXPECT_EQ(npc(2).type, 3);
-    EXPECT_EQ(npc(3).type, 0);
+    EXPECT_EQ(std::make_pair(npc(2).type, npc(3).type), std::make_pair(3, 0));
     npcs.clear();
-    openPage(npcs, npcs.editor().widgets.gui());
+    openPage(npcs);
     clickButton("add");
     ASSERT_EQ(npcs.list().size(), 1u);
     // Centred on the editing area's centre (760, 600).
@@ -184,9 +167,8 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
 // The first click starts surface 0 fifty to the left, the next extend it;
 // "prev" puts clicks before the first point.
 TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecords) {
-    openPage(surfaces, surfaces.panel().gui());
-    const NK::Vec2 a = clickAt(500, 400);
-    const NK::Vec2 b = clickAt(700, 450);
+    openPage(surfaces);
+    const NK::Vec2 a = clickAt(500, 400), b = clickAt(700, 450);
     EXPECT_EQ(points("0"), (nktest::Points{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
     clickButton("prev");
     const NK::Vec2 c = clickAt(200, 300);
@@ -210,9 +192,7 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrong
     clickButton("last");
     EXPECT_EQ(points("0").size(), 2u);
     clickButton("first");
-    EXPECT_FALSE(hasSurface("0"));
-    EXPECT_TRUE(surfaces.records().empty());
-    EXPECT_TRUE(surfaces.empty());
+    EXPECT_TRUE(!hasSurface("0") && surfaces.records().empty() && surfaces.empty());
     clickAt(500, 400);
     tick(surfaces, true, {ALLEGRO_KEY_DELETE});
     EXPECT_FALSE(hasSurface("0"));
@@ -245,13 +225,14 @@ TEST_F(KindsTest, DialogCardLeavesOnTheWrongTickOrNegativeDelayRunsOutOrShowsTwi
         dialogTick(ticksShown ? outside : NK::Rect(100, 100, 20, 20));
         ticksShown += card(1).visible;
     } while (card(1).visible && ticksShown < 1000);
-    EXPECT_EQ(ticksShown, 150);
-    EXPECT_EQ(card(1).timer, -1);
+    EXPECT_EQ(std::make_pair(ticksShown, card(1).timer), std::make_pair(150, -1));
     for (int i = 0; i < 300; ++i) dialogTick(outside);
     EXPECT_TRUE(card(0).visible && dialogs.cardShown());
-    clickClose(outside);
-    EXPECT_FALSE(card(0).visible);
-    EXPECT_EQ(card(0).timer, -1);
+    // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
+    pointAtScreen(960, 740);
+    input().mousePressed[1] = 1;
+    dialogTick(outside);
+    EXPECT_TRUE(!card(0).visible && card(0).timer == -1);
     dialogTick(inside);
     EXPECT_FALSE(card(0).visible);
     dialogs.stop();
@@ -319,7 +300,7 @@ TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize)
 // The area is resized from its corner but never turned; a title or text
 // typed in the viewer is stored by the next click or Enter.
 TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
-    openPage(dialogs, dialogs.editor().widgets.gui());
+    openPage(dialogs);
     dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
     dialogs.editor().select(0);
     drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280));
@@ -333,8 +314,7 @@ TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
 
     clickButton("add");
     clickButton("set_title");
-    EXPECT_EQ(shown("text_viewer"), "Title");
-    EXPECT_TRUE(dialogs.typing());
+    EXPECT_TRUE(shown("text_viewer") == "Title" && dialogs.typing());
     gui().setTextInputText("text_viewer", "Hello there");
     tick(dialogs, true, {ALLEGRO_KEY_ENTER});  // Enter stores it as a click does
     EXPECT_FALSE(dialogs.typing());

@@ -13,10 +13,7 @@
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "elements/Surfaces.h"
-#include "engine/AnimationStore.h"
 #include "engine/PhysicsWorld.h"
-#include "engine/SoundStore.h"
-#include "game/LevelRun.h"
 #include "tests/elements/PanelTestKit.h"
 
 // Every collection of a level over a world of its own, made the way the game

@@ -1,11 +1,8 @@
 #pragma once
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "elements/EditorPanel.h"
 #include "engine/AnimationStore.h"
@@ -13,7 +10,6 @@
 #include "engine/FontStore.h"
 #include "engine/GUISystem.h"
 #include "engine/SoundStore.h"
-#include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Testing.h"
 
 // What the panel tests share: the resources a panel is built from, loaded
@@ -33,14 +29,12 @@ inline NK::FontStore& fonts() {
 inline NK::BitmapStore& bitmaps() {
     static NK::BitmapStore* store = [] {
         auto* s = new NK::BitmapStore(nktest::engine().renderContext);
-        const char* const images[][2] = {
-            {"button", "Resources/Images/Editor/button.png"},
-            {"button_g", "Resources/Images/Editor/button_g.png"},
-            {"arrow_right", "Resources/Images/Icons/arrow_right.png"},
-            {"button_slide", "Resources/Images/Icons/button_slide.png"},
-            {"resize", "Resources/Images/Icons/resize.png"},
-            {"rotate", "Resources/Images/Icons/rotate.png"}};
-        for (const auto& image : images) s->load(nktest::sourcePath(image[1]), image[0]);
+        for (const char* image : {"Editor/button", "Editor/button_g", "Icons/arrow_right",
+                                  "Icons/button_slide", "Icons/resize", "Icons/rotate"}) {
+            const std::string path = image;
+            s->load(nktest::sourcePath("Resources/Images/" + path + ".png"),
+                    path.substr(path.find('/') + 1));
+        }
         return s;
     }();
     return *store;
@@ -85,11 +79,6 @@ inline void loadEffects(NK::AnimationStore& effects) {
     effects.loadAnimation(nktest::sourcePath(dir + "shot_anim.png"), 8, 4, "shot");
 }
 
-// An opaque picture of one colour, 64 x 32.
-inline NK::BitmapEntry solidImage(ALLEGRO_COLOR colour) {
-    return nktest::solidImage(64, 32, colour);
-}
-
 // Where a panel's widget sits on the 1920x1080 screen.
 inline NK::Rect inputArea(NK::GUISystem& gui, const std::string& key) {
     return gui.layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement;
@@ -99,9 +88,7 @@ class PanelTest : public testing::Test {
 protected:
     void SetUp() override {
         nktest::resetDrawing();
-        nktest::resetInput();
-        fonts();
-        bitmaps();
+        nktest::resetInput();  // the stores below are loaded once the fixture is made
     }
     void TearDown() override { nktest::resetInput(); }
 

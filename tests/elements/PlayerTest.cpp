@@ -27,16 +27,14 @@ protected:
         player.setPosition(x, y);
         player.start(*world);
     }
-    void tick(const PlayInput& in = {}, bool control = true) {
-        world->step(60.0f);
-        player.update(*world, control, in);
-        player.images().updateExtBitmaps();
-    }
-    void ticks(int n, const PlayInput& in = {}) {
-        for (int i = 0; i < n; ++i) tick(in);
+    void tick(const PlayInput& in = {}, int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            world->step(60.0f);
+            player.update(*world, true, in);
+            player.images().updateExtBitmaps();
+        }
     }
     b2Body& body() { return *world->getCapsule("player").body; }
-    float vx() { return body().GetLinearVelocity().x; }
     // A shot from 300 to the left straight at the player's middle; true
     // once some shot is marked spent, within 40 ticks.
     bool shotSpent(int tag) {
@@ -77,7 +75,7 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWa
         const NK::Vec2 half(c.block.width / 2.0f, c.block.height / 2.0f);
         world->createStaticSquare({c.block.x + half.x, c.block.y + half.y}, half, 0.0f, "b")
             .body->SetBullet(c.bullet);
-        ticks(10);
+        tick({}, 10);
         tick(jump);
         EXPECT_NEAR(body().GetLinearVelocity().y, c.vy, 1e-3f)
             << c.gravity.x << "," << c.gravity.y << " " << c.bullet;
@@ -85,10 +83,10 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWa
     // Both walk keys walk left, and the speed stops at exactly seven.
     PlayInput both;
     both.left = both.right = true;
-    ticks(2, both);  // the first tick's force moves the body in the second step
-    EXPECT_NEAR(vx(), -walkStepPerTick, 1e-3f);
-    ticks(6, both);  // 7 x 1.0855 passes 7
-    EXPECT_EQ(vx(), -7.0f);
+    tick(both, 2);  // the first tick's force moves the body in the second step
+    EXPECT_NEAR(body().GetLinearVelocity().x, -walkStepPerTick, 1e-3f);
+    tick(both, 6);  // 7 x 1.0855 passes 7
+    EXPECT_EQ(body().GetLinearVelocity().x, -7.0f);
 }
 
 // Off the ground the fall pose shows from its first frame, 16; a pull fires

@@ -69,14 +69,12 @@ TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
     } cases[] = {
         {"PLY 1 2\nB p 1 2 3 4 5\nG 1 2\n", 2, "\"B\" needs 12 words, has 7"},
         {"PLY 1\nFE abc\n", 1, "\"PLY\" needs 3 words, has 2"},  // the first fault is the one told
-        {"SF 1 2 3\n", 1, "\"SF\" needs 5 words, has 4"},
         {"\n\nFE abc\n", 3, "\"FE\" word 1 \"abc\" is not a number"},
         {"G 1 nan\n", 1, "\"G\" word 2 \"nan\" is not a finite number"},
         {"G inf 1\n", 1, "\"G\" word 1 \"inf\" is not a finite number"},
         {"G 1e39 1\n", 1, "\"G\" word 1 \"1e39\" is not a finite number"},
         {"G 1e400 1\n", 1, "\"G\" word 1 \"1e400\" is out of range"},
         {"SF 0 0 1 1 2e6 5\n", 1, "\"SF\" word 5 \"2e6\" is out of range"},
-        {"N 1 2 x 0\n", 1, "\"N\" word 3 \"x\" is not a number"},
         {"N 1 2 99999999999 0\n", 1, "\"N\" word 3 \"99999999999\" is out of range"},
         {"D 0 0 1 1 a 2 t x 1\n", 1, "\"D\" word 5 \"a\" is not a number"},
     };
@@ -125,8 +123,8 @@ TEST(MapCheck, VerdictOrNormalFormWrong) {
     EXPECT_EQ(MapCodec::check("").verdict, "Loaded");
 }
 
-// Every map kept in the repository reads, and writing what was read and
-// reading it again changes nothing: the file form is a fixed point.
+// Every map kept in the repository reads, and writing what was read gives
+// the file back: the file form is a fixed point.
 TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
     std::vector<std::string> maps;
     for (const char* folder : {"tests/data/maps", "tests/data/replays", "Editor/Levels"})
@@ -139,12 +137,10 @@ TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
         MapCodec::ReadResult first = readText(nktest::contentsOf(path));
         ASSERT_TRUE(first.ok) << path << ": " << first.error;
         int counter = static_cast<int>(first.data.surfaces.size());
-        std::string once = writeText(first.data, counter);
-        MapCodec::ReadResult second = readText(once);
-        ASSERT_TRUE(second.ok) << path;
-        EXPECT_EQ(writeText(second.data, counter), once) << path;
-        // Kept maps are as the editor saves them, so a save never shows a diff.
-        EXPECT_EQ(once, nktest::contentsOf(path)) << path << " is not in saved form";
+        // Kept maps are as the editor saves them, so a save never shows a
+        // diff; read again, the same text reads the same.
+        EXPECT_EQ(writeText(first.data, counter), nktest::contentsOf(path))
+            << path << " is not in saved form";
     }
 }
 
