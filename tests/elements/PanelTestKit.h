@@ -88,7 +88,8 @@ class PanelTest : public testing::Test {
 protected:
     void SetUp() override {
         nktest::resetDrawing();
-        nktest::resetInput();  // the stores below are loaded once the fixture is made
+        // The shared stores were loaded by fontStore and bitmapStore below.
+        nktest::resetInput();
     }
     void TearDown() override { nktest::resetInput(); }
 
