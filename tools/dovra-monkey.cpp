@@ -25,9 +25,9 @@
 #include <iterator>
 #include <string>
 
-#include "monkey/MonkeyPicker.h"
-#include "monkey/MonkeyRun.h"
-#include "monkey/MonkeyShrink.h"
+#include "tools/monkey/MonkeyPicker.h"
+#include "tools/monkey/MonkeyRun.h"
+#include "tools/monkey/MonkeyShrink.h"
 
 extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
 

@@ -18,7 +18,7 @@
 
 #include "elements/MapCodec.h"
 #include "engine/TextFile.h"
-#include "solve/Solver.h"
+#include "tools/solve/Solver.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 # The monkey: the real game under long random input, checked at every step.
 # The library is shared by the dovra-monkey tool and the tests.
 add_library(dovra_monkey STATIC
-    monkey/MonkeyScript.cpp
-    monkey/MonkeyRun.cpp
-    monkey/MonkeyChecks.cpp
-    monkey/MonkeyPicker.cpp
-    monkey/MonkeyShrink.cpp)
+    tools/monkey/MonkeyScript.cpp
+    tools/monkey/MonkeyRun.cpp
+    tools/monkey/MonkeyChecks.cpp
+    tools/monkey/MonkeyPicker.cpp
+    tools/monkey/MonkeyShrink.cpp)
 target_include_directories(dovra_monkey PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(dovra_monkey PUBLIC dovra_game)
 

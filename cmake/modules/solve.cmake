@@ -1,6 +1,6 @@
 # dovra-solve: searches a level for a winning replay through the real game.
 # The search lives in a library the tool and its tests share.
-file(GLOB DOVRA_SOLVE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/solve/*.cpp)
+file(GLOB DOVRA_SOLVE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/solve/*.cpp)
 add_library(dovra_solve STATIC ${DOVRA_SOLVE_SOURCES})
 target_include_directories(dovra_solve PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(dovra_solve PUBLIC dovra_game)

@@ -1,4 +1,4 @@
-#include "monkey/MonkeyScript.h"
+#include "tools/monkey/MonkeyScript.h"
 
 #include "tests/support/Testing.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "elements/PlayInput.h"
-#include "solve/HeadlessPlay.h"
+#include "tools/solve/HeadlessPlay.h"
 
 // The search's memory: every distinct situation reached so far (a cell: the
 // player's place on a coarse grid, which cameras are down, which levers are

@@ -11,7 +11,7 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/MapCodec.h"
 #include "game/Game.h"
-#include "monkey/MonkeyRun.h"
+#include "tools/monkey/MonkeyRun.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "solve/Explorer.h"
-#include "solve/Frames.h"
-#include "solve/HeadlessPlay.h"
+#include "tools/solve/Explorer.h"
+#include "tools/solve/Frames.h"
+#include "tools/solve/HeadlessPlay.h"
 
 // One piece of search work: play these inputs from the level's start, then
 // explore from there once per seed.

@@ -1,4 +1,4 @@
-#include "monkey/MonkeyRun.h"
+#include "tools/monkey/MonkeyRun.h"
 
 #include <allegro5/allegro.h>
 #include <unistd.h>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "elements/PlayInput.h"
-#include "solve/Explorer.h"
+#include "tools/solve/Explorer.h"
 
 // What a search may spend and how it goes about it.
 struct SolveSettings {

@@ -1,4 +1,4 @@
-#include "solve/Frames.h"
+#include "tools/solve/Frames.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "monkey/MonkeyScript.h"
+#include "tools/monkey/MonkeyScript.h"
 
 #include <allegro5/keycodes.h>
 

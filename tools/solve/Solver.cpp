@@ -1,4 +1,4 @@
-#include "solve/Solver.h"
+#include "tools/solve/Solver.h"
 
 #include <bitset>
 #include <chrono>
@@ -7,9 +7,9 @@
 #include <limits>
 
 #include "game/Replay.h"
-#include "solve/Archive.h"
-#include "solve/SearchRandom.h"
-#include "solve/WorkerPool.h"
+#include "tools/solve/Archive.h"
+#include "tools/solve/SearchRandom.h"
+#include "tools/solve/WorkerPool.h"
 
 namespace {
 

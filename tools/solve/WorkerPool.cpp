@@ -1,4 +1,4 @@
-#include "solve/WorkerPool.h"
+#include "tools/solve/WorkerPool.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,8 +1,8 @@
-#include "solve/Explorer.h"
+#include "tools/solve/Explorer.h"
 
 #include <cmath>
 
-#include "solve/SearchRandom.h"
+#include "tools/solve/SearchRandom.h"
 
 namespace {
 

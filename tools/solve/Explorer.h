@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "elements/PlayInput.h"
-#include "solve/HeadlessPlay.h"
+#include "tools/solve/HeadlessPlay.h"
 
 // A random walk through a level in macro-actions: a few ticks of one
 // intention at a time (walk left, walk right or stand; maybe a jump at one

@@ -1,4 +1,4 @@
-#include "monkey/MonkeyPicker.h"
+#include "tools/monkey/MonkeyPicker.h"
 
 #include <algorithm>
 #include <cmath>

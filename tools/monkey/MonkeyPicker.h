@@ -2,8 +2,8 @@
 #include <random>
 #include <string>
 
-#include "monkey/MonkeyRun.h"
-#include "monkey/MonkeyScript.h"
+#include "tools/monkey/MonkeyRun.h"
+#include "tools/monkey/MonkeyScript.h"
 
 // Chooses a monkey's next action from what is on the screen: mostly clicks
 // on the widgets shown (the least clicked first), text for a focused input

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "monkey/MonkeyScript.h"
+#include "tools/monkey/MonkeyScript.h"
 
 // Plays a script on a fresh game; the failure it ends in, or empty.
 std::string playMonkeyScript(const MonkeyScript& script, const std::string& dataFolder);

@@ -1,4 +1,4 @@
-#include "solve/Archive.h"
+#include "tools/solve/Archive.h"
 
 #include <algorithm>
 #include <bitset>

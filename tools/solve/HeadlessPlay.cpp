@@ -1,4 +1,4 @@
-#include "solve/HeadlessPlay.h"
+#include "tools/solve/HeadlessPlay.h"
 
 #include <cstring>
 #include <new>

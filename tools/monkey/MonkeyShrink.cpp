@@ -1,8 +1,8 @@
-#include "monkey/MonkeyShrink.h"
+#include "tools/monkey/MonkeyShrink.h"
 
 #include <chrono>
 
-#include "monkey/MonkeyRun.h"
+#include "tools/monkey/MonkeyRun.h"
 
 namespace {
 

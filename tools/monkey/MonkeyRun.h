@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/ShownWidgets.h"
-#include "monkey/MonkeyScript.h"
+#include "tools/monkey/MonkeyScript.h"
 
 class Game;
 
