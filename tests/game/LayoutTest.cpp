@@ -1,5 +1,4 @@
 #include "editor/EditorFrame.h"
-#include "game/PlayScene.h"
 #include "tests/game/GameKit.h"
 
 namespace {
@@ -60,9 +59,7 @@ TEST(Layout, WidgetOffTheScreenOverAnotherOrShownUndrawnOnAnyScreen) {
     check("win window", faults);
     EXPECT_EQ(g.gui->buttonImages().get("restart").alpha.current, 0.5f);
     EXPECT_TRUE(g.gui->getTextLabel("win_line").visible);
-    g.replayInput = nullptr;
-    g.play->leaveLevel();
-    gamekit::open(MainMenu);
+    gamekit::leave();
 
     gamekit::open(Editor);
     check("editor import/export", faults);
