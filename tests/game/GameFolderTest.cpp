@@ -11,7 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using GameFolder::Part;
 using GameFolder::Step;
 
 TEST(GameFolderRules, PlayerFolderFollowsXdgDataHomeOnlyWhenItIsAbsolute) {
@@ -82,13 +81,7 @@ protected:
         data = root + "/usr/share/games/dovra";
         folder = root + "/home/.local/share/dovra";
         put("VAZEzadide/glsl/Shaders/lights.vert", "void main() {}\n");
-        put("Resources/Images/menu.png", "png");
-        put("Resources/LevelPacks/packs_info.txt", "Resources/LevelPacks/P.txt P\n");
-        put("Resources/LevelPacks/P.txt",
-            "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Two 0\n"
-            "Editor/Levels/m3.txt Three 0\n");
         put("Editor/Levels/m1.txt", "map one\n");
-        put("Editor/Levels/m2.txt", "map two\n");
         put("Editor/Boxes/Dovra/crate.png", "crate");
     }
     void put(const std::string& relative, const std::string& text) {
