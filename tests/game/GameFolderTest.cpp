@@ -126,10 +126,7 @@ TEST_F(PreparedFolder, LinksArePointedAgainButThePlayersOwnFilesAndFoldersStay) 
 TEST_F(PreparedFolder, TheInstalledGameMovesOnlyWhenTheWorkingFolderHoldsNoGame) {
     const fs::path started = fs::current_path();
     const std::string program = root + "/usr/games/dovra", home = root + "/home";
-    const std::string empty = root + "/empty", source = root + "/source";
-    fs::create_directories(empty);
-    fs::create_directories(source + "/VAZEzadide/glsl/Shaders");
-    nktest::writeFile(source + "/VAZEzadide/glsl/Shaders/lights.vert", "x");
+    const std::string empty = root, source = NK_SOURCE_DIR;
     const struct {
         std::string program, working;
         bool home, moved, error;
