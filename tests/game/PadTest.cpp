@@ -37,9 +37,6 @@ void pressA() {
     tick({}, {button(0, true)});
     tick({}, {button(0, false)});
 }
-float opacity(const char* key) {
-    return game().gui->buttonImages().get(key).alpha.current;
-}
 
 }  // namespace
 
@@ -55,8 +52,9 @@ TEST(Pad, DpadAloneMissesTheFirstLevelOrUnpluggedMidWalkKeepsWalking) {
     dpadDown();
     ticks(30);
     EXPECT_EQ(g.gui->focus(), "main_button_0");
-    EXPECT_EQ(opacity("main_button_0"), 1.0f) << "the focused button fades in, and stops";
-    EXPECT_EQ(opacity("main_button_1"), 0.7f) << "the others stay dim";
+    NK::ExtBitmapStore& images = g.gui->buttonImages();
+    EXPECT_EQ(images.get("main_button_0").alpha.current, 1.0f) << "focused: faded in, and still";
+    EXPECT_EQ(images.get("main_button_1").alpha.current, 0.7f) << "the others stay dim";
 
     pressA();
     ASSERT_EQ(g.scene(), LevelBrowser) << "the face button clicks Levels";
