@@ -18,7 +18,6 @@ protected:
     void SetUp() override {
         gamekit::question = {};
         gamekit::open(Editor);
-        ASSERT_TRUE(frame().inEditor);
     }
     void TearDown() override {
         gamekit::question = {};
@@ -32,25 +31,19 @@ protected:
             std::remove(("Editor/Levels/" + name).c_str());
     }
     // An edit of the player as its page makes one.
-    void movePlayer(float x, float y) {
-        g.player->setPosition(x, y);
-        g.player->changed = true;
-    }
+    void movePlayer(float x, float y) { g.player->setPosition(x, y), g.player->changed = true; }
     // SET starts typing a name; a click on the field ends it.
     void typeName(bool on) {
-        NK::GUISystem& widgets = g.importExport->widgets();
-        if (on)
-            widgets.getButton("set_save_path").first("set_save_path");
-        else
-            widgets.getTextInput("save_path").first("save_path");
+        NK::GUISystem& w = g.importExport->widgets();
+        const char* key = on ? "set_save_path" : "save_path";
+        (on ? w.getButton(key).first : w.getTextInput(key).first)(key);
         tick();
         ASSERT_EQ(g.importExport->typing(), on);
     }
     // D held over two ticks, then one more for the camera to coast.
     void walkD() {
         gamekit::hold(ALLEGRO_KEY_D);
-        tick({ALLEGRO_KEY_D});
-        tick();
+        gamekit::ticks(2);
         gamekit::hold(ALLEGRO_KEY_D, false);
         tick();
     }
@@ -69,7 +62,6 @@ protected:
 // on Import/Export, not on the tab used before.
 TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWasOrEscapeKeepsTheTabTheTestRunReturnsTo) {
     click("player");
-    ASSERT_EQ(frame().tabs.editorTab, EditorTabs::PlayerTab);
     movePlayer(4000, 2500);
     tick({ALLEGRO_KEY_C});
     tick();
@@ -108,10 +100,8 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     EXPECT_EQ(shown(), "......Gxxxx");
     click("change");
     EXPECT_EQ(shown(), "xGxxxx.....");
-    auto middle = [&](int first, int last) {
-        return (tab[first].x + tab[last].x + tab[last].width) / 2.0f;
-    };
-    EXPECT_NEAR(middle(0, 5), middle(6, 10), 0.5f);
+    // The rows' outer edges add up alike: their middles are the same.
+    EXPECT_NEAR(tab[0].x + tab[5].x + tab[5].width, tab[6].x + tab[10].x + tab[10].width, 1.0f);
     ALLEGRO_BITMAP* before = gamekit::frame();
     const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
     for (const char* key : toggles) click(key), click(key);
@@ -128,23 +118,11 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     al_destroy_bitmap(after);
 }
 
-// "back" during a test run saves the level as edited, not as the run left it.
-TEST_F(EditorFrameTest, BackDuringATestRunSavesTheEditedLevelNotTheRun) {
-    movePlayer(500, 300);
-    const std::string edited = g.importExport->snapshot();
-    tick({ALLEGRO_KEY_SPACE});
-    ASSERT_TRUE(frame().tabs.testRunning);
-    gamekit::ticks(30);  // the player falls
-    gamekit::question.answer = true;
-    click("back");
-    EXPECT_EQ(gamekit::question.asked, 1);
-    const std::set<std::string> saved = gamekit::savedMaps();
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(nktest::contentsOf("Editor/Levels/" + *saved.begin()), edited);
-}
-
-// Ctrl+Z with the drag still held takes back the drag alone; Ctrl+Y brings it back.
-TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
+// Ctrl+Z with the drag still held takes back the drag alone; Ctrl+Y brings
+// it back. Ctrl+Z and Ctrl+Y belong to the field too, and neither touches
+// the level or its history under a test run. A step that does not read is
+// stepped over.
+TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadableStep) {
     movePlayer(100, 100);
     tick({ALLEGRO_KEY_K});  // the edge a change comes with; taken the tick after
     tick();
@@ -158,10 +136,37 @@ TEST_F(EditorFrameTest, UndoDuringAHeldDragUndoesOnlyTheDrag) {
     tick();
     undo(ALLEGRO_KEY_Y);
     EXPECT_EQ(g.player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
+    g.importExport->clearMap();  // then a light, recorded as the editor records one
+    frame().history.reset(g.importExport->snapshot());
+    ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
+    frame().history.record(g.importExport->snapshot());
+    gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
+    EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
+    std::string seen;
+    // Each step: under a test run (R), typing a name (T) or neither (.), then Z or Y.
+    for (const char* step : {"RZ", "TZ", ".Z", "RY", "TY", ".Y"}) {
+        const bool running = step[0] == 'R', typing = step[0] == 'T';
+        if (running) tick({ALLEGRO_KEY_SPACE});
+        if (typing) typeName(true);
+        undo(step[1] == 'Z' ? ALLEGRO_KEY_Z : ALLEGRO_KEY_Y);
+        seen += (g.lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
+        if (running) tick({ALLEGRO_KEY_SPACE});
+        if (typing) typeName(false);
+    }
+    EXPECT_EQ(seen, "L0L0.1.1.1L0");
+    frame().history.reset("PLY 300\n");
+    frame().history.record(g.importExport->snapshot());
+    undo(ALLEGRO_KEY_Z);
+    EXPECT_EQ(frame().history.current(), g.importExport->snapshot());
+    EXPECT_FALSE(g.lights->empty());
 }
 
-// Space and D belong to a name field while it takes text.
-TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCamera) {
+// Space and D belong to a name field while it takes text. Escape ends the
+// run and keeps the editor; Space then starts it again; "back" during a run
+// saves the level as edited, not as the run left it.
+TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameRunsOrMovesTheCameraOrBackSavesTheRun) {
+    movePlayer(500, 300);
+    const std::string edited = g.importExport->snapshot();
     typeName(true);
     const float x = frame().camera.view().x;
     tick({ALLEGRO_KEY_SPACE});
@@ -171,13 +176,19 @@ TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameNeitherRunsTheLevelNorMovesTheCame
     typeName(false);
     walkD();
     EXPECT_GT(frame().camera.view().x, x);
-    // Escape ends the run and keeps the editor; Space then starts it again.
     std::string runs;
-    for (int key : {ALLEGRO_KEY_SPACE, ALLEGRO_KEY_ESCAPE, ALLEGRO_KEY_SPACE, ALLEGRO_KEY_SPACE}) {
+    for (int key : {ALLEGRO_KEY_SPACE, ALLEGRO_KEY_ESCAPE, ALLEGRO_KEY_SPACE}) {
         tick({key});
         runs += g.scene() != Editor ? '-' : frame().tabs.testRunning ? 'R' : '.';
     }
-    EXPECT_EQ(runs, "R.R.");
+    ASSERT_EQ(runs, "R.R");
+    gamekit::ticks(30);  // the player falls
+    gamekit::question.answer = true;
+    click("back");
+    EXPECT_EQ(gamekit::question.asked, 1);
+    const std::set<std::string> saved = gamekit::savedMaps();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(nktest::contentsOf("Editor/Levels/" + *saved.begin()), edited);
 }
 
 // A test run turns "Run" to "Stop" and shows its control button, which
@@ -211,34 +222,6 @@ TEST_F(EditorFrameTest, TestRunButtonsControlLightsOrEndOnDeathWrong) {
     tick();
     EXPECT_EQ(state(), "Run|" + std::to_string(EditorTabs::GateTab));
     click("show_lights");
-}
-
-// Ctrl+Z and Ctrl+Y belong to the field too, and neither touches the level
-// or its history under a test run. A step that does not read is stepped over.
-TEST_F(EditorFrameTest, UndoOrRedoReachesTheRunTheFieldOrAnUnreadableStep) {
-    g.importExport->clearMap();  // then a light, recorded as the editor records one
-    frame().history.reset(g.importExport->snapshot());
-    ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
-    frame().history.record(g.importExport->snapshot());
-    gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
-    EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
-    std::string seen;
-    // Each step: under a test run (R), typing a name (T) or neither (.), then Z or Y.
-    for (const char* step : {"RZ", "TZ", ".Z", "RY", "TY", ".Y"}) {
-        const bool running = step[0] == 'R', typing = step[0] == 'T';
-        if (running) tick({ALLEGRO_KEY_SPACE});
-        if (typing) typeName(true);
-        undo(step[1] == 'Z' ? ALLEGRO_KEY_Z : ALLEGRO_KEY_Y);
-        seen += (g.lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
-        if (running) tick({ALLEGRO_KEY_SPACE});
-        if (typing) typeName(false);
-    }
-    EXPECT_EQ(seen, "L0L0.1.1.1L0");
-    frame().history.reset("PLY 300\n");
-    frame().history.record(g.importExport->snapshot());
-    undo(ALLEGRO_KEY_Z);
-    EXPECT_EQ(frame().history.current(), g.importExport->snapshot());
-    EXPECT_FALSE(g.lights->empty());
 }
 
 // Under the pointer a tab dims and an Import/Export button lights up, each

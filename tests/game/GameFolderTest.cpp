@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "game/GameFolderFiles.h"
 #include "tests/support/Files.h"
@@ -11,23 +12,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using GameFolder::Part;
 using GameFolder::Step;
 
 TEST(GameFolderRules, PlayerFolderFollowsXdgDataHomeOnlyWhenItIsAbsolute) {
-    const struct {
-        const char* xdg;
-        const char* home;
-        const char* folder;
-    } rows[] = {{"/data", "/home/p", "/data/dovra"},
-                {nullptr, "/home/p", "/home/p/.local/share/dovra"},
-                {"", "/home/p", "/home/p/.local/share/dovra"},
-                {"relative/data", "/home/p", "/home/p/.local/share/dovra"},
-                {nullptr, nullptr, ""},
-                {nullptr, "not/absolute", ""}};
-    for (const auto& row : rows)
-        EXPECT_EQ(GameFolder::playerFolder(row.xdg, row.home), row.folder)
-            << (row.xdg ? row.xdg : "(unset)") << " " << (row.home ? row.home : "(unset)");
+    // Each row: XDG_DATA_HOME, HOME (null when unset), the player's folder.
+    const char* const rows[][3] = {{"/data", "/home/p", "/data/dovra"},
+                                   {nullptr, "/home/p", "/home/p/.local/share/dovra"},
+                                   {"", "/home/p", "/home/p/.local/share/dovra"},
+                                   {"relative/data", "/home/p", "/home/p/.local/share/dovra"},
+                                   {nullptr, nullptr, ""},
+                                   {nullptr, "not/absolute", ""}};
+    for (const auto& [xdg, home, folder] : rows)
+        EXPECT_EQ(GameFolder::playerFolder(xdg, home), folder)
+            << (xdg ? xdg : "(unset)") << " " << (home ? home : "(unset)");
 }
 
 TEST(GameFolderRules, UnlocksCarryOverByMapAndEveryOtherLineStaysByteForByte) {
@@ -52,11 +49,9 @@ TEST(GameFolderRules, UnlocksCarryOverByMapAndEveryOtherLineStaysByteForByte) {
 // Each row: the state of one file of a writable folder and what must happen.
 TEST(GameFolderRules, UpgradesBringNewFilesButNeverReplaceWhatThePlayerChanged) {
     const std::uint64_t old = 1, fresh = 2, edited = 3;
-    const struct {
-        const char* why;
-        GameFolder::FileState state;  // pack, player has it, recorded, three prints
-        Step step;
-    } rows[] = {
+    // Why; the file's state (a pack, the player has it, recorded, the three
+    // prints); the step.
+    const std::tuple<const char*, GameFolder::FileState, Step> rows[] = {
         {"first start", {false, false, false, 0, fresh, 0}, Step::Copy},
         {"a player's deleted copy comes back", {true, false, true, old, old, 0}, Step::Copy},
         {"package unchanged, map edited", {false, true, true, old, old, edited}, Step::Keep},
@@ -68,7 +63,7 @@ TEST(GameFolderRules, UpgradesBringNewFilesButNeverReplaceWhatThePlayerChanged) 
         {"new map, no record", {false, true, false, 0, fresh, edited}, Step::Keep},
         {"already the new file", {false, true, true, old, fresh, fresh}, Step::Keep},
     };
-    for (const auto& r : rows) EXPECT_EQ(GameFolder::stepFor(r.state), r.step) << r.why;
+    for (const auto& [why, state, step] : rows) EXPECT_EQ(GameFolder::stepFor(state), step) << why;
 }
 
 // A small installed game and a player's folder, both in the test's own
@@ -82,13 +77,7 @@ protected:
         data = root + "/usr/share/games/dovra";
         folder = root + "/home/.local/share/dovra";
         put("VAZEzadide/glsl/Shaders/lights.vert", "void main() {}\n");
-        put("Resources/Images/menu.png", "png");
-        put("Resources/LevelPacks/packs_info.txt", "Resources/LevelPacks/P.txt P\n");
-        put("Resources/LevelPacks/P.txt",
-            "Editor/Levels/m1.txt One 1\nEditor/Levels/m2.txt Two 0\n"
-            "Editor/Levels/m3.txt Three 0\n");
         put("Editor/Levels/m1.txt", "map one\n");
-        put("Editor/Levels/m2.txt", "map two\n");
         put("Editor/Boxes/Dovra/crate.png", "crate");
     }
     void put(const std::string& relative, const std::string& text) {
@@ -133,26 +122,21 @@ TEST_F(PreparedFolder, LinksArePointedAgainButThePlayersOwnFilesAndFoldersStay) 
 TEST_F(PreparedFolder, TheInstalledGameMovesOnlyWhenTheWorkingFolderHoldsNoGame) {
     const fs::path started = fs::current_path();
     const std::string program = root + "/usr/games/dovra", home = root + "/home";
-    const std::string empty = root + "/empty", source = root + "/source";
-    fs::create_directories(empty);
-    fs::create_directories(source + "/VAZEzadide/glsl/Shaders");
-    nktest::writeFile(source + "/VAZEzadide/glsl/Shaders/lights.vert", "x");
-    const struct {
-        std::string program, working;
-        bool home, moved, error;
-    } rows[] = {{root + "/build/bin/dovra", empty, true, false, false},
-                {program, source, true, false, false},
-                {program, data, true, true, false},
-                {program, empty, true, true, false},
-                {program, empty, false, false, true}};
-    for (const auto& r : rows) {
-        const GameFolder::Start s = GameFolder::enter(r.program, "../share/games/dovra", r.working,
-                                                      nullptr, r.home ? home.c_str() : nullptr);
+    const std::string empty = root, source = NK_SOURCE_DIR;
+    const std::tuple<std::string, std::string, bool, bool, bool> rows[] = {
+        {root + "/build/bin/dovra", empty, true, false, false},
+        {program, source, true, false, false},
+        {program, data, true, true, false},
+        {program, empty, true, true, false},
+        {program, empty, false, false, true}};
+    for (const auto& [binary, working, hasHome, moved, error] : rows) {
+        const GameFolder::Start s = GameFolder::enter(binary, "../share/games/dovra", working,
+                                                      nullptr, hasHome ? home.c_str() : nullptr);
         const fs::path now = fs::current_path();
         fs::current_path(started);
         EXPECT_EQ(std::vector<bool>({s.moved, !s.error.empty(), now == fs::path(folder)}),
-                  std::vector<bool>({r.moved, r.error, r.moved}))
-            << r.program << " in " << r.working;
+                  std::vector<bool>({moved, error, moved}))
+            << binary << " in " << working;
     }
 }
 

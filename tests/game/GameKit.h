@@ -10,6 +10,7 @@
 #include "engine/GUISystem.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
+#include "game/PlayScene.h"
 #include "tests/support/Files.h"
 #include "tests/support/Testing.h"
 
@@ -48,39 +49,37 @@ inline GameEnvironment* const environment =
 // The game loaded as the real start loads it. `buildEditor` finishes at once
 // what the menu's first ticks would build: tests reach into the editor's
 // pages straight away, as a player can only a moment later.
-inline void start(bool buildEditor) {
-    GameEnvironment* env = environment;
+inline Game& start(bool buildEditor) {
     // GameCore is plain data the engine fills in; it starts from zeroes.
     void* memory = ::operator new(sizeof(Game));
     std::memset(memory, 0, sizeof(Game));
-    env->game = new (memory) Game();
-    env->game->startEngine("Dovra test");
-    env->game->create();
-    env->game->load();
-    if (buildEditor) env->game->finishBuilding();
-    env->game->importExport->askToSave = [] {
+    Game& g = *(environment->game = new (memory) Game());
+    g.startEngine("Dovra test");
+    g.create();
+    g.load();
+    if (buildEditor) g.finishBuilding();
+    g.importExport->askToSave = [] {
         ++question.asked;
         return question.answer;
     };
+    return g;
 }
 
 inline Game& game() {
-    GameEnvironment* env = environment;
-    if (!env->game) {
+    if (!environment->game) {
         const std::string folder = nktest::tempPath("game");
         EXPECT_EQ(GameFolder::prepare(NK_SOURCE_DIR, folder), "");
         EXPECT_EQ(chdir(folder.c_str()), 0);
         start(true);
     }
-    return *env->game;
+    return *environment->game;
 }
 
 // A new game in the same folder, as a player quitting and starting again.
 inline Game& restart(bool buildEditor) {
     game();
     environment->TearDown();
-    start(buildEditor);
-    return *environment->game;
+    return start(buildEditor);
 }
 
 // One update with these keys pressed and these events arrived since the
@@ -108,6 +107,12 @@ inline void click(const std::string& key) {
 inline void open(Scene scene) {
     game().openScene(scene);
     tick();
+}
+// The level played left for the main menu, the devices' input back in place.
+inline void leave() {
+    game().replayInput = nullptr;
+    game().play->leaveLevel();
+    open(MainMenu);
 }
 
 // The maps saved in Editor/Levels beyond the shipped ones.

@@ -1,6 +1,9 @@
 
 
 #include "game/SceneMachine.h"
+
+#include <tuple>
+
 #include "game/TutorialBook.h"
 #include "tests/support/Testing.h"
 
@@ -28,9 +31,7 @@ public:
     void enterEditor() override { add("n"); }
     void updatePlay() override { add("p"); }
     void leaveLevel() override { add("L"); }
-    void add(const std::string& word) {
-        calls += (calls.empty() || calls.back() == '|' ? "" : " ") + word;
-    }
+    void add(const std::string& w) { calls += calls.empty() || calls.back() == '|' ? w : " " + w; }
 };
 
 }  // namespace
@@ -40,28 +41,23 @@ public:
 // and only then; Escape leads back to the menu, except in the main menu and
 // while the editor's test run ends; a level is left once.
 TEST(Scenes, EntryWorkLateOrRepeatedOrEscapeLeadsElsewhere) {
-    const struct {
-        int scene;
-        bool testRunning;
-        std::string updates, calls;
-    } cases[] = {
-        {MainMenu, false, "e", "v l"},
-        {Tutorial, false, "..e.", "v --T|v|v --T|v l M--"},
-        {LevelBrowser, false, ".e.", "v l -B-|v l -B-|v l M--"},
-        {Editor, true, ".ee.", "u --- n|u x|u x --- n|v l M--"},
-        {Play, false, ".e.e", "p ---|p L ---|v l M--|v l"},
+    const std::tuple<int, std::string, std::string> cases[] = {
+        {MainMenu, "e", "v l"},
+        {Tutorial, "..e.", "v --T|v|v --T|v l M--"},
+        {LevelBrowser, ".e.", "v l -B-|v l -B-|v l M--"},
+        {Editor, ".ee.", "u --- n|u x|u x --- n|v l M--"},  // in a test run
+        {Play, ".e.e", "p ---|p L ---|v l M--|v l"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [scene, updates, calls] : cases) {
         SceneMachine m;
         RecordingHooks h;
-        h.testRunning = c.testRunning;
-        m.scene = c.scene;
-        for (char u : c.updates) {
+        h.testRunning = scene == Editor;
+        m.scene = scene;
+        for (char u : updates) {
             m.update(u == 'e', h);
             h.calls += "|";
         }
-        h.calls.pop_back();
-        EXPECT_EQ(h.calls, c.calls) << c.scene;
+        EXPECT_EQ(h.calls, calls + "|") << scene;
     }
 }
 
