@@ -4,9 +4,7 @@
 // they use, so each file includes this and the code it tests.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/BitmapEntry.h"

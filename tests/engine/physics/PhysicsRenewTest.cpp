@@ -1,13 +1,12 @@
 #include "engine/PhysicsWorld.h"
 #include "tests/support/Testing.h"
 
-using nktest::Floats;
-
 namespace {
 
 // A pile of crates and a ball tumbling down a slope onto a floor: enough
-// contacts that the order Box2D solves them in shows in the result.
-void buildPile(NK::PhysicsWorld& world) {
+// contacts that the order Box2D solves them in shows in the result. Played
+// for four seconds; each crate's place and angle.
+nktest::Floats playPile(NK::PhysicsWorld& world) {
     world.createSurface({0, 600}, {400, 800}, "0");
     world.addSurfacePoint("0", {1600, 800});
     for (int i = 0; i < 8; ++i) {
@@ -15,12 +14,8 @@ void buildPile(NK::PhysicsWorld& world) {
         world.createSquare({x, y}, {30, 30}, false, 0.1f * i, "b_" + std::to_string(i), 1.0f, 0.5f);
     }
     world.createCircle({150, 300}, false, "c_0", 2.0f, 0.3f, 40, 0.0f);
-}
-
-Floats playPile(NK::PhysicsWorld& world) {
-    buildPile(world);
     for (int i = 0; i < 240; ++i) world.step(60.0f);
-    Floats out;
+    nktest::Floats out;
     for (int i = 0; i < 8; ++i) {
         const b2Body* b = world.getSquare("b_" + std::to_string(i)).body;
         out.insert(out.end(), {b->GetPosition().x, b->GetPosition().y, b->GetAngle()});
@@ -37,7 +32,7 @@ Floats playPile(NK::PhysicsWorld& world) {
 // the new ground and not the old.
 TEST(PhysicsRenew, LevelBuiltInUsedWorldPlaysDifferentlyOrRaysAskTheOldWorld) {
     NK::PhysicsWorld fresh({0.0f, 10.0f}, nullptr);
-    const Floats first = playPile(fresh);
+    const nktest::Floats first = playPile(fresh);
 
     NK::PhysicsWorld used({0.0f, 10.0f}, nullptr);
     playPile(used);
