@@ -55,10 +55,7 @@ inline std::string imageFile(const std::string& name, int w, int h, ALLEGRO_COLO
 // and drawing after it.
 class DrawTest : public testing::Test {
 protected:
-    void SetUp() override {
-        resetDrawing();
-        resetInput();
-    }
+    void SetUp() override { resetDrawing(), resetInput(); }
     void TearDown() override { resetDrawing(); }
 };
 

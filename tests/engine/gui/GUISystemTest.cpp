@@ -184,18 +184,16 @@ TEST_F(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
     gui.setButtonText("button", " ", 1);
     gui.createTextLabel(stems, {0, 30, 30, 30}, "font", 10, NK::Color::white(), {}, "", "label");
 
-    const NK::BitmapEntry shrunk = nktest::solidImage(20, 40, al_map_rgb(0, 0, 0));
-    ALLEGRO_BITMAP* window = shrunk.get();
-    al_set_target_bitmap(window);
+    const NK::BitmapEntry window = nktest::solidImage(20, 40, al_map_rgb(0, 0, 0));
+    al_set_target_bitmap(window.get());
     ALLEGRO_TRANSFORM twoThirds;
-    al_identity_transform(&twoThirds);
-    al_scale_transform(&twoThirds, 2.0f / 3.0f, 2.0f / 3.0f);
+    al_build_transform(&twoThirds, 0, 0, 2.0f / 3.0f, 2.0f / 3.0f, 0);
     al_use_transform(&twoThirds);
     gui.drawButton("button");
     gui.drawTextLabel("label");
     for (int y : {10, 30})
         for (int x = 0; x < 20; ++x)
-            EXPECT_GT(nktest::pixelAt(x, y, window).r, 40) << "dark at " << x << ", " << y;
+            EXPECT_GT(nktest::pixelAt(x, y, window.get()).r, 40) << "dark at " << x << ", " << y;
 }
 
 // What is on against what a frame drew: a shown button the screen never
