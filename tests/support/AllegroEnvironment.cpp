@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -57,19 +56,16 @@ std::string sourcePath(const std::string& relative) {
 }
 
 std::string tempPath(const std::string& name) {
-    static pid_t owner = 0;
-    static std::string folder;
-    if (folder.empty()) {
-        char pattern[] = "/tmp/dovra-tests-XXXXXX";
-        if (!mkdtemp(pattern)) ADD_FAILURE() << "no temporary folder";
-        folder = pattern;
-        owner = getpid();
-        // A death test's child ends through exit too: only the owner removes it.
-        std::atexit([] {
-            if (getpid() == owner) std::filesystem::remove_all(folder);
-        });
-    }
-    return folder + "/" + name;
+    // A death test's child ends through exit too: only the owner removes it.
+    static const struct Folder {
+        pid_t owner = getpid();
+        char path[24] = "/tmp/dovra-tests-XXXXXX";
+        Folder() { EXPECT_NE(mkdtemp(path), nullptr) << "no temporary folder"; }
+        ~Folder() {
+            if (getpid() == owner) std::filesystem::remove_all(path);
+        }
+    } folder;
+    return folder.path + ("/" + name);
 }
 
 }  // namespace nktest

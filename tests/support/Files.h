@@ -1,6 +1,5 @@
 #pragma once
-#include <dirent.h>
-
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,11 +20,9 @@ inline void writeFile(const std::string& path, const std::string& text) {
 // The names in `folder` that do not start with a dot; none when it is missing.
 inline std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-        closedir(dir);
-    }
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing))
+        if (entry.path().filename().string()[0] != '.') names.push_back(entry.path().filename());
     return names;
 }
 

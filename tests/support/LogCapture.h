@@ -14,8 +14,7 @@ public:
     ~LogCapture() { lines(); }
     // The captured lines (each without its line feed); ends the capture.
     std::vector<std::string> lines() {
-        if (capturing) text = testing::internal::GetCapturedStdout();
-        capturing = false;
+        if (capturing) text = testing::internal::GetCapturedStdout(), capturing = false;
         std::istringstream in(text);
         std::vector<std::string> out;
         for (std::string line; std::getline(in, line);) out.push_back(line);

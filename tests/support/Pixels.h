@@ -1,7 +1,6 @@
 #pragma once
 #include <allegro5/allegro.h>
 
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,9 +11,6 @@ namespace nktest {
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 0;  // 0..255
 };
-inline std::ostream& operator<<(std::ostream& os, const Rgba& c) {
-    return os << "rgba(" << c.r << "," << c.g << "," << c.b << "," << c.a << ")";
-}
 
 // The pixel at x, y of a bitmap (the back buffer when null).
 Rgba pixelAt(int x, int y, ALLEGRO_BITMAP* bitmap = nullptr);

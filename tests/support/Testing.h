@@ -4,9 +4,7 @@
 // they use, so each file includes this and the code it tests.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/BitmapEntry.h"
@@ -57,10 +55,7 @@ inline std::string imageFile(const std::string& name, int w, int h, ALLEGRO_COLO
 // and drawing after it.
 class DrawTest : public testing::Test {
 protected:
-    void SetUp() override {
-        resetDrawing();
-        resetInput();
-    }
+    void SetUp() override { resetDrawing(), resetInput(); }
     void TearDown() override { resetDrawing(); }
 };
 

@@ -9,21 +9,17 @@ namespace {
 // nktest::colours, a frame names the cell it came from.
 const ALLEGRO_COLOR white{1, 1, 1, 1};
 
-// "a" is a 2 x 2 sheet of 32-pixel frames, "block" 8 x 8 of 64, "strip" 8 x
-// 1 of 32, "one" a red/green pair taken as one frame; "hero" an ext-bitmap
-// animated from the strip.
+// "block" is an 8 x 8 sheet of 64-pixel frames, "strip" 8 x 1 of 32, "one"
+// a red/green pair taken as one frame; "hero" an ext-bitmap animated from the
+// strip.
 class Animations : public nktest::DrawTest {
 protected:
-    void SetUp() override {
-        DrawTest::SetUp();
-        store.loadAnimation(nktest::imageFile("a", 64, 64, white, 2, 2), 2, 2, "a");
+    Animations() {
         store.loadAnimation(nktest::imageFile("block", 512, 512, white, 8, 8), 8, 8, "block");
         store.loadAnimation(nktest::imageFile("strip", 256, 32, white, 8, 1), 8, 1, "strip");
         store.loadAnimation(nktest::imageFile("pair", 128, 64, white, 2, 1), 1, 1, "one");
         ext.createAnimated(store.get("strip"), {100, 100, 32, 32}, "hero");
     }
-    void tick() { ext.updateExtBitmaps(); }
-    NK::ExtBitmap& hero() { return ext.get("hero"); }
     NK::AnimationStore store;
     NK::ExtBitmapStore ext{nktest::engine().renderContext};
 };
@@ -53,9 +49,9 @@ TEST_F(Animations, PlayRemovedOnTheWrongUpdateOrEndCalledTwiceOrOutlivingItsFram
     int ends = 0;
     store.playAnimation("block", {300, 200, 128, 128}, true, {.5f, .5f}, 4, 0).onEnd = [&] {
         ++ends;
-        store.playAnimation("a", {0, 0, 10, 10}, false, {.5f, .5f}, 1, 0);
+        store.playAnimation("strip", {0, 0, 10, 10}, false, {.5f, .5f}, 1, 0);
     };
-    store.playAnimation("a", {0, 0, 10, 10}, false, {.5f, .5f}, 0, 0);  // never moves
+    store.playAnimation("strip", {0, 0, 10, 10}, false, {.5f, .5f}, 0, 0);  // never moves
     EXPECT_EQ(store.plays().front().destination, NK::Rect(236, 136, 128, 128));
     for (int update = 1; update <= 15; ++update) store.updateAnimations();
     EXPECT_EQ(store.plays().front().current, 60);
@@ -64,7 +60,7 @@ TEST_F(Animations, PlayRemovedOnTheWrongUpdateOrEndCalledTwiceOrOutlivingItsFram
     EXPECT_EQ(store.plays().back().current, 0);
     store.updateAnimations();
     EXPECT_EQ(ends, 1);
-    store.destroyAnimation("a");
+    store.destroyAnimation("strip");
     EXPECT_TRUE(store.plays().empty());
 }
 
@@ -77,9 +73,9 @@ TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored
     ext.addSavedAnimation("hero", "blink", 0, 2, 0, true);
     nktest::Ints shown;
     auto ask = [&](const char* name, int ticks) {
-        for (int i = 0; i < ticks; ++i, shown.push_back(hero().frame.current)) {
+        for (int i = 0; i < ticks; ++i, shown.push_back(ext.get("hero").frame.current)) {
             ext.playSavedAnimation("hero", name);
-            tick();
+            ext.updateExtBitmaps();
         }
     };
     ask("walk", 4);  // stops on 3
@@ -91,8 +87,8 @@ TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored
     ext.playFramesAtStep("hero", 4, 7, 1.0f, false, true, -1);
     ask("walk", 1);
     ext.playFrames("hero", 0, 1, 0, false, false, 0);
-    tick();
-    hero().frame.locked = false;
+    ext.updateExtBitmaps();
+    ext.get("hero").frame.locked = false;
     ask("walk", 1);
     EXPECT_EQ(shown, (nktest::Ints{1, 2, 3, 3, 1, 6, 5, 6, 1, 2, 2, 1, 0, 0, 5, 1}));
     EXPECT_FATAL(ext.playSavedAnimation("hero", "run"), "Saved animation key \"run\" not found");
@@ -112,7 +108,7 @@ TEST_F(Animations, ExtBitmapOffItsCentreOrFlipIgnored) {
                                 {500, 268}, {500, 332}, {800, 300}};
     EXPECT_EQ(nktest::colours(box), "RRKKKKK");
     ext.createAnimated(store.get("one"), {100, 100, 200, 200}, "lr").flipX = true;
-    hero().frame.current = 5;
+    ext.get("hero").frame.current = 5;
     store.clearAnimations();  // the bitmaps keep frames of their own
     ext.drawExtBitmap("lr");
     ext.drawExtBitmap("hero");
@@ -133,7 +129,7 @@ TEST_F(Animations, FadeOrTintEndNotToldOrOnTheWrongTick) {
         heard += " c" + key + std::to_string(t);
         ext.destroy(key);
     };
-    for (t = 1; t <= 6; ++t) tick();
+    for (t = 1; t <= 6; ++t) ext.updateExtBitmaps();
     EXPECT_EQ(heard, "afade2 cfade4");
     EXPECT_FALSE(ext.contains("fade"));
 }

@@ -20,10 +20,7 @@ std::string drawn(NK::ExtBitmapStore& pictures, const std::string& key, ALLEGRO_
     return seen;
 }
 
-class SharedImages : public nktest::DrawTest {
-protected:
-    NK::RenderContext& rc = *nktest::engine().renderContext;
-};
+using SharedImages = nktest::DrawTest;
 
 }  // namespace
 
@@ -33,7 +30,7 @@ protected:
 // cached or not.
 TEST_F(SharedImages, ChangedFileShownFromItsOldPixelsOrMissingFileNotReported) {
     const std::string path = nktest::imageFile("shared", 64, 64, {}, 2);  // red, green
-    NK::BitmapStore store{&rc};
+    NK::BitmapStore store{nktest::engine().renderContext};
     ALLEGRO_BITMAP* first = store.load(path, "a").shared.get();
     EXPECT_EQ(store.load(path, "b").shared.get(), first);
     EXPECT_EQ(nktest::colours({{10, 10}, {50, 10}}, store.get("b").get()), "RG");
@@ -54,10 +51,10 @@ TEST_F(SharedImages, ChangedFileShownFromItsOldPixelsOrMissingFileNotReported) {
 // shows it, after its store entry, its cache and its first picture are gone.
 TEST_F(SharedImages, OnePictureEditsAnotherOrSharedPixelsFreedWhileShown) {
     const std::string path = nktest::imageFile("look", 64, 64, {}, 2);  // red, green
-    NK::ExtBitmapStore pictures{&rc};
+    NK::ExtBitmapStore pictures{nktest::engine().renderContext};
     NK::BitmapEntry painted;
     {
-        NK::BitmapStore store{&rc};
+        NK::BitmapStore store{nktest::engine().renderContext};
         NK::BitmapEntry& image = store.load(path, "image");
         NK::ExtBitmap& plain = pictures.create(image, {0, 0, 64, 64}, "plain");
         NK::ExtBitmap& edited = pictures.create(image, {0, 0, 64, 64}, "edited");
@@ -95,7 +92,7 @@ TEST_F(SharedImages, DecodedAheadDiffersOrMissingFileNotReported) {
     NK::ImagePrefetch::setCurrent(&prefetch);
     prefetch.waitForAll();
 
-    NK::BitmapStore store{&rc};
+    NK::BitmapStore store{nktest::engine().renderContext};
     ALLEGRO_BITMAP* direct = al_load_bitmap(soft.c_str());
     const nktest::Rgba expected = nktest::pixelAt(3, 3, direct);
     const nktest::Rgba seen = nktest::pixelAt(3, 3, store.load(soft, "soft").get());

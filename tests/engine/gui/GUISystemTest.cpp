@@ -1,5 +1,7 @@
 #include "engine/GUISystem.h"
 
+#include <allegro5/allegro_primitives.h>
+
 #include <cctype>
 #include <sstream>
 
@@ -11,10 +13,7 @@ namespace {
 // A widget system over the shared input, with Clear Sans as "font".
 class GUI : public nktest::DrawTest {
 protected:
-    void SetUp() override {
-        DrawTest::SetUp();
-        fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
-    }
+    GUI() { fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font"); }
     NK::Input& input = *nktest::engine().input;
     NK::FontStore fonts{nktest::engine().renderContext};
     NK::GUISystem gui{&input, nktest::engine().renderContext, &fonts};
@@ -113,23 +112,19 @@ TEST_F(GUI, FocusOutOfReadingOrderOntoHiddenButtonsOrClickingTheWrongOne) {
     }
     gui.setButtonShown("hidden", false);
     std::string order;
-    for (int i = 0; i < 5; ++i) gui.stepFocus(1), order += gui.focus() + " ";
-    EXPECT_EQ(order, "top left right bottom top ");
-    gui.stepFocus(-1);
-    gui.stepFocus(-1);
-    EXPECT_EQ(gui.focus(), "right");
+    for (int step : {1, 1, 1, 1, 1, -1, -1}) gui.stepFocus(step), order += gui.focus() + " ";
+    EXPECT_EQ(order, "top left right bottom top bottom right ");
 
     // The pointer lies on "left" and its button is pressed: ignored while the
-    // pad has the focus, so only the focused button is clicked.
+    // pad has the focus, so only the focused button is clicked (the first
+    // word of `clicked` at the end).
     nktest::resetInput();
     input.mouse.x = 120;
     input.mouse.y = 740;
     input.mousePressed[1] = 1;
     gui.update();
-    EXPECT_EQ(clicked, "");
     gui.clickFocus();
     gui.update();
-    EXPECT_EQ(clicked, "right ");
     gui.dropFocus();
     gui.stepFocus(-1);
     EXPECT_EQ(gui.focus(), "bottom") << "a fresh focus going back starts at the last";
@@ -182,28 +177,23 @@ TEST_F(GUI, LongNameDrawnOverFrameOrStoredCut) {
 TEST_F(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
     const NK::BitmapEntry stems = nktest::solidImage(30, 30, al_map_rgb(0, 0, 0));
     al_set_target_bitmap(stems.get());
-    al_lock_bitmap(stems.get(), ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READWRITE);
     for (int x = 1; x < 30; x += 3)
-        for (int y = 0; y < 30; ++y) al_put_pixel(x, y, al_map_rgb(255, 255, 255));
-    al_unlock_bitmap(stems.get());
+        al_draw_filled_rectangle(x, 0, x + 1, 30, al_map_rgb(255, 255, 255));
     gui.setNextButtonsFont("font", 10, NK::Color::white());
     gui.createButton(stems, {0, 0, 30, 30}, "button", false);
     gui.setButtonText("button", " ", 1);
     gui.createTextLabel(stems, {0, 30, 30, 30}, "font", 10, NK::Color::white(), {}, "", "label");
 
-    ALLEGRO_BITMAP* window = al_create_bitmap(20, 40);
-    al_set_target_bitmap(window);
-    al_clear_to_color(al_map_rgb(0, 0, 0));
+    const NK::BitmapEntry window = nktest::solidImage(20, 40, al_map_rgb(0, 0, 0));
+    al_set_target_bitmap(window.get());
     ALLEGRO_TRANSFORM twoThirds;
-    al_identity_transform(&twoThirds);
-    al_scale_transform(&twoThirds, 2.0f / 3.0f, 2.0f / 3.0f);
+    al_build_transform(&twoThirds, 0, 0, 2.0f / 3.0f, 2.0f / 3.0f, 0);
     al_use_transform(&twoThirds);
     gui.drawButton("button");
     gui.drawTextLabel("label");
     for (int y : {10, 30})
         for (int x = 0; x < 20; ++x)
-            EXPECT_GT(nktest::pixelAt(x, y, window).r, 40) << "dark at " << x << ", " << y;
-    al_destroy_bitmap(window);
+            EXPECT_GT(nktest::pixelAt(x, y, window.get()).r, 40) << "dark at " << x << ", " << y;
 }
 
 // What is on against what a frame drew: a shown button the screen never
@@ -252,8 +242,7 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrRemadeUnreported) {
     gui.drawButton("hidden");
     EXPECT_EQ(NK::widgetMismatches(shown, gui.drawnWidgets()),
               (std::vector<std::string>{"shown, not drawn: menu"}));
-    EXPECT_EQ(NK::widgetMismatches({}, {"menu"}),
-              (std::vector<std::string>{"drawn, not shown: menu"}));
+    EXPECT_EQ(NK::widgetMismatches({}, {"menu"}), nktest::Lines{"drawn, not shown: menu"});
     gui.destroyAll();
     EXPECT_EQ(gui.clickableCount() + gui.shownWidgets().size(), 0u);
 }

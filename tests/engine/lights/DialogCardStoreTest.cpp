@@ -37,8 +37,8 @@ TEST(DialogCardHover, HoverOrClickOnTheWrongButtonOrPastTheTolerance) {
 // below the card's top and its text 100 further, the first row of their ink
 // where the font puts it, and gone with the card. A design made again under
 // its key says so.
-TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
-    nktest::resetDrawing();
+using DialogCardPrint = nktest::DrawTest;
+TEST_F(DialogCardPrint, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
     NK::RenderContext* rc = nktest::engine().renderContext;
     NK::BitmapStore bitmaps{rc};
     NK::FontStore fonts{rc};
@@ -61,5 +61,4 @@ TEST(DialogCardStore, TitlePrintedOffItsMarginOrRemadeDesignUnreported) {
     EXPECT_EQ(nktest::Ints({firstInk(0), firstInk(100)}), nktest::Ints({10 + y, 110 + y}));
     store.destroyCard("c");  // its printed picture goes with it
     EXPECT_FALSE(bitmaps.contains("c"));
-    nktest::resetDrawing();
 }

@@ -6,19 +6,11 @@
 #include "engine/RayCastManager.h"
 #include "tests/support/Testing.h"
 
-namespace {
-
-// A world with the game's downward gravity and no render context.
-struct Physics : testing::Test {
-    std::vector<NK::Segment>& rays() { return world.rayCasts().segments; }
-    NK::PhysicsWorld world{{0.0f, 10.0f}, nullptr};
-};
-
-}  // namespace
-
+// Each test's world has the game's downward gravity and no render context.
 // Keys are per kind; remaking one frees the old body (a surface's every
 // segment).
-TEST_F(Physics, RemakeKeepsTheOldBodies) {
+TEST(Physics, RemakeKeepsTheOldBodies) {
+    NK::PhysicsWorld world{{0.0f, 10.0f}, nullptr};
     world.createSquare({0, 0}, {5, 5}, false, 0, "k", 1, 0.5f);
     world.createCircle({0, 0}, false, "k", 1, 0.5f, 5, 0);
     world.createSurface({0, 0}, {10, 0}, "k");
@@ -35,8 +27,9 @@ TEST_F(Physics, RemakeKeepsTheOldBodies) {
 // Squares go on step 3601, circles on 4801, capsules on 6001, and each kind
 // every 3601 steps after; a body touching the rectangle's edge stays, one a
 // pixel further goes (rotation ignored). While the rectangle is all zeros
-// (the fixture's world) nothing is culled.
-TEST_F(Physics, CullsOnTheWrongStepOrOfBodiesTouchingTheRectangleOrWithoutOne) {
+// (the test's first world) nothing is culled.
+TEST(Physics, CullsOnTheWrongStepOrOfBodiesTouchingTheRectangleOrWithoutOne) {
+    NK::PhysicsWorld world{{0.0f, 10.0f}, nullptr};
     world.createStaticSquare({1e6f, 1e6f}, {5, 5}, 0, "b_far");
     NK::PhysicsWorld w{{0.0f, 0.0f}, nullptr};  // nothing moves: only the cull decides
     w.cullRect = NK::Rect(0, 0, 1000, 1000);
@@ -63,20 +56,22 @@ TEST_F(Physics, CullsOnTheWrongStepOrOfBodiesTouchingTheRectangleOrWithoutOne) {
 
 // Shots and surfaces block a ray as bodies do; its segment ends at the
 // face it met.
-TEST_F(Physics, ShotOrSurfaceLetsARayThroughOrTheRayEndsBeyondTheHit) {
+TEST(Physics, ShotOrSurfaceLetsARayThroughOrTheRayEndsBeyondTheHit) {
+    NK::PhysicsWorld world{{0.0f, 10.0f}, nullptr};
     world.createShot({200, 100}, {0, 0});
     world.createSurface({500, 0}, {500, 1000}, "0");
     EXPECT_FALSE(world.isLineClear({100, 100}, {300, 100}, 1000));
     EXPECT_FALSE(world.isLineClear({600, 300}, {400, 300}, 1000));
-    ASSERT_EQ(rays().size(), 2u);
-    EXPECT_NEAR(rays()[0].x2, 195, 0.01f);
-    EXPECT_NEAR(rays()[1].x2, 500, 0.01f);
+    const std::vector<NK::Segment>& rays = world.rayCasts().segments;
+    ASSERT_EQ(rays.size(), 2u);
+    EXPECT_NEAR(rays[0].x2, 195, 0.01f);
+    EXPECT_NEAR(rays[1].x2, 500, 0.01f);
 }
 
 // The whole bitmap stretched over the body and turned with it; a circle's
 // over its 2r box, not clipped to the circle.
-TEST(PhysicsDraw, BitmapNotStretchedOverTheBodyOrNotTurned) {
-    nktest::resetDrawing();
+using PhysicsDraw = nktest::DrawTest;
+TEST_F(PhysicsDraw, BitmapNotStretchedOverTheBodyOrNotTurned) {
     NK::PhysicsWorld world{{0.0f, 10.0f}, nktest::engine().renderContext};
     NK::BitmapEntry red = nktest::solidImage(16, 8, al_map_rgb(255, 0, 0));
     world.createStaticSquare({1000, 300}, {100, 10}, float(M_PI / 2), "turned");
@@ -84,5 +79,4 @@ TEST(PhysicsDraw, BitmapNotStretchedOverTheBodyOrNotTurned) {
     world.createStaticCircle({800, 700}, "c_1", 60, 0).draw(red);  // 740..860 x 640..760
     EXPECT_EQ(nktest::colours({{1000, 380}, {1000, 220}, {1080, 300}, {920, 300}}), "RRKK");
     EXPECT_EQ(nktest::colours({{745, 645}, {870, 700}, {800, 770}}), "RKK");
-    nktest::resetDrawing();
 }

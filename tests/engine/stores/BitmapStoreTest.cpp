@@ -10,8 +10,8 @@ const NK::Color white = NK::Color::white();
 // the middle 60 + 0 + 12.5; pivot x 0 adds 100 x 0.5). They are drawn onto
 // a canvas wider than the view with no view transform, so the pixels just
 // past the view's right edge show whether a draw was culled.
-TEST(BitmapDraw, DrawCulledTouchingTheViewOrDrawnOnePixelBeyond) {
-    nktest::resetDrawing();
+using BitmapDraw = nktest::DrawTest;
+TEST_F(BitmapDraw, DrawCulledTouchingTheViewOrDrawnOnePixelBeyond) {
     NK::RenderContext& rc = *nktest::engine().renderContext;
     NK::BitmapStore store{&rc};
     store.load(nktest::imageFile("white", 100, 100, al_map_rgb(255, 255, 255)), "white");
@@ -39,7 +39,6 @@ TEST(BitmapDraw, DrawCulledTouchingTheViewOrDrawnOnePixelBeyond) {
     }
     // Height 100 the longer side: pivot y counts, pivot x does not.
     EXPECT_FLOAT_EQ(NK::rotatedCullHalfSide(20, 100, 0.0f, 1.0f), 60 + 50 + 12.5f);
-    nktest::resetDrawing();
 }
 
 // The keyed store shape every engine store shares, checked once here (with
