@@ -63,29 +63,27 @@ protected:
 // and shots count: an untagged body (another block) or the ground under a
 // dynamic box never does, and a negative delay never crumbles.
 TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
-    const struct {
-        float delay;
-        int tag;
-        bool isDynamic;
-        int goneOnTick;  // 0: still there after 300 ticks
-    } cases[] = {{0.0f, NK::kTagPlayer, false, 2},      {0.0f, NK::kTagCameraShot, false, 2},
-                 {0.5f, NK::kTagPlayerShot, false, 32}, {1.0f, NK::kTagPlayer, false, 62},
-                 {-1.0f, NK::kTagCameraShot, false, 0}, {0.0f, NK::kTagNone, true, 0}};
-    for (const auto& c : cases) {
+    // The delay, what rests on the box, whether the box is dynamic, and the
+    // tick it goes on (0: still there after 300 ticks).
+    const std::tuple<float, int, bool, int> cases[] = {
+        {0.0f, NK::kTagPlayer, false, 2},      {0.0f, NK::kTagCameraShot, false, 2},
+        {0.5f, NK::kTagPlayerShot, false, 32}, {1.0f, NK::kTagPlayer, false, 62},
+        {-1.0f, NK::kTagCameraShot, false, 0}, {0.0f, NK::kTagNone, true, 0}};
+    for (const auto& [delay, tag, isDynamic, goneOnTick] : cases) {
         world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), e.renderContext);
         world->createSurface({0.0f, 480.0f}, {2000.0f, 480.0f}, "0");
         boxes.clear();
         effects.plays().clear();
         const NK::Rect r(300, 400, 120, 80);  // its bottom on the ground
-        addBox(r, c.delay, c.isDynamic);
-        restOn(r, c.tag);
+        addBox(r, delay, isDynamic);
+        restOn(r, tag);
         start();
         int gone = 0;
         const int heard = paneltest::soundsFired([&] { gone = tickBoxGoes(300); });
-        EXPECT_EQ(gone, c.goneOnTick) << "delay " << c.delay << " tag " << c.tag;
-        EXPECT_EQ(std::make_pair(heard, boxes.list()[0].destroyed),
-                  std::make_pair(gone ? 1 : 0, gone > 0));
-        if (c.goneOnTick == 0) continue;
+        EXPECT_EQ(std::make_tuple(gone, heard, boxes.list()[0].destroyed),
+                  std::make_tuple(goneOnTick, goneOnTick ? 1 : 0, goneOnTick > 0))
+            << "delay " << delay << " tag " << tag;
+        if (goneOnTick == 0) continue;
         // The crumble animation covers the block's area, its 64 frames in 16 ticks.
         ASSERT_EQ(effects.plays().size(), 1u);
         const NK::Rect at = effects.plays().front().destination;

@@ -131,14 +131,12 @@ TEST_F(KindsTest, NpcSwaysMirroredEndKeepsTheRecordsOrTypeOutsideTheListTakesThe
     npcs.add(1, true, 400.0f, 200.0f);
     npcs.start();
     std::vector<int> seen;
-    for (int t = 0; t < 200; ++t) {
+    for (int t = 0; t < 200 && seen.size() < 10; ++t) {
         npcs.images().updateExtBitmaps();
         const int f = npcPicture(0).frame.current;
         if (seen.empty() || seen.back() != f) seen.push_back(f);
     }
-    ASSERT_GE(seen.size(), 10u);
-    EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 10),
-              (std::vector<int>{0, 1, 2, 3, 2, 1, 0, 1, 2, 3}));
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 2, 1, 0, 1, 2, 3}));
     EXPECT_TRUE(!npcPicture(0).flipX && npcPicture(1).flipX);
     EXPECT_EQ(npcPicture(1).rect, NK::Rect(400.0f, 200.0f, NPCs::size.x, NPCs::size.y));
     npcs.end();
