@@ -3,10 +3,10 @@
 #include <unistd.h>
 
 #include <regex>
-#include <sstream>
 
 #include "editor/ImportExportPanel.h"
 #include "engine/GUISystem.h"
+#include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
 #include "tests/elements/LevelKit.h"
 #include "tests/support/Files.h"
@@ -24,11 +24,11 @@ protected:
     static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
     void SetUp() override {
         PanelTest::SetUp();
-        char pattern[] = "/tmp/dovra-level-XXXXXX";
-        folder = mkdtemp(pattern);
+        static int tests = 0;  // each its own folder, all removed as the binary ends
+        folder = nktest::tempPath("levels-" + std::to_string(tests++));
+        ASSERT_EQ(system(("mkdir -p '" + folder + "/Editor/Levels'").c_str()), 0);
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(folder.c_str()), 0);
-        ASSERT_EQ(system("mkdir -p Editor/Levels"), 0);
         for (const char* shared :
              {"Editor/Backgrounds", "Editor/Boxes", "Editor/Circles", "Resources"})
             ASSERT_EQ(symlink(nktest::sourcePath(shared).c_str(), shared), 0);
@@ -37,8 +37,6 @@ protected:
     void TearDown() override {
         panel->clearMap();
         ASSERT_EQ(chdir(previous), 0);
-        ASSERT_EQ(system(("rm -rf '" + folder + "'").c_str()), 0);
-        PanelTest::TearDown();
     }
     // As a game start makes it, finding the copy the last run left, if any.
     void makePanel() {
@@ -153,13 +151,12 @@ TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnEditedPla
     // Only while a level holds nothing at all is it empty, and so gets no
     // save question and no recovery copy: a player or gate once edited is a
     // level worth keeping.
-    panel->clearMap();
-    EXPECT_TRUE(panel->isMapEmpty());
-    level.player->changed = true;
-    EXPECT_FALSE(panel->isMapEmpty());
-    panel->clearMap();
-    level.gate->changed = true;
-    EXPECT_FALSE(panel->isMapEmpty());
+    for (bool* edited : {&level.player->changed, &level.gate->changed}) {
+        panel->clearMap();
+        EXPECT_TRUE(panel->isMapEmpty());
+        *edited = true;
+        EXPECT_FALSE(panel->isMapEmpty());
+    }
 }
 
 // The copy an earlier run left outlives new editing: recovered over an open
@@ -231,15 +228,13 @@ TEST_F(LevelFileTest, RestoredEditsOrOneElementRecordNotChangesOrAnUnreadableOne
           "CAM 0 0 4000 1080", "CAM 0 0 1920 5", "FE 1500", "G 300 800", "G 1000 400"})
         EXPECT_EQ(emptyOnceRestored(line), !*line) << line;
     const std::string all = contentsOf(copyOfMap("every_record.txt"));
-    std::istringstream every(all);
-    int kinds = 0;
-    std::string line;
-    for (int n = 0; std::getline(every, line); ++n) {
-        if (n < 5 || line.empty()) continue;  // past the player and the gate
-        EXPECT_FALSE(emptyOnceRestored(line)) << line;
-        ++kinds;
-    }
-    EXPECT_EQ(kinds, 11);  // 9 kinds, SF and B twice
+    std::vector<std::string> records;
+    for (const NK::TextLine& l : NK::TextFile::parse(all))
+        if (!l.text.empty()) records.push_back(l.text);
+    // The player, its camera area, fall edge and the gate, then 9 kinds, SF and B twice.
+    ASSERT_EQ(records.size(), 4u + 11u);
+    for (std::size_t n = 4; n < records.size(); ++n)
+        EXPECT_FALSE(emptyOnceRestored(records[n])) << records[n];
     panel->clearMap();
     panel->loadMap(copyOfMap("every_record.txt"));
     EXPECT_EQ(panel->snapshot(), all);  // each kind keeps each field

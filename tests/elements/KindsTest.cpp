@@ -264,34 +264,29 @@ TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize)
     dialogs.start();
     dialogTick(inside);
     dialogs.drawCards();
-    NK::BitmapStore& images = paneltest::bitmaps();
-    ALLEGRO_BITMAP* blank = images.get(dialogs.key(2)).get();
-    // How many rows of the card hold ink, and the first of them.
-    auto ink = [&](int card) {
-        ALLEGRO_BITMAP* printed = images.get(dialogs.key(card)).get();
-        // Locked, each pixel read is a memory read rather than a download.
-        al_lock_bitmap(printed, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-        int rows = 0, top = -1;
+    // Locked, each pixel read is a memory read rather than a download.
+    ALLEGRO_BITMAP* printed[3];
+    for (int i = 0; i < 3; ++i) {
+        printed[i] = paneltest::bitmaps().get(dialogs.key(i)).get();
+        al_lock_bitmap(printed[i], ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    }
+    // How many rows of each card hold ink, and the first of them.
+    int rows[2] = {}, top[2] = {-1, -1};
+    for (int c = 0; c < 2; ++c)
         for (int y = 0; y < 500; ++y) {
             bool any = false;
             for (int x = 150; x < 350 && !any; ++x) {
-                const nktest::Rgba a = nktest::pixelAt(x, y, printed);
-                any = !nktest::near(nktest::pixelAt(x, y, blank), a.r, a.g, a.b, 40);
+                const nktest::Rgba a = nktest::pixelAt(x, y, printed[c]);
+                any = !nktest::near(nktest::pixelAt(x, y, printed[2]), a.r, a.g, a.b, 40);
             }
-            rows += any;
-            if (any && top < 0) top = y;
+            rows[c] += any;
+            if (any && top[c] < 0) top[c] = y;
         }
-        al_unlock_bitmap(printed);
-        return std::make_pair(rows, top);
-    };
-    al_lock_bitmap(blank, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-    const auto [title, titleTop] = ink(0);
-    const auto [text, textTop] = ink(1);
-    al_unlock_bitmap(blank);
+    for (ALLEGRO_BITMAP* b : printed) al_unlock_bitmap(b);
     // A capital stands about two pixels a point in the card's font.
-    EXPECT_NEAR(title, 125, 15);
-    EXPECT_NEAR(text, 25, 5);
-    EXPECT_LT(titleTop, textTop);
+    EXPECT_NEAR(rows[0], 125, 15);  // the title
+    EXPECT_NEAR(rows[1], 25, 5);    // the text
+    EXPECT_LT(top[0], top[1]);
     dialogs.stop();
 }
 
