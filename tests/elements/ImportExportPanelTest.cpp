@@ -161,8 +161,9 @@ TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnEditedPla
 
 // The copy an earlier run left outlives new editing: recovered over an open
 // level whichever the answer, kept by a save of another level, replaced
-// only once another level is started.
-TEST_F(LevelFileTest, OlderCopyLostToNewEditingOrRecoverOverAnOpenLevelLoadsTheWrongOne) {
+// only once another level is started. A saved level gets no copy until it
+// changes again, and a map saved under the copy's name is left alone.
+TEST_F(LevelFileTest, OlderCopyLostRecoverLoadsTheWrongOneSavedLevelCopiedOrMapSavedAsCopyTouched) {
     for (bool yes : {false, true}) {
         startGameWithCopy();
         ASSERT_TRUE(panel->recoveryOffered());
@@ -188,15 +189,7 @@ TEST_F(LevelFileTest, OlderCopyLostToNewEditingOrRecoverOverAnOpenLevelLoadsTheW
     panel->loadMap(copyOfMap("every_record.txt"));
     level.boxes->clear();
     editorTicks(60);
-    EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
-}
-
-TEST_F(LevelFileTest, SavedLevelGetsNoCopyAndAMapSavedUnderTheCopysNameStays) {
-    panel->recoverySeconds = 1;
-    panel->loadMap(copyOfMap("every_record.txt"));
-    level.boxes->clear();
-    editorTicks(30 * 60);
-    ASSERT_EQ(access(copyPath, F_OK), 0);
+    ASSERT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
     panel->saveMap("Editor/Levels/mine.txt");
     EXPECT_NE(access(copyPath, F_OK), 0);
     editorTicks(3 * 60);
