@@ -92,8 +92,7 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWa
 // by hand: the pointer is at (2240, -310); frame 16's arm pivot at (821.2,
 // 454.6) aims 25 m/s along (1418.8, -764.6); the muzzle lies 193.6 along and
 // 9 across the aim from the pivot lifted by 13.
-TEST_F(PlayerTest,
-       FallPoseOrShotAtThePointerWrongOrACameraHitUnseenUnheardOrHurtingByFixtureOrder) {
+TEST_F(PlayerTest, FallPoseOrShotAimWrongOrACameraHitUnseenUnheardOrHurtingByFixtureOrder) {
     makeWorld({0.0f, 0.0f});
     startAt(800, 500);
     const NK::ExtBitmap& sprite = player.images().get("player");
