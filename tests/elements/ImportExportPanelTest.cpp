@@ -76,8 +76,10 @@ protected:
 }  // namespace
 
 // A name is checked before anything is read, and an empty one changes
-// nothing; a short record clears everything read before it.
-TEST_F(LevelFileTest, LoadSkipsTheNameCheckOrAShortRecordLeavesWhatWasReadBeforeIt) {
+// nothing; a short record clears everything read before it. Saving never
+// leaves half a map: the new file replaces the old whole, and a save that
+// cannot be written is the store's fatal error, old file intact.
+TEST_F(LevelFileTest, LoadSkipsTheNameCheckShortRecordKeepsWhatWasReadOrSaveLeavesHalfAMap) {
     panel->loadNamed();
     EXPECT_EQ(label("is_load_path"), "");
     panel->widgets().setTextInputText("load_path", "missing.txt");
@@ -93,15 +95,10 @@ TEST_F(LevelFileTest, LoadSkipsTheNameCheckOrAShortRecordLeavesWhatWasReadBefore
     const NK::Color red = panel->widgets().getTextLabel("load_info").textColor;
     EXPECT_EQ(std::make_pair(red.r, red.g), std::make_pair(1.0f, 0.0f));
     EXPECT_EQ(level.world->surfaceCount(), 0u);
-    EXPECT_EQ(panel->snapshot(), contentsOf(copyOfMap("empty.txt")));
-}
+    ASSERT_EQ(panel->snapshot(), contentsOf(copyOfMap("empty.txt")));
 
-// Saving never leaves half a map: the new file replaces the old whole, and
-// a save that cannot be written is the store's fatal error, old file intact.
-TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAllOrAtOnceOnAnExistingName) {
     std::string map = copyOfMap("ground_only.txt");
     std::string before = contentsOf(map);
-    panel->loadMap(copyOfMap("empty.txt"));
     panel->saveMap(map);
     EXPECT_EQ(contentsOf(map), contentsOf(nktest::sourcePath("tests/data/maps/empty.txt")));
     EXPECT_NE(access((map + ".saving").c_str(), F_OK), 0) << "temporary file left behind";
@@ -128,7 +125,7 @@ TEST_F(LevelFileTest, SaveReplacesWholeOrNotAtAllOrAtOnceOnAnExistingName) {
     // A name of spaces saves nothing.
     panel->widgets().setTextInputText("save_path", "   ");
     panel->save();
-    EXPECT_EQ(levels().size(), 1u);
+    EXPECT_EQ(levels().size(), 2u);  // ground.txt, loaded above, and mine.txt
 }
 
 TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnEditedPlayerIsNotEmpty) {
