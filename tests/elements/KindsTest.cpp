@@ -89,8 +89,7 @@ TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSi
     // The resize handle leaves a lever its own size.
     openPage(levers);
     levers.editor().select(0);
-    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f});  // from the bottom-right corner
-    release(levers);
+    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f}, true);  // from the bottom-right corner
     EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
@@ -296,8 +295,7 @@ TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
     openPage(dialogs);
     dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
     dialogs.editor().select(0);
-    drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280));
-    release(dialogs);
+    drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280), true);
     EXPECT_EQ(shown("trigger_area_w") + " " + shown("trigger_area_h"), "60.00 180.00");
     // Where a picture's rotate handle would be, a click finds no area: the page shows none.
     pointAtLevel(200, 190);

@@ -132,8 +132,7 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     tick(lights, false);
     const NK::Vec2 grab = pointAtLevel(610, 300);
     const NK::Vec2 to = pointAtLevel(710, 350);
-    drag(lights, grab, to);
-    release(lights);
+    drag(lights, grab, to, true);
     EXPECT_EQ(lights.selected, 1);
     EXPECT_EQ(system().getPosition(key(1)).x, 600.0f + (to.x - grab.x));
 
@@ -148,17 +147,14 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     tick(lights, false);  // marker sizes for this view: 60 and 60
     const NK::Vec2 hardness = lights.hardnessHandle(2);
     EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
-    drag(lights, hardness, {500, 450});
-    release(lights);
+    drag(lights, hardness, {500, 450}, true);
     EXPECT_EQ(system().getHardness(key(2)), 0.0f);
 
-    drag(lights, lights.intensityHandle(2), {300, 500});
-    release(lights);
+    drag(lights, lights.intensityHandle(2), {300, 500}, true);
     EXPECT_EQ(system().getIntensity(key(2)), 0.0f);
     // The handle now sits on the light and is grabbed before the light moves.
     const NK::Vec2 out = pointAtLevel(580, 500);
-    drag(lights, {500, 500}, out);
-    release(lights);
+    drag(lights, {500, 500}, out, true);
     EXPECT_EQ(system().getIntensity(key(2)), out.x - 500.0f);
     EXPECT_EQ(system().getPosition(key(2)).x, 500.0f);
 }

@@ -253,8 +253,7 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
         const float x = savedValue(tag, 0, xWord), y = savedValue(tag, 0, xWord + 1);
         const NK::Vec2 from = pointAtLevel(gx, gy);
         const NK::Vec2 to = pointAtLevel(gx + dx, gy + dy);
-        drag(*p, from, to);
-        release(*p);
+        drag(*p, from, to, true);
         const float movedX = x + to.x - from.x;
         EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
         EXPECT_EQ(savedValue(tag, 0, xWord + 1), y + to.y - from.y) << tag;
@@ -273,11 +272,9 @@ TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
     open(2);
     choose(1);
     const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0.25, sight 600
-    drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f});
-    release(*page);
+    drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f}, true);
     EXPECT_NEAR(savedValue("E", 0, 3), -pi / 2.0f, 0.02f);
-    drag(*page, CameraRules::holderHandle(head, 0.25f), {1500.0f, 300.0f});
-    release(*page);
+    drag(*page, CameraRules::holderHandle(head, 0.25f), {1500.0f, 300.0f}, true);
     EXPECT_NEAR(savedValue("E", 0, 4), -pi / 2.0f, 0.02f);
     const NK::Vec2 to = pointAtLevel(1600.0f, 700.0f);
     drag(*page, CameraRules::sightHandle(head, 600.0f), to);

@@ -132,12 +132,14 @@ protected:
         tick(panel, false, {}, true);
         release(panel);
     }
-    // Pressed at `from`, held while the pointer moves to `to`; left held.
-    void drag(EditorPanel& panel, NK::Vec2 from, NK::Vec2 to) {
+    // Pressed at `from`, held while the pointer moves to `to`; left held
+    // unless `letGo`.
+    void drag(EditorPanel& panel, NK::Vec2 from, NK::Vec2 to, bool letGo = false) {
         pointAtLevel(from.x, from.y);
         tick(panel, false, {}, true);
         pointAtLevel(to.x, to.y);
         tick(panel, false);
+        if (letGo) release(panel);
     }
     void release(EditorPanel& panel) {
         holdButton(false);
