@@ -128,12 +128,10 @@ TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetAR
     circles.show();
     circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f,
                 1.0f, 0.5f, false, -1.0f);
-    circles.editor().select(1);  // nothing selected
-    pointAtLevel(420, 420);      // inside the square, outside the circle
-    clickLevel(circles);
+    circles.editor().select(1);       // nothing selected
+    clickLevel(circles, {420, 420});  // inside the square, outside the circle
     EXPECT_EQ(circles.editor().selected, 1);
-    pointAtLevel(500, 590);
-    clickLevel(circles);
+    clickLevel(circles, {500, 590});
     EXPECT_EQ(circles.editor().selected, 0);
     circles.hide();
     EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));

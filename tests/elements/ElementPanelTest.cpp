@@ -128,8 +128,7 @@ TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea
     drag(backgrounds, {440, 200}, {300, 400});  // rotate handle: centre + (100 + 40, 0)
     EXPECT_NEAR(picture(0).angle, 1.5707964f, 1e-6);
     release(backgrounds);
-    pointAtLevel(1000, 900);
-    clickLevel(backgrounds);
+    clickLevel(backgrounds, {1000, 900});
     EXPECT_FALSE(panel().hasSelection());
 }
 

@@ -51,11 +51,7 @@ protected:
         for (const auto& s : segments) out.emplace_back(s->x2, s->y2);
         return out;
     }
-    NK::Vec2 clickAt(float x, float y) {
-        const NK::Vec2 at = pointAtLevel(x, y);
-        clickLevel(surfaces);
-        return at;
-    }
+    NK::Vec2 clickAt(float x, float y) { return clickLevel(surfaces, {x, y}); }
     bool hasSurface(const char* key) { return level.world->hasSurface(key); }
     // Dialogs ticked as a level ticks them: the play update, then the card
     // store with the widgets, then the input edges cleared.
@@ -298,8 +294,7 @@ TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
     drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280), true);
     EXPECT_EQ(shown("trigger_area_w") + " " + shown("trigger_area_h"), "60.00 180.00");
     // Where a picture's rotate handle would be, a click finds no area: the page shows none.
-    pointAtLevel(200, 190);
-    clickLevel(dialogs);
+    clickLevel(dialogs, {200, 190});
     EXPECT_FALSE(dialogs.editor().hasSelection());
     EXPECT_EQ(shown("select") + "|" + shown("trigger_area_w"), "2|0.00");
 

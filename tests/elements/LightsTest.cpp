@@ -137,8 +137,7 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     EXPECT_EQ(system().getPosition(key(1)).x, 600.0f + (to.x - grab.x));
 
     for (NK::Vec2 at : {NK::Vec2(300, 300), NK::Vec2(1500, 100)}) {  // on light 0, then on none
-        pointAtLevel(at.x, at.y);
-        clickLevel(lights);
+        clickLevel(lights, at);
         EXPECT_EQ(lights.hasSelection() ? lights.selected : -1, at.x < 1000 ? 0 : -1);
     }
 

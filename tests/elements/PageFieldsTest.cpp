@@ -217,9 +217,8 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         EditorPanel* p = open(pageNo);
         choose(chosen + 1);
         const auto before = records(tag);
-        const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
         nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
-        clickLevel(*p);
+        const NK::Vec2 at = clickLevel(*p, {600.0f, 500.0f});
         nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
         const auto after = records(tag);
         ASSERT_EQ(after.size(), before.size() + 1) << tag;

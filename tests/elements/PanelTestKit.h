@@ -127,10 +127,13 @@ protected:
         panel.updateWidgets();
         input().endUpdate();
     }
-    // A click in the editing area: pressed in one tick, released in the next.
-    void clickLevel(EditorPanel& panel) {
+    // A click on a level point in the editing area: pressed in one tick,
+    // released in the next. Returns the level point the pointer landed on.
+    NK::Vec2 clickLevel(EditorPanel& panel, NK::Vec2 at) {
+        const NK::Vec2 on = pointAtLevel(at.x, at.y);
         tick(panel, false, {}, true);
         release(panel);
+        return on;
     }
     // Pressed at `from`, held while the pointer moves to `to`; left held
     // unless `letGo`.
