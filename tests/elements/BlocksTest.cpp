@@ -8,8 +8,7 @@
 
 namespace {
 
-// Boxes and circles in a real world, ticked as a level ticks them: the
-// world steps, then the blocks update.
+// Boxes and circles in a real world.
 class BlocksTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
@@ -20,34 +19,10 @@ protected:
     void TearDown() override {
         boxes.clear();
         circles.clear();
-        PanelTest::TearDown();
     }
     void addBox(const NK::Rect& r, float delay, bool isDynamic = false) {
         boxes.add(nktest::solidImage(64, 32, al_map_rgb(90, 60, 30)), isDynamic, r, 0.0f, 1.0f,
                   0.5f, false, delay);
-    }
-    // A 50 x 50 body with `tag` sitting on the top edge of the rectangle,
-    // sunk one pixel into it so the first step already finds them touching.
-    void restOn(const NK::Rect& r, int tag) {
-        NK::Square& s = world->createSquare({r.x + r.width / 2.0f, r.y - 24.0f}, {25.0f, 25.0f},
-                                            true, 0.0f, "resting", 1.0f, 0.5f);
-        NK::setBodyTag(s.body, tag);
-    }
-    void start() {
-        boxes.createBodies(*world);
-        boxes.startPlay();
-    }
-    void tick() {
-        world->step(60.0f);
-        boxes.updatePlay(*world);
-    }
-    // The tick, counted from the first step, on which "b_0" went; 0 if it outlived `limit`.
-    int tickBoxGoes(int limit) {
-        for (int t = 1; t <= limit; ++t) {
-            tick();
-            if (!world->hasSquare("b_0")) return t;
-        }
-        return 0;
     }
 
     NK::AnimationStore effects;
@@ -63,29 +38,37 @@ protected:
 // and shots count: an untagged body (another block) or the ground under a
 // dynamic box never does, and a negative delay never crumbles.
 TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
-    const struct {
-        float delay;
-        int tag;
-        bool isDynamic;
-        int goneOnTick;  // 0: still there after 300 ticks
-    } cases[] = {{0.0f, NK::kTagPlayer, false, 2},      {0.0f, NK::kTagCameraShot, false, 2},
-                 {0.5f, NK::kTagPlayerShot, false, 32}, {1.0f, NK::kTagPlayer, false, 62},
-                 {-1.0f, NK::kTagCameraShot, false, 0}, {0.0f, NK::kTagNone, true, 0}};
-    for (const auto& c : cases) {
+    // The delay, what rests on the box, whether the box is dynamic, and the
+    // tick it goes on (0: still there after 300 ticks).
+    const std::tuple<float, int, bool, int> cases[] = {
+        {0.0f, NK::kTagPlayer, false, 2},      {0.0f, NK::kTagCameraShot, false, 2},
+        {0.5f, NK::kTagPlayerShot, false, 32}, {1.0f, NK::kTagPlayer, false, 62},
+        {-1.0f, NK::kTagCameraShot, false, 0}, {0.0f, NK::kTagNone, true, 0}};
+    for (const auto& [delay, tag, isDynamic, goneOnTick] : cases) {
         world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), e.renderContext);
         world->createSurface({0.0f, 480.0f}, {2000.0f, 480.0f}, "0");
         boxes.clear();
         effects.plays().clear();
         const NK::Rect r(300, 400, 120, 80);  // its bottom on the ground
-        addBox(r, c.delay, c.isDynamic);
-        restOn(r, c.tag);
-        start();
-        int gone = 0;
-        const int heard = paneltest::soundsFired([&] { gone = tickBoxGoes(300); });
-        EXPECT_EQ(gone, c.goneOnTick) << "delay " << c.delay << " tag " << c.tag;
-        EXPECT_EQ(std::make_pair(heard, boxes.list()[0].destroyed),
-                  std::make_pair(gone ? 1 : 0, gone > 0));
-        if (c.goneOnTick == 0) continue;
+        addBox(r, delay, isDynamic);
+        // A 50 x 50 body with the tag on the box's top edge, sunk one pixel
+        // into it so the first step already finds them touching.
+        NK::setBodyTag(world->createSquare({360, 376}, {25, 25}, true, 0, "resting", 1, 0.5f).body,
+                       tag);
+        boxes.createBodies(*world);
+        boxes.startPlay();
+        int gone = 0;  // the tick, from the first step, on which the box went
+        const int heard = paneltest::soundsFired([&] {
+            for (int t = 1; t <= 300 && !gone; ++t) {
+                world->step(60.0f);  // as a level ticks: the world steps, then the blocks
+                boxes.updatePlay(*world);
+                if (!world->hasSquare("b_0")) gone = t;
+            }
+        });
+        EXPECT_EQ(std::make_tuple(gone, heard, boxes.list()[0].destroyed),
+                  std::make_tuple(goneOnTick, goneOnTick ? 1 : 0, goneOnTick > 0))
+            << "delay " << delay << " tag " << tag;
+        if (goneOnTick == 0) continue;
         // The crumble animation covers the block's area, its 64 frames in 16 ticks.
         ASSERT_EQ(effects.plays().size(), 1u);
         const NK::Rect at = effects.plays().front().destination;
@@ -145,12 +128,10 @@ TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetAR
     circles.show();
     circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f,
                 1.0f, 0.5f, false, -1.0f);
-    circles.editor().select(1);  // nothing selected
-    pointAtLevel(420, 420);      // inside the square, outside the circle
-    clickLevel(circles);
+    circles.editor().select(1);       // nothing selected
+    clickLevel(circles, {420, 420});  // inside the square, outside the circle
     EXPECT_EQ(circles.editor().selected, 1);
-    pointAtLevel(500, 590);
-    clickLevel(circles);
+    clickLevel(circles, {500, 590});
     EXPECT_EQ(circles.editor().selected, 0);
     circles.hide();
     EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));

@@ -37,15 +37,13 @@ TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRulesArrow
     clickWidget(backgrounds, paneltest::inputArea(gui(), "select"));
     EXPECT_EQ(panel().selected, 0);  // nothing typed: not a number
 
-    const struct {
-        const char* typed;
-        int selected;
-        const char* shown;
-    } cases[] = {{"2", 1, "2"}, {"0", 0, "1"}, {"-3", 0, "1"}, {"9", 3, "4"}, {".", 0, "1"}};
-    for (const auto& c : cases) {
-        enter("select", c.typed);
-        EXPECT_EQ(panel().selected, c.selected) << c.typed;
-        EXPECT_EQ(shown("select"), c.shown) << c.typed;
+    // Typed, then the element chosen (3: none) and what the input shows.
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"2", 1, "2"}, {"0", 0, "1"}, {"-3", 0, "1"}, {"9", 3, "4"}, {".", 0, "1"}};
+    for (const auto& [typed, selected, text] : cases) {
+        enter("select", typed);
+        EXPECT_EQ(panel().selected, selected) << typed;
+        EXPECT_EQ(shown("select"), text) << typed;
     }
     EXPECT_FALSE(backgrounds.typing());
     // The arrows and Q and E stop at the ends.
@@ -130,8 +128,7 @@ TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea
     drag(backgrounds, {440, 200}, {300, 400});  // rotate handle: centre + (100 + 40, 0)
     EXPECT_NEAR(picture(0).angle, 1.5707964f, 1e-6);
     release(backgrounds);
-    pointAtLevel(1000, 900);
-    clickLevel(backgrounds);
+    clickLevel(backgrounds, {1000, 900});
     EXPECT_FALSE(panel().hasSelection());
 }
 

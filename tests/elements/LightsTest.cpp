@@ -25,19 +25,15 @@ TEST(LightBlink, PhasesTurnOverOnTheCountedTicksOrPhaseTimeRounded) {
     }
     for (int tick = 0; tick <= 121; ++tick) ASSERT_EQ(level[tick], 150.0f) << "tick " << tick;
     for (int tick = 422; tick <= 483; ++tick) ASSERT_EQ(level[tick], 0.0f) << "tick " << tick;
-    const struct {
-        int tick;
-        float level;
-        bool held;
-    } counted[] = {{121, 150.0f, false}, {122, 149.5f, false}, {420, 0.5f, false},
-                   {421, 0.0f, false},   {422, 0.0f, true},    {482, 0.0f, true},
-                   {483, 0.0f, false},   {484, 0.5f, false},   {782, 149.5f, false},
-                   {783, 150.0f, false}, {784, 150.0f, true},  {905, 150.0f, false},
-                   {906, 149.5f, false}};
-    for (const auto& c : counted) {
-        EXPECT_EQ(level[c.tick], c.level) << "tick " << c.tick;
-        EXPECT_EQ(held[c.tick], c.held) << "tick " << c.tick;
-    }
+    // A tick, the intensity after it and whether a phase was holding then.
+    const std::tuple<int, float, bool> counted[] = {
+        {121, 150.0f, false}, {122, 149.5f, false}, {420, 0.5f, false},  {421, 0.0f, false},
+        {422, 0.0f, true},    {482, 0.0f, true},    {483, 0.0f, false},  {484, 0.5f, false},
+        {782, 149.5f, false}, {783, 150.0f, false}, {784, 150.0f, true}, {905, 150.0f, false},
+        {906, 149.5f, false}};
+    for (const auto& [tick, intensity, holding] : counted)
+        EXPECT_EQ(std::make_pair(level[tick], bool(held[tick])), std::make_pair(intensity, holding))
+            << "tick " << tick;
     // A phase's ticks are truncated, not rounded.
     b = LightBlink{0.999f, 0.0f};  // on 59.94 ticks
     b.start(10.0f);
@@ -102,18 +98,13 @@ TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
 
 // A new light has no blinking; a delay typed in shows in the other delay
 // input and the button at once. (What the delays save: PageFieldsTest.)
-TEST_F(LightsTest, AddedLightsDefaultsOrTheOtherDelayInputAndButtonNotRefreshed) {
+// Slid, a component stays in 0..1 and leaves the others alone.
+TEST_F(LightsTest, AddedLightsDefaultsOtherDelayNotRefreshedOrColourSliderLeavesTheUnitRange) {
     clickButton("add");  // at 150 and 2 with no blinking
     EXPECT_EQ(shown("intensity") + " " + shown("hardness") + " " + shown("delay_on"),
               "150.00 2.00 -1.00");
     enter("delay_on", "0");
     EXPECT_EQ(shown("delay_off") + " " + buttonText("delay_use"), "1.00 LIGHT DELAY: ON");
-}
-
-// Slid, a component stays in 0..1 and leaves the others alone.
-TEST_F(LightsTest, ColourSliderLeavesTheUnitRangeOrTouchesOtherComponents) {
-    ASSERT_TRUE(addAt(0, 0));
-    lights.selected = 0;
     enter("red", "0.5");
     const NK::Rect s = gui().buttonImages().get("red_change").rect;
     const float cx = s.x + s.width / 2.0f, cy = s.y + s.height / 2.0f;
@@ -141,14 +132,12 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     tick(lights, false);
     const NK::Vec2 grab = pointAtLevel(610, 300);
     const NK::Vec2 to = pointAtLevel(710, 350);
-    drag(lights, grab, to);
-    release(lights);
+    drag(lights, grab, to, true);
     EXPECT_EQ(lights.selected, 1);
     EXPECT_EQ(system().getPosition(key(1)).x, 600.0f + (to.x - grab.x));
 
     for (NK::Vec2 at : {NK::Vec2(300, 300), NK::Vec2(1500, 100)}) {  // on light 0, then on none
-        pointAtLevel(at.x, at.y);
-        clickLevel(lights);
+        clickLevel(lights, at);
         EXPECT_EQ(lights.hasSelection() ? lights.selected : -1, at.x < 1000 ? 0 : -1);
     }
 
@@ -157,17 +146,14 @@ TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
     tick(lights, false);  // marker sizes for this view: 60 and 60
     const NK::Vec2 hardness = lights.hardnessHandle(2);
     EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
-    drag(lights, hardness, {500, 450});
-    release(lights);
+    drag(lights, hardness, {500, 450}, true);
     EXPECT_EQ(system().getHardness(key(2)), 0.0f);
 
-    drag(lights, lights.intensityHandle(2), {300, 500});
-    release(lights);
+    drag(lights, lights.intensityHandle(2), {300, 500}, true);
     EXPECT_EQ(system().getIntensity(key(2)), 0.0f);
     // The handle now sits on the light and is grabbed before the light moves.
     const NK::Vec2 out = pointAtLevel(580, 500);
-    drag(lights, {500, 500}, out);
-    release(lights);
+    drag(lights, {500, 500}, out, true);
     EXPECT_EQ(system().getIntensity(key(2)), out.x - 500.0f);
     EXPECT_EQ(system().getPosition(key(2)).x, 500.0f);
 }

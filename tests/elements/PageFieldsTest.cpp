@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <iterator>
-#include <sstream>
 
 #include "elements/CameraRules.h"
 #include "elements/MapCodec.h"
@@ -25,7 +23,7 @@ protected:
         level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
         for (EditorPanel* p : pages()) {
             p->build();
-            p->setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
+            p->setCameraHook([this](NK::Vec2 c) { centres.emplace_back(c.x, c.y); });
         }
         const MapCodec::ReadResult map = MapCodec::read(NK::TextFile::parse(
             nktest::contentsOf(nktest::sourcePath("tests/data/maps/every_record.txt"))));
@@ -63,16 +61,12 @@ protected:
     bool hasInput(const std::string& key) {
         return gui().layerStore().contains(NK::GUISystem::inputBackgroundKey(key));
     }
-    MapData saved() { return level.document().collect(); }
     // The records of one tag in the map the level saves, each as its words.
     std::vector<std::vector<std::string>> records(const std::string& tag) {
         std::vector<std::vector<std::string>> out;
-        std::istringstream text(NK::TextFile::serialise(MapCodec::write(saved(), 0)));
-        for (std::string line; std::getline(text, line);) {
-            std::istringstream words(line);
-            std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
-            if (!w.empty() && w[0] == tag) out.push_back(w);
-        }
+        const auto map = MapCodec::write(level.document().collect(), 0);
+        for (const NK::TextLine& l : NK::TextFile::parse(NK::TextFile::serialise(map)))
+            if (!l.words.empty() && l.words[0] == tag) out.push_back(l.words);
         return out;
     }
     // Chooses element `n` (from 1) by its number, as a designer does.
@@ -86,7 +80,7 @@ protected:
     }
 
     LevelKit level;
-    std::vector<NK::Vec2> centres;
+    nktest::Points centres;
 };
 
 // A field, what is typed into it, what it shows then, and where the saved
@@ -150,8 +144,9 @@ const FieldCase fieldCases[] = {
 
 // Where the camera goes when element 1 of a page is chosen: the centre of
 // its picture, or a camera's head.
-const NK::Vec2 chosenCentres[] = {{},         {}, {1200, 300}, {2045, 925}, {250, 750}, {800, 970},
-                                  {960, 540}, {}, {950, 750},  {1140, 640}, {960, 400}};
+const std::pair<float, float> chosenCentres[] = {{},         {},          {1200, 300}, {2045, 925},
+                                                 {250, 750}, {800, 970},  {960, 540},  {},
+                                                 {950, 750}, {1140, 640}, {960, 400}};
 
 // A value typed and committed must reach the saved level and be what the
 // input shows; an input left half typed for another shows its value again;
@@ -169,11 +164,7 @@ TEST_F(PageFieldsTest, TypedOrResetValueNotSavedNotShownOrOtherInputKeepsItsHalf
             if (hasInput("select")) {
                 centres.clear();
                 choose(1);
-                ASSERT_EQ(centres.size(), 1u) << where;
-                const NK::Vec2 want = chosenCentres[c.page];
-                EXPECT_EQ(std::make_pair(centres[0].x, centres[0].y),
-                          std::make_pair(want.x, want.y))
-                    << where;
+                EXPECT_EQ(centres, nktest::Points{chosenCentres[c.page]}) << where;
             }
         }
         ASSERT_TRUE(hasInput(c.field)) << where;
@@ -217,30 +208,26 @@ TEST_F(PageFieldsTest, DelayButtonSwitchesTheWrongWayOrToAnotherTime) {
 // Control and a click put a copy of the chosen element at the pointer: the
 // same in every setting but its place, and the chosen one stays chosen.
 TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
-    const struct {
-        int page;
-        const char* tag;
-        std::size_t chosen, xWord;
-        float dx, dy;  // from the pointer to the copy's saved place
-    } cases[] = {{2, "E", 0, 1, 0, 0},        {3, "LE", 0, 1, -45, -75}, {5, "N", 0, 1, -100, -150},
-                 {6, "BG", 0, 2, -960, -540}, {8, "B", 1, 3, -100, -25}, {10, "L", 0, 1, 0, 0}};
-    for (const auto& c : cases) {
-        EditorPanel* p = open(c.page);
-        choose(c.chosen + 1);
-        const auto before = records(c.tag);
-        const NK::Vec2 at = pointAtLevel(600.0f, 500.0f);
+    // The page, the kind's tag, the chosen element, the word of its x, and
+    // from the pointer to the copy's saved place.
+    const std::tuple<int, const char*, std::size_t, std::size_t, float, float> cases[] = {
+        {2, "E", 0, 1, 0, 0},        {3, "LE", 0, 1, -45, -75}, {5, "N", 0, 1, -100, -150},
+        {6, "BG", 0, 2, -960, -540}, {8, "B", 1, 3, -100, -25}, {10, "L", 0, 1, 0, 0}};
+    for (const auto& [pageNo, tag, chosen, xWord, dx, dy] : cases) {
+        EditorPanel* p = open(pageNo);
+        choose(chosen + 1);
+        const auto before = records(tag);
         nktest::holdKey(input(), ALLEGRO_KEY_LCTRL);
-        clickLevel(*p);
+        const NK::Vec2 at = clickLevel(*p, {600.0f, 500.0f});
         nktest::holdKey(input(), ALLEGRO_KEY_LCTRL, false);
-        const auto after = records(c.tag);
-        ASSERT_EQ(after.size(), before.size() + 1) << c.tag;
-        std::vector<std::string> expected = before[c.chosen];
-        expected[c.xWord] = MapCodec::formatReal(at.x + c.dx);
-        expected[c.xWord + 1] = MapCodec::formatReal(at.y + c.dy);
-        EXPECT_EQ(after.back(), expected) << c.tag;
-        EXPECT_EQ(shown("select").substr(0, shown("select").find(' ')),
-                  std::to_string(c.chosen + 1))
-            << c.tag;
+        const auto after = records(tag);
+        ASSERT_EQ(after.size(), before.size() + 1) << tag;
+        std::vector<std::string> expected = before[chosen];
+        expected[xWord] = MapCodec::formatReal(at.x + dx);
+        expected[xWord + 1] = MapCodec::formatReal(at.y + dy);
+        EXPECT_EQ(after.back(), expected) << tag;
+        const std::string select = shown("select");
+        EXPECT_EQ(select.substr(0, select.find(' ')), std::to_string(chosen + 1)) << tag;
         p->hide();
     }
 }
@@ -250,32 +237,29 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
 // button up nothing moves.
 TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
     level.gate->setPosition(1000.0f, 800.0f);
-    const struct {
-        int page;
-        const char *tag, *field;
-        std::size_t xWord;
-        float x, y, dx, dy;  // grabbed there, moved by
-    } cases[] = {{1, "G", "position_x", 1, 1040, 760, 200, 0},
-                 {2, "E", "position_x", 1, 1180, 290, 0, -100},
-                 {4, "D", "trigger_area_x", 1, 150, 650, 200, 0},
-                 {5, "N", "position_x", 1, 750, 900, 0, -100},
-                 {8, "B", "position_x", 3, 920, 720, 200, 0},
-                 {10, "L", "position_x", 1, 970, 400, 200, -100}};
-    for (const auto& c : cases) {
-        EditorPanel* p = open(c.page);
+    // The page, the kind's tag, the input of its x and the word of it, and
+    // where it is grabbed and by how much it is moved.
+    const std::tuple<int, const char*, const char*, std::size_t, float, float, float, float>
+        cases[] = {{1, "G", "position_x", 1, 1040, 760, 200, 0},
+                   {2, "E", "position_x", 1, 1180, 290, 0, -100},
+                   {4, "D", "trigger_area_x", 1, 150, 650, 200, 0},
+                   {5, "N", "position_x", 1, 750, 900, 0, -100},
+                   {8, "B", "position_x", 3, 920, 720, 200, 0},
+                   {10, "L", "position_x", 1, 970, 400, 200, -100}};
+    for (const auto& [pageNo, tag, field, xWord, gx, gy, dx, dy] : cases) {
+        EditorPanel* p = open(pageNo);
         if (hasInput("select")) choose(1);
-        const float x = savedValue(c.tag, 0, c.xWord), y = savedValue(c.tag, 0, c.xWord + 1);
-        const NK::Vec2 from = pointAtLevel(c.x, c.y);
-        const NK::Vec2 to = pointAtLevel(c.x + c.dx, c.y + c.dy);
-        drag(*p, from, to);
-        release(*p);
+        const float x = savedValue(tag, 0, xWord), y = savedValue(tag, 0, xWord + 1);
+        const NK::Vec2 from = pointAtLevel(gx, gy);
+        const NK::Vec2 to = pointAtLevel(gx + dx, gy + dy);
+        drag(*p, from, to, true);
         const float movedX = x + to.x - from.x;
-        EXPECT_EQ(savedValue(c.tag, 0, c.xWord), movedX) << c.tag;
-        EXPECT_EQ(savedValue(c.tag, 0, c.xWord + 1), y + to.y - from.y) << c.tag;
-        EXPECT_EQ(shown(c.field), PanelRules::fieldText(movedX)) << c.tag;
+        EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
+        EXPECT_EQ(savedValue(tag, 0, xWord + 1), y + to.y - from.y) << tag;
+        EXPECT_EQ(shown(field), PanelRules::fieldText(movedX)) << tag;
         pointAtLevel(300.0f, 300.0f);
         tick(*p, false);
-        EXPECT_EQ(savedValue(c.tag, 0, c.xWord), movedX) << c.tag;
+        EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
         p->hide();
     }
     EXPECT_TRUE(level.gate->changed);
@@ -287,11 +271,9 @@ TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
     open(2);
     choose(1);
     const NK::Vec2 head(1200.0f, 300.0f);  // head pi / 2, holder 0.25, sight 600
-    drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f});
-    release(*page);
+    drag(*page, CameraRules::headHandle(head, pi / 2.0f), {1200.0f, 0.0f}, true);
     EXPECT_NEAR(savedValue("E", 0, 3), -pi / 2.0f, 0.02f);
-    drag(*page, CameraRules::holderHandle(head, 0.25f), {1500.0f, 300.0f});
-    release(*page);
+    drag(*page, CameraRules::holderHandle(head, 0.25f), {1500.0f, 300.0f}, true);
     EXPECT_NEAR(savedValue("E", 0, 4), -pi / 2.0f, 0.02f);
     const NK::Vec2 to = pointAtLevel(1600.0f, 700.0f);
     drag(*page, CameraRules::sightHandle(head, 600.0f), to);

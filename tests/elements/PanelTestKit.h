@@ -29,12 +29,10 @@ inline NK::FontStore& fonts() {
 inline NK::BitmapStore& bitmaps() {
     static NK::BitmapStore* store = [] {
         auto* s = new NK::BitmapStore(nktest::engine().renderContext);
-        for (const char* image : {"Editor/button", "Editor/button_g", "Icons/arrow_right",
-                                  "Icons/button_slide", "Icons/resize", "Icons/rotate"}) {
-            const std::string path = image;
+        for (const std::string path : {"Editor/button", "Editor/button_g", "Icons/arrow_right",
+                                       "Icons/button_slide", "Icons/resize", "Icons/rotate"})
             s->load(nktest::sourcePath("Resources/Images/" + path + ".png"),
                     path.substr(path.find('/') + 1));
-        }
         return s;
     }();
     return *store;
@@ -91,7 +89,6 @@ protected:
         // The shared stores were loaded by fontStore and bitmapStore below.
         nktest::resetInput();
     }
-    void TearDown() override { nktest::resetInput(); }
 
     nktest::Engine& e = nktest::engine();
     NK::FontStore* fontStore = &fonts();
@@ -109,10 +106,8 @@ protected:
     NK::Vec2 pointAtLevel(float x, float y) {
         const NK::Display& d = *nktest::engine().display;
         const NK::View& v = *nktest::engine().view;
-        const long mx = std::lround((x - v.x) * d.windowWidth / v.width);
-        const long my = std::lround((y - v.y) * d.windowHeight / v.height);
-        input().mouse.x = static_cast<int>(mx);
-        input().mouse.y = static_cast<int>(my);
+        const int mx = input().mouse.x = std::lround((x - v.x) * d.windowWidth / v.width);
+        const int my = input().mouse.y = std::lround((y - v.y) * d.windowHeight / v.height);
         return {std::trunc(v.x + mx * v.width / d.windowWidth),
                 std::trunc(v.y + my * v.height / d.windowHeight)};
     }
@@ -132,17 +127,22 @@ protected:
         panel.updateWidgets();
         input().endUpdate();
     }
-    // A click in the editing area: pressed in one tick, released in the next.
-    void clickLevel(EditorPanel& panel) {
+    // A click on a level point in the editing area: pressed in one tick,
+    // released in the next. Returns the level point the pointer landed on.
+    NK::Vec2 clickLevel(EditorPanel& panel, NK::Vec2 at) {
+        const NK::Vec2 on = pointAtLevel(at.x, at.y);
         tick(panel, false, {}, true);
         release(panel);
+        return on;
     }
-    // Pressed at `from`, held while the pointer moves to `to`; left held.
-    void drag(EditorPanel& panel, NK::Vec2 from, NK::Vec2 to) {
+    // Pressed at `from`, held while the pointer moves to `to`; left held
+    // unless `letGo`.
+    void drag(EditorPanel& panel, NK::Vec2 from, NK::Vec2 to, bool letGo = false) {
         pointAtLevel(from.x, from.y);
         tick(panel, false, {}, true);
         pointAtLevel(to.x, to.y);
         tick(panel, false);
+        if (letGo) release(panel);
     }
     void release(EditorPanel& panel) {
         holdButton(false);

@@ -58,27 +58,25 @@ protected:
 // surface is under or over the centre and is no bullet (the jump off the
 // ground is played in the jump_gap replay).
 TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWalkLeftToSeven) {
-    const struct {
-        NK::Vec2 gravity, player;
-        NK::Rect block;
-        bool bullet;
-        float vy;  // after W; 0 when it must not jump
-    } cases[] = {{{0, -10}, {400, 650}, {0, 450, 800, 50}, false, -jumpSpeed},
-                 {{10, 0}, {950, 500}, {1000, 0, 50, 1000}, false, 0.0f},
-                 {{0, 10}, {400, 850}, {0, 1000, 800, 50}, true, 0.0f},
-                 {{0, 0}, {400, 300}, {0, 1000, 800, 50}, false, 0.0f}};
+    // Gravity, where the player starts, the block, whether the block is a
+    // bullet, and the speed up after W (0 when it must not jump).
+    const std::tuple<NK::Vec2, NK::Vec2, NK::Rect, bool, float> cases[] = {
+        {{0, -10}, {400, 650}, {0, 450, 800, 50}, false, -jumpSpeed},
+        {{10, 0}, {950, 500}, {1000, 0, 50, 1000}, false, 0.0f},
+        {{0, 10}, {400, 850}, {0, 1000, 800, 50}, true, 0.0f},
+        {{0, 0}, {400, 300}, {0, 1000, 800, 50}, false, 0.0f}};
     PlayInput jump;
     jump.jumpPressed = true;
-    for (const auto& c : cases) {
-        makeWorld(c.gravity);
-        startAt(c.player.x, c.player.y);
-        const NK::Vec2 half(c.block.width / 2.0f, c.block.height / 2.0f);
-        world->createStaticSquare({c.block.x + half.x, c.block.y + half.y}, half, 0.0f, "b")
-            .body->SetBullet(c.bullet);
+    for (const auto& [gravity, at, block, bullet, vy] : cases) {
+        makeWorld(gravity);
+        startAt(at.x, at.y);
+        const NK::Vec2 half(block.width / 2.0f, block.height / 2.0f);
+        world->createStaticSquare({block.x + half.x, block.y + half.y}, half, 0.0f, "b")
+            .body->SetBullet(bullet);
         tick({}, 10);
         tick(jump);
-        EXPECT_NEAR(body().GetLinearVelocity().y, c.vy, 1e-3f)
-            << c.gravity.x << "," << c.gravity.y << " " << c.bullet;
+        EXPECT_NEAR(body().GetLinearVelocity().y, vy, 1e-3f)
+            << gravity.x << "," << gravity.y << " " << bullet;
     }
     // Both walk keys walk left, and the speed stops at exactly seven.
     PlayInput both;
@@ -94,7 +92,7 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWa
 // by hand: the pointer is at (2240, -310); frame 16's arm pivot at (821.2,
 // 454.6) aims 25 m/s along (1418.8, -764.6); the muzzle lies 193.6 along and
 // 9 across the aim from the pivot lifted by 13.
-TEST_F(PlayerTest, AirborneShowsTheFallPoseAndAPullFiresOneHeardShotAtThePointer) {
+TEST_F(PlayerTest, FallPoseOrShotAimWrongOrACameraHitUnseenUnheardOrHurtingByFixtureOrder) {
     makeWorld({0.0f, 0.0f});
     startAt(800, 500);
     const NK::ExtBitmap& sprite = player.images().get("player");
@@ -111,15 +109,13 @@ TEST_F(PlayerTest, AirborneShowsTheFallPoseAndAPullFiresOneHeardShotAtThePointer
     EXPECT_NEAR(shot->GetPosition().y * 100.0f, 360.0f, 0.05f);
     EXPECT_NEAR(shot->GetLinearVelocity().x, 22.008f, 1e-3f);
     EXPECT_NEAR(shot->GetLinearVelocity().y, -11.860f, 1e-3f);
-}
 
-// A camera's hit flashes red, bursts and is heard, and a dead player spends
-// no shot. Box2D puts the fixture whose broad-phase proxy is older first in
-// a contact of two circles: a shot made before the player touches its head
-// circle as fixture A. Which one comes first must not decide whether it hurts.
-TEST_F(PlayerTest, CameraShotFlashesBurstsIsHeardAndHurtsWhicheverFixtureComesFirst) {
-    makeWorld({0.0f, 0.0f});
-    startAt(800, 500);
+    // A camera's hit flashes red, bursts and is heard, and a dead player
+    // spends no shot. Box2D puts the fixture whose broad-phase proxy is older
+    // first in a contact of two circles: a shot made before the player
+    // touches its head circle as fixture A. Which one comes first must not
+    // decide whether it hurts.
+    world->clearShots();
     bool spent = false;
     EXPECT_EQ(paneltest::soundsFired([&] { spent = shotSpent(NK::kTagCameraShot); }), 1);
     ASSERT_TRUE(spent);
@@ -157,20 +153,19 @@ TEST_F(PlayerTest, CameraShotFlashesBurstsIsHeardAndHurtsWhicheverFixtureComesFi
 TEST(PlayerRulesTest, HeadTurnsAThirdDownAndThreeQuartersUpMirroredWhenFacingLeft) {
     const float pi = 3.14159265f;
     const NK::Vec2 p(1000.0f, 500.0f);
-    const struct {
-        float x, y;  // the pointer
-        float aim, arm, head;
-    } cases[] = {{1600.0f, 1046.8f, pi / 4, pi / 4, pi / 12},                  // right, below
-                 {1600.0f, -153.2f, -pi / 4, -pi / 4, -3 * pi / 16},           // right, above
-                 {400.0f, 1046.8f, 3 * pi / 4, -pi / 4, -pi / 12},             // left, below
-                 {400.0f, -153.2f, -3 * pi / 4, -7 * pi / 4, -29 * pi / 16}};  // left, above
-    for (const auto& c : cases) {
-        const PlayerRules::Layout l = PlayerRules::aimedLayout(p, 20, {c.x, c.y});
-        EXPECT_EQ(l.facingLeft, c.x < p.x) << c.x << "," << c.y;
-        EXPECT_NEAR(l.aim, c.aim, 1e-4f) << c.x << "," << c.y;
-        EXPECT_NEAR(l.arm.angle, c.arm, 1e-4f) << c.x << "," << c.y;
-        EXPECT_NEAR(l.gun.angle, c.arm, 1e-4f) << c.x << "," << c.y;
-        EXPECT_NEAR(l.head.angle, c.head, 1e-4f) << c.x << "," << c.y;
+    // The pointer, then the aim and the arm's and the head's turns.
+    const std::tuple<float, float, float, float, float> cases[] = {
+        {1600.0f, 1046.8f, pi / 4, pi / 4, pi / 12},                  // right, below
+        {1600.0f, -153.2f, -pi / 4, -pi / 4, -3 * pi / 16},           // right, above
+        {400.0f, 1046.8f, 3 * pi / 4, -pi / 4, -pi / 12},             // left, below
+        {400.0f, -153.2f, -3 * pi / 4, -7 * pi / 4, -29 * pi / 16}};  // left, above
+    for (const auto& [x, y, aim, arm, head] : cases) {
+        const PlayerRules::Layout l = PlayerRules::aimedLayout(p, 20, {x, y});
+        EXPECT_EQ(l.facingLeft, x < p.x) << x << "," << y;
+        EXPECT_NEAR(l.aim, aim, 1e-4f) << x << "," << y;
+        EXPECT_NEAR(l.arm.angle, arm, 1e-4f) << x << "," << y;
+        EXPECT_NEAR(l.gun.angle, arm, 1e-4f) << x << "," << y;
+        EXPECT_NEAR(l.head.angle, head, 1e-4f) << x << "," << y;
     }
 }
 

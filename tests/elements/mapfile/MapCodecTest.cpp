@@ -49,12 +49,11 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
     one.surfaces.push_back({{{0, 0}, {10, 0}}});
     EXPECT_EQ(writeText(one, 0),
               std::string(kEmptyLevel) + "SF 0.000000 0.000000 10.000000 0.000000\n");
-    // Reals are %f of the float widened to double.
-    EXPECT_EQ(MapCodec::formatReal(12.5f), "12.500000");
-    EXPECT_EQ(MapCodec::formatReal(-0.25f), "-0.250000");
-    // Against the C library itself, over values whose sixth decimal rounds
-    // either way once widened (0.1f is 0.10000000149...).
-    for (float v : {0.1f, 123.456f, -7.0000005f, 2.5e-7f, -0.0f, 999999.94f, 1234.5675f}) {
+    // Reals are %f of the float widened to double: against the C library
+    // itself, over values whose sixth decimal rounds either way once widened
+    // (0.1f is 0.10000000149...).
+    for (float v :
+         {12.5f, -0.25f, 0.1f, 123.456f, -7.0000005f, 2.5e-7f, -0.0f, 999999.94f, 1234.5675f}) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(v));
         EXPECT_EQ(MapCodec::formatReal(v), buffer) << v;
@@ -62,11 +61,8 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
 }
 
 TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
-    const struct {
-        const char* text;
-        int line;
-        const char* why;
-    } cases[] = {
+    // The text, the line told and why.
+    const std::tuple<const char*, int, const char*> cases[] = {
         {"PLY 1 2\nB p 1 2 3 4 5\nG 1 2\n", 2, "\"B\" needs 12 words, has 7"},
         {"PLY 1\nFE abc\n", 1, "\"PLY\" needs 3 words, has 2"},  // the first fault is the one told
         {"\n\nFE abc\n", 3, "\"FE\" word 1 \"abc\" is not a number"},
@@ -78,11 +74,10 @@ TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
         {"N 1 2 99999999999 0\n", 1, "\"N\" word 3 \"99999999999\" is out of range"},
         {"D 0 0 1 1 a 2 t x 1\n", 1, "\"D\" word 5 \"a\" is not a number"},
     };
-    for (const auto& c : cases) {
-        MapCodec::ReadResult r = readText(c.text);
-        EXPECT_FALSE(r.ok) << c.text;
-        EXPECT_EQ(r.errorLine, c.line) << c.text;
-        EXPECT_EQ(r.error, c.why) << c.text;
+    for (const auto& [text, line, why] : cases) {
+        const MapCodec::ReadResult r = readText(text);
+        EXPECT_EQ(std::make_tuple(r.ok, r.errorLine, r.error), std::make_tuple(false, line, why))
+            << text;
     }
     // Each tag needs its fewest words.
     const std::pair<const char*, int> fewest[] = {
@@ -136,9 +131,9 @@ TEST(MapRoundTrip, EveryMapInTheRepositoryIsAFixedPointOfReadAndWrite) {
     for (const std::string& path : maps) {
         MapCodec::ReadResult first = readText(nktest::contentsOf(path));
         ASSERT_TRUE(first.ok) << path << ": " << first.error;
-        int counter = static_cast<int>(first.data.surfaces.size());
         // Kept maps are as the editor saves them, so a save never shows a
         // diff; read again, the same text reads the same.
+        int counter = static_cast<int>(first.data.surfaces.size());
         EXPECT_EQ(writeText(first.data, counter), nktest::contentsOf(path))
             << path << " is not in saved form";
     }
