@@ -1,9 +1,10 @@
 # The game layers sit on the engine; the executable links the same libraries
 # the tests do.
 file(GLOB DOVRA_GAME_SOURCES CONFIGURE_DEPENDS game/*.cpp elements/*.cpp editor/*.cpp)
-set(DOVRA_MAPFILE_SOURCES elements/MapCodec.cpp elements/SurfaceBuilder.cpp)
+set(DOVRA_MAPFILE_SOURCES elements/MapCodec.cpp elements/SurfaceBuilder.cpp elements/WallSeams.cpp)
 list(REMOVE_ITEM DOVRA_GAME_SOURCES ${CMAKE_SOURCE_DIR}/game/main.cpp
-     ${CMAKE_SOURCE_DIR}/elements/MapCodec.cpp ${CMAKE_SOURCE_DIR}/elements/SurfaceBuilder.cpp)
+     ${CMAKE_SOURCE_DIR}/elements/MapCodec.cpp ${CMAKE_SOURCE_DIR}/elements/SurfaceBuilder.cpp
+     ${CMAKE_SOURCE_DIR}/elements/WallSeams.cpp)
 # The map file's rules and the ground they build, without a window: the
 # game, the dovra-map tool and the fuzzer share them.
 add_library(dovra_mapfile STATIC ${DOVRA_MAPFILE_SOURCES})
@@ -31,7 +32,8 @@ file(GLOB DOVRA_ELEMENT_TESTS CONFIGURE_DEPENDS tests/elements/*.cpp)
 if(DOVRA_ELEMENT_TESTS)
     nk_add_test(test_elements LIBS dovra_game SOURCES ${DOVRA_ELEMENT_TESTS})
 endif()
-nk_add_test(test_mapfile LIBS dovra_mapfile SOURCES tests/elements/mapfile/MapCodecTest.cpp)
+nk_add_test(test_mapfile LIBS dovra_mapfile SOURCES tests/elements/mapfile/MapCodecTest.cpp
+            tests/elements/mapfile/WallSeamsTest.cpp)
 
 # Level authors' and CI's map checker: the game's reader without a window.
 add_executable(dovra-map tools/dovra-map.cpp)

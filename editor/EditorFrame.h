@@ -64,6 +64,8 @@ public:
     // the last change; a test run changes nothing and cannot be undone.
     void undo();
     void redo();
+    // Whether the test run's player hangs in mid-air (see HangWatch).
+    const HangWatch& hangWatch() const { return run.hang; }
     UndoHistory history;
 
     EditorTabs tabs;

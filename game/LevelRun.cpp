@@ -11,6 +11,7 @@
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
 #include "elements/Player.h"
+#include "elements/PlayerRules.h"
 #include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
@@ -28,6 +29,7 @@ bool overlaps(const NK::Rect& a, const NK::Rect& b) {
 }  // namespace
 
 void LevelRun::start() {
+    hang.reset();
     // Bodies first: the player starts in a world that already holds them.
     boxes->createBodies(*world);
     circles->createBodies(*world);
@@ -54,6 +56,7 @@ LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     lights->update();
     gate->open = gateShouldOpen();
     gate->update();
+    watchHang();
     Tick t;
     t.atOpenGate = gate->open && overlaps(player->rectangle(), gate->rectangle());
     t.dead = player->health < 1;
@@ -72,6 +75,13 @@ void LevelRun::end() {
     world->clearSquares();
     world->clearCircles();
     world->clearShots();
+}
+
+void LevelRun::watchHang() {
+    const bool alive = player->health >= 1;
+    const bool standing = alive && PlayerRules::isStanding(*world->getCapsule("player").body);
+    const NK::Rect r = player->rectangle();
+    hang.observe(alive, standing, {r.x + r.width * 0.5f, r.y + r.height * 0.5f});
 }
 
 bool LevelRun::gateShouldOpen() const {

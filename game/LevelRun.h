@@ -1,4 +1,5 @@
 #pragma once
+#include "elements/HangWatch.h"
 #include "elements/PlayInput.h"
 
 namespace NK {
@@ -37,6 +38,10 @@ struct LevelRun {
         bool dead = false;        // health below 1
     };
 
+    // Whether the player hangs in mid-air; watched on every tick, read only
+    // by the checks of replays, the hang finder and the UI fuzzer.
+    HangWatch hang;
+
     // Bodies and play state from the records, in the start order.
     void start();
     // One tick: the world steps, then every element in its fixed order, then
@@ -48,4 +53,7 @@ struct LevelRun {
     bool gateShouldOpen() const;
 
     void stopSteps();
+
+private:
+    void watchHang();
 };

@@ -50,6 +50,8 @@ public:
     // The win or lose window's buttons go; a level left without them (a
     // replay's end) must not leave them to take the next level's clicks.
     void hideEndButtons();
+    // Whether the running level's player hangs in mid-air (see HangWatch).
+    const HangWatch& hangWatch() const { return run.hang; }
 
     // Called on the first tick of a win, after the windows are shown; the
     // level browser records progress there and answers with the line the win

@@ -2,7 +2,7 @@
 // as fast as the machine allows (no timer, no frames drawn), and checks that
 // each ends as its file says, on the tick it says.
 //
-//   dovra-replay [--safe-cards] [--trace] [--shot TICK PICTURE.png] FILE...
+//   dovra-replay [--safe-cards] [--allow-hangs] [--trace] [--shot TICK PICTURE.png] FILE...
 //   dovra-replay --help | --version
 //
 // With --shot, the frame the game shows after tick TICK is also drawn and
@@ -12,6 +12,8 @@
 // first tick that does not is told and fails the replay. --trace prints each
 // tick's player centre, ground contact, health, whether a card is up and
 // which gap or breaking floor is near: where a level's author may put a card.
+// A replay in which the live player hangs motionless in mid-air for a second
+// fails, with the tick and the place, unless --allow-hangs is given.
 // One line per file: "FILE: won at tick N", "FILE: lost at tick N" or
 // "FILE: no end after N ticks". Exit status 0 when every replay ends as
 // expected, 1 otherwise, 2 when a file cannot be read. Needs a display (the
@@ -53,6 +55,9 @@ struct Result {
     // The first tick a card was up while the player was not safe, and why.
     int unsafeTick = -1;
     std::string unsafeWhy;
+    // The tick the player was first found hanging in mid-air, and where.
+    int hangTick = -1;
+    NK::Vec2 hangPlace;
 };
 
 struct Options {
@@ -60,6 +65,7 @@ struct Options {
     std::string shotPath;
     bool safeCards = false;
     bool trace = false;
+    bool allowHangs = false;
 };
 
 void saveFrame(Game& game, const std::string& path) {
@@ -110,6 +116,11 @@ Result run(Game& game, const Replay& replay, const Options& options) {
                 result.unsafeWhy = why;
             }
         }
+        const HangWatch& hang = game.play->hangWatch();
+        if (!options.allowHangs && result.hangTick < 0 && hang.hanging()) {
+            result.hangTick = tick;
+            result.hangPlace = hang.place();
+        }
         if (game.play->won || game.play->lost) {
             result.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
             result.tick = tick;
@@ -126,31 +137,35 @@ Result run(Game& game, const Replay& replay, const Options& options) {
 }
 
 const char* const usageLine =
-    "Usage: dovra-replay [--safe-cards] [--trace] [--shot TICK PICTURE.png] FILE...\n";
+    "Usage: dovra-replay [--safe-cards] [--allow-hangs] [--trace] [--shot TICK PICTURE.png] "
+    "FILE...\n";
 
 int usage(const std::string& why) {
     return CommandLine::wrongUsage(std::cerr, "dovra-replay", usageLine, why);
 }
 
 void help() {
-    std::cout << usageLine
-              << "Play each replay FILE through the game, as fast as the machine allows,\n"
-                 "and check that it ends as the file says, on the tick it says.\n"
-                 "Prints one line a file: \"FILE: won at tick N\", \"FILE: lost at tick N\"\n"
-                 "or \"FILE: no end after N ticks\".\n"
-                 "\n"
-                 "      --safe-cards             fail a replay when a story card is up while the\n"
-                 "                               player is hit, in the air or near a gap or a\n"
-                 "                               breaking floor\n"
-                 "      --trace                  print each tick's player, card and nearest hazard\n"
-                 "      --shot TICK PICTURE.png  also save the frame shown after tick TICK\n"
-                 "      --help                   display this help and exit\n"
-                 "      --version                output version information and exit\n"
-                 "\n"
-                 "A replay's map is read relative to the game's folder: the working folder,\n"
-                 "or, for the installed game started elsewhere, $XDG_DATA_HOME/dovra.\n"
-                 "Exit status: 0 when every replay ends as expected, 1 when one does not,\n"
-                 "2 when a file cannot be read.\n";
+    std::cout
+        << usageLine
+        << "Play each replay FILE through the game, as fast as the machine allows,\n"
+           "and check that it ends as the file says, on the tick it says.\n"
+           "Prints one line a file: \"FILE: won at tick N\", \"FILE: lost at tick N\"\n"
+           "or \"FILE: no end after N ticks\".\n"
+           "\n"
+           "      --safe-cards             fail a replay when a story card is up while the\n"
+           "                               player is hit, in the air or near a gap or a\n"
+           "                               breaking floor\n"
+           "      --allow-hangs            do not fail a replay whose player hangs\n"
+           "                               motionless in mid-air for a second\n"
+           "      --trace                  print each tick's player, card and nearest hazard\n"
+           "      --shot TICK PICTURE.png  also save the frame shown after tick TICK\n"
+           "      --help                   display this help and exit\n"
+           "      --version                output version information and exit\n"
+           "\n"
+           "A replay's map is read relative to the game's folder: the working folder,\n"
+           "or, for the installed game started elsewhere, $XDG_DATA_HOME/dovra.\n"
+           "Exit status: 0 when every replay ends as expected, 1 when one does not,\n"
+           "2 when a file cannot be read.\n";
 }
 
 }  // namespace
@@ -171,6 +186,8 @@ int main(int argc, char** argv) {
     for (; first < argc && argv[first][0] == '-' && argv[first][1] != '\0'; ++first) {
         if (std::strcmp(argv[first], "--safe-cards") == 0) {
             options.safeCards = true;
+        } else if (std::strcmp(argv[first], "--allow-hangs") == 0) {
+            options.allowHangs = true;
         } else if (std::strcmp(argv[first], "--trace") == 0) {
             options.trace = true;
         } else if (std::strcmp(argv[first], "--shot") == 0) {
@@ -242,6 +259,11 @@ int main(int argc, char** argv) {
         if (r.unsafeTick >= 0) {
             std::cout << path << ": a card is up on tick " << r.unsafeTick << " while "
                       << r.unsafeWhy << std::endl;
+            if (status == 0) status = 1;
+        }
+        if (r.hangTick >= 0) {
+            std::cout << path << ": the player hangs in mid-air at " << r.hangPlace.x << ", "
+                      << r.hangPlace.y << " on tick " << r.hangTick << std::endl;
             if (status == 0) status = 1;
         }
     }
