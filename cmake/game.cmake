@@ -1,21 +1,35 @@
-# The game layers sit on the engine; the executable links the same libraries
-# the tests do.
-file(GLOB DOVRA_GAME_SOURCES CONFIGURE_DEPENDS game/*.cpp elements/*.cpp editor/*.cpp)
+# The game's layers sit on the engine; the executable links the same
+# libraries the tests do.
+# One library per layer, each linking only what lies below it, so an upward
+# call does not link: engine <- map file <- elements <- editor <- game.
 set(DOVRA_MAPFILE_SOURCES elements/MapCodec.cpp elements/SurfaceBuilder.cpp elements/WallSeams.cpp)
-list(REMOVE_ITEM DOVRA_GAME_SOURCES ${CMAKE_SOURCE_DIR}/game/main.cpp
-     ${CMAKE_SOURCE_DIR}/elements/MapCodec.cpp ${CMAKE_SOURCE_DIR}/elements/SurfaceBuilder.cpp
-     ${CMAKE_SOURCE_DIR}/elements/WallSeams.cpp)
+file(GLOB DOVRA_ELEMENTS_SOURCES CONFIGURE_DEPENDS elements/*.cpp)
+list(REMOVE_ITEM DOVRA_ELEMENTS_SOURCES ${CMAKE_SOURCE_DIR}/elements/MapCodec.cpp
+     ${CMAKE_SOURCE_DIR}/elements/SurfaceBuilder.cpp ${CMAKE_SOURCE_DIR}/elements/WallSeams.cpp)
+file(GLOB DOVRA_EDITOR_SOURCES CONFIGURE_DEPENDS editor/*.cpp)
+file(GLOB DOVRA_GAME_SOURCES CONFIGURE_DEPENDS game/*.cpp)
+list(REMOVE_ITEM DOVRA_GAME_SOURCES ${CMAKE_SOURCE_DIR}/game/main.cpp)
 # The map file's rules and the ground they build, without a window: the
 # game, the dovra-map tool and the fuzzer share them.
 add_library(dovra_mapfile STATIC ${DOVRA_MAPFILE_SOURCES})
 target_include_directories(dovra_mapfile PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(dovra_mapfile PUBLIC nk_physics)
+add_library(dovra_elements STATIC ${DOVRA_ELEMENTS_SOURCES})
+target_include_directories(dovra_elements PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(dovra_elements PUBLIC nk_engine dovra_mapfile)
+add_library(dovra_editor STATIC ${DOVRA_EDITOR_SOURCES})
+target_link_libraries(dovra_editor PUBLIC dovra_elements)
 add_library(dovra_game STATIC ${DOVRA_GAME_SOURCES})
-target_include_directories(dovra_game PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(dovra_game PUBLIC nk_engine dovra_mapfile)
+target_link_libraries(dovra_game PUBLIC dovra_editor)
 
 add_executable(dovra game/main.cpp)
 target_link_libraries(dovra PRIVATE dovra_game)
+# The layers as the includes draw them: one that runs upward fails the suite.
+find_package(Python3 COMPONENTS Interpreter QUIET)
+if(Python3_Interpreter_FOUND)
+    add_test(NAME layers COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers.py
+             ${CMAKE_SOURCE_DIR})
+endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/game)
     file(GLOB DOVRA_GAME_TESTS CONFIGURE_DEPENDS tests/game/*.cpp tests/editor/*.cpp)

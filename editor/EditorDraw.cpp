@@ -21,7 +21,6 @@
 #include "engine/PhysicsWorld.h"
 #include "engine/RenderContext.h"
 #include "engine/View.h"
-#include "game/PlayScene.h"
 
 namespace {
 
@@ -42,21 +41,9 @@ void EditorFrame::draw() {
         services.surfaces->drawSurfaces(mouseOutside, tab == EditorTabs::SurfacesTab);
     if (showArea || tab == EditorTabs::PlayerTab)
         run.player->drawCameraArea(tab == EditorTabs::PlayerTab);
-    run.gate->draw();
-    run.levers->draw();
-    if (running) {
-        run.boxes->drawPlay(*run.world);
-        run.circles->drawPlay(*run.world);
-        // The figures keep walking in a test run, as in play.
-        run.npcs->drawPlay();
-        drawShots(*services.bitmaps, *run.world);
-    } else {
-        run.boxes->drawEditor();
-        run.circles->drawEditor();
-        run.npcs->drawEditor();
-    }
-    run.enemies->draw();
-    run.player->draw();
+    // A test run draws the level as it plays: blocks as their bodies lie,
+    // figures walking, shots in flight.
+    run.drawPieces(*services.bitmaps, running);
     if (showFallEdge) {
         const float y = run.player->fallEdge;
         services.renderContext->drawLine({-99999.0f, y}, {99999.0f, y},
@@ -70,7 +57,7 @@ void EditorFrame::draw() {
     // From here on nothing is lit: the cards, the health, the bars and pages.
     run.lights->drawLit(false);
     run.dialogs->drawCards();
-    drawHearts(*services.bitmaps, run.player->health, 125.0f);
+    run.drawHearts(*services.bitmaps, 125.0f);
     drawScreenOverlay();
     run.world->drawRays(NK::Color(1, 0, 0, 1));
     run.lights->drawLit(true);

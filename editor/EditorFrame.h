@@ -8,7 +8,7 @@
 #include "editor/UndoHistory.h"
 #include "elements/PlayInput.h"
 #include "engine/Vec2.h"
-#include "game/LevelRun.h"
+#include "elements/LevelRun.h"
 
 namespace NK {
 class AnimationStore;

@@ -6,7 +6,7 @@
 
 #include "elements/LevelDocument.h"
 #include "engine/GameCore.h"
-#include "game/LevelRun.h"
+#include "elements/LevelRun.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
 

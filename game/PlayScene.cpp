@@ -139,21 +139,14 @@ void PlayScene::hideEndButtons() {
 
 void PlayScene::draw() {
     services.backgrounds->draw();
-    run.gate->draw();
-    run.levers->draw();
-    run.boxes->drawPlay(*run.world);
-    run.circles->drawPlay(*run.world);
-    run.npcs->drawPlay();
-    drawShots();
-    run.enemies->draw();
-    run.player->draw();
+    run.drawPieces(*services.bitmaps, true);
     drawReticle();
 
     // The cards, the HUD, the windows and the buttons stay unlit.
     run.lights->drawLit(false);
     run.dialogs->drawCards();
     NK::BitmapStore& bitmaps = *services.bitmaps;
-    drawHearts(bitmaps, run.player->health, 5.0f);
+    run.drawHearts(bitmaps, 5.0f);
     bitmaps.drawOnScreen("restart_level_text", NK::Rect(1610.0f, 10.0f, 300.0f, 38.0f));
     if (won) {
         drawWindow(0);
@@ -182,28 +175,6 @@ void PlayScene::drawReticle() {
         rc.drawLine(NK::Vec2(at.x + r * 0.5f, at.y), NK::Vec2(at.x + 2 * r, at.y), c, t);
         rc.drawLine(NK::Vec2(at.x, at.y - 2 * r), NK::Vec2(at.x, at.y - r * 0.5f), c, t);
         rc.drawLine(NK::Vec2(at.x, at.y + r * 0.5f), NK::Vec2(at.x, at.y + 2 * r), c, t);
-    }
-}
-
-void PlayScene::drawShots() {
-    ::drawShots(*services.bitmaps, *run.world);
-}
-
-void drawHearts(NK::BitmapStore& bitmaps, int health, float top) {
-    for (int i = 0; i < health; ++i)
-        bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, top, 40.0f, 40.0f));
-}
-
-void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world) {
-    for (const auto& shot : world.shots()) {
-        const b2Vec2& p = shot->body->GetPosition();
-        const b2Vec2& v = shot->body->GetLinearVelocity();
-        NK::Color tint = NK::bodyTag(shot->body) == NK::kTagPlayerShot ? NK::Color(1, 1, 1, 1)
-                                                                       : NK::Color(1, 0, 0, 1);
-        bitmaps.drawRotated(
-            "player_shot",
-            NK::Rect(p.x * NK::kPixelsPerMetre, p.y * NK::kPixelsPerMetre, 60.0f, 15.0f),
-            NK::Vec2(0.8f, 0.5f), tint, std::atan2(v.y, v.x));
     }
 }
 

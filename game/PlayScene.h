@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "elements/LevelRun.h"
 #include "elements/PlayInput.h"
-#include "game/LevelRun.h"
 #include "game/PadControls.h"
 
 namespace NK {
@@ -67,7 +67,6 @@ public:
 
 private:
     void showEndButtons(float opacity);
-    void drawShots();
     // 0 the win window, 1 the lose window.
     void drawWindow(int window);
     void drawReticle();
@@ -79,10 +78,3 @@ private:
     PadControls::Aim aim;
     NK::Vec2 reticle;
 };
-
-// Every shot in flight, the player's white and the cameras' red, turned to
-// where it flies: the play scene and the editor's test run draw them alike.
-void drawShots(NK::BitmapStore& bitmaps, NK::PhysicsWorld& world);
-// One heart per point of health along the top left of the screen, the first
-// at (2.5, top), 40 by 40 each, 55 apart; none once the player is dead.
-void drawHearts(NK::BitmapStore& bitmaps, int health, float top);

@@ -3,6 +3,7 @@
 #include "elements/PlayInput.h"
 
 namespace NK {
+class BitmapStore;
 class PhysicsWorld;
 class SoundStore;
 }  // namespace NK
@@ -53,6 +54,17 @@ struct LevelRun {
     bool gateShouldOpen() const;
 
     void stopSteps();
+
+    // The level's pieces over the backgrounds, in the one order play and the
+    // editor share: gate, levers, blocks and figures (as they play, with the
+    // shots in flight, or as placed), cameras, the player.
+    void drawPieces(NK::BitmapStore& bitmaps, bool playing) const;
+    // Every shot in flight, the player's white and the cameras' red, turned
+    // to where it flies.
+    void drawShots(NK::BitmapStore& bitmaps) const;
+    // One heart per point of health along the top left of the screen, the
+    // first at (2.5, top), 40 by 40 each, 55 apart; none once the player is dead.
+    void drawHearts(NK::BitmapStore& bitmaps, float top) const;
 
 private:
     void watchHang();

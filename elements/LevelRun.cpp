@@ -1,6 +1,8 @@
-#include "game/LevelRun.h"
+#include "elements/LevelRun.h"
 
 #include <allegro5/allegro_audio.h>
+
+#include <cmath>
 
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
@@ -12,6 +14,7 @@
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "elements/PlayerRules.h"
+#include "engine/BitmapStore.h"
 #include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
@@ -91,4 +94,39 @@ bool LevelRun::gateShouldOpen() const {
 void LevelRun::stopSteps() {
     if (sounds->containsSong("steps"))
         al_stop_sample_instance(sounds->getSong("steps").instance.get());
+}
+
+void LevelRun::drawPieces(NK::BitmapStore& bitmaps, bool playing) const {
+    gate->draw();
+    levers->draw();
+    if (playing) {
+        boxes->drawPlay(*world);
+        circles->drawPlay(*world);
+        npcs->drawPlay();
+        drawShots(bitmaps);
+    } else {
+        boxes->drawEditor();
+        circles->drawEditor();
+        npcs->drawEditor();
+    }
+    enemies->draw();
+    player->draw();
+}
+
+void LevelRun::drawShots(NK::BitmapStore& bitmaps) const {
+    for (const auto& shot : world->shots()) {
+        const b2Vec2& p = shot->body->GetPosition();
+        const b2Vec2& v = shot->body->GetLinearVelocity();
+        NK::Color tint = NK::bodyTag(shot->body) == NK::kTagPlayerShot ? NK::Color(1, 1, 1, 1)
+                                                                       : NK::Color(1, 0, 0, 1);
+        bitmaps.drawRotated(
+            "player_shot",
+            NK::Rect(p.x * NK::kPixelsPerMetre, p.y * NK::kPixelsPerMetre, 60.0f, 15.0f),
+            NK::Vec2(0.8f, 0.5f), tint, std::atan2(v.y, v.x));
+    }
+}
+
+void LevelRun::drawHearts(NK::BitmapStore& bitmaps, float top) const {
+    for (int i = 0; i < player->health; ++i)
+        bitmaps.drawOnScreen("player_health", NK::Rect(2.5f + 55.0f * i, top, 40.0f, 40.0f));
 }
