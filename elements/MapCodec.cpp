@@ -1,11 +1,13 @@
 #include "elements/MapCodec.h"
 
+#include "elements/MapFields.h"
 #include "engine/TextFile.h"
 
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace MapCodec {
 namespace {
@@ -77,9 +79,20 @@ private:
     std::string problem;
 };
 
-// Fewest words (tag included) each tag needs, indexed like kTags.
-constexpr std::array<std::size_t, kTags.size()> kMinimumWords = {3, 5, 2, 3,  6,  5, 10,
-                                                                 5, 7, 5, 12, 12, 12};
+constexpr bool sameTag(const char* a, const char* b) {
+    for (; *a && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
+}
+
+constexpr bool tagsInFileOrder() {
+    bool same = MapFields::kRecordCount == kTags.size();
+    std::size_t i = 0;
+    std::apply([&](const auto&... r) { ((same = same && sameTag(r.tag, kTags[i++])), ...); },
+               MapFields::kRecords);
+    return same;
+}
+static_assert(tagsInFileOrder(), "kTags lists the records in their file order");
 
 int tagIndex(const std::string& word) {
     for (std::size_t i = 0; i < kTags.size(); ++i)
@@ -87,114 +100,62 @@ int tagIndex(const std::string& word) {
     return -1;
 }
 
-BlockRecord readBlock(Fields& f) {
-    BlockRecord b;
-    b.path = f.text();
-    b.isDynamic = f.flag();
-    b.x = f.real();
-    b.y = f.real();
-    b.w = f.real();
-    b.h = f.real();
-    b.angle = f.real();
-    b.density = f.real();
-    b.friction = f.real();
-    b.rotationFix = f.flag();
-    b.delay = f.real();
-    return b;
+template <class R>
+void readField(const MapFields::Field<R>& field, Fields& f, R& record) {
+    switch (field.kind) {
+        case MapFields::Kind::Real:
+            record.*field.real = f.real();
+            break;
+        case MapFields::Kind::Whole:
+            record.*field.whole = f.whole();
+            break;
+        case MapFields::Kind::Flag:
+            record.*field.flag = f.flag();
+            break;
+        case MapFields::Kind::Text:
+            record.*field.text = f.text();
+            break;
+    }
+}
+
+template <class R, std::size_t N>
+void readInto(const MapFields::Record<R, N>& shape, Fields& f, const NK::TextLine&, MapData& d) {
+    R record;
+    for (const MapFields::Field<R>& field : shape.fields) readField(field, f, record);
+    if (shape.one)
+        d.*shape.one = record;
+    else
+        (d.*shape.many).push_back(record);
+}
+
+void readInto(const MapFields::Surfaces&, Fields& f, const NK::TextLine& line, MapData& d) {
+    SurfaceRecord r;
+    float x1 = f.real(), y1 = f.real(), x2 = f.real(), y2 = f.real();
+    r.points = {{x1, y1}, {x2, y2}};
+    // Further points come in pairs; an unpaired last value is ignored.
+    while (!f.failed() && f.position() + 1 < line.words.size()) {
+        float x = f.real();
+        float y = f.real();
+        r.points.push_back({x, y});
+    }
+    d.surfaces.push_back(std::move(r));
+}
+
+// The fewest words (tag included) the record with this tag index needs.
+std::size_t minimumWords(int tag) {
+    std::size_t words = 0;
+    MapFields::forEach([&](const auto& shape, std::size_t index) {
+        if (static_cast<int>(index) == tag) words = shape.words;
+    });
+    return words;
 }
 
 // Adds the record of one line to the data; false when a field failed.
 bool readRecord(int tag, const NK::TextLine& line, MapData& d, std::string& why) {
     Fields f(line);
-    switch (tag) {
-        case 0:
-            d.player = {f.real(), f.real()};
-            break;
-        case 1:
-            d.cameraArea = {f.real(), f.real(), f.real(), f.real()};
-            break;
-        case 2:
-            d.fallEdge = {f.real()};
-            break;
-        case 3:
-            d.gate = {f.real(), f.real()};
-            break;
-        case 4:
-            d.enemies.push_back({f.real(), f.real(), f.real(), f.real(), f.real()});
-            break;
-        case 5:
-            d.levers.push_back({f.real(), f.real(), f.real(), f.real()});
-            break;
-        case 6: {
-            DialogRecord r;
-            r.x = f.real();
-            r.y = f.real();
-            r.w = f.real();
-            r.h = f.real();
-            r.titleSize = f.whole();
-            r.textSize = f.whole();
-            r.title = f.text();
-            r.text = f.text();
-            r.delay = f.real();
-            d.dialogs.push_back(r);
-            break;
-        }
-        case 7: {
-            NpcRecord r;
-            r.x = f.real();
-            r.y = f.real();
-            r.type = f.whole();
-            r.invert = f.flag();
-            d.npcs.push_back(r);
-            break;
-        }
-        case 8: {
-            BackgroundRecord r;
-            r.path = f.text();
-            r.x = f.real();
-            r.y = f.real();
-            r.w = f.real();
-            r.h = f.real();
-            r.angle = f.real();
-            d.backgrounds.push_back(r);
-            break;
-        }
-        case 9: {
-            SurfaceRecord r;
-            float x1 = f.real(), y1 = f.real(), x2 = f.real(), y2 = f.real();
-            r.points = {{x1, y1}, {x2, y2}};
-            // Further points come in pairs; an unpaired last value is ignored.
-            while (!f.failed() && f.position() + 1 < line.words.size()) {
-                float x = f.real();
-                float y = f.real();
-                r.points.push_back({x, y});
-            }
-            d.surfaces.push_back(std::move(r));
-            break;
-        }
-        case 10:
-            d.boxes.push_back(readBlock(f));
-            break;
-        case 11:
-            d.circles.push_back(readBlock(f));
-            break;
-        case 12: {
-            LightRecord r;
-            r.x = f.real();
-            r.y = f.real();
-            r.red = f.real();
-            r.green = f.real();
-            r.blue = f.real();
-            r.intensity = f.real();
-            r.hardness = f.real();
-            r.delayOn = f.real();
-            r.delayOff = f.real();
-            r.delaySpeed = f.real();
-            r.delayFirstOn = f.flag();
-            d.lights.push_back(r);
-            break;
-        }
-    }
+    MapFields::forEach([&](const auto& shape, std::size_t index) {
+        if (static_cast<int>(index) == tag) readInto(shape, f, line, d);
+    });
     why = f.why();
     return !f.failed();
 }
@@ -214,24 +175,59 @@ public:
     NK::TextLine line;
 };
 
-void writeBlocks(std::vector<NK::TextLine>& out, const char* tag,
-                 const std::vector<BlockRecord>& blocks) {
-    for (const BlockRecord& b : blocks) {
-        out.push_back(LineWriter(tag)
-                          .text(b.path)
-                          .flag(b.isDynamic)
-                          .real(b.x)
-                          .real(b.y)
-                          .real(b.w)
-                          .real(b.h)
-                          .real(b.angle)
-                          .real(b.density)
-                          .real(b.friction)
-                          .flag(b.rotationFix)
-                          .real(b.delay)
-                          .line);
+template <class R>
+void writeField(const MapFields::Field<R>& field, const R& record, LineWriter& w) {
+    switch (field.kind) {
+        case MapFields::Kind::Real:
+            w.real(record.*field.real);
+            break;
+        case MapFields::Kind::Whole:
+            w.whole(record.*field.whole);
+            break;
+        case MapFields::Kind::Flag:
+            w.flag(record.*field.flag);
+            break;
+        case MapFields::Kind::Text:
+            w.text(record.*field.text);
+            break;
     }
-    if (!blocks.empty()) out.emplace_back();
+}
+
+// The records held once come first, followed by one blank line; each list
+// is followed by a blank line when it has records.
+template <class R, std::size_t N>
+void writeOut(const MapFields::Record<R, N>& shape, const MapData& d, int,
+              std::vector<NK::TextLine>& out) {
+    auto line = [&](const R& record) {
+        LineWriter w(shape.tag);
+        for (const MapFields::Field<R>& field : shape.fields) writeField(field, record, w);
+        out.push_back(w.line);
+    };
+    if (shape.one) {
+        line(d.*shape.one);
+        return;
+    }
+    for (const R& record : d.*shape.many) line(record);
+    if (!(d.*shape.many).empty()) out.emplace_back();
+}
+
+void writeOut(const MapFields::Surfaces& shape, const MapData& d, int surfaceCounter,
+              std::vector<NK::TextLine>& out) {
+    for (const SurfaceRecord& s : d.surfaces) {
+        if (s.points.size() < 2) continue;
+        LineWriter w(shape.tag);
+        for (const SurfacePoint& p : s.points) w.real(p.x).real(p.y);
+        out.push_back(w.line);
+    }
+    if (surfaceCounter > 0) out.emplace_back();
+}
+
+template <class Shape>
+constexpr bool heldOnce(const Shape& shape) {
+    if constexpr (std::is_same_v<Shape, MapFields::Surfaces>)
+        return false;
+    else
+        return shape.one != nullptr;
 }
 
 }  // namespace
@@ -243,7 +239,7 @@ ReadResult read(const std::vector<NK::TextLine>& lines) {
         if (line.words.empty()) continue;
         int tag = tagIndex(line.words[0]);
         if (tag < 0) continue;
-        std::size_t need = kMinimumWords[static_cast<std::size_t>(tag)];
+        std::size_t need = minimumWords(tag);
         std::string why;
         if (line.words.size() < need) {
             why = "\"" + line.words[0] + "\" needs " + std::to_string(need) + " words, has " +
@@ -264,82 +260,14 @@ ReadResult read(const std::vector<NK::TextLine>& lines) {
 
 std::vector<NK::TextLine> write(const MapData& d, int surfaceCounter) {
     std::vector<NK::TextLine> out;
-    out.push_back(LineWriter("PLY").real(d.player.x).real(d.player.y).line);
-    const CameraAreaRecord& c = d.cameraArea;
-    out.push_back(LineWriter("CAM").real(c.x).real(c.y).real(c.w).real(c.h).line);
-    out.push_back(LineWriter("FE").real(d.fallEdge.y).line);
-    out.push_back(LineWriter("G").real(d.gate.x).real(d.gate.y).line);
-    out.emplace_back();
-
-    for (const EnemyRecord& e : d.enemies)
-        out.push_back(LineWriter("E")
-                          .real(e.x)
-                          .real(e.y)
-                          .real(e.angleHead)
-                          .real(e.angleHolder)
-                          .real(e.radius)
-                          .line);
-    if (!d.enemies.empty()) out.emplace_back();
-
-    for (const LeverRecord& l : d.levers)
-        out.push_back(LineWriter("LE").real(l.x).real(l.y).real(l.angle).real(l.delay).line);
-    if (!d.levers.empty()) out.emplace_back();
-
-    for (const DialogRecord& r : d.dialogs)
-        out.push_back(LineWriter("D")
-                          .real(r.x)
-                          .real(r.y)
-                          .real(r.w)
-                          .real(r.h)
-                          .whole(r.titleSize)
-                          .whole(r.textSize)
-                          .text(r.title)
-                          .text(r.text)
-                          .real(r.delay)
-                          .line);
-    if (!d.dialogs.empty()) out.emplace_back();
-
-    for (const NpcRecord& n : d.npcs)
-        out.push_back(LineWriter("N").real(n.x).real(n.y).whole(n.type).flag(n.invert).line);
-    if (!d.npcs.empty()) out.emplace_back();
-
-    for (const BackgroundRecord& b : d.backgrounds)
-        out.push_back(LineWriter("BG")
-                          .text(b.path)
-                          .real(b.x)
-                          .real(b.y)
-                          .real(b.w)
-                          .real(b.h)
-                          .real(b.angle)
-                          .line);
-    if (!d.backgrounds.empty()) out.emplace_back();
-
-    for (const SurfaceRecord& s : d.surfaces) {
-        if (s.points.size() < 2) continue;
-        LineWriter w("SF");
-        for (const SurfacePoint& p : s.points) w.real(p.x).real(p.y);
-        out.push_back(w.line);
-    }
-    if (surfaceCounter > 0) out.emplace_back();
-
-    writeBlocks(out, "B", d.boxes);
-    writeBlocks(out, "C", d.circles);
-
-    for (const LightRecord& l : d.lights)
-        out.push_back(LineWriter("L")
-                          .real(l.x)
-                          .real(l.y)
-                          .real(l.red)
-                          .real(l.green)
-                          .real(l.blue)
-                          .real(l.intensity)
-                          .real(l.hardness)
-                          .real(l.delayOn)
-                          .real(l.delayOff)
-                          .real(l.delaySpeed)
-                          .flag(l.delayFirstOn)
-                          .line);
-    if (!d.lights.empty()) out.emplace_back();
+    bool headerOpen = true;
+    MapFields::forEach([&](const auto& shape, std::size_t) {
+        if (headerOpen && !heldOnce(shape)) {
+            out.emplace_back();
+            headerOpen = false;
+        }
+        writeOut(shape, d, surfaceCounter, out);
+    });
     return out;
 }
 
