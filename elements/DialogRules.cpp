@@ -30,13 +30,6 @@ void DialogRules::applyLook(NK::DialogDesign& design, int titleSize, int textSiz
     design.textMargin = NK::Vec2(10.0f, 10.0f);
 }
 
-bool DialogRules::overlaps(const NK::Rect& a, const NK::Rect& b) {
-    const float dx = (a.x + a.width * 0.5f) - (b.x + b.width * 0.5f);
-    const float dy = (a.y + a.height * 0.5f) - (b.y + b.height * 0.5f);
-    return std::fabs(dx) <= (a.width + b.width) * 0.5f &&
-           std::fabs(dy) <= (a.height + b.height) * 0.5f;
-}
-
 int DialogRules::delayTicks(float seconds) {
     if (!(seconds > 0.0f)) return -1;
     return truncatedWhole(seconds * 60.0f);

@@ -26,8 +26,6 @@ public:
     // dialog's two sizes, white, centred, margins of 10.
     static void applyLook(NK::DialogDesign& design, int titleSize, int textSize);
 
-    // Touching counts: on both axes the centres are at most the half sizes apart.
-    static bool overlaps(const NK::Rect& a, const NK::Rect& b);
     // Ticks a card stays for a delay in seconds, truncated; none (-1) when
     // the delay is 0 or negative, since that card waits for CLOSE.
     static int delayTicks(float seconds);

@@ -98,7 +98,7 @@ void Dialogs::update(const NK::Rect& playerRect) {
     for (auto& d : dialogs) {
         // A dialog added while the level runs has no card to show.
         if (d->triggered || !d->hasCard) continue;
-        if (!DialogRules::overlaps(playerRect, d->area.rect)) continue;
+        if (!playerRect.touches(d->area.rect)) continue;
         DialogRules::show(cardStore.getCard(d->key), d->delay);
         d->triggered = true;
     }

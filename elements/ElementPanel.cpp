@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "elements/MouseInLevel.h"
 #include "elements/PanelRules.h"
 #include "engine/BitmapStore.h"
 #include "engine/Display.h"
@@ -182,10 +183,7 @@ void ElementPanel::hide() {
 }
 
 NK::Vec2 ElementPanel::mouseInLevel() const {
-    const NK::Input& in = *services.input;
-    return PanelRules::levelPoint(
-        services.view->rect(), static_cast<float>(in.mouse.x), static_cast<float>(in.mouse.y),
-        static_cast<float>(in.display->windowWidth), static_cast<float>(in.display->windowHeight));
+    return ::mouseInLevel(*services.input, *services.view);
 }
 
 void ElementPanel::update(bool mouseOutside) {

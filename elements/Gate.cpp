@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro.h>
 
+#include "elements/MouseInLevel.h"
 #include "elements/PanelRules.h"
 #include "elements/PositionGroup.h"
 #include "elements/RestFrame.h"
@@ -93,10 +94,7 @@ void Gate::hide() {
 }
 
 NK::Vec2 Gate::mouseInLevel() const {
-    const NK::Display& d = *input->display;
-    return PanelRules::levelPoint(
-        view->rect(), static_cast<float>(input->mouse.x), static_cast<float>(input->mouse.y),
-        static_cast<float>(d.windowWidth), static_cast<float>(d.windowHeight));
+    return ::mouseInLevel(*input, *view);
 }
 
 void Gate::update(bool mouseOutside) {

@@ -19,18 +19,6 @@
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
 
-namespace {
-
-// Touching counts: on each axis the centres are at most the half sizes apart.
-bool overlaps(const NK::Rect& a, const NK::Rect& b) {
-    float dx = (a.x + a.width * 0.5f) - (b.x + b.width * 0.5f);
-    float dy = (a.y + a.height * 0.5f) - (b.y + b.height * 0.5f);
-    return std::abs(dx) <= (a.width + b.width) * 0.5f &&
-           std::abs(dy) <= (a.height + b.height) * 0.5f;
-}
-
-}  // namespace
-
 void LevelRun::start() {
     hang.reset();
     // Bodies first: the player starts in a world that already holds them.
@@ -61,7 +49,7 @@ LevelRun::Tick LevelRun::tick(const PlayInput& input, bool playerControl) {
     gate->update();
     watchHang();
     Tick t;
-    t.atOpenGate = gate->open && overlaps(player->rectangle(), gate->rectangle());
+    t.atOpenGate = gate->open && player->rectangle().touches(gate->rectangle());
     t.dead = player->health < 1;
     return t;
 }

@@ -14,14 +14,6 @@ namespace {
 
 const char* const sheetPath = "Resources/Images/Ingame/lever.png";
 
-// Touching counts: on each axis the centres are at most the half sizes apart.
-bool overlaps(const NK::Rect& a, const NK::Rect& b) {
-    const float dx = (a.x + a.width * 0.5f) - (b.x + b.width * 0.5f);
-    const float dy = (a.y + a.height * 0.5f) - (b.y + b.height * 0.5f);
-    return std::abs(dx) <= (a.width + b.width) * 0.5f &&
-           std::abs(dy) <= (a.height + b.height) * 0.5f;
-}
-
 }  // namespace
 
 const NK::Vec2 Levers::size(90.0f, 150.0f);
@@ -88,7 +80,7 @@ void Levers::start() {
 
 void Levers::update(bool ePressed, const NK::Rect& playerRect) {
     for (Lever& lever : levers) {
-        if (ePressed && overlaps(picture(lever).rect, playerRect)) pull(lever);
+        if (ePressed && picture(lever).rect.touches(playerRect)) pull(lever);
         // A delay of exactly 0 is "on" in the editor yet never runs down.
         if (!lever.switched || lever.delay <= 0.0f) continue;
         --lever.countdown;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "elements/MouseInLevel.h"
 #include "elements/PanelRules.h"
 #include "engine/BitmapStore.h"
 #include "engine/Culling.h"
@@ -188,10 +189,7 @@ NK::Vec2 Lights::hardnessHandle(int index) const {
 }
 
 NK::Vec2 Lights::mouseInLevel() const {
-    const NK::Input& in = *services.input;
-    return PanelRules::levelPoint(
-        services.view->rect(), static_cast<float>(in.mouse.x), static_cast<float>(in.mouse.y),
-        static_cast<float>(in.display->windowWidth), static_cast<float>(in.display->windowHeight));
+    return ::mouseInLevel(*services.input, *services.view);
 }
 
 void Lights::update(bool mouseOutside) {

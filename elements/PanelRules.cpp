@@ -53,11 +53,13 @@ int PanelRules::next(int selected, int count) {
     return selected < count - 1 ? selected + 1 : selected;
 }
 
-NK::Vec2 PanelRules::levelPoint(const NK::Rect& view, float mouseX, float mouseY, float windowWidth,
-                                float windowHeight) {
-    const float x = view.x + mouseX * view.width / windowWidth;
-    const float y = view.y + mouseY * view.height / windowHeight;
-    return {std::trunc(x), std::trunc(y)};
+NK::Vec2 PanelRules::levelPoint(const NK::Rect& view, NK::Vec2 screen, NK::Vec2 screenSize) {
+    return {view.x + screen.x * view.width / screenSize.x,
+            view.y + screen.y * view.height / screenSize.y};
+}
+
+NK::Vec2 PanelRules::wholePoint(NK::Vec2 point) {
+    return {std::trunc(point.x), std::trunc(point.y)};
 }
 
 NK::Vec2 PanelRules::freeAreaCentre(const NK::Rect& view) {

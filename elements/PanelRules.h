@@ -41,9 +41,11 @@ public:
     static int previous(int selected);
     static int next(int selected, int count);
 
-    // The mouse (window pixels) in level coordinates, truncated to whole units.
-    static NK::Vec2 levelPoint(const NK::Rect& view, float mouseX, float mouseY, float windowWidth,
-                               float windowHeight);
+    // A point on the screen (of this size) in level coordinates through the
+    // view, exact: the player aims at it. The element pages work on whole
+    // units: wholePoint cuts it toward zero.
+    static NK::Vec2 levelPoint(const NK::Rect& view, NK::Vec2 screen, NK::Vec2 screenSize);
+    static NK::Vec2 wholePoint(NK::Vec2 point);
     // Centre of the part of the view the editor's top bar (120) and right
     // panel (400) leave free, at any zoom.
     static NK::Vec2 freeAreaCentre(const NK::Rect& view);

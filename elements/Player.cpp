@@ -148,7 +148,7 @@ void Player::update(NK::PhysicsWorld& world, bool hasControl, const PlayInput& i
         NK::ExtBitmap& s = sprite();
         s.rect.x = body.GetPosition().x * NK::kPixelsPerMetre;
         s.rect.y = body.GetPosition().y * NK::kPixelsPerMetre;
-        const NK::Vec2 pointer = PlayerRules::levelPoint(view->rect(), in.pointer, logicalScreen);
+        const NK::Vec2 pointer = PanelRules::levelPoint(view->rect(), in.pointer, logicalScreen);
         layout = PlayerRules::aimedLayout({s.rect.x, s.rect.y}, s.frame.current, pointer);
         facingLeft = layout.facingLeft;
         s.flipX = facingLeft;

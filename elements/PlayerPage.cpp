@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "elements/MouseInLevel.h"
 #include "elements/PanelRules.h"
 #include "elements/Player.h"
 #include "elements/PositionGroup.h"
@@ -91,10 +92,7 @@ void Player::hide() {
 }
 
 NK::Vec2 Player::mouseInLevel() const {
-    const NK::Display& d = *input->display;
-    return PlayerRules::levelPoint(
-        view->rect(), {static_cast<float>(input->mouse.x), static_cast<float>(input->mouse.y)},
-        {static_cast<float>(d.windowWidth), static_cast<float>(d.windowHeight)});
+    return ::mouseInLevel(*input, *view, false);
 }
 
 void Player::update(bool mouseOutside) {

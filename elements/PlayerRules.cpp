@@ -46,11 +46,6 @@ NK::Vec2 PlayerRules::headOffset(int frame) {
     return {o[0], o[1]};
 }
 
-NK::Vec2 PlayerRules::levelPoint(const NK::Rect& view, NK::Vec2 screen, NK::Vec2 screenSize) {
-    return {view.x + screen.x * view.width / screenSize.x,
-            view.y + screen.y * view.height / screenSize.y};
-}
-
 bool PlayerRules::facesLeft(NK::Vec2 player, NK::Vec2 pointer) {
     return NK::Vec2::signedAngle(player, pointer, NK::Vec2(0.0f, -1.0f)) > 0.0f;
 }

@@ -38,8 +38,6 @@ public:
     static NK::Vec2 armOffset(int frame);
     static NK::Vec2 headOffset(int frame);
 
-    // A point of a screen of `screenSize` in the level the view shows.
-    static NK::Vec2 levelPoint(const NK::Rect& view, NK::Vec2 screen, NK::Vec2 screenSize);
     // Left when the pointer turns left of straight up; straight up is right.
     static bool facesLeft(NK::Vec2 player, NK::Vec2 pointer);
 

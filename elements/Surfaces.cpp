@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "elements/MouseInLevel.h"
 #include "elements/PanelRules.h"
 #include "elements/SurfaceBuilder.h"
 #include "engine/Display.h"
@@ -185,10 +186,7 @@ void Surfaces::selectNext() {
 }
 
 NK::Vec2 Surfaces::mouseInLevel() const {
-    return PanelRules::levelPoint(view->rect(), static_cast<float>(input->mouse.x),
-                                  static_cast<float>(input->mouse.y),
-                                  static_cast<float>(input->display->windowWidth),
-                                  static_cast<float>(input->display->windowHeight));
+    return ::mouseInLevel(*input, *view);
 }
 
 void Surfaces::update(bool mouseOutside) {

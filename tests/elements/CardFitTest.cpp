@@ -47,8 +47,8 @@ TEST_F(CardFitTest, NoShippedCardRunsIntoItsCloseButtonPastItsEdgesOrStaysLong) 
         for (const DialogRecord& d : map.data.dialogs) {
             const auto fit = measure(d);
             const std::string where = name + ", card " + std::to_string(cards++) + " \"" + d.title;
-            EXPECT_FALSE(DialogRules::overlaps(fit.title, close)) << where << "\": the title";
-            EXPECT_FALSE(DialogRules::overlaps(fit.text, close))
+            EXPECT_FALSE(fit.title.touches(close)) << where << "\": the title";
+            EXPECT_FALSE(fit.text.touches(close))
                 << where << "\": the text ends at y " << fit.text.y + fit.text.height
                 << ", the button starts at " << close.y;
             // A card goes when CLOSE is clicked, or on its own within 4 s, so
@@ -68,9 +68,9 @@ TEST_F(CardFitTest, MeasureMissesTheCardThatRanOntoItsButton) {
     const std::string first = "Night shift at the Dovra loading dock.";
     DialogRecord old{0, 0, 0, 0, 20, 15, "Outer ring", first + " Slip into the facility", 0.0f};
     old.text += " through its outer ring. Walk with A and D.";
-    EXPECT_TRUE(DialogRules::overlaps(measure(old).text, closeOnImage()));
+    EXPECT_TRUE(measure(old).text.touches(closeOnImage()));
     old.text = first;
     const auto fits = measure(old);
-    EXPECT_FALSE(DialogRules::overlaps(fits.text, closeOnImage()));
+    EXPECT_FALSE(fits.text.touches(closeOnImage()));
     EXPECT_LE(fits.title.y + fits.title.height, fits.text.y);
 }

@@ -31,8 +31,13 @@ TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnI
 
 TEST(PanelRules, MouseNotTruncatedNewElementsOffCentreHandlesUnturnedOrLockedResizeUnbounded) {
     // A window twice the view's size: every pixel is half a level unit.
-    EXPECT_EQ(PanelRules::levelPoint({100, 50, 960, 540}, 3, 5, 1920, 1080).x, 101.0f);
-    EXPECT_EQ(PanelRules::levelPoint({-100, 0, 960, 540}, 3, 5, 1920, 1080).x, -98.0f);
+    // The player aims at the exact point; the pages cut toward zero.
+    const NK::Vec2 exact = PanelRules::levelPoint({100, 50, 960, 540}, {3, 5}, {1920, 1080});
+    EXPECT_EQ(std::make_pair(exact.x, exact.y), std::make_pair(101.5f, 52.5f));
+    EXPECT_EQ(PanelRules::wholePoint(exact).x, 101.0f);
+    EXPECT_EQ(
+        PanelRules::wholePoint(PanelRules::levelPoint({-100, 0, 960, 540}, {3, 5}, {1920, 1080})).x,
+        -98.0f);
     const NK::Vec2 zoomed = PanelRules::freeAreaCentre({-100, 0, 3840, 2160});
     EXPECT_EQ(std::make_pair(zoomed.x, zoomed.y), std::make_pair(-100.0f + 1520.0f, 1200.0f));
     // The rotate handle and the hit test turn with the element.
