@@ -28,6 +28,7 @@
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
+#include "elements/Level.h"
 #include "elements/Player.h"
 #include "game/Game.h"
 
@@ -53,7 +54,7 @@ struct Row {
     double median = 0.0, max = 0.0;
 };
 
-struct Level {
+struct BenchLevel {
     std::string name, path;
 };
 
@@ -69,7 +70,7 @@ public:
     Bench(Game& game, int repeats, std::string scratch)
         : game(game), repeats(repeats), scratch(std::move(scratch)) {}
 
-    void level(const Level& l) {
+    void level(const BenchLevel& l) {
         ImportExportPanel& io = *game.importExport;
         EditorFrame& editor = *game.editor;
         std::vector<double> load, undo, redo, save, snapshot, runStart, runStop;
@@ -82,7 +83,7 @@ public:
             }));
             editor.history.reset(io.snapshot());
             // A change the editor then takes as a step: the player one pixel over.
-            Player& player = *game.player;
+            Player& player = *game.level->player;
             const PlayerRecord at = player.positionRecord();
             player.setPosition(at.x + 1.0f, at.y);
             snapshot.push_back(timed([&] { editor.history.record(io.snapshot()); }));
@@ -133,10 +134,10 @@ private:
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    const std::vector<Level> levels = {{"stress map", stressMapPath(argv[0])},
+    const std::vector<BenchLevel> levels = {{"stress map", stressMapPath(argv[0])},
                                        {"deep_core_3", "Editor/Levels/deep_core_3.txt"},
                                        {"deep_core_5", "Editor/Levels/deep_core_5.txt"}};
-    for (const Level& l : levels) {
+    for (const BenchLevel& l : levels) {
         if (!std::ifstream(l.path)) {
             std::fprintf(stderr,
                          "bench_editor: cannot open \"%s\" (run from the repository root)\n",
@@ -162,7 +163,7 @@ int main(int argc, char** argv) {
     game->update();
 
     Bench bench(*game, repeats, scratch);
-    for (const Level& l : levels) bench.level(l);
+    for (const BenchLevel& l : levels) bench.level(l);
 
     std::printf("%-16s %-12s %10s %10s\n", "action", "level", "median ms", "max ms");
     for (const Row& r : bench.rows)

@@ -22,15 +22,6 @@
 #include "engine/RenderContext.h"
 #include "engine/View.h"
 
-namespace {
-
-const char* const frameButtons[] = {
-    "change",  "back",   "run",           "run_control", "importexport", "player",        "gate",
-    "enemies", "levers", "dialogs",       "npcs",        "backgrounds",  "surfaces",      "boxes",
-    "circles", "lights", "show_surfaces", "show_lights", "show_area",    "show_fall_edge"};
-
-}  // namespace
-
 void EditorFrame::draw() {
     const int tab = tabs.editorTab;
     const bool running = tabs.testRunning;
@@ -67,7 +58,8 @@ void EditorFrame::drawScreenOverlay() {
     if (!inEditor) return;
     services.bitmaps->drawOnScreen("editor_bg_t", NK::Rect(0.0f, 0.0f, 1920.0f, 120.0f));
     services.bitmaps->drawOnScreen("editor_bg_r", NK::Rect(1520.0f, 0.0f, 400.0f, 1080.0f));
-    for (const char* key : frameButtons) services.gui->drawButton(key);
+    static const std::vector<const char*> buttons = frameButtons();
+    for (const char* key : buttons) services.gui->drawButton(key);
     for (EditorPanel* panel : panels) panel->drawGUI();
     services.importExport->draw();
 }

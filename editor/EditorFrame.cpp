@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro.h>
 
+#include <iterator>
+
 #include "editor/ImportExportPanel.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
@@ -9,6 +11,7 @@
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -25,18 +28,21 @@
 
 namespace {
 
-struct TabButton {
-    const char* key;
-    const char* label;
-};
 // In tab order: the button of tab i is tabButtons[i].
-const TabButton tabButtons[EditorTabs::elementTabs] = {
-    {"player", "Player"},           {"gate", "Gate"},         {"enemies", "Enemies"},
-    {"levers", "Levers"},           {"dialogs", "Dialogs"},   {"npcs", "NPCs"},
-    {"backgrounds", "Backgrounds"}, {"surfaces", "Surfaces"}, {"boxes", "Boxes"},
-    {"circles", "Circles"},         {"lights", "Lights"}};
+const std::array<Level::Tab, Level::kindCount>& tabButtons = Level::tabs();
 const char* const toggleKeys[4] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
 const char* const iconKeys[] = {"change", "back", "run", "run_control", "importexport"};
+
+}  // namespace
+
+std::vector<const char*> EditorFrame::frameButtons() {
+    std::vector<const char*> keys(std::begin(iconKeys), std::end(iconKeys));
+    for (const Level::Tab& t : tabButtons) keys.push_back(t.key);
+    keys.insert(keys.end(), std::begin(toggleKeys), std::end(toggleKeys));
+    return keys;
+}
+
+namespace {
 
 // The top bar: usable from x 66 (right of the two icons), 1454 wide.
 constexpr float barLeft = 66.0f;
@@ -130,7 +136,7 @@ void EditorFrame::buildTabs() {
         services.gui->animateButtonOpacity(key, entering ? 0.7f : 1.0f, 0.02f);
     };
     std::vector<std::string> hovered = {"change", "back"};
-    for (const TabButton& t : tabButtons) hovered.push_back(t.key);
+    for (const Level::Tab& t : tabButtons) hovered.push_back(t.key);
     for (const std::string& key : hovered) {
         gui.setButtonSecondCallback(key, [hover](std::string k) { hover(k, true); });
         gui.setButtonThirdCallback(key, [hover](std::string k) { hover(k, false); });
@@ -212,7 +218,7 @@ void EditorFrame::applyEditorTab() {
         gui.setButtonShown(tabButtons[tab].key, EditorTabs::rowOf(tab) == tabs.tabRow);
     gui.setButtonText("run", "Run", 1);
     gui.setButtonShown("run_control", false);
-    for (const TabButton& t : tabButtons) {
+    for (const Level::Tab& t : tabButtons) {
         gui.setButtonOpacity(t.key, 1.0f);
         gui.setButtonTint(t.key, 1.0f, 1.0f, 1.0f);
     }
@@ -225,7 +231,7 @@ void EditorFrame::applyEditorTab() {
         services.view->bounded = false;
         for (const char* key : iconKeys) gui.setButtonShown(key, false);
         for (const char* key : toggleKeys) gui.setButtonShown(key, false);
-        for (const TabButton& t : tabButtons) gui.setButtonShown(t.key, false);
+        for (const Level::Tab& t : tabButtons) gui.setButtonShown(t.key, false);
         return;
     }
 

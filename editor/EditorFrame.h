@@ -6,9 +6,9 @@
 #include "editor/EditorCamera.h"
 #include "editor/EditorTabs.h"
 #include "editor/UndoHistory.h"
+#include "elements/LevelRun.h"
 #include "elements/PlayInput.h"
 #include "engine/Vec2.h"
-#include "elements/LevelRun.h"
 
 namespace NK {
 class AnimationStore;
@@ -89,6 +89,8 @@ private:
     bool typing() const;
     EditorPanel* activePanel() const;
     void drawScreenOverlay();
+    // The frame's own buttons in drawing order: icons, tabs, show toggles.
+    static std::vector<const char*> frameButtons();
     bool restore(const std::string& snapshot);
     void noteEdges();
     void recordChange();

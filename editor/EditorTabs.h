@@ -1,26 +1,21 @@
 #pragma once
 #include <array>
 
+#include "elements/LevelKinds.h"
+
 // Which tab of the editor is active and what a change of tab asks the frame
 // to do, as plain state: the tab values, the two rows of element tabs, the
 // tab the test run returns to, and whether a test run starts or ends.
 struct EditorTabs {
+    // The element kinds' tabs (PlayerTab = 0 ...), then the two of the frame.
     enum Tab : int {
-        PlayerTab = 0,
-        GateTab,
-        EnemiesTab,
-        LeversTab,
-        DialogsTab,
-        NPCsTab,
-        BackgroundsTab,
-        SurfacesTab,
-        BoxesTab,
-        CirclesTab,
-        LightsTab,
-        TestRun,
+#define DOVRA_KIND_TAB(Class, member, key, label) Class##Tab,
+        DOVRA_LEVEL_KINDS(DOVRA_KIND_TAB)
+#undef DOVRA_KIND_TAB
+            TestRun,
         ImportExport
     };
-    static constexpr int elementTabs = 11;
+    static constexpr int elementTabs = TestRun;
     static constexpr int firstOfRow1 = BackgroundsTab;
 
     int editorTab = ImportExport;
@@ -30,7 +25,9 @@ struct EditorTabs {
     bool testRunning = false;
     bool controlPlayer = true;
 
-    static int rowOf(int tab) { return tab < firstOfRow1 ? 0 : 1; }
+    static int rowOf(int tab) {
+        return tab < firstOfRow1 ? 0 : 1;
+    }
 
     // Entering the editor scene.
     void enter() {
@@ -47,7 +44,9 @@ struct EditorTabs {
         previousTab = ImportExport;
     }
     // "run" and Space: into the test run, or back to the tab it left.
-    void toggleRun() { editorTab = editorTab != TestRun ? TestRun : previousTab; }
+    void toggleRun() {
+        editorTab = editorTab != TestRun ? TestRun : previousTab;
+    }
     // "change": the other row, and its last tab unless running or on Import/Export.
     void changeRow() {
         tabRow = 1 - tabRow;

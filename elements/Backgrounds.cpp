@@ -19,22 +19,20 @@ const std::vector<std::string>& Backgrounds::precreated() {
     return paths;
 }
 
-Backgrounds::Backgrounds(NK::Input* input, NK::View* view, NK::FontStore* fonts,
-                         NK::BitmapStore* bitmaps, NK::RenderContext* renderContext)
+Backgrounds::Backgrounds(const ElementServices& s)
     : ElementPage(panel),
-      pictures(renderContext),
-      panel(PanelServices{input, view, fonts, bitmaps, renderContext},
-            ElementPanel::Elements{[this] { return static_cast<int>(keys.size()); },
-                                   [this](int i) -> NK::ExtBitmap& {
-                                       return pictures.get(keys[static_cast<std::size_t>(i)]);
-                                   },
-                                   [this](int i) { remove(i); },
-                                   [this](int i, const NK::Rect& rect) {
-                                       const NK::ExtBitmap& from =
-                                           pictures.get(keys[static_cast<std::size_t>(i)]);
-                                       add(from.image, rect, from.angle);
-                                   },
-                                   nullptr, nullptr, false}) {}
+      pictures(s.renderContext),
+      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(keys.size()); },
+                                      [this](int i) -> NK::ExtBitmap& {
+                                          return pictures.get(keys[static_cast<std::size_t>(i)]);
+                                      },
+                                      [this](int i) { remove(i); },
+                                      [this](int i, const NK::Rect& rect) {
+                                          const NK::ExtBitmap& from =
+                                              pictures.get(keys[static_cast<std::size_t>(i)]);
+                                          add(from.image, rect, from.angle);
+                                      },
+                                      nullptr, nullptr, false}) {}
 
 void Backgrounds::add(const NK::BitmapEntry& image, const NK::Rect& rect, float angle) {
     const std::string key = std::to_string(keyCounter);

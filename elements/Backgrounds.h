@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
@@ -23,8 +24,7 @@ struct BitmapEntry;
 // an earlier one.
 class Backgrounds : public ElementPage {
 public:
-    Backgrounds(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-                NK::RenderContext* renderContext);
+    explicit Backgrounds(const ElementServices& services);
 
     // Copies the image; its path is the source path written to the map.
     void add(const NK::BitmapEntry& image, const NK::Rect& rect, float angle);

@@ -52,15 +52,13 @@ bool touchedByPlayerOrShot(b2Body& body) {
 
 }  // namespace
 
-Blocks::Blocks(Kind k, NK::Input* input, NK::View* view, NK::FontStore* fonts,
-               NK::BitmapStore* bitmaps, NK::RenderContext* renderContext,
-               NK::AnimationStore* effects, NK::SoundStore* sounds)
+Blocks::Blocks(Kind k, const ElementServices& s)
     : ElementPage(panel),
       kind(std::move(k)),
-      effects(effects),
-      sounds(sounds),
-      pictures(renderContext),
-      panel(PanelServices{input, view, fonts, bitmaps, renderContext}, elements()) {}
+      effects(s.animations),
+      sounds(s.sounds),
+      pictures(s.renderContext),
+      panel(s, elements()) {}
 
 ElementPanel::Elements Blocks::elements() {
     auto at = [this](int i) -> Block& { return blocks[static_cast<std::size_t>(i)]; };

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
@@ -63,9 +64,7 @@ public:
     static constexpr float switchedOnDelay = 1.0f;
     static constexpr float ticksPerSecond = 60.0f;
 
-    Blocks(Kind kind, NK::Input* input, NK::View* view, NK::FontStore* fonts,
-           NK::BitmapStore* bitmaps, NK::RenderContext* renderContext, NK::AnimationStore* effects,
-           NK::SoundStore* sounds);
+    Blocks(Kind kind, const ElementServices& services);
 
     // Copies the image; its path is the source path written to the map.
     void add(const NK::BitmapEntry& image, bool isDynamic, const NK::Rect& rect, float angle,

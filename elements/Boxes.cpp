@@ -20,10 +20,8 @@ const std::vector<std::string>& Boxes::precreated() {
     return paths;
 }
 
-Boxes::Boxes(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-             NK::RenderContext* renderContext, NK::AnimationStore* effects, NK::SoundStore* sounds)
-    : Blocks(Kind{"b_", folder, "b", precreated(), true, false}, input, view, fonts, bitmaps,
-             renderContext, effects, sounds) {}
+Boxes::Boxes(const ElementServices& s)
+    : Blocks(Kind{"b_", folder, "b", precreated(), true, false}, s) {}
 
 void Boxes::makeBody(NK::PhysicsWorld& world, const Block& block, const NK::ExtBitmap& picture) {
     const NK::Rect& r = picture.rect;

@@ -1,12 +1,12 @@
 #pragma once
 #include "elements/Blocks.h"
+#include "elements/ElementServices.h"
 
 // Rectangular blocks: a box body turned with the picture; a box gone
 // missing in play is reported.
 class Boxes : public Blocks {
 public:
-    Boxes(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-          NK::RenderContext* renderContext, NK::AnimationStore* effects, NK::SoundStore* sounds);
+    explicit Boxes(const ElementServices& services);
 
     static const char* const folder;
     static const std::vector<std::string>& precreated();

@@ -17,11 +17,8 @@ const std::vector<std::string>& Circles::precreated() {
     return paths;
 }
 
-Circles::Circles(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-                 NK::RenderContext* renderContext, NK::AnimationStore* effects,
-                 NK::SoundStore* sounds)
-    : Blocks(Kind{"c_", folder, "c", precreated(), false, true}, input, view, fonts, bitmaps,
-             renderContext, effects, sounds) {}
+Circles::Circles(const ElementServices& s)
+    : Blocks(Kind{"c_", folder, "c", precreated(), false, true}, s) {}
 
 void Circles::makeBody(NK::PhysicsWorld& world, const Block& block, const NK::ExtBitmap& picture) {
     // The width sets the radius; a picture taller than wide overhangs it.

@@ -1,12 +1,12 @@
 #pragma once
 #include "elements/Blocks.h"
+#include "elements/ElementServices.h"
 
 // Round blocks: a circle body of half the picture's width, found by the
 // mouse within that radius, and always resized keeping their ratio.
 class Circles : public Blocks {
 public:
-    Circles(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-            NK::RenderContext* renderContext, NK::AnimationStore* effects, NK::SoundStore* sounds);
+    explicit Circles(const ElementServices& services);
 
     static const char* const folder;
     static const std::vector<std::string>& precreated();

@@ -7,18 +7,17 @@ const char* const Dialogs::designKey = "design";
 const char* const Dialogs::designImage = "Resources/Designes/NK-design_g.png";
 const char* const Dialogs::previewKey = "preview";
 
-Dialogs::Dialogs(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
-                 NK::RenderContext* rc)
+Dialogs::Dialogs(const ElementServices& s)
     : ElementPage(panel),
-      input(in),
-      view(v),
-      bitmaps(b),
-      renderContext(rc),
-      cardStore(rc, b, fonts, in),
-      panel(PanelServices{in, v, fonts, b, rc},
-            ElementPanel::Elements{
-                [this] { return count(); }, [this](int i) -> NK::ExtBitmap& { return at(i).area; },
-                [this](int i) { remove(i); }, nullptr, nullptr, nullptr, false}) {}
+      input(s.input),
+      view(s.view),
+      bitmaps(s.bitmaps),
+      renderContext(s.renderContext),
+      cardStore(s.renderContext, s.bitmaps, s.fonts, s.input),
+      panel(s, ElementPanel::Elements{[this] { return count(); },
+                                      [this](int i) -> NK::ExtBitmap& { return at(i).area; },
+                                      [this](int i) { remove(i); }, nullptr, nullptr, nullptr,
+                                      false}) {}
 
 void Dialogs::add(int titleSize, int textSize, const std::string& title, const std::string& text,
                   float delay, const NK::Rect& triggerArea) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
@@ -36,8 +37,7 @@ public:
     static constexpr float panelWidth = 400.0f;
     static constexpr float topBarHeight = 120.0f;
 
-    Dialogs(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-            NK::RenderContext* renderContext);
+    explicit Dialogs(const ElementServices& services);
 
     // Appends a dialog under the next key.
     void add(int titleSize, int textSize, const std::string& title, const std::string& text,

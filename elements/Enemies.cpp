@@ -21,21 +21,19 @@ constexpr float blastFramesPerTick = 4.0f;
 const char* const Enemies::headPath = "Resources/Images/Ingame/Enemy/camera.png";
 const char* const Enemies::holderPath = "Resources/Images/Ingame/Enemy/camera_holder.png";
 
-Enemies::Enemies(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
-                 NK::RenderContext* rc, NK::AnimationStore* a, NK::SoundStore* s)
+Enemies::Enemies(const ElementServices& s)
     : ElementPage(panel),
-      input(in),
-      view(v),
-      bitmaps(b),
-      renderContext(rc),
-      effects(a),
-      sounds(s),
-      pictures(rc),
-      panel(
-          PanelServices{in, v, fonts, b, rc},
-          ElementPanel::Elements{[this] { return static_cast<int>(list.size()); },
-                                 [this](int i) -> NK::ExtBitmap& { return head(i); },
-                                 [this](int i) { remove(i); }, nullptr, nullptr, nullptr, false}) {}
+      input(s.input),
+      view(s.view),
+      bitmaps(s.bitmaps),
+      renderContext(s.renderContext),
+      effects(s.animations),
+      sounds(s.sounds),
+      pictures(s.renderContext),
+      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(list.size()); },
+                                      [this](int i) -> NK::ExtBitmap& { return head(i); },
+                                      [this](int i) { remove(i); }, nullptr, nullptr, nullptr,
+                                      false}) {}
 
 NK::ExtBitmap& Enemies::head(int index) const {
     return pictures.get(list[static_cast<std::size_t>(index)].head);

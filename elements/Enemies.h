@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
@@ -38,8 +39,7 @@ public:
         float baseAngle = 0.0f;  // the head's angle when play started
     };
 
-    Enemies(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-            NK::RenderContext* renderContext, NK::AnimationStore* effects, NK::SoundStore* sounds);
+    explicit Enemies(const ElementServices& services);
 
     // Both pictures are made from their files at the camera's position.
     void add(NK::Vec2 position, float headAngle, float holderAngle, float sightRadius);

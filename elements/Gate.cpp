@@ -19,9 +19,8 @@ const NK::Vec2 defaultPosition(1000.0f, 800.0f);
 
 }  // namespace
 
-Gate::Gate(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-           NK::RenderContext* rc)
-    : input(in), view(v), pictures(rc), widgets(PanelServices{in, v, fonts, bitmaps, rc}) {}
+Gate::Gate(const ElementServices& s)
+    : input(s.input), view(s.view), pictures(s.renderContext), widgets(s) {}
 
 std::vector<std::string> Gate::imageFiles() {
     return {sheetPath};

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/EditorPanel.h"
 #include "elements/MapRecords.h"
@@ -24,8 +25,7 @@ class View;
 // tick whether it is open; touching it then wins the level.
 class Gate : public EditorPanel {
 public:
-    Gate(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-         NK::RenderContext* renderContext);
+    explicit Gate(const ElementServices& services);
 
     // Its sheet and picture, in stores of its own. build() calls it;
     // everything below needs it done.

@@ -18,23 +18,21 @@ const char* const sheetPath = "Resources/Images/Ingame/lever.png";
 
 const NK::Vec2 Levers::size(90.0f, 150.0f);
 
-Levers::Levers(NK::Input* input, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
-               NK::RenderContext* renderContext)
+Levers::Levers(const ElementServices& s)
     : ElementPage(panel),
-      pictures(renderContext),
-      panel(PanelServices{input, v, fonts, b, renderContext},
-            ElementPanel::Elements{[this] { return static_cast<int>(levers.size()); },
-                                   [this](int i) -> NK::ExtBitmap& {
-                                       return picture(levers[static_cast<std::size_t>(i)]);
-                                   },
-                                   [this](int i) { remove(i); },
-                                   [this](int i, const NK::Rect& rect) {
-                                       const Lever& from = levers[static_cast<std::size_t>(i)];
-                                       add({rect.x, rect.y}, picture(from).angle, from.delay);
-                                   },
-                                   nullptr, nullptr, false}),
-      bitmaps(b),
-      view(v) {}
+      pictures(s.renderContext),
+      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(levers.size()); },
+                                      [this](int i) -> NK::ExtBitmap& {
+                                          return picture(levers[static_cast<std::size_t>(i)]);
+                                      },
+                                      [this](int i) { remove(i); },
+                                      [this](int i, const NK::Rect& rect) {
+                                          const Lever& from = levers[static_cast<std::size_t>(i)];
+                                          add({rect.x, rect.y}, picture(from).angle, from.delay);
+                                      },
+                                      nullptr, nullptr, false}),
+      bitmaps(s.bitmaps),
+      view(s.view) {}
 
 void Levers::add(NK::Vec2 topLeft, float angle, float delay) {
     Lever lever;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
@@ -33,8 +34,7 @@ public:
         int countdown = 0;  // ticks of the delay still to run
     };
 
-    Levers(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-           NK::RenderContext* renderContext);
+    explicit Levers(const ElementServices& services);
 
     // A lever whose 90 x 150 picture has its top-left corner at `topLeft`.
     void add(NK::Vec2 topLeft, float angle, float delay);

@@ -29,10 +29,9 @@ bool within(NK::Vec2 a, NK::Vec2 b, float radius) {
 
 }  // namespace
 
-Lights::Lights(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-               NK::RenderContext* renderContext)
-    : services{input, view, fonts, bitmaps, renderContext},
-      lightSystem(std::make_unique<NK::LightSystem>(renderContext)),
+Lights::Lights(const ElementServices& s)
+    : services{s.input, s.view, s.fonts, s.bitmaps, s.renderContext},
+      lightSystem(std::make_unique<NK::LightSystem>(s.renderContext)),
       widgets(services) {
     widgets.selection = [this] { return selection(); };
     widgets.refreshPanel = [this] { refreshPanel(); };

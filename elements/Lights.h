@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/EditorPanel.h"
 #include "elements/LightBlink.h"
@@ -37,8 +38,7 @@ public:
     static constexpr float slideRate = 0.005f;
 
     // Builds the light system, whose shader needs the display to exist.
-    Lights(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-           NK::RenderContext* renderContext);
+    explicit Lights(const ElementServices& services);
     ~Lights() override;
 
     // Keyed by the counter, which only an add that the light system accepts

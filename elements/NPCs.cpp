@@ -22,21 +22,20 @@ const std::vector<std::string>& NPCs::typeKeys() {
     return keys;
 }
 
-NPCs::NPCs(NK::Input* input, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-           NK::RenderContext* renderContext)
+NPCs::NPCs(const ElementServices& s)
     : ElementPage(panel),
-      pictures(renderContext),
-      panel(PanelServices{input, v, fonts, bitmaps, renderContext},
-            ElementPanel::Elements{
-                [this] { return static_cast<int>(npcs.size()); },
-                [this](int i) -> NK::ExtBitmap& { return *npcs[static_cast<std::size_t>(i)].box; },
-                [this](int i) { remove(i); },
-                [this](int i, const NK::Rect& rect) {
-                    const Npc& from = npcs[static_cast<std::size_t>(i)];
-                    add(from.type, from.inverted, rect.x, rect.y);
-                },
-                nullptr, nullptr, false}),
-      view(v) {}
+      pictures(s.renderContext),
+      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(npcs.size()); },
+                                      [this](int i) -> NK::ExtBitmap& {
+                                          return *npcs[static_cast<std::size_t>(i)].box;
+                                      },
+                                      [this](int i) { remove(i); },
+                                      [this](int i, const NK::Rect& rect) {
+                                          const Npc& from = npcs[static_cast<std::size_t>(i)];
+                                          add(from.type, from.inverted, rect.x, rect.y);
+                                      },
+                                      nullptr, nullptr, false}),
+      view(s.view) {}
 
 std::vector<std::string> NPCs::imageFiles() {
     std::vector<std::string> files;

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
@@ -35,8 +36,7 @@ public:
         std::unique_ptr<NK::ExtBitmap> box;
     };
 
-    NPCs(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-         NK::RenderContext* renderContext);
+    explicit NPCs(const ElementServices& services);
 
     // The four sheets, in a store of their own. build() calls it; start and
     // drawEditor need it done.

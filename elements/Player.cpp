@@ -50,16 +50,15 @@ const NK::Vec2 logicalScreen(1920.0f, 1080.0f);
 
 const NK::Rect Player::defaultCameraArea(0.0f, 0.0f, 1920.0f, 1080.0f);
 
-Player::Player(NK::Input* in, NK::View* v, NK::FontStore* fonts, NK::BitmapStore* b,
-               NK::AnimationStore* a, NK::SoundStore* s, NK::RenderContext* rc)
-    : input(in),
-      view(v),
-      bitmaps(b),
-      animations(a),
-      sounds(s),
-      renderContext(rc),
-      pictures(rc),
-      widgets(PanelServices{in, v, fonts, b, rc}) {
+Player::Player(const ElementServices& s)
+    : input(s.input),
+      view(s.view),
+      bitmaps(s.bitmaps),
+      animations(s.animations),
+      sounds(s.sounds),
+      renderContext(s.renderContext),
+      pictures(s.renderContext),
+      widgets(s) {
     layout = PlayerRules::restingLayout(startPosition);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/EditorPanel.h"
 #include "elements/MapRecords.h"
@@ -35,9 +36,7 @@ class View;
 // replay drives it exactly as the keys did.
 class Player : public EditorPanel {
 public:
-    Player(NK::Input* input, NK::View* view, NK::FontStore* fonts, NK::BitmapStore* bitmaps,
-           NK::AnimationStore* animations, NK::SoundStore* sounds,
-           NK::RenderContext* renderContext);
+    explicit Player(const ElementServices& services);
 
     // The body sprite with its saved animations, and the part and HUD
     // images in the game's bitmap store. build() calls it; everything below

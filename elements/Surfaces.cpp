@@ -26,13 +26,8 @@ constexpr float fadeSpeed = 0.05f;
 
 }  // namespace
 
-Surfaces::Surfaces(NK::PhysicsWorld* w, NK::Input* in, NK::View* v, NK::FontStore* fonts,
-                   NK::BitmapStore* bitmaps, NK::RenderContext* rc)
-    : world(w),
-      input(in),
-      view(v),
-      renderContext(rc),
-      widgets(PanelServices{in, v, fonts, bitmaps, rc}) {}
+Surfaces::Surfaces(const ElementServices& s)
+    : world(s.physics), input(s.input), view(s.view), renderContext(s.renderContext), widgets(s) {}
 
 void Surfaces::addFromRecord(const SurfaceRecord& record) {
     buildSurface(*world, key(surfaceCounter), record);

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "elements/ElementServices.h"
 
 #include "elements/EditorPanel.h"
 #include "elements/MapRecords.h"
@@ -23,8 +24,7 @@ class View;
 // handed out and where a clicked point goes.
 class Surfaces : public EditorPanel {
 public:
-    Surfaces(NK::PhysicsWorld* world, NK::Input* input, NK::View* view, NK::FontStore* fonts,
-             NK::BitmapStore* bitmaps, NK::RenderContext* renderContext);
+    explicit Surfaces(const ElementServices& services);
 
     // A loaded "SF" record under the next key; records always have two points or more.
     void addFromRecord(const SurfaceRecord& record);

@@ -16,6 +16,7 @@
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -58,28 +59,19 @@ void Game::create() {
     physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
     extBitmaps = new NK::ExtBitmapStore(renderContext);
 
-    // In the editor's tab order, which is also the order they update in.
-    player =
-        std::make_unique<Player>(input, view, fonts, bitmaps, animations, sounds, renderContext);
-    gate = std::make_unique<Gate>(input, view, fonts, bitmaps, renderContext);
-    enemies =
-        std::make_unique<Enemies>(input, view, fonts, bitmaps, renderContext, animations, sounds);
-    levers = std::make_unique<Levers>(input, view, fonts, bitmaps, renderContext);
-    dialogs = std::make_unique<Dialogs>(input, view, fonts, bitmaps, renderContext);
-    npcs = std::make_unique<NPCs>(input, view, fonts, bitmaps, renderContext);
-    backgrounds = std::make_unique<Backgrounds>(input, view, fonts, bitmaps, renderContext);
-    surfaces = std::make_unique<Surfaces>(physics, input, view, fonts, bitmaps, renderContext);
-    boxes = std::make_unique<Boxes>(input, view, fonts, bitmaps, renderContext, animations, sounds);
-    circles =
-        std::make_unique<Circles>(input, view, fonts, bitmaps, renderContext, animations, sounds);
-    lights = std::make_unique<Lights>(input, view, fonts, bitmaps, renderContext);
+    ElementServices kinds;
+    static_cast<PanelServices&>(kinds) = {input, view, fonts, bitmaps, renderContext};
+    kinds.animations = animations;
+    kinds.sounds = sounds;
+    kinds.physics = physics;
+    level = std::make_unique<Level>(kinds);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
-        levelParts());
+        level->parts());
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
-                            backgrounds.get()},
-        levelRun());
+                            level->backgrounds.get()},
+        level->run());
     EditorFrame::Services frame;
     frame.input = input;
     frame.display = display;
@@ -89,52 +81,12 @@ void Game::create() {
     frame.animations = animations;
     frame.renderContext = renderContext;
     frame.importExport = importExport.get();
-    frame.backgrounds = backgrounds.get();
-    frame.surfaces = surfaces.get();
+    frame.backgrounds = level->backgrounds.get();
+    frame.surfaces = level->surfaces.get();
     EditorFrame::Panels pages{};
-    const std::vector<EditorPanel*> inTabOrder = elementPanels();
+    const std::vector<EditorPanel*> inTabOrder = level->panels();
     std::copy(inTabOrder.begin(), inTabOrder.end(), pages.begin());
-    editor = std::make_unique<EditorFrame>(frame, levelRun(), pages);
-}
-
-LevelDocument::Parts Game::levelParts() const {
-    LevelDocument::Parts parts;
-    parts.bitmaps = bitmaps;
-    parts.player = player.get();
-    parts.gate = gate.get();
-    parts.enemies = enemies.get();
-    parts.levers = levers.get();
-    parts.dialogs = dialogs.get();
-    parts.npcs = npcs.get();
-    parts.backgrounds = backgrounds.get();
-    parts.surfaces = surfaces.get();
-    parts.boxes = boxes.get();
-    parts.circles = circles.get();
-    parts.lights = lights.get();
-    return parts;
-}
-
-LevelRun Game::levelRun() const {
-    LevelRun run;
-    run.world = physics;
-    run.sounds = sounds;
-    run.player = player.get();
-    run.gate = gate.get();
-    run.enemies = enemies.get();
-    run.levers = levers.get();
-    run.dialogs = dialogs.get();
-    run.npcs = npcs.get();
-    run.boxes = boxes.get();
-    run.circles = circles.get();
-    run.lights = lights.get();
-    return run;
-}
-
-std::vector<EditorPanel*> Game::elementPanels() const {
-    // Tab order: the editor's tab i is entry i.
-    return {player.get(),  gate.get(),    enemies.get(),     levers.get(),
-            dialogs.get(), npcs.get(),    backgrounds.get(), surfaces.get(),
-            boxes.get(),   circles.get(), lights.get()};
+    editor = std::make_unique<EditorFrame>(frame, level->run(), pages);
 }
 
 void Game::startLevel(const std::string& path, int level) {
@@ -219,10 +171,10 @@ void Game::update() {
     const bool padLeave = scenes.scene != Editor && PadControls::leavePressed(input->pad.state);
     scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0 || padLeave, *this);
     // Shared by every scene, after the scene's own work.
-    const std::vector<EditorPanel*> pages = elementPanels();
+    const std::vector<EditorPanel*> pages = level->panels();
     if (partsBuilt > pages.size()) importExport->update();
     for (std::size_t i = 0; i < pages.size() && i < partsBuilt; ++i) pages[i]->updateWidgets();
-    lights->system().uploadUniforms();
+    level->lights->system().uploadUniforms();
     animations->updateAnimations();
     steerButtonsWithPad();
     gui->update();
@@ -280,13 +232,10 @@ void Game::draw() {
 }
 
 std::vector<Game::WidgetSystem> Game::widgetSystems() const {
-    static const char* const tabNames[] = {"player",  "gate",    "enemies",     "levers",
-                                           "dialogs", "npcs",    "backgrounds", "surfaces",
-                                           "boxes",   "circles", "lights"};
     std::vector<WidgetSystem> systems = {{"game", gui}, {"io", &importExport->widgets()}};
-    const std::vector<EditorPanel*> panels = elementPanels();
+    const std::vector<EditorPanel*> panels = level->panels();
     for (std::size_t i = 0; i < panels.size(); ++i)
-        systems.push_back({tabNames[i], &panels[i]->widgetSystem()});
+        systems.push_back({Level::tabs()[i].key, &panels[i]->widgetSystem()});
     return systems;
 }
 
@@ -311,28 +260,7 @@ void Game::destroy() {
     editor.reset();
     play.reset();
     importExport.reset();
-    circles->clear();
-    circles.reset();
-    boxes->clear();
-    boxes.reset();
-    surfaces->clear();
-    surfaces.reset();
-    // Its shader goes with it, while the display is still there.
-    lights->clear();
-    lights.reset();
-    levers->clear();
-    levers.reset();
-    npcs->clear();
-    npcs.reset();
-    enemies->clear();
-    enemies.reset();
-    backgrounds->clear();
-    backgrounds.reset();
-    // Its cards and design live in the bitmap store released below.
-    dialogs->clear();
-    dialogs.reset();
-    gate.reset();
-    player.reset();
+    level.reset();
     bitmaps->destroyAll();
     batches->destroyAll();
     animations->clearAnimations();

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "elements/LevelDocument.h"
-#include "engine/GameCore.h"
 #include "elements/LevelRun.h"
+#include "engine/GameCore.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
 
@@ -25,6 +25,7 @@ class ImagePrefetch;
 class MainMenuScreen;
 class LevelBrowserScreen;
 class TutorialScreen;
+class Level;
 class Backgrounds;
 class Enemies;
 class Surfaces;
@@ -79,19 +80,9 @@ public:
     NK::PhysicsWorld* physics = nullptr;
     NK::ExtBitmapStore* extBitmaps = nullptr;
 
-    // The level: element collections in the order they are made and updated,
-    // then the import/export panel that saves, loads and clears them.
-    std::unique_ptr<Player> player;
-    std::unique_ptr<Gate> gate;
-    std::unique_ptr<Enemies> enemies;
-    std::unique_ptr<Levers> levers;
-    std::unique_ptr<Dialogs> dialogs;
-    std::unique_ptr<NPCs> npcs;
-    std::unique_ptr<Backgrounds> backgrounds;
-    std::unique_ptr<Surfaces> surfaces;
-    std::unique_ptr<Boxes> boxes;
-    std::unique_ptr<Circles> circles;
-    std::unique_ptr<Lights> lights;
+    // The level's element kinds, then the import/export panel that saves,
+    // loads and clears them.
+    std::unique_ptr<Level> level;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
     std::unique_ptr<EditorFrame> editor;
@@ -138,12 +129,6 @@ private:
     // decode them ahead of it.
     static std::vector<std::string> startupImages();
     static constexpr const char* splashFile = "Resources/Images/VAZEzadide-screen.png";
-    // The collections the level document reaches, by name.
-    LevelDocument::Parts levelParts() const;
-    // The same collections as the play scene and the editor's test run step them.
-    LevelRun levelRun() const;
-    // Every element's page, in the order the game makes and updates them.
-    std::vector<EditorPanel*> elementPanels() const;
 
     // SceneHooks
     void resetMenuView() override;

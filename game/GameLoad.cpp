@@ -11,6 +11,7 @@
 #include "editor/EditorFrame.h"
 #include "editor/EditorTabs.h"
 #include "editor/ImportExportPanel.h"
+#include "elements/Level.h"
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
@@ -87,7 +88,7 @@ void Game::load() {
 bool Game::buildNextPart() {
     // Asked every tick for the rest of the run: once all is built, no work.
     if (partsBuilt == static_cast<std::size_t>(EditorTabs::elementTabs) + 2) return false;
-    const std::vector<EditorPanel*> pages = elementPanels();
+    const std::vector<EditorPanel*> pages = level->panels();
     if (partsBuilt < pages.size()) {
         pages[partsBuilt]->build();
     } else if (partsBuilt == pages.size()) {

@@ -34,6 +34,7 @@
 #include "DovraVersion.h"
 #include "elements/CardSafety.h"
 #include "elements/Dialogs.h"
+#include "elements/Level.h"
 #include "elements/MapCodec.h"
 #include "elements/Player.h"
 #include "elements/PlayerRules.h"
@@ -81,7 +82,7 @@ std::string fileText(const std::string& path) {
 }
 
 bool playerStanding(Game& game) {
-    if (game.player->health < 1) return false;
+    if (game.level->player->health < 1) return false;
     return PlayerRules::isStanding(*game.physics->getCapsule("player").body);
 }
 
@@ -94,19 +95,19 @@ Result run(Game& game, const Replay& replay, const Options& options) {
     game.replayInput = &input;
     for (int tick = 0; tick < limit; ++tick) {
         input = replay.inputAt(tick);
-        const int healthBefore = game.player->health;
-        const bool cardBefore = game.dialogs->cardShown();
+        const int healthBefore = game.level->player->health;
+        const bool cardBefore = game.level->dialogs->cardShown();
         game.update();
         if (tick == options.shotTick) saveFrame(game, options.shotPath);
         CardSafety::Moment moment;
-        moment.cardUp = cardBefore || game.dialogs->cardShown();
-        moment.hit = game.player->health < healthBefore;
+        moment.cardUp = cardBefore || game.level->dialogs->cardShown();
+        moment.hit = game.level->player->health < healthBefore;
         moment.standing = playerStanding(game);
-        moment.player = game.player->rectangle();
+        moment.player = game.level->player->rectangle();
         if (options.trace) {
             std::cout << tick << " x " << moment.player.x + moment.player.width * 0.5f << " y "
                       << moment.player.y + moment.player.height * 0.5f << " ground "
-                      << moment.standing << " health " << game.player->health << " card "
+                      << moment.standing << " health " << game.level->player->health << " card "
                       << moment.cardUp << " near " << safety.hazardNear(moment.player) << "\n";
         }
         if (options.safeCards && result.unsafeTick < 0) {

@@ -1,5 +1,6 @@
 #include "editor/EditorFrame.h"
 
+#include "elements/Level.h"
 #include "elements/Lights.h"
 #include "elements/Player.h"
 #include "engine/LightSystem.h"
@@ -31,7 +32,9 @@ protected:
             std::remove(("Editor/Levels/" + name).c_str());
     }
     // An edit of the player as its page makes one.
-    void movePlayer(float x, float y) { g.player->setPosition(x, y), g.player->changed = true; }
+    void movePlayer(float x, float y) {
+        g.level->player->setPosition(x, y), g.level->player->changed = true;
+    }
     // SET starts typing a name; a click on the field ends it.
     void typeName(bool on) {
         NK::GUISystem& w = g.importExport->widgets();
@@ -66,7 +69,7 @@ TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWasOrEscapeKeepsTheTabTheTe
     tick({ALLEGRO_KEY_C});
     tick();
     const NK::Rect v = g.view->rect();
-    const NK::Vec2 p = g.player->position();
+    const NK::Vec2 p = g.level->player->position();
     EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
     EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
     tick({ALLEGRO_KEY_ESCAPE});
@@ -131,14 +134,15 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadable
     movePlayer(300, 300);  // dragged, the button still down
     tick();
     undo(ALLEGRO_KEY_Z);
-    EXPECT_EQ(g.player->positionRecord().x, 100.0f) << "undo went past the step before the drag";
+    EXPECT_EQ(g.level->player->positionRecord().x, 100.0f)
+        << "undo went past the step before the drag";
     g.input->mouse.buttons = 0;
     tick();
     undo(ALLEGRO_KEY_Y);
-    EXPECT_EQ(g.player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
+    EXPECT_EQ(g.level->player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
     g.importExport->clearMap();  // then a light, recorded as the editor records one
     frame().history.reset(g.importExport->snapshot());
-    ASSERT_TRUE(g.lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
+    ASSERT_TRUE(g.level->lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
     frame().history.record(g.importExport->snapshot());
     gamekit::ticks(g.importExport->recoverySeconds * 60);  // lights alone are work to keep
     EXPECT_EQ(nktest::contentsOf(g.importExport->recoveryPath), g.importExport->snapshot());
@@ -149,7 +153,8 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadable
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(true);
         undo(step[1] == 'Z' ? ALLEGRO_KEY_Z : ALLEGRO_KEY_Y);
-        seen += (g.lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
+        seen +=
+            (g.level->lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(false);
     }
@@ -158,7 +163,7 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadable
     frame().history.record(g.importExport->snapshot());
     undo(ALLEGRO_KEY_Z);
     EXPECT_EQ(frame().history.current(), g.importExport->snapshot());
-    EXPECT_FALSE(g.lights->empty());
+    EXPECT_FALSE(g.level->lights->empty());
 }
 
 // Space and D belong to a name field while it takes text. Escape ends the
@@ -201,7 +206,7 @@ TEST_F(EditorFrameTest, TestRunButtonsControlLightsOrEndOnDeathWrong) {
         for (const NK::ShownWidget& w : g.gui->shownWidgets())
             if (w.key == "run_control") s += "|" + g.gui->getButton(w.key).text;
         return s + "|" + std::to_string(frame().tabs.editorTab) +
-               (g.lights->system().lightsOn ? " lit" : "");
+               (g.level->lights->system().lightsOn ? " lit" : "");
     };
     click("show_lights");
     click("lights");
@@ -218,7 +223,7 @@ TEST_F(EditorFrameTest, TestRunButtonsControlLightsOrEndOnDeathWrong) {
     EXPECT_GT(frame().camera.view().x, x);
     EXPECT_EQ(state(), "Stop|Control: CAMERA|" + std::to_string(EditorTabs::TestRun));
     click("run_control");
-    g.player->health = 0;
+    g.level->player->health = 0;
     tick();
     EXPECT_EQ(state(), "Run|" + std::to_string(EditorTabs::GateTab));
     click("show_lights");

@@ -27,10 +27,8 @@ protected:
 
     NK::AnimationStore effects;
     std::unique_ptr<NK::PhysicsWorld> world;
-    Boxes boxes{e.input,         e.view,   fontStore,           bitmapStore,
-                e.renderContext, &effects, &paneltest::sounds()};
-    Circles circles{e.input,         e.view,   fontStore,           bitmapStore,
-                    e.renderContext, &effects, &paneltest::sounds()};
+    Boxes boxes{kindServices(&effects)};
+    Circles circles{kindServices(&effects)};
 };
 
 // The body rests on the box from the first step on, so tick 1 is the first

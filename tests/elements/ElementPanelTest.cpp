@@ -26,7 +26,7 @@ protected:
         return backgrounds.images().get(backgrounds.keyList()[static_cast<std::size_t>(i)]);
     }
 
-    Backgrounds backgrounds{e.input, e.view, fontStore, bitmapStore, e.renderContext};
+    Backgrounds backgrounds{kindServices()};
     std::vector<NK::Vec2> centres;
 };
 

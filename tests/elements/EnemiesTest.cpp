@@ -40,8 +40,7 @@ protected:
 
     NK::AnimationStore effects;
     NK::PhysicsWorld world{NK::Vec2(0.0f, 0.0f), e.renderContext};
-    Enemies enemies{e.input,         e.view,   fontStore,           bitmapStore,
-                    e.renderContext, &effects, &paneltest::sounds()};
+    Enemies enemies{kindServices(&effects)};
     NK::Rect player{1000.0f, 500.0f, 200.0f, 300.0f};  // centre (1100, 650)
 };
 

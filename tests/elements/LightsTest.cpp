@@ -65,7 +65,7 @@ protected:
     const std::string& key(int i) { return lights.keyAt(i); }
     NK::LightSystem& system() { return lights.system(); }
 
-    Lights lights{e.input, e.view, fontStore, bitmapStore, e.renderContext};
+    Lights lights{kindServices()};
 };
 
 // The 101st light is refused with no record left behind.

@@ -30,12 +30,7 @@ protected:
         ASSERT_TRUE(map.ok);
         level.document().apply(map.data);
     }
-    std::vector<EditorPanel*> pages() {
-        return {level.player.get(),      level.gate.get(),     level.enemies.get(),
-                level.levers.get(),      level.dialogs.get(),  level.npcs.get(),
-                level.backgrounds.get(), level.surfaces.get(), level.boxes.get(),
-                level.circles.get(),     level.lights.get()};
-    }
+    std::vector<EditorPanel*> pages() { return level.panels(); }
     // Opens page `i` of pages(), as its tab does.
     EditorPanel* open(int i) {
         EditorPanel* p = pages()[static_cast<std::size_t>(i)];

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "elements/EditorPanel.h"
+#include "elements/ElementServices.h"
 #include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
 #include "engine/FontStore.h"
@@ -94,6 +95,16 @@ protected:
     NK::FontStore* fontStore = &fonts();
     NK::BitmapStore* bitmapStore = &bitmaps();
     NK::Input& input() { return *e.input; }
+    // What a kind is built from here: the test engine and the shared stores.
+    ElementServices kindServices(NK::AnimationStore* effects = nullptr,
+                                 NK::PhysicsWorld* world = nullptr) {
+        ElementServices s;
+        static_cast<PanelServices&>(s) = {e.input, e.view, fontStore, bitmapStore, e.renderContext};
+        s.animations = effects;
+        s.sounds = &sounds();
+        s.physics = world;
+        return s;
+    }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
     void pointAtScreen(float x, float y) {

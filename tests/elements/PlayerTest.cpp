@@ -49,8 +49,7 @@ protected:
     }
 
     NK::AnimationStore animations;
-    Player player{e.input,        e.view, fontStore, bitmapStore, &animations, &paneltest::sounds(),
-                  e.renderContext};
+    Player player{kindServices(&animations)};
     std::unique_ptr<NK::PhysicsWorld> world;
 };
 

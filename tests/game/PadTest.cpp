@@ -1,5 +1,6 @@
 // A controller through the whole game: events fed where the joystick
 // driver's would arrive (the input layer), the game updated tick by tick.
+#include "elements/Level.h"
 #include "elements/Player.h"
 #include "tests/game/GameKit.h"
 
@@ -69,19 +70,19 @@ TEST(Pad, DpadAloneMissesTheFirstLevelOrUnpluggedMidWalkKeepsWalking) {
 
     g.playMap("Editor/Levels/outer_ring_1.txt");
     ticks(60);  // landed and at rest
-    const float start = g.player->position().x;
+    const float start = g.level->player->position().x;
     tick({}, {axis(0, 0, 1.0f)});
     ticks(40);
-    EXPECT_GT(g.player->position().x, start + 100.0f) << "the stick walks";
+    EXPECT_GT(g.level->player->position().x, start + 100.0f) << "the stick walks";
 
     ALLEGRO_EVENT unplugged{};
     unplugged.joystick.type = ALLEGRO_EVENT_JOYSTICK_CONFIGURATION;
     tick({}, {unplugged});
     EXPECT_FALSE(g.input->pad.connected);
     ticks(60);
-    const float stopped = g.player->position().x;
+    const float stopped = g.level->player->position().x;
     ticks(60);
-    EXPECT_NEAR(g.player->position().x, stopped, 1.0f) << "nothing is held any more";
+    EXPECT_NEAR(g.level->player->position().x, stopped, 1.0f) << "nothing is held any more";
     EXPECT_TRUE(g.scene() == Play && !g.play->lost);
     gamekit::leave();
 }

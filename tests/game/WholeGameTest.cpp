@@ -1,3 +1,4 @@
+#include "elements/Level.h"
 #include "elements/Player.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/TextFileStore.h"
@@ -21,10 +22,10 @@ TEST(Hud, HeartsMiscountedThePadReticleWithoutItsDarkRimOrAShotAcrossItsFlight) 
     tick();
     const float sx = g.display->windowWidth / 1920.0f, sy = g.display->windowHeight / 1080.0f;
     const int side = static_cast<int>(40.0f * sx);
-    g.player->health = 0;
+    g.level->player->health = 0;
     ALLEGRO_BITMAP* none = gamekit::frame();
     for (int health : {1, 3, Player::fullHealth}) {
-        g.player->health = health;
+        g.level->player->health = health;
         ALLEGRO_BITMAP* shown = gamekit::frame();
         std::string slots, expected;
         for (int slot = 0; slot <= Player::fullHealth; ++slot) {
@@ -46,7 +47,7 @@ TEST(Hud, HeartsMiscountedThePadReticleWithoutItsDarkRimOrAShotAcrossItsFlight) 
     still.aim = {1.0f, 0.0f};
     gamekit::ticks(2);
     const NK::Rect v = g.view->rect();
-    const NK::Vec2 pivot = g.player->parts().arm.at;
+    const NK::Vec2 pivot = g.level->player->parts().arm.at;
     const int cx = static_cast<int>(((pivot.x - v.x) * 1920.0f / v.width + 260.0f) * sx);
     const int cy = static_cast<int>(((pivot.y - v.y) * 1080.0f / v.height - 24.0f) * sy);
     ALLEGRO_BITMAP* aimed = gamekit::frame();

@@ -7,6 +7,7 @@
 #include "elements/Circles.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Player.h"
 #include "engine/View.h"
@@ -57,33 +58,33 @@ const Situation& HeadlessPlay::step(const PlayInput& input) {
 
 void HeadlessPlay::read() {
     ++now.tick;
-    Player& player = *game->player;
+    Player& player = *game->level->player;
     const NK::Rect r = player.rectangle();
     now.player = {r.x + r.width * 0.5f, r.y + r.height * 0.5f};
     now.health = player.health;
     now.won = game->play->won;
     now.lost = game->play->lost;
     now.camerasDown = 0;
-    const auto& cameras = game->enemies->cameras();
+    const auto& cameras = game->level->enemies->cameras();
     for (std::size_t i = 0; i < cameras.size() && i < 32; ++i)
         if (cameras[i].health <= 0) now.camerasDown |= 1u << i;
     now.leversOn = 0;
-    const auto& levers = game->levers->list();
+    const auto& levers = game->level->levers->list();
     for (std::size_t i = 0; i < levers.size() && i < 32; ++i)
         if (levers[i].switched) now.leversOn |= 1u << i;
     now.blocksGone = 0;
-    for (const auto& b : game->boxes->list()) now.blocksGone += b.destroyed ? 1 : 0;
-    for (const auto& c : game->circles->list()) now.blocksGone += c.destroyed ? 1 : 0;
+    for (const auto& b : game->level->boxes->list()) now.blocksGone += b.destroyed ? 1 : 0;
+    for (const auto& c : game->level->circles->list()) now.blocksGone += c.destroyed ? 1 : 0;
     const NK::View& v = *game->view;
     now.view = NK::Rect(v.x, v.y, v.width, v.height);
 }
 
 LevelLayout HeadlessPlay::layout() const {
     LevelLayout out;
-    out.gate = game->gate->rectangle();
-    for (std::size_t i = 0; i < game->enemies->cameras().size(); ++i)
-        out.cameras.push_back(game->enemies->position(static_cast<int>(i)));
-    for (const auto& lever : game->levers->list())
-        out.levers.push_back(game->levers->images().get(lever.key).rect);
+    out.gate = game->level->gate->rectangle();
+    for (std::size_t i = 0; i < game->level->enemies->cameras().size(); ++i)
+        out.cameras.push_back(game->level->enemies->position(static_cast<int>(i)));
+    for (const auto& lever : game->level->levers->list())
+        out.levers.push_back(game->level->levers->images().get(lever.key).rect);
     return out;
 }
