@@ -121,6 +121,8 @@ public:
     // drawn, or drawn but not on, as "system/key" lines (NK::widgetMismatches);
     // empty when the scene shows exactly what it draws.
     std::vector<std::string> strayWidgets();
+    // The level browser, whose packs say what its page must show.
+    LevelBrowserScreen& levelBrowser() { return *browser; }
 
 private:
     void pointAsReplayed();

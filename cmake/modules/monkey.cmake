@@ -7,7 +7,7 @@ add_library(dovra_monkey STATIC
     tools/monkey/MonkeyPicker.cpp
     tools/monkey/MonkeyShrink.cpp)
 target_include_directories(dovra_monkey PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(dovra_monkey PUBLIC dovra_game)
+target_link_libraries(dovra_monkey PUBLIC dovra_game dovra_screens)
 
 add_executable(dovra-monkey tools/dovra-monkey.cpp)
 target_link_libraries(dovra-monkey PRIVATE dovra_monkey)

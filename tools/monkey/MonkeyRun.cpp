@@ -15,6 +15,7 @@
 #include "engine/Platform.h"
 #include "game/Game.h"
 #include "game/PlayScene.h"
+#include "tools/screens/ScreenProbe.h"
 
 namespace fs = std::filesystem;
 
@@ -37,6 +38,12 @@ const char* const tabNames[] = {"player", "gate",        "enemies",      "levers
 MonkeyRun::MonkeyRun(const Options& o) : options(o) {
     home = fs::current_path().string();
     const fs::path data = fs::absolute(options.dataFolder);
+    std::string unread;
+    screens = ScreenTable::load((data / "tests/data/screens").string(), unread);
+    if (!unread.empty()) {
+        failure = "no screen table: " + unread;
+        return;
+    }
     char pattern[] = "/tmp/dovra-monkey-XXXXXX";
     if (!mkdtemp(pattern)) {
         failure = "no temporary folder";
@@ -207,10 +214,14 @@ void MonkeyRun::checkWidgets() {
     al_set_target_backbuffer(current->display->display);
     al_set_clipping_rectangle(0, 0, 1, 1);
     const std::vector<std::string> stray = current->strayWidgets();
+    // Values typed and toggled change with use; the rest must be the table's.
+    const std::vector<std::string> wrong =
+        ScreenProbe::faults(*current, screens, ScreenProbe::browserVars(*current), false);
     al_set_target_backbuffer(current->display->display);
     al_reset_clipping_rectangle();
     for (const std::string& line : stray)
         fail("widget on that the scene does not draw, or the other way round: " + line);
+    for (const std::string& line : wrong) fail("the screen is not as its table says: " + line);
 }
 
 void MonkeyRun::noteReached() {

@@ -10,6 +10,7 @@
 
 #include "engine/ShownWidgets.h"
 #include "tools/monkey/MonkeyScript.h"
+#include "tools/screens/ScreenTable.h"
 
 class Game;
 
@@ -26,7 +27,8 @@ bool sameDocument(const std::string& a, const std::string& b);
 // time, and checked as it goes:
 // - no fatal error;
 // - the widgets on are exactly the ones the scene draws (Game::strayWidgets),
-//   before every click and every 30 ticks;
+//   and the ones its state's rows in tests/data/screens/ hold, before every
+//   click and every 30 ticks;
 // - every map the editor writes, the crash copy included, passes dovra-map's
 //   check, loads back to the same text and holds the level of that tick;
 // - a level that differs from every saved map is never dropped without the
@@ -114,4 +116,5 @@ private:
     std::string levelBeforeRun;  // the editor's level as a test run found it
     std::map<std::string, FileSeen> maps;
     int lastScene = -1;
+    ScreenTable screens;  // what each state of each screen must show
 };

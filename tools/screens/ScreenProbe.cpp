@@ -1,0 +1,101 @@
+#include "tools/screens/ScreenProbe.h"
+
+#include <algorithm>
+
+#include "editor/EditorFrame.h"
+#include "editor/ImportExportPanel.h"
+#include "engine/GUISystem.h"
+#include "game/Game.h"
+#include "game/LevelBrowserScreen.h"
+#include "game/PlayScene.h"
+
+namespace ScreenProbe {
+
+namespace {
+
+const char* const tabNames[EditorTabs::elementTabs] = {
+    "player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
+    "backgrounds", "surfaces", "boxes",   "circles", "lights"};
+
+}  // namespace
+
+std::string state(Game& g) {
+    switch (g.scene()) {
+        case MainMenu:
+            return "menu";
+        case LevelBrowser:
+            return "browser";
+        case Tutorial:
+            return "tutorial";
+        case Play:
+            // Both ends in one tick show the win window.
+            return g.play->won ? "play/won" : g.play->lost ? "play/lost" : "play";
+        case Editor: {
+            const EditorTabs& tabs = g.editor->tabs;
+            const std::string row = "/row" + std::to_string(tabs.tabRow);
+            if (tabs.editorTab < EditorTabs::elementTabs)
+                return std::string("editor/") + tabNames[tabs.editorTab];
+            if (tabs.editorTab == EditorTabs::TestRun) return "editor/run" + row;
+            return "editor/io" + row + (g.importExport->recoveryOffered() ? "/recover" : "");
+        }
+        default:
+            return "scene " + std::to_string(g.scene());
+    }
+}
+
+std::vector<SeenWidget> seen(Game& g) {
+    const std::vector<Game::WidgetSystem> systems = g.widgetSystems();
+    for (const Game::WidgetSystem& s : systems) s.gui->forgetDrawn();
+    g.draw();
+    std::vector<SeenWidget> all;
+    for (const Game::WidgetSystem& s : systems) {
+        NK::GUISystem& gui = *s.gui;
+        const std::vector<std::string>& drawn = gui.drawnWidgets();
+        for (const NK::ShownWidget& w : gui.shownWidgets()) {
+            SeenWidget out;
+            out.system = s.name;
+            out.kind = w.kind;
+            out.key = w.key;
+            out.area = w.area;
+            if (w.kind == NK::ShownWidget::Button) {
+                out.text = gui.getButton(w.key).text;
+                out.colour = gui.getButton(w.key).textColor;
+            } else if (w.kind == NK::ShownWidget::Label) {
+                out.text = gui.getTextLabel(w.key).text;
+                out.colour = gui.getTextLabel(w.key).textColor;
+            } else {
+                out.text = gui.getTextInput(w.key).text;
+                out.colour = gui.getTextInput(w.key).textColor;
+            }
+            auto at = std::find(drawn.begin(), drawn.end(), w.key);
+            out.drawn = at == drawn.end() ? -1 : static_cast<int>(at - drawn.begin());
+            all.push_back(out);
+        }
+    }
+    return all;
+}
+
+ScreenTable::Vars browserVars(Game& g) {
+    const LevelBrowserScreen& b = g.levelBrowser();
+    const bool any = b.currentPack >= 0 && b.currentPack < static_cast<int>(b.packs.size());
+    ScreenTable::Vars vars{
+        {"pack", any ? b.packs[static_cast<std::size_t>(b.currentPack)].name : ""}};
+    for (int i = 0; i < LevelPacks::levelsPerPage; ++i) {
+        const std::string n = std::to_string(i);
+        const LevelPack* pack = any ? &b.packs[static_cast<std::size_t>(b.currentPack)] : nullptr;
+        const bool exists = pack && i < static_cast<int>(pack->levels.size());
+        vars["level" + n] = exists ? pack->levels[static_cast<std::size_t>(i)].label : "";
+        vars["lock" + n] = exists && LevelPacks::startable(*pack, i) ? "green" : "red";
+    }
+    return vars;
+}
+
+std::vector<std::string> faults(Game& g, const ScreenTable& table, const ScreenTable::Vars& vars,
+                                bool fresh) {
+    const std::string name = state(g);
+    std::vector<std::string> lines = table.compare(name, seen(g), vars, fresh);
+    for (std::string& line : lines) line = name + ": " + line;
+    return lines;
+}
+
+}  // namespace ScreenProbe
