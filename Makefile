@@ -55,7 +55,8 @@ package: configure
 	@tools/install-deps.sh package
 	@tools/make-package.sh $(BUILD)
 
-# Plants MUTANTS faults one at a time (seed MUTANTS_SEED) and counts how many
+# Plants MUTANTS faults one at a time (a new random seed each run, or
+# MUTANTS_SEED to repeat one) and counts how many
 # the tests catch; tools/mutants.py says how, and how to set it.
 mutants: deps
 	@nice -n 10 tools/headless.sh python3 tools/mutants.py

@@ -8,7 +8,9 @@ records whether a test failed. A mutant that does not compile, or whose object
 file comes out byte-identical to the unmutated one (it cannot change
 behaviour), is dropped and another line is drawn.
 
-Settings (environment): MUTANTS (how many to count, 60), MUTANTS_SEED (1),
+Settings (environment): MUTANTS (how many to count, 60), MUTANTS_SEED (a new
+random seed each run unless given; the seed used is printed first and last,
+so any run can be repeated),
 MUTANTS_DIRS ("engine elements editor game"), MUTANTS_BUILD (build-mutants),
 MUTANTS_E2E (0), MUTANTS_TIMEOUT (seconds a test binary may take beyond five
 times its unmutated time, 30), MUTANTS_JOBS (test binaries run side by side,
@@ -41,7 +43,11 @@ from mutants_sites import draw_order, mask, mutable_lines, mutations
 ROOT = os.getcwd()
 BUILD = os.path.abspath(os.environ.get("MUTANTS_BUILD", "build-mutants"))
 COUNT = int(os.environ.get("MUTANTS", "60"))
-SEED = int(os.environ.get("MUTANTS_SEED", "1"))
+# A fixed seed would draw the same lines on every run, and tests written
+# against those lines would score well there and nowhere else: each run
+# draws its own unless asked to repeat one.
+SEED = (int(os.environ["MUTANTS_SEED"]) if os.environ.get("MUTANTS_SEED")
+        else random.SystemRandom().randrange(1, 1000000))
 DIRS = os.environ.get("MUTANTS_DIRS", "engine elements editor game").split()
 WITH_E2E = os.environ.get("MUTANTS_E2E", "0") == "1"
 SLACK = float(os.environ.get("MUTANTS_TIMEOUT", "30"))
@@ -244,6 +250,10 @@ def write_back(path, original):
 def main():
     for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(s, on_signal)
+    # Before the long build and the baseline: a run stopped early can still
+    # be repeated.
+    print("mutants: seed %d (MUTANTS_SEED=%d draws the same lines again)" % (SEED, SEED),
+          flush=True)
     os.makedirs(BUILD, exist_ok=True)
     restore_pending()
     started = time.time()
@@ -352,7 +362,8 @@ def main():
     build(targets)
     minutes = (time.time() - started) / 60
     say("%d dropped; %.0f minutes" % (dropped, minutes))
-    say("mutants caught %d of %d (%.0f%%)" % (caught, counted, 100.0 * caught / max(counted, 1)))
+    say("mutants caught %d of %d (%.0f%%), seed %d" %
+        (caught, counted, 100.0 * caught / max(counted, 1), SEED))
 
 
 if __name__ == "__main__":

@@ -229,27 +229,4 @@ TEST_F(EditorFrameTest, TestRunButtonsControlLightsOrEndOnDeathWrong) {
     click("show_lights");
 }
 
-// Under the pointer a tab dims and an Import/Export button lights up, each
-// fading a step a tick; away from it both go back. The chosen tab never dims.
-TEST_F(EditorFrameTest, HoverFadesTooFastOrToTheWrongOpacity) {
-    auto opacities = [&](float x, float y, int ticks) {
-        g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
-        g.input->mouse.y = static_cast<int>(y * static_cast<float>(g.display->windowHeight) / 1080);
-        gamekit::ticks(ticks);
-        return nktest::Floats{g.gui->buttonImages().get("gate").alpha.current,
-                              g.importExport->widgets().buttonImages().get("new").alpha.current};
-    };
-    const nktest::Floats idle = opacities(960, 1000, 60);
-    EXPECT_EQ(idle[0], 1.0f);
-    EXPECT_LT(idle[1], 0.9f);
-    const NK::Rect tab = g.gui->buttonImages().get("gate").rect;
-    const float x = tab.x + tab.width / 2, y = tab.y + tab.height / 2;
-    EXPECT_NEAR(opacities(x, y, 1)[0], 0.98f, 1e-4f);
-    EXPECT_EQ(opacities(x, y, 30)[0], 0.7f);
-    EXPECT_EQ(opacities(1720, 175, 60), (nktest::Floats{1.0f, 1.0f}));
-    EXPECT_EQ(opacities(960, 1000, 60), idle);
-    click("gate");
-    EXPECT_EQ(opacities(x, y, 30)[0], 1.0f) << "the chosen tab dims under the pointer";
-}
-
 }  // namespace

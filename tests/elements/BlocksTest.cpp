@@ -67,15 +67,12 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
                   std::make_tuple(goneOnTick, goneOnTick ? 1 : 0, goneOnTick > 0))
             << "delay " << delay << " tag " << tag;
         if (goneOnTick == 0) continue;
-        // The crumble animation covers the block's area, its 64 frames in 16 ticks.
+        // The crumble animation covers the block's area (how long: MotionTest).
         ASSERT_EQ(effects.plays().size(), 1u);
         const NK::Rect at = effects.plays().front().destination;
         EXPECT_EQ(NK::Rect(std::round(at.x), std::round(at.y), std::round(at.width),
                            std::round(at.height)),
                   r);
-        for (int t = 1; t <= 16; ++t, effects.updateAnimations())
-            EXPECT_EQ(effects.plays().size(), 1u) << "tick " << t;
-        EXPECT_TRUE(effects.plays().empty());
     }
 }
 

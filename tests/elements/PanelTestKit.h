@@ -12,6 +12,7 @@
 #include "engine/GUISystem.h"
 #include "engine/SoundStore.h"
 #include "tests/support/Testing.h"
+#include "tests/support/Voices.h"
 
 // What the panel tests share: the resources a panel is built from, loaded
 // once for the binary, and input driven tick by tick the way the game loop
@@ -57,20 +58,9 @@ inline NK::SoundStore& sounds() {
     }();
     return *store;
 }
-// How many sounds `act` fires: with the default mixer held still none ends,
-// so the reserved voices left free afterwards are counted.
 template <class Act>
 int soundsFired(Act act) {
-    al_stop_samples();
-    al_set_mixer_playing(al_get_default_mixer(), false);
-    act();
-    int free = 0;
-    while (free < NK::SoundStore::reservedVoices &&
-           al_play_sample(sounds().getSound("hit"), 1, 0, 1, ALLEGRO_PLAYMODE_ONCE, nullptr))
-        ++free;
-    al_stop_samples();
-    al_set_mixer_playing(al_get_default_mixer(), true);
-    return NK::SoundStore::reservedVoices - free;
+    return nktest::soundsFired(sounds().getSound("hit"), act);
 }
 inline void loadEffects(NK::AnimationStore& effects) {
     const std::string dir = "Resources/Images/Ingame/Animations/";
