@@ -1,6 +1,7 @@
 // The monkey's rules about the level and its files: what the editor writes
-// must be a map that loads back as the level it held, and a level saved
-// nowhere must never go without the question.
+// must be a map that loads back as the level it held, a level saved nowhere
+// must never go without the question, and a running level's player must
+// never hang in mid-air.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "editor/ImportExportPanel.h"
 #include "elements/MapCodec.h"
 #include "game/Game.h"
+#include "game/PlayScene.h"
 #include "tools/monkey/MonkeyRun.h"
 
 namespace fs = std::filesystem;
@@ -122,4 +124,17 @@ void MonkeyRun::checkDropped(const std::string& before, const std::string& after
         !editorBefore || !editorAfter ||
         ((after == emptyLevel || savedSomewhere(after)) && !current->editor->history.holds(before));
     if (lost) fail("a level saved nowhere was dropped without the unsaved-map question");
+}
+
+void MonkeyRun::checkHang() {
+    Game& g = *current;
+    const bool testRun = g.scene() == Editor && g.editor->tabs.testRunning;
+    if (g.scene() != Play && !testRun) return;
+    const HangWatch& hang = testRun ? g.editor->hangWatch() : g.play->hangWatch();
+    if (!hang.hanging()) return;
+    const NK::Vec2 at = hang.place();
+    fail("the player hangs in mid-air " +
+         (testRun ? std::string("in an editor test run") : "in play of " + g.play->mapPath) +
+         ", at " + std::to_string(static_cast<int>(at.x)) + ", " +
+         std::to_string(static_cast<int>(at.y)));
 }

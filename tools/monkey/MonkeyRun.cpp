@@ -202,6 +202,7 @@ void MonkeyRun::tick() {
             held.clear();
         }
     }
+    checkHang();
     noteReached();
     if (g.scene() != lastScene || ticks % 30 == 0) checkWidgets();
     lastScene = g.scene();

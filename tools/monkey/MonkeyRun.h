@@ -33,7 +33,9 @@ bool sameDocument(const std::string& a, const std::string& b);
 //   check, loads back to the same text and holds the level of that tick;
 // - a level that differs from every saved map is never dropped without the
 //   save question;
-// - undo then redo gives back the same level.
+// - undo then redo gives back the same level;
+// - the live player, in play or in an editor test run, never hangs in
+//   mid-air (HangWatch).
 class MonkeyRun {
 public:
     struct Options {
@@ -99,6 +101,7 @@ private:
     bool dirty(const std::string& level) const;
     void checkDropped(const std::string& before, const std::string& after, bool editorBefore,
                       bool editorAfter);
+    void checkHang();
 
     Options options;
     std::string home;    // where the run started
