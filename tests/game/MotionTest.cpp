@@ -1,3 +1,4 @@
+#include "elements/Level.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "elements/Dialogs.h"
@@ -125,17 +126,17 @@ int playerShots() {
 // fired on tick 20 and heard then, flies into the sky for 300 steps and is gone on the 301st.
 TEST(Motion, PlayerFramesFlashOrShotsHeldTheWrongTicks) {
     Game& g = game();
-    const NK::ExtBitmap& body = g.player->images().get("player");
+    const NK::ExtBitmap& body = g.level->player->images().get("player");
     const std::vector<Ints> seen = watch(
         "", 330,
         {[&] { return body.frame.current; }, [&] { return hundredths(body.colour.current.g); },
-         [&] { return g.player->health; }, [] { return effectWidths("shot"); }, playerShots},
+         [&] { return g.level->player->health; }, [] { return effectWidths("shot"); }, playerShots},
         [&](int t, PlayInput& in) {
             in.right = t > 40 && t <= 72;
             in.jumpPressed = t == 73;
             in.firePressed = t == 20;  // toward the view's top-left corner
             if (t != 25) return;
-            const NK::Vec2 p = g.player->position();  // the capsule's side is 50 left
+            const NK::Vec2 p = g.level->player->position();  // the capsule's side is 50 left
             NK::setBodyTag(g.physics->createShot({p.x - 54.0f, p.y}, {0, 0}), NK::kTagCameraShot);
         });
     const Ints frames(seen[0].begin(), seen[0].begin() + 120);
@@ -165,7 +166,7 @@ TEST(Motion, CameraFiresBurstsOrFallsOnTheWrongTicks) {
         "E 100 850 0 0 1000\n"
         "B Editor/Boxes/Dovra/level4block.png 0 450 700 100 300 0 1 0.5 0 -1\n",
         190,
-        {[&] { return g.player->health; }, [&] { return g.enemies->aliveCount(); },
+        {[&] { return g.level->player->health; }, [&] { return g.level->enemies->aliveCount(); },
          [] { return effectWidths("shot"); }, [] { return effectWidths("block"); }},
         [&](int t, PlayInput&) {
             if (t != 150) return;
@@ -193,8 +194,8 @@ TEST(Motion, NpcLeverOrGateFramesHeldTheWrongTicks) {
     };
     const std::vector<Ints> seen =
         watch("N 1000 700 0 0\nLE 380 750 0 1\n", 100,
-              {frameOf(g.npcs->images(), "0"), frameOf(g.levers->images(), "0"),
-               frameOf(g.gate->images(), "gate")},
+              {frameOf(g.level->npcs->images(), "0"), frameOf(g.level->levers->images(), "0"),
+               frameOf(g.level->gate->images(), "gate")},
               [](int t, PlayInput& in) { in.usePressed = t == 10; });
     EXPECT_EQ(held(seen[0]), "0x8 1x9 2x9 3x18 2x9 1x9 0x18 1x9 2x9 3x2");
     EXPECT_EQ(held(seen[1]), "0x12 1x4 2x4 3x4 4x48 3x4 2x4 1x4 0x16");
@@ -211,7 +212,7 @@ TEST(Motion, LightsBlinkOnTheWrongTicksOrAtTheWrongSpeed) {
     Game& g = game();
     auto intensity = [&g](int i) {
         return [&g, i] {
-            return hundredths(g.lights->system().getIntensity(g.lights->keyAt(i))) / 100;
+            return hundredths(g.level->lights->system().getIntensity(g.level->lights->keyAt(i))) / 100;
         };
     };
     const std::vector<Ints> seen = watch(
@@ -239,8 +240,8 @@ TEST(Motion, BlocksCrumbleOrCardsCloseOnTheWrongTicks) {
         60,
         {[&] { return int(g.physics->hasCircle("c_0")); },
          [&] { return int(g.physics->hasSquare("b_0")); }, [] { return effectWidths("block"); },
-         [&] { return int(g.dialogs->cards().getCard(g.dialogs->key(0)).visible); },
-         [&] { return int(g.dialogs->cards().getCard(g.dialogs->key(1)).visible); }},
+         [&] { return int(g.level->dialogs->cards().getCard(g.level->dialogs->key(0)).visible); },
+         [&] { return int(g.level->dialogs->cards().getCard(g.level->dialogs->key(1)).visible); }},
         [](int t, PlayInput& in) {
             in.pointer = {960.0f, 740.0f};  // on CLOSE of a card in the screen's middle
             in.firePressed = t == 40;
