@@ -74,6 +74,11 @@ void HeadlessPlay::read() {
     now.blocksGone = 0;
     for (const auto& b : game->boxes->list()) now.blocksGone += b.destroyed ? 1 : 0;
     for (const auto& c : game->circles->list()) now.blocksGone += c.destroyed ? 1 : 0;
+    const HangWatch& hang = game->play->hangWatch();
+    if (hang.hanging() && !now.hung()) {
+        now.hangTick = now.tick;
+        now.hangPlace = hang.place();
+    }
     const NK::View& v = *game->view;
     now.view = NK::Rect(v.x, v.y, v.width, v.height);
 }
