@@ -10,6 +10,7 @@
 #include "elements/Levers.h"
 #include "elements/Player.h"
 #include "engine/View.h"
+#include "game/FrameShot.h"
 #include "game/Game.h"
 #include "game/PlayScene.h"
 
@@ -91,4 +92,8 @@ LevelLayout HeadlessPlay::layout() const {
     for (const auto& lever : game->levers->list())
         out.levers.push_back(game->levers->images().get(lever.key).rect);
     return out;
+}
+
+bool HeadlessPlay::saveFrame(const std::string& path) {
+    return ::saveFrame(*game, path);
 }

@@ -56,6 +56,9 @@ public:
     const Situation& step(const PlayInput& input);
     const Situation& situation() const { return now; }
     LevelLayout layout() const;
+    // Draws the frame the game shows now and saves it as a picture, as
+    // dovra-replay --shot does; false when it cannot be saved.
+    bool saveFrame(const std::string& path);
 
 private:
     void read();
