@@ -29,8 +29,6 @@
 #include <string>
 #include <vector>
 
-#include <allegro5/allegro.h>
-
 #include "DovraVersion.h"
 #include "elements/CardSafety.h"
 #include "elements/Dialogs.h"
@@ -38,10 +36,10 @@
 #include "elements/MapCodec.h"
 #include "elements/Player.h"
 #include "elements/PlayerRules.h"
-#include "engine/Display.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/TextFile.h"
 #include "game/CommandLine.h"
+#include "game/FrameShot.h"
 #include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
@@ -69,13 +67,6 @@ struct Options {
     bool allowHangs = false;
 };
 
-void saveFrame(Game& game, const std::string& path) {
-    al_clear_to_color(al_map_rgba_f(0.0f, 0.0f, 0.0f, 1.0f));
-    game.draw();
-    if (!al_save_bitmap(path.c_str(), al_get_backbuffer(game.display->display)))
-        std::cerr << "dovra-replay: cannot save \"" << path << "\"\n";
-}
-
 std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -98,7 +89,8 @@ Result run(Game& game, const Replay& replay, const Options& options) {
         const int healthBefore = game.level->player->health;
         const bool cardBefore = game.level->dialogs->cardShown();
         game.update();
-        if (tick == options.shotTick) saveFrame(game, options.shotPath);
+        if (tick == options.shotTick && !saveFrame(game, options.shotPath))
+            std::cerr << "dovra-replay: cannot save \"" << options.shotPath << "\"\n";
         CardSafety::Moment moment;
         moment.cardUp = cardBefore || game.level->dialogs->cardShown();
         moment.hit = game.level->player->health < healthBefore;

@@ -7,6 +7,7 @@ target_link_libraries(dovra_solve PUBLIC dovra_game)
 
 add_executable(dovra-solve tools/dovra-solve.cpp)
 target_link_libraries(dovra-solve PRIVATE dovra_solve)
+target_include_directories(dovra-solve PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 
 # The solver's rules without a window, and the tool itself on two small maps.

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "game/Replay.h"
 #include "tests/support/AllegroEnvironment.h"
@@ -35,6 +38,54 @@ int count(const std::string& text, const std::string& word) {
 
 const std::string kLeverCamera = "tests/data/solve/lever_camera.txt";
 const std::string kHighWall = "tests/data/solve/high_wall.txt";
+const std::string kCornerHang = "tests/data/solve/corner_hang.txt";
+const std::string kStackedWalls = "tests/data/solve/outer_ring_1_stacked.txt";
+
+// A place the hang finder lists: "MAP: hangs at X, Y on tick N".
+struct Listed {
+    float x = 0.0f, y = 0.0f;
+    int tick = -1;
+    std::string where;  // "X, Y on tick N"
+};
+
+std::vector<Listed> hangsListed(const std::string& output, const std::string& map) {
+    std::vector<Listed> out;
+    std::istringstream lines(output);
+    const std::string head = map + ": hangs at ";
+    for (std::string line; std::getline(lines, line);) {
+        Listed l;
+        if (line.rfind(head, 0) == 0 &&
+            std::sscanf(line.c_str() + head.size(), "%f, %f on tick %d", &l.x, &l.y, &l.tick) == 3)
+            out.push_back({l.x, l.y, l.tick, line.substr(head.size())});
+    }
+    return out;
+}
+
+std::string lastLine(std::string output) {
+    while (!output.empty() && output.back() == '\n') output.pop_back();
+    return output.substr(output.find_last_of('\n') + 1);
+}
+
+bool near(const Listed& l, float x, float y) {
+    return std::hypot(l.x - x, l.y - y) <= 20.0f;
+}
+
+// Places are over 20 px apart (nearer hangs are one place). Each place's
+// replay, PREFIX-hang-K.replay, fails in dovra-replay on that very hang, and
+// ends as the file says once hangs are allowed.
+void expectPlacesAndReplays(const std::string& prefix, const std::vector<Listed>& listed) {
+    for (std::size_t k = 0; k < listed.size(); ++k) {
+        for (std::size_t j = 0; j < k; ++j)
+            EXPECT_FALSE(near(listed[j], listed[k].x, listed[k].y)) << listed[k].where;
+        const std::string file = prefix + "-hang-" + std::to_string(k + 1) + ".replay";
+        const ToolRun strict = run(NK_REPLAY_BINARY, file);
+        EXPECT_EQ(strict.status, 1) << strict.output;
+        const std::string named = ": the player hangs in mid-air at " + listed[k].where + "\n";
+        EXPECT_NE(strict.output.find(file + named), std::string::npos) << strict.output;
+        const ToolRun allowed = run(NK_REPLAY_BINARY, "--allow-hangs " + file);
+        EXPECT_EQ(allowed.status, 0) << allowed.output;
+    }
+}
 
 }  // namespace
 
@@ -91,4 +142,68 @@ TEST(SolveLevel, UnreadableMapSearchedAnyway) {
     const ToolRun wrong = run(NK_SOLVE_BINARY, broken);
     EXPECT_EQ(wrong.status, 2);
     EXPECT_EQ(wrong.output.rfind(broken + ": Wrong data at line 1:", 0), 0u) << wrong.output;
+}
+
+// The small map's block stands alone on the ground, and the capsule's box
+// corner rests on either of its top corners (the player's centre 50.5 px out
+// and 76.5 px up from it). The finder must list one of them, each place with
+// a replay that meets it and a picture that is dovra-replay's own frame of
+// that tick; and one worker must find exactly what two find.
+TEST(FindHangs, CornerHangMissedOrMisplaced) {
+    const std::string prefix = nktest::tempPath("corner");
+    const std::string hangs = "--hangs " + kCornerHang + " --seed 1 --ticks 20000 -o ";
+    const ToolRun r = run(NK_SOLVE_BINARY, hangs + prefix + " --shot");
+    EXPECT_EQ(r.status, 1) << r.output;
+    const std::vector<Listed> listed = hangsListed(r.output, kCornerHang);
+    ASSERT_FALSE(listed.empty()) << r.output;
+    int onCorner = 0;
+    for (const Listed& l : listed)
+        onCorner += near(l, 449.5f, 583.5f) || near(l, 690.5f, 583.5f) ? 1 : 0;
+    EXPECT_GE(onCorner, 1) << r.output;
+    const std::string summary = kCornerHang + ": " + std::to_string(listed.size()) + " hang places";
+    EXPECT_EQ(lastLine(r.output).rfind(summary + " found in ", 0), 0u) << r.output;
+    expectPlacesAndReplays(prefix, listed);
+
+    const std::string shot = nktest::tempPath("corner-replay.png");
+    run(NK_REPLAY_BINARY, "--allow-hangs --shot " + std::to_string(listed[0].tick) + " " + shot +
+                              " " + prefix + "-hang-1.replay");
+    const std::string picture = nktest::contentsOf(prefix + "-hang-1.png");
+    EXPECT_FALSE(picture.empty());
+    EXPECT_TRUE(picture == nktest::contentsOf(shot)) << "the pictures differ";
+
+    const ToolRun alone = run(NK_SOLVE_BINARY, hangs + prefix + "-alone --workers 1");
+    std::vector<std::string> lines, linesAlone;
+    for (const Listed& l : listed) lines.push_back(l.where);
+    for (const Listed& l : hangsListed(alone.output, kCornerHang)) linesAlone.push_back(l.where);
+    EXPECT_EQ(linesAlone, lines) << alone.output;
+}
+
+// The first level as it shipped, its pit's far wall three boxes high: a run
+// at the pit with D held catches on the seam of two of them. The seams are
+// listed first, and the hang on the pit wall's seam among the places.
+TEST(FindHangs, StackedWallSeamHangMissed) {
+    const std::string prefix = nktest::tempPath("stacked");
+    const ToolRun r =
+        run(NK_SOLVE_BINARY, "--hangs " + kStackedWalls + " --seed 2 --ticks 20000 -o " + prefix);
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_EQ(r.output.rfind(kStackedWalls + ": wall seam at ", 0), 0u) << r.output;
+    const std::size_t seam = r.output.find(": wall seam at 1856, 1428 (");
+    EXPECT_LT(seam, r.output.find(": hangs at ")) << r.output;
+    const std::vector<Listed> listed = hangsListed(r.output, kStackedWalls);
+    int onPitWall = 0;
+    for (const Listed& l : listed) onPitWall += near(l, 1804.5f, 1351.32f) ? 1 : 0;
+    EXPECT_GE(onPitWall, 1) << r.output;
+    expectPlacesAndReplays(prefix, listed);
+}
+
+// A level whose walls are single pieces, higher than any jump, and no
+// blocks: nothing to hang on, so the finder lists nothing, writes nothing
+// and exits 0.
+TEST(FindHangs, HangReportedWhereNoneCanBe) {
+    const std::string prefix = nktest::tempPath("wall");
+    const ToolRun r =
+        run(NK_SOLVE_BINARY, "--hangs " + kHighWall + " --seed 1 --ticks 10000 -o " + prefix);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(lastLine(r.output).rfind(kHighWall + ": 0 hang places found in ", 0), 0u) << r.output;
+    EXPECT_TRUE(nktest::contentsOf(prefix + "-hang-1.replay").empty());
 }

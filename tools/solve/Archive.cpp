@@ -37,7 +37,7 @@ int Archive::stage(const Situation& s) {
 }
 
 int Archive::offer(int parent, const std::vector<PlayInput>& inputs, const Situation& s) {
-    if (s.lost) return -1;
+    if (s.ended()) return -1;
     const Cell c = cellOf(s);
     auto found = cells.find(c);
     if (found != cells.end()) {

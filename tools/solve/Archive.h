@@ -43,7 +43,8 @@ public:
     static Cell cellOf(const Situation& s);
     // Adds the situation reached after `inputs` were played from the parent
     // node's end, when its cell is new, or when it reaches a known cell with
-    // more health or sooner. Returns the new node, or -1 when nothing changed.
+    // more health or sooner; never an end (a win, a loss, a hang), which
+    // nothing goes on from. Returns the new node, or -1 when nothing changed.
     int offer(int parent, const std::vector<PlayInput>& inputs, const Situation& s);
     // Every input from the level's start to the end of the node.
     std::vector<PlayInput> inputsTo(int node) const;

@@ -38,7 +38,7 @@ Exploration explore(HeadlessPlay& play, const LevelLayout& layout, std::uint64_t
     int move = random.below(3) - 1;  // -1 left, 0 stand, 1 right
     for (int m = 0; m < settings.macros; ++m) {
         const Situation& now = play.situation();
-        if (now.won || now.lost || now.tick + 1 >= settings.tickLimit) break;
+        if (now.ended() || now.tick + 1 >= settings.tickLimit) break;
         const int duration = kDurations[random.below(5)];
         if (!random.chance(0.5)) move = random.below(3) - 1;
         const int jumpAt = random.chance(0.35) ? random.below(duration) : -1;
@@ -66,7 +66,7 @@ Exploration explore(HeadlessPlay& play, const LevelLayout& layout, std::uint64_t
 
         for (int k = 0; k < duration; ++k) {
             const Situation& s = play.situation();
-            if (s.won || s.lost || s.tick + 1 >= settings.tickLimit) break;
+            if (s.ended() || s.tick + 1 >= settings.tickLimit) break;
             PlayInput in;
             in.left = move < 0;
             in.right = move > 0;

@@ -20,7 +20,7 @@ struct ExploreSettings {
 };
 
 // Plays one exploration from the level's current state; `seed` decides it
-// wholly. Stops early at a win or a loss.
+// wholly. Stops early at a win, a loss or a hang.
 Exploration explore(HeadlessPlay& play, const LevelLayout& layout, std::uint64_t seed,
                     const ExploreSettings& settings);
 

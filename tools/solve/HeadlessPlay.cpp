@@ -11,6 +11,7 @@
 #include "elements/Levers.h"
 #include "elements/Player.h"
 #include "engine/View.h"
+#include "game/FrameShot.h"
 #include "game/Game.h"
 #include "game/PlayScene.h"
 
@@ -75,6 +76,11 @@ void HeadlessPlay::read() {
     now.blocksGone = 0;
     for (const auto& b : game->level->boxes->list()) now.blocksGone += b.destroyed ? 1 : 0;
     for (const auto& c : game->level->circles->list()) now.blocksGone += c.destroyed ? 1 : 0;
+    const HangWatch& hang = game->play->hangWatch();
+    if (hang.hanging() && !now.hung()) {
+        now.hangTick = now.tick;
+        now.hangPlace = hang.place();
+    }
     const NK::View& v = *game->view;
     now.view = NK::Rect(v.x, v.y, v.width, v.height);
 }
@@ -87,4 +93,8 @@ LevelLayout HeadlessPlay::layout() const {
     for (const auto& lever : game->level->levers->list())
         out.levers.push_back(game->level->levers->images().get(lever.key).rect);
     return out;
+}
+
+bool HeadlessPlay::saveFrame(const std::string& path) {
+    return ::saveFrame(*game, path);
 }

@@ -11,6 +11,8 @@ class Game;
 
 // What the solver reads of a running level after a tick: where the player
 // is, what is left to do before the gate opens, and how the level stands.
+// A win, a loss and a hang each end the run for the search: a hang leaves
+// nothing worth exploring, and a win through one would fail its replay.
 struct Situation {
     int tick = -1;    // the last tick played; -1 before the first
     NK::Vec2 player;  // the player's centre, level pixels
@@ -21,6 +23,13 @@ struct Situation {
     unsigned leversOn = 0;     // bit i: lever i switched
     int blocksGone = 0;        // crumbling blocks destroyed so far
     NK::Rect view;             // the play camera, level pixels
+    // The first tick of this run the player was found hanging in mid-air
+    // (see HangWatch), -1 while it never has, and where it hung then.
+    int hangTick = -1;
+    NK::Vec2 hangPlace;
+
+    bool hung() const { return hangTick >= 0; }
+    bool ended() const { return won || lost || hung(); }
 };
 
 // Where the things the player must reach stand; fixed for a level.
@@ -47,6 +56,9 @@ public:
     const Situation& step(const PlayInput& input);
     const Situation& situation() const { return now; }
     LevelLayout layout() const;
+    // Draws the frame the game shows now and saves it as a picture, as
+    // dovra-replay --shot does; false when it cannot be saved.
+    bool saveFrame(const std::string& path);
 
 private:
     void read();

@@ -9,8 +9,10 @@
 // What a search may spend and how it goes about it.
 struct SolveSettings {
     std::string mapPath;
-    double seconds = 600.0;  // wall time for the whole search
-    long tickBudget = 0;     // ticks played in all, 0 for no limit
+    // Wall time for the whole search. With a tick budget it is only a safety
+    // cap: the ticks alone make a search repeat exactly on any machine.
+    double seconds = 600.0;
+    long tickBudget = 0;  // ticks played in all, 0 for no limit
     std::uint64_t seed = 1;
     int workers = 2;
     // Jobs handed out per round; a round's results are taken in job order,
@@ -34,6 +36,8 @@ struct SolveReport {
     int cameras = 0, camerasDown = 0;
     int levers = 0, leversOn = 0;
     float closestToGate = 0.0f;
+    // The seconds ran out before the tick budget: another machine may differ.
+    bool stoppedByClock = false;
 };
 
 // Searches the map for a win; settings.mapPath must be readable.

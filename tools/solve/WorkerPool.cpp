@@ -55,15 +55,16 @@ void playJob(HeadlessPlay& play, const LevelLayout& layout, FrameReader& job, in
     const auto prefix = job.getAll<PlayInput>();
     const auto seeds = job.getAll<std::uint64_t>();
     ExploreSettings settings = job.get<ExploreSettings>();
+    const bool throughHangs = job.get<std::uint8_t>() != 0;
     // A prefix that ends the level stops there: the end is its answer.
     for (const PlayInput& in : prefix) {
         const Situation& s = play.step(in);
-        if (s.won || s.lost) break;
+        if (s.won || s.lost || (s.hung() && !throughHangs)) break;
     }
     const Situation end = play.situation();
     bool ok = true;
     for (std::uint64_t seed : seeds) {
-        if (end.won || end.lost) break;
+        if (end.ended()) break;
         ok = inACopy([&] {
                  Exploration e = explore(play, layout, seed, settings);
                  FrameWriter(kExploration).putAll(e.inputs).putAll(e.visits).send(out);
@@ -227,6 +228,7 @@ std::vector<JobResult> WorkerPool::run(const std::vector<Job>& jobs) {
                      .putAll(job.prefix)
                      .putAll(job.seeds)
                      .put(job.settings)
+                     .put(static_cast<std::uint8_t>(job.throughHangs))
                      .send(w.toWorker))
                 giveBack(w);
         }

@@ -10,11 +10,14 @@
 #include "tools/solve/HeadlessPlay.h"
 
 // One piece of search work: play these inputs from the level's start, then
-// explore from there once per seed.
+// explore from there once per seed. The prefix stops at the level's end, and
+// at a hang unless `throughHangs`: a replay that meets a hang is played on to
+// learn how it ends when hangs are allowed.
 struct Job {
     std::vector<PlayInput> prefix;
     std::vector<std::uint64_t> seeds;
     ExploreSettings settings;
+    bool throughHangs = false;
 };
 
 struct JobResult {
