@@ -85,6 +85,8 @@ void printFigures(const MonkeyRun& run) {
     std::cout << "\nnot reached:";
     for (const char* place : everyPlace)
         if (!run.reached.count(place)) std::cout << " [" << place << "]";
+    std::cout << "\nhangs in mid-air (" << run.hangs.size() << "):";
+    for (const std::string& place : run.hangs) std::cout << " [" << place << "]";
     std::cout << std::endl;
 }
 

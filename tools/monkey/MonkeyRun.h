@@ -73,6 +73,9 @@ public:
     std::map<std::string, int> clicked;  // "system/key" -> clicks
     int widgetCount = 0;                 // buttons and inputs there are, at most
     std::set<std::string> reached;       // scenes, tabs and events seen
+    // Where the player hung in mid-air: the level (or "editor test run") and
+    // the place, to 20 px.
+    std::set<std::string> hangs;
 
 private:
     struct FileSeen {
