@@ -32,6 +32,7 @@ public:
     void checkAnimation(const std::string& key) { animations.get(key); }
     Animation& get(const std::string& key) { return *animations.get(key); }
     bool contains(const std::string& key) const { return animations.contains(key); }
+    std::vector<std::string> keys() const { return animations.keys(); }
 
     // Starts a play; with centred, the rectangle's x, y are its centre. The
     // returned callbacks stay valid until the play ends.
