@@ -42,6 +42,9 @@ public:
     void updateAnimations();
     void drawAnimations() const;
     void clearAnimations();
+    // Every running play ends at once, its callbacks unheard: a level left or
+    // restarted takes its bursts and crumbles with it.
+    void stopPlays() { running.clear(); }
 
     // Running plays in start order; game code may set a play's other fields.
     std::list<AnimationPlay>& plays() { return running; }

@@ -118,6 +118,7 @@ LevelRun Game::levelRun() const {
     LevelRun run;
     run.world = physics;
     run.sounds = sounds;
+    run.effects = animations;
     run.player = player.get();
     run.gate = gate.get();
     run.enemies = enemies.get();
