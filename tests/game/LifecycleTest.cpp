@@ -122,9 +122,10 @@ TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfI
 }
 
 // The editor: a level made on the pages (with a card previewed) and the test
-// map, each test-run, restarted and stopped; RECOVER (saving the first when
-// asked), LOAD and NEW over them. A run gives back what its start found; RECOVER and LOAD leave
-// what the same map leaves loaded into a fresh game, NEW what a fresh editor holds.
+// map, each test-run, restarted and stopped; RECOVER, LOAD and NEW over
+// them, each saving the level it replaces when asked. A run gives back what its start found;
+// RECOVER and LOAD leave what the same map leaves loaded into a fresh game, NEW what a fresh editor
+// holds.
 TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
     std::remove(recovery.c_str());
     Game* g = &gamekit::restart(true);
@@ -163,10 +164,9 @@ TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
         EXPECT_EQ(differences(before, takeCensus(*g)), none) << "test run of " << what;
     };
     testRun("the page-made level");
-    // Saved when asked: the save reads and writes through the text store too.
+    // Each level saved when asked: saves go through the text store too.
     gamekit::question = {0, true};
     press(g->importExport->widgets(), "recover");
-    gamekit::question = {};
     ASSERT_EQ(gamekit::savedMaps().size(), 2u) << "the page-made level was not saved";
     EXPECT_EQ(differences(loaded, takeCensus(*g)), none) << "RECOVER";
     testRun("the test map");
@@ -174,6 +174,8 @@ TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
     EXPECT_EQ(differences(loaded, takeCensus(*g)), none) << "LOAD";
     press(g->importExport->widgets(), "new");
     EXPECT_EQ(differences(emptyEditor, takeCensus(*g)), none) << "NEW";
+    EXPECT_EQ(gamekit::question.asked, 3);
+    gamekit::question = {};
     tick({ALLEGRO_KEY_ESCAPE});
     removeMaps();
 }
