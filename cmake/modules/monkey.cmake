@@ -5,6 +5,7 @@ add_library(dovra_monkey STATIC
     tools/monkey/MonkeyScript.cpp
     tools/monkey/MonkeyRun.cpp
     tools/monkey/MonkeyChecks.cpp
+    tools/monkey/MonkeyLifecycle.cpp
     tools/monkey/MonkeyPicker.cpp
     tools/monkey/MonkeyShrink.cpp)
 target_include_directories(dovra_monkey PUBLIC ${CMAKE_SOURCE_DIR})

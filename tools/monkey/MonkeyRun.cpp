@@ -103,6 +103,7 @@ void MonkeyRun::startGame() {
     current->finishBuilding();
     current->importExport->clearMap();
     emptyLevel = current->importExport->snapshot();
+    lifecycle.reset(*current);
     keysDown.clear();
     buttonDown = false;
     wheel = 0;
@@ -151,6 +152,7 @@ void MonkeyRun::tick() {
                                : runningBefore ? levelBeforeRun
                                                : g.importExport->snapshot();
     asked = false;
+    lifecycle.before(g, pending, mouseX, mouseY);
     try {
         // Each event as the loop takes it: the state snapshots already
         // reflect it when it is applied.
@@ -195,6 +197,7 @@ void MonkeyRun::tick() {
             held.clear();
         }
     }
+    for (const std::string& line : lifecycle.after(g, ticks)) fail(line);
     noteReached();
     if (g.scene() != lastScene || ticks % 30 == 0) checkWidgets();
     lastScene = g.scene();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/ShownWidgets.h"
+#include "tools/monkey/MonkeyLifecycle.h"
 #include "tools/monkey/MonkeyScript.h"
 
 class Game;
@@ -31,7 +32,10 @@ bool sameDocument(const std::string& a, const std::string& b);
 //   check, loads back to the same text and holds the level of that tick;
 // - a level that differs from every saved map is never dropped without the
 //   save question;
-// - undo then redo gives back the same level.
+// - undo then redo gives back the same level;
+// - a level left, restarted or test-run, and NEW, LOAD and RECOVER, leave
+//   the stores as they found them, and a running level's elements have
+//   exactly their bodies, cards, pictures and lights (LifecycleWatch).
 class MonkeyRun {
 public:
     struct Options {
@@ -114,4 +118,5 @@ private:
     std::string levelBeforeRun;  // the editor's level as a test run found it
     std::map<std::string, FileSeen> maps;
     int lastScene = -1;
+    LifecycleWatch lifecycle;
 };
