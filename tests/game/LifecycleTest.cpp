@@ -85,8 +85,8 @@ const NK::Vec2 circleAt{1140.0f, 640.0f}, cameraAt{1200.0f, 300.0f};
 }  // namespace
 
 // Played from the level browser: a pack's level left by Escape, the test map
-// loaded by name, played until shots fly and its circle crumbles, restarted
-// with R with shots in the air, then left by Escape. The census after each
+// loaded by name, played until its circle crumbles under fire, restarted
+// with R as it crumbles and shots fly, then left by Escape. The census after each
 // start, restart and end is the one before.
 TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfItsOwn) {
     Game& g = game();
@@ -123,9 +123,9 @@ TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfI
 
 // The editor: a level made on the pages (with a card previewed) and the test
 // map, each test-run, restarted and stopped; RECOVER, LOAD and NEW over
-// them, each saving the level it replaces when asked. A run gives back what its start found;
-// RECOVER and LOAD leave what the same map leaves loaded into a fresh game, NEW what a fresh editor
-// holds.
+// them, each saving the level it replaces when asked. A run gives back what
+// its start found; RECOVER and LOAD leave what the same map leaves loaded
+// into a fresh game, NEW what a fresh editor holds.
 TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
     std::remove(recovery.c_str());
     Game* g = &gamekit::restart(true);
