@@ -115,6 +115,10 @@ void Dialogs::stop() {
         if (d->hasCard) cardStore.destroyCard(d->key);
         d->hasCard = false;
     }
+    closePreview();
+}
+
+void Dialogs::closePreview() {
     if (previewMade) cardStore.destroyCard(previewKey);
     previewMade = false;
 }

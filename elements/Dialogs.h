@@ -99,6 +99,7 @@ private:
     NK::DialogCard::Callbacks& makeCard(const Dialog& dialog, const NK::Rect& rect,
                                         const std::string& cardKey);
     void closeCard(const std::string& cardKey);
+    void closePreview();
 
     // The panel's own parts.
     void addWithDefaults();

@@ -52,6 +52,9 @@ void Dialogs::build() {
 void Dialogs::hide() {
     panel.hide();
     viewing = Viewing::None;
+    // The preview is the page's: no other tab, and no test run, shows a card
+    // its level did not bring up.
+    closePreview();
 }
 
 void Dialogs::addWithDefaults() {

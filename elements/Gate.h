@@ -44,6 +44,7 @@ public:
     NK::Rect rectangle();
     GateRecord record();
     NK::ExtBitmapStore& images() { return pictures; }
+    const NK::AnimationStore& sheets() const { return animations; }
     PanelWidgets& panel() { return widgets; }
 
     void build() override;

@@ -82,6 +82,7 @@ LevelRun Level::run() const {
     LevelRun r;
     r.world = services.physics;
     r.sounds = services.sounds;
+    r.effects = services.animations;
     r.player = player.get();
     r.gate = gate.get();
     r.enemies = enemies.get();

@@ -14,6 +14,7 @@
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "elements/PlayerRules.h"
+#include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
 #include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
@@ -66,6 +67,10 @@ void LevelRun::end() {
     world->clearSquares();
     world->clearCircles();
     world->clearShots();
+    // A burst or a crumble still playing belongs to the level that is gone:
+    // left running, it would show over the next level, or over this one
+    // started again, where nothing broke.
+    effects->stopPlays();
 }
 
 void LevelRun::watchHang() {

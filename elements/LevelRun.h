@@ -3,6 +3,7 @@
 #include "elements/PlayInput.h"
 
 namespace NK {
+class AnimationStore;
 class BitmapStore;
 class PhysicsWorld;
 class SoundStore;
@@ -24,6 +25,7 @@ class Circles;
 struct LevelRun {
     NK::PhysicsWorld* world = nullptr;
     NK::SoundStore* sounds = nullptr;
+    NK::AnimationStore* effects = nullptr;  // the one-shot plays: bursts, crumbles
     Player* player = nullptr;
     Gate* gate = nullptr;
     Enemies* enemies = nullptr;

@@ -66,6 +66,7 @@ public:
 
     const std::vector<Lever>& list() const { return levers; }
     NK::ExtBitmapStore& images() { return pictures; }
+    const NK::AnimationStore& sheets() const { return animations; }
     ElementPanel& editor() { return panel; }
 
 private:

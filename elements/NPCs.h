@@ -75,6 +75,8 @@ public:
 
     const std::vector<Npc>& list() const { return npcs; }
     NK::ExtBitmapStore& images() { return pictures; }
+    // The four sheets, loaded once.
+    const NK::AnimationStore& sheets() const { return animations; }
     ElementPanel& editor() { return panel; }
 
 private:

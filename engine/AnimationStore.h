@@ -32,6 +32,7 @@ public:
     void checkAnimation(const std::string& key) { animations.get(key); }
     Animation& get(const std::string& key) { return *animations.get(key); }
     bool contains(const std::string& key) const { return animations.contains(key); }
+    std::vector<std::string> keys() const { return animations.keys(); }
 
     // Starts a play; with centred, the rectangle's x, y are its centre. The
     // returned callbacks stay valid until the play ends.
@@ -41,6 +42,9 @@ public:
     void updateAnimations();
     void drawAnimations() const;
     void clearAnimations();
+    // Every running play ends at once, its callbacks unheard: a level left or
+    // restarted takes its bursts and crumbles with it.
+    void stopPlays() { running.clear(); }
 
     // Running plays in start order; game code may set a play's other fields.
     std::list<AnimationPlay>& plays() { return running; }

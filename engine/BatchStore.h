@@ -26,6 +26,7 @@ public:
     bool contains(const std::string& key) const { return entries.contains(key); }
     void destroy(const std::string& key) { entries.destroy(key); }
     void destroyAll() { entries.clear(); }
+    std::vector<std::string> keys() const { return entries.keys(); }
 
 private:
     RenderContext* renderContext;

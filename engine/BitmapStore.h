@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/BitmapEntry.h"
 #include "engine/Color.h"
@@ -41,6 +42,7 @@ public:
     bool contains(const std::string& key) const { return entries.contains(key); }
     void destroy(const std::string& key) { entries.destroy(key); }
     void destroyAll() { entries.clear(); }
+    std::vector<std::string> keys() const { return entries.keys(); }
 
     void draw(const std::string& key, const Rect& destination);
     void drawTinted(const std::string& key, const Rect& rect, bool centred, const Color& color);

@@ -66,6 +66,8 @@ public:
                                       const std::string& key);
     void destroyCard(const std::string& key);
     DialogCard& getCard(const std::string& key) { return cards.get(key); }
+    std::vector<std::string> cardKeys() const { return cards.keys(); }
+    std::vector<std::string> designKeys() const { return designs.keys(); }
 
     // Hover, clicks and timers of every visible card; once per update tick.
     void updateCards();

@@ -45,6 +45,7 @@ public:
     void destroy(const std::string& key) { bitmaps.destroy(key); }
     void destroyAll() { bitmaps.clear(); }
     std::size_t size() const { return bitmaps.size(); }
+    std::vector<std::string> keys() const { return bitmaps.keys(); }
     // The frames of an animated one; empty for a still one.
     const std::vector<BitmapEntry>& frames(const std::string& key) { return get(key).frames; }
 

@@ -33,6 +33,7 @@ public:
     bool contains(const std::string& key) const { return fonts.contains(key); }
     void destroy(const std::string& key);
     void destroyAll();
+    std::vector<std::string> keys() const { return fonts.keys(); }
 
     void drawText(const std::string& key, int size, const Color& color, Vec2 position, int flags,
                   const std::string& text);

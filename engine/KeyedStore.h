@@ -1,7 +1,9 @@
 #pragma once
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "engine/Log.h"
 
@@ -86,6 +88,14 @@ public:
         }
     }
     std::size_t size() const { return items.size(); }
+    // Every key held, sorted: what a check of the store's contents compares.
+    std::vector<std::string> keys() const {
+        std::vector<std::string> out;
+        out.reserve(items.size());
+        for (const auto& item : items) out.push_back(item.first);
+        std::sort(out.begin(), out.end());
+        return out;
+    }
     auto begin() { return items.begin(); }
     auto end() { return items.end(); }
 

@@ -42,6 +42,7 @@ public:
     void clearLight(const std::string& key) { lights.clearLight(key); }
     void clearLights() { lights.clearLights(); }
     int lightCount() const { return lights.count(); }
+    std::vector<std::string> lightKeys() const { return lights.keys(); }
 
     // Copies the store, the view and the window size into the current shader,
     // which must be this one.

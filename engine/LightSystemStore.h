@@ -27,6 +27,7 @@ public:
     void clearLight(const std::string& key);
     void clearLights() { lights.clear(); }
     int count() const { return static_cast<int>(lights.size()); }
+    std::vector<std::string> keys() const { return lights.keys(); }
 
     void setPosition(const std::string& key, Vec2 position);
     void setColor(const std::string& key, float red, float green, float blue);

@@ -103,6 +103,10 @@ public:
     std::size_t squareCount() const { return squares.size(); }
     std::size_t circleCount() const { return circles.size(); }
     std::size_t capsuleCount() const { return capsules.size(); }
+    std::vector<std::string> surfaceKeys() const { return surfaces.keys(); }
+    std::vector<std::string> squareKeys() const { return squares.keys(); }
+    std::vector<std::string> circleKeys() const { return circles.keys(); }
+    std::vector<std::string> capsuleKeys() const { return capsules.keys(); }
     float squareCullCountdown() const { return squareCountdown; }
     float circleCullCountdown() const { return circleCountdown; }
     float capsuleCullCountdown() const { return capsuleCountdown; }

@@ -61,6 +61,7 @@ public:
     void destroySound(const std::string& key) { sounds.destroy(key); }
     void destroySong(const std::string& key) { songs.destroy(key); }
     void destroyAll();
+    std::vector<std::string> songKeys() const { return songs.keys(); }
 
 private:
     static SamplePtr silence();

@@ -28,6 +28,7 @@ public:
     // Forgets the file; the file on disk is left as it is.
     void destroy(const std::string& key) { files.destroy(key); }
     void destroyAll() { files.clear(); }
+    std::vector<std::string> keys() const { return files.keys(); }
 
 private:
     KeyedStore<TextFile> files{"TextFile", "File"};

@@ -27,6 +27,7 @@
 
 const char* const PlayScene::windowFiles[2] = {"Resources/Images/Ingame/win-window.png",
                                                "Resources/Images/Ingame/lose-window.png"};
+const char* const PlayScene::windowKeys[2] = {"win-window", "lose-window"};
 
 PlayScene::PlayScene(const Services& s, const LevelRun& r) : services(s), run(r) {}
 
@@ -179,7 +180,7 @@ void PlayScene::drawReticle() {
 }
 
 void PlayScene::drawWindow(int window) {
-    const char* const key = window == 0 ? "win-window" : "lose-window";
+    const char* const key = windowKeys[window];
     NK::BitmapStore& bitmaps = *services.bitmaps;
     // Read, or reported missing, when a level first ends that way: the menu
     // comes up without waiting for pictures only the end of a level shows.

@@ -37,8 +37,10 @@ public:
     // The two end-of-level buttons and the win line; `toMenu` switches
     // scenes. The win and lose windows are read when first drawn.
     void build(std::function<void()> toMenu);
-    // The win and lose windows' files.
+    // The win and lose windows' files, and their keys in the bitmap store,
+    // where they stay once read.
     static const char* const windowFiles[2];
+    static const char* const windowKeys[2];
     void startLevel(const std::string& path);
     // Whether a map file is there to be started; a missing one is logged, and
     // the level is then neither started nor restarted.

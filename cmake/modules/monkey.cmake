@@ -1,9 +1,11 @@
 # The monkey: the real game under long random input, checked at every step.
 # The library is shared by the dovra-monkey tool and the tests.
 add_library(dovra_monkey STATIC
+    tools/monkey/Census.cpp
     tools/monkey/MonkeyScript.cpp
     tools/monkey/MonkeyRun.cpp
     tools/monkey/MonkeyChecks.cpp
+    tools/monkey/MonkeyLifecycle.cpp
     tools/monkey/MonkeyPicker.cpp
     tools/monkey/MonkeyShrink.cpp)
 target_include_directories(dovra_monkey PUBLIC ${CMAKE_SOURCE_DIR})

@@ -110,6 +110,7 @@ void MonkeyRun::startGame() {
     current->finishBuilding();
     current->importExport->clearMap();
     emptyLevel = current->importExport->snapshot();
+    lifecycle.reset(*current);
     keysDown.clear();
     buttonDown = false;
     wheel = 0;
@@ -158,6 +159,7 @@ void MonkeyRun::tick() {
                                : runningBefore ? levelBeforeRun
                                                : g.importExport->snapshot();
     asked = false;
+    lifecycle.before(g, pending, mouseX, mouseY);
     try {
         // Each event as the loop takes it: the state snapshots already
         // reflect it when it is applied.
@@ -203,6 +205,7 @@ void MonkeyRun::tick() {
         }
     }
     checkHang();
+    for (const std::string& line : lifecycle.after(g, ticks)) fail(line);
     noteReached();
     if (g.scene() != lastScene || ticks % 30 == 0) checkWidgets();
     lastScene = g.scene();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/ShownWidgets.h"
+#include "tools/monkey/MonkeyLifecycle.h"
 #include "tools/monkey/MonkeyScript.h"
 #include "tools/screens/ScreenTable.h"
 
@@ -34,8 +35,10 @@ bool sameDocument(const std::string& a, const std::string& b);
 // - a level that differs from every saved map is never dropped without the
 //   save question;
 // - undo then redo gives back the same level;
-// - the live player, in play or in an editor test run, never hangs in
-//   mid-air (HangWatch).
+// - a level left, restarted or test-run, and NEW, LOAD and RECOVER, leave
+//   the stores as they found them, and a running level's elements have
+//   exactly their bodies, cards, pictures and lights (LifecycleWatch).
+// It also lists where the live player hung in mid-air (HangWatch).
 class MonkeyRun {
 public:
     struct Options {
@@ -123,4 +126,5 @@ private:
     std::map<std::string, FileSeen> maps;
     int lastScene = -1;
     ScreenTable screens;  // what each state of each screen must show
+    LifecycleWatch lifecycle;
 };
