@@ -35,8 +35,12 @@ ImagePrefetch::~ImagePrefetch() {
 
 void ImagePrefetch::work() {
     // Decoded as the game thread would decode it, but into memory: only the
-    // game thread may make textures.
-    al_set_new_bitmap_flags((flags & ~ALLEGRO_VIDEO_BITMAP) | ALLEGRO_MEMORY_BITMAP);
+    // game thread may make textures. Nor may the bitmap be listed for
+    // conversion: a window made meanwhile converts every listed memory bitmap
+    // on the game thread, swapping one this worker is still writing. The
+    // taker converts it itself.
+    al_set_new_bitmap_flags((flags & ~(ALLEGRO_VIDEO_BITMAP | ALLEGRO_CONVERT_BITMAP)) |
+                            ALLEGRO_MEMORY_BITMAP);
     al_set_new_bitmap_format(format);
     for (;;) {
         std::string path;

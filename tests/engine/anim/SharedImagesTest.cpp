@@ -102,4 +102,15 @@ TEST_F(SharedImages, DecodedAheadDiffersOrMissingFileNotReported) {
     EXPECT_FALSE(al_get_bitmap_flags(store.get("soft").get()) & ALLEGRO_MEMORY_BITMAP);
     EXPECT_FATAL(store.load(gone, "gone"),
                  "Bitmap path \"" + gone + "\" not found or initialization failed");
+
+    // A worker's bitmap stays off Allegro's list of memory bitmaps to convert:
+    // a window made meanwhile converts every listed one on the game thread,
+    // swapping it under the worker that is still writing its pixels.
+    NK::ImagePrefetch ahead({soft}, 1);
+    ahead.waitForAll();
+    std::string stamp;
+    ALLEGRO_BITMAP* raw = ahead.take(soft, stamp);
+    ASSERT_NE(raw, nullptr);
+    EXPECT_FALSE(al_get_bitmap_flags(raw) & ALLEGRO_CONVERT_BITMAP);
+    al_destroy_bitmap(raw);
 }
