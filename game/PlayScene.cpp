@@ -31,6 +31,12 @@ const char* const PlayScene::windowKeys[2] = {"win-window", "lose-window"};
 
 PlayScene::PlayScene(const Services& s, const LevelRun& r) : services(s), run(r) {}
 
+namespace {
+
+const NK::Rect windowPlace(510.0f, 165.0f, 900.0f, 750.0f);
+
+}  // namespace
+
 void PlayScene::build(std::function<void()> menu) {
     toMenu = std::move(menu);
     NK::BitmapStore& bitmaps = *services.bitmaps;
@@ -40,6 +46,9 @@ void PlayScene::build(std::function<void()> menu) {
     gui.setButtonText("restart", "Restart level", 1);
     gui.createButton(bitmaps.get("menu_button"), NK::Rect(960, 690, 600, 100), "tomenu", true);
     gui.setButtonText("tomenu", "Menu", 1);
+    for (int window = 0; window < 2; ++window)
+        if (standInIfMissing(bitmaps, windowFiles[window], windowKeys[window]))
+            bitmaps.get(windowKeys[window]).placement = windowPlace;
     // The win window's last line depends on where the level came from, so it
     // is a label over the picture rather than part of it.
     gui.createTextLabel(NK::Rect(550.0f, 780.0f, 820.0f, 50.0f), "font", 9,
@@ -186,7 +195,7 @@ void PlayScene::drawWindow(int window) {
     // comes up without waiting for pictures only the end of a level shows.
     if (!bitmaps.contains(key)) {
         loadBitmapOrStandIn(bitmaps, windowFiles[window], key);
-        bitmaps.get(key).placement = NK::Rect(510.0f, 165.0f, 900.0f, 750.0f);
+        bitmaps.get(key).placement = windowPlace;
     }
     const NK::View& v = *services.view;
     const NK::Rect& r = bitmaps.get(key).placement;

@@ -69,6 +69,12 @@ void loadBitmapOrStandIn(NK::BitmapStore& bitmaps, const std::string& path,
     al_set_target_bitmap(target);
 }
 
+bool standInIfMissing(NK::BitmapStore& bitmaps, const std::string& path, const std::string& key) {
+    if (al_filename_exists(path.c_str())) return false;
+    loadBitmapOrStandIn(bitmaps, path, key);
+    return true;
+}
+
 void loadSoundOrSilence(NK::SoundStore& sounds, const ResourceEntry& entry) {
     const bool song = entry.kind == ResourceEntry::Song;
     if (al_filename_exists(entry.path.c_str())) {

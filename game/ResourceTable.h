@@ -26,6 +26,10 @@ class SoundStore;
 // transparent stand-in, so every later use of the key draws nothing rather
 // than ending the game.
 void loadBitmapOrStandIn(NK::BitmapStore& bitmaps, const std::string& path, const std::string& key);
+// A picture read only when first shown is still looked for at load, so a
+// missing file is reported with the rest: then it gets its stand-in under
+// `key` at once (true); a file that is there waits to be read (false).
+bool standInIfMissing(NK::BitmapStore& bitmaps, const std::string& path, const std::string& key);
 // Loads a sound or a song entry; a missing file is logged and leaves a
 // silent stand-in, so playing the key is simply not heard.
 void loadSoundOrSilence(NK::SoundStore& sounds, const ResourceEntry& entry);

@@ -25,6 +25,8 @@ TutorialScreen::TutorialScreen(NK::GUISystem* g, NK::BitmapStore* b, TutorialBoo
 void TutorialScreen::build(std::function<void()> back) {
     // Only the keys: each page is read when it is first shown (see draw).
     book->setPages(std::vector<std::string>(std::begin(pageKeys), std::end(pageKeys)));
+    for (const char* key : pageKeys)
+        standInIfMissing(*bitmaps, std::string("Resources/Images/Tutorial/") + key + ".png", key);
 
     // Small enough that "PREVIOUS PAGE" stays on one line and clear of the
     // button's teal end caps (the outer 5% at each end).

@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro_audio.h>
 
+#include "engine/BitmapStore.h"
 #include "engine/SoundStore.h"
 #include "tests/game/GameKit.h"
 
@@ -26,4 +27,21 @@ TEST(ResourceTable, MissingSoundOrSongIsReportedOnceAndThenPlaysSilence) {
         sounds, {ResourceEntry::Sound, "real", nktest::sourcePath("Resources/Sounds/hit.ogg")});
     EXPECT_GT(al_get_sample_length(sounds.getSound("real")), 1u);
     EXPECT_EQ(al_get_sample_length(sounds.getSound("hit")), 1u);
+}
+
+// Pictures read when first shown (tutorial pages, the win and lose windows)
+// are still looked for at load: a deleted one used to go unreported until a
+// player opened it. A file that is there is left to be read when shown.
+TEST(ResourceTable, PictureReadLaterMissingAtLoadGoesUnreported) {
+    NK::BitmapStore bitmaps{gamekit::game().renderContext};
+    nktest::LogCapture log;
+    EXPECT_TRUE(standInIfMissing(bitmaps, "Resources/Images/Tutorial/gone.png", "page"));
+    EXPECT_FALSE(standInIfMissing(
+        bitmaps, nktest::sourcePath("Resources/Images/Ingame/win-window.png"), "win"));
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_NE(log.lines()[0].find("Bitmap path \"Resources/Images/Tutorial/gone.png\" not found"),
+              std::string::npos)
+        << log.lines()[0];
+    EXPECT_TRUE(bitmaps.contains("page"));
+    EXPECT_FALSE(bitmaps.contains("win"));
 }
