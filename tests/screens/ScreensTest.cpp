@@ -122,14 +122,19 @@ TEST(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) 
         if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
         gamekit::click(tabs[tab]);
         tick();
-        check(std::string("editor/") + tabs[tab], faults);
+        check(std::string("editor/") + tabs[tab] +
+                  (tab < EditorTabs::firstOfRow1 ? "/row0" : "/row1"),
+              faults);
     }
     tick({ALLEGRO_KEY_SPACE});
     check("editor/run/row1", faults);
     gamekit::click("change");
     tick();
     check("editor/run/row0", faults);
+    // The run ends on the tab it left, with the row switched to during it.
     tick({ALLEGRO_KEY_ESCAPE});
+    tick();
+    check("editor/lights/row0", faults);
     gamekit::click("importexport");
     tick();
     check("editor/io/row0", faults);

@@ -4,20 +4,13 @@
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
+#include "elements/Level.h"
 #include "engine/GUISystem.h"
 #include "game/Game.h"
 #include "game/LevelBrowserScreen.h"
 #include "game/PlayScene.h"
 
 namespace ScreenProbe {
-
-namespace {
-
-const char* const tabNames[EditorTabs::elementTabs] = {
-    "player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
-    "backgrounds", "surfaces", "boxes",   "circles", "lights"};
-
-}  // namespace
 
 std::string state(Game& g) {
     switch (g.scene()) {
@@ -33,8 +26,11 @@ std::string state(Game& g) {
         case Editor: {
             const EditorTabs& tabs = g.editor->tabs;
             const std::string row = "/row" + std::to_string(tabs.tabRow);
+            // A page shows with either row of tabs: a test run's Stop goes
+            // back to its tab with the row the designer switched to meanwhile.
             if (tabs.editorTab < EditorTabs::elementTabs)
-                return std::string("editor/") + tabNames[tabs.editorTab];
+                return std::string("editor/") +
+                       Level::tabs()[static_cast<std::size_t>(tabs.editorTab)].key + row;
             if (tabs.editorTab == EditorTabs::TestRun) return "editor/run" + row;
             return "editor/io" + row + (g.importExport->recoveryOffered() ? "/recover" : "");
         }

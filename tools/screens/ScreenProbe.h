@@ -12,7 +12,7 @@ class Game;
 namespace ScreenProbe {
 
 // "menu", "browser", "tutorial", "play", "play/won", "play/lost",
-// "editor/<tab>" for an element tab, "editor/run/row<R>" for a test run and
+// "editor/<tab>/row<R>" for an element tab, "editor/run/row<R>" for a test run and
 // "editor/io/row<R>" (with "/recover" while a crash copy is offered).
 std::string state(Game& game);
 
