@@ -18,11 +18,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -31,6 +29,7 @@
 #include "elements/Level.h"
 #include "elements/Player.h"
 #include "game/Game.h"
+#include "game/HeadlessGame.h"
 
 namespace {
 
@@ -135,8 +134,8 @@ private:
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const std::vector<BenchLevel> levels = {{"stress map", stressMapPath(argv[0])},
-                                       {"deep_core_3", "Editor/Levels/deep_core_3.txt"},
-                                       {"deep_core_5", "Editor/Levels/deep_core_5.txt"}};
+                                            {"deep_core_3", "Editor/Levels/deep_core_3.txt"},
+                                            {"deep_core_5", "Editor/Levels/deep_core_5.txt"}};
     for (const BenchLevel& l : levels) {
         if (!std::ifstream(l.path)) {
             std::fprintf(stderr,
@@ -149,13 +148,7 @@ int main(int argc, char** argv) {
     if (!mkdtemp(folder)) return 2;
     const std::string scratch = folder;
 
-    // The game expects its members zeroed before create, as the real start gives them.
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    Game* game = new (memory) Game();
-    game->startEngine("Dovra editor benchmark");
-    game->create();
-    game->load();
+    HeadlessGame game("Dovra editor benchmark");
     // Nothing of the benchmark's goes into the tracked map folder.
     game->importExport->recoveryPath = scratch + "/recovery.txt";
     game->importExport->askToSave = [] { return false; };
@@ -184,9 +177,6 @@ int main(int argc, char** argv) {
                 slowest->action.c_str(), slowest->level.c_str());
 
     game->importExport->clearMap();
-    game->shutDown();
-    game->~Game();
-    ::operator delete(memory);
     std::remove((scratch + "/saved.txt").c_str());
     std::remove((scratch + "/saved.txt.saving").c_str());
     std::remove((scratch + "/recovery.txt").c_str());

@@ -14,16 +14,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <fstream>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "elements/PlayInput.h"
 #include "engine/PhysicsWorld.h"
 #include "game/Game.h"
+#include "game/HeadlessGame.h"
 #include "game/PlayScene.h"
 
 namespace {
@@ -98,13 +97,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    // The game expects its members zeroed before create, as the real start gives them.
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    Game* game = new (memory) Game();
-    game->startEngine("Dovra stress benchmark");
-    game->create();
-    game->load();
+    HeadlessGame game("Dovra stress benchmark");
 
     measure(*game, map.c_str());  // warm-up: caches, first loads
     std::vector<double> play, bare;
@@ -119,8 +112,5 @@ int main(int argc, char** argv) {
     std::printf("%d ticks a run, %d runs; medians of the run medians\n", kTicks, runs);
     std::printf("play tick %.3f ms; ratio play tick / bare step: %.2f\n", p, b > 0 ? p / b : 0.0);
 
-    game->shutDown();
-    game->~Game();
-    ::operator delete(memory);
     return 0;
 }

@@ -8,14 +8,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <fstream>
-#include <new>
 #include <sstream>
 #include <string>
 
 #include "game/Game.h"
+#include "game/HeadlessGame.h"
 
 namespace {
 
@@ -39,12 +38,7 @@ double secondsSinceBoot() {
 }  // namespace
 
 int main() {
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    Game* game = new (memory) Game();
-    game->startEngine("Dovra");
-    game->create();
-    game->load();
+    HeadlessGame game("Dovra");
     game->startClocks();
 
     ALLEGRO_EVENT tick{};
@@ -66,8 +60,6 @@ int main() {
     double building = 0.0, built = 0.0;
     for (int i = 0; i < 13; ++i) building = std::max(building, drawnTick());
     for (int i = 0; i < 13; ++i) built = std::max(built, drawnTick());
-    game->shutDown();
-    delete game;
     std::printf("slowest menu tick, drawn, while the editor builds: %.1f ms; after: %.1f ms\n",
                 building, built);
     std::printf("start-up to first menu frame: %.0f ms\n", ms);

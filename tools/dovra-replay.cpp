@@ -25,7 +25,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -43,6 +42,7 @@
 #include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
+#include "game/HeadlessGame.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 
@@ -212,12 +212,7 @@ int main(int argc, char** argv) {
         if (!options.shotPath.empty())
             options.shotPath = GameFolder::resolveAgainst(started, options.shotPath);
     }
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    Game* game = new (memory) Game();
-    game->startEngine("Dovra replay");
-    game->create();
-    game->load();
+    HeadlessGame game("Dovra replay");
 
     int status = 0;
     for (const std::string& path : files) {
@@ -260,8 +255,5 @@ int main(int argc, char** argv) {
             if (status == 0) status = 1;
         }
     }
-    game->shutDown();
-    game->~Game();
-    ::operator delete(memory);
     return status;
 }

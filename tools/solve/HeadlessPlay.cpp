@@ -1,7 +1,5 @@
 #include "tools/solve/HeadlessPlay.h"
 
-#include <cstring>
-#include <new>
 
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
@@ -13,26 +11,17 @@
 #include "engine/View.h"
 #include "game/FrameShot.h"
 #include "game/Game.h"
+#include "game/HeadlessGame.h"
 #include "game/PlayScene.h"
 
-HeadlessPlay::HeadlessPlay() {
-    // Made on zeroed memory as dovra-replay makes it, so both start alike.
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    game = new (memory) Game();
-    game->startEngine("Dovra solve");
-    game->create();
-    game->load();
-}
+// Brought up as dovra-replay brings it up, so both start alike.
+HeadlessPlay::HeadlessPlay() : headless("Dovra solve"), game(headless.get()) {}
 
 HeadlessPlay::~HeadlessPlay() {
     if (running) {
         game->replayInput = nullptr;
         game->play->leaveLevel();
     }
-    game->shutDown();
-    game->~Game();
-    ::operator delete(game);
 }
 
 void HeadlessPlay::start(const std::string& mapPath) {

@@ -6,6 +6,7 @@
 #include "elements/PlayInput.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
+#include "game/HeadlessGame.h"
 
 class Game;
 
@@ -63,6 +64,7 @@ public:
 private:
     void read();
 
+    HeadlessGame headless;
     Game* game = nullptr;
     bool running = false;
     PlayInput current;

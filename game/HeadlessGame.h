@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+class Game;
+
+// The whole game brought up the one way the tools, tests and benches need it:
+// on zeroed memory (GameCore is plain data the engine fills in, as the real
+// start gives it), its engine started, then created and loaded; shut down
+// and freed when this goes. No loop runs: the owner ticks it.
+class HeadlessGame {
+public:
+    explicit HeadlessGame(const std::string& title);
+    ~HeadlessGame();
+    HeadlessGame(const HeadlessGame&) = delete;
+    HeadlessGame& operator=(const HeadlessGame&) = delete;
+
+    Game& operator*() const { return *game; }
+    Game* operator->() const { return game; }
+    Game* get() const { return game; }
+
+private:
+    void* memory = nullptr;
+    Game* game = nullptr;
+};
