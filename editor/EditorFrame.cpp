@@ -236,6 +236,13 @@ void EditorFrame::applyEditorTab() {
     }
 
     const int tab = tabs.editorTab;
+    // A run that ends puts the level back before the page shows it: the
+    // page reads the level as edited, not where the run left the player.
+    const EditorTabs::Apply a = tabs.apply();
+    if (a.ending) {
+        run.end();
+        services.view->bounded = false;
+    }
     if (EditorPanel* panel = activePanel()) {
         // The chosen tab stands out: green, full opacity.
         gui.setButtonTint(tabButtons[tab].key, 0.55f, 1.0f, 0.55f);
@@ -247,7 +254,6 @@ void EditorFrame::applyEditorTab() {
         gui.setButtonShown("run_control", true);
     }
 
-    const EditorTabs::Apply a = tabs.apply();
     auto fadeInPictures = [this] {
         for (int t : {EditorTabs::EnemiesTab, EditorTabs::LeversTab, EditorTabs::BackgroundsTab,
                       EditorTabs::BoxesTab, EditorTabs::CirclesTab})
@@ -256,9 +262,6 @@ void EditorFrame::applyEditorTab() {
     if (a.running) {
         fadeInPictures();
         if (a.starting) startRun();
-    } else if (a.ending) {
-        run.end();
-        services.view->bounded = false;
     }
     if (tab == EditorTabs::LightsTab) fadeInPictures();
     applyLightPass();

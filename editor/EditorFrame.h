@@ -66,6 +66,8 @@ public:
     void redo();
     // Whether the test run's player hangs in mid-air (see HangWatch).
     const HangWatch& hangWatch() const { return run.hang; }
+    // The element page of the tab in view; null on the run and file tabs.
+    EditorPanel* activePanel() const;
     UndoHistory history;
 
     EditorTabs tabs;
@@ -87,7 +89,6 @@ private:
     void toggle(const std::string& key, bool& flag, const std::string& text);
     void applyLightPass();
     bool typing() const;
-    EditorPanel* activePanel() const;
     void drawScreenOverlay();
     // The frame's own buttons in drawing order: icons, tabs, show toggles.
     static std::vector<const char*> frameButtons();

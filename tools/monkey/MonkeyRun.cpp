@@ -11,6 +11,7 @@
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
 #include "engine/GUISystem.h"
+#include "engine/Input.h"
 #include "engine/Log.h"
 #include "engine/Platform.h"
 #include "game/Game.h"
@@ -226,6 +227,13 @@ void MonkeyRun::checkWidgets() {
     for (const std::string& line : stray)
         fail("widget on that the scene does not draw, or the other way round: " + line);
     for (const std::string& line : wrong) fail("the screen is not as its table says: " + line);
+    // Between drags only: showing the page afresh lets go of what it holds.
+    bool dragging = false;
+    for (int b = 1; b < NK::Input::mouseSlots; ++b)
+        dragging = dragging || current->input->mouseDown(b);
+    if (!dragging)
+        for (const std::string& line : ScreenProbe::staleFields(*current))
+            fail("a page field no longer shows its element: " + line);
 }
 
 void MonkeyRun::noteReached() {

@@ -1,9 +1,11 @@
 #include "tools/screens/ScreenProbe.h"
 
 #include <algorithm>
+#include <map>
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
+#include "elements/EditorPanel.h"
 #include "elements/Level.h"
 #include "engine/GUISystem.h"
 #include "game/Game.h"
@@ -92,6 +94,43 @@ std::vector<std::string> faults(Game& g, const ScreenTable& table, const ScreenT
     std::vector<std::string> lines = table.compare(name, seen(g), vars, fresh);
     for (std::string& line : lines) line = name + ": " + line;
     return lines;
+}
+
+namespace {
+
+std::map<std::string, std::string> texts(NK::GUISystem& gui) {
+    std::map<std::string, std::string> out;
+    for (const NK::ShownWidget& w : gui.shownWidgets()) {
+        if (w.kind == NK::ShownWidget::Button) out[w.key] = gui.getButton(w.key).text;
+        if (w.kind == NK::ShownWidget::Label) out[w.key] = gui.getTextLabel(w.key).text;
+        if (w.kind == NK::ShownWidget::Input) out[w.key] = gui.getTextInput(w.key).text;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> staleFields(Game& g) {
+    if (g.scene() != Editor) return {};
+    EditorPanel* panel = g.editor->activePanel();
+    if (!panel || panel->typing()) return {};
+    const std::map<std::string, std::string> shown = texts(panel->widgetSystem());
+    panel->hide();
+    panel->show();
+    const std::map<std::string, std::string> afresh = texts(panel->widgetSystem());
+    std::vector<std::string> faults;
+    const std::string page = state(g);
+    for (const auto& [key, text] : afresh) {
+        auto was = shown.find(key);
+        if (was == shown.end())
+            faults.push_back(page + " " + key + ": not shown -> \"" + text + "\"");
+        else if (was->second != text)
+            faults.push_back(page + " " + key + ": \"" + was->second + "\" -> \"" + text + "\"");
+    }
+    for (const auto& [key, text] : shown)
+        if (!afresh.count(key))
+            faults.push_back(page + " " + key + ": \"" + text + "\" -> not shown");
+    return faults;
 }
 
 }  // namespace ScreenProbe

@@ -29,4 +29,11 @@ ScreenTable::Vars browserVars(Game& game);
 std::vector<std::string> faults(Game& game, const ScreenTable& table, const ScreenTable::Vars& vars,
                                 bool fresh);
 
+// The fields of the editor page in view that no longer show what the page
+// would show afresh: each widget whose text changes when the page is hidden
+// and shown again, as "page key: shown -> afresh". A click that changes the
+// selected element and forgets to say so on the page shows up here. Hiding
+// the page ends a drag, so it is asked between actions, not during one.
+std::vector<std::string> staleFields(Game& game);
+
 }  // namespace ScreenProbe
