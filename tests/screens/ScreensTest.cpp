@@ -2,9 +2,13 @@
 // driven into each state of each scene and editor page as a player or a
 // designer reaches it, and what it shows there (keys, texts, places and the
 // order each kind is drawn in) must be what the table holds for that state.
+#include <algorithm>
+
 #include "editor/EditorFrame.h"
+#include "elements/EditorPanel.h"
 #include "game/LevelBrowserScreen.h"
 #include "tests/game/GameKit.h"
+#include "tests/screens/Frames.h"
 #include "tools/screens/ScreenProbe.h"
 
 namespace {
@@ -24,16 +28,23 @@ const ScreenTable& table() {
 }
 
 // Adds to `faults` how the screen differs from the table's rows for `state`
-// (or that the game is in another state), each line naming the state.
+// (or that the game is in another state), each line naming the state, and
+// how its frame differs from the approved one named `shot` (the state's
+// name, when the state shows only one picture). `fresh` holds the values
+// the table gives as first shown, on a level just made.
 void check(const std::string& state, std::vector<std::string>& faults,
-           const ScreenTable::Vars& vars = {}) {
+           const ScreenTable::Vars& vars = {}, std::string shot = "", bool fresh = true) {
     const std::string now = ScreenProbe::state(game());
     if (now != state) {
         faults.push_back("the game is in \"" + now + "\", not in \"" + state + "\"");
         return;
     }
-    for (const std::string& f : ScreenProbe::faults(game(), table(), vars, true))
+    for (const std::string& f : ScreenProbe::faults(game(), table(), vars, fresh))
         faults.push_back(f);
+    if (shot.empty()) shot = state;
+    std::replace(shot.begin(), shot.end(), '/', '-');
+    const std::string frameFault = frames::compare(shot);
+    if (!frameFault.empty()) faults.push_back(frameFault);
 }
 
 std::string lines(const std::vector<std::string>& faults) {
@@ -53,6 +64,9 @@ ScreenTable::Vars page(const std::string& pack, std::vector<std::string> levels,
     return vars;
 }
 
+const char* const tabs[] = {"player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
+                            "backgrounds", "surfaces", "boxes",   "circles", "lights"};
+
 void clickIn(NK::GUISystem& gui, const std::string& key) {
     gui.getButton(key).first(key);
     tick();
@@ -67,19 +81,20 @@ TEST(Screens, MenuBrowserOrTutorialWidgetMissingExtraMislabelledOrMisplaced) {
 
     const std::vector<std::string> outer = {"Gaps", "Lever", "Watcher", "Crates", "Breach"};
     gamekit::open(LevelBrowser);
-    check("browser", faults, page("Outer Ring", outer, 1));
+    check("browser", faults, page("Outer Ring", outer, 1), "browser-outer");
     gamekit::click("levels_button_right");
     check("browser", faults,
-          page("Deep Core", {"Relay", "Blackout", "Sentries", "Rooftop", "Core"}, 1));
+          page("Deep Core", {"Relay", "Blackout", "Sentries", "Rooftop", "Core"}, 1),
+          "browser-deep");
     gamekit::click("levels_button_left");
     // Gaps won: Lever opens and turns green.
     game().levelBrowser().levelWon(0);
     tick();
-    check("browser", faults, page("Outer Ring", outer, 2));
+    check("browser", faults, page("Outer Ring", outer, 2), "browser-outer-won");
 
     gamekit::open(Tutorial);
     for (int pageShown = 0; pageShown < 5; ++pageShown) {
-        check("tutorial", faults);
+        check("tutorial", faults, {}, "tutorial-" + std::to_string(pageShown));
         gamekit::click("tutorial_button_next");
     }
     gamekit::open(MainMenu);
@@ -116,8 +131,6 @@ TEST(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) 
     gamekit::ticks(ImportExportPanel::messageTicks + 1);
     gamekit::open(Editor);
     check("editor/io/row0", faults);
-    const char* const tabs[] = {"player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
-                                "backgrounds", "surfaces", "boxes",   "circles", "lights"};
     for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
         if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
         gamekit::click(tabs[tab]);
@@ -144,6 +157,86 @@ TEST(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) 
     tick({ALLEGRO_KEY_ESCAPE});
     tick();
     EXPECT_EQ(g.scene(), MainMenu);
+    EXPECT_TRUE(faults.empty()) << lines(faults);
+}
+
+// Every kind drawn in the level and its first element's values on its page,
+// then the same level in play while the player walks into its camera's
+// sight and turns back, its lights blink and its NPC walks.
+TEST(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
+    Game& g = game();
+    std::vector<std::string> faults;
+    const std::string map = nktest::sourcePath("tests/data/maps/every_record.txt");
+    gamekit::open(Editor);
+    g.importExport->loadMap(map);
+    for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
+        const bool row1 = tab >= EditorTabs::firstOfRow1;
+        if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
+        gamekit::click(tabs[tab]);
+        // Long enough for the other elements to fade to dim.
+        gamekit::ticks(30);
+        const std::string state = std::string("editor/") + tabs[tab] + (row1 ? "/row1" : "/row0");
+        check(state, faults, {}, state + "/every", false);
+    }
+    // The test run, walking into the camera's sight: its rays are drawn.
+    gamekit::hold(ALLEGRO_KEY_D);
+    tick({ALLEGRO_KEY_SPACE});
+    gamekit::ticks(90);
+    check("editor/run/row1", faults, {}, "editor-run-row1-every", false);
+    gamekit::hold(ALLEGRO_KEY_D, false);
+    tick({ALLEGRO_KEY_ESCAPE});
+    tick();
+    gamekit::click("change");
+    tick({ALLEGRO_KEY_ESCAPE});
+    tick();
+
+    PlayInput right;
+    right.right = true;
+    g.replayInput = &right;
+    g.playMap(map);
+    tick();
+    PlayInput left;
+    left.left = true;
+    for (int shot = 0; shot < 4; ++shot) {
+        check("play", faults, {}, "play-every-" + std::to_string(shot));
+        // The last shot after turning round: pictures drawn mirrored.
+        if (shot == 2) g.replayInput = &left;
+        gamekit::ticks(shot == 2 ? 20 : 60);
+    }
+    gamekit::leave();
+    EXPECT_TRUE(faults.empty()) << lines(faults);
+}
+
+// Every button of every page clicked in turn on a level with every kind:
+// after each click the page still shows its selected element as it would
+// afresh, never a value left from before the click.
+TEST(Screens, PageButtonLeavingAFieldShowingTheValueBeforeTheClick) {
+    Game& g = game();
+    std::vector<std::string> faults;
+    gamekit::open(Editor);
+    g.importExport->loadMap(nktest::sourcePath("tests/data/maps/every_record.txt"));
+    for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
+        if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
+        gamekit::click(tabs[tab]);
+        tick();
+        NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
+        std::vector<std::string> buttons;
+        for (const NK::ShownWidget& w : page.shownWidgets())
+            if (w.kind == NK::ShownWidget::Button) buttons.push_back(w.key);
+        // Three of the kind, the last selected, so stepping back and on moves.
+        if (std::count(buttons.begin(), buttons.end(), "add")) {
+            clickIn(page, "add");
+            clickIn(page, "add");
+        }
+        for (const std::string& key : buttons) {
+            clickIn(page, key);
+            for (const std::string& f : ScreenProbe::staleFields(g))
+                faults.push_back("after " + key + ": " + f);
+        }
+    }
+    gamekit::click("change");
+    tick({ALLEGRO_KEY_ESCAPE});
+    tick();
     EXPECT_TRUE(faults.empty()) << lines(faults);
 }
 
