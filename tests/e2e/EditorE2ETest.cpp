@@ -39,7 +39,9 @@ long camerasIn(const std::string& path) {
     const std::string text = nktest::contentsOf(path);
     const std::regex camera("\nE ");
     return std::distance(std::sregex_iterator(text.begin(), text.end(), camera), {});
-}  // The game on a 1920x1200 desktop, in a folder of its own (the source tree's
+}
+
+// The game on a 1920x1200 desktop, in a folder of its own (the source tree's
 // resources linked in), brought to the editor: logical points are drawn 1:1
 // with the window at y 60. Each step waits for what the last one shows: a
 // loaded machine may take seconds over any of them, and two clicks reaching
@@ -118,13 +120,8 @@ struct EditorSession {
     bool type(const std::string& text, const Region& field) {
         for (char c : text) {
             const std::string key = c == '.' ? "period" : std::string(1, c);
-            if (!changes(
-                    field,
-                    [&] {
-                        game.xdotool({"key", key});
-                    },
-                    0.2, 1))
-                return false;
+            const auto press = [&] { game.xdotool({"key", key}); };
+            if (!changes(field, press, 0.2, 1)) return false;
         }
         return true;
     }
