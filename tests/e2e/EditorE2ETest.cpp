@@ -224,8 +224,8 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     // Walking right from the start reaches the moved gate on the drawn ground.
     nktest::writeFile(dir + "/built.replay",
                       "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n");
-    const std::string result = session.game.run(
-        {"sh", "-c", "cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay 2>&1"});
+    const std::string result =
+        nktest::runCommand("cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay 2>&1").output;
     EXPECT_NE(result.find("built.replay: won at tick"), std::string::npos) << result << text;
     ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
 }
