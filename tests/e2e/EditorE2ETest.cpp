@@ -144,8 +144,8 @@ std::string makeGameFolder() {
 
 // A game killed mid-edit: the copy made a moment before comes back with
 // RECOVER in the next game. "back" there, with the real "Unsaved Map" box
-// answered Yes with the pointer, saves it under the date and a twelve-hour
-// time, and the copy goes.
+// answered Yes with the pointer, saves it (under the name the import/export
+// tests check), and the copy goes.
 TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     const std::string dir = makeGameFolder();
     const std::string copy = dir + "/Editor/Levels/.recovery.txt";
@@ -167,9 +167,6 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     next.click(1720, 550);
     const std::string saved = next.leaveSaving();
     ASSERT_FALSE(saved.empty()) << "nothing saved";
-    EXPECT_TRUE(std::regex_match(
-        saved, std::regex(R"(Map_\d\d-\d\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
-        << saved;
     EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2);
     EXPECT_NE(access(copy.c_str(), F_OK), 0) << "the copy outlived the save";
     unsetenv("DOVRA_RECOVERY_SECONDS");
