@@ -39,7 +39,9 @@ long camerasIn(const std::string& path) {
     const std::string text = nktest::contentsOf(path);
     const std::regex camera("\nE ");
     return std::distance(std::sregex_iterator(text.begin(), text.end(), camera), {});
-}  // The game on a 1920x1200 desktop, in a folder of its own (the source tree's
+}
+
+// The game on a 1920x1200 desktop, in a folder of its own (the source tree's
 // resources linked in), brought to the editor: logical points are drawn 1:1
 // with the window at y 60. Each step waits for what the last one shows: a
 // loaded machine may take seconds over any of them, and two clicks reaching
@@ -118,13 +120,8 @@ struct EditorSession {
     bool type(const std::string& text, const Region& field) {
         for (char c : text) {
             const std::string key = c == '.' ? "period" : std::string(1, c);
-            if (!changes(
-                    field,
-                    [&] {
-                        game.xdotool({"key", key});
-                    },
-                    0.2, 1))
-                return false;
+            const auto press = [&] { game.xdotool({"key", key}); };
+            if (!changes(field, press, 0.2, 1)) return false;
         }
         return true;
     }
@@ -147,8 +144,8 @@ std::string makeGameFolder() {
 
 // A game killed mid-edit: the copy made a moment before comes back with
 // RECOVER in the next game. "back" there, with the real "Unsaved Map" box
-// answered Yes with the pointer, saves it under the date and a twelve-hour
-// time, and the copy goes.
+// answered Yes with the pointer, saves it (under the name the import/export
+// tests check), and the copy goes.
 TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     const std::string dir = makeGameFolder();
     const std::string copy = dir + "/Editor/Levels/.recovery.txt";
@@ -170,9 +167,6 @@ TEST(EditorInTheRealWindow, KilledMidEditTheNextGameRecoversTheLevel) {
     next.click(1720, 550);
     const std::string saved = next.leaveSaving();
     ASSERT_FALSE(saved.empty()) << "nothing saved";
-    EXPECT_TRUE(std::regex_match(
-        saved, std::regex(R"(Map_\d\d-\d\d-\d{4}_(0[1-9]|1[0-2])-[0-5]\d-[0-5]\d\.txt)")))
-        << saved;
     EXPECT_EQ(camerasIn(dir + "/Editor/Levels/" + saved), 2);
     EXPECT_NE(access(copy.c_str(), F_OK), 0) << "the copy outlived the save";
     unsetenv("DOVRA_RECOVERY_SECONDS");
@@ -227,8 +221,8 @@ TEST(EditorInTheRealWindow, LevelBuiltByHandSavesByNameAndIsWonByAReplay) {
     // Walking right from the start reaches the moved gate on the drawn ground.
     nktest::writeFile(dir + "/built.replay",
                       "map Editor/Levels/built.txt\nexpect won 0\nhold D 0 600\n");
-    const std::string result = session.game.run(
-        {"sh", "-c", "cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay 2>&1"});
+    const std::string result =
+        nktest::runCommand("cd '" + dir + "' && '" NK_REPLAY_BINARY "' built.replay 2>&1").output;
     EXPECT_NE(result.find("built.replay: won at tick"), std::string::npos) << result << text;
     ASSERT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
 }

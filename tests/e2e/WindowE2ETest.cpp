@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <regex>
 
 #include "tests/support/GameProcess.h"
@@ -37,14 +36,9 @@ TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
 // A map that cannot be opened is one line on standard error and status 2,
 // before any window: with no DISPLAY at all the game must not even try.
 TEST(PlayFromCommandLine, MapThatCannotBeOpenedIsOneLineAndStatusTwoBeforeAnyWindow) {
-    std::string err;
-    FILE* pipe = popen("cd '" NK_SOURCE_DIR "' && env -u DISPLAY '" NK_GAME_BINARY
-                       "' no/such/map.txt 2>&1 >/dev/null",
-                       "r");
-    ASSERT_NE(pipe, nullptr);
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) err += buffer;
-    const int status = pclose(pipe);
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
-    EXPECT_EQ(err, "dovra: cannot open map \"no/such/map.txt\"\n");
+    const nktest::CommandRun r =
+        nktest::runCommand("cd '" NK_SOURCE_DIR "' && env -u DISPLAY '" NK_GAME_BINARY
+                           "' no/such/map.txt 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.output, "dovra: cannot open map \"no/such/map.txt\"\n");
 }

@@ -1,15 +1,15 @@
 #pragma once
 #include <unistd.h>
 
-#include <cstring>
 #include <initializer_list>
-#include <new>
+#include <memory>
 #include <set>
 
 #include "editor/ImportExportPanel.h"
 #include "engine/GUISystem.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
+#include "game/HeadlessGame.h"
 #include "game/PlayScene.h"
 #include "tests/support/Files.h"
 #include "tests/support/Testing.h"
@@ -32,14 +32,8 @@ inline Question question;
 
 class GameEnvironment : public testing::Environment {
 public:
-    Game* game = nullptr;
-    void TearDown() override {
-        if (!game) return;
-        game->shutDown();
-        game->~Game();
-        ::operator delete(game);
-        game = nullptr;
-    }
+    std::unique_ptr<HeadlessGame> game;
+    void TearDown() override { game.reset(); }
 };
 
 // Registered before main, so its TearDown runs even when a test never asks.
@@ -50,13 +44,8 @@ inline GameEnvironment* const environment =
 // what the menu's first ticks would build: tests reach into the editor's
 // pages straight away, as a player can only a moment later.
 inline Game& start(bool buildEditor) {
-    // GameCore is plain data the engine fills in; it starts from zeroes.
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    Game& g = *(environment->game = new (memory) Game());
-    g.startEngine("Dovra test");
-    g.create();
-    g.load();
+    environment->game = std::make_unique<HeadlessGame>("Dovra test");
+    Game& g = **environment->game;
     if (buildEditor) g.finishBuilding();
     g.importExport->askToSave = [] {
         ++question.asked;
@@ -72,7 +61,7 @@ inline Game& game() {
         EXPECT_EQ(chdir(folder.c_str()), 0);
         start(true);
     }
-    return *environment->game;
+    return **environment->game;
 }
 
 // A new game in the same folder, as a player quitting and starting again.

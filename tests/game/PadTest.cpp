@@ -11,23 +11,16 @@ using gamekit::tick;
 using gamekit::ticks;
 
 // An Xbox-style pad as Linux numbers it: the d-pad is the fourth stick.
-// The joystick event's fields in order: type, source, time, pad, stick,
-// axis, position, button.
 ALLEGRO_EVENT axis(int stick, int which, float pos) {
     ALLEGRO_EVENT e{};
-    e.joystick = {ALLEGRO_EVENT_JOYSTICK_AXIS, nullptr, 0.0, nullptr, stick, which, pos, 0};
+    e.joystick.type = ALLEGRO_EVENT_JOYSTICK_AXIS;
+    e.joystick.stick = stick, e.joystick.axis = which, e.joystick.pos = pos;
     return e;
 }
 ALLEGRO_EVENT button(int number, bool down) {
     ALLEGRO_EVENT e{};
-    e.joystick = {down ? ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN : ALLEGRO_EVENT_JOYSTICK_BUTTON_UP,
-                  nullptr,
-                  0.0,
-                  nullptr,
-                  0,
-                  0,
-                  0.0f,
-                  number};
+    e.joystick.type = down ? ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN : ALLEGRO_EVENT_JOYSTICK_BUTTON_UP;
+    e.joystick.button = number;
     return e;
 }
 void dpadDown() {

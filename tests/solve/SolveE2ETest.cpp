@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
@@ -10,23 +9,13 @@
 #include "game/Replay.h"
 #include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Files.h"
+#include "tests/support/GameProcess.h"
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
 // A program of the build, run from the source folder as a designer would.
-ToolRun run(const std::string& program, const std::string& args) {
-    ToolRun r;
-    if (FILE* pipe = popen(("'" + program + "' " + args + " 2>&1").c_str(), "r")) {
-        for (char buffer[512]; std::fgets(buffer, sizeof buffer, pipe);) r.output += buffer;
-        const int status = pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return r;
+nktest::CommandRun run(const std::string& program, const std::string& args) {
+    return nktest::runCommand("'" + program + "' " + args + " 2>&1");
 }
 
 int count(const std::string& text, const std::string& word) {
@@ -78,11 +67,11 @@ void expectPlacesAndReplays(const std::string& prefix, const std::vector<Listed>
         for (std::size_t j = 0; j < k; ++j)
             EXPECT_FALSE(near(listed[j], listed[k].x, listed[k].y)) << listed[k].where;
         const std::string file = prefix + "-hang-" + std::to_string(k + 1) + ".replay";
-        const ToolRun strict = run(NK_REPLAY_BINARY, file);
+        const nktest::CommandRun strict = run(NK_REPLAY_BINARY, file);
         EXPECT_EQ(strict.status, 1) << strict.output;
         const std::string named = ": the player hangs in mid-air at " + listed[k].where + "\n";
         EXPECT_NE(strict.output.find(file + named), std::string::npos) << strict.output;
-        const ToolRun allowed = run(NK_REPLAY_BINARY, "--allow-hangs " + file);
+        const nktest::CommandRun allowed = run(NK_REPLAY_BINARY, "--allow-hangs " + file);
         EXPECT_EQ(allowed.status, 0) << allowed.output;
     }
 }
@@ -97,7 +86,7 @@ void expectPlacesAndReplays(const std::string& prefix, const std::vector<Listed>
 // through the worker frames.
 TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
     const std::string file = nktest::tempPath("lever_camera.replay");
-    const ToolRun solved =
+    const nktest::CommandRun solved =
         run(NK_SOLVE_BINARY, kLeverCamera + " --seed 1 --ticks 2000000 --seconds 36000 -o " + file);
     ASSERT_EQ(solved.status, 0) << solved.output;
     const std::string head = kLeverCamera + ": won at tick ";
@@ -113,7 +102,7 @@ TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
     EXPECT_GE(count(text, "press E "), 1) << text;
     EXPECT_GE(count(text, "click ") + count(text, "MOUSE "), 5) << text;
 
-    const ToolRun confirmed = run(NK_REPLAY_BINARY, file);
+    const nktest::CommandRun confirmed = run(NK_REPLAY_BINARY, file);
     EXPECT_EQ(confirmed.status, 0) << confirmed.output;
     EXPECT_NE(confirmed.output.find(": won at tick " + std::to_string(tick) + "\n"),
               std::string::npos)
@@ -123,7 +112,7 @@ TEST(SolveLevel, SmallLeverAndCameraMapLeftUnsolved) {
 // The gate stands behind a wall far higher than a jump: the search ends by
 // its budget with no win, says so, exits with status 1 and writes no replay.
 TEST(SolveLevel, GateBehindHighWallReportedWon) {
-    const ToolRun r =
+    const nktest::CommandRun r =
         run(NK_SOLVE_BINARY, kHighWall + " --seed 3 --ticks 60000 --seconds 36000 -o " +
                                  nktest::tempPath("wall.replay"));
     EXPECT_EQ(r.status, 1) << r.output;
@@ -134,12 +123,12 @@ TEST(SolveLevel, GateBehindHighWallReportedWon) {
 // A map that cannot be opened or holds wrong data ends the tool with status
 // 2 before any game comes up, saying why in the map reader's own words.
 TEST(SolveLevel, UnreadableMapSearchedAnyway) {
-    const ToolRun missing = run(NK_SOLVE_BINARY, "tests/data/solve/no_such_map.txt");
+    const nktest::CommandRun missing = run(NK_SOLVE_BINARY, "tests/data/solve/no_such_map.txt");
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.output, "tests/data/solve/no_such_map.txt: cannot be opened\n");
     const std::string broken = nktest::tempPath("broken.txt");
     nktest::writeFile(broken, "PLY 300\n");
-    const ToolRun wrong = run(NK_SOLVE_BINARY, broken);
+    const nktest::CommandRun wrong = run(NK_SOLVE_BINARY, broken);
     EXPECT_EQ(wrong.status, 2);
     EXPECT_EQ(wrong.output.rfind(broken + ": Wrong data at line 1:", 0), 0u) << wrong.output;
 }
@@ -152,7 +141,7 @@ TEST(SolveLevel, UnreadableMapSearchedAnyway) {
 TEST(FindHangs, CornerHangMissedOrMisplaced) {
     const std::string prefix = nktest::tempPath("corner");
     const std::string hangs = "--hangs " + kCornerHang + " --seed 1 --ticks 20000 -o ";
-    const ToolRun r = run(NK_SOLVE_BINARY, hangs + prefix + " --shot");
+    const nktest::CommandRun r = run(NK_SOLVE_BINARY, hangs + prefix + " --shot");
     EXPECT_EQ(r.status, 1) << r.output;
     const std::vector<Listed> listed = hangsListed(r.output, kCornerHang);
     ASSERT_FALSE(listed.empty()) << r.output;
@@ -171,7 +160,7 @@ TEST(FindHangs, CornerHangMissedOrMisplaced) {
     EXPECT_FALSE(picture.empty());
     EXPECT_TRUE(picture == nktest::contentsOf(shot)) << "the pictures differ";
 
-    const ToolRun alone = run(NK_SOLVE_BINARY, hangs + prefix + "-alone --workers 1");
+    const nktest::CommandRun alone = run(NK_SOLVE_BINARY, hangs + prefix + "-alone --workers 1");
     std::vector<std::string> lines, linesAlone;
     for (const Listed& l : listed) lines.push_back(l.where);
     for (const Listed& l : hangsListed(alone.output, kCornerHang)) linesAlone.push_back(l.where);
@@ -183,7 +172,7 @@ TEST(FindHangs, CornerHangMissedOrMisplaced) {
 // listed first, and the hang on the pit wall's seam among the places.
 TEST(FindHangs, StackedWallSeamHangMissed) {
     const std::string prefix = nktest::tempPath("stacked");
-    const ToolRun r =
+    const nktest::CommandRun r =
         run(NK_SOLVE_BINARY, "--hangs " + kStackedWalls + " --seed 2 --ticks 20000 -o " + prefix);
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_EQ(r.output.rfind(kStackedWalls + ": wall seam at ", 0), 0u) << r.output;
@@ -201,7 +190,7 @@ TEST(FindHangs, StackedWallSeamHangMissed) {
 // and exits 0.
 TEST(FindHangs, HangReportedWhereNoneCanBe) {
     const std::string prefix = nktest::tempPath("wall");
-    const ToolRun r =
+    const nktest::CommandRun r =
         run(NK_SOLVE_BINARY, "--hangs " + kHighWall + " --seed 1 --ticks 10000 -o " + prefix);
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(lastLine(r.output).rfind(kHighWall + ": 0 hang places found in ", 0), 0u) << r.output;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -91,16 +92,9 @@ GameProcess::~GameProcess() {
 }
 
 std::string GameProcess::run(const std::vector<std::string>& args) const {
-    int fds[2];
-    if (pipe(fds) != 0) return "";
-    const pid_t child = spawn(args, displayName, "/", fds[1], true);
-    close(fds[1]);
-    std::string out;
-    char buffer[256];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-    close(fds[0]);
-    waitpid(child, nullptr, 0);
-    return out;
+    std::string command = "DISPLAY=" + displayName;
+    for (const std::string& a : args) command += " '" + a + "'";
+    return runCommand(command + " 2>/dev/null").output;
 }
 
 bool GameProcess::running() {
@@ -179,6 +173,16 @@ void GameProcess::sendClose(unsigned long window) const {
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(x, window, False, NoEventMask, &e);
     XCloseDisplay(x);
+}
+
+CommandRun runCommand(const std::string& command) {
+    CommandRun r;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        for (char buffer[512]; std::fgets(buffer, sizeof buffer, pipe);) r.output += buffer;
+        const int status = pclose(pipe);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return r;
 }
 
 std::string makeGameFolder(const std::vector<std::string>& linked) {

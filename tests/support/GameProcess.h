@@ -59,6 +59,14 @@ private:
     int exitStatus = -2;  // not yet known
 };
 
+// A shell command run to its end: its exit status (-1 after a signal) and
+// its standard output.
+struct CommandRun {
+    int status = -1;
+    std::string output;
+};
+CommandRun runCommand(const std::string& command);
+
 // A game folder of its own under /tmp, so the game may write there: each of
 // `linked` (paths of the source tree) is linked in, beside an empty
 // Editor/Levels.
