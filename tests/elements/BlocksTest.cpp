@@ -118,9 +118,7 @@ TEST_F(BlocksTest, BodyTakesTheWrongPlaceSizeOrPhysicsSettings) {
 // A circle is found within its radius, not in its corners; the kind is
 // chosen when a block is added and its button only shows it.
 TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetARatioLock) {
-    boxes.build();
-    circles.build();
-    circles.show();
+    openPage(circles);
     circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f,
                 1.0f, 0.5f, false, -1.0f);
     circles.editor().select(1);       // nothing selected
@@ -131,8 +129,7 @@ TEST_F(BlocksTest, CircleFoundInItsCornersKindButtonChangesTheKindOrCirclesGetAR
     circles.hide();
     EXPECT_FALSE(circles.editor().widgets.gui().buttonImages().contains("size_lock"));
 
-    boxes.show();
-    usePage(boxes, boxes.editor().widgets.gui());
+    openPage(boxes);
     addBox({0, 0, 50, 50}, -1.0f, true);
     boxes.editor().select(0);
     clickButton("is_dynamic");

@@ -12,10 +12,8 @@ class ElementPanelTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        backgrounds.build();
+        openPage(backgrounds);
         backgrounds.setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
-        backgrounds.show();
-        usePage(backgrounds, panel().widgets.gui());
     }
 
     void addPicture(const NK::Rect& r, float angle = 0.0f) {

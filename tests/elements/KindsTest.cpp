@@ -21,11 +21,6 @@ protected:
         dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
         dialogs.build();
     }
-    void openPage(EditorPanel& p) {
-        if (&p != &dialogs) p.build();
-        p.show();
-        usePage(p, p.widgetSystem());
-    }
     // One tick of play: the levers update, then their pictures advance.
     void leverTick(bool e, const NK::Rect& player = playerFarAway) {
         levers.update(e, player);
@@ -275,7 +270,7 @@ TEST_F(KindsTest, DialogCardPrintsTheTitleInTheTitleSizeAndTheTextInTheTextSize)
 // The area is resized from its corner but never turned; a title or text
 // typed in the viewer is stored by the next click or Enter.
 TEST_F(KindsTest, DialogAreaTurnedOrTitleAndTextTypedInTheViewerLost) {
-    openPage(dialogs);
+    openPage(dialogs, false);
     dialogs.add(20, 15, "T", "X", -1.0f, {100, 100, 200, 100});
     dialogs.editor().select(0);
     drag(dialogs, pointAtLevel(300, 200), pointAtLevel(160, 280), true);

@@ -24,22 +24,12 @@ struct LevelKitStores {
     std::unique_ptr<NK::SoundStore> sounds = std::make_unique<NK::SoundStore>();
     std::unique_ptr<NK::PhysicsWorld> world =
         std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
-
-    ElementServices kitServices() {
-        ElementServices s;
-        static_cast<PanelServices&>(s) = {e.input, e.view, &paneltest::fonts(),
-                                          &paneltest::bitmaps(), e.renderContext};
-        s.animations = &animations;
-        s.sounds = sounds.get();
-        s.physics = world.get();
-        return s;
-    }
 };
 
 // Every collection of a level over a world of its own, made as the game
 // makes them, for tests that load, save or run whole levels.
 struct LevelKit : LevelKitStores, Level {
-    LevelKit() : Level(kitServices()) {
+    LevelKit() : Level(paneltest::services(&animations, sounds.get(), world.get())) {
         player->loadImages();
         gate->loadImages();
         npcs->loadImages();

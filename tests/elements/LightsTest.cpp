@@ -52,9 +52,7 @@ class LightsTest : public paneltest::PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        lights.build();
-        lights.show();
-        usePage(lights, lights.panel().gui());
+        openPage(lights);
     }
 
     bool addAt(float x, float y, float delayOn = -1.0f, float delayOff = -1.0f,
