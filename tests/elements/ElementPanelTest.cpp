@@ -1,17 +1,16 @@
 #include "elements/ElementPanel.h"
 
-#include "elements/Backgrounds.h"
 #include "engine/ExtBitmap.h"
-#include "tests/elements/PanelTestKit.h"
+#include "tests/elements/LevelKit.h"
 
 namespace {
 
 // The shared mechanics, driven through the Backgrounds panel: a click on a
 // widget, keys and mouse work in the level, one tick at a time.
-class ElementPanelTest : public paneltest::PanelTest {
+class ElementPanelTest : public LevelTest {
 protected:
     void SetUp() override {
-        PanelTest::SetUp();
+        LevelTest::SetUp();
         openPage(backgrounds);
         backgrounds.setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
     }
@@ -24,7 +23,7 @@ protected:
         return backgrounds.images().get(backgrounds.keyList()[static_cast<std::size_t>(i)]);
     }
 
-    Backgrounds backgrounds{kindServices()};
+    Backgrounds& backgrounds = *level.backgrounds;
     std::vector<NK::Vec2> centres;
 };
 

@@ -1,10 +1,7 @@
-#include "elements/Enemies.h"
-
 #include <algorithm>
 
 #include "elements/CameraRules.h"
-#include "engine/PhysicsWorld.h"
-#include "tests/elements/PanelTestKit.h"
+#include "tests/elements/LevelKit.h"
 
 namespace {
 
@@ -12,12 +9,8 @@ constexpr float pi = 3.14159265f;
 
 // Cameras in a real world without gravity, ticked as the level ticks them:
 // the world steps, then the cameras update with the player's state.
-class EnemiesTest : public paneltest::PanelTest {
+class EnemiesTest : public LevelTest {
 protected:
-    void SetUp() override {
-        PanelTest::SetUp();
-        paneltest::loadEffects(effects);
-    }
     void step(int ticks = 1, bool playerAlive = true) {
         for (int i = 0; i < ticks; ++i) {
             world.step(60.0f);
@@ -34,9 +27,9 @@ protected:
     }
     float headAngle(const char* key = "0c") { return enemies.images().get(key).angle; }
 
-    NK::AnimationStore effects;
+    NK::AnimationStore& effects = level.animations;
     NK::PhysicsWorld world{NK::Vec2(0.0f, 0.0f), e.renderContext};
-    Enemies enemies{kindServices(&effects)};
+    Enemies& enemies = *level.enemies;
     NK::Rect player{1000.0f, 500.0f, 200.0f, 300.0f};  // centre (1100, 650)
 };
 

@@ -18,11 +18,11 @@ using nktest::writeFile;
 // The page over a whole level, in a temporary game folder: only its
 // Editor/Levels is the test's own, the images maps name are read through
 // links, so no tracked map is ever touched.
-class LevelFileTest : public paneltest::PanelTest {
+class LevelFileTest : public LevelTest {
 protected:
     static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
     void SetUp() override {
-        PanelTest::SetUp();
+        LevelTest::SetUp();
         static int tests = 0;  // each its own folder, all removed as the binary ends
         folder = nktest::tempPath("levels-" + std::to_string(tests++));
         ASSERT_EQ(system(("mkdir -p '" + folder + "/Editor/Levels'").c_str()), 0);
@@ -65,7 +65,6 @@ protected:
     std::string folder;
     char previous[4096] = {};
     NK::TextFileStore textFiles;
-    LevelKit level;
     std::unique_ptr<ImportExportPanel> panel;
     int asked = 0;
     bool answer = true;

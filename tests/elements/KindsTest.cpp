@@ -14,10 +14,10 @@ const NK::Rect playerFarAway(5000.0f, 0.0f, 200.0f, 300.0f);
 const NK::Rect inside(10, 10, 20, 20);
 const NK::Rect outside(500, 500, 20, 20);
 
-class KindsTest : public paneltest::PanelTest {
+class KindsTest : public LevelTest {
 protected:
     void SetUp() override {
-        PanelTest::SetUp();
+        LevelTest::SetUp();
         dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
         dialogs.build();
     }
@@ -57,7 +57,6 @@ protected:
     }
     NK::DialogCard& card(int i) { return dialogs.cards().getCard(dialogs.key(i)); }
 
-    LevelKit level;
     Levers& levers = *level.levers;
     NPCs& npcs = *level.npcs;
     Surfaces& surfaces = *level.surfaces;

@@ -2,7 +2,7 @@
 
 #include "elements/LightBlink.h"
 #include "engine/LightSystem.h"
-#include "tests/elements/PanelTestKit.h"
+#include "tests/elements/LevelKit.h"
 
 namespace {
 
@@ -26,10 +26,10 @@ TEST(LightBlink, PhaseTimeRoundedOrAZeroPhaseSkipped) {
 
 // ---- The collection and its page, on the virtual display ----
 
-class LightsTest : public paneltest::PanelTest {
+class LightsTest : public LevelTest {
 protected:
     void SetUp() override {
-        PanelTest::SetUp();
+        LevelTest::SetUp();
         openPage(lights);
     }
 
@@ -41,7 +41,7 @@ protected:
     const std::string& key(int i) { return lights.keyAt(i); }
     NK::LightSystem& system() { return lights.system(); }
 
-    Lights lights{kindServices()};
+    Lights& lights = *level.lights;
 };
 
 // The 101st light is refused with no record left behind.

@@ -13,10 +13,10 @@ namespace {
 
 constexpr float pi = 3.14159265f;
 
-class PageFieldsTest : public paneltest::PanelTest {
+class PageFieldsTest : public LevelTest {
 protected:
     void SetUp() override {
-        PanelTest::SetUp();
+        LevelTest::SetUp();
         level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
         for (EditorPanel* p : pages()) {
             p->build();
@@ -69,7 +69,6 @@ protected:
             records(tag).at(static_cast<std::size_t>(record)).at(static_cast<std::size_t>(word)));
     }
 
-    LevelKit level;
     nktest::Points centres;
 };
 

@@ -96,10 +96,6 @@ protected:
     NK::FontStore* fontStore = &fonts();
     NK::BitmapStore* bitmapStore = &bitmaps();
     NK::Input& input() { return *e.input; }
-    ElementServices kindServices(NK::AnimationStore* effects = nullptr,
-                                 NK::PhysicsWorld* world = nullptr) {
-        return services(effects, &sounds(), world);
-    }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
     void pointAtScreen(float x, float y) {

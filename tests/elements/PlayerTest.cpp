@@ -1,7 +1,4 @@
-#include "elements/Player.h"
-
-#include "engine/PhysicsWorld.h"
-#include "tests/elements/PanelTestKit.h"
+#include "tests/elements/LevelKit.h"
 
 namespace {
 
@@ -12,12 +9,10 @@ constexpr float jumpSpeed = 50.0f / 3.0708f;                 // 16.282 m/s
 
 // The player in a real world, ticked the way the play scene ticks it: the
 // world steps, the player updates, the pictures advance.
-class PlayerTest : public paneltest::PanelTest {
+class PlayerTest : public LevelTest {
 protected:
     void SetUp() override {
-        PanelTest::SetUp();
-        paneltest::loadEffects(animations);
-        player.loadImages();
+        LevelTest::SetUp();
         player.reset();
     }
     void makeWorld(NK::Vec2 gravity) {
@@ -48,8 +43,8 @@ protected:
         return false;
     }
 
-    NK::AnimationStore animations;
-    Player player{kindServices(&animations)};
+    NK::AnimationStore& animations = level.animations;
+    Player& player = *level.player;
     std::unique_ptr<NK::PhysicsWorld> world;
 };
 
