@@ -45,9 +45,6 @@ protected:
         }
         if (enter) tick(*page, true, {ALLEGRO_KEY_ENTER});
     }
-    void clickInput(const std::string& key) {
-        clickWidget(*page, paneltest::inputArea(gui(), key));
-    }
     bool hasInput(const std::string& key) {
         return gui().layerStore().contains(NK::GUISystem::inputBackgroundKey(key));
     }

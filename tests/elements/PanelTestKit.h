@@ -170,11 +170,12 @@ protected:
     void clickButton(const std::string& key) {
         clickWidget(*page, gui().buttonImages().get(key).rect);
     }
+    void clickInput(const std::string& key) { clickWidget(*page, inputArea(gui(), key)); }
     // Activates the input, puts the text in and commits with a second click.
     void enter(const std::string& input, const std::string& text) {
-        clickWidget(*page, inputArea(gui(), input));
+        clickInput(input);
         gui().setTextInputText(input, text);
-        clickWidget(*page, inputArea(gui(), input));
+        clickInput(input);
     }
     EditorPanel* page = nullptr;
 };
