@@ -101,8 +101,8 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
     click("change");
     EXPECT_EQ(shown(), "xGxxxx.....");
     ALLEGRO_BITMAP* before = gamekit::frame();
-    const char* const toggles[] = {"show_surfaces", "show_lights", "show_area", "show_fall_edge"};
-    for (const char* key : toggles) click(key), click(key);
+    for (const char* key : {"show_surfaces", "show_lights", "show_area", "show_fall_edge"})
+        click(key), click(key);
     ALLEGRO_BITMAP* after = gamekit::frame();
     const float s = static_cast<float>(g.display->windowWidth) / 1920.0f;
     const NK::Rect a = g.gui->buttonImages().get("show_surfaces").rect,
@@ -112,8 +112,7 @@ TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
                                      static_cast<int>((b.x + b.width - a.x) * s),
                                      static_cast<int>(a.height * s), 1),
               1.0);
-    al_destroy_bitmap(before);
-    al_destroy_bitmap(after);
+    for (ALLEGRO_BITMAP* b : {before, after}) al_destroy_bitmap(b);
 }
 
 // Ctrl+Z with the drag still held takes back the drag alone; Ctrl+Y brings

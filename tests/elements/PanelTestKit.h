@@ -93,8 +93,6 @@ protected:
     }
 
     nktest::Engine& e = nktest::engine();
-    NK::FontStore* fontStore = &fonts();
-    NK::BitmapStore* bitmapStore = &bitmaps();
     NK::Input& input() { return *e.input; }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
