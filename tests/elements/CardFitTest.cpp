@@ -30,7 +30,7 @@ protected:
         return store.measureCard(design, NK::DialogCardStore::backgroundRegion().width, d.title,
                                  d.text);
     }
-    NK::DialogCardStore store{e.renderContext, bitmapStore, fontStore, e.input};
+    NK::DialogCardStore store{e.renderContext, &paneltest::bitmaps(), &paneltest::fonts(), e.input};
 };
 
 }  // namespace

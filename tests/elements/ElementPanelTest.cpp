@@ -1,21 +1,18 @@
 #include "elements/ElementPanel.h"
 
-#include "elements/Backgrounds.h"
 #include "engine/ExtBitmap.h"
-#include "tests/elements/PanelTestKit.h"
+#include "tests/elements/LevelKit.h"
 
 namespace {
 
 // The shared mechanics, driven through the Backgrounds panel: a click on a
 // widget, keys and mouse work in the level, one tick at a time.
-class ElementPanelTest : public paneltest::PanelTest {
+class ElementPanelTest : public LevelTest {
 protected:
     void SetUp() override {
-        PanelTest::SetUp();
-        backgrounds.build();
+        LevelTest::SetUp();
+        openPage(backgrounds);
         backgrounds.setCameraHook([this](NK::Vec2 c) { centres.push_back(c); });
-        backgrounds.show();
-        usePage(backgrounds, panel().widgets.gui());
     }
 
     void addPicture(const NK::Rect& r, float angle = 0.0f) {
@@ -26,15 +23,15 @@ protected:
         return backgrounds.images().get(backgrounds.keyList()[static_cast<std::size_t>(i)]);
     }
 
-    Backgrounds backgrounds{kindServices()};
+    Backgrounds& backgrounds = *level.backgrounds;
     std::vector<NK::Vec2> centres;
 };
 
 TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRulesArrowsStopAtTheEnds) {
     for (int i = 0; i < 3; ++i) addPicture({100.0f * i, 0, 100, 100});
-    clickWidget(backgrounds, paneltest::inputArea(gui(), "select"));
+    clickInput("select");
     EXPECT_TRUE(shown("select").empty() && backgrounds.typing());
-    clickWidget(backgrounds, paneltest::inputArea(gui(), "select"));
+    clickInput("select");
     EXPECT_EQ(panel().selected, 0);  // nothing typed: not a number
 
     // Typed, then the element chosen (3: none) and what the input shows.
@@ -42,8 +39,9 @@ TEST_F(ElementPanelTest, SelectInputFirstClickClearsSecondCommitsByTheRulesArrow
         {"2", 1, "2"}, {"0", 0, "1"}, {"-3", 0, "1"}, {"9", 3, "4"}, {".", 0, "1"}};
     for (const auto& [typed, selected, text] : cases) {
         enter("select", typed);
-        EXPECT_EQ(panel().selected, selected) << typed;
-        EXPECT_EQ(shown("select"), text) << typed;
+        EXPECT_EQ(std::make_pair(panel().selected, shown("select")),
+                  std::make_pair(selected, std::string(text)))
+            << typed;
     }
     EXPECT_FALSE(backgrounds.typing());
     // The arrows and Q and E stop at the ends.
@@ -71,13 +69,11 @@ TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhe
     addPicture({500, 10, 100, 100});
     panel().select(1);
     tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
-    EXPECT_EQ(panel().selected, 0);
-    EXPECT_EQ(shown("position_x"), "10.00");
-
-    clickWidget(backgrounds, paneltest::inputArea(gui(), "position_x"));
+    EXPECT_TRUE(panel().selected == 0 && shown("position_x") == "10.00");
+    clickInput("position_x");
     tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
     EXPECT_EQ(backgrounds.keyList().size(), 1u);
-    clickWidget(backgrounds, paneltest::inputArea(gui(), "position_x"));  // empty: unchanged
+    clickInput("position_x");  // empty: unchanged
     EXPECT_EQ(picture(0).rect.x, 10.0f);
 
     tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
@@ -137,7 +133,6 @@ TEST_F(ElementPanelTest, ImageCheckSilentOnEmptyRedWhenMissingAndAddsOnlyFound) 
     EXPECT_TRUE(panel().widgets.typingIn("path"));
     clickButton("set_path");
     EXPECT_EQ(gui().getTextLabel("is_path").text, "");
-
     clickButton("set_path");
     gui().setTextInputText("path", "Dovra/none.png");
     clickButton("set_path");

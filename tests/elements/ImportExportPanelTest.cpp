@@ -5,7 +5,6 @@
 #include <regex>
 
 #include "editor/ImportExportPanel.h"
-#include "engine/GUISystem.h"
 #include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
 #include "tests/elements/LevelKit.h"
@@ -19,11 +18,11 @@ using nktest::writeFile;
 // The page over a whole level, in a temporary game folder: only its
 // Editor/Levels is the test's own, the images maps name are read through
 // links, so no tracked map is ever touched.
-class LevelFileTest : public paneltest::PanelTest {
+class LevelFileTest : public LevelTest {
 protected:
     static constexpr const char* copyPath = "Editor/Levels/.recovery.txt";
     void SetUp() override {
-        PanelTest::SetUp();
+        LevelTest::SetUp();
         static int tests = 0;  // each its own folder, all removed as the binary ends
         folder = nktest::tempPath("levels-" + std::to_string(tests++));
         ASSERT_EQ(system(("mkdir -p '" + folder + "/Editor/Levels'").c_str()), 0);
@@ -66,7 +65,6 @@ protected:
     std::string folder;
     char previous[4096] = {};
     NK::TextFileStore textFiles;
-    LevelKit level;
     std::unique_ptr<ImportExportPanel> panel;
     int asked = 0;
     bool answer = true;
@@ -231,20 +229,4 @@ TEST_F(LevelFileTest, RestoredEditsOrOneElementRecordNotChangesOrAnUnreadableOne
     EXPECT_FALSE(panel->restore(std::string(all).replace(all.find('\n') + 1, 0, "B 1 2\n")));
     EXPECT_FALSE(panel->restore("PLY 1e30 5\n"));
     EXPECT_EQ(panel->snapshot(), all);
-}
-
-// The page's rows line up: each SET level with the name it sets, and the
-// wide buttons one size in one column.
-TEST_F(LevelFileTest, PageRowsOutOfLine) {
-    NK::GUISystem& gui = panel->widgets();
-    auto button = [&](const std::string& key) { return gui.buttonImages().get(key).rect; };
-    for (const std::string name : {"load_path", "save_path"}) {
-        const NK::Rect field = paneltest::inputArea(gui, name), set = button("set_" + name);
-        EXPECT_EQ(std::make_pair(field.y, field.height), std::make_pair(set.y, set.height));
-    }
-    const NK::Rect wide = button("new");
-    for (const char* key : {"load", "recover", "save"})
-        EXPECT_EQ(std::make_tuple(button(key).x, button(key).width, button(key).height),
-                  std::make_tuple(wide.x, wide.width, wide.height))
-            << key;
 }

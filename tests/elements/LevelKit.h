@@ -16,33 +16,28 @@
 #include "engine/PhysicsWorld.h"
 #include "tests/elements/PanelTestKit.h"
 
-// The stores a test level is built on: the test engine's, one sound store
-// and a world of its own. A base of LevelKit, so they exist before its Level.
+// The stores a test level is built on: the test engine's, the shared sounds
+// and effects, and a world of its own. A base of LevelKit, so they exist
+// before its Level.
 struct LevelKitStores {
-    nktest::Engine& e = nktest::engine();  // the audio add-on up before the sounds
     NK::AnimationStore animations;
-    std::unique_ptr<NK::SoundStore> sounds = std::make_unique<NK::SoundStore>();
     std::unique_ptr<NK::PhysicsWorld> world =
-        std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), e.renderContext);
-
-    ElementServices kitServices() {
-        ElementServices s;
-        static_cast<PanelServices&>(s) = {e.input, e.view, &paneltest::fonts(),
-                                          &paneltest::bitmaps(), e.renderContext};
-        s.animations = &animations;
-        s.sounds = sounds.get();
-        s.physics = world.get();
-        return s;
-    }
+        std::make_unique<NK::PhysicsWorld>(NK::Vec2(0, 10), nktest::engine().renderContext);
+    LevelKitStores() { paneltest::loadEffects(animations); }
 };
 
 // Every collection of a level over a world of its own, made as the game
 // makes them, for tests that load, save or run whole levels.
 struct LevelKit : LevelKitStores, Level {
-    LevelKit() : Level(kitServices()) {
+    LevelKit() : Level(paneltest::services(&animations, &paneltest::sounds(), world.get())) {
         player->loadImages();
         gate->loadImages();
         npcs->loadImages();
     }
     ~LevelKit() { document().clear(); }
+};
+
+// A panel test over a level of its own.
+struct LevelTest : paneltest::PanelTest {
+    LevelKit level;
 };

@@ -73,28 +73,27 @@ inline NK::Rect inputArea(NK::GUISystem& gui, const std::string& key) {
     return gui.layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement;
 }
 
+// What a kind is built from here: the test engine and the shared stores.
+inline ElementServices services(NK::AnimationStore* effects, NK::SoundStore* sounds,
+                                NK::PhysicsWorld* world) {
+    nktest::Engine& e = nktest::engine();
+    ElementServices s;
+    static_cast<PanelServices&>(s) = {e.input, e.view, &fonts(), &bitmaps(), e.renderContext};
+    s.animations = effects;
+    s.sounds = sounds;
+    s.physics = world;
+    return s;
+}
+
 class PanelTest : public testing::Test {
 protected:
     void SetUp() override {
         nktest::resetDrawing();
-        // The shared stores were loaded by fontStore and bitmapStore below.
         nktest::resetInput();
     }
 
     nktest::Engine& e = nktest::engine();
-    NK::FontStore* fontStore = &fonts();
-    NK::BitmapStore* bitmapStore = &bitmaps();
     NK::Input& input() { return *e.input; }
-    // What a kind is built from here: the test engine and the shared stores.
-    ElementServices kindServices(NK::AnimationStore* effects = nullptr,
-                                 NK::PhysicsWorld* world = nullptr) {
-        ElementServices s;
-        static_cast<PanelServices&>(s) = {e.input, e.view, fontStore, bitmapStore, e.renderContext};
-        s.animations = effects;
-        s.sounds = &sounds();
-        s.physics = world;
-        return s;
-    }
 
     // Puts the pointer on a point of the 1920x1080 widget screen.
     void pointAtScreen(float x, float y) {
@@ -157,25 +156,26 @@ protected:
         tick(panel, true);
     }
 
-    // The page the widget helpers below drive; a kind's fixture sets it once.
-    void usePage(EditorPanel& panel, NK::GUISystem& widgets) {
+    // Shows the page the widget helpers below drive, as its tab does.
+    void openPage(EditorPanel& panel, bool build = true) {
+        if (build) panel.build();
+        panel.show();
         page = &panel;
-        pageWidgets = &widgets;
     }
-    NK::GUISystem& gui() { return *pageWidgets; }
+    NK::GUISystem& gui() { return page->widgetSystem(); }
     std::string shown(const std::string& input) { return gui().getTextInputText(input); }
     std::string buttonText(const std::string& key) { return gui().getButton(key).text; }
     void clickButton(const std::string& key) {
         clickWidget(*page, gui().buttonImages().get(key).rect);
     }
+    void clickInput(const std::string& key) { clickWidget(*page, inputArea(gui(), key)); }
     // Activates the input, puts the text in and commits with a second click.
     void enter(const std::string& input, const std::string& text) {
-        clickWidget(*page, inputArea(gui(), input));
+        clickInput(input);
         gui().setTextInputText(input, text);
-        clickWidget(*page, inputArea(gui(), input));
+        clickInput(input);
     }
     EditorPanel* page = nullptr;
-    NK::GUISystem* pageWidgets = nullptr;
 };
 
 }  // namespace paneltest

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "elements/MapCodec.h"
 #include "elements/WallSeams.h"
 #include "engine/TextFile.h"
@@ -11,10 +8,7 @@
 namespace {
 
 MapData mapIn(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    const MapCodec::ReadResult read = MapCodec::read(NK::TextFile::parse(text.str()));
+    const MapCodec::ReadResult read = MapCodec::read(NK::TextFile::parse(nktest::contentsOf(path)));
     EXPECT_TRUE(read.ok) << path;
     return read.data;
 }
