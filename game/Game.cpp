@@ -142,8 +142,10 @@ void Game::leaveLevel() {
 
 void Game::finishRecording(int outcome) {
     // The outcome happened on the last tick recorded.
+    const NK::Rect body = level->player->rectangle();
+    const NK::Vec2 centre{body.x + body.width * 0.5f, body.y + body.height * 0.5f};
     std::string text =
-        recorder->text(static_cast<Replay::Outcome>(outcome), recorder->tickCount() - 1);
+        recorder->text(static_cast<Replay::Outcome>(outcome), recorder->tickCount() - 1, &centre);
     FILE* out = std::fopen(recordReplayPath.c_str(), "w");
     if (out) {
         std::fwrite(text.data(), 1, text.size(), out);

@@ -1,6 +1,7 @@
 #include "game/Replay.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -140,6 +141,12 @@ ReplayParse parseReplay(const std::string& text) {
                 r.expected = Replay::Outcome::None;
             else
                 return fail("outcome must be won, lost or none");
+            if (words >> word) {
+                if (word != "at" || !(words >> x >> y) || !std::isfinite(x) || !std::isfinite(y))
+                    return fail("expect's place is \"at X Y\"");
+                r.expectsPlace = true;
+                r.expectedPlace = {x, y};
+            }
             sawExpect = true;
         } else if (verb == "hold" || verb == "press" || verb == "down" || verb == "up") {
             if (!(words >> key >> a)) return fail(verb + " needs a key and a tick");
@@ -187,9 +194,20 @@ ReplayParse parseReplay(const std::string& text) {
     return result;
 }
 
-std::string ReplayRecorder::text(Replay::Outcome outcome, int tick) const {
-    std::string out =
-        "map " + mapPath + "\nexpect " + outcomeName(outcome) + " " + std::to_string(tick) + "\n";
+std::string placeText(NK::Vec2 place) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f %.2f", static_cast<double>(place.x),
+                  static_cast<double>(place.y));
+    return text;
+}
+
+bool samePlace(NK::Vec2 place, NK::Vec2 expected) {
+    return placeText(place) == placeText(expected);
+}
+
+std::string ReplayRecorder::text(Replay::Outcome outcome, int tick, const NK::Vec2* place) const {
+    std::string out = "map " + mapPath + "\nexpect " + outcomeName(outcome) + " " +
+                      std::to_string(tick) + (place ? " at " + placeText(*place) : "") + "\n";
     for (const char* key : kKeys) {
         int from = -1;
         for (int t = 0; t <= tickCount(); ++t) {

@@ -13,6 +13,7 @@
 //
 //   map tests/data/replays/walk.txt   the map file, relative to the game folder
 //   expect won 312                    won, lost or none, and the tick it happens on
+//   expect won 312 at 3105.52 840.17  ... and where the player's centre is then
 //   hold D 0 140                      D held on ticks 0 to 139
 //   press W 60                        W held on tick 60 only
 //   down A 200 / up A 230             the two halves of a hold
@@ -33,6 +34,11 @@ struct Replay {
     std::string mapPath;
     Outcome expected = Outcome::Won;
     int expectedTick = 0;
+    // Where the player's centre must be when the run ends, to the hundredth
+    // of a pixel: a change to how bodies move shows here long before it
+    // moves the tick of a win. Only when the file gives one.
+    bool expectsPlace = false;
+    NK::Vec2 expectedPlace;
 
     // The input of one tick, edges included.
     PlayInput inputAt(int tick) const;
@@ -59,6 +65,10 @@ struct ReplayParse {
 ReplayParse parseReplay(const std::string& text);
 
 std::string outcomeName(Replay::Outcome outcome);
+// A place as the expect line writes it: two decimals.
+std::string placeText(NK::Vec2 place);
+// Whether a place is the one expected, as written to two decimals.
+bool samePlace(NK::Vec2 place, NK::Vec2 expected);
 
 // Builds a replay from the inputs of every tick of a played level.
 class ReplayRecorder {
@@ -66,8 +76,9 @@ public:
     explicit ReplayRecorder(std::string mapPath) : mapPath(std::move(mapPath)) {}
     void add(const PlayInput& input) { ticks.push_back(input); }
     int tickCount() const { return static_cast<int>(ticks.size()); }
-    // The file text, stating the given outcome on the given tick.
-    std::string text(Replay::Outcome outcome, int tick) const;
+    // The file text, stating the given outcome on the given tick, and the
+    // player's centre then when `place` is given.
+    std::string text(Replay::Outcome outcome, int tick, const NK::Vec2* place = nullptr) const;
 
 private:
     std::string mapPath;

@@ -57,6 +57,8 @@ struct Result {
     // The tick the player was first found hanging in mid-air, and where.
     int hangTick = -1;
     NK::Vec2 hangPlace;
+    // The player's centre when the run ended.
+    NK::Vec2 place;
 };
 
 struct Options {
@@ -121,6 +123,8 @@ Result run(Game& game, const Replay& replay, const Options& options) {
         }
         result.tick = tick + 1;
     }
+    const NK::Rect body = game.level->player->rectangle();
+    result.place = {body.x + body.width * 0.5f, body.y + body.height * 0.5f};
     game.replayInput = nullptr;
     game.play->hideEndButtons();
     game.play->leaveLevel();
@@ -241,6 +245,10 @@ int main(int argc, char** argv) {
         if (!expected) {
             std::cout << " (expected " << outcomeName(parsed.replay.expected) << " at tick "
                       << parsed.replay.expectedTick << ")";
+            if (status == 0) status = 1;
+        } else if (parsed.replay.expectsPlace && !samePlace(r.place, parsed.replay.expectedPlace)) {
+            std::cout << ", the player at " << placeText(r.place) << " (expected at "
+                      << placeText(parsed.replay.expectedPlace) << ")";
             if (status == 0) status = 1;
         }
         std::cout << std::endl;

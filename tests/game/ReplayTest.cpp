@@ -18,6 +18,7 @@ TEST(ReplayFile, PadLinesWalkInsideTheDeadZoneOrFireWhileHeldOrUpWithoutDown) {
                 (in.firePressed ? "F" : "") + (in.aim.x != 0.0f || in.aim.y != 0.0f ? "a|" : "|");
     }
     EXPECT_EQ(seen, "|||D|D|DF|D||") << "0.2 and 0.25 are inside the dead zone; one shot per pull";
-    for (const char* bad : {"stick LEFT 1.5 0 0", "up D 4", "down D 4\nup D 4"})
+    for (const char* bad : {"stick LEFT 1.5 0 0", "up D 4", "down D 4\nup D 4",
+                            "expect won 1 at 3", "expect won 1 at nan 2", "expect won 1 by 2 3"})
         EXPECT_FALSE(parseReplay(std::string("map m\nexpect won 1\n") + bad + "\n").ok) << bad;
 }

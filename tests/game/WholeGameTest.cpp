@@ -97,6 +97,7 @@ TEST(PlayFromTheDevices, HeldKeysOrAClickMissTheirTicksInPlayOrInTheRecording) {
     tick({ALLEGRO_KEY_ESCAPE});
     const ReplayParse p = parseReplay(nktest::contentsOf(recorded));
     ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_TRUE(p.replay.expectsPlace) << "a recording says where the player ended";
     std::string seen;
     for (int t = 0; t <= p.replay.expectedTick; ++t) {
         const PlayInput in = p.replay.inputAt(t);
