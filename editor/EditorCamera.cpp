@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include "elements/MapCodec.h"
+
 void EditorCamera::tick(const Controls& c) {
     // A tenth of the way each tick, in whole percent: the last few steps are
     // single ones, and a difference under ten stops where it is.
     zoom += (targetZoom - zoom) / 10;
     centre = centre + NK::Vec2(velocity.x * zoomFactor(), velocity.y * zoomFactor());
+    // Whatever the zoom, the view stays inside the numbers a map may hold, so
+    // an element added at its centre or dragged within it can be saved.
+    const float reachX = MapCodec::kLargestReal - 1920.0f * maximumZoom * 0.01f / 2.0f;
+    const float reachY = MapCodec::kLargestReal - 1080.0f * maximumZoom * 0.01f / 2.0f;
+    centre = NK::Vec2(std::clamp(centre.x, -reachX, reachX), std::clamp(centre.y, -reachY, reachY));
 
     // The wheel counts turns since the program began; only its change this
     // tick means anything. Toward the user zooms out (a larger view).

@@ -3,6 +3,7 @@
 #include "elements/MapFields.h"
 #include "engine/TextFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -164,7 +165,12 @@ bool readRecord(int tag, const NK::TextLine& line, MapData& d, std::string& why)
 class LineWriter {
 public:
     explicit LineWriter(const char* tag) : line(tag) {}
-    LineWriter& real(float v) { return word(formatReal(v)); }
+    // A number the reader would refuse is written as the nearest it takes:
+    // an element dragged past the edge of the world moves a little, where a
+    // refused number would lose the whole level on the next load.
+    LineWriter& real(float v) {
+        return word(formatReal(std::isnan(v) ? 0.0f : std::clamp(v, -kLargestReal, kLargestReal)));
+    }
     LineWriter& whole(int v) { return word(std::to_string(v)); }
     LineWriter& flag(bool v) { return word(v ? "1" : "0"); }
     LineWriter& text(const std::string& v) { return word(encodeSpaces(v)); }

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "editor/EditorTabs.h"
+#include "elements/MapCodec.h"
 
 namespace {
 
@@ -52,6 +56,22 @@ TEST(EditorCamera, KeysDoNothingWhileTypingAndTheCameraCoastsToAStopAtHalfATick)
 // the run ends back on the tab it left. (The row a change shows and its tab,
 // and Escape during a run: the screen table's editor states and
 // EditorFrameTest.ChangeShowsTheWrongRow.)
+// Minutes of panning, zoomed right out: the view never shows a place whose
+// numbers a saved map could not hold.
+TEST(EditorCamera, PanningForMinutesTakesTheViewPastWhatAMapHolds) {
+    EditorCamera camera;
+    int wheel = 0;
+    camera.enter(wheel);
+    for (int i = 0; i < 40; ++i) turn(camera, wheel, -1);
+    for (bool far : {true, false}) {
+        for (int i = 0; i < 60 * 60 * 20; ++i) camera.tick({!far, far, !far, far, false, wheel});
+        const NK::Rect v = camera.view();
+        EXPECT_LE(std::max(std::fabs(v.x), std::fabs(v.x + v.width)), MapCodec::kLargestReal);
+        EXPECT_LE(std::max(std::fabs(v.y), std::fabs(v.y + v.height)), MapCodec::kLargestReal);
+        EXPECT_GT(std::fabs(v.x), MapCodec::kLargestReal * 0.9f) << "it still goes far";
+    }
+}
+
 TEST(EditorTabs, ChangeRestartsOrEndsTheRunOrTheRunEndsOnAnotherTab) {
     EditorTabs tabs;
     tabs.enter();

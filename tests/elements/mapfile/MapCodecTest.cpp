@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 
 #include "elements/MapCodec.h"
 #include "elements/SurfaceBuilder.h"
@@ -52,6 +53,18 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
         std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(v));
         EXPECT_EQ(MapCodec::formatReal(v), buffer) << v;
     }
+    // A level with a box dragged past what the reader takes still loads.
+    MapData far;
+    far.boxes.push_back({});
+    far.boxes[0].path = "box.png";
+    far.boxes[0].x = 2.5e6f;
+    far.boxes[0].y = -std::numeric_limits<float>::infinity();
+    far.boxes[0].angle = std::numeric_limits<float>::quiet_NaN();
+    const MapCodec::ReadResult back = readText(writeText(far));
+    ASSERT_TRUE(back.ok) << back.error;
+    EXPECT_EQ(back.data.boxes[0].x, MapCodec::kLargestReal);
+    EXPECT_EQ(back.data.boxes[0].y, -MapCodec::kLargestReal);
+    EXPECT_EQ(back.data.boxes[0].angle, 0.0f);
 }
 
 TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
