@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "elements/LevelDocument.h"
+#include "elements/LevelFile.h"
 
 namespace NK {
 class BitmapStore;
@@ -15,9 +15,8 @@ class RenderContext;
 class TextFileStore;
 }  // namespace NK
 
-// The editor's import/export tab and the owner of the level's three file
-// operations: save, load and clear. The game, the level browser and the play
-// scene all go through it, so every map is read and written by one code path.
+// The editor's import/export tab: its buttons and messages, the save
+// question and crash recovery, over the level's file work in LevelFile.
 class ImportExportPanel {
 public:
     struct Services {
@@ -82,16 +81,16 @@ public:
     // Adds the records of the map at path to the level (callers clear first)
     // and shows "Loaded", or clears the level and shows "Wrong data".
     void loadMap(const std::string& path);
-    void clearMap();
-    bool isMapEmpty() const { return document.isEmpty(); }
+    void clearMap() { file.clear(); }
+    bool isMapEmpty() const { return file.isEmpty(); }
     // The level as a save would write it, in one string: what undo and
     // crash recovery keep.
-    std::string snapshot() const;
+    std::string snapshot() const { return file.snapshot(); }
     // Replaces the level with a snapshot's records as an edit, showing no
     // message; a snapshot that does not read changes nothing and returns false.
-    bool restore(const std::string& text);
+    bool restore(const std::string& text) { return file.restore(text); }
 
-    LevelDocument& level() { return document; }
+    LevelDocument& level() { return file.level(); }
     NK::GUISystem& widgets() { return *gui; }
 
     // The messages and the REWRITE offer last four seconds of game time, so a
@@ -106,14 +105,13 @@ public:
     bool rewriteArmed = false;
 
 private:
-    void setBusyCursor(bool busy);
     void buildPage();
     void startTyping(const std::string& key);
     void armRewrite(bool armed);
     std::string typed(const std::string& key);
 
     Services services;
-    LevelDocument document;
+    LevelFile file;
     std::unique_ptr<NK::GUISystem> gui;
     bool shown = false;
     bool offeringRecovery = false;
