@@ -17,6 +17,7 @@
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
 #include "elements/Level.h"
+#include "elements/LevelFile.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -65,11 +66,12 @@ void Game::create() {
     kinds.sounds = sounds;
     kinds.physics = physics;
     level = std::make_unique<Level>(kinds);
+    levelFile = std::make_unique<LevelFile>(*textFiles, level->parts(), display);
     importExport = std::make_unique<ImportExportPanel>(
         ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
         level->parts());
     play = std::make_unique<PlayScene>(
-        PlayScene::Services{gui, bitmaps, animations, view, renderContext, importExport.get(),
+        PlayScene::Services{gui, bitmaps, animations, view, renderContext, levelFile.get(),
                             level->backgrounds.get()},
         level->run());
     EditorFrame::Services frame;
@@ -262,6 +264,7 @@ void Game::destroy() {
     editor.reset();
     play.reset();
     importExport.reset();
+    levelFile.reset();
     level.reset();
     bitmaps->destroyAll();
     batches->destroyAll();

@@ -26,6 +26,7 @@ class MainMenuScreen;
 class LevelBrowserScreen;
 class TutorialScreen;
 class Level;
+class LevelFile;
 class Backgrounds;
 class Enemies;
 class Surfaces;
@@ -80,9 +81,10 @@ public:
     NK::PhysicsWorld* physics = nullptr;
     NK::ExtBitmapStore* extBitmaps = nullptr;
 
-    // The level's element kinds, then the import/export panel that saves,
-    // loads and clears them.
+    // The level's element kinds, the file work on them that play and the
+    // tools use, and the editor's import/export panel over the same work.
     std::unique_ptr<Level> level;
+    std::unique_ptr<LevelFile> levelFile;
     std::unique_ptr<ImportExportPanel> importExport;
     std::unique_ptr<PlayScene> play;
     std::unique_ptr<EditorFrame> editor;

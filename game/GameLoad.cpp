@@ -11,10 +11,11 @@
 #include "editor/EditorFrame.h"
 #include "editor/EditorTabs.h"
 #include "editor/ImportExportPanel.h"
-#include "elements/Level.h"
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
+#include "elements/LevelFile.h"
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
@@ -63,7 +64,7 @@ void Game::load() {
                      [this] {
                          // The editor opens on an empty level.
                          finishBuilding();
-                         importExport->clearMap();
+                         levelFile->clear();
                          openScene(Editor);
                      },
                      [this] { openScene(Tutorial); }, [this] { exitGame(); }});

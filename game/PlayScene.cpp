@@ -3,13 +3,13 @@
 #include <cmath>
 #include <fstream>
 
-#include "editor/ImportExportPanel.h"
 #include "elements/Backgrounds.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/LevelFile.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -80,12 +80,11 @@ bool PlayScene::mapOpens(const std::string& path) {
 
 void PlayScene::startLevel(const std::string& path) {
     mapPath = path;
-    ImportExportPanel& io = *services.importExport;
-    io.clearMap();
+    services.levelFile->clear();
     // A restart, or a level after another, plays exactly as the first level
     // of a fresh game: what the world held before leaves no trace.
     run.world->renew();
-    io.loadMap(path);
+    services.levelFile->load(path);
     services.view->setBounds(run.player->cameraArea);
     run.start();
     won = false;
@@ -132,7 +131,7 @@ void PlayScene::leaveLevel() {
     hideEndButtons();
     services.view->bounded = false;
     run.end();
-    services.importExport->clearMap();
+    services.levelFile->clear();
 }
 
 void PlayScene::showEndButtons(float opacity) {

@@ -15,7 +15,7 @@ class RenderContext;
 class View;
 }  // namespace NK
 class Backgrounds;
-class ImportExportPanel;
+class LevelFile;
 
 // The play scene: builds a level from its map file, steps it tick by tick,
 // ends it in a win at the open gate or a loss when health runs out, and
@@ -28,7 +28,7 @@ public:
         NK::AnimationStore* animations = nullptr;
         NK::View* view = nullptr;
         NK::RenderContext* renderContext = nullptr;
-        ImportExportPanel* importExport = nullptr;
+        LevelFile* levelFile = nullptr;
         Backgrounds* backgrounds = nullptr;
     };
 

@@ -10,6 +10,7 @@
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
+#include "elements/LevelFile.h"
 #include "engine/GUISystem.h"
 #include "engine/Input.h"
 #include "engine/Log.h"
@@ -106,11 +107,11 @@ void MonkeyRun::startGame() {
         reached.insert(answer == 'Y' ? "question: yes" : "question: no");
         return answer == 'Y';
     };
-    // The empty level is taken through the editor's own clearing, which
-    // needs its pages: built now rather than over the menu's first ticks.
+    // The empty level is the one the editor opens on, cleared as it clears
+    // it, which needs its pages: built now rather than over the menu's first ticks.
     current->finishBuilding();
-    current->importExport->clearMap();
-    emptyLevel = current->importExport->snapshot();
+    current->levelFile->clear();
+    emptyLevel = current->levelFile->snapshot();
     lifecycle.reset(*current);
     keysDown.clear();
     buttonDown = false;
@@ -155,10 +156,10 @@ void MonkeyRun::tick() {
     const bool watch = editorBefore || !held.empty();
     // The question is only for a level holding something: a level with only
     // the player and the gate where its file put them counts as empty.
-    const bool emptyBefore = g.importExport->isMapEmpty();
+    const bool emptyBefore = g.levelFile->isEmpty();
     const std::string before = !watch          ? std::string()
                                : runningBefore ? levelBeforeRun
-                                               : g.importExport->snapshot();
+                                               : g.levelFile->snapshot();
     asked = false;
     lifecycle.before(g, pending, mouseX, mouseY);
     try {
@@ -194,7 +195,7 @@ void MonkeyRun::tick() {
     if (ticks % 60 == 0) ++monkeyTime;
     const bool editorAfter = g.scene() == Editor;
     if (watch || editorAfter) {
-        const std::string after = g.importExport->snapshot();
+        const std::string after = g.levelFile->snapshot();
         if (editorBefore || editorAfter) scanMaps(true, before, after);
         if (watch && !emptyBefore && !(runningBefore && editorAfter))
             checkDropped(before, after, editorBefore, editorAfter);
@@ -351,14 +352,14 @@ void MonkeyRun::undoRedo() {
     bool typing = false;
     for (const OnScreen& o : onScreen()) typing = typing || o.focused;
     const bool checked = g.scene() == Editor && !g.editor->tabs.testRunning && !typing;
-    const std::string before = g.importExport->snapshot();
+    const std::string before = g.levelFile->snapshot();
     // At the start of the history undo has nothing to take back, and redo
     // then rightly brings back a step undone earlier: only a level with a
     // step behind it must come back from undo then redo.
     const bool unrecorded = before != g.editor->history.current();
     const bool stepBehind = unrecorded || g.editor->history.undoSteps() > 0;
     press(ALLEGRO_KEY_Z, 1, true, false);
-    const std::string undone = current ? g.importExport->snapshot() : std::string();
+    const std::string undone = current ? g.levelFile->snapshot() : std::string();
     press(ALLEGRO_KEY_Y, 1, true, false);
     if (!checked || failed() || !current) return;
     reached.insert("undo/redo");
@@ -367,7 +368,7 @@ void MonkeyRun::undoRedo() {
             fail("undo with nothing to undo changed the level, " + firstDifference(before, undone));
         return;
     }
-    const std::string after = g.importExport->snapshot();
+    const std::string after = g.levelFile->snapshot();
     if (sameDocument(after, before) == false)
         fail("undo then redo did not give back the level, " + firstDifference(before, after));
 }
