@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "editor/ImportExportPanel.h"
+#include "elements/LevelFile.h"
 #include "engine/TextFile.h"
 #include "engine/TextFileStore.h"
 #include "tests/elements/LevelKit.h"
@@ -66,6 +67,8 @@ protected:
     char previous[4096] = {};
     NK::TextFileStore textFiles;
     std::unique_ptr<ImportExportPanel> panel;
+    // The file work on its own, as play and the tools use it.
+    LevelFile file{textFiles, level.parts()};
     int asked = 0;
     bool answer = true;
     std::string crashCopy = contentsOf(nktest::sourcePath("tests/data/maps/ground_only.txt"));
@@ -207,9 +210,9 @@ TEST_F(LevelFileTest, OlderCopyLostRecoverLoadsTheWrongOneSavedLevelCopiedOrMapS
 // against a crash. A snapshot that does not read leaves the level as it was.
 TEST_F(LevelFileTest, RestoredEditsOrOneElementRecordNotChangesOrAnUnreadableOneRestored) {
     auto emptyOnceRestored = [&](const std::string& text) {
-        panel->clearMap();
-        EXPECT_TRUE(panel->restore(text + "\n")) << text;
-        return panel->isMapEmpty();
+        file.clear();
+        EXPECT_TRUE(file.restore(text + "\n")) << text;
+        return file.isEmpty();
     };
     for (const char* line :
          {"", "PLY 100 840", "PLY 400 200", "CAM 5 0 1920 1080", "CAM 0 5 1920 1080",
@@ -223,10 +226,13 @@ TEST_F(LevelFileTest, RestoredEditsOrOneElementRecordNotChangesOrAnUnreadableOne
     ASSERT_EQ(records.size(), 4u + 11u);
     for (std::size_t n = 4; n < records.size(); ++n)
         EXPECT_FALSE(emptyOnceRestored(records[n])) << records[n];
-    panel->clearMap();
-    panel->loadMap(copyOfMap("every_record.txt"));
-    EXPECT_EQ(panel->snapshot(), all);  // each kind keeps each field
-    EXPECT_FALSE(panel->restore(std::string(all).replace(all.find('\n') + 1, 0, "B 1 2\n")));
-    EXPECT_FALSE(panel->restore("PLY 1e30 5\n"));
-    EXPECT_EQ(panel->snapshot(), all);
+    file.clear();
+    EXPECT_TRUE(file.load(copyOfMap("every_record.txt")).ok);
+    EXPECT_EQ(file.snapshot(), all);  // each kind keeps each field, read and written
+    file.clear();
+    ASSERT_TRUE(file.restore(all));
+    EXPECT_EQ(file.snapshot(), all);  // and restored as an edit
+    EXPECT_FALSE(file.restore(std::string(all).replace(all.find('\n') + 1, 0, "B 1 2\n")));
+    EXPECT_FALSE(file.restore("PLY 1e30 5\n"));
+    EXPECT_EQ(file.snapshot(), all);
 }
