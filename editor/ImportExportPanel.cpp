@@ -42,7 +42,10 @@ void ImportExportPanel::saveMap(const std::string& path) {
 }
 
 void ImportExportPanel::loadMap(const std::string& path) {
-    const bool read = file.load(path).ok;
+    showLoaded(file.load(path).ok);
+}
+
+void ImportExportPanel::showLoaded(bool read) {
     loadTicksLeft = messageTicks;
     loadShown = true;
     NK::GUISystem::TextLabel& info = gui->getTextLabel("load_info");

@@ -81,6 +81,10 @@ public:
     // Adds the records of the map at path to the level (callers clear first)
     // and shows "Loaded", or clears the level and shows "Wrong data".
     void loadMap(const std::string& path);
+    // "Loaded" or, when the file did not read, "Wrong data" for the message's
+    // time: the result of the last load, whoever made it (the play scene's
+    // loads report here too).
+    void showLoaded(bool read);
     void clearMap() { file.clear(); }
     bool isMapEmpty() const { return file.isEmpty(); }
     // The level as a save would write it, in one string: what undo and

@@ -72,7 +72,9 @@ void Game::create() {
         level->parts());
     play = std::make_unique<PlayScene>(
         PlayScene::Services{gui, bitmaps, animations, view, renderContext, levelFile.get(),
-                            level->backgrounds.get()},
+                            level->backgrounds.get(),
+                            // The editor's page reports a level's load as it reports its own.
+                            [this](bool read) { importExport->showLoaded(read); }},
         level->run());
     EditorFrame::Services frame;
     frame.input = input;

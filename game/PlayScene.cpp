@@ -84,7 +84,8 @@ void PlayScene::startLevel(const std::string& path) {
     // A restart, or a level after another, plays exactly as the first level
     // of a fresh game: what the world held before leaves no trace.
     run.world->renew();
-    services.levelFile->load(path);
+    const bool read = services.levelFile->load(path).ok;
+    if (services.loaded) services.loaded(read);
     services.view->setBounds(run.player->cameraArea);
     run.start();
     won = false;

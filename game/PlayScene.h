@@ -30,6 +30,8 @@ public:
         NK::RenderContext* renderContext = nullptr;
         LevelFile* levelFile = nullptr;
         Backgrounds* backgrounds = nullptr;
+        // Told whether each level's map read, for the editor's page to report.
+        std::function<void(bool read)> loaded;
     };
 
     PlayScene(const Services& services, const LevelRun& run);
