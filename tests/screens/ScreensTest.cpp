@@ -110,6 +110,8 @@ TEST(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
     g.playMap("tests/data/replays/walk.txt");
     tick();
     check("play", faults);
+    // The editor's page reports every load, a level's in play too.
+    EXPECT_EQ(g.importExport->widgets().getTextLabel("load_info").text, "Loaded");
     for (int i = 0; i < 1200 && !g.play->won; ++i) tick();
     check("play/won", faults);
     gamekit::leave();
