@@ -38,6 +38,7 @@
 #include "game/LevelBrowserScreen.h"
 #include "game/MainMenuScreen.h"
 #include "game/PadControls.h"
+#include "game/PlayControls.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 #include "game/ResourceTable.h"
@@ -99,23 +100,11 @@ void Game::startLevel(const std::string& path, int level) {
     openScene(Play);
 }
 
-PlayInput Game::liveInput() const {
-    PlayInput in;
-    in.left = input->keyDown(ALLEGRO_KEY_A);
-    in.right = input->keyDown(ALLEGRO_KEY_D);
-    in.jumpPressed = input->keyPressed[ALLEGRO_KEY_W] != 0;
-    in.usePressed = input->keyPressed[ALLEGRO_KEY_E] != 0;
-    in.restartPressed = input->keyPressed[ALLEGRO_KEY_R] != 0;
-    in.firePressed = input->mousePressed[1] != 0;
-    in.pointer = NK::Vec2(input->mouse.x * 1920.0f / display->windowWidth,
-                          input->mouse.y * 1080.0f / display->windowHeight);
-    return in;
-}
-
 void Game::updatePlay() {
-    PlayInput in = replayInput ? *replayInput : liveInput();
-    // A controller plays beside the keyboard and mouse; a replay holds its own.
-    if (!replayInput) PadControls::addTo(in, input->pad.state);
+    // A replay holds its own controller's part.
+    const PlayInput in = replayInput ? *replayInput
+                                     : PlayControls::fromDevices(*input, display->windowWidth,
+                                                                 display->windowHeight);
     const bool endedBefore = play->won || play->lost;
     if (recorder) recorder->add(in);
     play->update(in);
@@ -124,7 +113,9 @@ void Game::updatePlay() {
 }
 
 void Game::updateEditor() {
-    editor->update(replayInput ? *replayInput : liveInput());
+    editor->update(replayInput ? *replayInput
+                               : PlayControls::fromKeyboardAndMouse(*input, display->windowWidth,
+                                                                    display->windowHeight));
 }
 
 bool Game::editorEscape() {

@@ -141,8 +141,6 @@ private:
     void enterEditor() override;
     void updatePlay() override;
     void leaveLevel() override;
-    // The devices' state for one tick, the pointer on the logical screen.
-    PlayInput liveInput() const;
     // A controller's d-pad, stick and face buttons on the shown buttons of
     // the menus, the browser, the tutorial and the end-of-level windows.
     void steerButtonsWithPad();
