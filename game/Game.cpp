@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
@@ -135,16 +133,11 @@ void Game::finishRecording(int outcome) {
     // The outcome happened on the last tick recorded.
     const NK::Rect body = level->player->rectangle();
     const NK::Vec2 centre{body.x + body.width * 0.5f, body.y + body.height * 0.5f};
-    std::string text =
-        recorder->text(static_cast<Replay::Outcome>(outcome), recorder->tickCount() - 1, &centre);
-    FILE* out = std::fopen(recordReplayPath.c_str(), "w");
-    if (out) {
-        std::fwrite(text.data(), 1, text.size(), out);
-        std::fclose(out);
+    if (recorder->write(recordReplayPath, static_cast<Replay::Outcome>(outcome),
+                        recorder->tickCount() - 1, &centre))
         NK::logInfo("Replay saved to \"" + recordReplayPath + "\"");
-    } else {
+    else
         NK::logError("Replay path \"" + recordReplayPath + "\" not writable");
-    }
     recorder.reset();
     recordReplayPath.clear();
 }
