@@ -102,6 +102,10 @@ public:
     // next level started is recorded into.
     std::string startMapPath;
     std::string recordReplayPath;
+    // Set before load: how often the editor keeps its crash copy, in seconds;
+    // 0 leaves the editor's own period. Tests shorten it to see a copy made
+    // without waiting.
+    int recoverySeconds = 0;
     // Set by the replay runner: this tick's input instead of the devices'.
     // Its pointer and left button also reach the mouse that cards and
     // widgets read, so a replay closes a card by clicking CLOSE.

@@ -4,17 +4,15 @@
 // scene other than the menu, a level started) finishes them first.
 #include <allegro5/allegro.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "editor/EditorFrame.h"
 #include "editor/EditorTabs.h"
 #include "editor/ImportExportPanel.h"
-#include "elements/Level.h"
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/NPCs.h"
 #include "elements/Player.h"
 #include "engine/AnimationStore.h"
@@ -92,9 +90,7 @@ bool Game::buildNextPart() {
     if (partsBuilt < pages.size()) {
         pages[partsBuilt]->build();
     } else if (partsBuilt == pages.size()) {
-        // Tests shorten the recovery period to see a copy made without waiting.
-        if (const char* seconds = std::getenv("DOVRA_RECOVERY_SECONDS"))
-            importExport->recoverySeconds = std::max(1, std::atoi(seconds));
+        if (recoverySeconds > 0) importExport->recoverySeconds = recoverySeconds;
         importExport->build();
     } else {
         editor->build([this] { openScene(MainMenu); });
