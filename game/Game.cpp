@@ -7,20 +7,11 @@
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
-#include "elements/Backgrounds.h"
-#include "elements/Boxes.h"
-#include "elements/Circles.h"
-#include "elements/Dialogs.h"
 #include "elements/EditorPanel.h"
-#include "elements/Enemies.h"
-#include "elements/Gate.h"
 #include "elements/Level.h"
-#include "elements/Levers.h"
 #include "elements/Lights.h"
-#include "elements/NPCs.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
-#include "elements/Surfaces.h"
 #include "engine/AnimationStore.h"
 #include "engine/BatchStore.h"
 #include "engine/BitmapStore.h"
@@ -39,7 +30,6 @@
 #include "game/PlayControls.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
-#include "game/ResourceTable.h"
 #include "game/TutorialScreen.h"
 
 Game::Game() = default;
