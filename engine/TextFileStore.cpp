@@ -32,11 +32,6 @@ TextFile& TextFileStore::prepare(const std::string& path, const std::string& key
     return files.insert(key, TextFile({}, path));
 }
 
-namespace {
-
-// Writes the whole text to a new file beside the target, makes sure it is on
-// the disk, and only then renames it over the target: a crash or a full disk
-// mid-write leaves the old file or the new one, never half of one.
 bool replaceWhole(const std::string& path, const std::string& text) {
     std::string temporary = path + ".saving";
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -53,8 +48,6 @@ bool replaceWhole(const std::string& path, const std::string& text) {
     std::remove(temporary.c_str());
     return false;
 }
-
-}  // namespace
 
 void TextFileStore::write(const std::string& key, const std::vector<TextLine>& lines) {
     TextFile& file = files.get(key);

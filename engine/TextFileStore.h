@@ -34,4 +34,10 @@ private:
     KeyedStore<TextFile> files{"TextFile", "File"};
 };
 
+// Writes the whole text to a new file beside `path`, makes sure it is on the
+// disk, and only then renames it over `path`: a crash or a full disk mid-write
+// leaves the old file or the new one, never half of one. False when the file
+// could not be written; the old one is then untouched.
+bool replaceWhole(const std::string& path, const std::string& text);
+
 }  // namespace NK

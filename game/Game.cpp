@@ -4,26 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
-#include "elements/Backgrounds.h"
-#include "elements/Boxes.h"
-#include "elements/Circles.h"
-#include "elements/Dialogs.h"
 #include "elements/EditorPanel.h"
-#include "elements/Enemies.h"
-#include "elements/Gate.h"
 #include "elements/Level.h"
 #include "elements/LevelFile.h"
-#include "elements/Levers.h"
 #include "elements/Lights.h"
-#include "elements/NPCs.h"
 #include "elements/PlayInput.h"
 #include "elements/Player.h"
-#include "elements/Surfaces.h"
 #include "engine/AnimationStore.h"
 #include "engine/BatchStore.h"
 #include "engine/BitmapStore.h"
@@ -39,9 +28,9 @@
 #include "game/LevelBrowserScreen.h"
 #include "game/MainMenuScreen.h"
 #include "game/PadControls.h"
+#include "game/PlayControls.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
-#include "game/ResourceTable.h"
 #include "game/TutorialScreen.h"
 
 Game::Game() = default;
@@ -103,23 +92,11 @@ void Game::startLevel(const std::string& path, int level) {
     openScene(Play);
 }
 
-PlayInput Game::liveInput() const {
-    PlayInput in;
-    in.left = input->keyDown(ALLEGRO_KEY_A);
-    in.right = input->keyDown(ALLEGRO_KEY_D);
-    in.jumpPressed = input->keyPressed[ALLEGRO_KEY_W] != 0;
-    in.usePressed = input->keyPressed[ALLEGRO_KEY_E] != 0;
-    in.restartPressed = input->keyPressed[ALLEGRO_KEY_R] != 0;
-    in.firePressed = input->mousePressed[1] != 0;
-    in.pointer = NK::Vec2(input->mouse.x * 1920.0f / display->windowWidth,
-                          input->mouse.y * 1080.0f / display->windowHeight);
-    return in;
-}
-
 void Game::updatePlay() {
-    PlayInput in = replayInput ? *replayInput : liveInput();
-    // A controller plays beside the keyboard and mouse; a replay holds its own.
-    if (!replayInput) PadControls::addTo(in, input->pad.state);
+    // A replay holds its own controller's part.
+    const PlayInput in = replayInput ? *replayInput
+                                     : PlayControls::fromDevices(*input, display->windowWidth,
+                                                                 display->windowHeight);
     const bool endedBefore = play->won || play->lost;
     if (recorder) recorder->add(in);
     play->update(in);
@@ -128,7 +105,9 @@ void Game::updatePlay() {
 }
 
 void Game::updateEditor() {
-    editor->update(replayInput ? *replayInput : liveInput());
+    editor->update(replayInput ? *replayInput
+                               : PlayControls::fromKeyboardAndMouse(*input, display->windowWidth,
+                                                                    display->windowHeight));
 }
 
 bool Game::editorEscape() {
@@ -148,16 +127,11 @@ void Game::finishRecording(int outcome) {
     // The outcome happened on the last tick recorded.
     const NK::Rect body = level->player->rectangle();
     const NK::Vec2 centre{body.x + body.width * 0.5f, body.y + body.height * 0.5f};
-    std::string text =
-        recorder->text(static_cast<Replay::Outcome>(outcome), recorder->tickCount() - 1, &centre);
-    FILE* out = std::fopen(recordReplayPath.c_str(), "w");
-    if (out) {
-        std::fwrite(text.data(), 1, text.size(), out);
-        std::fclose(out);
+    if (recorder->write(recordReplayPath, static_cast<Replay::Outcome>(outcome),
+                        recorder->tickCount() - 1, &centre))
         NK::logInfo("Replay saved to \"" + recordReplayPath + "\"");
-    } else {
+    else
         NK::logError("Replay path \"" + recordReplayPath + "\" not writable");
-    }
     recorder.reset();
     recordReplayPath.clear();
 }

@@ -104,6 +104,10 @@ public:
     // next level started is recorded into.
     std::string startMapPath;
     std::string recordReplayPath;
+    // Set before load: how often the editor keeps its crash copy, in seconds;
+    // 0 leaves the editor's own period. Tests shorten it to see a copy made
+    // without waiting.
+    int recoverySeconds = 0;
     // Set by the replay runner: this tick's input instead of the devices'.
     // Its pointer and left button also reach the mouse that cards and
     // widgets read, so a replay closes a card by clicking CLOSE.
@@ -143,8 +147,6 @@ private:
     void enterEditor() override;
     void updatePlay() override;
     void leaveLevel() override;
-    // The devices' state for one tick, the pointer on the logical screen.
-    PlayInput liveInput() const;
     // A controller's d-pad, stick and face buttons on the shown buttons of
     // the menus, the browser, the tutorial and the end-of-level windows.
     void steerButtonsWithPad();

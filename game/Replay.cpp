@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "engine/TextFileStore.h"
 #include "game/PadControls.h"
 
 namespace {
@@ -241,4 +242,9 @@ std::string ReplayRecorder::text(Replay::Outcome outcome, int tick, const NK::Ve
         aimed = a;
     }
     return out;
+}
+
+bool ReplayRecorder::write(const std::string& path, Replay::Outcome outcome, int tick,
+                           const NK::Vec2* place) const {
+    return NK::replaceWhole(path, text(outcome, tick, place));
 }

@@ -79,6 +79,10 @@ public:
     // The file text, stating the given outcome on the given tick, and the
     // player's centre then when `place` is given.
     std::string text(Replay::Outcome outcome, int tick, const NK::Vec2* place = nullptr) const;
+    // Writes that text to `path` whole, as the game's saves are written, so a
+    // crash mid-write never leaves half a replay; false when it cannot.
+    bool write(const std::string& path, Replay::Outcome outcome, int tick,
+               const NK::Vec2* place = nullptr) const;
 
 private:
     std::string mapPath;

@@ -65,8 +65,6 @@ MonkeyRun::MonkeyRun(const Options& o) : options(o) {
     NK::setFatalHandler([](const std::string& heading, const std::string& text) {
         throw Fatal{heading + ": " + text};
     });
-    // A crash copy after two seconds of editing, not thirty.
-    setenv("DOVRA_RECOVERY_SECONDS", "2", 1);
     scanMaps(false, "", "");
     startGame();
 }
@@ -89,6 +87,8 @@ void MonkeyRun::startGame() {
         current->startEngine("Dovra monkey");
         // No timer: the run ticks the game itself.
         al_stop_timer(current->input->timer);
+        // A crash copy after two seconds of editing, not thirty.
+        current->recoverySeconds = 2;
         current->create();
         current->load();
         current->startClocks();

@@ -1,0 +1,27 @@
+#include "game/PlayControls.h"
+
+#include "engine/Input.h"
+#include "game/PadControls.h"
+
+namespace PlayControls {
+
+PlayInput fromKeyboardAndMouse(const NK::Input& input, int windowWidth, int windowHeight) {
+    PlayInput in;
+    in.left = input.keyDown(ALLEGRO_KEY_A);
+    in.right = input.keyDown(ALLEGRO_KEY_D);
+    in.jumpPressed = input.keyPressed[ALLEGRO_KEY_W] != 0;
+    in.usePressed = input.keyPressed[ALLEGRO_KEY_E] != 0;
+    in.restartPressed = input.keyPressed[ALLEGRO_KEY_R] != 0;
+    in.firePressed = input.mousePressed[1] != 0;
+    in.pointer =
+        NK::Vec2(input.mouse.x * 1920.0f / windowWidth, input.mouse.y * 1080.0f / windowHeight);
+    return in;
+}
+
+PlayInput fromDevices(const NK::Input& input, int windowWidth, int windowHeight) {
+    PlayInput in = fromKeyboardAndMouse(input, windowWidth, windowHeight);
+    PadControls::addTo(in, input.pad.state);
+    return in;
+}
+
+}  // namespace PlayControls
