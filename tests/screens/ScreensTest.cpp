@@ -180,7 +180,11 @@ TEST(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
         const std::string state = std::string("editor/") + tabs[tab] + (row1 ? "/row1" : "/row0");
         check(state, faults, {}, state + "/every", false);
     }
-    // The test run, walking into the camera's sight: its rays are drawn.
+    // The test run, started from a page that dims the other elements and
+    // walking into the camera's sight: every picture at full strength, and
+    // the sight rays drawn.
+    gamekit::click("boxes");
+    gamekit::ticks(30);
     gamekit::hold(ALLEGRO_KEY_D);
     tick({ALLEGRO_KEY_SPACE});
     gamekit::ticks(90);
