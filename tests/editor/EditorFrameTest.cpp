@@ -80,41 +80,6 @@ TEST_F(EditorFrameTest, CentreKeyLeavesTheViewWhereItWasOrEscapeKeepsTheTabTheTe
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::ImportExport);
 }
 
-// One row of tabs shows at a time, the chosen tab green, and "change" swaps
-// the rows, each back on the tab last chosen in it (where each tab sits:
-// the screen table); the show toggles' labels sit on their buttons from the
-// start as after two clicks.
-TEST_F(EditorFrameTest, ChangeShowsTheWrongRowOrAToggleLabelStartsOffCentre) {
-    auto shown = [&] {
-        std::string tabs;
-        for (const Game::WidgetSystem& page : g.widgetSystems()) {
-            if (page.gui == g.gui || page.gui == &g.importExport->widgets()) continue;
-            const NK::ExtBitmap& b = g.gui->buttonImages().get(page.name);
-            tabs += !b.visible ? '.' : b.colour.current.r < 0.9f ? 'G' : 'x';
-        }
-        return tabs;
-    };
-    click("backgrounds");
-    click("gate");
-    click("change");
-    EXPECT_EQ(shown(), "......Gxxxx");
-    click("change");
-    EXPECT_EQ(shown(), "xGxxxx.....");
-    ALLEGRO_BITMAP* before = gamekit::frame();
-    for (const char* key : {"show_surfaces", "show_lights", "show_area", "show_fall_edge"})
-        click(key), click(key);
-    ALLEGRO_BITMAP* after = gamekit::frame();
-    const float s = static_cast<float>(g.display->windowWidth) / 1920.0f;
-    const NK::Rect a = g.gui->buttonImages().get("show_surfaces").rect,
-                   b = g.gui->buttonImages().get("show_fall_edge").rect;
-    const int x = static_cast<int>(a.x * s), y = static_cast<int>(a.y * s);
-    EXPECT_LT(nktest::meanDifference(before, x, y, after, x, y,
-                                     static_cast<int>((b.x + b.width - a.x) * s),
-                                     static_cast<int>(a.height * s), 1),
-              1.0);
-    for (ALLEGRO_BITMAP* b : {before, after}) al_destroy_bitmap(b);
-}
-
 // Ctrl+Z with the drag still held takes back the drag alone; Ctrl+Y brings
 // it back. Ctrl+Z and Ctrl+Y belong to the field too, and neither touches
 // the level or its history under a test run. A step that does not read is
