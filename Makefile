@@ -25,12 +25,17 @@ test: build
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # a folder of its own. Leak checking stays on; the only leaks suppressed are the
-# Mesa GL driver's own (tools/lsan.supp).
+# Mesa GL driver's own (tools/lsan.supp). GCC 12's sanitizer runtime takes a
+# dynamic TLS block that happens to start 16 bytes into a page for an old
+# glibc's, reads two words before it as its bounds, and the leak check's
+# tracer then dies at exit now and then (about one run of test_gui in five);
+# intercept_tls_get_addr=0 leaves such blocks out of its bookkeeping.
+SANITIZER_ASAN_OPTIONS = detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0
 SANITIZE_BUILD ?= build-sanitize
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDOVRA_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	@ASAN_OPTIONS=$(SANITIZER_ASAN_OPTIONS) \
 	 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	 tools/headless.sh ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
@@ -70,7 +75,7 @@ MONKEY_SEED ?= 1
 monkey: deps
 	@cmake -S . -B $(MONKEY_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOVRA_SANITIZE=ON >/dev/null
 	@cmake --build $(MONKEY_BUILD) --target dovra-monkey -j$(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	@ASAN_OPTIONS=$(SANITIZER_ASAN_OPTIONS) \
 	 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	 tools/headless.sh $(MONKEY_BUILD)/bin/dovra-monkey --seed $(MONKEY_SEED) \
