@@ -3,6 +3,7 @@
 // designer reaches it, and what it shows there (keys, texts, places and the
 // order each kind is drawn in) must be what the table holds for that state.
 #include <algorithm>
+#include <functional>
 
 #include "editor/EditorFrame.h"
 #include "elements/EditorPanel.h"
@@ -66,6 +67,19 @@ ScreenTable::Vars page(const std::string& pack, std::vector<std::string> levels,
 
 const char* const tabs[] = {"player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
                             "backgrounds", "surfaces", "boxes",   "circles", "lights"};
+
+// Each element tab opened in turn from the first, the row changed where the
+// second row begins, and `shown` given its state's name once the
+// page has had `settle` ticks.
+void eachTab(int settle, const std::function<void(const std::string&)>& shown) {
+    for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
+        if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
+        gamekit::click(tabs[tab]);
+        gamekit::ticks(settle);
+        shown(std::string("editor/") + tabs[tab] +
+              (tab < EditorTabs::firstOfRow1 ? "/row0" : "/row1"));
+    }
+}
 
 void clickIn(NK::GUISystem& gui, const std::string& key) {
     gui.getButton(key).first(key);
@@ -133,14 +147,7 @@ TEST(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) 
     gamekit::ticks(ImportExportPanel::messageTicks + 1);
     gamekit::open(Editor);
     check("editor/io/row0", faults);
-    for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
-        if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
-        gamekit::click(tabs[tab]);
-        tick();
-        check(std::string("editor/") + tabs[tab] +
-                  (tab < EditorTabs::firstOfRow1 ? "/row0" : "/row1"),
-              faults);
-    }
+    eachTab(1, [&](const std::string& state) { check(state, faults); });
     tick({ALLEGRO_KEY_SPACE});
     check("editor/run/row1", faults);
     gamekit::click("change");
@@ -172,15 +179,9 @@ TEST(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
     const std::string map = nktest::sourcePath("tests/data/maps/two_of_each.txt");
     gamekit::open(Editor);
     g.importExport->loadMap(map);
-    for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
-        const bool row1 = tab >= EditorTabs::firstOfRow1;
-        if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
-        gamekit::click(tabs[tab]);
-        // Long enough for the other elements to fade to dim.
-        gamekit::ticks(30);
-        const std::string state = std::string("editor/") + tabs[tab] + (row1 ? "/row1" : "/row0");
-        check(state, faults, {}, state + "/every", false);
-    }
+    // Long enough for the other elements to fade to dim.
+    eachTab(30,
+            [&](const std::string& state) { check(state, faults, {}, state + "/every", false); });
     // The test run, started from a page that dims the other elements and
     // walking into the camera's sight: every picture at full strength, and
     // the sight rays drawn.
@@ -222,10 +223,7 @@ TEST(Screens, PageButtonLeavingAFieldShowingTheValueBeforeTheClick) {
     std::vector<std::string> faults;
     gamekit::open(Editor);
     g.importExport->loadMap(nktest::sourcePath("tests/data/maps/two_of_each.txt"));
-    for (int tab = 0; tab < EditorTabs::elementTabs; ++tab) {
-        if (tab == EditorTabs::firstOfRow1) gamekit::click("change");
-        gamekit::click(tabs[tab]);
-        tick();
+    eachTab(1, [&](const std::string&) {
         NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
         std::vector<std::string> buttons;
         for (const NK::ShownWidget& w : page.shownWidgets())
@@ -237,7 +235,7 @@ TEST(Screens, PageButtonLeavingAFieldShowingTheValueBeforeTheClick) {
             for (const std::string& f : ScreenProbe::staleFields(g))
                 faults.push_back("after " + key + ": " + f);
         }
-    }
+    });
     gamekit::click("change");
     tick({ALLEGRO_KEY_ESCAPE});
     tick();
