@@ -6,4 +6,4 @@ target_include_directories(dovra_screens PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(dovra_screens PUBLIC dovra_game)
 
 file(GLOB DOVRA_SCREEN_TESTS CONFIGURE_DEPENDS tests/screens/*.cpp)
-nk_add_test(test_screens LIBS dovra_screens SOURCES ${DOVRA_SCREEN_TESTS})
+nk_add_test(test_screens LIBS dovra_screens dovra_monkey SOURCES ${DOVRA_SCREEN_TESTS})

@@ -92,6 +92,22 @@ inline void click(const std::string& key) {
     game().gui->getButton(key).first(key);
 }
 
+// The pointer put on a point of the 1920x1080 screen.
+inline void pointAt(float x, float y) {
+    Game& g = game();
+    g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
+    g.input->mouse.y = static_cast<int>(y * static_cast<float>(g.display->windowHeight) / 1080);
+}
+// The left button pressed for one tick where the pointer is, then let go.
+inline void clickHere() {
+    Game& g = game();
+    g.input->mouse.buttons |= 1;
+    g.input->mousePressed[1] = 1;
+    tick();
+    g.input->mouse.buttons &= ~1;
+    tick();
+}
+
 // The scene opened and entered.
 inline void open(Scene scene) {
     game().openScene(scene);

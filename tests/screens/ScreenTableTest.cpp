@@ -37,7 +37,10 @@ TEST(ScreenTable, UnreadableRowOrUnknownBlockRefusedWithItsLine) {
         {"block a\n\ngame button k \"K at 1 2 3 4\n", "table:3: a text without"},
         {"game button k \"K\" at 1 2 3 4\n", "table:1: a row outside a block"},
         {"block a\nstate s = a b\n", "table:2: no block \"b\""},
-        {"block a\ngame label k \"\" at 0 0 1 1\nstate s = a a\n", "table:3: game/k twice"}};
+        {"block a\ngame label k \"\" at 0 0 1 1\nstate s = a a\n", "table:3: game/k twice"},
+        {"block a\ngame label k \"\" at 0 0 1 1\nblock b\ngame label j \"\" at 0 0 1 1\n"
+         "state s = a with b\n",
+         "table:5: game/j changed but not in"}};
     for (const auto& [text, start] : broken) {
         std::string error;
         ScreenTable::parse(text, error);

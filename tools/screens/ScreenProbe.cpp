@@ -89,8 +89,8 @@ ScreenTable::Vars browserVars(Game& g) {
 }
 
 std::vector<std::string> faults(Game& g, const ScreenTable& table, const ScreenTable::Vars& vars,
-                                bool fresh) {
-    const std::string name = state(g);
+                                bool fresh, const std::string& moment) {
+    const std::string name = state(g) + (moment.empty() ? "" : "+" + moment);
     std::vector<std::string> lines = table.compare(name, seen(g), vars, fresh);
     for (std::string& line : lines) line = name + ": " + line;
     return lines;

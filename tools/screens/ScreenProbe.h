@@ -25,9 +25,11 @@ std::vector<SeenWidget> seen(Game& game);
 ScreenTable::Vars browserVars(Game& game);
 
 // The differences between the game's screen and its state's rows, each line
-// beginning with the state's name.
+// beginning with the state's name. A `moment` names the table's state for
+// a moment the game does not tell apart itself: "editor/boxes/row1+added"
+// for the Boxes page just after ADD.
 std::vector<std::string> faults(Game& game, const ScreenTable& table, const ScreenTable::Vars& vars,
-                                bool fresh);
+                                bool fresh, const std::string& moment = "");
 
 // The fields of the editor page in view that no longer show what the page
 // would show afresh: each widget whose text changes when the page is hidden

@@ -211,13 +211,28 @@ bool ScreenTable::read(const std::string& text, const std::string& source, std::
             if (states.count(w[1])) return fail("state \"" + w[1] + "\" twice");
             std::vector<ScreenRow>& rows = states[w[1]];
             std::set<std::string> keys;
+            bool changing = false;  // past "with": rows that change the rows before
             for (std::size_t i = 3; i < w.size(); ++i) {
+                if (w[i] == "with") {
+                    changing = true;
+                    continue;
+                }
                 auto found = blocks.find(w[i]);
                 if (found == blocks.end()) return fail("no block \"" + w[i] + "\"");
-                for (const ScreenRow& r : found->second)
-                    if (!keys.insert(r.system + "/" + r.key).second)
-                        return fail(r.system + "/" + r.key + " twice in state \"" + w[1] + "\"");
-                rows.insert(rows.end(), found->second.begin(), found->second.end());
+                for (const ScreenRow& r : found->second) {
+                    const std::string key = r.system + "/" + r.key;
+                    if (!changing) {
+                        if (!keys.insert(key).second)
+                            return fail(key + " twice in state \"" + w[1] + "\"");
+                        rows.push_back(r);
+                        continue;
+                    }
+                    auto same = std::find_if(rows.begin(), rows.end(), [&](const ScreenRow& o) {
+                        return o.system == r.system && o.key == r.key;
+                    });
+                    if (same == rows.end()) return fail(key + " changed but not in the state");
+                    *same = r;
+                }
             }
             block.clear();
         } else {

@@ -20,6 +20,9 @@
 //   game button main_button_0 "Levels" mid 672 500 800 100
 //   state menu = main_menu
 //
+// A state's blocks after the word "with" change rows already in it (the
+// same system and key), for a page that differs from another in values only.
+//
 // A row is system, kind (button, label, input), key, text, place ("at" the
 // top-left corner or "mid" the centre, then width and height; each number
 // may be a sum such as 66+1454/6+10) and, for a button's text colour, red,
