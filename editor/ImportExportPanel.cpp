@@ -36,7 +36,9 @@ void ImportExportPanel::saveMap(const std::string& path) {
     gui->setTextLabelText("save_info", "Saved");
     // The level is safe in its file: the copy kept against a crash can go,
     // unless the file is where the copy was kept.
-    if (namesRecovery(path)) recoveryIsMap = true;
+    if (samePlace(path, recoveryPath)) recoveryIsMap = true;
+    // A map saved over the copy on offer is the user's now, not a copy to remove.
+    if (samePlace(path, offeredPath())) endRecoveryOffer(false);
     dropRecovery();
     recoveryWritten = snapshot();
 }

@@ -65,8 +65,10 @@ public:
     // `recoverySeconds` (atomically, as saves are); saving the level, or
     // discarding it through the prompt, removes the copy. A copy found when
     // the game starts is offered by "RECOVER", and kept untouched, until it
-    // is used or the user starts another level with NEW or LOAD.
+    // is used or the user starts another level with NEW or LOAD. Meanwhile
+    // it waits under `offeredPath()`, and new work is copied as always.
     std::string recoveryPath = std::string(folder) + ".recovery.txt";
+    std::string offeredPath() const { return recoveryPath + ".offered"; }
     int recoverySeconds = 30;
     // Each editor tick outside a test run.
     void keepRecovery();
@@ -123,7 +125,8 @@ private:
     std::string recoveryWritten;  // the snapshot safe on disk: in the copy or the map saved
     bool recoveryIsMap = false;   // the user saved a map under the copy's name
     void offerRecovery();
-    void endRecoveryOffer();
-    bool namesRecovery(const std::string& path) const;
+    // The button hidden and, unless `removeCopy` is false, the copy on offer removed.
+    void endRecoveryOffer(bool removeCopy = true);
+    static bool samePlace(const std::string& path, const std::string& other);
     bool paged = false;  // the page's widgets exist
 };

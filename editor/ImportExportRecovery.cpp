@@ -1,6 +1,7 @@
 // The copy of the level kept on disk while it is edited, so that a crash or
 // a killed game loses at most the last half minute of work.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -13,9 +14,9 @@
 void ImportExportPanel::keepRecovery() {
     if (--recoveryCountdown > 0) return;
     recoveryCountdown = recoverySeconds * 60;
-    // A copy left by an earlier run stays until it is recovered or the user
-    // starts another level; a map saved under the copy's name is the user's.
-    if (offeringRecovery || recoveryIsMap || isMapEmpty()) return;
+    // A copy left by an earlier run waits under a name of its own, so new
+    // work is copied as always; a map saved under the copy's name is the user's.
+    if (recoveryIsMap || isMapEmpty()) return;
     const std::string now = snapshot();
     if (now == recoveryWritten) return;
     // Written beside and renamed over, so a crash mid-write keeps the last copy.
@@ -30,27 +31,35 @@ void ImportExportPanel::keepRecovery() {
 }
 
 void ImportExportPanel::dropRecovery() {
-    // Only a copy of this level goes: an older one offered is another level.
-    if (!offeringRecovery && !recoveryIsMap) std::remove(recoveryPath.c_str());
+    // Only this level's copy goes: an older one offered waits under its own name.
+    if (!recoveryIsMap) std::remove(recoveryPath.c_str());
     recoveryWritten.clear();
     recoveryCountdown = recoverySeconds * 60;
 }
 
-void ImportExportPanel::endRecoveryOffer() {
+void ImportExportPanel::endRecoveryOffer(bool removeCopy) {
+    // Another level started: the older work was not wanted.
+    if (offeringRecovery && removeCopy) std::remove(offeredPath().c_str());
     if (offeringRecovery && paged) gui->setButtonShown("recover", false);
     offeringRecovery = false;
 }
 
-bool ImportExportPanel::namesRecovery(const std::string& path) const {
+bool ImportExportPanel::samePlace(const std::string& path, const std::string& other) {
     std::error_code savedError, copyError;
     const auto saved = std::filesystem::weakly_canonical(path, savedError);
-    const auto copy = std::filesystem::weakly_canonical(recoveryPath, copyError);
+    const auto copy = std::filesystem::weakly_canonical(other, copyError);
     return !savedError && !copyError && saved == copy;
 }
 
 void ImportExportPanel::offerRecovery() {
+    // The copy this run finds is set aside under a name of its own, so that
+    // copies of new work cannot take its place before it is recovered. A
+    // newer one takes the place of one set aside by a run before.
+    if (!paged) return;
+    if (access(recoveryPath.c_str(), F_OK) == 0)
+        std::rename(recoveryPath.c_str(), offeredPath().c_str());
     struct stat info {};
-    offeringRecovery = paged && stat(recoveryPath.c_str(), &info) == 0;
+    offeringRecovery = stat(offeredPath().c_str(), &info) == 0;
     if (!offeringRecovery) return;
     // The button names when the copy was made, so the user knows which work it is.
     char when[32] = "";
@@ -67,9 +76,9 @@ void ImportExportPanel::recover() {
     // there to load.
     unsavedMapPrompt();
     clearMap();
-    loadMap(recoveryPath);
-    endRecoveryOffer();
+    loadMap(offeredPath());
     // The copy holds the level now shown: it is this level's copy from here on.
-    recoveryWritten = snapshot();
+    if (std::rename(offeredPath().c_str(), recoveryPath.c_str()) == 0) recoveryWritten = snapshot();
+    endRecoveryOffer(false);
     resetPathInputs();
 }

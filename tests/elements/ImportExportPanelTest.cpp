@@ -39,12 +39,13 @@ protected:
         ASSERT_EQ(chdir(previous), 0);
     }
     // As a game start makes it, finding the copy the last run left, if any.
-    void makePanel() {
+    void makePanel(int recoverySeconds = 30) {
         panel = std::make_unique<ImportExportPanel>(
             ImportExportPanel::Services{nullptr, e.input, e.renderContext, &paneltest::fonts(),
                                         &textFiles, &paneltest::bitmaps()},
             level.parts());
         panel->askToSave = [this] { return ++asked, answer; };
+        panel->recoverySeconds = recoverySeconds;
         panel->build();
     }
     std::string copyOfMap(const std::string& name) {
@@ -55,8 +56,7 @@ protected:
     std::vector<std::string> levels() { return nktest::namesIn("Editor/Levels"); }
     void startGameWithCopy() {
         writeFile(copyPath, crashCopy);
-        makePanel();
-        panel->recoverySeconds = 1;
+        makePanel(1);
         panel->show();
     }
     void editorTicks(int n) {
@@ -157,17 +157,24 @@ TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnEditedPla
     }
 }
 
-// The copy an earlier run left outlives new editing: recovered over an open
-// level whichever the answer, kept by a save of another level, replaced
-// only once another level is started. A saved level gets no copy until it
-// changes again, and a map saved under the copy's name is left alone.
-TEST_F(LevelFileTest, OlderCopyLostRecoverLoadsTheWrongOneSavedLevelCopiedOrMapSavedAsCopyTouched) {
+// The copy an earlier run left is set aside and outlives new editing, which
+// is copied meanwhile as always: recovered over an open level whichever the
+// answer, kept by a save of another level, removed once another level is
+// started. A saved level gets no copy until it changes again, and a map
+// saved under either copy's name is left alone.
+TEST_F(LevelFileTest,
+       OlderOrNewCopyLostRecoverLoadsTheWrongOneSavedLevelCopiedOrMapSavedAsCopyTouched) {
+    const std::string offered = std::string(copyPath) + ".offered";
     for (bool yes : {false, true}) {
         startGameWithCopy();
         ASSERT_TRUE(panel->recoveryOffered());
         panel->loadMap(copyOfMap("every_record.txt"));
-        editorTicks(3 * 60);
-        EXPECT_EQ(contentsOf(copyPath), crashCopy) << "new editing took the older copy";
+        level.boxes->clear();
+        editorTicks(59);
+        EXPECT_NE(access(copyPath, F_OK), 0) << "copied before its second came";
+        editorTicks(1);
+        EXPECT_EQ(contentsOf(offered), crashCopy) << "new editing took the older copy";
+        EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "new work left uncopied";
         answer = yes;
         panel->recover();
         EXPECT_EQ(asked, yes ? 2 : 1);
@@ -175,23 +182,32 @@ TEST_F(LevelFileTest, OlderCopyLostRecoverLoadsTheWrongOneSavedLevelCopiedOrMapS
         EXPECT_EQ(panel->snapshot(), crashCopy) << (yes ? "Yes" : "No");
         EXPECT_FALSE(panel->recoveryOffered());
         EXPECT_EQ(contentsOf(copyPath), crashCopy) << "the recovered level lost its copy";
+        EXPECT_NE(access(offered.c_str(), F_OK), 0);
     }
     EXPECT_EQ(levels().size(), 1u) << "Yes saves the open level beside the copy";
     startGameWithCopy();
     panel->loadMap(copyOfMap("every_record.txt"));
     panel->saveMap("Editor/Levels/other.txt");
-    EXPECT_EQ(contentsOf(copyPath), crashCopy) << "a save of another level took the copy";
+    EXPECT_EQ(contentsOf(offered), crashCopy) << "a save of another level took the copy";
     EXPECT_TRUE(panel->recoveryOffered());
     panel->newMap();
     EXPECT_FALSE(panel->recoveryOffered());
+    EXPECT_NE(access(offered.c_str(), F_OK), 0) << "NEW left the older copy on offer";
     panel->loadMap(copyOfMap("every_record.txt"));
     level.boxes->clear();
     editorTicks(60);
-    ASSERT_EQ(contentsOf(copyPath), panel->snapshot()) << "NEW leaves the copy to the new work";
+    ASSERT_EQ(contentsOf(copyPath), panel->snapshot());
     panel->saveMap("Editor/Levels/mine.txt");
     EXPECT_NE(access(copyPath, F_OK), 0);
     editorTicks(3 * 60);
     EXPECT_NE(access(copyPath, F_OK), 0) << "the saved level was copied again with nothing new";
+    // A map saved over the copy on offer is the user's: NEW leaves it.
+    startGameWithCopy();
+    panel->saveMap(offered);
+    const std::string mine = panel->snapshot();
+    panel->newMap();
+    EXPECT_EQ(contentsOf(offered), mine);
+    std::remove(offered.c_str());
 
     panel->widgets().setTextInputText("save_path", ".recovery.txt");
     panel->save();
