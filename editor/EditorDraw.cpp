@@ -39,7 +39,7 @@ void EditorFrame::draw() {
         const float y = run.player->fallEdge;
         services.renderContext->drawLine({-99999.0f, y}, {99999.0f, y},
                                          NK::Color(1, 0.25f, 0.25f, 1),
-                                         3.0f * view.width / 1920.0f);
+                                         3.0f * NK::perScreenPixel(view.rect()).x);
     }
     if (tab != EditorTabs::SurfacesTab) {
         if (EditorPanel* panel = activePanel()) panel->drawOverlay(handleSize);

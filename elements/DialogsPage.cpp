@@ -229,7 +229,7 @@ void Dialogs::follow(NK::Vec2 mouse) {
 
 void Dialogs::drawOverlay(NK::Vec2 handleSize) {
     // Thin lines at any zoom: the width follows the view.
-    const float thickness = view->width / 1920.0f * outlineWidth;
+    const float thickness = NK::perScreenPixel(view->rect()).x * outlineWidth;
     for (int i = 0; i < count(); ++i) {
         const NK::Rect& r = at(i).area.rect;
         if (renderContext->culled(r)) continue;

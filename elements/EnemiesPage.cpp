@@ -197,7 +197,7 @@ void Enemies::drawOverlay(NK::Vec2 handleSize) {
         const float green = CameraRules::withinGrab(p, at) ? 1.0f : 0.7f;
         al_draw_rectangle(frame.x, frame.y, frame.x + frame.width, frame.y + frame.height,
                           NK::Color(0.0f, green, 0.0f, 1.0f).toAllegro(),
-                          view->width / 1920.0f * 3.0f);
+                          3.0f * NK::perScreenPixel(view->rect()).x);
     }
     auto drawHandle = [&](const char* icon, NK::Vec2 handle) {
         const float tint = PanelRules::onHandle(at, handle, handleSize) ? 0.7f : 1.0f;

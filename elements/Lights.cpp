@@ -193,8 +193,9 @@ NK::Vec2 Lights::mouseInLevel() const {
 
 void Lights::update(bool mouseOutside) {
     const NK::View& v = *services.view;
-    markerRadius = 2.0f * markerSize * v.width / 1920.0f;
-    hardnessHandleOffset = 2.0f * markerSize * v.height / 1080.0f;
+    const NK::Vec2 unit = NK::perScreenPixel(v.rect());
+    markerRadius = 2.0f * markerSize * unit.x;
+    hardnessHandleOffset = 2.0f * markerSize * unit.y;
 
     const NK::Input& in = *services.input;
     if (!in.mouseDown(1)) {

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
 #include <fstream>
+#include "engine/View.h"
 
 #include "elements/MapCodec.h"
 #include "engine/TextEntry.h"
@@ -63,8 +65,9 @@ NK::Vec2 PanelRules::wholePoint(NK::Vec2 point) {
 }
 
 NK::Vec2 PanelRules::freeAreaCentre(const NK::Rect& view) {
-    return {view.x + view.width / 2.0f - (view.width / 1920.0f) * 400.0f / 2.0f,
-            view.y + view.height / 2.0f + (view.height / 1080.0f) * 120.0f / 2.0f};
+    // Beside the 400-wide page on the right and below the 120-high bar on top.
+    return NK::screenToLevel(
+        view, NK::Vec2((NK::kScreenWidth - 400.0f) / 2.0f, (NK::kScreenHeight + 120.0f) / 2.0f));
 }
 
 NK::Rect PanelRules::centredOn(NK::Vec2 centre, NK::Vec2 size) {
@@ -98,7 +101,8 @@ NK::Vec2 PanelRules::rotateHandle(const NK::Rect& rect, float angle) {
 }
 
 NK::Vec2 PanelRules::handleSize(const NK::Rect& view) {
-    return {2.0f * 15.0f * view.width / 1920.0f, 2.0f * 15.0f * view.height / 1080.0f};
+    const NK::Vec2 unit = NK::perScreenPixel(view);
+    return {2.0f * 15.0f * unit.x, 2.0f * 15.0f * unit.y};
 }
 
 bool PanelRules::onHandle(NK::Vec2 point, NK::Vec2 handle, NK::Vec2 handleSize) {

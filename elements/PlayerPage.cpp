@@ -144,7 +144,7 @@ void Player::edited(std::initializer_list<const char*> inputs) {
 
 float Player::lineWidth() const {
     // Three pixels of the 1920-wide screen at any zoom.
-    return view->width / 1920.0f * 3.0f;
+    return 3.0f * NK::perScreenPixel(view->rect()).x;
 }
 
 void Player::drawCameraArea(bool tabActive) {

@@ -211,7 +211,7 @@ void Surfaces::click(NK::Vec2 at) {
 
 float Surfaces::lineWidth() const {
     // Three pixels of the 1920-wide screen at any zoom.
-    return 3.0f * view->width / 1920.0f;
+    return 3.0f * NK::perScreenPixel(view->rect()).x;
 }
 
 void Surfaces::drawSurfaces(bool mouseOutside, bool tabActive) {

@@ -187,8 +187,9 @@ void DialogCardStore::destroyAll() {
 Vec2 DialogCardStore::mouseFor(const DialogCard& card) const {
     if (!card.screenSpace) return input->mouseInView();
     const Display& d = *renderContext->display;
-    return {static_cast<float>(input->mouse.x) * 1920.0f / static_cast<float>(d.windowWidth),
-            static_cast<float>(input->mouse.y) * 1080.0f / static_cast<float>(d.windowHeight)};
+    return windowToScreen(
+        Vec2(static_cast<float>(input->mouse.x), static_cast<float>(input->mouse.y)),
+        static_cast<float>(d.windowWidth), static_cast<float>(d.windowHeight));
 }
 
 void DialogCardStore::updateCards() {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/View.h"
+
 namespace NK {
 
 Vec2 GUIPointer::onScreen(float mouseX, float mouseY, float windowWidth, float windowHeight) {
-    return {mouseX / windowWidth * 1920.0f, mouseY / windowHeight * 1080.0f};
+    return windowToScreen(Vec2(mouseX, mouseY), windowWidth, windowHeight);
 }
 
 bool GUIPointer::over(const Rect& area, Vec2 pointer) {

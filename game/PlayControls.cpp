@@ -1,5 +1,6 @@
 #include "game/PlayControls.h"
 
+#include "engine/GUIPointer.h"
 #include "engine/Input.h"
 #include "game/PadControls.h"
 
@@ -13,8 +14,9 @@ PlayInput fromKeyboardAndMouse(const NK::Input& input, int windowWidth, int wind
     in.usePressed = input.keyPressed[ALLEGRO_KEY_E] != 0;
     in.restartPressed = input.keyPressed[ALLEGRO_KEY_R] != 0;
     in.firePressed = input.mousePressed[1] != 0;
-    in.pointer =
-        NK::Vec2(input.mouse.x * 1920.0f / windowWidth, input.mouse.y * 1080.0f / windowHeight);
+    in.pointer = NK::GUIPointer::onScreen(
+        static_cast<float>(input.mouse.x), static_cast<float>(input.mouse.y),
+        static_cast<float>(windowWidth), static_cast<float>(windowHeight));
     return in;
 }
 

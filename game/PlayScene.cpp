@@ -97,8 +97,7 @@ void PlayScene::update(const PlayInput& input) {
     // the stick points.
     const NK::View& v = *services.view;
     const NK::Vec2 pivot = run.player->parts().arm.at;
-    const NK::Vec2 onScreen((pivot.x - v.x) * 1920.0f / v.width,
-                            (pivot.y - v.y) * 1080.0f / v.height);
+    const NK::Vec2 onScreen = NK::levelToScreen(v.rect(), pivot);
     PlayInput in = input;
     in.pointer = reticle = aim.pointer(input, onScreen);
     LevelRun::Tick t = run.tick(in, !won && !lost);
@@ -173,13 +172,14 @@ void PlayScene::draw() {
 void PlayScene::drawReticle() {
     if (!aim.byPad() || won || lost) return;
     const NK::View& v = *services.view;
-    const NK::Vec2 at(v.x + reticle.x * v.width / 1920.0f, v.y + reticle.y * v.height / 1080.0f);
-    const float r = 18.0f * v.width / 1920.0f;
+    const NK::Vec2 at = NK::screenToLevel(v.rect(), reticle);
+    const float unit = NK::perScreenPixel(v.rect()).x;
+    const float r = 18.0f * unit;
     NK::RenderContext& rc = *services.renderContext;
     // A ring with a gap-cross, dark under light, readable on any background.
     for (int pass = 0; pass < 2; ++pass) {
         const NK::Color c = pass == 0 ? NK::Color(0, 0, 0, 0.6f) : NK::Color(1, 1, 1, 0.95f);
-        const float t = (pass == 0 ? 6.0f : 3.0f) * v.width / 1920.0f;
+        const float t = (pass == 0 ? 6.0f : 3.0f) * unit;
         rc.drawCircle(at, c, r, t);
         rc.drawLine(NK::Vec2(at.x - 2 * r, at.y), NK::Vec2(at.x - r * 0.5f, at.y), c, t);
         rc.drawLine(NK::Vec2(at.x + r * 0.5f, at.y), NK::Vec2(at.x + 2 * r, at.y), c, t);
@@ -198,8 +198,5 @@ void PlayScene::drawWindow(int window) {
         bitmaps.get(key).placement = windowPlace;
     }
     const NK::View& v = *services.view;
-    const NK::Rect& r = bitmaps.get(key).placement;
-    services.bitmaps->draw(key,
-                           NK::Rect(v.x + r.x * v.width / 1920.0f, v.y + r.y * v.height / 1080.0f,
-                                    r.width * v.width / 1920.0f, r.height * v.height / 1080.0f));
+    services.bitmaps->draw(key, NK::screenToLevel(v.rect(), bitmaps.get(key).placement));
 }
