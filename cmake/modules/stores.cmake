@@ -14,7 +14,11 @@ target_link_libraries(nk_engine INTERFACE nk_stores)
 nk_add_test(test_stores LIBS nk_stores SOURCES
     tests/engine/stores/BitmapStoreTest.cpp
     tests/engine/stores/FontStoreTest.cpp
-    tests/engine/stores/SoundStoreTest.cpp)
+    tests/engine/stores/SoundStoreTest.cpp
+    tests/engine/stores/TextFileTest.cpp)
+
+# Every store's remake in one table, so it links every engine library.
+nk_add_test(test_store_remake LIBS nk_engine SOURCES tests/engine/stores/StoreRemakeTest.cpp)
 
 # Needs a display: run it through tools/headless.sh.
 nk_add_bench(bench_stores LIBS nk_stores SOURCES bench/bench_stores.cpp)
