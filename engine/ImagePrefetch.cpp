@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 
 namespace NK {
 
@@ -18,17 +19,29 @@ ImagePrefetch::ImagePrefetch(std::vector<std::string> paths, int workers)
     for (std::string& path : paths)
         if (std::find(queue.begin(), queue.end(), path) == queue.end())
             queue.push_back(std::move(path));
+    // Registered after Allegro's own uninstall, so it runs before it.
+    static std::once_flag registered;
+    std::call_once(registered, [] { std::atexit(&ImagePrefetch::stopCurrentAtExit); });
     for (int i = 0; i < workers; ++i) threads.emplace_back([this] { work(); });
+}
+
+void ImagePrefetch::stopWorkers() {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        queue.clear();
+    }
+    for (std::thread& t : threads)
+        if (t.joinable()) t.join();
+}
+
+void ImagePrefetch::stopCurrentAtExit() {
+    if (ImagePrefetch* prefetch = running.load()) prefetch->stopWorkers();
 }
 
 ImagePrefetch::~ImagePrefetch() {
     ImagePrefetch* self = this;
     running.compare_exchange_strong(self, nullptr);
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        queue.clear();
-    }
-    for (std::thread& t : threads) t.join();
+    stopWorkers();
     for (auto& item : decoding)
         if (item.second.bitmap) al_destroy_bitmap(item.second.bitmap);
 }

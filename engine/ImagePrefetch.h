@@ -45,7 +45,10 @@ public:
     void waitForAll();
 
     // The one running while the game loads, which every store's cache asks;
-    // null when none runs.
+    // null when none runs. A program that ends while it runs (a fatal error
+    // during start-up) first lets its workers finish the file in hand: the
+    // exit then takes Allegro down, and a worker still decoding would write
+    // into what it freed.
     static ImagePrefetch* current();
     static void setCurrent(ImagePrefetch* prefetch);
 
@@ -60,6 +63,9 @@ private:
         std::string stamp;
     };
     void work();
+    // Stops taking files and waits for the workers; once only.
+    void stopWorkers();
+    static void stopCurrentAtExit();
 
     int flags;
     int format;
