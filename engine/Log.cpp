@@ -35,6 +35,7 @@ void fatal(const std::string& heading, const std::string& text) {
         handler()(heading, text);
     else
         showNativeBox(heading, text);
+    Platform::endWithin(10, 255);
     std::exit(-1);
 }
 

@@ -41,4 +41,10 @@ void keepDriverLoaded();
 // Seeds the C random generator from the current time in seconds.
 void seedRandomFromClock();
 
+// The program is ending: if the exit's clean-up (Allegro's, the audio
+// driver's) has not ended it within `seconds`, a watchdog thread ends it with
+// `status`, so closing the game can never hang. The audio driver has been
+// seen to wait for ever on its own voice thread while stopping it.
+void endWithin(int seconds, int status);
+
 }  // namespace NK::Platform

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DovraVersion.h"
+#include "engine/Platform.h"
 #include "game/CommandLine.h"
 #include "game/Game.h"
 #include "game/GameFolder.h"
@@ -101,5 +102,6 @@ int main(int argc, char** argv) {
     if (const char* seconds = std::getenv("DOVRA_RECOVERY_SECONDS"))
         game->recoverySeconds = std::max(1, std::atoi(seconds));
     game->run("Dovra");
+    NK::Platform::endWithin(10, 0);
     return 0;
 }

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdlib>
 #include <ctime>
 
@@ -22,6 +24,22 @@ TEST(Log, FatalErrorLoggedOrWithoutItsHeadingOrReturning) {
     };
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(returningBox(), testing::ExitedWithCode(255), "");
+}
+
+// Closing can never hang: the audio driver's clean-up at exit has been seen
+// to wait for ever, and the watchdog armed at the end must cut it short
+// with the exit's own status (the stand-in hang gives up after 20 s with 9).
+TEST(Log, ExitHungInItsCleanUp) {
+    const auto hangingExit = [] {
+        std::atexit([] {
+            for (int i = 0; i < 200; ++i) usleep(100000);
+            _exit(9);
+        });
+        NK::Platform::endWithin(1, 7);
+        std::exit(0);
+    };
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(hangingExit(), testing::ExitedWithCode(7), "clean-up hung");
 }
 
 // The start line's clock at fixed instants in UTC: a 24-hour clock would
