@@ -28,7 +28,8 @@ long threads() {
 
 // Registered after Allegro's uninstall, so it runs just before it.
 void noWorkerLeft() {
-    const long left = threads() - threadsBefore;
+    // The fatal error's exit watchdog is the one thread expected.
+    const long left = threads() - threadsBefore - 1;
     if (left == 0) return;
     std::fprintf(stderr, "%ld worker(s) still decoding as Allegro goes\n", left);
     _exit(3);
