@@ -25,8 +25,9 @@ NK::Rect standingAt(float x) {
 
 }  // namespace
 
-// Only ground that stays fills a pit.
-TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyondAndOnlyGroundThatStaysFillsIt) {
+// Only ground that stays fills a pit. The rule holds only while a card is
+// up, and names what is wrong.
+TEST(CardSafety, GapMissedOrSeenPastReachOrGroundThatGoesFillsItOrRuleBrokenWithNoCard) {
     const CardSafety rule(pitLevel());
     EXPECT_TRUE(rule.gapAt(1100.0f, 700.0f) && !rule.gapAt(900.0f, 700.0f));
     // The pit's walls stand at 1000 and 1200: 300 px from the body's side
@@ -49,6 +50,19 @@ TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyondAndOnlyGroundThatS
     level.boxes.clear();
     level.circles.push_back(block(1000.0f, 1000.0f, 200.0f, 200.0f, false, -1.0f));
     EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
+
+    CardSafety::Moment m;
+    m.standing = true;
+    m.player = standingAt(900.0f);
+    EXPECT_EQ(rule.violation(m), "");
+    m.cardUp = true;
+    EXPECT_NE(rule.violation(m).find("gap"), std::string::npos);
+    m.player = standingAt(300.0f);
+    EXPECT_EQ(rule.violation(m), "");
+    m.standing = false;
+    EXPECT_EQ(rule.violation(m), "the player is not on the ground");
+    m.hit = true;
+    EXPECT_EQ(rule.violation(m), "the player is hit");
 }
 
 // A catwalk over the player's head does not hide the pit below it; a
@@ -65,20 +79,4 @@ TEST(CardSafety, CatwalkHidesThePitBelowItOrBreakingFloorNearTheBodyIsMissed) {
     EXPECT_EQ(rule.hazardNear(standingAt(1600.0f)), "");
     // Straight above it, 300 px up, is near as well.
     EXPECT_NE(rule.hazardNear({2010.0f, 400.0f, 200.0f, 300.0f}), "");
-}
-
-TEST(CardSafety, RuleHoldsOnlyWhileACardIsUpAndNamesWhatIsWrong) {
-    const CardSafety rule(pitLevel());
-    CardSafety::Moment m;
-    m.standing = true;
-    m.player = standingAt(900.0f);
-    EXPECT_EQ(rule.violation(m), "");
-    m.cardUp = true;
-    EXPECT_NE(rule.violation(m).find("gap"), std::string::npos);
-    m.player = standingAt(300.0f);
-    EXPECT_EQ(rule.violation(m), "");
-    m.standing = false;
-    EXPECT_EQ(rule.violation(m), "the player is not on the ground");
-    m.hit = true;
-    EXPECT_EQ(rule.violation(m), "the player is hit");
 }

@@ -1,9 +1,9 @@
-#include "elements/Level.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -25,6 +25,7 @@
 namespace {
 
 using gamekit::game;
+using gamekit::pointAt;
 using nktest::Ints;
 
 // Flat ground at y 1000 and the player standing on it (its capsule's foot
@@ -212,7 +213,8 @@ TEST(Motion, LightsBlinkOnTheWrongTicksOrAtTheWrongSpeed) {
     Game& g = game();
     auto intensity = [&g](int i) {
         return [&g, i] {
-            return hundredths(g.level->lights->system().getIntensity(g.level->lights->keyAt(i))) / 100;
+            return hundredths(g.level->lights->system().getIntensity(g.level->lights->keyAt(i))) /
+                   100;
         };
     };
     const std::vector<Ints> seen = watch(
@@ -273,10 +275,6 @@ TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
         {Editor, "gate", "game", "gate", "100 100/1 100/1"},
         {Editor, "importexport", "io", "save", "70 100/15 70/15"},
         {Editor, "gate", "gate", "position_reset", "80 100/7 80/7"}};
-    auto pointAt = [&g](float x, float y) {
-        g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
-        g.input->mouse.y = static_cast<int>(y * static_cast<float>(g.display->windowHeight) / 1080);
-    };
     for (const auto& [scene, tab, system, key, expected] : rows) {
         gamekit::open(scene);
         if (*tab) gamekit::click(tab), gamekit::tick();

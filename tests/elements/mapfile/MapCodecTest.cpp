@@ -55,16 +55,13 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
     }
     // A level with a box dragged past what the reader takes still loads.
     MapData far;
-    far.boxes.push_back({});
-    far.boxes[0].path = "box.png";
-    far.boxes[0].x = 2.5e6f;
-    far.boxes[0].y = -std::numeric_limits<float>::infinity();
-    far.boxes[0].angle = std::numeric_limits<float>::quiet_NaN();
+    far.boxes = {{"box.png", false, 2.5e6f, -std::numeric_limits<float>::infinity(), 0.0f, 0.0f,
+                  std::numeric_limits<float>::quiet_NaN()}};
     const MapCodec::ReadResult back = readText(writeText(far));
     ASSERT_TRUE(back.ok) << back.error;
-    EXPECT_EQ(back.data.boxes[0].x, MapCodec::kLargestReal);
-    EXPECT_EQ(back.data.boxes[0].y, -MapCodec::kLargestReal);
-    EXPECT_EQ(back.data.boxes[0].angle, 0.0f);
+    const BlockRecord& b = back.data.boxes[0];
+    EXPECT_EQ(std::make_tuple(b.x, b.y, b.angle),
+              std::make_tuple(MapCodec::kLargestReal, -MapCodec::kLargestReal, 0.0f));
 }
 
 TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {

@@ -14,9 +14,7 @@ MapData mapIn(const std::string& path) {
 }
 
 BlockRecord wallBox(float x, float y, float w, float h) {
-    BlockRecord b;
-    b.x = x, b.y = y, b.w = w, b.h = h;
-    return b;
+    return {"", false, x, y, w, h};
 }
 
 std::string listed(const std::vector<WallSeam>& seams) {
@@ -57,9 +55,8 @@ TEST(WallSeams, OnlyOpenFacesOfStraightWallsCount) {
                  wallBox(100, 50, 80, 50)};
     std::vector<WallSeam> seams = wallSeams(map);
     ASSERT_EQ(seams.size(), 2u) << listed(seams);
-    EXPECT_EQ(seams[0].x, 0.0f);
-    EXPECT_EQ(seams[1].x, 180.0f);
-    EXPECT_EQ(seams[0].y, 50.0f);
+    EXPECT_EQ(std::make_tuple(seams[0].x, seams[0].y, seams[1].x),
+              std::make_tuple(0.0f, 50.0f, 180.0f));
 
     // The level's edge, a surface along the left face, closes it.
     map.surfaces = {{{{0, -500}, {0, 500}}}};
