@@ -64,7 +64,7 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
               std::make_tuple(MapCodec::kLargestReal, -MapCodec::kLargestReal, 0.0f));
 }
 
-TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
+TEST(MapRead, BadRecordReadOrToldWrongFewestWordsWrongOrSkippableLinesOrValuesRead) {
     // The text, the line told and why.
     const std::tuple<const char*, int, const char*> cases[] = {
         {"PLY 1 2\nB p 1 2 3 4 5\nG 1 2\n", 2, "\"B\" needs 12 words, has 7"},
@@ -93,10 +93,8 @@ TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
         EXPECT_FALSE(readText(line + "\n").ok) << line;
         EXPECT_TRUE(readText(line + " 1\n").ok) << line << " 1";
     }
-}
-
-// Surfaces take pairs after the first segment and ignore an unpaired value.
-TEST(MapRead, UnknownTagsEmptyLinesCarriageReturnsOrAnUnpairedSurfaceValueAreSkipped) {
+    // Unknown tags, empty lines and carriage returns are skipped; surfaces
+    // take pairs after the first segment and ignore an unpaired value.
     MapCodec::ReadResult r = readText("XYZ 1 2\r\n\r\n   \r\nply 1 2\r\nPLY 5 6\r\n");
     ASSERT_TRUE(r.ok);
     EXPECT_FLOAT_EQ(r.data.player.x, 5.0f);
