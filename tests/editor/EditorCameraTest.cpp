@@ -17,8 +17,10 @@ void turn(EditorCamera& camera, int& wheel, int notches) {
 }
 
 // The view eases a tenth of the way a tick in whole percent, so a difference
-// under ten never closes; the wheel's target stays within 20..280.
-TEST(EditorCamera, ZoomEasesTheWrongWayOrLeavesTwentyToTwoHundredEighty) {
+// under ten never closes; the wheel's target stays within 20..280. The keys
+// do nothing while typing, and the camera coasts to a stop at half a pixel a
+// tick.
+TEST(EditorCamera, ZoomEasesTheWrongWayOrLeavesTwentyToTwoHundredEightyOrKeysMoveWhileTyping) {
     EditorCamera camera;
     int wheel = 0;
     camera.enter(wheel);
@@ -34,11 +36,8 @@ TEST(EditorCamera, ZoomEasesTheWrongWayOrLeavesTwentyToTwoHundredEighty) {
     EXPECT_EQ(camera.targetZoom, 280);  // raised while at most 279
     for (int i = 0; i < 40; ++i) turn(camera, wheel, +1);
     EXPECT_EQ(camera.targetZoom, 20);
-}
 
-TEST(EditorCamera, KeysDoNothingWhileTypingAndTheCameraCoastsToAStopAtHalfATick) {
-    EditorCamera camera;
-    camera.enter(0);
+    camera.enter(0);  // the wheel left where it is
     for (int i = 0; i < 20; ++i) camera.tick({false, true, false, false, false, 0});
     EXPECT_FLOAT_EQ(camera.velocity.x, 15.0f);  // capped
     camera.tick({false, true, false, false, true, 0});
@@ -52,10 +51,6 @@ TEST(EditorCamera, KeysDoNothingWhileTypingAndTheCameraCoastsToAStopAtHalfATick)
     EXPECT_FLOAT_EQ(camera.centre.x, stopped);
 }
 
-// A change of row during a test run keeps it going without a restart, and
-// the run ends back on the tab it left. (The row a change shows and its tab,
-// and Escape during a run: the screen table's editor states and
-// EditorFrameTest.ChangeShowsTheWrongRow.)
 // Minutes of panning, zoomed right out: the view never shows a place whose
 // numbers a saved map could not hold.
 TEST(EditorCamera, PanningForMinutesTakesTheViewPastWhatAMapHolds) {
@@ -72,6 +67,9 @@ TEST(EditorCamera, PanningForMinutesTakesTheViewPastWhatAMapHolds) {
     }
 }
 
+// A change of row during a test run keeps it going without a restart, and
+// the run ends back on the tab it left. (The row a change shows and its tab,
+// and Escape during a run: the screen table's editor states.)
 TEST(EditorTabs, ChangeRestartsOrEndsTheRunOrTheRunEndsOnAnotherTab) {
     EditorTabs tabs;
     tabs.enter();

@@ -4,7 +4,7 @@
 
 // A drag held over many ticks is one step; undo and redo walk the steps
 // until a new change cuts redo off; restoring a state is no change.
-TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeOrRestoreRecorded) {
+TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeRestoreRecordedOrDepthExceeded) {
     UndoHistory h;
     h.reset("a");
     EXPECT_FALSE(h.record("a"));
@@ -18,12 +18,10 @@ TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeOrRestoreRecorded) {
     EXPECT_TRUE(h.record("d"));
     for (bool undo : {false, true}) step(undo);
     EXPECT_EQ(seen, "ba-b-b");
-}
 
-// Only the newest steps up to the depth are kept. What undo or redo can
-// still bring back is held; what a new change cut off from redo, or what
-// fell off the end, is not.
-TEST(UndoHistory, DepthExceededOrHoldsWhatCannotBeBroughtBack) {
+    // Only the newest steps up to the depth are kept. What undo or redo can
+    // still bring back is held; what a new change cut off from redo, or what
+    // fell off the end, is not.
     UndoHistory deep(100);
     deep.reset("0");
     for (int i = 1; i <= 150; ++i) deep.record(std::to_string(i));
@@ -32,15 +30,15 @@ TEST(UndoHistory, DepthExceededOrHoldsWhatCannotBeBroughtBack) {
     for (; auto s = deep.undo(); ++undone) last = *s;
     EXPECT_EQ(std::to_string(undone) + " " + last, "100 50");
 
-    UndoHistory h(1);
-    h.reset("a");
-    h.record("b");
-    h.record("c");
-    EXPECT_TRUE(h.holds("b") && h.holds("c"));
-    EXPECT_FALSE(h.holds("a")) << "beyond the depth";
-    h.undo();
-    EXPECT_TRUE(h.holds("c")) << "redo brings it back";
-    h.record("d");
-    EXPECT_FALSE(h.holds("c")) << "a new change cut redo off";
-    EXPECT_TRUE(h.holds("d") && h.holds("b"));
+    UndoHistory one(1);
+    one.reset("a");
+    one.record("b");
+    one.record("c");
+    EXPECT_TRUE(one.holds("b") && one.holds("c"));
+    EXPECT_FALSE(one.holds("a")) << "beyond the depth";
+    one.undo();
+    EXPECT_TRUE(one.holds("c")) << "redo brings it back";
+    one.record("d");
+    EXPECT_FALSE(one.holds("c")) << "a new change cut redo off";
+    EXPECT_TRUE(one.holds("d") && one.holds("b"));
 }

@@ -66,11 +66,13 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
 }
 
 // A culled box waiting for its touch is told of once per run, not 60 times a
-// second; a culled circle goes unsaid.
-TEST_F(BlocksTest, MissingBodyToldOnceForABoxAndNeverForACircle) {
+// second; a culled circle goes unsaid. A body on the picture's centre (250,
+// 330 here), a circle's radius half the width; a dynamic one with the
+// block's density, friction and fixed rotation.
+TEST_F(BlocksTest, MissingBodyToldTwiceOrForACircleOrBodyTakesTheWrongPlaceSizeOrPhysics) {
+    const NK::BitmapEntry image = nktest::solidImage(64, 32, al_map_rgb(0, 0, 0));
     addBox({0, 0, 50, 50}, 1.0f);
-    circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {0, 0, 50, 50}, 0.0f, 1.0f,
-                0.5f, false, 1.0f);
+    circles.add(image, false, {0, 0, 50, 50}, 0.0f, 1.0f, 0.5f, false, 1.0f);
     const std::vector<std::string> once{"ERROR: Square with key \"b_0\" not found"};
     for (int run = 0; run < 2; ++run) {
         boxes.startPlay();  // no bodies made
@@ -79,12 +81,8 @@ TEST_F(BlocksTest, MissingBodyToldOnceForABoxAndNeverForACircle) {
         for (int tick = 0; tick < 120; ++tick) boxes.updatePlay(*world), circles.updatePlay(*world);
         EXPECT_EQ(log.lines(), once) << "run " << run;
     }
-}
-
-// A body on the picture's centre (250, 330 here), a circle's radius half the width; a
-// dynamic one with the block's density, friction and fixed rotation.
-TEST_F(BlocksTest, BodyTakesTheWrongPlaceSizeOrPhysicsSettings) {
-    const NK::BitmapEntry image = nktest::solidImage(64, 32, al_map_rgb(0, 0, 0));
+    boxes.clear();
+    circles.clear();
     circles.add(image, false, {200, 300, 100, 60}, 0.0f, 1.0f, 0.5f, false, -1.0f);
     circles.add(image, true, {200, 300, 100, 60}, 0.0f, 2.5f, 0.25f, true, -1.0f);
     boxes.add(image, true, {200, 300, 100, 60}, 0.0f, 3.5f, 0.75f, false, -1.0f);

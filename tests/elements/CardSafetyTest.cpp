@@ -25,8 +25,9 @@ NK::Rect standingAt(float x) {
 
 }  // namespace
 
-// Only ground that stays fills a pit.
-TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyondAndOnlyGroundThatStaysFillsIt) {
+// Only ground that stays fills a pit. The rule holds only while a card is
+// up, and names what is wrong.
+TEST(CardSafety, GapMissedOrSeenPastReachOrFilledByWhatGoesOrRoofedOrRuleBrokenWithNoCard) {
     const CardSafety rule(pitLevel());
     EXPECT_TRUE(rule.gapAt(1100.0f, 700.0f) && !rule.gapAt(900.0f, 700.0f));
     // The pit's walls stand at 1000 and 1200: 300 px from the body's side
@@ -49,26 +50,7 @@ TEST(CardSafety, GapIsFoundWithinReachOfEitherSideAndNotBeyondAndOnlyGroundThatS
     level.boxes.clear();
     level.circles.push_back(block(1000.0f, 1000.0f, 200.0f, 200.0f, false, -1.0f));
     EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
-}
 
-// A catwalk over the player's head does not hide the pit below it; a
-// breaking floor near the body on any side counts.
-TEST(CardSafety, CatwalkHidesThePitBelowItOrBreakingFloorNearTheBodyIsMissed) {
-    MapData level = pitLevel();
-    level.boxes.push_back(block(800.0f, 400.0f, 600.0f, 64.0f, false, -1.0f));
-    level.boxes.push_back(block(2010.0f, 1000.0f, 256.0f, 64.0f, false, 0.8f));
-    const CardSafety rule(level);
-    // Seen from the floor the pit is open; seen from the catwalk it is roofed.
-    EXPECT_NE(rule.hazardNear(standingAt(700.0f)), "");
-    EXPECT_FALSE(rule.gapAt(1100.0f, 100.0f));
-    EXPECT_NE(rule.hazardNear(standingAt(1800.0f)).find("breaking floor"), std::string::npos);
-    EXPECT_EQ(rule.hazardNear(standingAt(1600.0f)), "");
-    // Straight above it, 300 px up, is near as well.
-    EXPECT_NE(rule.hazardNear({2010.0f, 400.0f, 200.0f, 300.0f}), "");
-}
-
-TEST(CardSafety, RuleHoldsOnlyWhileACardIsUpAndNamesWhatIsWrong) {
-    const CardSafety rule(pitLevel());
     CardSafety::Moment m;
     m.standing = true;
     m.player = standingAt(900.0f);
@@ -81,4 +63,18 @@ TEST(CardSafety, RuleHoldsOnlyWhileACardIsUpAndNamesWhatIsWrong) {
     EXPECT_EQ(rule.violation(m), "the player is not on the ground");
     m.hit = true;
     EXPECT_EQ(rule.violation(m), "the player is hit");
+
+    // A catwalk over the player's head does not hide the pit below it; a
+    // breaking floor near the body on any side counts.
+    level = pitLevel();
+    level.boxes.push_back(block(800.0f, 400.0f, 600.0f, 64.0f, false, -1.0f));
+    level.boxes.push_back(block(2010.0f, 1000.0f, 256.0f, 64.0f, false, 0.8f));
+    const CardSafety roofed(level);
+    // Seen from the floor the pit is open; seen from the catwalk it is roofed.
+    EXPECT_NE(roofed.hazardNear(standingAt(700.0f)), "");
+    EXPECT_FALSE(roofed.gapAt(1100.0f, 100.0f));
+    EXPECT_NE(roofed.hazardNear(standingAt(1800.0f)).find("breaking floor"), std::string::npos);
+    EXPECT_EQ(roofed.hazardNear(standingAt(1600.0f)), "");
+    // Straight above it, 300 px up, is near as well.
+    EXPECT_NE(roofed.hazardNear({2010.0f, 400.0f, 200.0f, 300.0f}), "");
 }

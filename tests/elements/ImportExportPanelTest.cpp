@@ -135,9 +135,8 @@ TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnEditedPla
     panel->loadMap(copyOfMap("ground_only.txt"));
     answer = false;
     panel->newMap();
-    EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(levels().empty());
-    EXPECT_TRUE(panel->isMapEmpty());
+    EXPECT_EQ(std::make_tuple(asked, levels().size(), panel->isMapEmpty()),
+              std::make_tuple(1, std::size_t{0}, true));
     panel->loadMap(copyOfMap("ground_only.txt"));
     answer = true;
     panel->newMap();

@@ -11,7 +11,7 @@ namespace {
 constexpr float pi = 3.14159265f;
 
 // Whatever the panel takes, the map reader must take back.
-TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnImage) {
+TEST(PanelRules, BadTextOrFolderTakenMouseTruncatedOffCentreHandlesUnturnedOrResizeUnbounded) {
     EXPECT_EQ(PanelRules::parseNumber("7-"), 7.0f);
     EXPECT_EQ(PanelRules::parseNumber("-1000000"), -1000000.0f);
     for (const char* text : {"", "-", "--5", ".-3", "1e3", "2000000", "-1000001",
@@ -27,9 +27,7 @@ TEST(PanelRules, TextsWithoutALeadingNumberOrOutOfRangeTakenOrAFolderTakenForAnI
     EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra"), PanelRules::PathCheck::NotFound);
     EXPECT_EQ(PanelRules::checkImagePath(folder, "Dovra/level1-1.png"),
               PanelRules::PathCheck::Found);
-}
 
-TEST(PanelRules, MouseNotTruncatedNewElementsOffCentreHandlesUnturnedOrLockedResizeUnbounded) {
     // A window twice the view's size: every pixel is half a level unit.
     // The player aims at the exact point; the pages cut toward zero.
     const NK::Vec2 exact = PanelRules::levelPoint({100, 50, 960, 540}, {3, 5}, {1920, 1080});

@@ -11,8 +11,11 @@ constexpr auto lines = &NK::TextFile::parse;
 
 // A pack's name shows blanks for underscores, a level's label keeps them;
 // only a whole non-zero number unlocks; a blank line is no level, and a
-// button past the last level starts nothing.
-TEST(LevelPacks, NamesLabelsAndUnlocksReadFromThePackFiles) {
+// button past the last level starts nothing. The win window must never claim
+// an unlock that did not happen: a map played by name, the last level of a
+// pack (five or fewer levels) and a next level still locked (its progress
+// not saved) each say something else.
+TEST(LevelPacks, NameLabelOrUnlockMisreadOrWinLineClaimsAnUnlockThatDidNotHappen) {
     const auto packs = LevelPacks::readList(lines("Resources/LevelPacks/a.txt The_First_Wing x\n"));
     ASSERT_EQ(packs.size(), 1u);
     EXPECT_EQ(packs[0].name + "|" + packs[0].path, "The First Wing|Resources/LevelPacks/a.txt");
@@ -23,6 +26,22 @@ TEST(LevelPacks, NamesLabelsAndUnlocksReadFromThePackFiles) {
     std::string startable;
     for (int i = -1; i <= 7; ++i) startable += LevelPacks::startable(pack, i) ? 'S' : '.';
     EXPECT_EQ(startable + pack.levels.at(0).label, ".SS......L_1");
+
+    const std::string unlocked = "Next level unlocked in the level list.";
+    const std::string last = "That was the last level of this pack.";
+    const std::string byName = "A map played by its name unlocks no level.";
+    LevelPack five;
+    for (int i = 0; i < 6; ++i) five.levels.push_back({"m.txt", "L", i < 2});
+    LevelPack three;
+    three.levels = {{"a.txt", "A", true}, {"b.txt", "B", true}, {"c.txt", "C", true}};
+    // After the first and second of `five` (level 2 still locked) and its
+    // fifth (a sixth line is never a level), the second and third of
+    // `three`, and two maps played by name.
+    using LevelPacks::winLine;
+    EXPECT_EQ(
+        nktest::Lines({winLine(&five, 0), winLine(&five, 1), winLine(&five, 4), winLine(&three, 1),
+                       winLine(&three, 2), winLine(&five, -1), winLine(nullptr, 0)}),
+        nktest::Lines({unlocked, "", last, unlocked, last, byName, byName}));
 }
 
 // The pack as the game reads it, from a copy in the test's own folder.
@@ -35,7 +54,7 @@ LevelPack packAt(const std::string& path, const std::string& text) {
 
 // Progress goes into the next level's line, found past a blank line, and
 // changes nothing but its flag: odd spacing elsewhere stays as written.
-TEST(LevelPacksProgress, AWinRewritesOnlyTheNextLevelsFlag) {
+TEST(LevelPacksProgress, AWinRewritesMoreThanTheNextFlagOrAMissingFileOrMapIsTakenQuietly) {
     const std::string path = nktest::tempPath("pack.txt");
     LevelPack pack = packAt(path, "a.txt  One   1\n\nb.txt Two 0 extra\nc.txt Three 0\n");
     NK::TextFileStore files;
@@ -51,13 +70,10 @@ TEST(LevelPacksProgress, AWinRewritesOnlyTheNextLevelsFlag) {
     EXPECT_EQ(nktest::contentsOf(path), five);
     LevelPack three = packAt(nktest::tempPath("three.txt"), "a.txt A 1\nb.txt B 1\nc.txt C 1\n");
     EXPECT_FALSE(LevelPacks::saveProgress(files, three, 2));
-}
 
-// A missing list leaves no packs and a missing pack file no levels. A pack
-// may name a map that is not there: its button must not start the level, or
-// the load of the missing map ends the game.
-TEST(LevelPacksProgress, MissingListOrPackFileLeavesPacksOrAMissingMapUnloggedOrStartable) {
-    NK::TextFileStore files;
+    // A missing list leaves no packs and a missing pack file no levels. A pack
+    // may name a map that is not there: its button must not start the level,
+    // or the load of the missing map ends the game.
     EXPECT_TRUE(LevelPacks::load(files, nktest::tempPath("no-list.txt")).empty());
     nktest::writeFile(nktest::tempPath("one.txt"), "a.txt A 1\n");
     nktest::writeFile(nktest::tempPath("packs.txt"), nktest::tempPath("gone.txt") + " Gone\n" +
@@ -70,7 +86,7 @@ TEST(LevelPacksProgress, MissingListOrPackFileLeavesPacksOrAMissingMapUnloggedOr
     nktest::writeFile(there, "PLY 400 840\n");
     const std::string gone = nktest::tempPath("gone-map.txt");
     nktest::LogCapture log;
-    const LevelPack pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
+    pack = packAt(nktest::tempPath("gaps.txt"), there + " A 1\n" + gone + " B 1\n");
     EXPECT_EQ(log.lines(), nktest::Lines{"ERROR: File path \"" + gone + "\" not found"});
     EXPECT_TRUE(LevelPacks::startable(pack, 0) && !LevelPacks::startable(pack, 1));
 }
@@ -103,24 +119,3 @@ TEST(ShippedPacks, OpenOnlyTheirFirstLevelAndEveryLevelHasAWinningReplay) {
 }
 
 }  // namespace
-
-// The win window must never claim an unlock that did not happen: a map
-// played by name, the last level of a pack (five or fewer levels) and a next
-// level still locked (its progress not saved) each say something else.
-TEST(LevelPacksProgress, WinLineClaimsAnUnlockThatDidNotHappen) {
-    const std::string unlocked = "Next level unlocked in the level list.";
-    const std::string last = "That was the last level of this pack.";
-    const std::string byName = "A map played by its name unlocks no level.";
-    LevelPack five;
-    for (int i = 0; i < 6; ++i) five.levels.push_back({"m.txt", "L", i < 2});
-    LevelPack three;
-    three.levels = {{"a.txt", "A", true}, {"b.txt", "B", true}, {"c.txt", "C", true}};
-    // After the first and second of `five` (level 2 still locked) and its
-    // fifth (a sixth line is never a level), the second and third of
-    // `three`, and two maps played by name.
-    using LevelPacks::winLine;
-    EXPECT_EQ(
-        nktest::Lines({winLine(&five, 0), winLine(&five, 1), winLine(&five, 4), winLine(&three, 1),
-                       winLine(&three, 2), winLine(&five, -1), winLine(nullptr, 0)}),
-        nktest::Lines({unlocked, "", last, unlocked, last, byName, byName}));
-}

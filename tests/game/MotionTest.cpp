@@ -1,9 +1,9 @@
-#include "elements/Level.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -25,6 +25,7 @@
 namespace {
 
 using gamekit::game;
+using gamekit::pointAt;
 using nktest::Ints;
 
 // Flat ground at y 1000 and the player standing on it (its capsule's foot
@@ -207,22 +208,21 @@ TEST(Motion, NpcLeverOrGateFramesHeldTheWrongTicks) {
 // tick, first on: full for the 60 counted ticks and the turning one, three
 // ticks of fading, dark for 30 counted ticks and the three around them,
 // back in three. First off, on 0.5 s and off 1 s at 30: the same the other
-// way round. A light that does not blink never changes.
+// way round. (A light that does not blink: LightsTest.PlayChanges.)
 TEST(Motion, LightsBlinkOnTheWrongTicksOrAtTheWrongSpeed) {
     Game& g = game();
     auto intensity = [&g](int i) {
         return [&g, i] {
-            return hundredths(g.level->lights->system().getIntensity(g.level->lights->keyAt(i))) / 100;
+            return hundredths(g.level->lights->system().getIntensity(g.level->lights->keyAt(i))) /
+                   100;
         };
     };
     const std::vector<Ints> seen = watch(
         "L 500 500 1 1 1 150 2 1 0.5 50 1\n"
-        "L 900 500 1 1 1 90 2 0.5 1 30 0\n"
-        "L 1300 500 1 1 1 120 2 -1 -1 0.5 1\n",
-        170, {intensity(0), intensity(1), intensity(2)});
+        "L 900 500 1 1 1 90 2 0.5 1 30 0\n",
+        170, {intensity(0), intensity(1)});
     EXPECT_EQ(held(seen[0]), "150x61 100 50 0x33 50 100 150x63 100 50 0x7");
     EXPECT_EQ(held(seen[1]), "0x61 30 60 90x33 60 30 0x63 30 60 90x7");
-    EXPECT_EQ(held(seen[2]), "120x170");
 }
 
 // A circle with no delay and a box with half a second, each against the
@@ -273,10 +273,6 @@ TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
         {Editor, "gate", "game", "gate", "100 100/1 100/1"},
         {Editor, "importexport", "io", "save", "70 100/15 70/15"},
         {Editor, "gate", "gate", "position_reset", "80 100/7 80/7"}};
-    auto pointAt = [&g](float x, float y) {
-        g.input->mouse.x = static_cast<int>(x * static_cast<float>(g.display->windowWidth) / 1920);
-        g.input->mouse.y = static_cast<int>(y * static_cast<float>(g.display->windowHeight) / 1080);
-    };
     for (const auto& [scene, tab, system, key, expected] : rows) {
         gamekit::open(scene);
         if (*tab) gamekit::click(tab), gamekit::tick();

@@ -55,19 +55,16 @@ TEST(MapWrite, SectionsAndTheirBlankLinesOrRealsWrong) {
     }
     // A level with a box dragged past what the reader takes still loads.
     MapData far;
-    far.boxes.push_back({});
-    far.boxes[0].path = "box.png";
-    far.boxes[0].x = 2.5e6f;
-    far.boxes[0].y = -std::numeric_limits<float>::infinity();
-    far.boxes[0].angle = std::numeric_limits<float>::quiet_NaN();
+    far.boxes = {{"box.png", false, 2.5e6f, -std::numeric_limits<float>::infinity(), 0.0f, 0.0f,
+                  std::numeric_limits<float>::quiet_NaN()}};
     const MapCodec::ReadResult back = readText(writeText(far));
     ASSERT_TRUE(back.ok) << back.error;
-    EXPECT_EQ(back.data.boxes[0].x, MapCodec::kLargestReal);
-    EXPECT_EQ(back.data.boxes[0].y, -MapCodec::kLargestReal);
-    EXPECT_EQ(back.data.boxes[0].angle, 0.0f);
+    const BlockRecord& b = back.data.boxes[0];
+    EXPECT_EQ(std::make_tuple(b.x, b.y, b.angle),
+              std::make_tuple(MapCodec::kLargestReal, -MapCodec::kLargestReal, 0.0f));
 }
 
-TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
+TEST(MapRead, BadRecordReadOrToldWrongFewestWordsWrongOrSkippableLinesOrValuesRead) {
     // The text, the line told and why.
     const std::tuple<const char*, int, const char*> cases[] = {
         {"PLY 1 2\nB p 1 2 3 4 5\nG 1 2\n", 2, "\"B\" needs 12 words, has 7"},
@@ -96,10 +93,8 @@ TEST(MapRead, ShortOrUnreadableRecordEndsTheReadAtItsLineOrFewestWordsWrong) {
         EXPECT_FALSE(readText(line + "\n").ok) << line;
         EXPECT_TRUE(readText(line + " 1\n").ok) << line << " 1";
     }
-}
-
-// Surfaces take pairs after the first segment and ignore an unpaired value.
-TEST(MapRead, UnknownTagsEmptyLinesCarriageReturnsOrAnUnpairedSurfaceValueAreSkipped) {
+    // Unknown tags, empty lines and carriage returns are skipped; surfaces
+    // take pairs after the first segment and ignore an unpaired value.
     MapCodec::ReadResult r = readText("XYZ 1 2\r\n\r\n   \r\nply 1 2\r\nPLY 5 6\r\n");
     ASSERT_TRUE(r.ok);
     EXPECT_FLOAT_EQ(r.data.player.x, 5.0f);

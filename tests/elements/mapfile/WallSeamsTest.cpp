@@ -14,9 +14,7 @@ MapData mapIn(const std::string& path) {
 }
 
 BlockRecord wallBox(float x, float y, float w, float h) {
-    BlockRecord b;
-    b.x = x, b.y = y, b.w = w, b.h = h;
-    return b;
+    return {"", false, x, y, w, h};
 }
 
 std::string listed(const std::vector<WallSeam>& seams) {
@@ -29,19 +27,16 @@ std::string listed(const std::vector<WallSeam>& seams) {
 }  // namespace
 
 // A player sliding down a wall of stacked boxes hangs on the seam; a shipped
-// level must build each wall it can be slid down of one piece.
-TEST(WallSeams, NoShippedLevelHasAWallOfStackedPieces) {
+// level must build each wall it can be slid down of one piece. Outer Ring 1
+// as it shipped with stacked walls: the first pit's right wall is where a
+// player holding D hung (x 1804.5, its box's corner at 1856, 1428).
+TEST(WallSeams, ShippedLevelHasAWallOfStackedPiecesOrTheOldFirstLevelsPitWallIsMissed) {
     const std::vector<std::string> names = nktest::namesIn("Editor/Levels");
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) {
         const std::vector<WallSeam> seams = wallSeams(mapIn("Editor/Levels/" + name));
         EXPECT_TRUE(seams.empty()) << name << " has wall seams:\n" << listed(seams);
     }
-}
-
-// Outer Ring 1 as it shipped with stacked walls: the first pit's right wall
-// is where a player holding D hung (x 1804.5, its box's corner at 1856, 1428).
-TEST(WallSeams, TheOldFirstLevelsPitWallIsFound) {
     const std::vector<WallSeam> seams =
         wallSeams(mapIn("tests/data/solve/outer_ring_1_stacked.txt"));
     bool pitWall = false;
@@ -57,9 +52,8 @@ TEST(WallSeams, OnlyOpenFacesOfStraightWallsCount) {
                  wallBox(100, 50, 80, 50)};
     std::vector<WallSeam> seams = wallSeams(map);
     ASSERT_EQ(seams.size(), 2u) << listed(seams);
-    EXPECT_EQ(seams[0].x, 0.0f);
-    EXPECT_EQ(seams[1].x, 180.0f);
-    EXPECT_EQ(seams[0].y, 50.0f);
+    EXPECT_EQ(std::make_tuple(seams[0].x, seams[0].y, seams[1].x),
+              std::make_tuple(0.0f, 50.0f, 180.0f));
 
     // The level's edge, a surface along the left face, closes it.
     map.surfaces = {{{{0, -500}, {0, 500}}}};
