@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 
 #include "editor/ImportExportPanel.h"
 #include "engine/GUISystem.h"
+#include "engine/TextFileStore.h"
 
 void ImportExportPanel::keepRecovery() {
     if (--recoveryCountdown > 0) return;
@@ -19,15 +19,9 @@ void ImportExportPanel::keepRecovery() {
     if (recoveryIsMap || isMapEmpty()) return;
     const std::string now = snapshot();
     if (now == recoveryWritten) return;
-    // Written beside and renamed over, so a crash mid-write keeps the last copy.
-    const std::string temporary = recoveryPath + ".saving";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << now;
-        out.flush();
-        if (!out) return;
-    }
-    if (std::rename(temporary.c_str(), recoveryPath.c_str()) == 0) recoveryWritten = now;
+    // Written whole or not at all: a failed copy keeps the last one and is
+    // tried again next time.
+    if (NK::replaceWhole(recoveryPath, now)) recoveryWritten = now;
 }
 
 void ImportExportPanel::dropRecovery() {

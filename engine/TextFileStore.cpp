@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -32,19 +33,36 @@ TextFile& TextFileStore::prepare(const std::string& path, const std::string& key
     return files.insert(key, TextFile({}, path));
 }
 
+int (*writeFault)(WriteStep step, const std::string& path) = nullptr;
+
+namespace {
+
+bool failed(WriteStep step, const std::string& path) {
+    const int error = writeFault ? writeFault(step, path) : 0;
+    if (error) errno = error;
+    return error != 0;
+}
+
+}  // namespace
+
 bool replaceWhole(const std::string& path, const std::string& text) {
     std::string temporary = path + ".saving";
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = failed(WriteStep::Open, path)
+                       ? -1
+                       : ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
     std::size_t written = 0;
     while (written < text.size()) {
-        ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        const ssize_t n = failed(WriteStep::Write, path)
+                              ? -1
+                              : ::write(fd, text.data() + written, text.size() - written);
         if (n <= 0) break;
         written += static_cast<std::size_t>(n);
     }
-    bool ok = written == text.size() && ::fsync(fd) == 0;
+    bool ok = written == text.size() && !failed(WriteStep::Sync, path) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    if (ok && !failed(WriteStep::Rename, path) && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
     std::remove(temporary.c_str());
     return false;
 }

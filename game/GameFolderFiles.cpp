@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/TextFileStore.h"
 #include "game/GameFolder.h"
 
 namespace fs = std::filesystem;
@@ -27,21 +28,7 @@ bool readFile(const fs::path& path, std::string& contents) {
 // so a crash mid-copy never leaves half a pack file. A link standing where
 // the file goes is replaced, never written through.
 bool writeWhole(const fs::path& path, const std::string& contents) {
-    const fs::path temporary = path.string() + ".copying";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << contents;
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) fs::remove(temporary, error);
-    return !error;
+    return NK::replaceWhole(path.string(), contents);
 }
 
 // The entries of a folder in name order, so every start does the same work.

@@ -1,0 +1,161 @@
+// Every file the game writes, with each step of the write failing in turn
+// (opening the new file, writing it, syncing it to disk, renaming it over
+// the old) for a full disk, an I/O error and a refused permission: the old
+// file stays whole, no half file is left beside it, and the game does what
+// that write's failure calls for. A map save that fails is fatal and keeps
+// the crash copy; the crash copy itself tries again on its next period.
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+
+#include "engine/TextFileStore.h"
+#include "game/GameFolderFiles.h"
+#include "game/LevelPacks.h"
+#include "game/Replay.h"
+#include "tests/game/GameKit.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Fault {
+    NK::WriteStep step = NK::WriteStep::Open;
+    int error = 0;
+    int calls = 0;  // of the step, so far
+};
+Fault fault;
+
+int failFirst(NK::WriteStep step, const std::string&) {
+    return step == fault.step && ++fault.calls == 1 ? fault.error : 0;
+}
+
+// A file the game replaces, and how its failure shows: "fatal: <message>",
+// "refused" (a false return or a problem reported), or "" for a write that
+// fails quietly to try again later.
+struct Write {
+    const char* what;
+    std::string path;
+    std::function<std::string()> run;
+};
+
+std::string leftBeside(const std::string& path) {
+    std::string left;
+    for (const auto& e : fs::directory_iterator(fs::path(path).parent_path()))
+        if (e.path().string().find(".saving") != std::string::npos) left += e.path().string();
+    return left;
+}
+
+}  // namespace
+
+TEST(WriteFaults, FailedWriteLosesTheOldFileLeavesHalfAFileOrIsNotReported) {
+    Game& g = gamekit::game();
+    gamekit::open(Editor);
+    ImportExportPanel& io = *g.importExport;
+    // Any file's old contents; a pack file's, so progress can be read from it.
+    const std::string old = "Editor/Levels/a.txt A 1\nEditor/Levels/b.txt B 0\n";
+    const std::string copy = io.recoveryPath;
+    const std::string folder = nktest::tempPath("write-faults");
+    fs::create_directories(folder + "/LevelPacks");
+    const std::string packPath = folder + "/LevelPacks/p.txt";
+    NK::TextFileStore files;
+    const int period = io.recoverySeconds;
+
+    const Write writes[] = {
+        {"a map saved", "Editor/Levels/saved.txt",
+         [&] {
+             nktest::writeFile(copy, "the crash copy\n");
+             const auto fatal = nktest::catchFatal([&] { io.saveMap("Editor/Levels/saved.txt"); });
+             const bool copyKept = nktest::contentsOf(copy) == "the crash copy\n";
+             std::remove(copy.c_str());
+             return "fatal: " + fatal.text + (copyKept ? "" : " (crash copy lost)");
+         }},
+        {"the crash copy", copy,
+         [&] {
+             io.recoverySeconds = 1;
+             io.dropRecovery();  // its period starts now, the last copy gone
+             nktest::writeFile(copy, old);
+             for (int t = 0; t < 60; ++t) io.keepRecovery();
+             return std::string();
+         }},
+        {"pack progress", packPath,
+         [&] {
+             LevelPack pack;
+             pack.path = packPath;
+             pack.levels.resize(2);
+             return "fatal: " +
+                    nktest::catchFatal([&] { LevelPacks::saveProgress(files, pack, 0); }).text;
+         }},
+        {"a replay recorded", folder + "/run.txt",
+         [&] {
+             ReplayRecorder recorder("Editor/Levels/m.txt");
+             recorder.add(PlayInput());
+             return recorder.write(folder + "/run.txt", Replay::Outcome::Won, 1)
+                        ? std::string("written")
+                        : std::string("refused");
+         }},
+    };
+    io.clearMap();
+    io.loadMap(nktest::sourcePath("tests/data/maps/two_of_each.txt"));
+
+    NK::writeFault = failFirst;
+    for (const Write& w : writes) {
+        for (const NK::WriteStep step : {NK::WriteStep::Open, NK::WriteStep::Write,
+                                         NK::WriteStep::Sync, NK::WriteStep::Rename}) {
+            for (const int error : {ENOSPC, EIO, EACCES}) {
+                const std::string where = std::string(w.what) + ", step " +
+                                          std::to_string(static_cast<int>(step)) + ", errno " +
+                                          std::to_string(error);
+                nktest::writeFile(w.path, old);
+                fault = {step, error, 0};
+                const std::string shown = w.run();
+                EXPECT_EQ(fault.calls >= 1, true) << where << ": the write never reached the step";
+                EXPECT_EQ(nktest::contentsOf(w.path), old) << where;
+                EXPECT_EQ(leftBeside(w.path), "") << where;
+                if (w.path == copy) {
+                    EXPECT_EQ(shown, "") << where;
+                } else if (std::string(w.what) == "a replay recorded") {
+                    EXPECT_EQ(shown, "refused") << where;
+                } else {
+                    EXPECT_EQ(shown.rfind("fatal: File path \"", 0), 0u) << where << ": " << shown;
+                    EXPECT_EQ(shown.find("crash copy lost"), std::string::npos) << where;
+                }
+            }
+        }
+    }
+    // Tried again on its next period, the crash copy is written.
+    fault = {NK::WriteStep::Open, 0, 0};
+    for (int t = 0; t < 60; ++t) io.keepRecovery();
+    EXPECT_EQ(nktest::contentsOf(copy), io.snapshot());
+    NK::writeFault = nullptr;
+    io.recoverySeconds = period;
+    io.clearMap();
+    std::remove(copy.c_str());
+    gamekit::open(MainMenu);
+}
+
+// The player's folder prepared on a first start: any write failing there is
+// reported with the file and nothing half-written is left.
+TEST(WriteFaults, FirstStartFolderHalfWrittenOrItsFailureUnreported) {
+    const std::string root = nktest::tempPath("write-faults-first");
+    const std::string data = root + "/data", folder = root + "/home";
+    fs::create_directories(data + "/Resources/LevelPacks");
+    fs::create_directories(data + "/Editor/Levels");
+    nktest::writeFile(data + "/Resources/LevelPacks/packs_info.txt",
+                      "Resources/LevelPacks/a.txt A x\n");
+    nktest::writeFile(data + "/Resources/LevelPacks/a.txt", "Editor/Levels/m.txt M 1\n");
+    nktest::writeFile(data + "/Editor/Levels/m.txt", "map\n");
+    NK::writeFault = failFirst;
+    for (const NK::WriteStep step :
+         {NK::WriteStep::Open, NK::WriteStep::Write, NK::WriteStep::Sync, NK::WriteStep::Rename}) {
+        fs::remove_all(folder);
+        fault = {step, EIO, 0};
+        const std::string problem = GameFolder::prepare(data, folder);
+        EXPECT_NE(problem.find("cannot be written"), std::string::npos)
+            << static_cast<int>(step) << ": " << problem;
+        for (const auto& e : fs::recursive_directory_iterator(folder))
+            EXPECT_EQ(e.path().string().find(".saving"), std::string::npos) << e.path();
+    }
+    NK::writeFault = nullptr;
+    fs::remove_all(folder);
+    EXPECT_EQ(GameFolder::prepare(data, folder), "");
+}
