@@ -40,19 +40,36 @@ sanitize: deps
 	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	 tools/headless.sh ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
-# The map reader under libFuzzer for FUZZ_SECONDS, seeded from every map in
-# the repository; crashes land in build-fuzz/ as crash-* files.
+# Every reader a stranger's file reaches (a map, a replay, the pack list and
+# a pack file) under libFuzzer, each for FUZZ_SECONDS or FUZZ_RUNS inputs
+# (FUZZ_RUNS=10000000 for a long run), seeded from the repository's own
+# files; a crash lands in build-fuzz/ as <reader>-crash-*.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= 0
 fuzz:
 	@tools/install-deps.sh fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	 -DDOVRA_FUZZ=ON -DDOVRA_SANITIZE=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target map_fuzz -j$(JOBS)
-	@mkdir -p $(FUZZ_BUILD)/corpus
-	@$(FUZZ_BUILD)/bin/map_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
-	 -dict=tools/fuzz/map.dict -artifact_prefix=$(FUZZ_BUILD)/ \
-	 $(FUZZ_BUILD)/corpus $$(ls -d tests/data/maps tests/data/replays Editor/Levels Resources/LevelPacks 2>/dev/null)
+	@cmake --build $(FUZZ_BUILD) --target map_fuzz replay_fuzz packs_fuzz -j$(JOBS)
+	@for reader in map replay packs; do \
+	  case $$reader in \
+	    map) seeds="tests/data/maps tests/data/replays Editor/Levels";; \
+	    replay) seeds="tests/data/replays tests/data/levels";; \
+	    packs) seeds="Resources/LevelPacks";; \
+	  esac; \
+	  dict=; [ -f tools/fuzz/$$reader.dict ] && dict=-dict=tools/fuzz/$$reader.dict; \
+	  limit=-max_total_time=$(FUZZ_SECONDS); [ $(FUZZ_RUNS) -gt 0 ] && limit=-runs=$(FUZZ_RUNS); \
+	  mkdir -p $(FUZZ_BUILD)/corpus-$$reader; \
+	  if $(FUZZ_BUILD)/bin/$${reader}_fuzz $$limit -timeout=10 -rss_limit_mb=4096 $$dict \
+	      -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/$$reader- \
+	      $(FUZZ_BUILD)/corpus-$$reader tests/data/fuzz-regressions/$$reader $$seeds \
+	      > $(FUZZ_BUILD)/$$reader.log 2>&1; then \
+	    echo "fuzz $$reader: $$(grep -m1 number_of_executed_units $(FUZZ_BUILD)/$$reader.log | tr -s ' ' | cut -d' ' -f2) inputs, clean"; \
+	  else \
+	    echo "fuzz $$reader: FAILED, see $(FUZZ_BUILD)/$$reader.log"; tail -30 $(FUZZ_BUILD)/$$reader.log; exit 1; \
+	  fi; \
+	done
 
 # The Debian package, dovra_<version>_amd64.deb in this folder, checked by
 # lintian, desktop-file-validate and appstreamcli.

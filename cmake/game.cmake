@@ -55,13 +55,26 @@ nk_add_test(test_mapfile LIBS dovra_mapfile SOURCES tests/elements/mapfile/MapCo
 add_executable(dovra-map tools/dovra-map.cpp)
 target_link_libraries(dovra-map PRIVATE dovra_mapfile)
 
-# make fuzz: the map reader under libFuzzer (clang only), in a build of its own.
+# make fuzz: every reader a stranger's file reaches (a map, a replay, the
+# pack list and a pack file) under libFuzzer (clang only), in a build of its own.
 if(DOVRA_FUZZ)
-    add_executable(map_fuzz tools/fuzz/map_fuzz.cpp)
-    target_compile_options(map_fuzz PRIVATE -fsanitize=fuzzer)
-    target_link_options(map_fuzz PRIVATE -fsanitize=fuzzer)
+    foreach(fuzzer map replay packs)
+        add_executable(${fuzzer}_fuzz tools/fuzz/${fuzzer}_fuzz.cpp)
+        target_compile_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer)
+        target_link_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer)
+    endforeach()
     target_link_libraries(map_fuzz PRIVATE dovra_mapfile)
+    target_link_libraries(replay_fuzz PRIVATE dovra_game)
+    target_link_libraries(packs_fuzz PRIVATE dovra_game)
 endif()
+# Every input a fuzzer once broke a reader with, kept in
+# tests/data/fuzz-regressions/<reader>/, read again by the same target.
+foreach(fuzzer map replay packs)
+    add_executable(${fuzzer}_regressions tools/fuzz/${fuzzer}_fuzz.cpp tools/fuzz/regressions_main.cpp)
+    target_link_libraries(${fuzzer}_regressions PRIVATE $<IF:$<STREQUAL:${fuzzer},map>,dovra_mapfile,dovra_game>)
+    add_test(NAME fuzz_regressions_${fuzzer}
+             COMMAND ${fuzzer}_regressions ${CMAKE_SOURCE_DIR}/tests/data/fuzz-regressions/${fuzzer})
+endforeach()
 
 # Replays: each level we ship, and each rule a replay proves, played to its end.
 add_executable(dovra-replay tools/dovra-replay.cpp)

@@ -11,6 +11,7 @@
 namespace {
 
 const char* const kKeys[] = {"A", "D", "W", "E", "R", "MOUSE"};
+constexpr int kLastTick = 1 << 29;
 
 // A controller's buttons by the names replays give them.
 const std::pair<const char*, NK::Gamepad::Button> kPadKeys[] = {
@@ -180,9 +181,12 @@ ReplayParse parseReplay(const std::string& text) {
             return fail("unknown instruction " + verb);
         }
         if (a < 0) return fail("ticks start at 0");
+        // About a hundred days of play; well short of where tick sums overflow.
+        if (a > kLastTick || b > kLastTick)
+            return fail("ticks end at " + std::to_string(kLastTick));
     }
     // A key still down at the end stays down for good.
-    for (const auto& [key, from] : openDowns) r.holds[key].push_back({from, 1 << 30});
+    for (const auto& [key, from] : openDowns) r.holds[key].push_back({from, kLastTick + 1});
     if (!sawMap) {
         result.error = "no map line";
         return result;
