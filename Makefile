@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build configure deps assets bench clean sanitize fuzz package gallery mutants monkey
+.PHONY: run test build configure deps assets bench clean sanitize fuzz soak package gallery mutants monkey
 # Keep the nested CMake makefiles from announcing every directory change.
 MAKEFLAGS += --no-print-directory
 
@@ -70,6 +70,14 @@ fuzz:
 	    echo "fuzz $$reader: FAILED, see $(FUZZ_BUILD)/$$reader.log"; tail -30 $(FUZZ_BUILD)/$$reader.log; exit 1; \
 	  fi; \
 	done
+
+# The game started and shut down SOAK_RUNS times five, each start in a
+# process of its own: a clean one, and one for each way a font or a light
+# shader can be missing or broken (a fatal error while the picture workers
+# decode). No start may crash or hang.
+SOAK_RUNS ?= 60
+soak: build
+	@SOAK_RUNS=$(SOAK_RUNS) tools/headless.sh $(BUILD)/bin/test_soak
 
 # The Debian package, dovra_<version>_amd64.deb in this folder, checked by
 # lintian, desktop-file-validate and appstreamcli.

@@ -39,6 +39,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/game)
         nk_add_test(test_game LIBS dovra_monkey SOURCES ${DOVRA_GAME_TESTS})
     endif()
 endif()
+# Starts and shut-downs of the whole game, each in a process of its own.
+nk_add_test(test_soak LIBS dovra_game SOURCES tests/game/soak/StartupSoakTest.cpp)
 nk_add_test(test_e2e_core LIBS nk_core SOURCES tests/e2e/WindowE2ETest.cpp)
 add_dependencies(test_e2e_core dovra)
 nk_add_bench(bench_startup LIBS dovra_game SOURCES bench/bench_startup.cpp)

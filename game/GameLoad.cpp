@@ -140,7 +140,9 @@ void Game::loadResources() {
             loadSoundOrSilence(*sounds, r);
             continue;
         }
-        if (!al_filename_exists(r.path.c_str())) {
+        // Without its font the game has no words to show: a missing one is
+        // the font store's fatal error, not a stand-in.
+        if (r.kind != ResourceEntry::Font && !al_filename_exists(r.path.c_str())) {
             NK::logError(missingResourceMessage(r));
             // A transparent stand-in keeps every later look-up of the key
             // safe: the picture simply does not show.
