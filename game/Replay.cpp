@@ -117,6 +117,8 @@ ReplayParse parseReplay(const std::string& text) {
     std::istringstream lines(text);
     std::string line;
     bool sawMap = false, sawExpect = false;
+    // About a hundred days of play; well short of where tick sums overflow.
+    const std::string pastTheEnd = "ticks end at " + std::to_string(kLastTick);
     for (int n = 1; std::getline(lines, line); ++n) {
         line = line.substr(0, line.find('#'));
         std::istringstream words(line);
@@ -135,6 +137,7 @@ ReplayParse parseReplay(const std::string& text) {
         } else if (verb == "expect") {
             if (!(words >> word >> r.expectedTick))
                 return fail("expect needs an outcome and a tick");
+            if (r.expectedTick > kLastTick) return fail(pastTheEnd);
             if (word == "won")
                 r.expected = Replay::Outcome::Won;
             else if (word == "lost")
@@ -152,9 +155,11 @@ ReplayParse parseReplay(const std::string& text) {
             sawExpect = true;
         } else if (verb == "hold" || verb == "press" || verb == "down" || verb == "up") {
             if (!(words >> key >> a)) return fail(verb + " needs a key and a tick");
+            if (a > kLastTick) return fail(pastTheEnd);
             if (!knownKey(key)) return fail("unknown key " + key);
             if (verb == "hold") {
                 if (!(words >> b) || b <= a) return fail("hold needs a later end tick");
+                if (b > kLastTick) return fail(pastTheEnd);
                 r.holds[key].push_back({a, b});
             } else if (verb == "press") {
                 r.holds[key].push_back({a, a + 1});
@@ -169,21 +174,20 @@ ReplayParse parseReplay(const std::string& text) {
             }
         } else if (verb == "stick") {
             if (!(words >> key >> x >> y >> a)) return fail("stick needs a stick, x, y and a tick");
+            if (a > kLastTick) return fail(pastTheEnd);
             if (key != "LEFT" && key != "RIGHT") return fail("stick must be LEFT or RIGHT");
             if (!(x >= -1 && x <= 1 && y >= -1 && y <= 1))
                 return fail("stick positions run from -1 to 1");
             (key == "LEFT" ? r.leftStick : r.rightStick)[a] = {x, y};
         } else if (verb == "mouse" || verb == "click") {
             if (!(words >> x >> y >> a)) return fail(verb + " needs x, y and a tick");
+            if (a > kLastTick) return fail(pastTheEnd);
             r.pointer[a] = {x, y};
             if (verb == "click") r.holds["MOUSE"].push_back({a, a + 1});
         } else {
             return fail("unknown instruction " + verb);
         }
         if (a < 0) return fail("ticks start at 0");
-        // About a hundred days of play; well short of where tick sums overflow.
-        if (a > kLastTick || b > kLastTick)
-            return fail("ticks end at " + std::to_string(kLastTick));
     }
     // A key still down at the end stays down for good.
     for (const auto& [key, from] : openDowns) r.holds[key].push_back({from, kLastTick + 1});

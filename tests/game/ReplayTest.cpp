@@ -88,6 +88,8 @@ TEST(ReplayFile, BrokenLineReadOrRefusedWithoutItsLineAndReason) {
         {"map m\nexpect won 4\npress W -1", "line 3: ticks start at 0"},
         {"map m\nexpect won 4\nhold D 0 2147483647", "line 3: ticks end at 536870912"},
         {"map m\nexpect won 4\nclick 1 1 2147483647", "line 3: ticks end at 536870912"},
+        {"map m\nexpect won 4\npress W 2147483647", "line 3: ticks end at 536870912"},
+        {"map m\nexpect won 2147483647", "line 2: ticks end at 536870912"},
         {"expect won 4", "no map line"},
         {"map m", "no expect line"},
     };

@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         return 0;
     }
-    // Ticks past the last instruction repeat the last one: a few hundred do.
-    const int ticks = std::min(p.replay.tickLimit(), 400);
+    // Ticks past the last instruction repeat the last one: two seconds do.
+    const int ticks = std::min(p.replay.tickLimit(), 120);
     ReplayRecorder recorder(p.replay.mapPath);
     for (int t = 0; t < ticks; ++t) recorder.add(p.replay.inputAt(t));
     const ReplayParse again = parseReplay(recorder.text(p.replay.expected, 0));
