@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string recoveryName = ".recovery.txt";
+// Where a start sets aside the copy the run before left, while it is offered.
+const std::string offeredName = recoveryName + ".offered";
 
 std::string contentsOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -87,7 +89,12 @@ void MonkeyRun::scanMaps(bool judging, const std::string& before, const std::str
         seen.normalized = c.ok ? c.normalized : std::string();
         now[name] = seen;
         if (!judging) continue;  // the maps the game folder started with
-        if (!c.ok) {
+        if (name == offeredName) {
+            // Not written by the editor: the last run's crash copy, moved aside.
+            auto copy = maps.find(recoveryName);
+            if (copy == maps.end() || !sameDocument(copy->second.normalized, c.normalized))
+                fail("\"" + name + "\" is not the crash copy the run before left");
+        } else if (!c.ok) {
             fail("the editor wrote \"" + name + "\", which dovra-map check refuses: " + c.verdict);
         } else if (!sameDocument(c.normalized, text)) {
             fail("\"" + name + "\" does not load back to the same document, " +
@@ -106,7 +113,7 @@ bool sameDocument(const std::string& a, const std::string& b) {
 
 bool MonkeyRun::savedSomewhere(const std::string& level) const {
     for (const auto& [name, seen] : maps)
-        if (name != recoveryName && !seen.normalized.empty() &&
+        if (name != recoveryName && name != offeredName && !seen.normalized.empty() &&
             sameDocument(seen.normalized, level))
             return true;
     return false;
