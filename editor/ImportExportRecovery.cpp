@@ -71,8 +71,11 @@ void ImportExportPanel::recover() {
     unsavedMapPrompt();
     clearMap();
     loadMap(offeredPath());
-    // The copy holds the level now shown: it is this level's copy from here on.
-    if (std::rename(offeredPath().c_str(), recoveryPath.c_str()) == 0) recoveryWritten = snapshot();
-    endRecoveryOffer(false);
+    // The level now shown is copied as this level's from here on; the copy
+    // on offer goes only once that copy is safe.
+    const std::string now = snapshot();
+    const bool copied = NK::replaceWhole(recoveryPath, now);
+    if (copied) recoveryWritten = now;
+    endRecoveryOffer(copied);
     resetPathInputs();
 }

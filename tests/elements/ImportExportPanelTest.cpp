@@ -55,7 +55,7 @@ protected:
     std::string label(const std::string& key) { return panel->widgets().getTextLabel(key).text; }
     std::vector<std::string> levels() { return nktest::namesIn("Editor/Levels"); }
     void startGameWithCopy() {
-        writeFile(copyPath, crashCopy);
+        writeFile(copyPath, crashCopy + "\n");  // a blank line the level does not hold
         makePanel(1);
         panel->show();
     }
@@ -172,7 +172,7 @@ TEST_F(LevelFileTest,
         editorTicks(59);
         EXPECT_NE(access(copyPath, F_OK), 0) << "copied before its second came";
         editorTicks(1);
-        EXPECT_EQ(contentsOf(offered), crashCopy) << "new editing took the older copy";
+        EXPECT_EQ(contentsOf(offered), crashCopy + "\n") << "new editing took the older copy";
         EXPECT_EQ(contentsOf(copyPath), panel->snapshot()) << "new work left uncopied";
         answer = yes;
         panel->recover();
@@ -180,14 +180,14 @@ TEST_F(LevelFileTest,
         EXPECT_EQ(label("load_info"), "Loaded");
         EXPECT_EQ(panel->snapshot(), crashCopy) << (yes ? "Yes" : "No");
         EXPECT_FALSE(panel->recoveryOffered());
-        EXPECT_EQ(contentsOf(copyPath), crashCopy) << "the recovered level lost its copy";
+        EXPECT_EQ(contentsOf(copyPath), crashCopy) << "the recovered level is not its copy";
         EXPECT_NE(access(offered.c_str(), F_OK), 0);
     }
     EXPECT_EQ(levels().size(), 1u) << "Yes saves the open level beside the copy";
     startGameWithCopy();
     panel->loadMap(copyOfMap("every_record.txt"));
     panel->saveMap("Editor/Levels/other.txt");
-    EXPECT_EQ(contentsOf(offered), crashCopy) << "a save of another level took the copy";
+    EXPECT_EQ(contentsOf(offered), crashCopy + "\n") << "a save of another level took the copy";
     EXPECT_TRUE(panel->recoveryOffered());
     panel->newMap();
     EXPECT_FALSE(panel->recoveryOffered());
