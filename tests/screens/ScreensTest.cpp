@@ -87,6 +87,14 @@ void eachTab(int settle, const std::function<void(const std::string&)>& shown) {
     }
 }
 
+// The editor as a designer first sees it: no message left from a level
+// loaded a moment ago.
+void openFreshEditor() {
+    gamekit::open(MainMenu);
+    gamekit::ticks(ImportExportPanel::messageTicks + 1);
+    gamekit::open(Editor);
+}
+
 void clickIn(NK::GUISystem& gui, const std::string& key) {
     gui.getButton(key).first(key);
     tick();
@@ -147,11 +155,7 @@ TEST(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
 TEST(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) {
     Game& g = game();
     std::vector<std::string> faults;
-    // The editor as a designer first sees it: no message left from a level
-    // loaded a moment ago.
-    gamekit::open(MainMenu);
-    gamekit::ticks(ImportExportPanel::messageTicks + 1);
-    gamekit::open(Editor);
+    openFreshEditor();
     check("editor/io/row0", faults);
     eachTab(1, [&](const std::string& state) { check(state, faults); });
     tick({ALLEGRO_KEY_SPACE});
@@ -276,9 +280,7 @@ TEST(Screens, RecoverShownWithoutACrashCopyOrMissingWhileOneIsOffered) {
 TEST(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) {
     Game& g = game();
     std::vector<std::string> faults;
-    gamekit::open(MainMenu);
-    gamekit::ticks(ImportExportPanel::messageTicks + 1);
-    gamekit::open(Editor);
+    openFreshEditor();
     eachTab(1, [&](const std::string& state) {
         NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
         std::set<std::string> buttons;
