@@ -21,51 +21,37 @@ const std::vector<std::string>& Backgrounds::precreated() {
 
 Backgrounds::Backgrounds(const ElementServices& s)
     : ElementPage(panel),
-      pictures(s.renderContext),
-      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(keys.size()); },
-                                      [this](int i) -> NK::ExtBitmap& {
-                                          return pictures.get(keys[static_cast<std::size_t>(i)]);
-                                      },
-                                      [this](int i) { remove(i); },
+      list(s.renderContext),
+      panel(s, ElementPanel::Elements{[this] { return count(); },
+                                      [this](int i) -> NK::ExtBitmap& { return picture(i); },
+                                      [this](int i) { list.remove(static_cast<std::size_t>(i)); },
                                       [this](int i, const NK::Rect& rect) {
-                                          const NK::ExtBitmap& from =
-                                              pictures.get(keys[static_cast<std::size_t>(i)]);
+                                          const NK::ExtBitmap& from = picture(i);
                                           add(from.image, rect, from.angle);
                                       },
                                       nullptr, nullptr, false}) {}
 
 void Backgrounds::add(const NK::BitmapEntry& image, const NK::Rect& rect, float angle) {
-    const std::string key = std::to_string(keyCounter);
-    pictures.create(image, rect, key).angle = angle;
-    keys.push_back(key);
-    ++keyCounter;
-}
-
-void Backgrounds::remove(int index) {
-    const auto at = keys.begin() + index;
-    pictures.destroy(*at);
-    keys.erase(at);
+    list.pictures.create(image, rect, list.add({}).key).angle = angle;
 }
 
 void Backgrounds::clear() {
-    pictures.destroyAll();
-    keys.clear();
-    keyCounter = 0;
+    list.clear();
     panel.resetSelection();
 }
 
 std::vector<BackgroundRecord> Backgrounds::records() const {
     std::vector<BackgroundRecord> out;
-    out.reserve(keys.size());
-    for (const std::string& key : keys) {
-        const NK::ExtBitmap& e = pictures.get(key);
+    out.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const NK::ExtBitmap& e = list.picture(i);
         out.push_back({e.image.path, e.rect.x, e.rect.y, e.rect.width, e.rect.height, e.angle});
     }
     return out;
 }
 
 void Backgrounds::draw() {
-    for (const std::string& key : keys) pictures.drawExtBitmap(key);
+    list.draw();
 }
 
 void Backgrounds::build() {
@@ -85,6 +71,6 @@ void Backgrounds::build() {
 }
 
 void Backgrounds::updateWidgets() {
-    pictures.updateExtBitmaps();
+    list.pictures.updateExtBitmaps();
     panel.widgets.gui().update();
 }

@@ -8,7 +8,7 @@
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
-#include "engine/ExtBitmapStore.h"
+#include "elements/PictureList.h"
 
 namespace NK {
 class BitmapStore;
@@ -30,7 +30,7 @@ public:
     void add(const NK::BitmapEntry& image, const NK::Rect& rect, float angle);
     // Releases every image; the next one added gets key "0" again.
     void clear();
-    bool empty() const { return keys.empty(); }
+    bool empty() const { return list.empty(); }
     std::vector<BackgroundRecord> records() const;
     void draw();
 
@@ -41,16 +41,15 @@ public:
     static const char* const folder;
     static const std::vector<std::string>& precreated();
 
-    const std::vector<std::string>& keyList() const { return keys; }
-    NK::ExtBitmapStore& images() { return pictures; }
+    NK::ExtBitmap& picture(int index) { return list.picture(static_cast<std::size_t>(index)); }
+    int count() const { return static_cast<int>(list.size()); }
+    NK::ExtBitmapStore& images() { return list.pictures; }
     ElementPanel& editor() { return panel; }
 
 private:
-    void remove(int index);
-
-    // Engine stores answer look-ups only through non-const calls.
-    mutable NK::ExtBitmapStore pictures;
-    std::vector<std::string> keys;
-    int keyCounter = 0;
+    struct Entry {
+        std::string key;
+    };
+    PictureList<Entry> list;
     ElementPanel panel;
 };

@@ -57,13 +57,13 @@ Blocks::Blocks(Kind k, const ElementServices& s)
       kind(std::move(k)),
       effects(s.animations),
       sounds(s.sounds),
-      pictures(s.renderContext),
+      items(s.renderContext),
       panel(s, elements()) {}
 
 ElementPanel::Elements Blocks::elements() {
-    auto at = [this](int i) -> Block& { return blocks[static_cast<std::size_t>(i)]; };
+    auto at = [this](int i) -> Block& { return items.entries[static_cast<std::size_t>(i)]; };
     ElementPanel::Elements e;
-    e.count = [this] { return static_cast<int>(blocks.size()); };
+    e.count = [this] { return static_cast<int>(items.entries.size()); };
     e.image = [this, at](int i) -> NK::ExtBitmap& { return picture(at(i)); };
     e.remove = [this](int i) { remove(i); };
     e.duplicate = [this, at](int i, const NK::Rect& rect) {
@@ -86,34 +86,27 @@ bool Blocks::holds(const NK::ExtBitmap& image, NK::Vec2 point) const {
 void Blocks::add(const NK::BitmapEntry& image, bool isDynamic, const NK::Rect& rect, float angle,
                  float density, float friction, bool rotationFix, float delay) {
     Block b;
-    b.key = std::to_string(keyCounter);
     b.isDynamic = isDynamic;
     b.rotationFix = rotationFix;
     b.density = density;
     b.friction = friction;
     b.delay = delay;
-    pictures.create(image, rect, b.key).angle = angle;
-    blocks.push_back(b);
-    ++keyCounter;
+    items.pictures.create(image, rect, items.add(b).key).angle = angle;
 }
 
 void Blocks::remove(int index) {
-    const auto at = blocks.begin() + index;
-    pictures.destroy(at->key);
-    blocks.erase(at);
+    items.remove(static_cast<std::size_t>(index));
 }
 
 void Blocks::clear() {
-    pictures.destroyAll();
-    blocks.clear();
-    keyCounter = 0;
+    items.clear();
     panel.resetSelection();
 }
 
 std::vector<BlockRecord> Blocks::records() const {
     std::vector<BlockRecord> out;
-    out.reserve(blocks.size());
-    for (const Block& b : blocks) {
+    out.reserve(items.entries.size());
+    for (const Block& b : items.entries) {
         const NK::ExtBitmap& e = picture(b);
         out.push_back({e.image.path, b.isDynamic, e.rect.x, e.rect.y, e.rect.width, e.rect.height,
                        e.angle, b.density, b.friction, b.rotationFix, b.delay});
@@ -122,11 +115,11 @@ std::vector<BlockRecord> Blocks::records() const {
 }
 
 void Blocks::createBodies(NK::PhysicsWorld& world) {
-    for (const Block& b : blocks) makeBody(world, b, picture(b));
+    for (const Block& b : items.entries) makeBody(world, b, picture(b));
 }
 
 void Blocks::startPlay() {
-    for (Block& b : blocks) {
+    for (Block& b : items.entries) {
         if (b.delay < 0.0f) continue;
         b.touched = false;
         b.destroyed = false;
@@ -136,7 +129,7 @@ void Blocks::startPlay() {
 }
 
 void Blocks::updatePlay(NK::PhysicsWorld& world) {
-    for (Block& b : blocks) {
+    for (Block& b : items.entries) {
         if (b.delay < 0.0f || b.destroyed) continue;
         const std::string key = bodyKey(b);
         const Body body = findBody(world, key);
@@ -172,11 +165,11 @@ void Blocks::crumble(NK::PhysicsWorld& world, Block& block, const Body& body) {
 }
 
 void Blocks::drawEditor() {
-    for (const Block& b : blocks) pictures.drawExtBitmap(b.key);
+    items.draw();
 }
 
 void Blocks::drawPlay(NK::PhysicsWorld& world) {
-    for (const Block& b : blocks) {
+    for (const Block& b : items.entries) {
         const std::string key = bodyKey(b);
         if (!findBody(world, key).body) continue;
         drawBody(world, key, picture(b).currentEntry());
@@ -184,7 +177,8 @@ void Blocks::drawPlay(NK::PhysicsWorld& world) {
 }
 
 Blocks::Block* Blocks::selectedBlock() {
-    return panel.hasSelection() ? &blocks[static_cast<std::size_t>(panel.selected)] : nullptr;
+    return panel.hasSelection() ? &items.entries[static_cast<std::size_t>(panel.selected)]
+                                : nullptr;
 }
 
 void Blocks::build() {
@@ -224,7 +218,7 @@ void Blocks::build() {
 }
 
 PanelWidgets::Group Blocks::physicsGroup() {
-    auto at = [this](int i) -> Block& { return blocks[static_cast<std::size_t>(i)]; };
+    auto at = [this](int i) -> Block& { return items.entries[static_cast<std::size_t>(i)]; };
     PanelWidgets::Group g;
     g.key = "physics";
     g.title = "Physics";
@@ -255,7 +249,7 @@ PanelWidgets::Group Blocks::physicsGroup() {
 }
 
 PanelWidgets::Group Blocks::delayGroup() {
-    auto at = [this](int i) -> Block& { return blocks[static_cast<std::size_t>(i)]; };
+    auto at = [this](int i) -> Block& { return items.entries[static_cast<std::size_t>(i)]; };
     PanelWidgets::Group g;
     g.key = "delay";
     PanelWidgets::Field f{"delay", "SEC", [at](int i) { return at(i).delay; },
@@ -279,6 +273,6 @@ void Blocks::switchDelay() {
 }
 
 void Blocks::updateWidgets() {
-    pictures.updateExtBitmaps();
+    items.pictures.updateExtBitmaps();
     panel.widgets.gui().update();
 }

@@ -8,7 +8,7 @@
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
-#include "engine/ExtBitmapStore.h"
+#include "elements/PictureList.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
 
@@ -71,7 +71,7 @@ public:
              float density, float friction, bool rotationFix, float delay);
     // Releases every picture; the next block added gets key "0" again.
     void clear();
-    bool empty() const { return blocks.empty(); }
+    bool empty() const { return items.empty(); }
     std::vector<BlockRecord> records() const;
 
     // A body for every block, made from its rectangle and fields.
@@ -89,9 +89,9 @@ public:
     void updateWidgets() override;
 
     std::string bodyKey(const Block& block) const { return kind.bodyPrefix + block.key; }
-    const std::vector<Block>& list() const { return blocks; }
-    std::vector<Block>& list() { return blocks; }
-    NK::ExtBitmapStore& images() { return pictures; }
+    const std::vector<Block>& list() const { return items.entries; }
+    std::vector<Block>& list() { return items.entries; }
+    NK::ExtBitmapStore& images() { return items.pictures; }
     ElementPanel& editor() { return panel; }
 
 protected:
@@ -121,15 +121,12 @@ private:
     PanelWidgets::Group delayGroup();
     void switchDelay();
     Block* selectedBlock();
-    NK::ExtBitmap& picture(const Block& block) const { return pictures.get(block.key); }
+    NK::ExtBitmap& picture(const Block& block) const { return items.pictures.get(block.key); }
 
     Kind kind;
     NK::AnimationStore* effects;
     NK::SoundStore* sounds;
-    // Engine stores answer look-ups only through non-const calls.
-    mutable NK::ExtBitmapStore pictures;
-    std::vector<Block> blocks;
-    int keyCounter = 0;
+    PictureList<Block> items;
     // Last: its callbacks reach the members above.
     ElementPanel panel;
 };

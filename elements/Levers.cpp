@@ -20,64 +20,60 @@ const NK::Vec2 Levers::size(90.0f, 150.0f);
 
 Levers::Levers(const ElementServices& s)
     : ElementPage(panel),
-      pictures(s.renderContext),
-      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(levers.size()); },
-                                      [this](int i) -> NK::ExtBitmap& {
-                                          return picture(levers[static_cast<std::size_t>(i)]);
-                                      },
-                                      [this](int i) { remove(i); },
-                                      [this](int i, const NK::Rect& rect) {
-                                          const Lever& from = levers[static_cast<std::size_t>(i)];
-                                          add({rect.x, rect.y}, picture(from).angle, from.delay);
-                                      },
-                                      nullptr, nullptr, false}),
+      levers(s.renderContext),
+      panel(s, ElementPanel::Elements{
+                   [this] { return static_cast<int>(levers.entries.size()); },
+                   [this](int i) -> NK::ExtBitmap& {
+                       return picture(levers.entries[static_cast<std::size_t>(i)]);
+                   },
+                   [this](int i) { remove(i); },
+                   [this](int i, const NK::Rect& rect) {
+                       const Lever& from = levers.entries[static_cast<std::size_t>(i)];
+                       add({rect.x, rect.y}, picture(from).angle, from.delay);
+                   },
+                   nullptr, nullptr, false}),
       bitmaps(s.bitmaps),
       view(s.view) {}
 
 void Levers::add(NK::Vec2 topLeft, float angle, float delay) {
     Lever lever;
-    lever.key = std::to_string(keyCounter++);
     lever.delay = delay;
     // The frames are copied into the picture, so the sheet need not stay.
     animations.loadAnimation(sheetPath, 5, 1, "lever");
-    pictures.createAnimated(animations.get("lever"), NK::Rect(topLeft, size), lever.key).angle =
-        angle;
+    levers.pictures
+        .createAnimated(animations.get("lever"), NK::Rect(topLeft, size), levers.add(lever).key)
+        .angle = angle;
     animations.destroyAnimation("lever");
-    levers.push_back(lever);
 }
 
 void Levers::remove(int index) {
-    const auto at = levers.begin() + index;
-    pictures.destroy(at->key);
-    levers.erase(at);
+    levers.remove(static_cast<std::size_t>(index));
 }
 
 void Levers::clear() {
-    pictures.destroyAll();
     levers.clear();
-    keyCounter = 0;
     panel.resetSelection();
 }
 
 std::vector<LeverRecord> Levers::records() const {
     std::vector<LeverRecord> out;
-    out.reserve(levers.size());
-    for (const Lever& lever : levers) {
-        const NK::ExtBitmap& e = pictures.get(lever.key);
+    out.reserve(levers.entries.size());
+    for (const Lever& lever : levers.entries) {
+        const NK::ExtBitmap& e = levers.pictures.get(lever.key);
         out.push_back({e.rect.x, e.rect.y, e.angle, lever.delay});
     }
     return out;
 }
 
 void Levers::start() {
-    for (Lever& lever : levers) {
+    for (Lever& lever : levers.entries) {
         showRestFrame(picture(lever), offFrame);
         lever.switched = false;
     }
 }
 
 void Levers::update(bool ePressed, const NK::Rect& playerRect) {
-    for (Lever& lever : levers) {
+    for (Lever& lever : levers.entries) {
         if (ePressed && picture(lever).rect.touches(playerRect)) pull(lever);
         // A delay of exactly 0 is "on" in the editor yet never runs down.
         if (!lever.switched || lever.delay <= 0.0f) continue;
@@ -89,7 +85,7 @@ void Levers::update(bool ePressed, const NK::Rect& playerRect) {
 void Levers::pull(Lever& lever) {
     // A second pull replays the switch and starts the delay over.
     showRestFrame(picture(lever), onFrame);
-    pictures.playFrames(lever.key, offFrame, onFrame, ticksPerFrame, false, false, 0);
+    levers.pictures.playFrames(lever.key, offFrame, onFrame, ticksPerFrame, false, false, 0);
     lever.switched = true;
     lever.countdown = static_cast<int>(lever.delay * 60.0f);
 }
@@ -97,30 +93,32 @@ void Levers::pull(Lever& lever) {
 void Levers::fallBack(Lever& lever) {
     lever.switched = false;
     showRestFrame(picture(lever), offFrame);
-    pictures.playFrames(lever.key, onFrame, offFrame, ticksPerFrame, false, false, 0);
+    levers.pictures.playFrames(lever.key, onFrame, offFrame, ticksPerFrame, false, false, 0);
 }
 
 void Levers::end() {
-    for (Lever& lever : levers) showRestFrame(picture(lever), offFrame);
+    for (Lever& lever : levers.entries) showRestFrame(picture(lever), offFrame);
 }
 
 void Levers::draw() {
-    for (const Lever& lever : levers) pictures.drawExtBitmap(lever.key);
+    levers.draw();
 }
 
 bool Levers::allSwitched() const {
-    return std::all_of(levers.begin(), levers.end(), [](const Lever& l) { return l.switched; });
+    return std::all_of(levers.entries.begin(), levers.entries.end(),
+                       [](const Lever& l) { return l.switched; });
 }
 
 Levers::Lever* Levers::selectedLever() {
-    return panel.hasSelection() ? &levers[static_cast<std::size_t>(panel.selected)] : nullptr;
+    return panel.hasSelection() ? &levers.entries[static_cast<std::size_t>(panel.selected)]
+                                : nullptr;
 }
 
 PanelWidgets::Group Levers::angleGroup() {
     PanelWidgets::Group g = panel.angleGroup();
     // A lever is never drawn mirrored; RESET makes sure of it all the same.
     g.reset = [this](int i) {
-        NK::ExtBitmap& e = picture(levers[static_cast<std::size_t>(i)]);
+        NK::ExtBitmap& e = picture(levers.entries[static_cast<std::size_t>(i)]);
         e.angle = 0.0f;
         e.flipX = e.flipY = false;
     };
@@ -128,7 +126,7 @@ PanelWidgets::Group Levers::angleGroup() {
 }
 
 PanelWidgets::Group Levers::delayGroup() {
-    auto lever = [this](int i) -> Lever& { return levers[static_cast<std::size_t>(i)]; };
+    auto lever = [this](int i) -> Lever& { return levers.entries[static_cast<std::size_t>(i)]; };
     PanelWidgets::Group g;
     g.key = "delay";
     PanelWidgets::Field f{"delay", "SEC", [lever](int i) { return lever(i).delay; },
@@ -169,7 +167,7 @@ void Levers::update(bool mouseOutside) {
     panel.update(mouseOutside);
     // Levers have one size: the shared resize handle has nothing to do here.
     panel.resizing = false;
-    for (const Lever& lever : levers) {
+    for (const Lever& lever : levers.entries) {
         NK::Rect& r = picture(lever).rect;
         r.width = size.x;
         r.height = size.y;
@@ -178,7 +176,7 @@ void Levers::update(bool mouseOutside) {
 
 void Levers::drawOverlay(NK::Vec2 handleSize) {
     if (!panel.hasSelection()) return;
-    const NK::ExtBitmap& e = picture(levers[static_cast<std::size_t>(panel.selected)]);
+    const NK::ExtBitmap& e = picture(levers.entries[static_cast<std::size_t>(panel.selected)]);
     const NK::Vec2 at = PanelRules::rotateHandle(e.rect, e.angle);
     const float tint = PanelRules::onHandle(panel.mouseInLevel(), at, handleSize) ? 0.7f : 1.0f;
     bitmaps->drawTinted("rotate", NK::Rect(at.x, at.y, handleSize.x, handleSize.y), true,
@@ -186,6 +184,6 @@ void Levers::drawOverlay(NK::Vec2 handleSize) {
 }
 
 void Levers::updateWidgets() {
-    pictures.updateExtBitmaps();
+    levers.pictures.updateExtBitmaps();
     panel.widgets.gui().update();
 }

@@ -8,8 +8,8 @@
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
+#include "elements/PictureList.h"
 #include "engine/AnimationStore.h"
-#include "engine/ExtBitmapStore.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
 
@@ -64,13 +64,13 @@ public:
     static constexpr int ticksPerFrame = 3;
     static const NK::Vec2 size;
 
-    const std::vector<Lever>& list() const { return levers; }
-    NK::ExtBitmapStore& images() { return pictures; }
+    const std::vector<Lever>& list() const { return levers.entries; }
+    NK::ExtBitmapStore& images() { return levers.pictures; }
     const NK::AnimationStore& sheets() const { return animations; }
     ElementPanel& editor() { return panel; }
 
 private:
-    NK::ExtBitmap& picture(const Lever& lever) { return pictures.get(lever.key); }
+    NK::ExtBitmap& picture(const Lever& lever) { return levers.pictures.get(lever.key); }
     void remove(int index);
     void pull(Lever& lever);
     void fallBack(Lever& lever);
@@ -80,9 +80,7 @@ private:
 
     NK::AnimationStore animations;
     // Engine stores answer look-ups only through non-const calls.
-    mutable NK::ExtBitmapStore pictures;
-    std::vector<Lever> levers;
-    int keyCounter = 0;
+    PictureList<Lever> levers;
     ElementPanel panel;
     NK::BitmapStore* bitmaps;
     NK::View* view;

@@ -24,14 +24,15 @@ const std::vector<std::string>& NPCs::typeKeys() {
 
 NPCs::NPCs(const ElementServices& s)
     : ElementPage(panel),
-      pictures(s.renderContext),
-      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(npcs.size()); },
+      npcs(s.renderContext),
+      panel(s, ElementPanel::Elements{[this] { return static_cast<int>(npcs.entries.size()); },
                                       [this](int i) -> NK::ExtBitmap& {
-                                          return *npcs[static_cast<std::size_t>(i)].box;
+                                          return *npcs.entries[static_cast<std::size_t>(i)].box;
                                       },
                                       [this](int i) { remove(i); },
                                       [this](int i, const NK::Rect& rect) {
-                                          const Npc& from = npcs[static_cast<std::size_t>(i)];
+                                          const Npc& from =
+                                              npcs.entries[static_cast<std::size_t>(i)];
                                           add(from.type, from.inverted, rect.x, rect.y);
                                       },
                                       nullptr, nullptr, false}),
@@ -50,60 +51,55 @@ void NPCs::loadImages() {
 
 void NPCs::add(int type, bool inverted, float x, float y) {
     Npc npc;
-    npc.key = std::to_string(keyCounter++);
     npc.type = std::clamp(type, 0, static_cast<int>(typeKeys().size()) - 1);
     npc.inverted = inverted;
     npc.box = std::make_unique<NK::ExtBitmap>();
     npc.box->rect = NK::Rect(NK::Vec2(x, y), size);
-    npcs.push_back(std::move(npc));
+    npcs.add(std::move(npc));
 }
 
 void NPCs::remove(int index) {
-    const auto at = npcs.begin() + index;
-    if (pictures.contains(at->key)) pictures.destroy(at->key);
-    npcs.erase(at);
+    npcs.remove(static_cast<std::size_t>(index));
 }
 
 void NPCs::clear() {
-    pictures.destroyAll();
     npcs.clear();
-    keyCounter = 0;
     panel.resetSelection();
 }
 
 std::vector<NpcRecord> NPCs::records() const {
     std::vector<NpcRecord> out;
-    out.reserve(npcs.size());
-    for (const Npc& npc : npcs)
+    out.reserve(npcs.entries.size());
+    for (const Npc& npc : npcs.entries)
         out.push_back({npc.box->rect.x, npc.box->rect.y, npc.type, npc.inverted});
     return out;
 }
 
 void NPCs::start() {
-    for (const Npc& npc : npcs) {
+    for (const Npc& npc : npcs.entries) {
         const NK::Rect& r = npc.box->rect;
         const std::string& type = typeKeys()[static_cast<std::size_t>(npc.type)];
-        pictures.createAnimated(animations.get(type), NK::Rect(r.x, r.y, size.x, size.y), npc.key)
+        npcs.pictures
+            .createAnimated(animations.get(type), NK::Rect(r.x, r.y, size.x, size.y), npc.key)
             .flipX = npc.inverted;
         // Back and forth without end, so the figure sways rather than loops.
-        pictures.playFrames(npc.key, firstFrame, lastFrame, ticksPerFrame, true, false, -1);
+        npcs.pictures.playFrames(npc.key, firstFrame, lastFrame, ticksPerFrame, true, false, -1);
     }
 }
 
 void NPCs::end() {
-    for (const Npc& npc : npcs)
-        if (pictures.contains(npc.key)) pictures.destroy(npc.key);
+    for (const Npc& npc : npcs.entries)
+        if (npcs.pictures.contains(npc.key)) npcs.pictures.destroy(npc.key);
 }
 
 void NPCs::drawPlay() {
     // The store holds nothing but the NPCs' pictures; going by the list keeps
     // overlapping figures in a fixed order, later ones in front.
-    for (const Npc& npc : npcs)
-        if (pictures.contains(npc.key)) pictures.drawExtBitmap(npc.key);
+    npcs.draw();
 }
 
 void NPCs::drawEditor() {
-    for (const Npc& npc : npcs) {
+    for (const Npc& npc : npcs.entries) {
         const NK::Animation& sheet = animations.get(typeKeys()[static_cast<std::size_t>(npc.type)]);
         if (sheet.frames.empty()) continue;
         const NK::AnimationFrame& frame = sheet.frames.front();
@@ -115,14 +111,14 @@ void NPCs::drawEditor() {
 
 void NPCs::stepType(int by) {
     if (!panel.hasSelection()) return;
-    Npc& npc = npcs[static_cast<std::size_t>(panel.selected)];
+    Npc& npc = npcs.entries[static_cast<std::size_t>(panel.selected)];
     npc.type = std::clamp(npc.type + by, 0, static_cast<int>(typeKeys().size()) - 1);
 }
 
 std::string NPCs::selectedTypeName() const {
     if (!panel.hasSelection()) return "";
     return typeKeys()[static_cast<std::size_t>(
-        npcs[static_cast<std::size_t>(panel.selected)].type)];
+        npcs.entries[static_cast<std::size_t>(panel.selected)].type)];
 }
 
 void NPCs::build() {
@@ -156,12 +152,12 @@ void NPCs::build() {
                  NK::Rect(row.x + row.width - arrow, row.y, arrow, row.height));
     w.endSection();
     PanelWidgets::Group position = panel.positionGroup();
-    position.toggles.push_back({"invert", [] { return "INVERT"; },
-                                [this] {
-                                    if (panel.hasSelection())
-                                        npcs[static_cast<std::size_t>(panel.selected)].inverted ^=
-                                            true;
-                                }});
+    position.toggles.push_back(
+        {"invert", [] { return "INVERT"; },
+         [this] {
+             if (panel.hasSelection())
+                 npcs.entries[static_cast<std::size_t>(panel.selected)].inverted ^= true;
+         }});
     panel.addGroup(position);
     panel.refreshPanel();
     panel.hide();
@@ -171,7 +167,7 @@ void NPCs::update(bool mouseOutside) {
     panel.update(mouseOutside);
     // An NPC is only moved: the shared resize and rotate handles have nothing to do here.
     panel.resizing = panel.rotating = false;
-    for (const Npc& npc : npcs) {
+    for (const Npc& npc : npcs.entries) {
         npc.box->rect.width = size.x;
         npc.box->rect.height = size.y;
         npc.box->angle = 0.0f;
@@ -181,14 +177,14 @@ void NPCs::update(bool mouseOutside) {
 void NPCs::drawOverlay(NK::Vec2 handleSize) {
     (void)handleSize;
     if (!panel.hasSelection()) return;
-    const NK::Rect& r = npcs[static_cast<std::size_t>(panel.selected)].box->rect;
+    const NK::Rect& r = npcs.entries[static_cast<std::size_t>(panel.selected)].box->rect;
     const float green = PanelRules::holds(r, 0.0f, panel.mouseInLevel()) ? 1.0f : 0.7f;
     al_draw_rectangle(r.x, r.y, r.x + size.x, r.y + size.y, al_map_rgba_f(0.0f, green, 0.0f, 1.0f),
                       3.0f);
 }
 
 void NPCs::updateWidgets() {
-    pictures.updateExtBitmaps();
+    npcs.pictures.updateExtBitmaps();
     // The label is rendered text: redo it only when the selected type changed.
     const std::string name = selectedTypeName();
     if (name != shownTypeName) {

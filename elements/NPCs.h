@@ -9,9 +9,9 @@
 #include "elements/ElementPage.h"
 #include "elements/ElementPanel.h"
 #include "elements/MapRecords.h"
+#include "elements/PictureList.h"
 #include "engine/AnimationStore.h"
 #include "engine/ExtBitmap.h"
-#include "engine/ExtBitmapStore.h"
 #include "engine/Vec2.h"
 
 namespace NK {
@@ -73,8 +73,8 @@ public:
     static constexpr int ticksPerFrame = 8;
     static const NK::Vec2 size;
 
-    const std::vector<Npc>& list() const { return npcs; }
-    NK::ExtBitmapStore& images() { return pictures; }
+    const std::vector<Npc>& list() const { return npcs.entries; }
+    NK::ExtBitmapStore& images() { return npcs.pictures; }
     // The four sheets, loaded once.
     const NK::AnimationStore& sheets() const { return animations; }
     ElementPanel& editor() { return panel; }
@@ -85,9 +85,7 @@ private:
     std::string selectedTypeName() const;
 
     NK::AnimationStore animations;
-    NK::ExtBitmapStore pictures;
-    std::vector<Npc> npcs;
-    int keyCounter = 0;
+    PictureList<Npc> npcs;
     ElementPanel panel;
     NK::View* view;
     std::string shownTypeName;

@@ -19,9 +19,7 @@ protected:
         backgrounds.add(nktest::solidImage(64, 32, al_map_rgb(200, 40, 40)), r, angle);
     }
     ElementPanel& panel() { return backgrounds.editor(); }
-    NK::ExtBitmap& picture(int i) {
-        return backgrounds.images().get(backgrounds.keyList()[static_cast<std::size_t>(i)]);
-    }
+    NK::ExtBitmap& picture(int i) { return backgrounds.picture(i); }
 
     Backgrounds& backgrounds = *level.backgrounds;
     std::vector<NK::Vec2> centres;
@@ -72,7 +70,7 @@ TEST_F(ElementPanelTest, DeleteMovesSelectionBackSparesTypingAndEmptiesInputsWhe
     EXPECT_TRUE(panel().selected == 0 && shown("position_x") == "10.00");
     clickInput("position_x");
     tick(backgrounds, true, {ALLEGRO_KEY_DELETE});
-    EXPECT_EQ(backgrounds.keyList().size(), 1u);
+    EXPECT_EQ(backgrounds.count(), 1);
     clickInput("position_x");  // empty: unchanged
     EXPECT_EQ(picture(0).rect.x, 10.0f);
 
@@ -145,7 +143,7 @@ TEST_F(ElementPanelTest, ImageCheckSilentOnEmptyRedWhenMissingAndAddsOnlyFound) 
     // Found, and where it goes: the screen table's backgrounds_added.
     clickButton("set_precreated");
     clickButton("add");
-    ASSERT_EQ(backgrounds.keyList().size(), 1u);
+    ASSERT_EQ(backgrounds.count(), 1);
     EXPECT_EQ(backgrounds.records()[0].path, "Editor/Backgrounds/Dovra/VAZEzadide-screen.png");
     EXPECT_FALSE(paneltest::bitmaps().contains("bg"));
 
