@@ -11,6 +11,7 @@
 #include "elements/EditorPanel.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -26,10 +27,10 @@ void EditorFrame::draw() {
     const int tab = tabs.editorTab;
     const bool running = tabs.testRunning;
     const NK::View& view = *services.view;
-    if (tab == EditorTabs::SurfacesTab && !mouseOutside) services.surfaces->drawPreview();
-    services.backgrounds->draw();
+    if (tab == EditorTabs::SurfacesTab && !mouseOutside) level.surfaces->drawPreview();
+    level.backgrounds->draw();
     if (showSurfaces || tab == EditorTabs::SurfacesTab)
-        services.surfaces->drawSurfaces(mouseOutside, tab == EditorTabs::SurfacesTab);
+        level.surfaces->drawSurfaces(mouseOutside, tab == EditorTabs::SurfacesTab);
     if (showArea || tab == EditorTabs::PlayerTab)
         run.player->drawCameraArea(tab == EditorTabs::PlayerTab);
     // A test run draws the level as it plays: blocks as their bodies lie,

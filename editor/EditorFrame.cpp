@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "editor/ImportExportPanel.h"
@@ -56,8 +57,10 @@ std::string onOff(const std::string& text, bool on) {
 
 }  // namespace
 
-EditorFrame::EditorFrame(const Services& s, const LevelRun& r, const Panels& p)
-    : services(s), run(r), panels(p) {}
+EditorFrame::EditorFrame(const Services& s, Level& l) : services(s), level(l), run(l.run()) {
+    const std::vector<EditorPanel*> inTabOrder = l.panels();
+    std::copy(inTabOrder.begin(), inTabOrder.end(), panels.begin());
+}
 
 void EditorFrame::build(std::function<void()> leaveToMenu) {
     toMenu = std::move(leaveToMenu);

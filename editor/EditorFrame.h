@@ -15,15 +15,13 @@ class AnimationStore;
 class BitmapStore;
 class GUISystem;
 class Input;
-class LightSystem;
 class RenderContext;
 class View;
 struct Display;
 }  // namespace NK
 class EditorPanel;
 class ImportExportPanel;
-class Surfaces;
-class Backgrounds;
+class Level;
 
 // Everything around the element pages: the top bar with its two rows of
 // tabs and the show toggles, the right panel's "Run" and "Import/Export",
@@ -39,14 +37,12 @@ public:
         NK::BitmapStore* bitmaps = nullptr;
         NK::AnimationStore* animations = nullptr;
         NK::RenderContext* renderContext = nullptr;
-        NK::LightSystem* lightSystem = nullptr;
         ImportExportPanel* importExport = nullptr;
-        Backgrounds* backgrounds = nullptr;
-        Surfaces* surfaces = nullptr;
     };
     using Panels = std::array<EditorPanel*, EditorTabs::elementTabs>;
 
-    EditorFrame(const Services& services, const LevelRun& run, const Panels& panels);
+    // The frame around `level`'s pages, in its tab order.
+    EditorFrame(const Services& services, Level& level);
 
     // Once, when the game loads: the frame's widgets, hidden.
     void build(std::function<void()> leaveToMenu);
@@ -99,6 +95,7 @@ private:
     void leave();
 
     Services services;
+    Level& level;
     LevelRun run;
     Panels panels;
     std::function<void()> toMenu;

@@ -1,10 +1,13 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/Rect.h"
 
 namespace NK {
+
+class GUISystem;
 
 // One widget that is on: drawn when its screen draws, hovered and clicked
 // when it is a button or an input. `key` is the widget's key in its system.
@@ -23,5 +26,15 @@ struct ShownWidget {
 // "drawn, not shown: KEY"; none when the two agree.
 std::vector<std::string> widgetMismatches(const std::vector<std::string>& shown,
                                           const std::vector<std::string>& drawn);
+
+// A widget system named for reports.
+struct NamedWidgets {
+    std::string name;
+    GUISystem* gui = nullptr;
+};
+// The same rule over several systems at once, on a frame drawn by `draw`:
+// the lines name each widget "system/key".
+std::vector<std::string> strayWidgets(const std::vector<NamedWidgets>& systems,
+                                      const std::function<void()>& draw);
 
 }  // namespace NK

@@ -37,49 +37,39 @@ Game::Game() = default;
 Game::~Game() = default;
 
 void Game::create() {
-    bitmaps = new NK::BitmapStore(renderContext);
-    batches = new NK::BatchStore(renderContext);
-    animations = new NK::AnimationStore();
-    fonts = new NK::FontStore(renderContext);
-    sounds = new NK::SoundStore();  // reserves the sample voices
-    gui = new NK::GUISystem(input, renderContext, fonts);
-    textFiles = new NK::TextFileStore();
-    physics = new NK::PhysicsWorld(NK::Vec2(0.0f, 10.0f), renderContext);
+    bitmaps = std::make_unique<NK::BitmapStore>(renderContext);
+    batches = std::make_unique<NK::BatchStore>(renderContext);
+    animations = std::make_unique<NK::AnimationStore>();
+    fonts = std::make_unique<NK::FontStore>(renderContext);
+    sounds = std::make_unique<NK::SoundStore>();  // reserves the sample voices
+    gui = std::make_unique<NK::GUISystem>(input, renderContext, fonts.get());
+    textFiles = std::make_unique<NK::TextFileStore>();
+    physics = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), renderContext);
     // Bodies far outside any level are culled; this box is the whole world.
     physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
-    extBitmaps = new NK::ExtBitmapStore(renderContext);
+    extBitmaps = std::make_unique<NK::ExtBitmapStore>(renderContext);
 
     ElementServices kinds;
-    static_cast<PanelServices&>(kinds) = {input, view, fonts, bitmaps, renderContext};
-    kinds.animations = animations;
-    kinds.sounds = sounds;
-    kinds.physics = physics;
+    static_cast<PanelServices&>(kinds) = {input, view, fonts.get(), bitmaps.get(), renderContext};
+    kinds.animations = animations.get();
+    kinds.sounds = sounds.get();
+    kinds.physics = physics.get();
     level = std::make_unique<Level>(kinds);
     levelFile = std::make_unique<LevelFile>(*textFiles, level->parts(), display);
     importExport = std::make_unique<ImportExportPanel>(
-        ImportExportPanel::Services{display, input, renderContext, fonts, textFiles, bitmaps},
+        ImportExportPanel::Services{display, input, renderContext, fonts.get(), textFiles.get(),
+                                    bitmaps.get()},
         level->parts());
     play = std::make_unique<PlayScene>(
-        PlayScene::Services{gui, bitmaps, animations, view, renderContext, levelFile.get(),
-                            level->backgrounds.get(),
+        PlayScene::Services{gui.get(), bitmaps.get(), animations.get(), view, renderContext,
+                            levelFile.get(), level->backgrounds.get(),
                             // The editor's page reports a level's load as it reports its own.
                             [this](bool read) { importExport->showLoaded(read); }},
         level->run());
-    EditorFrame::Services frame;
-    frame.input = input;
-    frame.display = display;
-    frame.view = view;
-    frame.gui = gui;
-    frame.bitmaps = bitmaps;
-    frame.animations = animations;
-    frame.renderContext = renderContext;
-    frame.importExport = importExport.get();
-    frame.backgrounds = level->backgrounds.get();
-    frame.surfaces = level->surfaces.get();
-    EditorFrame::Panels pages{};
-    const std::vector<EditorPanel*> inTabOrder = level->panels();
-    std::copy(inTabOrder.begin(), inTabOrder.end(), pages.begin());
-    editor = std::make_unique<EditorFrame>(frame, level->run(), pages);
+    editor = std::make_unique<EditorFrame>(
+        EditorFrame::Services{input, display, view, gui.get(), bitmaps.get(), animations.get(),
+                              renderContext, importExport.get()},
+        *level);
 }
 
 void Game::startLevel(const std::string& path, int level) {
@@ -124,14 +114,9 @@ void Game::leaveLevel() {
 }
 
 void Game::finishRecording(int outcome) {
-    // The outcome happened on the last tick recorded.
     const NK::Rect body = level->player->rectangle();
-    const NK::Vec2 centre{body.x + body.width * 0.5f, body.y + body.height * 0.5f};
-    if (recorder->write(recordReplayPath, static_cast<Replay::Outcome>(outcome),
-                        recorder->tickCount() - 1, &centre))
-        NK::logInfo("Replay saved to \"" + recordReplayPath + "\"");
-    else
-        NK::logError("Replay path \"" + recordReplayPath + "\" not writable");
+    recorder->finish(recordReplayPath, static_cast<Replay::Outcome>(outcome),
+                     {body.x + body.width * 0.5f, body.y + body.height * 0.5f});
     recorder.reset();
     recordReplayPath.clear();
 }
@@ -144,7 +129,8 @@ void Game::update() {
         playMap(startMapPath);
         startMapPath.clear();
     }
-    if (replayInput) pointAsReplayed();
+    if (replayInput)
+        PlayControls::toMouse(*replayInput, *input, display->windowWidth, display->windowHeight);
     if (scenes.scene != MainMenu) finishBuilding();
     // The editor is for the keyboard and mouse; everywhere else Back or Start
     // on a controller is Escape.
@@ -156,7 +142,7 @@ void Game::update() {
     for (std::size_t i = 0; i < pages.size() && i < partsBuilt; ++i) pages[i]->updateWidgets();
     level->lights->system().uploadUniforms();
     animations->updateAnimations();
-    steerButtonsWithPad();
+    PadControls::steerButtons(*gui, *input, scenes.scene == Editor);
     gui->update();
     // A replay has no run loop to clear the edge after the tick.
     if (replayInput) input->mousePressed[1] = 0;
@@ -167,26 +153,6 @@ void Game::update() {
     else
         finishBuilding();
     scenes.enter(*this);
-}
-
-void Game::pointAsReplayed() {
-    input->mouse.x = static_cast<int>(
-        std::lround(replayInput->pointer.x * static_cast<float>(display->windowWidth) / 1920.0f));
-    input->mouse.y = static_cast<int>(
-        std::lround(replayInput->pointer.y * static_cast<float>(display->windowHeight) / 1080.0f));
-    input->mousePressed[1] = replayInput->firePressed ? 1 : 0;
-}
-
-void Game::steerButtonsWithPad() {
-    const bool mouseUsed = input->mouse.x != input->previousMouseX ||
-                           input->mouse.y != input->previousMouseY || input->mousePressed[1];
-    if (mouseUsed || scenes.scene == Editor) {
-        gui->dropFocus();
-        return;
-    }
-    const NK::Gamepad::State& pad = input->pad.state;
-    if (const int step = PadControls::menuStep(pad)) gui->stepFocus(step);
-    if (PadControls::menuClick(pad)) gui->clickFocus();
 }
 
 void Game::draw() {
@@ -212,24 +178,11 @@ void Game::draw() {
 }
 
 std::vector<Game::WidgetSystem> Game::widgetSystems() const {
-    std::vector<WidgetSystem> systems = {{"game", gui}, {"io", &importExport->widgets()}};
+    std::vector<WidgetSystem> systems = {{"game", gui.get()}, {"io", &importExport->widgets()}};
     const std::vector<EditorPanel*> panels = level->panels();
     for (std::size_t i = 0; i < panels.size(); ++i)
         systems.push_back({Level::tabs()[i].key, &panels[i]->widgetSystem()});
     return systems;
-}
-
-std::vector<std::string> Game::strayWidgets() {
-    const std::vector<WidgetSystem> systems = widgetSystems();
-    for (const WidgetSystem& s : systems) s.gui->forgetDrawn();
-    draw();
-    std::vector<std::string> shown, drawn;
-    for (const WidgetSystem& s : systems) {
-        for (const NK::ShownWidget& w : s.gui->shownWidgets())
-            shown.push_back(s.name + "/" + w.key);
-        for (const std::string& key : s.gui->drawnWidgets()) drawn.push_back(s.name + "/" + key);
-    }
-    return NK::widgetMismatches(shown, drawn);
 }
 
 void Game::destroy() {
@@ -254,24 +207,15 @@ void Game::destroy() {
     mainMenu.reset();
     browser.reset();
     tutorialScreen.reset();
-    delete gui;
-    delete extBitmaps;
-    delete physics;
-    delete textFiles;
-    delete sounds;
-    delete fonts;
-    delete animations;
-    delete batches;
-    delete bitmaps;
-    gui = nullptr;
-    extBitmaps = nullptr;
-    physics = nullptr;
-    textFiles = nullptr;
-    sounds = nullptr;
-    fonts = nullptr;
-    animations = nullptr;
-    batches = nullptr;
-    bitmaps = nullptr;
+    gui.reset();
+    extBitmaps.reset();
+    physics.reset();
+    textFiles.reset();
+    sounds.reset();
+    fonts.reset();
+    animations.reset();
+    batches.reset();
+    bitmaps.reset();
 }
 
 void Game::resetMenuView() {

@@ -7,6 +7,7 @@
 #include "elements/LevelDocument.h"
 #include "elements/LevelRun.h"
 #include "engine/GameCore.h"
+#include "engine/ShownWidgets.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
 
@@ -71,15 +72,15 @@ public:
     std::int32_t scene() const { return scenes.scene; }
     std::int32_t previousScene() const { return scenes.previousScene; }
 
-    NK::BitmapStore* bitmaps = nullptr;
-    NK::BatchStore* batches = nullptr;
-    NK::AnimationStore* animations = nullptr;
-    NK::SoundStore* sounds = nullptr;
-    NK::FontStore* fonts = nullptr;
-    NK::GUISystem* gui = nullptr;
-    NK::TextFileStore* textFiles = nullptr;
-    NK::PhysicsWorld* physics = nullptr;
-    NK::ExtBitmapStore* extBitmaps = nullptr;
+    std::unique_ptr<NK::BitmapStore> bitmaps;
+    std::unique_ptr<NK::BatchStore> batches;
+    std::unique_ptr<NK::AnimationStore> animations;
+    std::unique_ptr<NK::SoundStore> sounds;
+    std::unique_ptr<NK::FontStore> fonts;
+    std::unique_ptr<NK::GUISystem> gui;
+    std::unique_ptr<NK::TextFileStore> textFiles;
+    std::unique_ptr<NK::PhysicsWorld> physics;
+    std::unique_ptr<NK::ExtBitmapStore> extBitmaps;
 
     // The level's element kinds, the file work on them that play and the
     // tools use, and the editor's import/export panel over the same work.
@@ -118,26 +119,18 @@ public:
 
     // Every widget system, named for reports: the game's own ("game"), the
     // import/export page's ("io") and each element page's, by its tab.
-    struct WidgetSystem {
-        std::string name;
-        NK::GUISystem* gui = nullptr;
-    };
+    using WidgetSystem = NK::NamedWidgets;
     std::vector<WidgetSystem> widgetSystems() const;
     // Draws the current frame and returns every widget that is on but was not
-    // drawn, or drawn but not on, as "system/key" lines (NK::widgetMismatches);
-    // empty when the scene shows exactly what it draws.
-    std::vector<std::string> strayWidgets();
+    // drawn, or drawn but not on (NK::strayWidgets); empty when the scene
+    // shows exactly what it draws.
+    std::vector<std::string> strayWidgets() {
+        return NK::strayWidgets(widgetSystems(), [this] { draw(); });
+    }
     // The level browser, whose packs say what its page must show.
     LevelBrowserScreen& levelBrowser() { return *browser; }
 
 private:
-    void pointAsReplayed();
-    void loadResources();
-    // The pictures load decodes, roughly in its order, for the workers that
-    // decode them ahead of it.
-    static std::vector<std::string> startupImages();
-    static constexpr const char* splashFile = "Resources/Images/VAZEzadide-screen.png";
-
     // SceneHooks
     void resetMenuView() override;
     void updateLogo() override;
@@ -147,9 +140,6 @@ private:
     void enterEditor() override;
     void updatePlay() override;
     void leaveLevel() override;
-    // A controller's d-pad, stick and face buttons on the shown buttons of
-    // the menus, the browser, the tutorial and the end-of-level windows.
-    void steerButtonsWithPad();
     void finishRecording(int outcome);
 
     std::unique_ptr<MainMenuScreen> mainMenu;

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "engine/GUISystem.h"
+#include "engine/Input.h"
+
 namespace PadControls {
 
 using B = NK::Gamepad;
@@ -51,6 +54,17 @@ NK::Vec2 Aim::pointer(const PlayInput& in, NK::Vec2 playerOnScreen) {
     if (!padAiming) return in.pointer;
     return NK::Vec2(playerOnScreen.x + direction.x * reticleDistance,
                     playerOnScreen.y + direction.y * reticleDistance);
+}
+
+void steerButtons(NK::GUISystem& gui, const NK::Input& input, bool inEditor) {
+    const bool mouseUsed = input.mouse.x != input.previousMouseX ||
+                           input.mouse.y != input.previousMouseY || input.mousePressed[1];
+    if (mouseUsed || inEditor) {
+        gui.dropFocus();
+        return;
+    }
+    if (const int step = menuStep(input.pad.state)) gui.stepFocus(step);
+    if (menuClick(input.pad.state)) gui.clickFocus();
 }
 
 }  // namespace PadControls

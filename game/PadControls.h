@@ -2,6 +2,11 @@
 #include "elements/PlayInput.h"
 #include "engine/Gamepad.h"
 
+namespace NK {
+class GUISystem;
+class Input;
+}  // namespace NK
+
 // How a controller plays and steps through menus. Its part of a tick goes
 // into the same PlayInput the keyboard and mouse fill (and replays hold), so
 // the player never knows which device moved it. No Allegro here.
@@ -21,6 +26,10 @@ bool leavePressed(const NK::Gamepad::State& pad);
 int menuStep(const NK::Gamepad::State& pad);
 // The bottom face button clicks the focused button.
 bool menuClick(const NK::Gamepad::State& pad);
+// A tick of the pad on the shown buttons of `gui`: steps the focus and
+// clicks it. The mouse used this tick, or the editor (for the keyboard and
+// mouse), drops the focus instead.
+void steerButtons(NK::GUISystem& gui, const NK::Input& input, bool inEditor);
 
 // Where the arm, gun and head point while a level plays. The right stick
 // takes over aiming and holds its last direction when let go; moving the

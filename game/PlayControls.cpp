@@ -1,7 +1,10 @@
 #include "game/PlayControls.h"
 
+#include <cmath>
+
 #include "engine/GUIPointer.h"
 #include "engine/Input.h"
+#include "engine/View.h"
 #include "game/PadControls.h"
 
 namespace PlayControls {
@@ -24,6 +27,14 @@ PlayInput fromDevices(const NK::Input& input, int windowWidth, int windowHeight)
     PlayInput in = fromKeyboardAndMouse(input, windowWidth, windowHeight);
     PadControls::addTo(in, input.pad.state);
     return in;
+}
+
+void toMouse(const PlayInput& in, NK::Input& input, int windowWidth, int windowHeight) {
+    input.mouse.x = static_cast<int>(
+        std::lround(in.pointer.x * static_cast<float>(windowWidth) / NK::kScreenWidth));
+    input.mouse.y = static_cast<int>(
+        std::lround(in.pointer.y * static_cast<float>(windowHeight) / NK::kScreenHeight));
+    input.mousePressed[1] = in.firePressed ? 1 : 0;
 }
 
 }  // namespace PlayControls

@@ -15,5 +15,8 @@ namespace PlayControls {
 PlayInput fromKeyboardAndMouse(const NK::Input& input, int windowWidth, int windowHeight);
 // Every device: a controller plays beside the keyboard and mouse.
 PlayInput fromDevices(const NK::Input& input, int windowWidth, int windowHeight);
+// The other way, for a replay: its pointer and left button onto the mouse
+// that cards and widgets read, so a replay closes a card by clicking CLOSE.
+void toMouse(const PlayInput& in, NK::Input& input, int windowWidth, int windowHeight);
 
 }  // namespace PlayControls

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "engine/Log.h"
 #include "engine/TextFileStore.h"
 #include "game/PadControls.h"
 
@@ -255,4 +256,12 @@ std::string ReplayRecorder::text(Replay::Outcome outcome, int tick, const NK::Ve
 bool ReplayRecorder::write(const std::string& path, Replay::Outcome outcome, int tick,
                            const NK::Vec2* place) const {
     return NK::replaceWhole(path, text(outcome, tick, place));
+}
+
+void ReplayRecorder::finish(const std::string& path, Replay::Outcome outcome,
+                            NK::Vec2 place) const {
+    if (write(path, outcome, tickCount() - 1, &place))
+        NK::logInfo("Replay saved to \"" + path + "\"");
+    else
+        NK::logError("Replay path \"" + path + "\" not writable");
 }

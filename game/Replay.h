@@ -83,6 +83,9 @@ public:
     // crash mid-write never leaves half a replay; false when it cannot.
     bool write(const std::string& path, Replay::Outcome outcome, int tick,
                const NK::Vec2* place = nullptr) const;
+    // The run as it ended on its last tick recorded, with the player's centre
+    // then, written to `path` and the result told in the log.
+    void finish(const std::string& path, Replay::Outcome outcome, NK::Vec2 place) const;
 
 private:
     std::string mapPath;

@@ -2,9 +2,17 @@
 
 #include <allegro5/allegro.h>
 
+#include "elements/Enemies.h"
+#include "elements/Gate.h"
+#include "elements/NPCs.h"
+#include "elements/Player.h"
+#include "engine/AnimationStore.h"
 #include "engine/BitmapStore.h"
+#include "engine/Display.h"
+#include "engine/FontStore.h"
 #include "engine/Log.h"
 #include "engine/SoundStore.h"
+#include "game/MainMenuScreen.h"
 
 const std::vector<ResourceEntry>& sharedResources() {
     using K = ResourceEntry;
@@ -89,4 +97,54 @@ void loadSoundOrSilence(NK::SoundStore& sounds, const ResourceEntry& entry) {
         sounds.makeSilentSong(entry.key);
     else
         sounds.makeSilentSound(entry.key);
+}
+
+void loadSharedResources(NK::FontStore& fonts, NK::BitmapStore& bitmaps,
+                         NK::AnimationStore& animations, NK::SoundStore& sounds) {
+    for (const ResourceEntry& r : sharedResources()) {
+        switch (r.kind) {
+            case ResourceEntry::Font:
+                fonts.load(r.path, r.key);
+                break;
+            case ResourceEntry::Bitmap:
+                loadBitmapOrStandIn(bitmaps, r.path, r.key);
+                break;
+            case ResourceEntry::Animation:
+                if (al_filename_exists(r.path.c_str()))
+                    animations.loadAnimation(r.path, r.columns, r.rows, r.key);
+                else
+                    NK::logError(missingResourceMessage(r));
+                break;
+            case ResourceEntry::Sound:
+            case ResourceEntry::Song:
+                loadSoundOrSilence(sounds, r);
+                break;
+        }
+    }
+}
+
+void showSplash(NK::BitmapStore& bitmaps, NK::Display& display) {
+    if (al_filename_exists(splashFile)) {
+        bitmaps.load(splashFile, "TORV");
+        bitmaps.drawOnScreen("TORV", NK::Rect(0.0f, 0.0f, static_cast<float>(display.windowWidth),
+                                              static_cast<float>(display.windowHeight)));
+    } else {
+        NK::logError(missingResourceMessage({ResourceEntry::Bitmap, "TORV", splashFile}));
+    }
+    al_flip_display();
+    ++display.frameCount;
+}
+
+std::vector<std::string> startupImages() {
+    std::vector<std::string> files = {splashFile};
+    for (const ResourceEntry& r : sharedResources())
+        if (r.kind == ResourceEntry::Bitmap || r.kind == ResourceEntry::Animation)
+            files.push_back(r.path);
+    files.push_back(MainMenuScreen::logoFile);
+    for (const std::vector<std::string>& element :
+         {Player::imageFiles(), Gate::imageFiles(), NPCs::imageFiles()})
+        files.insert(files.end(), element.begin(), element.end());
+    files.push_back(Enemies::headPath);
+    files.push_back(Enemies::holderPath);
+    return files;
 }

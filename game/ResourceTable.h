@@ -19,7 +19,10 @@ const std::vector<ResourceEntry>& sharedResources();
 std::string missingResourceMessage(const ResourceEntry& entry);
 
 namespace NK {
+struct Display;
+class AnimationStore;
 class BitmapStore;
+class FontStore;
 class SoundStore;
 }  // namespace NK
 // Loads an image under `key`; a missing file is logged and leaves a
@@ -33,3 +36,16 @@ bool standInIfMissing(NK::BitmapStore& bitmaps, const std::string& path, const s
 // Loads a sound or a song entry; a missing file is logged and leaves a
 // silent stand-in, so playing the key is simply not heard.
 void loadSoundOrSilence(NK::SoundStore& sounds, const ResourceEntry& entry);
+// Every shared resource into its store, in the table's order. A missing
+// picture or sound gets its stand-in and a missing animation its log line;
+// without its font the game has no words to show, so that one is the font
+// store's fatal error.
+void loadSharedResources(NK::FontStore& fonts, NK::BitmapStore& bitmaps,
+                         NK::AnimationStore& animations, NK::SoundStore& sounds);
+
+constexpr const char* splashFile = "Resources/Images/VAZEzadide-screen.png";
+// The splash over the whole window, shown at once; a missing one is logged.
+void showSplash(NK::BitmapStore& bitmaps, NK::Display& display);
+// The pictures the start-up loads, roughly in its order, for the workers
+// that decode them ahead of it.
+std::vector<std::string> startupImages();

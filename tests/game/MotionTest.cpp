@@ -281,7 +281,7 @@ TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
             if (w.name == system) gui = w.gui;
         const NK::ExtBitmap& b = gui->buttonImages().get(key);
         // A page's buttons are tinted; the others fade.
-        const bool tinted = gui != g.gui && gui != &g.importExport->widgets();
+        const bool tinted = gui != g.gui.get() && gui != &g.importExport->widgets();
         auto look = [&] { return hundredths(tinted ? b.colour.current.r : b.alpha.current); };
         pointAt(760, 1060);  // on no button
         gamekit::ticks(40);

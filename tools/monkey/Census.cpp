@@ -135,7 +135,7 @@ Census takeCensus(Game& g) {
             playing.push_back(key);
 
     const std::pair<const char*, NK::ExtBitmapStore*> pictures[] = {
-        {"game", g.extBitmaps},
+        {"game", g.extBitmaps.get()},
         {"player", &g.level->player->images()},
         {"gate", &g.level->gate->images()},
         {"enemies", &g.level->enemies->images()},
