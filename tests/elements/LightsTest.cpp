@@ -56,22 +56,6 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     EXPECT_EQ(key(99), "100");
 }
 
-TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
-    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));           // blinks, starts dark
-    ASSERT_TRUE(addAt(50, 0));                             // never blinks
-    for (int tick = 0; tick < 2; ++tick) lights.update();  // outside play: no blinking
-    lights.end();
-    lights.start();
-    EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
-    for (int tick = 0; tick < 100; ++tick) lights.update();
-    // Dark for the off time's 61 ticks, not the on time's, then 39 of fading in.
-    EXPECT_EQ(system().getIntensity(key(0)), 19.5f);
-    EXPECT_EQ(system().getIntensity(key(1)), 150.0f);
-    EXPECT_EQ(lights.records()[0].intensity, 150.0f);
-    lights.end();
-    EXPECT_EQ(system().getIntensity(key(0)), 150.0f);
-}
-
 // A delay typed in shows in the other delay input and the button at once.
 // (What the delays save: PageFieldsTest; what a new light starts with: the
 // screen table's lights_added.) Slid, a component stays in 0..1 and leaves
@@ -99,10 +83,21 @@ TEST_F(LightsTest, OtherDelayNotRefreshedOrColourSliderLeavesTheUnitRange) {
     EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
 }
 
-// A handle dragged past its base goes to zero, not below.
-TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
-    ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));
-    ASSERT_TRUE(addAt(600, 300));
+// Play blinks the lights but leaves the saved level, and its end leaves each
+// at full strength (the blinking itself: MotionTest). In the editor a click
+// picks the light under it; a handle dragged past its base goes to zero, not
+// below.
+TEST_F(LightsTest, PlayChangesTheLevelOrEndLeavesALightDimOrClicksPickWrongOrHandlesGoNegative) {
+    ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));  // blinks, starts dark
+    ASSERT_TRUE(addAt(600, 300));                     // never blinks
+    lights.start();
+    for (int tick = 0; tick < 100; ++tick) lights.update();
+    EXPECT_EQ(std::make_pair(system().getIntensity(key(0)), system().getIntensity(key(1))),
+              std::make_pair(19.5f, 150.0f));
+    EXPECT_EQ(lights.records()[0].intensity, 150.0f);
+    lights.end();
+    EXPECT_EQ(system().getIntensity(key(0)), 150.0f);
+
     lights.selected = 2;  // none
     tick(lights, false);
     const NK::Vec2 grab = pointAtLevel(610, 300);
