@@ -65,22 +65,20 @@ TEST_F(LightsTest, OtherDelayNotRefreshedOrColourSliderLeavesTheUnitRange) {
     enter("delay_on", "0");
     EXPECT_EQ(shown("delay_off") + " " + buttonText("delay_use"), "1.00 LIGHT DELAY: ON");
     enter("red", "0.5");
+    // The pointer `dy` below the middle of the red slider for a tick.
     const NK::Rect s = gui().buttonImages().get("red_change").rect;
-    const float cx = s.x + s.width / 2.0f, cy = s.y + s.height / 2.0f;
-    pointAtScreen(cx, cy);
-    tick(lights, true, {}, true);  // pressed: the drag starts
-    pointAtScreen(cx, cy - 40.0f);
-    tick(lights, true);
-    EXPECT_NEAR(system().getColor(key(0)).r, 0.7f, 0.01f);
-    EXPECT_EQ(system().getColor(key(0)).g, 1.0f);
-    pointAtScreen(cx, cy - 400.0f);
-    tick(lights, true);
-    EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
+    auto slideTo = [&](float dy, bool press = false) {
+        pointAtScreen(s.x + s.width / 2.0f, s.y + s.height / 2.0f + dy);
+        tick(lights, true, {}, press);
+        return system().getColor(key(0));
+    };
+    slideTo(0.0f, true);  // pressed: the drag starts
+    const auto up = slideTo(-40.0f);
+    EXPECT_TRUE(std::abs(up.r - 0.7f) < 0.01f && up.g == 1.0f) << up.r << " " << up.g;
+    EXPECT_EQ(slideTo(-400.0f).r, 1.0f);
     release(lights);
-    pointAtScreen(cx, cy + 400.0f);
     holdButton(true);
-    tick(lights, true);  // held again without a press on the slider: no drag
-    EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
+    EXPECT_EQ(slideTo(400.0f).r, 1.0f);  // held again without a press on the slider: no drag
 }
 
 // Play blinks the lights but leaves the saved level, and its end leaves each
