@@ -54,11 +54,18 @@ protected:
     Dialogs& dialogs = *level.dialogs;
 };
 
-TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSize) {
+// One press switches every lever the player touches and no other. The
+// first lever falls back after 1.5 s x 60 ticks; the pulling tick already
+// counts one down, and a second pull starts the count again (the first
+// pull's count and frames: MotionTest); a delay of 0 or below never falls
+// back; the end shows the off frame but keeps the flags, and the next start
+// turns them off. The resize handle leaves a lever its own size.
+TEST_F(KindsTest, LeverUntouchedSwitchedFallsBackOnTheWrongTickOrEndDropsTheFlagsOrResized) {
     // Overlapping the player; on its right edge; one unit right of it; on
     // its bottom edge; one unit below it.
+    const float delays[] = {1.5f, 0.0f, -1.0f, -1.0f, -1.0f};
     for (NK::Vec2 at : {NK::Vec2(150, 100), {200, 150}, {201, 150}, {0, 300}, {0, 301}})
-        levers.add(at, 0.0f, -1.0f);
+        levers.add(at, 0.0f, delays[levers.list().size()]);
     levers.start();
     std::string switched;  // after a tick without E, then after one with it
     for (bool e : {false, true}) {
@@ -66,31 +73,20 @@ TEST_F(KindsTest, OnePressSwitchesEveryTouchedLeverAndNoOtherAndResizeKeepsItsSi
         for (int i = 0; i < 5; ++i) switched += lever(i).switched ? '1' : '0';
     }
     EXPECT_EQ(switched + (levers.allSwitched() ? " all" : ""), "0000011010");
-    // The resize handle leaves a lever its own size.
-    openPage(levers);
-    levers.editor().select(0);
-    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f}, true);  // from the bottom-right corner
-    EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
-}
-
-// 1.5 s x 60 ticks; the pulling tick already counts one down, and a second
-// pull starts the count again (the first pull's count and frames:
-// MotionTest); a delay of 0 or below never falls back; the end shows the
-// off frame but keeps the flags, and the next start turns them off.
-TEST_F(KindsTest, LeverFallsBackOnTheWrongTickOrWithNoDelayOrEndDropsTheFlags) {
-    for (float delay : {1.5f, -1.0f, 0.0f}) levers.add({0.0f, 0.0f}, 0.0f, delay);
-    levers.start();
-    leverTick(true, playerAtFirst);
     for (int t = 1; t < 60; ++t) leverTick(false);
     leverTick(true, playerAtFirst);  // tick 60
     int ticks = 0;                   // until lever 0 is off again
     for (; lever(0).switched && ticks < 400; ++ticks) leverTick(false);
     EXPECT_EQ(ticks, 90);
-    EXPECT_TRUE(lever(1).switched && lever(2).switched);
+    EXPECT_TRUE(lever(1).switched && lever(3).switched);
     levers.end();
-    EXPECT_TRUE(lever(1).switched && leverPicture(1).frame.current == Levers::offFrame);
+    EXPECT_TRUE(lever(3).switched && leverPicture(3).frame.current == Levers::offFrame);
     levers.start();
-    EXPECT_FALSE(lever(1).switched);
+    EXPECT_FALSE(lever(3).switched);
+    openPage(levers);
+    levers.editor().select(0);
+    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f}, true);  // from the bottom-right corner
+    EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
 }
 
 // The end drops the pictures (the lifecycle census), not the records; how
