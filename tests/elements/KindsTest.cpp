@@ -160,13 +160,22 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrong
 
 // A dialog shows once a play, even when walked into again after its CLOSE,
 // and again after a restart. (How long a card stays, with a delay or until
-// CLOSE: Motion.BlocksCrumbleOrCardsClose.)
-TEST_F(KindsTest, DialogCardShowsTwiceAPlayOrNotAgainAfterARestart) {
-    dialogs.add(20, 15, "Title", "Text", -1.0f, {0, 0, 100, 100});
+// CLOSE: Motion.BlocksCrumbleOrCardsClose.) Each card is printed in its own
+// dialog's sizes, although the card made after it set the design's to
+// others. (Which size is the title's and which the text's: the screens'
+// play frames.)
+TEST_F(KindsTest, DialogCardShowsTwiceAPlayOrNotAgainAfterARestartOrInAnotherDialogsSizes) {
+    for (int size : {60, 10, 60}) dialogs.add(size, 12, "H", "", -1.0f, {0, 0, 100, 100});
     EXPECT_FALSE(dialogs.cardShown());  // no card before the start
     dialogs.start();
-    dialogTick(NK::Rect(100, 100, 20, 20));  // a player touching the area's corner
+    dialogTick(NK::Rect(100, 100, 20, 20));  // a player touching the areas' corner
     EXPECT_TRUE(card(0).visible && dialogs.cardShown());
+    dialogs.drawCards();
+    ALLEGRO_BITMAP* printed[3];
+    for (int i = 0; i < 3; ++i) printed[i] = paneltest::bitmaps().get(dialogs.key(i)).get();
+    const int w = al_get_bitmap_width(printed[0]), h = al_get_bitmap_height(printed[0]);
+    EXPECT_EQ(nktest::meanDifference(printed[0], 0, 0, printed[2], 0, 0, w, h, 2), 0.0);
+    EXPECT_GT(nktest::meanDifference(printed[0], 0, 0, printed[1], 0, 0, w, h, 2), 1.0);
     // A left click on CLOSE of a card at the screen's centre (x 847.5..1072.5, y 702.5..777.5).
     pointAtScreen(960, 740);
     input().mousePressed[1] = 1;
@@ -192,22 +201,6 @@ TEST(DialogRulesTest, ZeroDelayZeroPendingTimerOrDelayButtonAtZeroTakenTheWrongW
     EXPECT_EQ(DialogRules::toggledDelay("0"), -1.0f);
     EXPECT_EQ(DialogRules::toggledDelay("-0.5"), 1.0f);
     EXPECT_EQ(DialogRules::wholeSize(std::nanf("")), 0);
-}
-
-// Each card is printed in its own dialog's sizes, although the card made
-// after it set the design's to others. (Which size is the title's and which
-// the text's: the screens' play frames.)
-TEST_F(KindsTest, DialogCardPrintedInTheSizesOfAnotherDialog) {
-    for (int size : {60, 10, 60}) dialogs.add(size, 12, "H", "", -1.0f, {0, 0, 100, 100});
-    dialogs.start();
-    dialogTick(inside);
-    dialogs.drawCards();
-    ALLEGRO_BITMAP* printed[3];
-    for (int i = 0; i < 3; ++i) printed[i] = paneltest::bitmaps().get(dialogs.key(i)).get();
-    const int w = al_get_bitmap_width(printed[0]), h = al_get_bitmap_height(printed[0]);
-    EXPECT_EQ(nktest::meanDifference(printed[0], 0, 0, printed[2], 0, 0, w, h, 2), 0.0);
-    EXPECT_GT(nktest::meanDifference(printed[0], 0, 0, printed[1], 0, 0, w, h, 2), 1.0);
-    dialogs.stop();
 }
 
 // The area is resized from its corner but never turned; a title or text
