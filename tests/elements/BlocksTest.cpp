@@ -70,7 +70,7 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
 // second; a culled circle goes unsaid. A body on the picture's centre (250,
 // 330 here), a circle's radius half the width; a dynamic one with the
 // block's density, friction and fixed rotation.
-TEST_F(BlocksTest, MissingBodyToldTwiceOrForACircleOrBodyTakesTheWrongPlaceSizeOrPhysics) {
+TEST_F(BlocksTest, MissingBodyToldTwiceOrBodyTakesTheWrongPlaceSizeOrPhysicsOrPageTheWrongKind) {
     const NK::BitmapEntry image = nktest::solidImage(64, 32, al_map_rgb(0, 0, 0));
     add(boxes, {0, 0, 50, 50}, 1.0f);
     add(circles, {0, 0, 50, 50}, 1.0f);
@@ -101,22 +101,19 @@ TEST_F(BlocksTest, MissingBodyToldTwiceOrForACircleOrBodyTakesTheWrongPlaceSizeO
         seen << "; ";
     }
     EXPECT_EQ(seen.str(), "2 2.8 3 3.8; 2 2.8 3 3.8 2.5 0.25 1; 2 3 3 3.6 3.5 0.75 0; ");
-}
 
-// A circle is found within its radius, not in its corners; the kind is
-// chosen when a block is added and its button only shows it. (That circles
-// have no ratio lock: the screen table's circles page.)
-TEST_F(BlocksTest, CircleFoundInItsCornersOrKindButtonChangesTheKind) {
+    // On the page the circle is found within its radius, not in the
+    // picture's corners; a block's kind is chosen when it is added and its
+    // button only shows it. (That circles have no ratio lock: the screen
+    // table's circles page.)
     openPage(circles);
-    add(circles, {400, 400, 200, 200}, -1.0f);
-    circles.editor().select(1);       // nothing selected
-    clickLevel(circles, {420, 420});  // inside the square, outside the circle
-    EXPECT_EQ(circles.editor().selected, 1);
-    clickLevel(circles, {500, 590});
+    circles.editor().select(2);       // nothing selected
+    clickLevel(circles, {203, 302});  // inside the picture, outside the circle
+    EXPECT_EQ(circles.editor().selected, 2);
+    clickLevel(circles, {250, 340});
     EXPECT_EQ(circles.editor().selected, 0);
     circles.hide();
     openPage(boxes);
-    add(boxes, {0, 0, 50, 50}, -1.0f, true);
     boxes.editor().select(0);
     clickButton("is_dynamic");
     EXPECT_TRUE(boxes.list()[0].isDynamic && buttonText("is_dynamic") == "D");
