@@ -101,15 +101,13 @@ TEST_F(KindsTest, NpcEndDropsTheRecordsOrTypeOutsideTheListTakesTheNearest) {
     npcs.add(9, false, 0.0f, 0.0f);
     npcs.add(-2, false, 0.0f, 0.0f);
     EXPECT_EQ(std::make_pair(npc(2).type, npc(3).type), std::make_pair(3, 0));
-    npcs.clear();
-    openPage(npcs);
-    clickButton("add");  // where: the screen table's npcs_added
-    ASSERT_EQ(npcs.list().size(), 1u);
-    clickButton("type_left");
-    const int lowest = npc(0).type;
+    openPage(npcs);           // what ADD makes: the screen table's npcs_added
+    npcs.editor().select(1);  // the inverted one
+    for (int i = 0; i < 2; ++i) clickButton("type_left");  // from type 1, once past the first
+    const int lowest = npc(1).type;
     for (int i = 0; i < 5; ++i) clickButton("type_right");
     clickButton("invert");
-    EXPECT_EQ(std::make_tuple(lowest, npc(0).type, npc(0).inverted), std::make_tuple(0, 3, true));
+    EXPECT_EQ(std::make_tuple(lowest, npc(1).type, npc(1).inverted), std::make_tuple(0, 3, false));
 }
 
 // The first click starts surface 0 fifty to the left, the next extend it;
