@@ -8,9 +8,9 @@ namespace {
 // Boxes and circles in a real world.
 class BlocksTest : public LevelTest {
 protected:
-    void addBox(const NK::Rect& r, float delay, bool isDynamic = false) {
-        boxes.add(nktest::solidImage(64, 32, al_map_rgb(90, 60, 30)), isDynamic, r, 0.0f, 1.0f,
-                  0.5f, false, delay);
+    void add(Blocks& kind, const NK::Rect& r, float delay, bool isDynamic = false) {
+        kind.add(nktest::solidImage(64, 32, al_map_rgb(90, 60, 30)), isDynamic, r, 0.0f, 1.0f, 0.5f,
+                 false, delay);
     }
 
     NK::AnimationStore& effects = level.animations;
@@ -21,23 +21,24 @@ protected:
 };
 
 // The body rests on the box from the first step on, so tick 1 is the first
-// touching tick and the box goes d * 60 + 1 ticks after it. Only the player
-// and shots count: an untagged body (another block) or the ground under a
-// dynamic box never does, and a negative delay never crumbles.
+// touching tick and the box goes d * 60 + 1 ticks after it (the player's
+// touch: MotionTest). Shots count too: an untagged body (another block) or
+// the ground under a dynamic box never does, and a negative delay never
+// crumbles.
 TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
     // The delay, what rests on the box, whether the box is dynamic, and the
     // tick it goes on (0: still there after 300 ticks).
-    const std::tuple<float, int, bool, int> cases[] = {
-        {0.0f, NK::kTagPlayer, false, 2},      {0.0f, NK::kTagCameraShot, false, 2},
-        {0.5f, NK::kTagPlayerShot, false, 32}, {1.0f, NK::kTagPlayer, false, 62},
-        {-1.0f, NK::kTagCameraShot, false, 0}, {0.0f, NK::kTagNone, true, 0}};
+    const std::tuple<float, int, bool, int> cases[] = {{0.0f, NK::kTagCameraShot, false, 2},
+                                                       {1.0f, NK::kTagPlayerShot, false, 62},
+                                                       {-1.0f, NK::kTagCameraShot, false, 0},
+                                                       {0.0f, NK::kTagNone, true, 0}};
     for (const auto& [delay, tag, isDynamic, goneOnTick] : cases) {
         world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), e.renderContext);
         world->createSurface({0.0f, 480.0f}, {2000.0f, 480.0f}, "0");
         boxes.clear();
         effects.plays().clear();
         const NK::Rect r(300, 400, 120, 80);  // its bottom on the ground
-        addBox(r, delay, isDynamic);
+        add(boxes, r, delay, isDynamic);
         // A 50 x 50 body with the tag on the box's top edge, sunk one pixel
         // into it so the first step already finds them touching.
         NK::setBodyTag(world->createSquare({360, 376}, {25, 25}, true, 0, "resting", 1, 0.5f).body,
@@ -69,10 +70,10 @@ TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
 // second; a culled circle goes unsaid. A body on the picture's centre (250,
 // 330 here), a circle's radius half the width; a dynamic one with the
 // block's density, friction and fixed rotation.
-TEST_F(BlocksTest, MissingBodyToldTwiceOrForACircleOrBodyTakesTheWrongPlaceSizeOrPhysics) {
+TEST_F(BlocksTest, MissingBodyToldTwiceOrBodyTakesTheWrongPlaceSizeOrPhysicsOrPageTheWrongKind) {
     const NK::BitmapEntry image = nktest::solidImage(64, 32, al_map_rgb(0, 0, 0));
-    addBox({0, 0, 50, 50}, 1.0f);
-    circles.add(image, false, {0, 0, 50, 50}, 0.0f, 1.0f, 0.5f, false, 1.0f);
+    add(boxes, {0, 0, 50, 50}, 1.0f);
+    add(circles, {0, 0, 50, 50}, 1.0f);
     const std::vector<std::string> once{"ERROR: Square with key \"b_0\" not found"};
     for (int run = 0; run < 2; ++run) {
         boxes.startPlay();  // no bodies made
@@ -83,7 +84,7 @@ TEST_F(BlocksTest, MissingBodyToldTwiceOrForACircleOrBodyTakesTheWrongPlaceSizeO
     }
     boxes.clear();
     circles.clear();
-    circles.add(image, false, {200, 300, 100, 60}, 0.0f, 1.0f, 0.5f, false, -1.0f);
+    add(circles, {200, 300, 100, 60}, -1.0f);
     circles.add(image, true, {200, 300, 100, 60}, 0.0f, 2.5f, 0.25f, true, -1.0f);
     boxes.add(image, true, {200, 300, 100, 60}, 0.0f, 3.5f, 0.75f, false, -1.0f);
     circles.createBodies(*world);
@@ -100,23 +101,19 @@ TEST_F(BlocksTest, MissingBodyToldTwiceOrForACircleOrBodyTakesTheWrongPlaceSizeO
         seen << "; ";
     }
     EXPECT_EQ(seen.str(), "2 2.8 3 3.8; 2 2.8 3 3.8 2.5 0.25 1; 2 3 3 3.6 3.5 0.75 0; ");
-}
 
-// A circle is found within its radius, not in its corners; the kind is
-// chosen when a block is added and its button only shows it. (That circles
-// have no ratio lock: the screen table's circles page.)
-TEST_F(BlocksTest, CircleFoundInItsCornersOrKindButtonChangesTheKind) {
+    // On the page the circle is found within its radius, not in the
+    // picture's corners; a block's kind is chosen when it is added and its
+    // button only shows it. (That circles have no ratio lock: the screen
+    // table's circles page.)
     openPage(circles);
-    circles.add(nktest::solidImage(64, 32, al_map_rgb(0, 0, 0)), false, {400, 400, 200, 200}, 0.0f,
-                1.0f, 0.5f, false, -1.0f);
-    circles.editor().select(1);       // nothing selected
-    clickLevel(circles, {420, 420});  // inside the square, outside the circle
-    EXPECT_EQ(circles.editor().selected, 1);
-    clickLevel(circles, {500, 590});
+    circles.editor().select(2);       // nothing selected
+    clickLevel(circles, {203, 302});  // inside the picture, outside the circle
+    EXPECT_EQ(circles.editor().selected, 2);
+    clickLevel(circles, {250, 340});
     EXPECT_EQ(circles.editor().selected, 0);
     circles.hide();
     openPage(boxes);
-    addBox({0, 0, 50, 50}, -1.0f, true);
     boxes.editor().select(0);
     clickButton("is_dynamic");
     EXPECT_TRUE(boxes.list()[0].isDynamic && buttonText("is_dynamic") == "D");

@@ -56,22 +56,6 @@ TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     EXPECT_EQ(key(99), "100");
 }
 
-TEST_F(LightsTest, PlayChangesTheSavedLevelOrEndLeavesALightDimmed) {
-    ASSERT_TRUE(addAt(0, 0, 2.0f, 1.0f, false));           // blinks, starts dark
-    ASSERT_TRUE(addAt(50, 0));                             // never blinks
-    for (int tick = 0; tick < 2; ++tick) lights.update();  // outside play: no blinking
-    lights.end();
-    lights.start();
-    EXPECT_EQ(system().getIntensity(key(0)), 0.0f);
-    for (int tick = 0; tick < 100; ++tick) lights.update();
-    // Dark for the off time's 61 ticks, not the on time's, then 39 of fading in.
-    EXPECT_EQ(system().getIntensity(key(0)), 19.5f);
-    EXPECT_EQ(system().getIntensity(key(1)), 150.0f);
-    EXPECT_EQ(lights.records()[0].intensity, 150.0f);
-    lights.end();
-    EXPECT_EQ(system().getIntensity(key(0)), 150.0f);
-}
-
 // A delay typed in shows in the other delay input and the button at once.
 // (What the delays save: PageFieldsTest; what a new light starts with: the
 // screen table's lights_added.) Slid, a component stays in 0..1 and leaves
@@ -81,28 +65,37 @@ TEST_F(LightsTest, OtherDelayNotRefreshedOrColourSliderLeavesTheUnitRange) {
     enter("delay_on", "0");
     EXPECT_EQ(shown("delay_off") + " " + buttonText("delay_use"), "1.00 LIGHT DELAY: ON");
     enter("red", "0.5");
+    // The pointer `dy` below the middle of the red slider for a tick.
     const NK::Rect s = gui().buttonImages().get("red_change").rect;
-    const float cx = s.x + s.width / 2.0f, cy = s.y + s.height / 2.0f;
-    pointAtScreen(cx, cy);
-    tick(lights, true, {}, true);  // pressed: the drag starts
-    pointAtScreen(cx, cy - 40.0f);
-    tick(lights, true);
-    EXPECT_NEAR(system().getColor(key(0)).r, 0.7f, 0.01f);
-    EXPECT_EQ(system().getColor(key(0)).g, 1.0f);
-    pointAtScreen(cx, cy - 400.0f);
-    tick(lights, true);
-    EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
+    auto slideTo = [&](float dy, bool press = false) {
+        pointAtScreen(s.x + s.width / 2.0f, s.y + s.height / 2.0f + dy);
+        tick(lights, true, {}, press);
+        return system().getColor(key(0));
+    };
+    slideTo(0.0f, true);  // pressed: the drag starts
+    const auto up = slideTo(-40.0f);
+    EXPECT_TRUE(std::abs(up.r - 0.7f) < 0.01f && up.g == 1.0f) << up.r << " " << up.g;
+    EXPECT_EQ(slideTo(-400.0f).r, 1.0f);
     release(lights);
-    pointAtScreen(cx, cy + 400.0f);
     holdButton(true);
-    tick(lights, true);  // held again without a press on the slider: no drag
-    EXPECT_EQ(system().getColor(key(0)).r, 1.0f);
+    EXPECT_EQ(slideTo(400.0f).r, 1.0f);  // held again without a press on the slider: no drag
 }
 
-// A handle dragged past its base goes to zero, not below.
-TEST_F(LightsTest, ClicksPickMoveOrClearTheWrongLightOrHandlesGoNegative) {
-    ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));
-    ASSERT_TRUE(addAt(600, 300));
+// Play blinks the lights but leaves the saved level, and its end leaves each
+// at full strength (the blinking itself: MotionTest). In the editor a click
+// picks the light under it; a handle dragged past its base goes to zero, not
+// below.
+TEST_F(LightsTest, PlayChangesTheLevelOrEndLeavesALightDimOrClicksPickWrongOrHandlesGoNegative) {
+    ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));  // blinks, starts dark
+    ASSERT_TRUE(addAt(600, 300));                     // never blinks
+    lights.start();
+    for (int tick = 0; tick < 100; ++tick) lights.update();
+    EXPECT_EQ(std::make_pair(system().getIntensity(key(0)), system().getIntensity(key(1))),
+              std::make_pair(19.5f, 150.0f));
+    EXPECT_EQ(lights.records()[0].intensity, 150.0f);
+    lights.end();
+    EXPECT_EQ(system().getIntensity(key(0)), 150.0f);
+
     lights.selected = 2;  // none
     tick(lights, false);
     const NK::Vec2 grab = pointAtLevel(610, 300);

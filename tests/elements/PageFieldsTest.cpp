@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         LevelTest::SetUp();
         level.dialogs->designPath = nktest::sourcePath(Dialogs::designImage);
-        for (EditorPanel* p : pages()) {
+        for (EditorPanel* p : level.panels()) {
             p->build();
             p->setCameraHook([this](NK::Vec2 c) { centres.emplace_back(c.x, c.y); });
         }
@@ -27,10 +27,9 @@ protected:
         ASSERT_TRUE(map.ok);
         level.document().apply(map.data);
     }
-    std::vector<EditorPanel*> pages() { return level.panels(); }
-    // Opens page `i` of pages(), as its tab does.
+    // Opens page `i` of the level's panels, as its tab does.
     EditorPanel* open(int i) {
-        openPage(*pages()[static_cast<std::size_t>(i)], false);
+        openPage(*level.panels()[static_cast<std::size_t>(i)], false);
         return page;
     }
     // Delete empties the input that has the keyboard; then the text key by
@@ -72,7 +71,7 @@ protected:
 // A field, what is typed into it, what it shows then, and where the saved
 // map holds it: the record's tag, its number and the word.
 struct FieldCase {
-    int page;  // in the order of pages()
+    int page;  // in the order of the level's panels
     const char *field, *typed, *shown, *tag;
     int record, word;
     float value;
@@ -170,9 +169,7 @@ TEST_F(PageFieldsTest, TypedResetOrDelayButtonValueNotSavedNotShownOrHalfTypedTe
             typeKeys("77", false);
         }
         clickInput(c.field);
-        if (other) {
-            EXPECT_EQ(shown(previous->field), previous->shown) << where;
-        }
+        EXPECT_TRUE(!other || shown(previous->field) == previous->shown) << where;
         typeKeys(c.typed);
         if (c.reset) clickButton(c.reset);
         EXPECT_EQ(shown(c.field), c.shown) << where;
@@ -183,7 +180,8 @@ TEST_F(PageFieldsTest, TypedResetOrDelayButtonValueNotSavedNotShownOrHalfTypedTe
 }
 
 // Control and a click put a copy of the chosen element at the pointer: the
-// same in every setting but its place, and the chosen one stays chosen.
+// same in every setting but its place. (That the one copied stays chosen:
+// the screen table's copied states.)
 TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
     // The page, the kind's tag, the chosen element, the word of its x, and
     // from the pointer to the copy's saved place.
@@ -203,8 +201,6 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         expected[xWord] = MapCodec::formatReal(at.x + dx);
         expected[xWord + 1] = MapCodec::formatReal(at.y + dy);
         EXPECT_EQ(after.back(), expected) << tag;
-        const std::string select = shown("select");
-        EXPECT_EQ(select.substr(0, select.find(' ')), std::to_string(chosen + 1)) << tag;
         p->hide();
     }
 }

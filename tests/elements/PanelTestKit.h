@@ -68,11 +68,6 @@ inline void loadEffects(NK::AnimationStore& effects) {
     effects.loadAnimation(nktest::sourcePath(dir + "shot_anim.png"), 8, 4, "shot");
 }
 
-// Where a panel's widget sits on the 1920x1080 screen.
-inline NK::Rect inputArea(NK::GUISystem& gui, const std::string& key) {
-    return gui.layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement;
-}
-
 // What a kind is built from here: the test engine and the shared stores.
 inline ElementServices services(NK::AnimationStore* effects, NK::SoundStore* sounds,
                                 NK::PhysicsWorld* world) {
@@ -168,7 +163,10 @@ protected:
     void clickButton(const std::string& key) {
         clickWidget(*page, gui().buttonImages().get(key).rect);
     }
-    void clickInput(const std::string& key) { clickWidget(*page, inputArea(gui(), key)); }
+    void clickInput(const std::string& key) {
+        clickWidget(*page,
+                    gui().layerStore().get(NK::GUISystem::inputBackgroundKey(key)).placement);
+    }
     // Activates the input, puts the text in and commits with a second click.
     void enter(const std::string& input, const std::string& text) {
         clickInput(input);
