@@ -96,21 +96,19 @@ TEST_F(LevelFileTest, LoadSkipsTheNameCheckShortRecordKeepsWhatWasReadOrSaveLeav
     EXPECT_EQ(level.world->surfaceCount(), 0u);
     ASSERT_EQ(panel->snapshot(), contentsOf(copyOfMap("empty.txt")));
 
-    std::string map = copyOfMap("ground_only.txt");
-    panel->saveMap(map);
-    EXPECT_EQ(contentsOf(map), contentsOf(nktest::sourcePath("tests/data/maps/empty.txt")));
-    EXPECT_NE(access((map + ".saving").c_str(), F_OK), 0) << "temporary file left behind";
-
-    // On an existing name the first save only warns, the second replaces it.
+    // On an existing name the first save only warns, the second replaces
+    // the longer old file whole.
     panel->loadMap(copyOfMap("ground_only.txt"));
-    writeFile("Editor/Levels/mine.txt", "old");
+    const std::string old = contentsOf(copyOfMap("every_record.txt"));
+    writeFile("Editor/Levels/mine.txt", old);
     panel->widgets().setTextInputText("save_path", "mine.txt");
     panel->save();
-    EXPECT_EQ(contentsOf("Editor/Levels/mine.txt"), "old");
+    EXPECT_EQ(contentsOf("Editor/Levels/mine.txt"), old);
     EXPECT_EQ(label("save_info") + "/" + panel->widgets().getButton("save").text,
               "Map already exists/REWRITE");
     panel->save();
     EXPECT_EQ(contentsOf("Editor/Levels/mine.txt"), contentsOf(copyOfMap("ground_only.txt")));
+    EXPECT_NE(access("Editor/Levels/mine.txt.saving", F_OK), 0) << "temporary file left behind";
     EXPECT_EQ(panel->widgets().getButton("save").text, "SAVE");
     // A name of spaces saves nothing.
     panel->widgets().setTextInputText("save_path", "   ");
@@ -197,7 +195,6 @@ TEST_F(LevelFileTest,
     panel->save();
     ASSERT_EQ(label("save_info"), "Saved");
     const std::string saved = contentsOf(copyPath);
-    EXPECT_EQ(saved, panel->snapshot());
     level.circles->clear();
     editorTicks(3 * 60);
     panel->saveMap("Editor/Levels/mine.txt");
