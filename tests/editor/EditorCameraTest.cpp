@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/EditorTabs.h"
 #include "elements/MapCodec.h"
 
 namespace {
@@ -65,24 +64,6 @@ TEST(EditorCamera, PanningForMinutesTakesTheViewPastWhatAMapHolds) {
         EXPECT_LE(std::max(std::fabs(v.y), std::fabs(v.y + v.height)), MapCodec::kLargestReal);
         EXPECT_GT(std::fabs(v.x), MapCodec::kLargestReal * 0.9f) << "it still goes far";
     }
-}
-
-// A change of row during a test run keeps it going without a restart, and
-// the run ends back on the tab it left. (The row a change shows and its tab,
-// and Escape during a run: the screen table's editor states.)
-TEST(EditorTabs, ChangeRestartsOrEndsTheRunOrTheRunEndsOnAnotherTab) {
-    EditorTabs tabs;
-    tabs.enter();
-    tabs.chooseElement(EditorTabs::BoxesTab);
-    tabs.apply();
-    tabs.toggleRun();
-    EXPECT_TRUE(tabs.apply().starting);
-    tabs.changeRow();
-    const EditorTabs::Apply a = tabs.apply();
-    EXPECT_TRUE(a.running && !a.starting);  // the run goes on, nothing restarts
-    tabs.toggleRun();
-    EXPECT_TRUE(tabs.apply().ending);
-    EXPECT_EQ(tabs.editorTab, EditorTabs::BoxesTab);
 }
 
 }  // namespace

@@ -31,25 +31,22 @@ TEST(CardSafety, GapMissedOrSeenPastReachOrFilledByWhatGoesOrRoofedOrRuleBrokenW
     const CardSafety rule(pitLevel());
     EXPECT_TRUE(rule.gapAt(1100.0f, 700.0f) && !rule.gapAt(900.0f, 700.0f));
     // The pit's walls stand at 1000 and 1200: 300 px from the body's side
-    // they are just out of reach, 10 px more and the hole is in it.
-    EXPECT_NE(rule.hazardNear(standingAt(610.0f)), "");
-    EXPECT_EQ(rule.hazardNear(standingAt(600.0f)), "");
-    EXPECT_NE(rule.hazardNear(standingAt(1590.0f)), "");
-    EXPECT_EQ(rule.hazardNear(standingAt(1600.0f)), "");
-    // Past the camera area there is no level, so its edge is no gap.
-    EXPECT_TRUE(!rule.gapAt(3000.0f, 700.0f) && rule.hazardNear(standingAt(2900.0f)).empty());
-    MapData level = pitLevel();
-    // A crate pushed into the pit moves on; a bridge that breaks does not stay.
-    level.boxes.push_back(block(1000.0f, 1000.0f, 200.0f, 100.0f, true, -1.0f));
-    EXPECT_TRUE(CardSafety(level).gapAt(1100.0f, 700.0f));
-    level.boxes.back() = block(1000.0f, 1000.0f, 200.0f, 64.0f, false, 0.8f);
-    EXPECT_TRUE(CardSafety(level).gapAt(1100.0f, 700.0f));
-    // A static slab does, and so does a static circle.
-    level.boxes.back() = block(1000.0f, 1000.0f, 200.0f, 64.0f, false, -1.0f);
-    EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
-    level.boxes.clear();
-    level.circles.push_back(block(1000.0f, 1000.0f, 200.0f, 200.0f, false, -1.0f));
-    EXPECT_FALSE(CardSafety(level).gapAt(1100.0f, 700.0f));
+    // they are just out of reach, 10 px more and the hole is in it. Past the
+    // camera area there is no level, so its edge is no gap.
+    for (float x : {610.0f, 1590.0f}) EXPECT_NE(rule.hazardNear(standingAt(x)), "") << x;
+    for (float x : {600.0f, 1600.0f, 2900.0f}) EXPECT_EQ(rule.hazardNear(standingAt(x)), "") << x;
+    EXPECT_FALSE(rule.gapAt(3000.0f, 700.0f));
+    // A crate pushed into the pit moves on and a bridge that breaks does not
+    // stay; a static slab does, and so does a static circle.
+    const auto filled = [](bool circle, bool dynamic, float delay) {
+        MapData level = pitLevel();
+        const float h = circle ? 200.0f : 64.0f;
+        (circle ? level.circles : level.boxes)
+            .push_back(block(1000.0f, 1000.0f, 200.0f, h, dynamic, delay));
+        return !CardSafety(level).gapAt(1100.0f, 700.0f);
+    };
+    EXPECT_FALSE(filled(false, true, -1.0f) || filled(false, false, 0.8f));
+    EXPECT_TRUE(filled(false, false, -1.0f) && filled(true, false, -1.0f));
 
     CardSafety::Moment m;
     m.standing = true;
@@ -66,7 +63,7 @@ TEST(CardSafety, GapMissedOrSeenPastReachOrFilledByWhatGoesOrRoofedOrRuleBrokenW
 
     // A catwalk over the player's head does not hide the pit below it; a
     // breaking floor near the body on any side counts.
-    level = pitLevel();
+    MapData level = pitLevel();
     level.boxes.push_back(block(800.0f, 400.0f, 600.0f, 64.0f, false, -1.0f));
     level.boxes.push_back(block(2010.0f, 1000.0f, 256.0f, 64.0f, false, 0.8f));
     const CardSafety roofed(level);

@@ -4,8 +4,7 @@ namespace {
 
 // Worked by hand from the capsule: a 1 m x 1.5 m box and two circles of
 // radius 0.5 m at density 1 weigh 1.5 + 2 * 0.25 * pi = 3.0708 kg.
-constexpr float walkStepPerTick = 200.0f / 3.0708f / 60.0f;  // 1.0855 m/s
-constexpr float jumpSpeed = 50.0f / 3.0708f;                 // 16.282 m/s
+constexpr float jumpSpeed = 50.0f / 3.0708f;  // 16.282 m/s
 
 // The player in a real world, ticked the way the play scene ticks it: the
 // world steps, the player updates, the pictures advance.
@@ -51,7 +50,7 @@ protected:
 // Gravity pushes the player onto one surface; W then jumps only when that
 // surface is under or over the centre and is no bullet (the jump off the
 // ground is played in the jump_gap replay).
-TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWalkLeftToSeven) {
+TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirOrBothWalkKeysWalkRight) {
     // Gravity, where the player starts, the block, whether the block is a
     // bullet, and the speed up after W (0 when it must not jump).
     const std::tuple<NK::Vec2, NK::Vec2, NK::Rect, bool, float> cases[] = {
@@ -72,47 +71,41 @@ TEST_F(PlayerTest, JumpNeedsGroundOrCeilingNotAWallABulletOrAirAndBothWalkKeysWa
         EXPECT_NEAR(body().GetLinearVelocity().y, vy, 1e-3f)
             << gravity.x << "," << gravity.y << " " << bullet;
     }
-    // Both walk keys walk left, and the speed stops at exactly seven.
+    // Both walk keys walk left (the pace and the top speed: the walk replay).
     PlayInput both;
     both.left = both.right = true;
     tick(both, 2);  // the first tick's force moves the body in the second step
-    EXPECT_NEAR(body().GetLinearVelocity().x, -walkStepPerTick, 1e-3f);
-    tick(both, 6);  // 7 x 1.0855 passes 7
-    EXPECT_EQ(body().GetLinearVelocity().x, -7.0f);
+    EXPECT_LT(body().GetLinearVelocity().x, -1.0f);
 }
 
-// Off the ground the fall pose shows from its first frame, 16; a pull fires
-// one heard shot of the player's from the muzzle toward the pointer. Worked
-// by hand: the pointer is at (2240, -310); frame 16's arm pivot at (821.2,
+// Off the ground (the fall pose, frame 16) a pull fires a shot of the
+// player's from the muzzle toward the pointer (its sound, tag and the pose's
+// frames: Motion.PlayerFrames). Worked by hand: the pointer is at (2240,
+// -310); frame 16's arm pivot at (821.2,
 // 454.6) aims 25 m/s along (1418.8, -764.6); the muzzle lies 193.6 along and
 // 9 across the aim from the pivot lifted by 13.
-TEST_F(PlayerTest, FallPoseOrShotAimWrongOrACameraHitUnseenOrHurtingByFixtureOrder) {
+TEST_F(PlayerTest, ShotAimWrongOrACameraHitUnseenOrHurtingByFixtureOrder) {
     makeWorld({0.0f, 0.0f});
     startAt(800, 500);
-    const NK::ExtBitmap& sprite = player.images().get("player");
-    EXPECT_EQ(sprite.frameCount(), PlayerRules::frameCount);  // one offset row a frame
     PlayInput fire;
     fire.firePressed = true;
     fire.pointer = {1920.0f, 0.0f};  // the camera's top-right corner
-    EXPECT_EQ(paneltest::soundsFired([&] { tick(fire); }), 1);
-    EXPECT_EQ(sprite.frame.current, 16);
+    tick(fire);
     ASSERT_EQ(world->shots().size(), 1u);
     b2Body* shot = world->shots().front()->body;
-    EXPECT_EQ(NK::bodyTag(shot), NK::kTagPlayerShot);
     EXPECT_NEAR(shot->GetPosition().x * 100.0f, 997.0f, 0.05f);
     EXPECT_NEAR(shot->GetPosition().y * 100.0f, 360.0f, 0.05f);
     EXPECT_NEAR(shot->GetLinearVelocity().x, 22.008f, 1e-3f);
     EXPECT_NEAR(shot->GetLinearVelocity().y, -11.860f, 1e-3f);
 
-    // A camera's hit flashes red and bursts where the shot is (its sound,
-    // the flash's pace and the burst's size: Motion.PlayerFrames), and a dead
-    // player spends no shot. Box2D puts the fixture whose broad-phase proxy
+    // A camera's hit bursts where the shot is (its sound, the red flash and
+    // the burst's size: Motion.PlayerFrames), and a dead player spends no
+    // shot. Box2D puts the fixture whose broad-phase proxy
     // is older first in a contact of two circles: a shot made before the
     // player touches its head circle as fixture A. Which one comes first
     // must not decide whether it hurts.
     world->clearShots();
     ASSERT_TRUE(shotSpent(NK::kTagCameraShot));
-    EXPECT_EQ(player.images().get("player").colour.target, (NK::Rgb{1.0f, 0.0f, 0.0f}));
     ASSERT_EQ(animations.plays().size(), 1u);
     const NK::Rect& burst = animations.plays().front().destination;
     EXPECT_NEAR(burst.x + burst.width / 2, world->shots().front()->body->GetPosition().x * 100.0f,
