@@ -64,7 +64,8 @@ TEST_F(Animations, PlayRemovedOnTheWrongUpdateOrEndCalledTwiceOrOutlivingItsFram
 
 // Game code asks for a saved animation every tick: the one playing goes on,
 // a finished one starts over, another saved one or a plain run replaces it.
-// A locked run refuses both, and a refused saved run is not recorded.
+// A locked run refuses both, and a refused saved run is not recorded. The
+// animation's sheet may go before the picture.
 TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored) {
     ext.addSavedAnimation("hero", "walk", 0, 3, 0, false);
     ext.addSavedAnimation("hero", "fall", 7, 5, 0, false);
@@ -90,6 +91,9 @@ TEST_F(Animations, SavedAnimationRestartedWhileRunningOrNotReplacedOrLockIgnored
     ask("walk", 1);
     EXPECT_EQ(shown, (nktest::Ints{1, 2, 3, 3, 1, 6, 5, 6, 1, 2, 2, 1, 0, 0, 5, 1}));
     EXPECT_FATAL(ext.playSavedAnimation("hero", "run"), "Saved animation key \"run\" not found");
+    store.clearAnimations();  // the picture draws from frames of its own
+    ext.drawExtBitmap("hero");
+    EXPECT_EQ(nktest::colours({{116, 116}}), "G");
 }
 
 // A fade's and a tint's end are told with the bitmap's key on the tick each
