@@ -199,8 +199,8 @@ TEST_F(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
 // The check that every shown widget was drawn: a shown button the screen
 // never draws is the widget that takes clicks unseen; a hidden one drawn
 // anyway draws nothing and must not count. A missing button is logged or
-// fatal in its own words, whatever asks for it. (Where each widget is drawn:
-// the screen table's frames; what destroy leaves: the lifecycle census.)
+// fatal in its own words, whatever asks for it, and destroy all leaves no
+// widget. (Where each widget is drawn: the screen table's frames.)
 TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrMissingButtonUnreported) {
     const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.createButton(image, {960, 690, 600, 100}, "menu", true);
@@ -221,4 +221,6 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrMissingButtonUnreported) {
     EXPECT_FATAL(gui.animateButtonOpacity("x", 1, 1), "Button key \"x\" not found");
     EXPECT_FATAL(gui.animateButtonTint("x", 1, 1, 1, 1), "Button key \"x\" not found");
     EXPECT_FATAL(gui.drawButton("x"), "Button key \"x\" not found");
+    gui.destroyAll();
+    EXPECT_EQ(gui.clickableCount() + gui.shownWidgets().size(), 0u);
 }
