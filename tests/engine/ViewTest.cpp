@@ -22,19 +22,6 @@ TEST(WindowLayout, FullHdOnADesktopOnePixelTooSmallOrOffCentre) {
     }
 }
 
-TEST(ViewConfinement, ViewLeftOutsideItsBoundsOrNotCentredWhenWider) {
-    NK::View v(nullptr);
-    v.setBounds({0, 0, 5000, 2000});
-    v.x = -100;
-    v.y = 3000;
-    v.confine();
-    EXPECT_EQ(nktest::Floats({v.x, v.y}), nktest::Floats({0, 920}));
-    v.setBounds({0, 0, 1000, 500});  // smaller than the view: centred on it
-    v.x = 300;
-    v.confine();
-    EXPECT_EQ(nktest::Floats({v.x, v.y}), nktest::Floats({-460, -290}));
-}
-
 TEST(SignedAngle, WrongSizeOrSignOrNoNumber) {
     const float pi = 3.14159265f;
     const struct {

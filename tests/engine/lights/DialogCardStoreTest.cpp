@@ -32,29 +32,3 @@ TEST(DialogCardHover, HoverOrClickOnTheWrongButtonOrPastTheTolerance) {
         EXPECT_EQ(seen, c.seen) << c.layout << " at " << c.point.x << "," << c.point.y;
     }
 }
-
-// A card is printed in a fresh design's look: its title centred 10 pixels
-// below the card's top and its text 100 further, the first row of their ink
-// where the font puts it, and gone with the card.
-using DialogCardPrint = nktest::DrawTest;
-TEST_F(DialogCardPrint, TitlePrintedOffItsMarginOrLeftBehind) {
-    NK::RenderContext* rc = nktest::engine().renderContext;
-    NK::BitmapStore bitmaps{rc};
-    NK::FontStore fonts{rc};
-    fonts.load("Resources/Fonts/NK-ClearSans.ttf", "font");
-    NK::DialogCardStore store{rc, &bitmaps, &fonts, nktest::engine().input};
-    const std::string image = nktest::imageFile("design", 500, 600, al_map_rgb(0, 0, 0));
-    store.createDesign(image, "font", "d", {}, {});
-    store.createCard("d", {0, 0, 500, 500}, "I", "I", "c");
-    store.getCard("c").visible = true;
-    store.drawCard("c");
-    int x = 0, y = 0, w = 0, h = 0;
-    al_get_glyph_dimensions(fonts.get("font", 20), 'I', &x, &y, &w, &h);
-    auto firstInk = [&bitmaps](int row) {  // the first inked row of the middle column
-        while (row < 200 && nktest::pixelAt(250, row, bitmaps.get("c").get()).r < 128) ++row;
-        return row;
-    };
-    EXPECT_EQ(nktest::Ints({firstInk(0), firstInk(100)}), nktest::Ints({10 + y, 110 + y}));
-    store.destroyCard("c");  // its printed picture goes with it
-    EXPECT_FALSE(bitmaps.contains("c"));
-}

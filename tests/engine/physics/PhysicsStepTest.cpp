@@ -63,16 +63,3 @@ TEST(Physics, ShotOrSurfaceLetsARayThroughOrTheRayEndsBeyondTheHit) {
     EXPECT_NEAR(rays[0].x2, 195, 0.01f);
     EXPECT_NEAR(rays[1].x2, 500, 0.01f);
 }
-
-// The whole bitmap stretched over the body and turned with it; a circle's
-// over its 2r box, not clipped to the circle.
-using PhysicsDraw = nktest::DrawTest;
-TEST_F(PhysicsDraw, BitmapNotStretchedOverTheBodyOrNotTurned) {
-    NK::PhysicsWorld world{{0.0f, 10.0f}, nktest::engine().renderContext};
-    NK::BitmapEntry red = nktest::solidImage(16, 8, al_map_rgb(255, 0, 0));
-    world.createStaticSquare({1000, 300}, {100, 10}, float(M_PI / 2), "turned");
-    world.drawSquare("turned", red);
-    world.createStaticCircle({800, 700}, "c_1", 60, 0).draw(red);  // 740..860 x 640..760
-    EXPECT_EQ(nktest::colours({{1000, 380}, {1000, 220}, {1080, 300}, {920, 300}}), "RRKK");
-    EXPECT_EQ(nktest::colours({{745, 645}, {870, 700}, {800, 770}}), "RKK");
-}

@@ -1,7 +1,4 @@
-#include <filesystem>
-
 #include "engine/TextFileStore.h"
-#include "tests/support/Files.h"
 #include "tests/support/Testing.h"
 
 using Words = std::vector<std::string>;
@@ -38,25 +35,4 @@ TEST(TextFile, CarriageReturnTakenForAWordOrBlankLinesDroppedOrLastLineLost) {
     EXPECT_EQ(NK::TextFile::serialise(lines), crlf + "\n");
     EXPECT_EQ(NK::TextFile::parse("a\n").size(), 1u);
     EXPECT_EQ(NK::TextFile::serialise(NK::TextFile::parse("")), "");
-}
-
-// A save goes through a temporary beside the file: when that cannot be
-// written the old file stays whole, and the store's write is fatal with the
-// path; when it can, the file is replaced and no temporary is left.
-TEST(TextFile, FailedSaveTouchesTheOldFileOrLeavesItsTemporary) {
-    const std::string folder = nktest::tempPath("saves"), path = folder + "/map.txt";
-    std::filesystem::create_directories(folder +
-                                        "/map.txt.saving");  // not a file: cannot be opened
-    nktest::writeFile(path, "old\n");
-    EXPECT_FALSE(NK::replaceWhole(path, "new\n"));
-    NK::TextFileStore files;
-    files.prepare(path, "map");
-    EXPECT_FATAL(files.write("map", NK::TextFile::parse("new")),
-                 "File path \"" + path + "\" not found");
-    EXPECT_FALSE(NK::replaceWhole(folder + "/none/map.txt", "new\n"));
-    EXPECT_EQ(nktest::contentsOf(path), "old\n");
-    std::filesystem::remove(folder + "/map.txt.saving");
-    EXPECT_TRUE(NK::replaceWhole(path, "new\n"));
-    EXPECT_EQ(nktest::contentsOf(path), "new\n");
-    EXPECT_EQ(nktest::namesIn(folder), Words{"map.txt"});
 }
