@@ -47,15 +47,16 @@ TEST(GameFolderRules, UnlocksCarryOverByMapAndEveryOtherLineStaysByteForByte) {
 }
 
 // Each row: the state of one file of a writable folder and what must happen.
-// (A first start, and a new pack over progress made: the installed-game test.)
 TEST(GameFolderRules, UpgradesBringNewFilesButNeverReplaceWhatThePlayerChanged) {
     const std::uint64_t old = 1, fresh = 2, edited = 3;
     // Why; the file's state (a pack, the player has it, recorded, the three
     // prints); the step.
     const std::tuple<const char*, GameFolder::FileState, Step> rows[] = {
+        {"first start", {false, false, false, 0, fresh, 0}, Step::Copy},
         {"a player's deleted copy comes back", {true, false, true, old, old, 0}, Step::Copy},
         {"package unchanged, map edited", {false, true, true, old, old, edited}, Step::Keep},
         {"package unchanged, progress made", {true, true, true, old, old, edited}, Step::Keep},
+        {"new pack, progress made", {true, true, true, old, fresh, edited}, Step::Merge},
         {"new pack, no record", {true, true, false, 0, fresh, edited}, Step::Merge},
         {"new map, copy untouched", {false, true, true, old, fresh, old}, Step::Copy},
         {"new map, player saved over it", {false, true, true, old, fresh, edited}, Step::Keep},
