@@ -91,6 +91,11 @@ inline void hold(int key, bool held = true) {
 inline void click(const std::string& key) {
     game().gui->getButton(key).first(key);
 }
+// The same in `gui` (the scene's when none), then the tick that answers it.
+inline void press(const std::string& key, NK::GUISystem* gui = nullptr) {
+    (gui ? *gui : *game().gui).getButton(key).first(key);
+    tick();
+}
 
 // The pointer put on a point of the 1920x1080 screen.
 inline void pointAt(float x, float y) {
@@ -112,6 +117,13 @@ inline void clickHere() {
 inline void open(Scene scene) {
     game().openScene(scene);
     tick();
+}
+// The map played with `in` standing in for the devices.
+inline Game& play(const std::string& map, PlayInput* in) {
+    Game& g = game();
+    g.replayInput = in;
+    g.playMap(map);
+    return g;
 }
 // The level played left for the main menu, the devices' input back in place.
 inline void leave() {

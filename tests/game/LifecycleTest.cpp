@@ -6,14 +6,8 @@
 #include <functional>
 
 #include "editor/EditorFrame.h"
-#include "elements/Level.h"
-#include "elements/Blocks.h"
 #include "elements/Circles.h"
-#include "elements/Dialogs.h"
-#include "elements/Enemies.h"
-#include "elements/Lights.h"
-#include "elements/NPCs.h"
-#include "elements/PlayInput.h"
+#include "elements/Level.h"
 #include "engine/View.h"
 #include "tests/game/GameKit.h"
 #include "tools/monkey/Census.h"
@@ -43,13 +37,9 @@ void removeMaps() {
     std::remove(recovery.c_str());
 }
 
-void press(NK::GUISystem& gui, const std::string& key) {
-    gui.getButton(key).first(key);
-    tick();
-}
 void loadNamed(Game& g, const std::string& name) {
     g.importExport->widgets().setTextInputText("load_path", name);
-    press(g.importExport->widgets(), "load");
+    gamekit::press("load", &g.importExport->widgets());
 }
 
 bool running(Game& g) {
@@ -97,8 +87,7 @@ TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfI
     const Census menu = takeCensus(g);
     gamekit::open(LevelBrowser);
     for (int page = 0; page < 3; ++page) gamekit::click("levels_button_left");
-    gamekit::click("levels_button_0");
-    tick();
+    gamekit::press("levels_button_0");
     ASSERT_EQ(g.scene(), Play);
     playLevel(g, 200, {1900.0f, 700.0f});
     tick({ALLEGRO_KEY_ESCAPE});
@@ -106,8 +95,7 @@ TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfI
 
     gamekit::open(LevelBrowser);
     g.gui->setTextInputText("levels_load_path", mapName);
-    gamekit::click("levels_load");
-    tick();
+    gamekit::press("levels_load");
     ASSERT_EQ(g.scene(), Play);
     const Census started = takeCensus(g);
     // R on the tick after the circle crumbles, its animation playing.
@@ -141,15 +129,12 @@ TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
     g = &gamekit::restart(true);
     gamekit::open(Editor);
     ASSERT_TRUE(g->importExport->recoveryOffered());
-    const std::pair<const char*, EditorPanel*> pages[] = {
-        {"change", nullptr},           {"lights", g->level->lights.get()}, {"change", nullptr},
-        {"enemies", g->level->enemies.get()}, {"npcs", g->level->npcs.get()},     {"dialogs", g->level->dialogs.get()}};
-    for (const auto& [button, page] : pages) {
-        press(*g->gui, button);
-        if (page) press(page->widgetSystem(), "add");
+    for (const char* tab : {"change", "lights", "change", "enemies", "npcs", "dialogs"}) {
+        gamekit::press(tab);
+        if (tab[0] != 'c') gamekit::press("add", &g->editor->activePanel()->widgetSystem());
     }
-    press(g->level->dialogs->widgetSystem(), "show_dialog");
-    press(*g->gui, "importexport");
+    gamekit::press("show_dialog", &g->editor->activePanel()->widgetSystem());
+    gamekit::press("importexport");
     auto testRun = [&](const char* what) {
         const Census before = takeCensus(*g);
         gamekit::click("run");
@@ -167,13 +152,13 @@ TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
     testRun("the page-made level");
     // Each level saved when asked: saves go through the text store too.
     gamekit::question = {0, true};
-    press(g->importExport->widgets(), "recover");
+    gamekit::press("recover", &g->importExport->widgets());
     ASSERT_EQ(gamekit::savedMaps().size(), 2u) << "the page-made level was not saved";
     EXPECT_EQ(differences(loaded, takeCensus(*g)), none) << "RECOVER";
     testRun("the test map");
     loadNamed(*g, mapName);
     EXPECT_EQ(differences(loaded, takeCensus(*g)), none) << "LOAD";
-    press(g->importExport->widgets(), "new");
+    gamekit::press("new", &g->importExport->widgets());
     EXPECT_EQ(differences(emptyEditor, takeCensus(*g)), none) << "NEW";
     EXPECT_EQ(gamekit::question.asked, 3);
     gamekit::question = {};

@@ -1,6 +1,7 @@
-// The devices as a level and the editor read them, without running a tick:
-// each key on its own action, the pointer on the 1920x1080 screen whatever
-// the window's size, and the controller heard in play but not in the editor.
+// The devices as a level and the editor read them: each key on its own
+// action, the pointer on the 1920x1080 screen whatever the window's size,
+// the controller heard in play but not in the editor, let go of when pulled
+// out, and walking the menus with the d-pad through the whole game.
 #include <cstdint>
 #include <string>
 
@@ -8,6 +9,8 @@
 #include "tests/game/GameKit.h"
 
 namespace {
+
+using gamekit::tick;
 
 // The actions one input holds, a letter each: Left, Right, Jump, Use,
 // restart (X), Fire.
@@ -23,9 +26,32 @@ std::string actions(const PlayInput& in) {
     return s;
 }
 
+// An Xbox-style pad as Linux numbers it: the d-pad is the fourth stick.
+ALLEGRO_EVENT axis(int stick, int which, float pos) {
+    ALLEGRO_EVENT e{};
+    e.joystick.type = ALLEGRO_EVENT_JOYSTICK_AXIS;
+    e.joystick.stick = stick, e.joystick.axis = which, e.joystick.pos = pos;
+    return e;
+}
+ALLEGRO_EVENT button(int number, bool down) {
+    ALLEGRO_EVENT e{};
+    e.joystick.type = down ? ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN : ALLEGRO_EVENT_JOYSTICK_BUTTON_UP;
+    e.joystick.button = number;
+    return e;
+}
+// The d-pad pushed down, or the bottom face button pressed, for a tick.
+void dpadDown() {
+    tick({}, {axis(3, 1, 1.0f)});
+    tick({}, {axis(3, 1, 0.0f)});
+}
+void pressA() {
+    tick({}, {button(0, true)});
+    tick({}, {button(0, false)});
+}
+
 }  // namespace
 
-TEST(PlayControls, AKeyOnAnotherActionThePointerOffTheScreenOrThePadInTheEditor) {
+TEST(PlayControls, AKeyOnAnotherActionThePointerOffTheScreenOrThePadInTheEditorOrUnplugged) {
     NK::Input& input = *gamekit::game().input;
     const ALLEGRO_MOUSE_STATE mouseBefore = input.mouse;
     auto play = [&input] { return actions(PlayControls::fromDevices(input, 1920, 1080)); };
@@ -52,4 +78,38 @@ TEST(PlayControls, AKeyOnAnotherActionThePointerOffTheScreenOrThePadInTheEditor)
     EXPECT_EQ(actions(PlayControls::fromKeyboardAndMouse(input, 1920, 1080)), "")
         << "the editor is for the keyboard and mouse";
     input.pad.state.pressed[NK::Gamepad::South] = false;
+
+    // Pulled out mid-walk: the configuration event finds no controller and
+    // everything the pad held is let go, so the player stops.
+    input.apply(axis(0, 0, 1.0f));
+    EXPECT_EQ(play(), "R");
+    ALLEGRO_EVENT unplugged{};
+    unplugged.joystick.type = ALLEGRO_EVENT_JOYSTICK_CONFIGURATION;
+    input.apply(unplugged);
+    EXPECT_EQ(play() + (input.pad.connected ? " connected" : ""), "");
+}
+
+// The d-pad alone: down to "Levels" (which fades in as under the pointer),
+// the bottom face button into the browser, down past the back arrow to the
+// first level and in; Back leaves it.
+TEST(Pad, DpadAloneMissesTheFirstLevelOrBackKeepsTheLevel) {
+    Game& g = gamekit::game();
+    gamekit::open(MainMenu);
+    g.gui->dropFocus();
+    dpadDown();
+    gamekit::ticks(30);
+    EXPECT_EQ(g.gui->focus(), "main_button_0");
+    NK::ExtBitmapStore& images = g.gui->buttonImages();
+    EXPECT_EQ(images.get("main_button_0").alpha.current, 1.0f) << "focused: faded in, and still";
+    EXPECT_EQ(images.get("main_button_1").alpha.current, 0.7f) << "the others stay dim";
+    pressA();
+    ASSERT_EQ(g.scene(), LevelBrowser) << "the face button clicks Levels";
+    dpadDown();
+    dpadDown();
+    pressA();
+    ASSERT_EQ(g.scene(), Play) << "focus " << g.gui->focus();
+    EXPECT_EQ(g.play->mapPath + " " + std::to_string(g.play->currentLevel),
+              "Editor/Levels/outer_ring_1.txt 0");
+    tick({}, {button(6, true), button(6, false)});  // Back
+    EXPECT_EQ(g.scene(), MainMenu);
 }

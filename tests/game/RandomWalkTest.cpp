@@ -43,10 +43,8 @@ std::vector<std::string> sampleWalks(unsigned seed) {
 std::string firstHang(const std::string& map, const std::string& walk) {
     const ReplayParse parsed = parseReplay("map " + map + "\nexpect none 0\n" + walk);
     EXPECT_TRUE(parsed.ok) << parsed.error;
-    Game& g = gamekit::game();
     PlayInput input;
-    g.replayInput = &input;
-    g.playMap(map);
+    Game& g = gamekit::play(map, &input);
     std::string hang;
     // A story card may come up on the way; left open, it stops no walk.
     for (int tick = 0; tick < longestWalk && hang.empty() && !g.play->won && !g.play->lost;

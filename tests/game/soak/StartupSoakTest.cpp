@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "engine/Log.h"
 #include "engine/Platform.h"
@@ -75,11 +76,6 @@ int startInChild(const std::string& folder, std::string& said) {
     return -2;
 }
 
-int rounds() {
-    const char* runs = std::getenv("SOAK_RUNS");
-    return runs ? std::max(1, std::atoi(runs)) : 2;
-}
-
 }  // namespace
 
 TEST(StartupSoak, StartOrShutDownCrashesOrHangsWithOrWithoutAFatalErrorOnTheWay) {
@@ -87,34 +83,33 @@ TEST(StartupSoak, StartOrShutDownCrashesOrHangsWithOrWithoutAFatalErrorOnTheWay)
     const std::string font = folder + "/Resources/Fonts/NK-ClearSans.ttf";
     const std::string vertex = folder + "/VAZEzadide/glsl/Shaders/lights.vert";
     const std::string fragment = folder + "/VAZEzadide/glsl/Shaders/lights.frag";
-    struct Spoilt {
-        const char* what;
-        std::string path;
-        const char* contents;  // nullptr: the file taken away
-        std::string said;      // the fatal error's line begins so
-    };
     const std::string fontError =
         "fatal: Font path \"Resources/Fonts/NK-ClearSans.ttf\" not found or initialization fails";
-    const Spoilt spoilt[] = {
-        {"nothing", "", nullptr, ""},
-        {"the font missing", font, nullptr, fontError},
-        {"the font broken", font, "not a font", fontError},
-        {"the vertex shader missing", vertex, nullptr, "fatal: "},
-        {"the fragment shader broken", fragment, "void main() { nonsense }", "fatal: "}};
-    for (int round = 0; round < rounds(); ++round) {
-        for (const Spoilt& s : spoilt) {
-            if (!s.path.empty()) {
-                fs::rename(s.path, s.path + ".kept");
-                if (s.contents) nktest::writeFile(s.path, s.contents);
+    // Each row: the file spoilt (none: a clean start), what it is replaced
+    // with (nullptr: taken away), how the fatal error's line begins.
+    const std::tuple<std::string, const char*, std::string> spoilt[] = {
+        {"", nullptr, ""},
+        {font, nullptr, fontError},
+        {font, "not a font", fontError},
+        {vertex, nullptr, "fatal: "},
+        {fragment, "void main() { nonsense }", "fatal: "}};
+    const char* runs = std::getenv("SOAK_RUNS");
+    for (int round = 0; round < (runs ? std::max(1, std::atoi(runs)) : 2); ++round) {
+        for (const auto& [path, contents, fatal] : spoilt) {
+            if (!path.empty()) {
+                fs::rename(path, path + ".kept");
+                if (contents) nktest::writeFile(path, contents);
             }
             std::string said;
             const int status = startInChild(folder, said);
-            if (!s.path.empty()) {
-                fs::remove(s.path);
-                fs::rename(s.path + ".kept", s.path);
+            if (!path.empty()) {
+                fs::remove(path);
+                fs::rename(path + ".kept", path);
             }
-            EXPECT_EQ(status, s.path.empty() ? 0 : 255) << "round " << round << ", " << s.what;
-            EXPECT_EQ(said.rfind(s.said, 0), 0u) << s.what << " said: " << said;
+            const std::string what = "round " + std::to_string(round) + ", " + path + " " +
+                                     (contents ? contents : "taken away") + ": ";
+            EXPECT_EQ(status, path.empty() ? 0 : 255) << what << said;
+            EXPECT_EQ(said.rfind(fatal, 0), 0u) << what << said;
         }
     }
     fs::remove_all(folder);
