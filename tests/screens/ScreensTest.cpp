@@ -41,6 +41,9 @@ ScreenTable::Vars page(const std::string& pack, std::vector<std::string> levels,
     return vars;
 }
 
+// The player held walking one way for as long as a level plays.
+const PlayInput walkLeft{true}, walkRight{false, true};
+
 const char* const tabs[] = {"player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
                             "backgrounds", "surfaces", "boxes",   "circles", "lights"};
 
@@ -140,9 +143,7 @@ TEST_F(Screens, MenuBrowserOrTutorialWidgetMissingExtraMislabelledOrMisplaced) {
 
 TEST_F(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
     Game& g = game();
-    PlayInput right;
-    right.right = true;
-    g.replayInput = &right;
+    g.replayInput = &walkRight;
     g.playMap("tests/data/replays/walk.txt");
     tick();
     check("play");
@@ -152,7 +153,7 @@ TEST_F(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
     check("play/won");
     gamekit::leave();
 
-    g.replayInput = &right;
+    g.replayInput = &walkRight;
     g.playMap("tests/data/replays/fall.txt");
     for (int i = 0; i < 1200 && !g.play->lost; ++i) tick();
     check("play/lost");
@@ -203,17 +204,13 @@ TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
     press(ALLEGRO_KEY_ESCAPE);
     press(ALLEGRO_KEY_ESCAPE);
 
-    PlayInput right;
-    right.right = true;
-    g.replayInput = &right;
+    g.replayInput = &walkRight;
     g.playMap(map);
     tick();
-    PlayInput left;
-    left.left = true;
     for (int shot = 0; shot < 4; ++shot) {
         check("play", {}, "play-every-" + std::to_string(shot));
         // The last shot after turning round: pictures drawn mirrored.
-        if (shot == 2) g.replayInput = &left;
+        if (shot == 2) g.replayInput = &walkLeft;
         gamekit::ticks(shot == 2 ? 20 : 60);
     }
     gamekit::leave();
