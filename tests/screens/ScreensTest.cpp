@@ -182,8 +182,11 @@ TEST_F(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced
 // Every kind drawn in the level (twice: the page dims the one not chosen)
 // and its first element's values on its page,
 // then the same level in play while the player walks into its camera's
-// sight and turns back, its lights blink and its NPC walks.
-TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
+// sight and turns back, its lights blink and its NPC walks. Then every
+// button of every page clicked in turn on the level loaded afresh: after
+// each click the page still shows its selected element as it would afresh,
+// never a value left from before the click.
+TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValuesOrAStaleOne) {
     Game& g = game();
     const std::string map = nktest::sourcePath("tests/data/maps/two_of_each.txt");
     gamekit::open(Editor);
@@ -214,15 +217,9 @@ TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
         gamekit::ticks(shot == 2 ? 20 : 60);
     }
     gamekit::leave();
-}
 
-// Every button of every page clicked in turn on a level with every kind:
-// after each click the page still shows its selected element as it would
-// afresh, never a value left from before the click.
-TEST_F(Screens, PageButtonLeavingAFieldShowingTheValueBeforeTheClick) {
-    Game& g = game();
     gamekit::open(Editor);
-    g.importExport->loadMap(nktest::sourcePath("tests/data/maps/two_of_each.txt"));
+    g.importExport->loadMap(map);
     eachTab(1, [&](const std::string&) {
         NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
         std::vector<std::string> buttons;
