@@ -136,11 +136,6 @@ struct EditorSession {
     unsigned long window = 0;
 };
 
-std::string makeGameFolder() {
-    return nktest::makeGameFolder(
-        {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
-}
-
 }  // namespace
 
 // A level made from nothing through the real window: ground drawn by two
@@ -151,7 +146,8 @@ std::string makeGameFolder() {
 // real "Unsaved Map" box answered Yes with the pointer, saves it (under the
 // name the import/export tests check), and the copy goes.
 TEST(EditorInTheRealWindow, LevelBuiltByHandNotSavedOrNotWonOrKilledEditNotRecovered) {
-    const std::string dir = makeGameFolder();
+    const std::string dir = nktest::makeGameFolder(
+        {"Resources", "VAZEzadide", "Editor/Backgrounds", "Editor/Boxes", "Editor/Circles"});
     const std::string copy = dir + "/Editor/Levels/.recovery.txt";
     const std::string map = dir + "/Editor/Levels/built.txt";
     setenv("DOVRA_RECOVERY_SECONDS", "1", 1);

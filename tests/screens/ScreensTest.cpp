@@ -20,13 +20,10 @@ using gamekit::game;
 using gamekit::tick;
 
 const ScreenTable& table() {
-    static const ScreenTable loaded = [] {
-        std::string error;
-        ScreenTable t =
-            ScreenTable::load(std::string(NK_SOURCE_DIR) + "/tests/data/screens", error);
-        EXPECT_EQ(error, "");
-        return t;
-    }();
+    static std::string error;
+    static const ScreenTable loaded =
+        ScreenTable::load(std::string(NK_SOURCE_DIR) + "/tests/data/screens", error);
+    EXPECT_EQ(error, "");
     return loaded;
 }
 
