@@ -15,15 +15,7 @@ bool anyStartsWith(const std::vector<std::string>& lines, const std::string& sta
 
 SeenWidget seen(const char* key, NK::ShownWidget::Kind kind, const char* text, NK::Rect area,
                 int drawn) {
-    SeenWidget w;
-    w.system = "game";
-    w.kind = kind;
-    w.key = key;
-    w.text = text;
-    w.area = area;
-    w.drawn = drawn;
-    w.colour = NK::Color(0, 1, 0, 1);
-    return w;
+    return {"game", kind, key, text, NK::Color(0, 1, 0, 1), area, drawn};
 }
 
 }  // namespace

@@ -20,44 +20,11 @@ using gamekit::game;
 using gamekit::tick;
 
 const ScreenTable& table() {
-    static const ScreenTable loaded = [] {
-        std::string error;
-        ScreenTable t =
-            ScreenTable::load(std::string(NK_SOURCE_DIR) + "/tests/data/screens", error);
-        EXPECT_EQ(error, "");
-        return t;
-    }();
+    static std::string error;
+    static const ScreenTable loaded =
+        ScreenTable::load(std::string(NK_SOURCE_DIR) + "/tests/data/screens", error);
+    EXPECT_EQ(error, "");
     return loaded;
-}
-
-// Adds to `faults` how the screen differs from the table's rows for `state`
-// (or that the game is in another state), each line naming the state, and
-// how its frame differs from the approved one named `shot` (the state's
-// name, when the state shows only one picture). `fresh` holds the values
-// the table gives as first shown, on a level just made.
-void check(const std::string& state, std::vector<std::string>& faults,
-           const ScreenTable::Vars& vars = {}, std::string shot = "", bool fresh = true) {
-    // "state+moment": a moment of the state that the table holds apart.
-    const std::size_t plus = state.find('+');
-    const std::string now = ScreenProbe::state(game());
-    if (now != state.substr(0, plus)) {
-        faults.push_back("the game is in \"" + now + "\", not in \"" + state + "\"");
-        return;
-    }
-    const std::string moment = plus == std::string::npos ? "" : state.substr(plus + 1);
-    for (const std::string& f : ScreenProbe::faults(game(), table(), vars, fresh, moment))
-        faults.push_back(f);
-    if (shot.empty()) shot = state;
-    for (char& c : shot)
-        if (c == '/' || c == '+') c = '-';
-    const std::string frameFault = frames::compare(shot);
-    if (!frameFault.empty()) faults.push_back(frameFault);
-}
-
-std::string lines(const std::vector<std::string>& faults) {
-    std::string text;
-    for (const std::string& f : faults) text += "\n  " + f;
-    return text;
 }
 
 // A pack's page as a fresh copy of the game shows it: its first `open`
@@ -70,6 +37,9 @@ ScreenTable::Vars page(const std::string& pack, std::vector<std::string> levels,
     }
     return vars;
 }
+
+// The player held walking one way for as long as a level plays.
+const PlayInput walkLeft{true}, walkRight{false, true};
 
 const char* const tabs[] = {"player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
                             "backgrounds", "surfaces", "boxes",   "circles", "lights"};
@@ -95,103 +65,131 @@ void openFreshEditor() {
     gamekit::open(Editor);
 }
 
-void clickIn(NK::GUISystem& gui, const std::string& key) {
+// A button clicked on the scene's widgets (or on a page's), then a tick.
+void clickIn(const std::string& key, NK::GUISystem& gui = *game().gui) {
     gui.getButton(key).first(key);
+    tick();
+}
+
+// A key pressed for a tick, then a tick with none.
+void press(int key) {
+    tick({key});
     tick();
 }
 
 }  // namespace
 
-TEST(Screens, MenuBrowserOrTutorialWidgetMissingExtraMislabelledOrMisplaced) {
+// Each test gathers how every state it reaches differs from the table and
+// from its approved frame, and fails once at its end with all of them.
+class Screens : public testing::Test {
+protected:
+    void TearDown() override {
+        std::string text;
+        for (const std::string& f : faults) text += "\n  " + f;
+        EXPECT_TRUE(faults.empty()) << text;
+    }
+    // Adds how the screen differs from the table's rows for `state` (or that
+    // the game is in another state), each line naming the state, and how its
+    // frame differs from the approved one named `shot` (the state's name,
+    // when the state shows only one picture). `fresh` holds the values the
+    // table gives as first shown, on a level just made.
+    void check(const std::string& state, const ScreenTable::Vars& vars = {}, std::string shot = "",
+               bool fresh = true) {
+        // "state+moment": a moment of the state that the table holds apart.
+        const std::size_t plus = state.find('+');
+        const std::string now = ScreenProbe::state(game());
+        if (now != state.substr(0, plus)) {
+            faults.push_back("the game is in \"" + now + "\", not in \"" + state + "\"");
+            return;
+        }
+        const std::string moment = plus == std::string::npos ? "" : state.substr(plus + 1);
+        for (const std::string& f : ScreenProbe::faults(game(), table(), vars, fresh, moment))
+            faults.push_back(f);
+        if (shot.empty()) shot = state;
+        for (char& c : shot)
+            if (c == '/' || c == '+') c = '-';
+        const std::string frameFault = frames::compare(shot);
+        if (!frameFault.empty()) faults.push_back(frameFault);
+    }
     std::vector<std::string> faults;
+};
+
+TEST_F(Screens, MenuBrowserOrTutorialWidgetMissingExtraMislabelledOrMisplaced) {
     gamekit::open(MainMenu);
-    check("menu", faults);
+    check("menu");
 
     const std::vector<std::string> outer = {"Gaps", "Lever", "Watcher", "Crates", "Breach"};
     gamekit::open(LevelBrowser);
-    check("browser", faults, page("Outer Ring", outer, 1), "browser-outer");
+    check("browser", page("Outer Ring", outer, 1), "browser-outer");
     gamekit::click("levels_button_right");
-    check("browser", faults,
-          page("Deep Core", {"Relay", "Blackout", "Sentries", "Rooftop", "Core"}, 1),
+    check("browser", page("Deep Core", {"Relay", "Blackout", "Sentries", "Rooftop", "Core"}, 1),
           "browser-deep");
     gamekit::click("levels_button_left");
     // Gaps won: Lever opens and turns green.
     game().levelBrowser().levelWon(0);
     tick();
-    check("browser", faults, page("Outer Ring", outer, 2), "browser-outer-won");
+    check("browser", page("Outer Ring", outer, 2), "browser-outer-won");
 
     gamekit::open(Tutorial);
     for (int pageShown = 0; pageShown < 5; ++pageShown) {
-        check("tutorial", faults, {}, "tutorial-" + std::to_string(pageShown));
+        check("tutorial", {}, "tutorial-" + std::to_string(pageShown));
         gamekit::click("tutorial_button_next");
     }
     gamekit::open(MainMenu);
-    EXPECT_TRUE(faults.empty()) << lines(faults);
 }
 
-TEST(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
+TEST_F(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
     Game& g = game();
-    std::vector<std::string> faults;
-    PlayInput right;
-    right.right = true;
-    g.replayInput = &right;
+    g.replayInput = &walkRight;
     g.playMap("tests/data/replays/walk.txt");
     tick();
-    check("play", faults);
+    check("play");
     // The editor's page reports every load, a level's in play too.
     EXPECT_EQ(g.importExport->widgets().getTextLabel("load_info").text, "Loaded");
     for (int i = 0; i < 1200 && !g.play->won; ++i) tick();
-    check("play/won", faults);
+    check("play/won");
     gamekit::leave();
 
-    g.replayInput = &right;
+    g.replayInput = &walkRight;
     g.playMap("tests/data/replays/fall.txt");
     for (int i = 0; i < 1200 && !g.play->lost; ++i) tick();
-    check("play/lost", faults);
+    check("play/lost");
     gamekit::leave();
-    EXPECT_TRUE(faults.empty()) << lines(faults);
 }
 
-TEST(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) {
-    Game& g = game();
-    std::vector<std::string> faults;
+TEST_F(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) {
     openFreshEditor();
-    check("editor/io/row0", faults);
-    eachTab(1, [&](const std::string& state) { check(state, faults); });
+    check("editor/io/row0");
+    eachTab(1, [&](const std::string& state) { check(state); });
     tick({ALLEGRO_KEY_SPACE});
-    check("editor/run/row1", faults);
-    gamekit::click("change");
-    tick();
-    check("editor/run/row0", faults);
+    check("editor/run/row1");
+    clickIn("change");
+    check("editor/run/row0");
     // The run ends on the tab it left, with the row switched to during it.
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
-    check("editor/lights/row0", faults);
-    gamekit::click("importexport");
-    tick();
-    check("editor/io/row0", faults);
-    gamekit::click("change");
-    tick();
-    check("editor/io/row1", faults);
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
-    EXPECT_EQ(g.scene(), MainMenu);
-    EXPECT_TRUE(faults.empty()) << lines(faults);
+    press(ALLEGRO_KEY_ESCAPE);
+    check("editor/lights/row0");
+    clickIn("importexport");
+    check("editor/io/row0");
+    clickIn("change");
+    check("editor/io/row1");
+    press(ALLEGRO_KEY_ESCAPE);
+    EXPECT_EQ(game().scene(), MainMenu);
 }
 
 // Every kind drawn in the level (twice: the page dims the one not chosen)
 // and its first element's values on its page,
 // then the same level in play while the player walks into its camera's
-// sight and turns back, its lights blink and its NPC walks.
-TEST(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
+// sight and turns back, its lights blink and its NPC walks. Then every
+// button of every page clicked in turn on the level loaded afresh: after
+// each click the page still shows its selected element as it would afresh,
+// never a value left from before the click.
+TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValuesOrAStaleOne) {
     Game& g = game();
-    std::vector<std::string> faults;
     const std::string map = nktest::sourcePath("tests/data/maps/two_of_each.txt");
     gamekit::open(Editor);
     g.importExport->loadMap(map);
     // Long enough for the other elements to fade to dim.
-    eachTab(30,
-            [&](const std::string& state) { check(state, faults, {}, state + "/every", false); });
+    eachTab(30, [&](const std::string& state) { check(state, {}, state + "/every", false); });
     // The test run, started from a page that dims the other elements and
     // walking into the camera's sight: every picture at full strength, and
     // the sight rays drawn.
@@ -201,85 +199,64 @@ TEST(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValues) {
     gamekit::hold(ALLEGRO_KEY_D);
     tick({ALLEGRO_KEY_SPACE});
     gamekit::ticks(90);
-    check("editor/run/row0", faults, {}, "editor-run-row0-every", false);
+    check("editor/run/row0", {}, "editor-run-row0-every", false);
     gamekit::hold(ALLEGRO_KEY_D, false);
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
+    press(ALLEGRO_KEY_ESCAPE);
+    press(ALLEGRO_KEY_ESCAPE);
 
-    PlayInput right;
-    right.right = true;
-    g.replayInput = &right;
+    g.replayInput = &walkRight;
     g.playMap(map);
     tick();
-    PlayInput left;
-    left.left = true;
     for (int shot = 0; shot < 4; ++shot) {
-        check("play", faults, {}, "play-every-" + std::to_string(shot));
+        check("play", {}, "play-every-" + std::to_string(shot));
         // The last shot after turning round: pictures drawn mirrored.
-        if (shot == 2) g.replayInput = &left;
+        if (shot == 2) g.replayInput = &walkLeft;
         gamekit::ticks(shot == 2 ? 20 : 60);
     }
     gamekit::leave();
-    EXPECT_TRUE(faults.empty()) << lines(faults);
-}
 
-// Every button of every page clicked in turn on a level with every kind:
-// after each click the page still shows its selected element as it would
-// afresh, never a value left from before the click.
-TEST(Screens, PageButtonLeavingAFieldShowingTheValueBeforeTheClick) {
-    Game& g = game();
-    std::vector<std::string> faults;
     gamekit::open(Editor);
-    g.importExport->loadMap(nktest::sourcePath("tests/data/maps/two_of_each.txt"));
+    g.importExport->loadMap(map);
     eachTab(1, [&](const std::string&) {
         NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
         std::vector<std::string> buttons;
         for (const NK::ShownWidget& w : page.shownWidgets())
             if (w.kind == NK::ShownWidget::Button) buttons.push_back(w.key);
         // A third of the kind, chosen, so stepping back and on moves.
-        if (std::count(buttons.begin(), buttons.end(), "add")) clickIn(page, "add");
+        if (std::count(buttons.begin(), buttons.end(), "add")) clickIn("add", page);
         for (const std::string& key : buttons) {
-            clickIn(page, key);
+            clickIn(key, page);
             for (const std::string& f : ScreenProbe::staleFields(g))
                 faults.push_back("after " + key + ": " + f);
         }
     });
     gamekit::click("change");
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
-    EXPECT_TRUE(faults.empty()) << lines(faults);
+    press(ALLEGRO_KEY_ESCAPE);
 }
 
-TEST(Screens, RecoverShownWithoutACrashCopyOrMissingWhileOneIsOffered) {
-    std::vector<std::string> faults;
+TEST_F(Screens, RecoverShownWithoutACrashCopyOrMissingWhileOneIsOffered) {
     // A game that ended mid-edit left its copy; the next one offers it.
     nktest::writeFile(
         game().importExport->recoveryPath,
         nktest::contentsOf(std::string(NK_SOURCE_DIR) + "/tests/data/replays/walk.txt"));
     Game& g = gamekit::restart(true);
     gamekit::open(Editor);
-    check("editor/io/row0/recover", faults);
-    gamekit::click("change");
-    tick();
-    check("editor/io/row1/recover", faults);
+    check("editor/io/row0/recover");
+    clickIn("change");
+    check("editor/io/row1/recover");
     // Starting another level ends the offer.
-    clickIn(g.importExport->widgets(), "new");
-    check("editor/io/row1", faults);
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
+    clickIn("new", g.importExport->widgets());
+    check("editor/io/row1");
+    press(ALLEGRO_KEY_ESCAPE);
     EXPECT_EQ(g.scene(), MainMenu);
-    EXPECT_TRUE(faults.empty()) << lines(faults);
 }
 
 // On a level just made, each list page's ADD: the new element stands where
 // the view shows it with its kind's first values, chosen, and the page says
 // so. A Ctrl+click then copies it where the pointer is and leaves the one
 // copied chosen. Both removed, the level holds what it held before.
-TEST(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) {
+TEST_F(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) {
     Game& g = game();
-    std::vector<std::string> faults;
     openFreshEditor();
     eachTab(1, [&](const std::string& state) {
         NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
@@ -290,23 +267,21 @@ TEST(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) {
         const std::string add = buttons.count("add_s") ? "add_s" : "add";
         if (!buttons.count(add)) return;
         const Census before = takeCensus(g);
-        if (buttons.count("set_precreated")) clickIn(page, "set_precreated");
-        clickIn(page, add);
+        if (buttons.count("set_precreated")) clickIn("set_precreated", page);
+        clickIn(add, page);
         gamekit::ticks(30);
-        check(state + "+added", faults);
+        check(state + "+added");
         gamekit::hold(ALLEGRO_KEY_LCTRL);
         gamekit::pointAt(500, 800);
         gamekit::clickHere();
         gamekit::hold(ALLEGRO_KEY_LCTRL, false);
         gamekit::ticks(30);
-        check(state + "+copied", faults);
-        clickIn(page, "remove");
-        clickIn(page, "remove");
+        check(state + "+copied");
+        clickIn("remove", page);
+        clickIn("remove", page);
         for (const std::string& d : differences(before, takeCensus(g)))
             faults.push_back(state + " with both removed: " + d);
     });
     gamekit::click("change");
-    tick({ALLEGRO_KEY_ESCAPE});
-    tick();
-    EXPECT_TRUE(faults.empty()) << lines(faults);
+    press(ALLEGRO_KEY_ESCAPE);
 }

@@ -127,16 +127,8 @@ unsigned long GameProcess::waitForWindow(WindowGeometry& g,
 
 WindowGeometry GameProcess::geometry(unsigned long window) const {
     WindowGeometry g;
-    Display* x = XOpenDisplay(displayName.c_str());
-    if (!x) return g;
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(x, window, &attributes)) {
-        Window child;
-        XTranslateCoordinates(x, window, DefaultRootWindow(x), 0, 0, &g.x, &g.y, &child);
-        g.width = attributes.width;
-        g.height = attributes.height;
-    }
-    XCloseDisplay(x);
+    std::sscanf(run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)}).c_str(),
+                "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &g.x, &g.y, &g.width, &g.height);
     return g;
 }
 
