@@ -20,7 +20,7 @@ target_link_libraries(dovra_elements PUBLIC nk_engine dovra_mapfile)
 add_library(dovra_editor STATIC ${DOVRA_EDITOR_SOURCES})
 target_link_libraries(dovra_editor PUBLIC dovra_elements)
 add_library(dovra_game STATIC ${DOVRA_GAME_SOURCES})
-target_link_libraries(dovra_game PUBLIC dovra_editor)
+target_link_libraries(dovra_game PUBLIC dovra_editor PkgConfig::LIBARCHIVE)
 
 add_executable(dovra game/main.cpp)
 target_link_libraries(dovra PRIVATE dovra_game)

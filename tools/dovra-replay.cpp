@@ -45,6 +45,7 @@
 #include "game/HeadlessGame.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
+#include "game/ReplayRun.h"
 
 namespace {
 
@@ -81,16 +82,15 @@ bool playerStanding(Game& game) {
 
 Result run(Game& game, const Replay& replay, const Options& options) {
     const CardSafety safety(MapCodec::read(NK::TextFile::parse(fileText(replay.mapPath))).data);
-    game.playMap(replay.mapPath);
     Result result;
-    const int limit = replay.tickLimit();
-    PlayInput input;
-    game.replayInput = &input;
-    for (int tick = 0; tick < limit; ++tick) {
-        input = replay.inputAt(tick);
-        const int healthBefore = game.level->player->health;
-        const bool cardBefore = game.level->dialogs->cardShown();
-        game.update();
+    int healthBefore = 0;
+    bool cardBefore = false;
+    ReplayWatch watch;
+    watch.before = [&](int) {
+        healthBefore = game.level->player->health;
+        cardBefore = game.level->dialogs->cardShown();
+    };
+    watch.after = [&](int tick) {
         if (tick == options.shotTick && !saveFrame(game, options.shotPath))
             std::cerr << "dovra-replay: cannot save \"" << options.shotPath << "\"\n";
         CardSafety::Moment moment;
@@ -116,20 +116,12 @@ Result run(Game& game, const Replay& replay, const Options& options) {
             result.hangTick = tick;
             result.hangPlace = hang.place();
         }
-        if (game.play->won || game.play->lost) {
-            result.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
-            result.tick = tick;
-            break;
-        }
-        result.tick = tick + 1;
-    }
-    const NK::Rect body = game.level->player->rectangle();
-    result.place = {body.x + body.width * 0.5f, body.y + body.height * 0.5f};
-    game.replayInput = nullptr;
-    game.play->hideEndButtons();
-    game.play->leaveLevel();
-    game.openScene(MainMenu);
-    game.update();
+        return true;
+    };
+    const ReplayEnd end = playReplay(game, replay, "", 0, watch);
+    result.outcome = end.outcome;
+    result.tick = end.tick;
+    result.place = end.place;
     return result;
 }
 

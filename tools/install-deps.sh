@@ -5,6 +5,7 @@ set -eu
 packages="cmake make g++ pkg-config ccache
 liballegro5-dev liballegro-acodec5-dev liballegro-audio5-dev liballegro-dialog5-dev
 liballegro-image5-dev liballegro-ttf5-dev liballegro-video5-dev libbox2d-dev libx11-dev
+libarchive-dev
 libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick alsa-utils
 fonts-clear-sans sox vorbis-tools strace python3"
 # The fuzzer needs clang and its libFuzzer runtime; only `make fuzz` asks for them.

@@ -19,3 +19,8 @@ if(DOVRA_SOLVE_TESTS)
         NK_SOLVE_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-solve"
         NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
 endif()
+
+# dovra-pack: level packs made, checked and installed; --solve finds proofs.
+add_executable(dovra-pack tools/dovra-pack.cpp)
+target_link_libraries(dovra-pack PRIVATE dovra_solve)
+target_include_directories(dovra-pack PRIVATE ${CMAKE_BINARY_DIR}/generated)
