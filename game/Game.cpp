@@ -129,6 +129,12 @@ void Game::update() {
         playMap(startMapPath);
         startMapPath.clear();
     }
+    if (!startPackFile.empty() && al_is_event_queue_empty(input->queue)) {
+        for (std::size_t i = 0; i < browser->packs.size(); ++i)
+            if (browser->packs[i].path == startPackFile) browser->currentPack = static_cast<int>(i);
+        openScene(LevelBrowser);
+        startPackFile.clear();
+    }
     if (replayInput)
         PlayControls::toMouse(*replayInput, *input, display->windowWidth, display->windowHeight);
     if (scenes.scene != MainMenu) finishBuilding();

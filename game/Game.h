@@ -105,6 +105,9 @@ public:
     // next level started is recorded into.
     std::string startMapPath;
     std::string recordReplayPath;
+    // Set before load: the pack file of a pack just installed, whose page the
+    // browser opens on once the game has loaded.
+    std::string startPackFile;
     // Set before load: how often the editor keeps its crash copy, in seconds;
     // 0 leaves the editor's own period. Tests shorten it to see a copy made
     // without waiting.

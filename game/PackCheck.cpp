@@ -6,6 +6,9 @@
 
 #include "engine/TextFileStore.h"
 #include "game/GameFolder.h"
+#include "game/HeadlessGame.h"
+#include "game/PackArchive.h"
+#include "game/PackInstall.h"
 
 namespace fs = std::filesystem;
 
@@ -56,6 +59,58 @@ std::string playProofs(
     }
     fs::remove_all(fs::path(folder) / checking, error);
     return problem;
+}
+
+FileCheck checkFile(const std::string& file, const std::string& folder, Install install,
+                    std::ostream& out) {
+    FileCheck c;
+    const auto refuse = [&](const std::string& why, int status) {
+        c.status = status;
+        c.error = file + ": " + why;
+        return c;
+    };
+    const PackArchive::Read archive = PackArchive::readFile(file);
+    if (archive.status != PackArchive::Read::Status::Ok)
+        return refuse(archive.error,
+                      archive.status == PackArchive::Read::Status::Unreadable ? 2 : 1);
+    PackRules::PackRead read = PackRules::fromEntries(archive.entries);
+    if (!read.ok) return refuse(read.error, 1);
+    const PackRules::Manifest& m = read.pack.manifest;
+    if (const std::string why = contentsProblem(read.pack, folder); !why.empty())
+        return refuse(why, 1);
+    bool replace = install == Install::Replace;
+    if (install == Install::NewerOnly) {
+        for (const PackInstall::Installed& i : PackInstall::list(folder)) {
+            if (i.manifest.id != m.id) continue;
+            if (i.manifest.version >= m.version) {
+                // Opening a pack again shows it; only a newer one replaces it.
+                c.pack = std::move(read.pack);
+                c.packFile = i.packFile;
+                return c;
+            }
+            replace = true;
+        }
+    }
+    // A clash is known without playing a tick.
+    const std::string clash = PackInstall::clash(read.pack, folder, replace);
+    if (install != Install::No && !clash.empty()) return refuse(clash, 1);
+    {
+        HeadlessGame game("Dovra pack check");
+        const std::string why = playProofs(
+            read.pack, *game, folder, [&](const PackRules::Level& l, const ReplayEnd& e) {
+                if (e.outcome == Replay::Outcome::Won)
+                    out << l.map << ": won at tick " << e.tick << std::endl;
+            });
+        if (!why.empty()) return refuse(why, 1);
+    }
+    c.pack = std::move(read.pack);
+    if (install == Install::No) return c;
+    if (const std::string why = PackInstall::install(c.pack, folder, replace); !why.empty())
+        return refuse(why, 1);
+    c.installed = true;
+    for (const PackInstall::Installed& i : PackInstall::list(folder))
+        if (i.manifest.id == m.id) c.packFile = i.packFile;
+    return c;
 }
 
 }  // namespace PackCheck

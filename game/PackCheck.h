@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "game/PackRules.h"
@@ -28,5 +29,20 @@ std::string contentsProblem(const PackRules::Pack& pack, const std::string& fold
 std::string playProofs(
     const PackRules::Pack& pack, Game& game, const std::string& folder,
     const std::function<void(const PackRules::Level&, const ReplayEnd&)>& report);
+
+// A pack file met on the command line: read, checked and, when asked,
+// installed into the game folder `folder` (the working folder). Each level's
+// win is printed to `out` as "MAP: won at tick N"; a refusal is `error`,
+// "FILE: why".
+enum class Install { No, Yes, Replace, NewerOnly };
+struct FileCheck {
+    int status = 0;  // 0 passed, 1 a check refused it, 2 it cannot be read
+    std::string error;
+    PackRules::Pack pack;
+    bool installed = false;  // NewerOnly leaves an installed pack of that version or later
+    std::string packFile;    // the pack file of the pack as installed now
+};
+FileCheck checkFile(const std::string& file, const std::string& folder, Install install,
+                    std::ostream& out);
 
 }  // namespace PackCheck

@@ -13,10 +13,11 @@
 #include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
+#include "game/PackCheck.h"
 
 namespace {
 
-const char* const usageLine = "Usage: dovra [OPTION]... [MAP]\n";
+const char* const usageLine = "Usage: dovra [OPTION]... [MAP | PACK.dovrapack]\n";
 
 int usage(const std::string& why) {
     return CommandLine::wrongUsage(std::cerr, "dovra", usageLine, why);
@@ -26,6 +27,8 @@ void help() {
     std::cout << usageLine
               << "Play Dovra, a 2D physics puzzle-platformer, and make its levels.\n"
                  "With MAP, play that map file at once; Escape then leads to the main menu.\n"
+                 "With a level pack (.dovrapack), check it, play its proofs, install it\n"
+                 "(a newer version keeps the levels you opened) and show its page.\n"
                  "\n"
                  "      --record-replay FILE  write the next level started to FILE as a\n"
                  "                            replay, from its start to its end\n"
@@ -41,6 +44,7 @@ void help() {
 
 // dovra                       the game, from its main menu
 // dovra MAP                   plays MAP at once; Escape leads to the menu
+// dovra PACK.dovrapack        installs the pack and shows its page
 // dovra --record-replay FILE  records the next level started into FILE
 int main(int argc, char** argv) {
     switch (CommandLine::asked(argc, argv)) {
@@ -66,6 +70,7 @@ int main(int argc, char** argv) {
             map = argv[i];
         }
     }
+    const bool pack = map.size() > 10 && map.compare(map.size() - 10, 10, ".dovrapack") == 0;
     // A map that cannot be read is told before any window opens.
     if (!map.empty()) {
         if (FILE* f = std::fopen(map.c_str(), "rb")) {
@@ -89,6 +94,18 @@ int main(int argc, char** argv) {
         map = GameFolder::resolveAgainst(started, map);
         record = GameFolder::resolveAgainst(started, record);
     }
+    std::string packFile;
+    if (pack) {
+        // Opened from a file manager: a pack met again just shows its page.
+        const PackCheck::FileCheck c =
+            PackCheck::checkFile(map, ".", PackCheck::Install::NewerOnly, std::cout);
+        if (c.status != 0) {
+            std::fprintf(stderr, "dovra: %s\n", c.error.c_str());
+            return 2;
+        }
+        packFile = c.packFile;
+        map.clear();
+    }
 
     // The game object starts from zeroed memory so that every field the
     // constructor does not set reads as zero; run() releases it.
@@ -96,6 +113,7 @@ int main(int argc, char** argv) {
     std::memset(memory, 0, sizeof(Game));
     Game* game = new (memory) Game();
     game->startMapPath = map;
+    game->startPackFile = packFile;
     game->recordReplayPath = record;
     // Tests shorten the editor's crash-copy period to see a copy made without
     // waiting.

@@ -81,33 +81,6 @@ int refuse(const std::string& file, const std::string& why, int status = 1) {
     return status;
 }
 
-// Every check: the archive, its level list, its maps, when `installing` the
-// clashes with installed packs, and the proofs played. Prints a line a
-// level; the pack is left in `pack` when all pass.
-int checkFile(const std::string& file, PackRules::Pack& pack, bool installing, bool replace) {
-    const PackArchive::Read archive = PackArchive::readFile(file);
-    if (archive.status != PackArchive::Read::Status::Ok)
-        return refuse(file, archive.error,
-                      archive.status == PackArchive::Read::Status::Unreadable ? 2 : 1);
-    PackRules::PackRead read = PackRules::fromEntries(archive.entries);
-    if (!read.ok) return refuse(file, read.error);
-    if (const std::string why = PackCheck::contentsProblem(read.pack, "."); !why.empty())
-        return refuse(file, why);
-    // A clash is known without playing a tick.
-    if (const std::string why = PackInstall::clash(read.pack, ".", replace);
-        installing && !why.empty())
-        return refuse(file, why);
-    HeadlessGame game("Dovra pack check");
-    const std::string why = PackCheck::playProofs(
-        read.pack, *game, ".", [](const PackRules::Level& level, const ReplayEnd& end) {
-            if (end.outcome == Replay::Outcome::Won)
-                std::cout << level.map << ": won at tick " << end.tick << std::endl;
-        });
-    if (!why.empty()) return refuse(file, why);
-    pack = std::move(read.pack);
-    return 0;
-}
-
 // The replay's text with its map line naming `map` inside the pack.
 std::string proofFor(const std::string& replay, const std::string& map) {
     std::string text = "map " + map + "\n";
@@ -232,14 +205,19 @@ int main(int argc, char** argv) {
     if (command == "check" || command == "install") {
         const bool replace = args.size() == 2 && args[1] == "--replace" && command == "install";
         if (args.size() != 1 && !replace) return usage(command + " takes one FILE");
-        PackRules::Pack pack;
-        if (const int status = checkFile(args[0], pack, command == "install", replace))
-            return status;
-        if (command == "check") return 0;
-        if (const std::string why = PackInstall::install(pack, ".", replace); !why.empty())
-            return refuse(args[0], why);
-        std::cout << "installed \"" << pack.manifest.name << "\" (" << pack.manifest.id
-                  << ", version " << pack.manifest.version << ")" << std::endl;
+        using PackCheck::Install;
+        const PackCheck::FileCheck c = PackCheck::checkFile(args[0], ".",
+                                                            command == "check" ? Install::No
+                                                            : replace          ? Install::Replace
+                                                                               : Install::Yes,
+                                                            std::cout);
+        if (c.status != 0) {
+            std::cerr << "dovra-pack: " << c.error << std::endl;
+            return c.status;
+        }
+        if (c.installed)
+            std::cout << "installed \"" << c.pack.manifest.name << "\" (" << c.pack.manifest.id
+                      << ", version " << c.pack.manifest.version << ")" << std::endl;
         return 0;
     }
     if (command == "list" && args.empty()) {
