@@ -9,7 +9,14 @@ set(DOVRA_DATADIR share/games/dovra)
 file(RELATIVE_PATH DOVRA_DATA_FROM_PROGRAM /${DOVRA_BINDIR} /${DOVRA_DATADIR})
 configure_file(${CMAKE_SOURCE_DIR}/packaging/DovraVersion.h.in
                ${CMAKE_BINARY_DIR}/generated/DovraVersion.h @ONLY)
-foreach(program dovra dovra-map dovra-replay)
+# dovra-pack joins the others once it is built here.
+set(DOVRA_PROGRAMS dovra dovra-map dovra-replay dovra-solve)
+set(DOVRA_PAGES dovra.6 dovra-map.6 dovra-replay.6 dovra-solve.6)
+if(TARGET dovra-pack)
+    list(APPEND DOVRA_PROGRAMS dovra-pack)
+    list(APPEND DOVRA_PAGES dovra-pack.6)
+endif()
+foreach(program ${DOVRA_PROGRAMS})
     target_include_directories(${program} PRIVATE ${CMAKE_BINARY_DIR}/generated)
     # Binding every symbol at start makes the whole relocation table read-only.
     target_link_options(${program} PRIVATE -Wl,-z,relro,-z,now)
@@ -17,12 +24,12 @@ endforeach()
 
 # `make package` builds what it installs; installing never waits for the tests.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
-install(TARGETS dovra dovra-map dovra-replay RUNTIME DESTINATION ${DOVRA_BINDIR})
+install(TARGETS ${DOVRA_PROGRAMS} RUNTIME DESTINATION ${DOVRA_BINDIR})
 # A packaged program is stripped as Debian's own tools strip it: the compiler's
 # .comment and .note sections go too.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        foreach(program dovra dovra-map dovra-replay)
+        foreach(program ${DOVRA_PROGRAMS})
             execute_process(COMMAND strip --remove-section=.comment --remove-section=.note
                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${DOVRA_BINDIR}/\${program}\")
         endforeach()
@@ -55,6 +62,9 @@ list(REMOVE_DUPLICATES DOVRA_SHIPPED_MAPS)
 install(FILES ${DOVRA_SHIPPED_MAPS} DESTINATION ${DOVRA_DATADIR}/Editor/Levels)
 
 install(FILES packaging/dovra.desktop DESTINATION share/applications)
+# Teaches the desktop that a .dovrapack is a level pack, so a file manager
+# offers the game for it rather than an archive manager.
+install(FILES packaging/dovra-pack.xml DESTINATION share/mime/packages)
 install(FILES packaging/dovra.metainfo.xml DESTINATION share/metainfo)
 install(DIRECTORY packaging/icons/hicolor DESTINATION share/icons)
 install(FILES packaging/copyright DESTINATION share/doc/dovra)
@@ -63,7 +73,7 @@ install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides RE
 # Manual pages and the changelog go in compressed, without time stamps, as
 # Debian wants them.
 set(DOVRA_GZIPPED "")
-foreach(page dovra.6 dovra-map.6 dovra-replay.6 changelog)
+foreach(page ${DOVRA_PAGES} changelog)
     set(source ${CMAKE_SOURCE_DIR}/packaging/${page})
     if(EXISTS ${source}.in)
         # The pages' headers name the version.
@@ -79,6 +89,10 @@ add_custom_target(dovra_gzipped_docs ALL DEPENDS ${DOVRA_GZIPPED})
 list(FILTER DOVRA_GZIPPED INCLUDE REGEX "\\.6\\.gz$")
 install(FILES ${DOVRA_GZIPPED} DESTINATION share/man/man6)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION share/doc/dovra)
+# Everything the install takes from the build, for make-package.sh to build
+# in one step whichever programs this build has.
+add_custom_target(dovra_packaged)
+add_dependencies(dovra_packaged ${DOVRA_PROGRAMS} dovra_gzipped_docs)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dovra)

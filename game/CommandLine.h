@@ -22,7 +22,10 @@ inline Ask asked(int argc, char** argv) {
 
 inline void version(std::ostream& out, const std::string& program, const std::string& number) {
     out << program << " (Dovra) " << number << "\n"
-        << "Copyright (C) 2026 the Dovra developers.\n";
+        << "Copyright (C) 2026 the Dovra developers.\n"
+        << "License MIT: <https://opensource.org/licenses/MIT>.\n"
+        << "This is free software: you are free to change and redistribute it.\n"
+        << "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 // `why` (may be empty), then the usage lines and where to find more.

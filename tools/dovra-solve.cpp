@@ -6,9 +6,12 @@
 //   dovra-solve --hangs [-o PREFIX] [--shot] [--seconds N] [--ticks N] ... MAP
 //   dovra-solve --help | --version
 //
-// Run it from the game folder (it loads the game's resources); it needs a
+// It loads the game's resources from the game folder: the working folder, or,
+// installed and started elsewhere, the player's folder as the game prepares
+// it (MAP and the files written stay where they were named). It needs a
 // display, which tools/headless.sh gives. --help tells the rest.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -20,6 +23,8 @@
 #include "elements/WallSeams.h"
 #include "engine/TextFile.h"
 #include "game/CommandLine.h"
+#include "game/GameFolder.h"
+#include "game/GameFolderFiles.h"
 #include "tools/solve/HangSearch.h"
 #include "tools/solve/Solver.h"
 
@@ -62,10 +67,13 @@ void help() {
                  "      --help          display this help and exit\n"
                  "      --version       output version information and exit\n"
                  "\n"
-                 "Run it from the game folder, with a display (tools/headless.sh gives one).\n"
+                 "It needs a display (tools/headless.sh gives one). The game's resources are\n"
+                 "read from the game folder: the working folder, or, for the installed game\n"
+                 "started elsewhere, $XDG_DATA_HOME/dovra; MAP and the files written are\n"
+                 "read and written where they were named.\n"
                  "Exit status: 0 on a win (with --hangs: when no hang was found), 1 without one\n"
-                 "(with --hangs: when any was), 2 when the map cannot be read or the command\n"
-                 "is wrong.\n";
+                 "(with --hangs: when any was), 2 when the map cannot be read, the command is\n"
+                 "wrong or the game cannot be brought up.\n";
 }
 
 bool number(const char* text, double& out) {
@@ -197,6 +205,23 @@ int main(int argc, char** argv) {
     // Ticks alone decide a tick-bounded search; the clock stays a cap only if asked.
     if (settings.tickBudget > 0 && !secondsGiven)
         settings.seconds = std::numeric_limits<double>::infinity();
+
+    // Installed, the search plays from the player's folder, where the game's
+    // resources are; the map and the files written stay where they were named,
+    // and the default names are made in the folder it was started in.
+    std::error_code noFolder;
+    const std::string started = std::filesystem::current_path(noFolder).string();
+    const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
+    if (!start.error.empty()) {
+        std::cerr << "dovra-solve: " << start.error << "\n";
+        return 2;
+    }
+    if (start.moved) {
+        if (output.empty())
+            output = hangs ? mapName(settings.mapPath) : mapName(settings.mapPath) + ".replay";
+        settings.mapPath = GameFolder::resolveAgainst(started, settings.mapPath);
+        output = GameFolder::resolveAgainst(started, output);
+    }
 
     // The map is read with the game's own reader before any game comes up.
     std::ifstream in(settings.mapPath, std::ios::binary);

@@ -7,7 +7,7 @@ liballegro5-dev liballegro-acodec5-dev liballegro-audio5-dev liballegro-dialog5-
 liballegro-image5-dev liballegro-ttf5-dev liballegro-video5-dev libbox2d-dev libx11-dev
 libarchive-dev
 libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick alsa-utils
-fonts-clear-sans sox vorbis-tools strace python3"
+fonts-clear-sans sox vorbis-tools strace python3 shared-mime-info libglib2.0-bin"
 # The fuzzer needs clang and its libFuzzer runtime; only `make fuzz` asks for them.
 [ "${1:-}" = "fuzz" ] && packages="$packages clang libclang-rt-14-dev"
 # The package's checkers; only `make package` asks for them.

@@ -14,7 +14,7 @@ if git rev-parse --git-dir >/dev/null 2>&1 &&
     echo "git checkout Resources/LevelPacks Editor/Levels puts them back." >&2
     exit 1
 fi
-cmake --build "$build" -j"${JOBS:-2}" --target dovra dovra-map dovra-replay dovra_gzipped_docs
+cmake --build "$build" -j"${JOBS:-2}" --target dovra_packaged
 # A new version gets its entry in the changelog and a release in the metainfo.
 version=$("$build"/bin/dovra --version | sed -n '1s/.* //p')
 if ! head -n1 packaging/changelog | grep -qF "dovra ($version)" ||

@@ -4,7 +4,9 @@ temporary root, a temporary HOME, and the installed dovra-replay playing a
 shipped level from an empty working folder, as a player who has just
 installed the game would start it.
 
-Faults it catches: the installed programs not finding their data; the
+Faults it catches: the installed programs not finding their data, or
+reading and writing the files named on their command line anywhere but where
+they were named; the
 player's folder not prepared, or prepared with copies where links belong
 (or links where the game writes); anything written outside HOME, into the
 installed files or into the working folder; an upgrade losing a level the
@@ -119,7 +121,7 @@ def options(root, home, work):
     """--help and --version answer on standard output, a wrong option gets
     the usage on standard error and status 2, and none of them prepares the
     player's folder."""
-    for program in ("dovra", "dovra-map", "dovra-replay"):
+    for program in ("dovra", "dovra-map", "dovra-replay", "dovra-solve"):
         path = os.path.join(root, "usr/games", program)
         for option, status, out, err in (
                 ("--help", 0, "Usage: " + program + " ", ""),
@@ -155,6 +157,64 @@ def play(root, home, work, traced):
     check(run.returncode == 0 and replay + ": won at tick 922" in run.stdout,
           "the installed dovra-replay did not win the level:\n" + run.stdout[-2000:])
     return written_paths(trace, work) if traced else []
+
+
+def pack_type(root, temp):
+    """A .dovrapack, a zip inside, is taken by the desktop for a level pack by
+    its name, and the installed desktop entry offers the game for that type."""
+    share = os.path.join(temp, "share")
+    shutil.copytree(os.path.join(root, "usr/share/mime"), os.path.join(share, "mime"))
+    shutil.copy("/usr/share/mime/packages/freedesktop.org.xml",
+                os.path.join(share, "mime/packages"))
+    subprocess.run(["update-mime-database", os.path.join(share, "mime")], check=True)
+    pack = os.path.join(temp, "Outer Ring.dovrapack")
+    with open(pack, "wb") as f:
+        f.write(b"PK\x03\x04" + bytes(26))
+    env = dict(os.environ, XDG_DATA_DIRS=share, XDG_DATA_HOME=os.path.join(temp, "none"))
+    seen = subprocess.run(["gio", "info", "-a", "standard::content-type", pack], env=env,
+                          stdout=subprocess.PIPE, text=True).stdout
+    kind = seen.split("standard::content-type:")[-1].strip()
+    with open(os.path.join(root, "usr/share/applications/dovra.desktop")) as f:
+        entry = f.read()
+    check(kind == "application/x-dovra-pack" and "\nMimeType=" + kind + ";" in entry,
+          "a .dovrapack is %r, and the desktop entry does not offer the game for it" % kind)
+
+
+# A floor, and the gate a few steps to the player's right: the search wins it
+# in a moment.
+WALK_MAP = """PLY 300 840
+CAM 0 -540 1920 1620
+FE 2000
+G 700 825
+SF 0 1000 1920 1000
+SF 0 -540 0 1000
+SF 1920 -540 1920 1000
+"""
+
+
+def solve(root, home, work):
+    """The installed dovra-solve, started outside any game folder, reads the
+    map where it was named and writes its replay in the folder it was started
+    in, and the installed dovra-replay wins with that replay on the same tick."""
+    maps = os.path.join(os.path.dirname(work), "maps")
+    os.makedirs(maps)
+    with open(os.path.join(maps, "walk.txt"), "w") as f:
+        f.write(WALK_MAP)
+    run = subprocess.run([os.path.join(root, "usr/games/dovra-solve"), "--ticks", "20000",
+                          "--workers", "1", "../maps/walk.txt"], cwd=work, env=player(home),
+                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=300)
+    won = re.search(re.escape(os.path.join(maps, "walk.txt")) + r": won at tick (\d+)", run.stdout)
+    replay = os.path.join(work, "walk.replay")
+    if not check(run.returncode == 0 and won and os.listdir(work) == ["walk.replay"],
+                 "the installed dovra-solve did not write its win where it started:\n" +
+                 run.stdout[-2000:]):
+        return
+    again = subprocess.run([os.path.join(root, "usr/games/dovra-replay"), "walk.replay"], cwd=work,
+                           env=player(home), stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                           text=True, timeout=300)
+    check(again.returncode == 0 and replay + ": won at tick " + won.group(1) in again.stdout,
+          "the installed dovra-replay did not win with dovra-solve's replay:\n" + again.stdout)
+    os.remove(replay)
 
 
 def main():
@@ -194,6 +254,9 @@ def main():
             path = os.path.join(folder, name)
             check(not os.path.islink(path) and tree(folder).get(name) == installed.get(
                 "usr/share/games/dovra/" + name), name + " is not a copy of the installed file")
+
+        solve(root, home, work)
+        pack_type(root, temp)
 
         # The player wins level 1 and saves a map; then a newer package is
         # installed over the old one, with level 2 renamed in its pack.
