@@ -133,6 +133,22 @@ std::string carryUnlocks(const std::string& installedText, const std::set<std::s
     return text;
 }
 
+std::string keepAddedPacks(const std::string& installedList, const std::string& playerList) {
+    std::set<std::string> listed;
+    forEachLine(installedList, [&](const std::string& line, bool) {
+        const std::vector<std::string> words = wordsOf(line);
+        if (!words.empty()) listed.insert(words[0]);
+    });
+    std::string text = installedList;
+    forEachLine(playerList, [&](const std::string& line, bool) {
+        const std::vector<std::string> words = wordsOf(line);
+        if (words.empty() || listed.count(words[0])) return;
+        if (!text.empty() && text.back() != '\n') text += '\n';
+        text += line + '\n';
+    });
+    return text;
+}
+
 Step stepFor(const FileState& s) {
     if (!s.playerHasIt) return Step::Copy;
     // The installed file is the one the player's copy came from, or the two

@@ -59,6 +59,10 @@ std::set<std::string> unlockedMaps(const std::string& packText);
 // An installed pack file's text with every level whose map is in `unlocked`
 // marked unlocked ("1"); every other line is kept byte for byte.
 std::string carryUnlocks(const std::string& installedText, const std::set<std::string>& unlocked);
+// The pack list a new version of the game brings, with the lines the player's
+// list adds to it kept at its end: the packs the player installed, which
+// the game's own list cannot know.
+std::string keepAddedPacks(const std::string& installedList, const std::string& playerList);
 
 // What becomes of the player's copy of one file of a writable part when the
 // folder is prepared.

@@ -1,5 +1,7 @@
 #include "game/GameFolderFiles.h"
 
+#include "game/LevelPacks.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -163,7 +165,11 @@ private:
         const Step step = stepFor(state);
         if (step == Step::Copy && !writeWhole(mine, installedText))
             return fail(mine, "cannot be written");
-        if (step == Step::Merge && !writeWhole(mine, carryUnlocks(installedText, unlocked)))
+        // The pack list holds no progress, but the packs the player installed.
+        const std::string merged = relative == LevelPacks::listPath
+                                       ? keepAddedPacks(installedText, playerText)
+                                       : carryUnlocks(installedText, unlocked);
+        if (step == Step::Merge && !writeWhole(mine, merged))
             return fail(mine, "cannot be written");
         record[relative] = state.installedPrint;
         return true;

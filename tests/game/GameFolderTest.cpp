@@ -44,6 +44,10 @@ TEST(GameFolderRules, UnlocksCarryOverByMapAndEveryOtherLineStaysByteForByte) {
               "Editor/Levels/b.txt Bee 1\nEditor/Levels/e.txt E 0\nEditor/Levels/b.txt short");
     // Nothing unlocked: the installed pack as it is.
     EXPECT_EQ(GameFolder::carryUnlocks(installed, {}), installed);
+    // The list: a new shipped pack comes, the one the player installed stays.
+    EXPECT_EQ(
+        GameFolder::keepAddedPacks("P/a.txt A\nP/n.txt New", "P/a.txt A\n\nP/mine-v1.txt Mine\n"),
+        "P/a.txt A\nP/n.txt New\nP/mine-v1.txt Mine\n");
 }
 
 // Each row: the state of one file of a writable folder and what must happen.
