@@ -117,8 +117,6 @@ public:
     // widgets read, so a replay closes a card by clicking CLOSE.
     const PlayInput* replayInput = nullptr;
 
-    SceneMachine scenes;
-    TutorialBook tutorialBook;
 
     // Every widget system, named for reports: the game's own ("game"), the
     // import/export page's ("io") and each element page's, by its tab.
@@ -145,6 +143,8 @@ private:
     void leaveLevel() override;
     void finishRecording(int outcome);
 
+    SceneMachine scenes;
+    TutorialBook tutorialBook;
     std::unique_ptr<MainMenuScreen> mainMenu;
     std::unique_ptr<LevelBrowserScreen> browser;
     std::unique_ptr<TutorialScreen> tutorialScreen;
