@@ -24,6 +24,7 @@ Display::Display(const char* title) {
         return;
     }
     al_set_window_position(display, layout.x, layout.y);
+    if (unseen) Platform::hideWindow(display);
     al_set_window_title(display, title);
     al_clear_to_color(al_map_rgb(0, 0, 0));
     // Straight alpha: startAllegro keeps images and glyphs unpremultiplied.

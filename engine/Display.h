@@ -20,6 +20,10 @@ public:
     int windowWidth = 0;
     int windowHeight = 0;
     int frameCount = 0;  // bumped after every flip, by the loop or by the game
+
+    // Set while a window is made that no one is to see: the game brought up
+    // to play a level pack's proofs before its own window opens.
+    static inline bool unseen = false;
 };
 
 }  // namespace NK

@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_x.h>
 
 #include <dlfcn.h>
 #include <link.h>
@@ -95,6 +96,16 @@ void endWithin(int seconds, int status) {
         (void)!::write(2, line, sizeof line - 1);
         ::_exit(status);
     }).detach();
+}
+
+void hideWindow(ALLEGRO_DISPLAY* display) {
+    // Allegro keeps its own connection to itself; any client may unmap a
+    // window, so a short one of our own does it.
+    ::Display* x = XOpenDisplay(nullptr);
+    if (!x) return;
+    XUnmapWindow(x, al_get_x_window_id(display));
+    XSync(x, False);
+    XCloseDisplay(x);
 }
 
 }  // namespace NK::Platform

@@ -5,6 +5,8 @@
 
 // The few facts the engine needs from the operating system, gathered in one
 // place so that nothing else in the engine asks the system directly.
+typedef struct ALLEGRO_DISPLAY ALLEGRO_DISPLAY;
+
 namespace NK::Platform {
 
 struct DesktopSize {
@@ -46,5 +48,9 @@ void seedRandomFromClock();
 // `status`, so closing the game can never hang. The audio driver has been
 // seen to wait for ever on its own voice thread while stopping it.
 void endWithin(int seconds, int status);
+
+// Takes a window off the screen at once (the window system unmaps it); the
+// game goes on drawing into it unseen.
+void hideWindow(ALLEGRO_DISPLAY* display);
 
 }  // namespace NK::Platform

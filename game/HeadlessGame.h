@@ -9,7 +9,8 @@ class Game;
 // and freed when this goes. No loop runs: the owner ticks it.
 class HeadlessGame {
 public:
-    explicit HeadlessGame(const std::string& title);
+    // `unseen`: its window is taken off the screen as soon as it is made.
+    explicit HeadlessGame(const std::string& title, bool unseen = false);
     ~HeadlessGame();
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;

@@ -95,7 +95,7 @@ FileCheck checkFile(const std::string& file, const std::string& folder, Install 
     const std::string clash = PackInstall::clash(read.pack, folder, replace);
     if (install != Install::No && !clash.empty()) return refuse(clash, 1);
     {
-        HeadlessGame game("Dovra pack check");
+        HeadlessGame game("Dovra pack check", true);
         const std::string why = playProofs(
             read.pack, *game, folder, [&](const PackRules::Level& l, const ReplayEnd& e) {
                 if (e.outcome == Replay::Outcome::Won)
