@@ -104,6 +104,7 @@ TEST(PackInstallFaults, FailedWriteLeavesAPartInstallOrAKilledOneBlocksTheNext) 
         ASSERT_EQ(PackInstall::install(pack, clean, installed), "");
         const int writes = fault.writes;
         const std::string done = state(clean);
+        EXPECT_EQ(done.find("v1"), std::string::npos) << "the replaced version stays:\n" << done;
 
         const std::string folder = folderBefore("faults");
         const std::string before = state(folder);
