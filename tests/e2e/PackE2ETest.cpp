@@ -50,7 +50,7 @@ std::string progress(const std::string& folder) {
 
 }  // namespace
 
-TEST(PackFlow, DesignersPackNotInstalledPlayableOrUpgradedAsThePlayerLeftIt) {
+TEST(PackFlow, PackLostOnItsWayToThePlayerOrAnUpgradeLosesTheLevelsWon) {
     const std::string designer = nktest::tempPath("pack-designer");
     const std::string player = nktest::tempPath("pack-player");
     for (const std::string& folder : {designer, player})
