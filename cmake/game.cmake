@@ -107,3 +107,8 @@ add_dependencies(test_e2e_editor dovra dovra-replay)
 target_compile_definitions(test_e2e_editor PRIVATE
     NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
 
+# A pack's way from the designer's editor to a player's browser, through the
+# dovra-pack program as both run it.
+nk_add_test(test_e2e_pack LIBS dovra_game SOURCES tests/e2e/PackE2ETest.cpp)
+add_dependencies(test_e2e_pack dovra-pack)
+target_compile_definitions(test_e2e_pack PRIVATE NK_PACK_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-pack")

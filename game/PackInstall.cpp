@@ -182,11 +182,13 @@ std::string install(const PackRules::Pack& pack, const std::string& folder, bool
     const std::string mapFolder = fromPackFile(packFile).mapFolder;
 
     fs::create_directories(root / mapFolder, error);
-    bool staged = !error;
+    // The manifest and level list go first: the clean-up, here or after a
+    // kill, finds what an install brought by them, so a map staged before
+    // them would be left behind for good.
+    bool staged = !error && write(root / mapFolder / manifestCopy, PackRules::writeManifest(m)) &&
+                  write(root / mapFolder / levelsCopy, *pack.entry(PackRules::levelsEntry));
     for (const PackRules::Level& level : pack.levels)
         staged = staged && write(root / mapFolder / level.mapName(), *pack.entry(level.map));
-    staged = staged && write(root / mapFolder / manifestCopy, PackRules::writeManifest(m)) &&
-             write(root / mapFolder / levelsCopy, *pack.entry(PackRules::levelsEntry));
     const std::string previous = old == installed.end() ? "" : readOr(root / old->packFile);
     staged = staged && write(root / packFile, PackRules::packFileText(pack, mapFolder, previous));
 
