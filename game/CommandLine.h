@@ -1,9 +1,10 @@
 #pragma once
 #include <cstring>
+#include <iostream>
 #include <ostream>
 #include <string>
 
-// What the three programs share on their command lines: --help and --version
+// What the programs share on their command lines: --help and --version
 // in the GNU form, and a wrong option told on standard error with the usage
 // and exit status 2.
 namespace CommandLine {
@@ -26,6 +27,23 @@ inline void version(std::ostream& out, const std::string& program, const std::st
         << "License MIT: <https://opensource.org/licenses/MIT>.\n"
         << "This is free software: you are free to change and redistribute it.\n"
         << "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+// --help or --version answered on standard output, with `help` and the
+// program's version: the status to exit with then, or -1 to go on and run.
+inline int answered(int argc, char** argv, const std::string& program, void (*help)(),
+                    const std::string& number) {
+    switch (asked(argc, argv)) {
+        case Ask::Help:
+            help();
+            return 0;
+        case Ask::Version:
+            version(std::cout, program, number);
+            return 0;
+        case Ask::Run:
+            break;
+    }
+    return -1;
 }
 
 // `why` (may be empty), then the usage lines and where to find more.

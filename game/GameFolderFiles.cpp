@@ -229,8 +229,10 @@ Start enterForThisProgram(const std::string& dataFromProgram) {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     const fs::path working = fs::current_path(error);
-    return enter(program.string(), dataFromProgram, working.string(), std::getenv("XDG_DATA_HOME"),
-                 std::getenv("HOME"));
+    Start start = enter(program.string(), dataFromProgram, working.string(),
+                        std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    start.startedIn = working.string();
+    return start;
 }
 
 }  // namespace GameFolder

@@ -22,6 +22,9 @@ struct Start {
     bool moved = false;  // the game now runs from `folder`
     std::string folder;
     std::string error;  // the player's folder could not be made ready
+    // Where the program was started: files named on its command line are
+    // read from there when it has moved.
+    std::string startedIn;
 };
 
 // Where the program at `program` plays. When its data is installed at

@@ -47,16 +47,9 @@ void help() {
 // dovra PACK.dovrapack        installs the pack and shows its page
 // dovra --record-replay FILE  records the next level started into FILE
 int main(int argc, char** argv) {
-    switch (CommandLine::asked(argc, argv)) {
-        case CommandLine::Ask::Help:
-            help();
-            return 0;
-        case CommandLine::Ask::Version:
-            CommandLine::version(std::cout, "dovra", DOVRA_VERSION);
-            return 0;
-        case CommandLine::Ask::Run:
-            break;
-    }
+    if (const int status = CommandLine::answered(argc, argv, "dovra", help, DOVRA_VERSION);
+        status >= 0)
+        return status;
     std::string map, record;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--record-replay") == 0) {
@@ -83,16 +76,14 @@ int main(int argc, char** argv) {
 
     // Installed, the game plays from the player's own folder; the files named
     // on the command line stay where the player gave them.
-    std::error_code noFolder;
-    const std::string started = std::filesystem::current_path(noFolder).string();
     const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
     if (!start.error.empty()) {
         std::fprintf(stderr, "dovra: %s\n", start.error.c_str());
         return 1;
     }
     if (start.moved) {
-        map = GameFolder::resolveAgainst(started, map);
-        record = GameFolder::resolveAgainst(started, record);
+        map = GameFolder::resolveAgainst(start.startedIn, map);
+        record = GameFolder::resolveAgainst(start.startedIn, record);
     }
     std::string packFile;
     if (pack) {

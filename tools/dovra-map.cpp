@@ -83,16 +83,9 @@ int normalize(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    switch (CommandLine::asked(argc, argv)) {
-        case CommandLine::Ask::Help:
-            help();
-            return 0;
-        case CommandLine::Ask::Version:
-            CommandLine::version(std::cout, "dovra-map", DOVRA_VERSION);
-            return 0;
-        case CommandLine::Ask::Run:
-            break;
-    }
+    if (const int status = CommandLine::answered(argc, argv, "dovra-map", help, DOVRA_VERSION);
+        status >= 0)
+        return status;
     for (int i = 1; i < argc; ++i)
         if (argv[i][0] == '-' && argv[i][1] != '\0')
             return usage(std::string("unrecognized option '") + argv[i] + "'");

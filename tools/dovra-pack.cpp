@@ -175,23 +175,14 @@ int create(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    switch (CommandLine::asked(argc, argv)) {
-        case CommandLine::Ask::Help:
-            help();
-            return 0;
-        case CommandLine::Ask::Version:
-            CommandLine::version(std::cout, "dovra-pack", DOVRA_VERSION);
-            return 0;
-        case CommandLine::Ask::Run:
-            break;
-    }
+    if (const int status = CommandLine::answered(argc, argv, "dovra-pack", help, DOVRA_VERSION);
+        status >= 0)
+        return status;
     if (argc < 2) return usage("");
     const std::string command = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     // Files named on the command line stay where they were given; the game
     // folder may be the player's own, entered below.
-    std::error_code noFolder;
-    const std::string started = std::filesystem::current_path(noFolder).string();
     const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
     if (!start.error.empty()) {
         std::cerr << "dovra-pack: " << start.error << "\n";
@@ -199,7 +190,7 @@ int main(int argc, char** argv) {
     }
     if (start.moved)
         for (std::string& a : args)
-            if (!a.empty() && a[0] != '-') a = GameFolder::resolveAgainst(started, a);
+            if (!a.empty() && a[0] != '-') a = GameFolder::resolveAgainst(start.startedIn, a);
 
     if (command == "create") return create(args);
     if (command == "check" || command == "install") {

@@ -160,16 +160,9 @@ void help() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    switch (CommandLine::asked(argc, argv)) {
-        case CommandLine::Ask::Help:
-            help();
-            return 0;
-        case CommandLine::Ask::Version:
-            CommandLine::version(std::cout, "dovra-replay", DOVRA_VERSION);
-            return 0;
-        case CommandLine::Ask::Run:
-            break;
-    }
+    if (const int status = CommandLine::answered(argc, argv, "dovra-replay", help, DOVRA_VERSION);
+        status >= 0)
+        return status;
     Options options;
     int first = 1;
     for (; first < argc && argv[first][0] == '-' && argv[first][1] != '\0'; ++first) {
@@ -195,8 +188,6 @@ int main(int argc, char** argv) {
             return usage(std::string("unrecognized option '") + argv[i] + "'");
     // Installed, the replays' maps are the player's folder's; the replay
     // files and the picture stay where they were given.
-    std::error_code noFolder;
-    const std::string started = std::filesystem::current_path(noFolder).string();
     const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
     if (!start.error.empty()) {
         std::cerr << "dovra-replay: " << start.error << "\n";
@@ -204,9 +195,9 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> files(argv + first, argv + argc);
     if (start.moved) {
-        for (std::string& file : files) file = GameFolder::resolveAgainst(started, file);
+        for (std::string& file : files) file = GameFolder::resolveAgainst(start.startedIn, file);
         if (!options.shotPath.empty())
-            options.shotPath = GameFolder::resolveAgainst(started, options.shotPath);
+            options.shotPath = GameFolder::resolveAgainst(start.startedIn, options.shotPath);
     }
     HeadlessGame game("Dovra replay");
 

@@ -161,16 +161,9 @@ int findWin(const SolveSettings& settings, std::string output) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    switch (CommandLine::asked(argc, argv)) {
-        case CommandLine::Ask::Help:
-            help();
-            return 0;
-        case CommandLine::Ask::Version:
-            CommandLine::version(std::cout, "dovra-solve", DOVRA_VERSION);
-            return 0;
-        case CommandLine::Ask::Run:
-            break;
-    }
+    if (const int status = CommandLine::answered(argc, argv, "dovra-solve", help, DOVRA_VERSION);
+        status >= 0)
+        return status;
     SolveSettings settings;
     std::string output;
     bool hangs = false, shot = false, secondsGiven = false;
@@ -209,8 +202,6 @@ int main(int argc, char** argv) {
     // Installed, the search plays from the player's folder, where the game's
     // resources are; the map and the files written stay where they were named,
     // and the default names are made in the folder it was started in.
-    std::error_code noFolder;
-    const std::string started = std::filesystem::current_path(noFolder).string();
     const GameFolder::Start start = GameFolder::enterForThisProgram(DOVRA_DATA_FROM_PROGRAM);
     if (!start.error.empty()) {
         std::cerr << "dovra-solve: " << start.error << "\n";
@@ -219,8 +210,8 @@ int main(int argc, char** argv) {
     if (start.moved) {
         if (output.empty())
             output = hangs ? mapName(settings.mapPath) : mapName(settings.mapPath) + ".replay";
-        settings.mapPath = GameFolder::resolveAgainst(started, settings.mapPath);
-        output = GameFolder::resolveAgainst(started, output);
+        settings.mapPath = GameFolder::resolveAgainst(start.startedIn, settings.mapPath);
+        output = GameFolder::resolveAgainst(start.startedIn, output);
     }
 
     // The map is read with the game's own reader before any game comes up.
