@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "DovraVersion.h"
+#include "engine/TextFileStore.h"
 #include "game/CommandLine.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
@@ -143,6 +144,12 @@ int create(const std::vector<std::string>& args) {
             const SolveReport report = solve(settings);
             std::cout << summaryLine(path, report) << std::endl;
             replay = report.replayText;
+            // Kept beside the map, so the next version of the pack can give it
+            // with --proof rather than search again; a file there is left alone.
+            const std::string kept =
+                (std::filesystem::path(path).parent_path() / (stem + ".replay")).string();
+            if (!replay.empty() && !std::filesystem::exists(kept) && NK::replaceWhole(kept, replay))
+                std::cout << "proof kept as " << kept << std::endl;
         }
         if (replay.empty()) return refuse(path, "no winning proof (--proof MAP=REPLAY or --solve)");
         pack.levels.push_back({inside, "", stem});
@@ -168,7 +175,8 @@ int create(const std::vector<std::string>& args) {
     }
     if (!PackArchive::writeFile(output, read.pack.entries))
         return refuse(output, "cannot be written", 2);
-    std::cout << output << ": " << read.pack.levels.size() << " levels" << std::endl;
+    const std::size_t levels = read.pack.levels.size();
+    std::cout << output << ": " << levels << (levels == 1 ? " level" : " levels") << std::endl;
     return 0;
 }
 
