@@ -177,6 +177,9 @@ def hostile():
          good() + [("notes.txt", "hello")]),
         ("not-a-zip", 2, "not a pack:", b"format 1\nid walkers\nthis is no zip\n"),
         ("empty", 2, "not a pack:", b""),
+        # A zip's split-archive marker and nothing after it: libarchive fails
+        # on it without a message of its own.
+        ("marker-only", 2, "not a pack:", b"PK00"),
     ]
 
 
