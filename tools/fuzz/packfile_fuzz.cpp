@@ -4,8 +4,14 @@
 // says why; what the archive reader takes is within its bounds; the map
 // check asks the file system about no picture outside the editor's picture
 // folders; and a pack that reads, written again, reads back the same.
+//
+// A byte changed inside a zip mostly breaks its checksum, so the reader
+// refuses it before the pack rules see it; the mutator below also changes
+// one entry's name or text and zips the entries again, which reaches them.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <random>
 #include <set>
 #include <string>
 
@@ -87,4 +93,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             reread.pack.levels[i].label != pack.levels[i].label)
             __builtin_trap();
     return 0;
+}
+
+// libFuzzer's own mutator; absent (null) when the kept inputs run without it.
+extern "C" __attribute__((weak)) std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size,
+                                                              std::size_t maxSize);
+
+extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
+                                               std::size_t maxSize, unsigned int seed) {
+    std::minstd_rand random(seed);
+    PackArchive::Read read =
+        PackArchive::readBytes(std::string(reinterpret_cast<const char*>(data), size));
+    if (read.status != PackArchive::Read::Status::Ok || read.entries.empty() || random() % 4 == 0)
+        return LLVMFuzzerMutate(data, size, maxSize);
+    PackRules::Entry& entry = read.entries[random() % read.entries.size()];
+    std::string& field = random() % 8 == 0 ? entry.name : entry.data;
+    std::string buffer = field;
+    const std::size_t used = buffer.size();
+    buffer.resize(used * 2 + 64);
+    buffer.resize(
+        LLVMFuzzerMutate(reinterpret_cast<std::uint8_t*>(&buffer[0]), used, buffer.size()));
+    field = buffer;
+    const std::string zipped = PackArchive::zipBytes(read.entries);
+    if (zipped.size() > maxSize) return LLVMFuzzerMutate(data, size, maxSize);
+    std::memcpy(data, zipped.data(), zipped.size());
+    return zipped.size();
 }
