@@ -61,18 +61,18 @@ def tree(folder):
     return found
 
 
-def install(program, folder, pack, *options):
-    run = subprocess.run([program, "install", pack, *options], cwd=folder,
+def install(program, folder, pack):
+    run = subprocess.run([program, "install", pack], cwd=folder,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=600)
     return run.returncode, run.stderr.decode("utf-8", "replace")
 
 
-def refused(program, folder, pack, status, text, *options, what=None):
+def refused(program, folder, pack, status, text, what=None):
     """Installs `pack` and holds the refusal to `status` and `text`, and
     the game folder to what it was."""
     what = what or os.path.basename(pack)
     before = tree(folder)
-    got, err = install(program, folder, pack, *options)
+    got, err = install(program, folder, pack)
     lines = err.splitlines()
     if got != status:
         failures.append("%s: exit status %d, not %d (%r)" % (what, got, status, err))
