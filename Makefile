@@ -55,10 +55,10 @@ tsan: deps
 	 tools/headless.sh $(TSAN_BUILD)/bin/test_game --gtest_filter='Scenes.*:ResourceTable.*:StartUp.*:Hud.*'; \
 	 SOAK_RUNS=1 tools/headless.sh $(TSAN_BUILD)/bin/test_soak
 
-# Every reader a stranger's file reaches (a map, a replay, the pack list and
-# a pack file) under libFuzzer, each for FUZZ_SECONDS or FUZZ_RUNS inputs
-# (FUZZ_RUNS=10000000 for a long run), seeded from the repository's own
-# files; a crash lands in build-fuzz/ as <reader>-crash-*.
+# Every reader a stranger's file reaches (a map, a replay, the pack list, a
+# pack file and a .dovrapack) under libFuzzer, each for FUZZ_SECONDS or
+# FUZZ_RUNS inputs (FUZZ_RUNS=10000000 for a long run), seeded from the
+# repository's own files; a crash lands in build-fuzz/ as <reader>-crash-*.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 0
@@ -66,12 +66,13 @@ fuzz:
 	@tools/install-deps.sh fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	 -DDOVRA_FUZZ=ON -DDOVRA_SANITIZE=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target map_fuzz replay_fuzz packs_fuzz -j$(JOBS)
-	@for reader in map replay packs; do \
+	@cmake --build $(FUZZ_BUILD) --target map_fuzz replay_fuzz packs_fuzz packfile_fuzz -j$(JOBS)
+	@for reader in map replay packs packfile; do \
 	  case $$reader in \
 	    map) seeds="tests/data/maps tests/data/replays Editor/Levels";; \
 	    replay) seeds="tests/data/replays tests/data/levels";; \
 	    packs) seeds="Resources/LevelPacks";; \
+	    packfile) seeds="tests/data/packs/hostile tests/data/packs/good";; \
 	  esac; \
 	  dict=; [ -f tools/fuzz/$$reader.dict ] && dict=-dict=tools/fuzz/$$reader.dict; \
 	  limit=-max_total_time=$(FUZZ_SECONDS); [ $(FUZZ_RUNS) -gt 0 ] && limit=-runs=$(FUZZ_RUNS); \

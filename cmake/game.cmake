@@ -58,9 +58,9 @@ add_executable(dovra-map tools/dovra-map.cpp)
 target_link_libraries(dovra-map PRIVATE dovra_mapfile)
 
 # make fuzz: every reader a stranger's file reaches (a map, a replay, the
-# pack list and a pack file) under libFuzzer (clang only), in a build of its own.
+# pack list, a pack file and a .dovrapack) under libFuzzer (clang only), in a build of its own.
 if(DOVRA_FUZZ)
-    foreach(fuzzer map replay packs)
+    foreach(fuzzer map replay packs packfile)
         add_executable(${fuzzer}_fuzz tools/fuzz/${fuzzer}_fuzz.cpp)
         target_compile_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer)
         target_link_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer)
@@ -68,10 +68,11 @@ if(DOVRA_FUZZ)
     target_link_libraries(map_fuzz PRIVATE dovra_mapfile)
     target_link_libraries(replay_fuzz PRIVATE dovra_game)
     target_link_libraries(packs_fuzz PRIVATE dovra_game)
+    target_link_libraries(packfile_fuzz PRIVATE dovra_game)
 endif()
 # Every input a fuzzer once broke a reader with, kept in
 # tests/data/fuzz-regressions/<reader>/, read again by the same target.
-foreach(fuzzer map replay packs)
+foreach(fuzzer map replay packs packfile)
     add_executable(${fuzzer}_regressions tools/fuzz/${fuzzer}_fuzz.cpp tools/fuzz/regressions_main.cpp)
     target_link_libraries(${fuzzer}_regressions PRIVATE $<IF:$<STREQUAL:${fuzzer},map>,dovra_mapfile,dovra_game>)
     add_test(NAME fuzz_regressions_${fuzzer}

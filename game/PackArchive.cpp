@@ -50,6 +50,13 @@ std::string shown(std::string name) {
     return "\"" + name + "\"";
 }
 
+// libarchive's message for its last failure. Some failures (a zip's split
+// marker with nothing after it) set none, and a null would crash the string.
+std::string why(archive* a) {
+    const char* message = archive_error_string(a);
+    return message ? message : "damaged archive";
+}
+
 }  // namespace
 
 Read readBytes(const std::string& bytes) {
@@ -57,8 +64,7 @@ Read readBytes(const std::string& bytes) {
     ArchivePtr a(archive_read_new(), archive_read_free);
     archive_read_support_format_zip(a.get());
     if (archive_read_open_memory(a.get(), bytes.data(), bytes.size()) != ARCHIVE_OK)
-        return fail(Status::Unreadable,
-                    std::string("not a pack: ") + archive_error_string(a.get()));
+        return fail(Status::Unreadable, "not a pack: " + why(a.get()));
     Read r;
     std::uint64_t total = 0;
     std::size_t seen = 0;
@@ -89,14 +95,10 @@ Read readBytes(const std::string& bytes) {
             if (total > PackRules::maxTotalBytes)
                 return fail(Status::Refused, "over 16 MiB unpacked");
         }
-        if (n < 0)
-            return fail(Status::Unreadable,
-                        name + ": cannot be unpacked: " + archive_error_string(a.get()));
+        if (n < 0) return fail(Status::Unreadable, name + ": cannot be unpacked: " + why(a.get()));
         r.entries.push_back({name, std::move(data)});
     }
-    if (status != ARCHIVE_EOF)
-        return fail(Status::Unreadable,
-                    std::string("not a pack: ") + archive_error_string(a.get()));
+    if (status != ARCHIVE_EOF) return fail(Status::Unreadable, "not a pack: " + why(a.get()));
     r.status = Status::Ok;
     return r;
 }

@@ -24,3 +24,8 @@ endif()
 add_executable(dovra-pack tools/dovra-pack.cpp)
 target_link_libraries(dovra-pack PRIVATE dovra_solve)
 target_include_directories(dovra-pack PRIVATE ${CMAKE_BINARY_DIR}/generated)
+
+# Each hostile pack of tests/data/packs/hostile/ refused by dovra-pack install
+# for its own fault, in one line, with the game folder left as it was.
+add_test(NAME hostile_packs COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packs/hostile_packs.py
+         $<TARGET_FILE:dovra-pack>)
