@@ -14,13 +14,15 @@ player had unlocked, not bringing the new pack, or replacing a saved map.
 
 Usage: installed_game.py BUILD_FOLDER   (needs a display: make test has one)
 """
-import hashlib
 import os
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from foldertree import tree  # noqa: E402
+
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 REPLAY = os.path.join(SOURCE, "tests/data/levels/outer_ring_1.replay")
@@ -40,21 +42,6 @@ def install(build, root):
                    stdout=subprocess.DEVNULL)
 
 
-def tree(folder):
-    """Every path under folder: a link's target, a file's digest, or a folder."""
-    found = {}
-    for parent, dirs, files in os.walk(folder):
-        for name in dirs + files:
-            path = os.path.join(parent, name)
-            rel = os.path.relpath(path, folder)
-            if os.path.islink(path):
-                found[rel] = "-> " + os.readlink(path)
-            elif os.path.isdir(path):
-                found[rel] = "folder"
-            else:
-                with open(path, "rb") as f:
-                    found[rel] = hashlib.sha256(f.read()).hexdigest()
-    return found
 
 
 # System calls that change the file system, and the argument that names the

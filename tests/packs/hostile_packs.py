@@ -13,12 +13,14 @@ without --replace, is refused with the game folder untouched.
 
 Usage: hostile_packs.py DOVRA_PACK   (needs a display: make test has one)
 """
-import hashlib
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from foldertree import tree  # noqa: E402
+
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PACKS = os.path.join(SOURCE, "tests/data/packs")
@@ -43,22 +45,6 @@ def game_folder(root):
     return folder
 
 
-def tree(folder):
-    """Every path under folder, following no link: a link's target, a
-    file's digest, or "folder"."""
-    found = {}
-    for parent, dirs, files in os.walk(folder):
-        for name in dirs + files:
-            path = os.path.join(parent, name)
-            rel = os.path.relpath(path, folder)
-            if os.path.islink(path):
-                found[rel] = "-> " + os.readlink(path)
-            elif os.path.isdir(path):
-                found[rel] = "folder"
-            else:
-                with open(path, "rb") as f:
-                    found[rel] = hashlib.sha256(f.read()).hexdigest()
-    return found
 
 
 def install(program, folder, pack):
