@@ -61,6 +61,14 @@ std::string playProofs(
     return problem;
 }
 
+std::string proveAll(const PackRules::Pack& pack, const std::string& folder, std::ostream& out) {
+    HeadlessGame game("Dovra pack check", true);
+    return playProofs(pack, *game, folder, [&](const PackRules::Level& l, const ReplayEnd& e) {
+        if (e.outcome == Replay::Outcome::Won)
+            out << l.map << ": won at tick " << e.tick << std::endl;
+    });
+}
+
 FileCheck checkFile(const std::string& file, const std::string& folder, Install install,
                     std::ostream& out) {
     FileCheck c;
@@ -94,15 +102,8 @@ FileCheck checkFile(const std::string& file, const std::string& folder, Install 
     // A clash is known without playing a tick.
     const std::string clash = PackInstall::clash(read.pack, folder, replace);
     if (install != Install::No && !clash.empty()) return refuse(clash, 1);
-    {
-        HeadlessGame game("Dovra pack check", true);
-        const std::string why = playProofs(
-            read.pack, *game, folder, [&](const PackRules::Level& l, const ReplayEnd& e) {
-                if (e.outcome == Replay::Outcome::Won)
-                    out << l.map << ": won at tick " << e.tick << std::endl;
-            });
-        if (!why.empty()) return refuse(why, 1);
-    }
+    if (const std::string why = proveAll(read.pack, folder, out); !why.empty())
+        return refuse(why, 1);
     c.pack = std::move(read.pack);
     if (install == Install::No) return c;
     if (const std::string why = PackInstall::install(c.pack, folder, replace); !why.empty())

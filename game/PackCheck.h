@@ -30,6 +30,10 @@ std::string playProofs(
     const PackRules::Pack& pack, Game& game, const std::string& folder,
     const std::function<void(const PackRules::Level&, const ReplayEnd&)>& report);
 
+// playProofs in a game of its own brought up for the purpose, its window
+// never shown, each win printed to `out` as "MAP: won at tick N".
+std::string proveAll(const PackRules::Pack& pack, const std::string& folder, std::ostream& out);
+
 // A pack file met on the command line: read, checked and, when asked,
 // installed into the game folder `folder` (the working folder). Each level's
 // win is printed to `out` as "MAP: won at tick N"; a refusal is `error`,

@@ -25,7 +25,6 @@
 #include "game/CommandLine.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
-#include "game/HeadlessGame.h"
 #include "game/PackArchive.h"
 #include "game/PackCheck.h"
 #include "game/PackInstall.h"
@@ -164,15 +163,8 @@ int create(const std::vector<std::string>& args) {
     if (!read.ok) return refuse(output, read.error);
     if (const std::string why = PackCheck::contentsProblem(read.pack, "."); !why.empty())
         return refuse(output, why);
-    {
-        HeadlessGame game("Dovra pack create");
-        const std::string why = PackCheck::playProofs(
-            read.pack, *game, ".", [](const PackRules::Level& level, const ReplayEnd& end) {
-                if (end.outcome == Replay::Outcome::Won)
-                    std::cout << level.map << ": won at tick " << end.tick << std::endl;
-            });
-        if (!why.empty()) return refuse(output, why);
-    }
+    if (const std::string why = PackCheck::proveAll(read.pack, ".", std::cout); !why.empty())
+        return refuse(output, why);
     if (!PackArchive::writeFile(output, read.pack.entries))
         return refuse(output, "cannot be written", 2);
     const std::size_t levels = read.pack.levels.size();
