@@ -29,7 +29,7 @@
 #include "elements/Level.h"
 #include "elements/Player.h"
 #include "game/Game.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 
 namespace {
 
@@ -70,8 +70,8 @@ public:
         : game(game), repeats(repeats), scratch(std::move(scratch)) {}
 
     void level(const BenchLevel& l) {
-        ImportExportPanel& io = *game.importExport;
-        EditorFrame& editor = *game.editor;
+        ImportExportPanel& io = game.importExport();
+        EditorFrame& editor = game.editor();
         std::vector<double> load, undo, redo, save, snapshot, runStart, runStop;
         for (int i = 0; i < repeats; ++i) {
             // LOAD as its button does it once the prompt is answered: the level
@@ -82,7 +82,7 @@ public:
             }));
             editor.history.reset(io.snapshot());
             // A change the editor then takes as a step: the player one pixel over.
-            Player& player = *game.level->player;
+            Player& player = *game.level().player;
             const PlayerRecord at = player.positionRecord();
             player.setPosition(at.x + 1.0f, at.y);
             snapshot.push_back(timed([&] { editor.history.record(io.snapshot()); }));
@@ -148,10 +148,10 @@ int main(int argc, char** argv) {
     if (!mkdtemp(folder)) return 2;
     const std::string scratch = folder;
 
-    HeadlessGame game("Dovra editor benchmark");
+    GameInstance game({"Dovra editor benchmark"});
     // Nothing of the benchmark's goes into the tracked map folder.
-    game->importExport->recoveryPath = scratch + "/recovery.txt";
-    game->importExport->askToSave = [] { return false; };
+    game->importExport().recoveryPath = scratch + "/recovery.txt";
+    game->importExport().askToSave = [] { return false; };
     game->openScene(Editor);
     game->update();
 
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
     std::printf("slowest editor action: %.1f ms (%s on %s)\n", slowest->median,
                 slowest->action.c_str(), slowest->level.c_str());
 
-    game->importExport->clearMap();
+    game->importExport().clearMap();
     std::remove((scratch + "/saved.txt").c_str());
     std::remove((scratch + "/saved.txt.saving").c_str());
     std::remove((scratch + "/recovery.txt").c_str());

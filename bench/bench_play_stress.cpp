@@ -22,7 +22,7 @@
 #include "elements/PlayInput.h"
 #include "engine/PhysicsWorld.h"
 #include "game/Game.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 #include "game/PlayScene.h"
 
 namespace {
@@ -49,7 +49,7 @@ struct Run {
 Run measure(Game& game, const char* map) {
     Run r;
     PlayInput idle;  // no key, no button: the player stands where it starts
-    game.replayInput = &idle;
+    game.setReplayInput(&idle);
     game.playMap(map);
     std::vector<double> ticks;
     ticks.reserve(kTicks);
@@ -59,11 +59,11 @@ Run measure(Game& game, const char* map) {
         ticks.push_back(nowMs() - t0);
     }
     r.playTick = median(ticks);
-    game.play->leaveLevel();
+    game.play().leaveLevel();
 
     // The same level, fresh, stepped by the library alone.
-    game.play->startLevel(map);
-    b2World& world = game.physics->world();
+    game.play().startLevel(map);
+    b2World& world = game.stores().physics.world();
     std::vector<double> steps;
     steps.reserve(kTicks);
     for (int t = 0; t < kTicks; ++t) {
@@ -72,8 +72,8 @@ Run measure(Game& game, const char* map) {
         steps.push_back(nowMs() - t0);
     }
     r.bareStep = median(steps);
-    game.play->leaveLevel();
-    game.replayInput = nullptr;
+    game.play().leaveLevel();
+    game.setReplayInput(nullptr);
     game.openScene(MainMenu);
     game.update();
     return r;
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    HeadlessGame game("Dovra stress benchmark");
+    GameInstance game({"Dovra stress benchmark"});
 
     measure(*game, map.c_str());  // warm-up: caches, first loads
     std::vector<double> play, bare;

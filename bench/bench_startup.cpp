@@ -14,7 +14,7 @@
 #include <string>
 
 #include "game/Game.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ double secondsSinceBoot() {
 }  // namespace
 
 int main() {
-    HeadlessGame game("Dovra");
+    GameInstance game({"Dovra"});
     game->startClocks();
 
     ALLEGRO_EVENT tick{};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
@@ -33,52 +34,53 @@
 #include "game/Replay.h"
 #include "game/TutorialScreen.h"
 
-Game::Game() = default;
+Game::Game(GameStart settings) : start(std::move(settings)) {}
 Game::~Game() = default;
 
 void Game::create() {
-    bitmaps = std::make_unique<NK::BitmapStore>(renderContext);
-    batches = std::make_unique<NK::BatchStore>(renderContext);
-    animations = std::make_unique<NK::AnimationStore>();
-    fonts = std::make_unique<NK::FontStore>(renderContext);
-    sounds = std::make_unique<NK::SoundStore>();  // reserves the sample voices
-    gui = std::make_unique<NK::GUISystem>(input, renderContext, fonts.get());
-    textFiles = std::make_unique<NK::TextFileStore>();
-    physics = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), renderContext);
+    own.bitmaps = std::make_unique<NK::BitmapStore>(renderContext);
+    own.batches = std::make_unique<NK::BatchStore>(renderContext);
+    own.animations = std::make_unique<NK::AnimationStore>();
+    own.fonts = std::make_unique<NK::FontStore>(renderContext);
+    own.sounds = std::make_unique<NK::SoundStore>();  // reserves the sample voices
+    own.gui = std::make_unique<NK::GUISystem>(input, renderContext, own.fonts.get());
+    own.textFiles = std::make_unique<NK::TextFileStore>();
+    own.physics = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), renderContext);
     // Bodies far outside any level are culled; this box is the whole world.
-    physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
-    extBitmaps = std::make_unique<NK::ExtBitmapStore>(renderContext);
+    own.physics->cullRect = NK::Rect(-960000.0f, -540000.0f, 1920000.0f, 1080000.0f);
+    own.extBitmaps = std::make_unique<NK::ExtBitmapStore>(renderContext);
 
     ElementServices kinds;
-    static_cast<PanelServices&>(kinds) = {input, view, fonts.get(), bitmaps.get(), renderContext};
-    kinds.animations = animations.get();
-    kinds.sounds = sounds.get();
-    kinds.physics = physics.get();
-    level = std::make_unique<Level>(kinds);
-    levelFile = std::make_unique<LevelFile>(*textFiles, level->parts(), display);
-    importExport = std::make_unique<ImportExportPanel>(
-        ImportExportPanel::Services{display, input, renderContext, fonts.get(), textFiles.get(),
-                                    bitmaps.get()},
-        level->parts());
-    play = std::make_unique<PlayScene>(
-        PlayScene::Services{gui.get(), bitmaps.get(), animations.get(), view, renderContext,
-                            levelFile.get(), level->backgrounds.get(),
+    static_cast<PanelServices&>(kinds) = {input, view, own.fonts.get(), own.bitmaps.get(),
+                                          renderContext};
+    kinds.animations = own.animations.get();
+    kinds.sounds = own.sounds.get();
+    kinds.physics = own.physics.get();
+    own.level = std::make_unique<Level>(kinds);
+    own.levelFile = std::make_unique<LevelFile>(*own.textFiles, own.level->parts(), display);
+    own.importExport = std::make_unique<ImportExportPanel>(
+        ImportExportPanel::Services{display, input, renderContext, own.fonts.get(),
+                                    own.textFiles.get(), own.bitmaps.get()},
+        own.level->parts());
+    own.play = std::make_unique<PlayScene>(
+        PlayScene::Services{own.gui.get(), own.bitmaps.get(), own.animations.get(), view,
+                            renderContext, own.levelFile.get(), own.level->backgrounds.get(),
                             // The editor's page reports a level's load as it reports its own.
-                            [this](bool read) { importExport->showLoaded(read); }},
-        level->run());
-    editor = std::make_unique<EditorFrame>(
-        EditorFrame::Services{input, display, view, gui.get(), bitmaps.get(), animations.get(),
-                              renderContext, importExport.get()},
-        *level);
+                            [this](bool read) { own.importExport->showLoaded(read); }},
+        own.level->run());
+    own.editor = std::make_unique<EditorFrame>(
+        EditorFrame::Services{input, display, view, own.gui.get(), own.bitmaps.get(),
+                              own.animations.get(), renderContext, own.importExport.get()},
+        *own.level);
 }
 
 void Game::startLevel(const std::string& path, int level) {
     if (!PlayScene::mapOpens(path)) return;
     // A level fills every element's page as it loads.
     finishBuilding();
-    play->currentLevel = level;
-    play->startLevel(path);
-    if (!recordReplayPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
+    own.play->currentLevel = level;
+    own.play->startLevel(path);
+    if (!start.recordPath.empty() && !recorder) recorder = std::make_unique<ReplayRecorder>(path);
     openScene(Play);
 }
 
@@ -87,53 +89,55 @@ void Game::updatePlay() {
     const PlayInput in = replayInput ? *replayInput
                                      : PlayControls::fromDevices(*input, display->windowWidth,
                                                                  display->windowHeight);
-    const bool endedBefore = play->won || play->lost;
+    const bool endedBefore = own.play->won || own.play->lost;
     if (recorder) recorder->add(in);
-    play->update(in);
-    if (recorder && !endedBefore && (play->won || play->lost))
-        finishRecording(static_cast<int>(play->won ? Replay::Outcome::Won : Replay::Outcome::Lost));
+    own.play->update(in);
+    if (recorder && !endedBefore && (own.play->won || own.play->lost))
+        finishRecording(
+            static_cast<int>(own.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost));
 }
 
 void Game::updateEditor() {
-    editor->update(replayInput ? *replayInput
-                               : PlayControls::fromKeyboardAndMouse(*input, display->windowWidth,
-                                                                    display->windowHeight));
+    own.editor->update(replayInput ? *replayInput
+                                   : PlayControls::fromKeyboardAndMouse(
+                                         *input, display->windowWidth, display->windowHeight));
 }
 
 bool Game::editorEscape() {
-    return editor->escape();
+    return own.editor->escape();
 }
 
 void Game::enterEditor() {
-    editor->enter(scenes.scene == Editor);
+    own.editor->enter(scenes.scene == Editor);
 }
 
 void Game::leaveLevel() {
     if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));
-    play->leaveLevel();
+    own.play->leaveLevel();
 }
 
 void Game::finishRecording(int outcome) {
-    const NK::Rect body = level->player->rectangle();
-    recorder->finish(recordReplayPath, static_cast<Replay::Outcome>(outcome),
+    const NK::Rect body = own.level->player->rectangle();
+    recorder->finish(start.recordPath, static_cast<Replay::Outcome>(outcome),
                      {body.x + body.width * 0.5f, body.y + body.height * 0.5f});
     recorder.reset();
-    recordReplayPath.clear();
+    start.recordPath.clear();
 }
 
 void Game::update() {
     // Ticks queued during the load are caught up first, as the loop does
     // with every backlog; a level started before that would play its first
     // seconds unseen.
-    if (!startMapPath.empty() && al_is_event_queue_empty(input->queue)) {
-        playMap(startMapPath);
-        startMapPath.clear();
+    if (!start.mapPath.empty() && al_is_event_queue_empty(input->queue)) {
+        playMap(start.mapPath);
+        start.mapPath.clear();
     }
-    if (!startPackFile.empty() && al_is_event_queue_empty(input->queue)) {
+    if (!start.packFile.empty() && al_is_event_queue_empty(input->queue)) {
         for (std::size_t i = 0; i < browser->packs.size(); ++i)
-            if (browser->packs[i].path == startPackFile) browser->currentPack = static_cast<int>(i);
+            if (browser->packs[i].path == start.packFile)
+                browser->currentPack = static_cast<int>(i);
         openScene(LevelBrowser);
-        startPackFile.clear();
+        start.packFile.clear();
     }
     if (replayInput)
         PlayControls::toMouse(*replayInput, *input, display->windowWidth, display->windowHeight);
@@ -143,13 +147,13 @@ void Game::update() {
     const bool padLeave = scenes.scene != Editor && PadControls::leavePressed(input->pad.state);
     scenes.update(input->keyPressed[ALLEGRO_KEY_ESCAPE] != 0 || padLeave, *this);
     // Shared by every scene, after the scene's own work.
-    const std::vector<EditorPanel*> pages = level->panels();
-    if (partsBuilt > pages.size()) importExport->update();
+    const std::vector<EditorPanel*> pages = own.level->panels();
+    if (partsBuilt > pages.size()) own.importExport->update();
     for (std::size_t i = 0; i < pages.size() && i < partsBuilt; ++i) pages[i]->updateWidgets();
-    level->lights->system().uploadUniforms();
-    animations->updateAnimations();
-    PadControls::steerButtons(*gui, *input, scenes.scene == Editor);
-    gui->update();
+    own.level->lights->system().uploadUniforms();
+    own.animations->updateAnimations();
+    PadControls::steerButtons(*own.gui, *input, scenes.scene == Editor);
+    own.gui->update();
     // A replay has no run loop to clear the edge after the tick.
     if (replayInput) input->mousePressed[1] = 0;
     // The menu has time to spare for one more part of the editor each tick;
@@ -173,19 +177,25 @@ void Game::draw() {
             tutorialScreen->draw(*view);
             break;
         case Editor:
-            editor->draw();
+            own.editor->draw();
             break;
         case Play:
-            play->draw();
+            own.play->draw();
             break;
         default:
             break;
     }
 }
 
+Game::Stores Game::stores() const {
+    return {*own.bitmaps, *own.batches,   *own.animations, *own.sounds,
+            *own.fonts,   *own.textFiles, *own.physics,    *own.extBitmaps};
+}
+
 std::vector<Game::WidgetSystem> Game::widgetSystems() const {
-    std::vector<WidgetSystem> systems = {{"game", gui.get()}, {"io", &importExport->widgets()}};
-    const std::vector<EditorPanel*> panels = level->panels();
+    std::vector<WidgetSystem> systems = {{"game", own.gui.get()},
+                                         {"io", &own.importExport->widgets()}};
+    const std::vector<EditorPanel*> panels = own.level->panels();
     for (std::size_t i = 0; i < panels.size(); ++i)
         systems.push_back({Level::tabs()[i].key, &panels[i]->widgetSystem()});
     return systems;
@@ -193,35 +203,35 @@ std::vector<Game::WidgetSystem> Game::widgetSystems() const {
 
 void Game::destroy() {
     prefetch.reset();
-    extBitmaps->destroyAll();
+    own.extBitmaps->destroyAll();
     // The level goes first: its images and bodies live in the stores and
     // the world released below.
-    editor.reset();
-    play.reset();
-    importExport.reset();
-    levelFile.reset();
-    level.reset();
-    bitmaps->destroyAll();
-    batches->destroyAll();
-    animations->clearAnimations();
-    sounds->destroyAll();
-    fonts->destroyAll();
-    physics->clearSquares();
-    physics->clearCircles();
-    physics->clearCapsules();
-    physics->clearSurfaces();
+    own.editor.reset();
+    own.play.reset();
+    own.importExport.reset();
+    own.levelFile.reset();
+    own.level.reset();
+    own.bitmaps->destroyAll();
+    own.batches->destroyAll();
+    own.animations->clearAnimations();
+    own.sounds->destroyAll();
+    own.fonts->destroyAll();
+    own.physics->clearSquares();
+    own.physics->clearCircles();
+    own.physics->clearCapsules();
+    own.physics->clearSurfaces();
     mainMenu.reset();
     browser.reset();
     tutorialScreen.reset();
-    gui.reset();
-    extBitmaps.reset();
-    physics.reset();
-    textFiles.reset();
-    sounds.reset();
-    fonts.reset();
-    animations.reset();
-    batches.reset();
-    bitmaps.reset();
+    own.gui.reset();
+    own.extBitmaps.reset();
+    own.physics.reset();
+    own.textFiles.reset();
+    own.sounds.reset();
+    own.fonts.reset();
+    own.animations.reset();
+    own.batches.reset();
+    own.bitmaps.reset();
 }
 
 void Game::resetMenuView() {
@@ -233,7 +243,7 @@ void Game::resetMenuView() {
 }
 
 void Game::updateLogo() {
-    extBitmaps->updateExtBitmaps();
+    own.extBitmaps->updateExtBitmaps();
 }
 
 void Game::showMenuWidgets(bool main, bool levels, bool tutorial) {

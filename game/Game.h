@@ -8,6 +8,7 @@
 #include "elements/LevelRun.h"
 #include "engine/GameCore.h"
 #include "engine/ShownWidgets.h"
+#include "game/GameStart.h"
 #include "game/SceneMachine.h"
 #include "game/TutorialBook.h"
 
@@ -55,7 +56,7 @@ struct PlayInput;
 // destroy, their update and draw in the scene hooks.
 class Game : public NK::GameCore, private SceneHooks {
 public:
-    Game();
+    explicit Game(GameStart start = {});
     ~Game() override;
 
     void beforeDisplay() override;
@@ -72,23 +73,28 @@ public:
     std::int32_t scene() const { return scenes.scene; }
     std::int32_t previousScene() const { return scenes.previousScene; }
 
-    std::unique_ptr<NK::BitmapStore> bitmaps;
-    std::unique_ptr<NK::BatchStore> batches;
-    std::unique_ptr<NK::AnimationStore> animations;
-    std::unique_ptr<NK::SoundStore> sounds;
-    std::unique_ptr<NK::FontStore> fonts;
-    std::unique_ptr<NK::GUISystem> gui;
-    std::unique_ptr<NK::TextFileStore> textFiles;
-    std::unique_ptr<NK::PhysicsWorld> physics;
-    std::unique_ptr<NK::ExtBitmapStore> extBitmaps;
-
-    // The level's element kinds, the file work on them that play and the
-    // tools use, and the editor's import/export panel over the same work.
-    std::unique_ptr<Level> level;
-    std::unique_ptr<LevelFile> levelFile;
-    std::unique_ptr<ImportExportPanel> importExport;
-    std::unique_ptr<PlayScene> play;
-    std::unique_ptr<EditorFrame> editor;
+    // What tools and tests reach in a running game. Every store, for the
+    // census of what a level leaves behind and the sounds and bodies tests
+    // read; the game's own widgets; the level's element kinds, the file work
+    // on them that play and the tools use, the editor's import/export page
+    // over the same work, the play scene and the editor's frame.
+    struct Stores {
+        NK::BitmapStore& bitmaps;
+        NK::BatchStore& batches;
+        NK::AnimationStore& animations;
+        NK::SoundStore& sounds;
+        NK::FontStore& fonts;
+        NK::TextFileStore& textFiles;
+        NK::PhysicsWorld& physics;
+        NK::ExtBitmapStore& extBitmaps;
+    };
+    Stores stores() const;
+    NK::GUISystem& gui() const { return *own.gui; }
+    Level& level() const { return *own.level; }
+    LevelFile& levelFile() const { return *own.levelFile; }
+    ImportExportPanel& importExport() const { return *own.importExport; }
+    PlayScene& play() const { return *own.play; }
+    EditorFrame& editor() const { return *own.editor; }
 
     // Builds whatever of the editor load left for the menu's ticks: its
     // element pages, the Import/Export page and the frame. Scenes and levels
@@ -100,23 +106,13 @@ public:
     // Starts level `level` of the browser's current pack, or with -1 a map by
     // its path; the recording asked for on the command line begins with it.
     void startLevel(const std::string& path, int level);
-    // Set before load: the map the command line names, played once the game
-    // has loaded and caught up with the ticks the load took, and the file the
-    // next level started is recorded into.
-    std::string startMapPath;
-    std::string recordReplayPath;
-    // Set before load: the pack file of a pack just installed, whose page the
-    // browser opens on once the game has loaded.
-    std::string startPackFile;
-    // Set before load: how often the editor keeps its crash copy, in seconds;
-    // 0 leaves the editor's own period. Tests shorten it to see a copy made
-    // without waiting.
-    int recoverySeconds = 0;
-    // Set by the replay runner: this tick's input instead of the devices'.
-    // Its pointer and left button also reach the mouse that cards and
-    // widgets read, so a replay closes a card by clicking CLOSE.
-    const PlayInput* replayInput = nullptr;
-
+    // The file the next level started is recorded into, from its start to
+    // its end (the command line's, or a test's).
+    void recordNextLevel(const std::string& path) { start.recordPath = path; }
+    // Set by the replay runner: this tick's input instead of the devices'
+    // (null: the devices'). Its pointer and left button also reach the mouse
+    // that cards and widgets read, so a replay closes a card by clicking CLOSE.
+    void setReplayInput(const PlayInput* in) { replayInput = in; }
 
     // Every widget system, named for reports: the game's own ("game"), the
     // import/export page's ("io") and each element page's, by its tab.
@@ -143,6 +139,25 @@ private:
     void leaveLevel() override;
     void finishRecording(int outcome);
 
+    // Everything the game owns; destroy releases it in the order it needs.
+    struct Owned {
+        std::unique_ptr<NK::BitmapStore> bitmaps;
+        std::unique_ptr<NK::BatchStore> batches;
+        std::unique_ptr<NK::AnimationStore> animations;
+        std::unique_ptr<NK::SoundStore> sounds;
+        std::unique_ptr<NK::FontStore> fonts;
+        std::unique_ptr<NK::GUISystem> gui;
+        std::unique_ptr<NK::TextFileStore> textFiles;
+        std::unique_ptr<NK::PhysicsWorld> physics;
+        std::unique_ptr<NK::ExtBitmapStore> extBitmaps;
+        std::unique_ptr<Level> level;
+        std::unique_ptr<LevelFile> levelFile;
+        std::unique_ptr<ImportExportPanel> importExport;
+        std::unique_ptr<PlayScene> play;
+        std::unique_ptr<EditorFrame> editor;
+    } own;
+    GameStart start;
+    const PlayInput* replayInput = nullptr;
     SceneMachine scenes;
     TutorialBook tutorialBook;
     std::unique_ptr<MainMenuScreen> mainMenu;

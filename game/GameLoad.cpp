@@ -35,27 +35,30 @@ void Game::load() {
 
     // The splash goes up before anything else loads, so even a slow or
     // broken load shows the player something.
-    showSplash(*bitmaps, *display);
+    showSplash(*own.bitmaps, *display);
 
-    loadSharedResources(*fonts, *bitmaps, *animations, *sounds);
+    loadSharedResources(*own.fonts, *own.bitmaps, *own.animations, *own.sounds);
 
-    mainMenu = std::make_unique<MainMenuScreen>(gui.get(), bitmaps.get(), extBitmaps.get());
+    mainMenu =
+        std::make_unique<MainMenuScreen>(own.gui.get(), own.bitmaps.get(), own.extBitmaps.get());
     mainMenu->build({[this] { openScene(LevelBrowser); },
                      [this] {
                          // The editor opens on an empty level.
                          finishBuilding();
-                         levelFile->clear();
+                         own.levelFile->clear();
                          openScene(Editor);
                      },
                      [this] { openScene(Tutorial); }, [this] { exitGame(); }});
-    browser = std::make_unique<LevelBrowserScreen>(gui.get(), bitmaps.get(), textFiles.get());
+    browser =
+        std::make_unique<LevelBrowserScreen>(own.gui.get(), own.bitmaps.get(), own.textFiles.get());
     browser->build({[this](const std::string& path, int level) { startLevel(path, level); },
                     [this] { openScene(MainMenu); }});
-    tutorialScreen = std::make_unique<TutorialScreen>(gui.get(), bitmaps.get(), &tutorialBook);
+    tutorialScreen =
+        std::make_unique<TutorialScreen>(own.gui.get(), own.bitmaps.get(), &tutorialBook);
     tutorialScreen->build([this] { openScene(MainMenu); });
     // Progress is the browser's: it knows the pack and rewrites its file.
-    play->onWin = [this] { return browser->levelWon(play->currentLevel); };
-    play->build([this] {
+    own.play->onWin = [this] { return browser->levelWon(own.play->currentLevel); };
+    own.play->build([this] {
         // "Menu" leaves the level as Escape does: a recording ends there too.
         if (recorder) finishRecording(static_cast<int>(Replay::Outcome::None));
         openScene(MainMenu);
@@ -69,14 +72,14 @@ void Game::load() {
 bool Game::buildNextPart() {
     // Asked every tick for the rest of the run: once all is built, no work.
     if (partsBuilt == static_cast<std::size_t>(EditorTabs::elementTabs) + 2) return false;
-    const std::vector<EditorPanel*> pages = level->panels();
+    const std::vector<EditorPanel*> pages = own.level->panels();
     if (partsBuilt < pages.size()) {
         pages[partsBuilt]->build();
     } else if (partsBuilt == pages.size()) {
-        if (recoverySeconds > 0) importExport->recoverySeconds = recoverySeconds;
-        importExport->build();
+        if (start.recoverySeconds > 0) own.importExport->recoverySeconds = start.recoverySeconds;
+        own.importExport->build();
     } else {
-        editor->build([this] { openScene(MainMenu); });
+        own.editor->build([this] { openScene(MainMenu); });
     }
     ++partsBuilt;
     if (partsBuilt == pages.size() + 2) {

@@ -6,7 +6,7 @@
 
 #include "engine/TextFileStore.h"
 #include "game/GameFolder.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 #include "game/PackArchive.h"
 #include "game/PackInstall.h"
 
@@ -62,7 +62,7 @@ std::string playProofs(
 }
 
 std::string proveAll(const PackRules::Pack& pack, const std::string& folder, std::ostream& out) {
-    HeadlessGame game("Dovra pack check", true);
+    GameInstance game({"Dovra pack check", true});
     return playProofs(pack, *game, folder, [&](const PackRules::Level& l, const ReplayEnd& e) {
         if (e.outcome == Replay::Outcome::Won)
             out << l.map << ": won at tick " << e.tick << std::endl;

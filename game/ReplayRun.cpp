@@ -11,25 +11,25 @@ ReplayEnd playReplay(Game& game, const Replay& replay, const std::string& mapPat
     ReplayEnd end;
     const int limit = tickLimit > 0 ? tickLimit : replay.tickLimit();
     PlayInput input;
-    game.replayInput = &input;
+    game.setReplayInput(&input);
     for (int tick = 0; tick < limit; ++tick) {
         input = replay.inputAt(tick);
         if (watch.before) watch.before(tick);
         game.update();
         const bool goOn = !watch.after || watch.after(tick);
-        if (game.play->won || game.play->lost) {
-            end.outcome = game.play->won ? Replay::Outcome::Won : Replay::Outcome::Lost;
+        if (game.play().won || game.play().lost) {
+            end.outcome = game.play().won ? Replay::Outcome::Won : Replay::Outcome::Lost;
             end.tick = tick;
             break;
         }
         end.tick = tick + 1;
         if (!goOn) break;
     }
-    const NK::Rect body = game.level->player->rectangle();
+    const NK::Rect body = game.level().player->rectangle();
     end.place = {body.x + body.width * 0.5f, body.y + body.height * 0.5f};
-    game.replayInput = nullptr;
-    game.play->hideEndButtons();
-    game.play->leaveLevel();
+    game.setReplayInput(nullptr);
+    game.play().hideEndButtons();
+    game.play().leaveLevel();
     game.openScene(MainMenu);
     game.update();
     return end;

@@ -4,15 +4,14 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <new>
 #include <string>
 
 #include "DovraVersion.h"
 #include "engine/Platform.h"
 #include "game/CommandLine.h"
-#include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
+#include "game/GameInstance.h"
 #include "game/PackCheck.h"
 
 namespace {
@@ -98,19 +97,16 @@ int main(int argc, char** argv) {
         map.clear();
     }
 
-    // The game object starts from zeroed memory so that every field the
-    // constructor does not set reads as zero; run() releases it.
-    void* memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    Game* game = new (memory) Game();
-    game->startMapPath = map;
-    game->startPackFile = packFile;
-    game->recordReplayPath = record;
+    GameStart settings;
+    settings.onTimer = true;
+    settings.mapPath = map;
+    settings.packFile = packFile;
+    settings.recordPath = record;
     // Tests shorten the editor's crash-copy period to see a copy made without
     // waiting.
     if (const char* seconds = std::getenv("DOVRA_RECOVERY_SECONDS"))
-        game->recoverySeconds = std::max(1, std::atoi(seconds));
-    game->run("Dovra");
+        settings.recoverySeconds = std::max(1, std::atoi(seconds));
+    GameInstance(settings).run();
     NK::Platform::endWithin(10, 0);
     return 0;
 }

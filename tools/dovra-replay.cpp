@@ -42,7 +42,7 @@
 #include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 #include "game/PlayScene.h"
 #include "game/Replay.h"
 #include "game/ReplayRun.h"
@@ -76,8 +76,8 @@ std::string fileText(const std::string& path) {
 }
 
 bool playerStanding(Game& game) {
-    if (game.level->player->health < 1) return false;
-    return PlayerRules::isStanding(*game.physics->getCapsule("player").body);
+    if (game.level().player->health < 1) return false;
+    return PlayerRules::isStanding(*game.stores().physics.getCapsule("player").body);
 }
 
 Result run(Game& game, const Replay& replay, const Options& options) {
@@ -87,21 +87,21 @@ Result run(Game& game, const Replay& replay, const Options& options) {
     bool cardBefore = false;
     ReplayWatch watch;
     watch.before = [&](int) {
-        healthBefore = game.level->player->health;
-        cardBefore = game.level->dialogs->cardShown();
+        healthBefore = game.level().player->health;
+        cardBefore = game.level().dialogs->cardShown();
     };
     watch.after = [&](int tick) {
         if (tick == options.shotTick && !saveFrame(game, options.shotPath))
             std::cerr << "dovra-replay: cannot save \"" << options.shotPath << "\"\n";
         CardSafety::Moment moment;
-        moment.cardUp = cardBefore || game.level->dialogs->cardShown();
-        moment.hit = game.level->player->health < healthBefore;
+        moment.cardUp = cardBefore || game.level().dialogs->cardShown();
+        moment.hit = game.level().player->health < healthBefore;
         moment.standing = playerStanding(game);
-        moment.player = game.level->player->rectangle();
+        moment.player = game.level().player->rectangle();
         if (options.trace) {
             std::cout << tick << " x " << moment.player.x + moment.player.width * 0.5f << " y "
                       << moment.player.y + moment.player.height * 0.5f << " ground "
-                      << moment.standing << " health " << game.level->player->health << " card "
+                      << moment.standing << " health " << game.level().player->health << " card "
                       << moment.cardUp << " near " << safety.hazardNear(moment.player) << "\n";
         }
         if (options.safeCards && result.unsafeTick < 0) {
@@ -111,7 +111,7 @@ Result run(Game& game, const Replay& replay, const Options& options) {
                 result.unsafeWhy = why;
             }
         }
-        const HangWatch& hang = game.play->hangWatch();
+        const HangWatch& hang = game.play().hangWatch();
         if (!options.allowHangs && result.hangTick < 0 && hang.hanging()) {
             result.hangTick = tick;
             result.hangPlace = hang.place();
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
         if (!options.shotPath.empty())
             options.shotPath = GameFolder::resolveAgainst(start.startedIn, options.shotPath);
     }
-    HeadlessGame game("Dovra replay");
+    GameInstance game({"Dovra replay"});
 
     int status = 0;
     for (const std::string& path : files) {

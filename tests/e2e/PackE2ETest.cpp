@@ -13,7 +13,7 @@
 #include "engine/TextFile.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 #include "game/LevelBrowserScreen.h"
 #include "game/PackArchive.h"
 #include "game/PackInstall.h"
@@ -60,11 +60,11 @@ TEST(PackFlow, PackLostOnItsWayToThePlayerOrAnUpgradeLosesTheLevelsWon) {
     // The designer's two maps, saved by the editor in their game folder.
     ASSERT_EQ(chdir(designer.c_str()), 0);
     {
-        HeadlessGame game("Dovra pack designer");
+        GameInstance game({"Dovra pack designer"});
         game->finishBuilding();
         for (const auto& [name, gateX] : {std::pair{"walk", 1500}, std::pair{"far", 2200}}) {
-            ASSERT_TRUE(game->importExport->restore(walkTo(gateX)));
-            game->importExport->saveMap(std::string("Editor/Levels/") + name + ".txt");
+            ASSERT_TRUE(game->importExport().restore(walkTo(gateX)));
+            game->importExport().saveMap(std::string("Editor/Levels/") + name + ".txt");
         }
     }
     nktest::writeFile(designer + "/walk.replay",
@@ -86,7 +86,7 @@ TEST(PackFlow, PackLostOnItsWayToThePlayerOrAnUpgradeLosesTheLevelsWon) {
     // first level open and its second locked until the first is won.
     ASSERT_EQ(chdir(player.c_str()), 0);
     {
-        HeadlessGame game("Dovra pack player");
+        GameInstance game({"Dovra pack player"});
         LevelBrowserScreen& browser = game->levelBrowser();
         const auto shipped = LevelPacks::readList(
             NK::TextFile::parse(nktest::contentsOf(started + "/" + LevelPacks::listPath)));
@@ -97,23 +97,23 @@ TEST(PackFlow, PackLostOnItsWayToThePlayerOrAnUpgradeLosesTheLevelsWon) {
         game->openScene(LevelBrowser);
         game->update();
         EXPECT_EQ(browser.packs.back().name, "Two Walks");
-        game->gui->getButton("levels_button_1").first("levels_button_1");
-        EXPECT_EQ(game->play->mapPath, "") << "the locked level started";
-        game->gui->getButton("levels_button_0").first("levels_button_0");
-        ASSERT_NE(game->play->mapPath.find("walk.txt"), std::string::npos);
+        game->gui().getButton("levels_button_1").first("levels_button_1");
+        EXPECT_EQ(game->play().mapPath, "") << "the locked level started";
+        game->gui().getButton("levels_button_0").first("levels_button_0");
+        ASSERT_NE(game->play().mapPath.find("walk.txt"), std::string::npos);
 
         // Its proof, played as the replay runner plays it, wins the level.
         const ReplayParse proof = parseReplay(nktest::contentsOf(designer + "/walk.replay"));
         ASSERT_TRUE(proof.ok) << proof.error;
         PlayInput input;
-        game->replayInput = &input;
-        for (int tick = 0; tick < proof.replay.tickLimit() && !game->play->won; ++tick) {
+        game->setReplayInput(&input);
+        for (int tick = 0; tick < proof.replay.tickLimit() && !game->play().won; ++tick) {
             input = proof.replay.inputAt(tick);
             game->update();
         }
-        game->replayInput = nullptr;
-        EXPECT_TRUE(game->play->won);
-        game->play->leaveLevel();
+        game->setReplayInput(nullptr);
+        EXPECT_TRUE(game->play().won);
+        game->play().leaveLevel();
     }
     ASSERT_EQ(chdir(started.c_str()), 0);
     EXPECT_EQ(progress(player), "v1 11");

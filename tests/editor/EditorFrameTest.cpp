@@ -24,7 +24,7 @@ protected:
         gamekit::question = {};
         if (frame().tabs.testRunning) tick({ALLEGRO_KEY_ESCAPE});
         if (g.scene() == Editor) {
-            g.importExport->clearMap();
+            g.importExport().clearMap();
             tick({ALLEGRO_KEY_ESCAPE});
         }
         tick();
@@ -33,15 +33,15 @@ protected:
     }
     // An edit of the player as its page makes one.
     void movePlayer(float x, float y) {
-        g.level->player->setPosition(x, y), g.level->player->changed = true;
+        g.level().player->setPosition(x, y), g.level().player->changed = true;
     }
     // SET starts typing a name; a click on the field ends it.
     void typeName(bool on) {
-        NK::GUISystem& w = g.importExport->widgets();
+        NK::GUISystem& w = g.importExport().widgets();
         const char* key = on ? "set_save_path" : "save_path";
         (on ? w.getButton(key).first : w.getTextInput(key).first)(key);
         tick();
-        ASSERT_EQ(g.importExport->typing(), on);
+        ASSERT_EQ(g.importExport().typing(), on);
     }
     // D held over two ticks, then one more for the camera to coast.
     void walkD() {
@@ -56,7 +56,7 @@ protected:
         tick({key});
         gamekit::hold(ALLEGRO_KEY_LCTRL, false);
     }
-    EditorFrame& frame() { return *g.editor; }
+    EditorFrame& frame() { return g.editor(); }
     Game& g = game();
 };
 
@@ -73,16 +73,16 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadable
     movePlayer(300, 300);  // dragged, the button still down
     tick();
     undo(ALLEGRO_KEY_Z);
-    EXPECT_EQ(g.level->player->positionRecord().x, 100.0f)
+    EXPECT_EQ(g.level().player->positionRecord().x, 100.0f)
         << "undo went past the step before the drag";
     g.input->mouse.buttons = 0;
     tick();
     undo(ALLEGRO_KEY_Y);
-    EXPECT_EQ(g.level->player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
-    g.importExport->clearMap();  // then a light, recorded as the editor records one
-    frame().history.reset(g.importExport->snapshot());
-    ASSERT_TRUE(g.level->lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
-    frame().history.record(g.importExport->snapshot());
+    EXPECT_EQ(g.level().player->positionRecord().x, 300.0f) << "redo did not bring the drag back";
+    g.importExport().clearMap();  // then a light, recorded as the editor records one
+    frame().history.reset(g.importExport().snapshot());
+    ASSERT_TRUE(g.level().lights->add(LightRecord{500, 400, 1, 1, 1, 150}));
+    frame().history.record(g.importExport().snapshot());
     std::string seen;
     // Each step: under a test run (R), typing a name (T) or neither (.), then Z or Y.
     for (const char* step : {"RZ", "TZ", ".Z", "RY", "TY", ".Y"}) {
@@ -91,28 +91,28 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadable
         if (typing) typeName(true);
         undo(step[1] == 'Z' ? ALLEGRO_KEY_Z : ALLEGRO_KEY_Y);
         seen +=
-            (g.level->lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
+            (g.level().lights->empty() ? "." : "L") + std::to_string(frame().history.redoSteps());
         if (running) tick({ALLEGRO_KEY_SPACE});
         if (typing) typeName(false);
     }
     EXPECT_EQ(seen, "L0L0.1.1.1L0");
     frame().history.reset("PLY 300\n");
-    frame().history.record(g.importExport->snapshot());
+    frame().history.record(g.importExport().snapshot());
     undo(ALLEGRO_KEY_Z);
-    EXPECT_EQ(frame().history.current(), g.importExport->snapshot());
-    EXPECT_FALSE(g.level->lights->empty());
+    EXPECT_EQ(frame().history.current(), g.importExport().snapshot());
+    EXPECT_FALSE(g.level().lights->empty());
 }
 
 // Space and D belong to a name field while it takes text; "back" during a
 // run saves the level as edited, not as the run left it.
 TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameRunsOrMovesTheCameraOrBackSavesTheRun) {
     movePlayer(500, 300);
-    const std::string edited = g.importExport->snapshot();
+    const std::string edited = g.importExport().snapshot();
     typeName(true);
     const float x = frame().camera.view().x;
     tick({ALLEGRO_KEY_SPACE});
     walkD();
-    EXPECT_TRUE(!frame().tabs.testRunning && g.importExport->typing());
+    EXPECT_TRUE(!frame().tabs.testRunning && g.importExport().typing());
     EXPECT_EQ(frame().camera.view().x, x);
     typeName(false);
     walkD();
@@ -136,7 +136,7 @@ TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameRunsOrMovesTheCameraOrBackSavesThe
 // starts: the screen table's editor/run states.) C on a page looks at its
 // element: the next frame's view is centred on it.
 TEST_F(EditorFrameTest, RunControlLightsEndTheTabARunReturnsToOrTheCentreKeyWrong) {
-    auto lit = [&] { return g.level->lights->system().lightsOn; };
+    auto lit = [&] { return g.level().lights->system().lightsOn; };
     click("show_lights");
     click("lights");
     EXPECT_TRUE(lit());
@@ -150,12 +150,12 @@ TEST_F(EditorFrameTest, RunControlLightsEndTheTabARunReturnsToOrTheCentreKeyWron
     tick({ALLEGRO_KEY_R});
     EXPECT_GT(frame().camera.view().x, x);
     EXPECT_FALSE(lit());
-    EXPECT_EQ(g.gui->getButton("run_control").text, "Control: CAMERA");
+    EXPECT_EQ(g.gui().getButton("run_control").text, "Control: CAMERA");
     click("run_control");
     tick({ALLEGRO_KEY_SPACE});
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::GateTab) << "Space ended the run elsewhere";
     tick({ALLEGRO_KEY_SPACE});
-    g.level->player->health = 0;
+    g.level().player->health = 0;
     tick();
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::GateTab);
     click("show_lights");
@@ -169,7 +169,7 @@ TEST_F(EditorFrameTest, RunControlLightsEndTheTabARunReturnsToOrTheCentreKeyWron
     tick({ALLEGRO_KEY_C});
     tick();
     const NK::Rect v = g.view->rect();
-    const NK::Vec2 p = g.level->player->position();
+    const NK::Vec2 p = g.level().player->position();
     EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
     EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
 }

@@ -9,7 +9,7 @@
 #include "engine/GUISystem.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 #include "game/PlayScene.h"
 #include "tests/support/Files.h"
 #include "tests/support/Testing.h"
@@ -32,7 +32,7 @@ inline Question question;
 
 class GameEnvironment : public testing::Environment {
 public:
-    std::unique_ptr<HeadlessGame> game;
+    std::unique_ptr<GameInstance> game;
     void TearDown() override { game.reset(); }
 };
 
@@ -44,10 +44,10 @@ inline GameEnvironment* const environment =
 // what the menu's first ticks would build: tests reach into the editor's
 // pages straight away, as a player can only a moment later.
 inline Game& start(bool buildEditor) {
-    environment->game = std::make_unique<HeadlessGame>("Dovra test");
+    environment->game = std::make_unique<GameInstance>(GameStart{"Dovra test"});
     Game& g = **environment->game;
     if (buildEditor) g.finishBuilding();
-    g.importExport->askToSave = [] {
+    g.importExport().askToSave = [] {
         ++question.asked;
         return question.answer;
     };
@@ -89,11 +89,11 @@ inline void hold(int key, bool held = true) {
 }
 // A button clicked as the pointer would, through the scene's widgets.
 inline void click(const std::string& key) {
-    game().gui->getButton(key).first(key);
+    game().gui().getButton(key).first(key);
 }
 // The same in `gui` (the scene's when none), then the tick that answers it.
 inline void press(const std::string& key, NK::GUISystem* gui = nullptr) {
-    (gui ? *gui : *game().gui).getButton(key).first(key);
+    (gui ? *gui : game().gui()).getButton(key).first(key);
     tick();
 }
 
@@ -121,14 +121,14 @@ inline void open(Scene scene) {
 // The map played with `in` standing in for the devices.
 inline Game& play(const std::string& map, PlayInput* in) {
     Game& g = game();
-    g.replayInput = in;
+    g.setReplayInput(in);
     g.playMap(map);
     return g;
 }
 // The level played left for the main menu, the devices' input back in place.
 inline void leave() {
-    game().replayInput = nullptr;
-    game().play->leaveLevel();
+    game().setReplayInput(nullptr);
+    game().play().leaveLevel();
     open(MainMenu);
 }
 

@@ -38,12 +38,12 @@ void removeMaps() {
 }
 
 void loadNamed(Game& g, const std::string& name) {
-    g.importExport->widgets().setTextInputText("load_path", name);
-    gamekit::press("load", &g.importExport->widgets());
+    g.importExport().widgets().setTextInputText("load_path", name);
+    gamekit::press("load", &g.importExport().widgets());
 }
 
 bool running(Game& g) {
-    return g.scene() == Play || (g.scene() == Editor && g.editor->tabs.testRunning);
+    return g.scene() == Play || (g.scene() == Editor && g.editor().tabs.testRunning);
 }
 
 // Up to `count` ticks of a running level, until `done`: walking right,
@@ -54,7 +54,7 @@ void playLevel(
     Game& g, int count, NK::Vec2 target, int restartAt = -1,
     const std::function<bool()>& done = [] { return false; }) {
     PlayInput in;
-    g.replayInput = &in;
+    g.setReplayInput(&in);
     for (int t = 0; t < count && running(g) && !done(); ++t) {
         const NK::Rect v = g.view->rect();
         in.pointer = {(target.x - v.x) * 1920.0f / v.width, (target.y - v.y) * 1080.0f / v.height};
@@ -68,7 +68,7 @@ void playLevel(
             break;
         }
     }
-    g.replayInput = nullptr;
+    g.setReplayInput(nullptr);
 }
 
 const NK::Vec2 circleAt{1140.0f, 640.0f}, cameraAt{1200.0f, 300.0f};
@@ -82,7 +82,7 @@ const NK::Vec2 circleAt{1140.0f, 640.0f}, cameraAt{1200.0f, 300.0f};
 TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfItsOwn) {
     Game& g = game();
     writeMap("Editor/Levels/" + mapName);
-    g.importExport->clearMap();  // the level a played level leaves is the empty one
+    g.importExport().clearMap();  // the level a played level leaves is the empty one
     gamekit::open(MainMenu);
     const Census menu = takeCensus(g);
     gamekit::open(LevelBrowser);
@@ -94,13 +94,13 @@ TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfI
     EXPECT_EQ(differences(menu, takeCensus(g)), none) << "left Outer Ring 1";
 
     gamekit::open(LevelBrowser);
-    g.gui->setTextInputText("levels_load_path", mapName);
+    g.gui().setTextInputText("levels_load_path", mapName);
     gamekit::press("levels_load");
     ASSERT_EQ(g.scene(), Play);
     const Census started = takeCensus(g);
     // R on the tick after the circle crumbles, its animation playing.
-    playLevel(g, 80, circleAt, -1, [&] { return g.level->circles->list().at(0).destroyed; });
-    ASSERT_TRUE(g.level->circles->list().at(0).destroyed) << "the circle never crumbled";
+    playLevel(g, 80, circleAt, -1, [&] { return g.level().circles->list().at(0).destroyed; });
+    ASSERT_TRUE(g.level().circles->list().at(0).destroyed) << "the circle never crumbled";
     EXPECT_NE(takeCensus(g).counts.at("shots"), 0);
     playLevel(g, 1, cameraAt, 0);
     EXPECT_EQ(differences(started, takeCensus(g)), none) << "restarted with R";
@@ -128,37 +128,37 @@ TEST(LevelLifecycle, TestRunNewLoadOrRecoverKeepsWhatTheLevelBeforeItHeld) {
     writeMap(recovery);
     g = &gamekit::restart(true);
     gamekit::open(Editor);
-    ASSERT_TRUE(g->importExport->recoveryOffered());
+    ASSERT_TRUE(g->importExport().recoveryOffered());
     for (const char* tab : {"change", "lights", "change", "enemies", "npcs", "dialogs"}) {
         gamekit::press(tab);
-        if (tab[0] != 'c') gamekit::press("add", &g->editor->activePanel()->widgetSystem());
+        if (tab[0] != 'c') gamekit::press("add", &g->editor().activePanel()->widgetSystem());
     }
-    gamekit::press("show_dialog", &g->editor->activePanel()->widgetSystem());
+    gamekit::press("show_dialog", &g->editor().activePanel()->widgetSystem());
     gamekit::press("importexport");
     auto testRun = [&](const char* what) {
         const Census before = takeCensus(*g);
         gamekit::click("run");
-        ASSERT_TRUE(g->editor->tabs.testRunning);
+        ASSERT_TRUE(g->editor().tabs.testRunning);
         const Census started = takeCensus(*g);
         playLevel(*g, 60, circleAt, -1, [&] { return takeCensus(*g).counts.at("shots") > 1; });
         playLevel(*g, 1, circleAt, 0);
         EXPECT_EQ(differences(started, takeCensus(*g)), none) << "R in the run of " << what;
         playLevel(*g, 90, circleAt);
         // Stopped, unless the camera's shots or the gate ended it first.
-        if (g->editor->tabs.testRunning) tick({ALLEGRO_KEY_ESCAPE});
+        if (g->editor().tabs.testRunning) tick({ALLEGRO_KEY_ESCAPE});
         ASSERT_EQ(g->scene(), Editor);
         EXPECT_EQ(differences(before, takeCensus(*g)), none) << "test run of " << what;
     };
     testRun("the page-made level");
     // Each level saved when asked: saves go through the text store too.
     gamekit::question = {0, true};
-    gamekit::press("recover", &g->importExport->widgets());
+    gamekit::press("recover", &g->importExport().widgets());
     ASSERT_EQ(gamekit::savedMaps().size(), 2u) << "the page-made level was not saved";
     EXPECT_EQ(differences(loaded, takeCensus(*g)), none) << "RECOVER";
     testRun("the test map");
     loadNamed(*g, mapName);
     EXPECT_EQ(differences(loaded, takeCensus(*g)), none) << "LOAD";
-    gamekit::press("new", &g->importExport->widgets());
+    gamekit::press("new", &g->importExport().widgets());
     EXPECT_EQ(differences(emptyEditor, takeCensus(*g)), none) << "NEW";
     EXPECT_EQ(gamekit::question.asked, 3);
     gamekit::question = {};

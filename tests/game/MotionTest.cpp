@@ -49,7 +49,7 @@ std::vector<Ints> watch(const std::string& lines, int ticks, const std::vector<L
         in = PlayInput{};
         if (act) act(t, in);
         seen.back().push_back(
-            nktest::soundsFired(g.sounds->getSound("hit"), [] { gamekit::tick(); }));
+            nktest::soundsFired(g.stores().sounds.getSound("hit"), [] { gamekit::tick(); }));
         for (std::size_t i = 0; i < looks.size(); ++i) seen[i].push_back(looks[i]());
     }
     gamekit::leave();
@@ -84,7 +84,7 @@ int hundredths(float v) {
 // Plays of one of the game's effects, each counted by its width: the sum
 // of their widths, so both how many and how big show.
 int effectWidths(const char* key) {
-    NK::AnimationStore& a = *game().animations;
+    NK::AnimationStore& a = game().stores().animations;
     float sum = 0.0f;
     for (const NK::AnimationPlay& p : a.plays())
         if (p.animation == &a.get(key)) sum += p.destination.width;
@@ -93,7 +93,8 @@ int effectWidths(const char* key) {
 
 int playerShots() {
     int n = 0;
-    for (const auto& s : game().physics->shots()) n += NK::bodyTag(s->body) == NK::kTagPlayerShot;
+    for (const auto& s : game().stores().physics.shots())
+        n += NK::bodyTag(s->body) == NK::kTagPlayerShot;
     return n;
 }
 
@@ -112,18 +113,20 @@ int playerShots() {
 // fired on tick 20 and heard then, flies into the sky for 300 steps and is gone on the 301st.
 TEST(Motion, PlayerFramesFlashOrShotsHeldTheWrongTicks) {
     Game& g = game();
-    const NK::ExtBitmap& body = g.level->player->images().get("player");
+    const NK::ExtBitmap& body = g.level().player->images().get("player");
     const std::vector<Ints> seen = watch(
         "", 330,
         {[&] { return body.frame.current; }, [&] { return hundredths(body.colour.current.g); },
-         [&] { return g.level->player->health; }, [] { return effectWidths("shot"); }, playerShots},
+         [&] { return g.level().player->health; }, [] { return effectWidths("shot"); },
+         playerShots},
         [&](int t, PlayInput& in) {
             in.right = t > 40 && t <= 72;
             in.jumpPressed = t == 73;
             in.firePressed = t == 20;  // toward the view's top-left corner
             if (t != 25) return;
-            const NK::Vec2 p = g.level->player->position();  // the capsule's side is 50 left
-            NK::setBodyTag(g.physics->createShot({p.x - 54.0f, p.y}, {0, 0}), NK::kTagCameraShot);
+            const NK::Vec2 p = g.level().player->position();  // the capsule's side is 50 left
+            NK::setBodyTag(g.stores().physics.createShot({p.x - 54.0f, p.y}, {0, 0}),
+                           NK::kTagCameraShot);
         });
     const Ints frames(seen[0].begin(), seen[0].begin() + 120);
     EXPECT_EQ(held(frames),
@@ -152,12 +155,12 @@ TEST(Motion, CameraFiresBurstsOrFallsOnTheWrongTicks) {
         "E 100 850 0 0 1000\n"
         "B Editor/Boxes/Dovra/level4block.png 0 450 700 100 300 0 1 0.5 0 -1\n",
         190,
-        {[&] { return g.level->player->health; }, [&] { return g.level->enemies->aliveCount(); },
+        {[&] { return g.level().player->health; }, [&] { return g.level().enemies->aliveCount(); },
          [] { return effectWidths("shot"); }, [] { return effectWidths("block"); }},
         [&](int t, PlayInput&) {
             if (t != 150) return;
             for (float dx : {-40.0f, -20.0f, 0.0f, 20.0f, 40.0f})
-                NK::setBodyTag(g.physics->createShot({100.0f + dx, 850.0f}, {0, 0}),
+                NK::setBodyTag(g.stores().physics.createShot({100.0f + dx, 850.0f}, {0, 0}),
                                NK::kTagPlayerShot);
         });
     EXPECT_EQ(held(seen[0]), "5x6 4x60 3x60 2x64");
@@ -180,8 +183,8 @@ TEST(Motion, NpcLeverOrGateFramesHeldTheWrongTicks) {
     };
     const std::vector<Ints> seen =
         watch("N 1000 700 0 0\nLE 380 750 0 1\n", 100,
-              {frameOf(g.level->npcs->images(), "0"), frameOf(g.level->levers->images(), "0"),
-               frameOf(g.level->gate->images(), "gate")},
+              {frameOf(g.level().npcs->images(), "0"), frameOf(g.level().levers->images(), "0"),
+               frameOf(g.level().gate->images(), "gate")},
               [](int t, PlayInput& in) { in.usePressed = t == 10; });
     EXPECT_EQ(held(seen[0]), "0x8 1x9 2x9 3x18 2x9 1x9 0x18 1x9 2x9 3x2");
     EXPECT_EQ(held(seen[1]), "0x12 1x4 2x4 3x4 4x48 3x4 2x4 1x4 0x16");
@@ -198,7 +201,7 @@ TEST(Motion, LightsBlinkOnTheWrongTicksOrAtTheWrongSpeed) {
     Game& g = game();
     auto intensity = [&g](int i) {
         return [&g, i] {
-            return hundredths(g.level->lights->system().getIntensity(g.level->lights->keyAt(i))) /
+            return hundredths(g.level().lights->system().getIntensity(g.level().lights->keyAt(i))) /
                    100;
         };
     };
@@ -223,10 +226,13 @@ TEST(Motion, BlocksCrumbleOrCardsCloseOnTheWrongTicks) {
         "C Editor/Circles/Dovra/level4circle.png 0 250 900 100 100 0 1 0.5 0 0\n"
         "D 300 700 200 300 20 15 Later Text 0.5\nD 300 700 200 300 20 15 Close Text -1\n",
         60,
-        {[&] { return int(g.physics->hasCircle("c_0")); },
-         [&] { return int(g.physics->hasSquare("b_0")); }, [] { return effectWidths("block"); },
-         [&] { return int(g.level->dialogs->cards().getCard(g.level->dialogs->key(0)).visible); },
-         [&] { return int(g.level->dialogs->cards().getCard(g.level->dialogs->key(1)).visible); }},
+        {[&] { return int(g.stores().physics.hasCircle("c_0")); },
+         [&] { return int(g.stores().physics.hasSquare("b_0")); },
+         [] { return effectWidths("block"); },
+         [&] { return int(g.level().dialogs->cards().getCard(g.level().dialogs->key(0)).visible); },
+         [&] {
+             return int(g.level().dialogs->cards().getCard(g.level().dialogs->key(1)).visible);
+         }},
         [](int t, PlayInput& in) {
             in.pointer = {960.0f, 740.0f};  // on CLOSE of a card in the screen's middle
             in.firePressed = t == 40;
@@ -266,7 +272,7 @@ TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
             if (w.name == system) gui = w.gui;
         const NK::ExtBitmap& b = gui->buttonImages().get(key);
         // A page's buttons are tinted; the others fade.
-        const bool tinted = gui != g.gui.get() && gui != &g.importExport->widgets();
+        const bool tinted = gui != &g.gui() && gui != &g.importExport().widgets();
         auto look = [&] { return hundredths(tinted ? b.colour.current.r : b.alpha.current); };
         pointAt(760, 1060);  // on no button
         gamekit::ticks(40);

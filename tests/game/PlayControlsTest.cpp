@@ -95,11 +95,11 @@ TEST(PlayControls, AKeyOnAnotherActionThePointerOffTheScreenOrThePadInTheEditorO
 TEST(Pad, DpadAloneMissesTheFirstLevelOrBackKeepsTheLevel) {
     Game& g = gamekit::game();
     gamekit::open(MainMenu);
-    g.gui->dropFocus();
+    g.gui().dropFocus();
     dpadDown();
     gamekit::ticks(30);
-    EXPECT_EQ(g.gui->focus(), "main_button_0");
-    NK::ExtBitmapStore& images = g.gui->buttonImages();
+    EXPECT_EQ(g.gui().focus(), "main_button_0");
+    NK::ExtBitmapStore& images = g.gui().buttonImages();
     EXPECT_EQ(images.get("main_button_0").alpha.current, 1.0f) << "focused: faded in, and still";
     EXPECT_EQ(images.get("main_button_1").alpha.current, 0.7f) << "the others stay dim";
     pressA();
@@ -107,8 +107,8 @@ TEST(Pad, DpadAloneMissesTheFirstLevelOrBackKeepsTheLevel) {
     dpadDown();
     dpadDown();
     pressA();
-    ASSERT_EQ(g.scene(), Play) << "focus " << g.gui->focus();
-    EXPECT_EQ(g.play->mapPath + " " + std::to_string(g.play->currentLevel),
+    ASSERT_EQ(g.scene(), Play) << "focus " << g.gui().focus();
+    EXPECT_EQ(g.play().mapPath + " " + std::to_string(g.play().currentLevel),
               "Editor/Levels/outer_ring_1.txt 0");
     tick({}, {button(6, true), button(6, false)});  // Back
     EXPECT_EQ(g.scene(), MainMenu);

@@ -47,11 +47,11 @@ std::string firstHang(const std::string& map, const std::string& walk) {
     Game& g = gamekit::play(map, &input);
     std::string hang;
     // A story card may come up on the way; left open, it stops no walk.
-    for (int tick = 0; tick < longestWalk && hang.empty() && !g.play->won && !g.play->lost;
+    for (int tick = 0; tick < longestWalk && hang.empty() && !g.play().won && !g.play().lost;
          ++tick) {
         input = parsed.replay.inputAt(tick);
         gamekit::tick();
-        const HangWatch& watch = g.play->hangWatch();
+        const HangWatch& watch = g.play().hangWatch();
         if (watch.hanging())
             hang = "on tick " + std::to_string(tick) + " at " +
                    std::to_string(static_cast<int>(watch.place().x)) + ", " +

@@ -24,7 +24,7 @@ TEST(Hud, ThePadReticleWithoutItsDarkRimOrAShotAcrossItsFlight) {
     still.aim = {1.0f, 0.0f};
     gamekit::ticks(2);
     const NK::Rect v = g.view->rect();
-    const NK::Vec2 pivot = g.level->player->parts().arm.at;
+    const NK::Vec2 pivot = g.level().player->parts().arm.at;
     const int cx = static_cast<int>(((pivot.x - v.x) * 1920.0f / v.width + 260.0f) * sx);
     const int cy = static_cast<int>(((pivot.y - v.y) * 1080.0f / v.height - 24.0f) * sy);
     ALLEGRO_BITMAP* aimed = gamekit::frame();
@@ -39,7 +39,7 @@ TEST(Hud, ThePadReticleWithoutItsDarkRimOrAShotAcrossItsFlight) {
     EXPECT_NEAR(rim, 2 * light, 1);
     // A shot is drawn along its flight: one falling straight down stands on
     // the frame taller than it is wide.
-    g.physics->createShot({v.x + v.width / 2.0f, v.y + v.height / 4.0f}, {0.0f, 1.0f});
+    g.stores().physics.createShot({v.x + v.width / 2.0f, v.y + v.height / 4.0f}, {0.0f, 1.0f});
     ALLEGRO_BITMAP* shot = gamekit::frame();
     std::set<int> columns, rows;  // where the frame changed
     for (int y = 0; y < al_get_bitmap_height(shot); ++y)
@@ -48,7 +48,7 @@ TEST(Hud, ThePadReticleWithoutItsDarkRimOrAShotAcrossItsFlight) {
                 columns.insert(x), rows.insert(y);
     EXPECT_GT(rows.size(), 2 * columns.size()) << columns.size() << " wide, " << rows.size();
     al_destroy_bitmap(shot);
-    g.physics->clearShots();
+    g.stores().physics.clearShots();
     al_destroy_bitmap(aimed);
     gamekit::leave();
 }
@@ -60,7 +60,7 @@ TEST(Hud, ThePadReticleWithoutItsDarkRimOrAShotAcrossItsFlight) {
 TEST(PlayFromTheDevices, HeldKeysOrAClickMissTheirTicksInPlayOrInTheRecording) {
     Game& g = game();
     const std::string recorded = nktest::tempPath("played.replay");
-    g.recordReplayPath = recorded;
+    g.recordNextLevel(recorded);
     g.playMap("tests/data/replays/walk.txt");
     gamekit::ticks(30);  // landed
     for (int key : {ALLEGRO_KEY_D, ALLEGRO_KEY_A}) {
@@ -96,7 +96,7 @@ TEST(LevelBrowser, ArrowsStopAtBothEndsPagesShowWhatIsOpenAndTheFieldFindsMaps) 
     const std::vector<LevelPack> packs = LevelPacks::load(files, LevelPacks::listPath);
     ASSERT_GE(packs.size(), 2u);
     gamekit::open(LevelBrowser);
-    NK::GUISystem& gui = *g.gui;
+    NK::GUISystem& gui = g.gui();
     auto pack = [&] { return gui.getTextLabel("levels_pack_name").text; };
     for (std::size_t i = 0; i <= packs.size(); ++i) gamekit::press("levels_button_left");
     EXPECT_EQ(pack(), packs.front().name);
@@ -143,13 +143,13 @@ TEST(StartUp, EditorOrLevelOpenedBeforeTheEditorIsBuiltDiffersFromOneOpenedLater
                                       : tick({ALLEGRO_KEY_SPACE});
         for (const std::string& f : g.strayWidgets()) stray.push_back(std::to_string(tab) + f);
     }
-    EXPECT_TRUE(g.editor->tabs.testRunning);
+    EXPECT_TRUE(g.editor().tabs.testRunning);
     EXPECT_EQ(stray, std::vector<std::string>{});
     auto played = [](Game& fresh) {
         fresh.playMap("Editor/Levels/deep_core_3.txt");
         tick();
         EXPECT_EQ(fresh.scene(), Play);
-        const std::string level = fresh.importExport->snapshot();
+        const std::string level = fresh.importExport().snapshot();
         gamekit::leave();
         return level;
     };

@@ -53,7 +53,7 @@ std::string leftBeside(const std::string& path) {
 TEST(WriteFaults, FailedWriteLosesTheOldFileLeavesHalfAFileOrIsNotReported) {
     Game& g = gamekit::game();
     gamekit::open(Editor);
-    ImportExportPanel& io = *g.importExport;
+    ImportExportPanel& io = g.importExport();
     // Any file's old contents; a pack file's, so progress can be read from it.
     const std::string old = "Editor/Levels/a.txt A 1\nEditor/Levels/b.txt B 0\n";
     const std::string copy = io.recoveryPath;

@@ -66,7 +66,7 @@ void openFreshEditor() {
 }
 
 // A button clicked on the scene's widgets (or on a page's), then a tick.
-void clickIn(const std::string& key, NK::GUISystem& gui = *game().gui) {
+void clickIn(const std::string& key, NK::GUISystem& gui = game().gui()) {
     gui.getButton(key).first(key);
     tick();
 }
@@ -140,19 +140,19 @@ TEST_F(Screens, MenuBrowserOrTutorialWidgetMissingExtraMislabelledOrMisplaced) {
 
 TEST_F(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
     Game& g = game();
-    g.replayInput = &walkRight;
+    g.setReplayInput(&walkRight);
     g.playMap("tests/data/replays/walk.txt");
     tick();
     check("play");
     // The editor's page reports every load, a level's in play too.
-    EXPECT_EQ(g.importExport->widgets().getTextLabel("load_info").text, "Loaded");
-    for (int i = 0; i < 1200 && !g.play->won; ++i) tick();
+    EXPECT_EQ(g.importExport().widgets().getTextLabel("load_info").text, "Loaded");
+    for (int i = 0; i < 1200 && !g.play().won; ++i) tick();
     check("play/won");
     gamekit::leave();
 
-    g.replayInput = &walkRight;
+    g.setReplayInput(&walkRight);
     g.playMap("tests/data/replays/fall.txt");
-    for (int i = 0; i < 1200 && !g.play->lost; ++i) tick();
+    for (int i = 0; i < 1200 && !g.play().lost; ++i) tick();
     check("play/lost");
     gamekit::leave();
 }
@@ -187,7 +187,7 @@ TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValuesOrAStaleOn
     Game& g = game();
     const std::string map = nktest::sourcePath("tests/data/maps/two_of_each.txt");
     gamekit::open(Editor);
-    g.importExport->loadMap(map);
+    g.importExport().loadMap(map);
     // Long enough for the other elements to fade to dim.
     eachTab(30, [&](const std::string& state) { check(state, {}, state + "/every", false); });
     // The test run, started from a page that dims the other elements and
@@ -204,21 +204,21 @@ TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValuesOrAStaleOn
     press(ALLEGRO_KEY_ESCAPE);
     press(ALLEGRO_KEY_ESCAPE);
 
-    g.replayInput = &walkRight;
+    g.setReplayInput(&walkRight);
     g.playMap(map);
     tick();
     for (int shot = 0; shot < 4; ++shot) {
         check("play", {}, "play-every-" + std::to_string(shot));
         // The last shot after turning round: pictures drawn mirrored.
-        if (shot == 2) g.replayInput = &walkLeft;
+        if (shot == 2) g.setReplayInput(&walkLeft);
         gamekit::ticks(shot == 2 ? 20 : 60);
     }
     gamekit::leave();
 
     gamekit::open(Editor);
-    g.importExport->loadMap(map);
+    g.importExport().loadMap(map);
     eachTab(1, [&](const std::string&) {
-        NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
+        NK::GUISystem& page = g.editor().activePanel()->widgetSystem();
         std::vector<std::string> buttons;
         for (const NK::ShownWidget& w : page.shownWidgets())
             if (w.kind == NK::ShownWidget::Button) buttons.push_back(w.key);
@@ -237,7 +237,7 @@ TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValuesOrAStaleOn
 TEST_F(Screens, RecoverShownWithoutACrashCopyOrMissingWhileOneIsOffered) {
     // A game that ended mid-edit left its copy; the next one offers it.
     nktest::writeFile(
-        game().importExport->recoveryPath,
+        game().importExport().recoveryPath,
         nktest::contentsOf(std::string(NK_SOURCE_DIR) + "/tests/data/replays/walk.txt"));
     Game& g = gamekit::restart(true);
     gamekit::open(Editor);
@@ -245,7 +245,7 @@ TEST_F(Screens, RecoverShownWithoutACrashCopyOrMissingWhileOneIsOffered) {
     clickIn("change");
     check("editor/io/row1/recover");
     // Starting another level ends the offer.
-    clickIn("new", g.importExport->widgets());
+    clickIn("new", g.importExport().widgets());
     check("editor/io/row1");
     press(ALLEGRO_KEY_ESCAPE);
     EXPECT_EQ(g.scene(), MainMenu);
@@ -259,7 +259,7 @@ TEST_F(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) 
     Game& g = game();
     openFreshEditor();
     eachTab(1, [&](const std::string& state) {
-        NK::GUISystem& page = g.editor->activePanel()->widgetSystem();
+        NK::GUISystem& page = g.editor().activePanel()->widgetSystem();
         std::set<std::string> buttons;
         for (const NK::ShownWidget& w : page.shownWidgets())
             if (w.kind == NK::ShownWidget::Button) buttons.insert(w.key);

@@ -6,13 +6,13 @@
 #include <iterator>
 #include <set>
 
-#include "elements/Level.h"
 #include "elements/Backgrounds.h"
 #include "elements/Boxes.h"
 #include "elements/Circles.h"
 #include "elements/Dialogs.h"
 #include "elements/Enemies.h"
 #include "elements/Gate.h"
+#include "elements/Level.h"
 #include "elements/Levers.h"
 #include "elements/Lights.h"
 #include "elements/NPCs.h"
@@ -118,32 +118,32 @@ Census Census::withoutWidgets() const {
 
 Census takeCensus(Game& g) {
     Census c;
-    std::vector<std::string> bitmaps = g.bitmaps->keys();
+    std::vector<std::string> bitmaps = g.stores().bitmaps.keys();
     bitmaps.erase(std::remove_if(bitmaps.begin(), bitmaps.end(), keptOnceRead), bitmaps.end());
     c.keys["bitmaps"] = bitmaps;
-    c.keys["batches"] = g.batches->keys();
-    c.keys["fonts"] = g.fonts->keys();
-    c.keys["text files"] = g.textFiles->keys();
-    c.keys["animations"] = g.animations->keys();
-    c.keys["animations gate"] = g.level->gate->sheets().keys();
-    c.keys["animations levers"] = g.level->levers->sheets().keys();
-    c.keys["animations npcs"] = g.level->npcs->sheets().keys();
-    c.counts["animations playing"] = static_cast<long>(g.animations->plays().size());
+    c.keys["batches"] = g.stores().batches.keys();
+    c.keys["fonts"] = g.stores().fonts.keys();
+    c.keys["text files"] = g.stores().textFiles.keys();
+    c.keys["animations"] = g.stores().animations.keys();
+    c.keys["animations gate"] = g.level().gate->sheets().keys();
+    c.keys["animations levers"] = g.level().levers->sheets().keys();
+    c.keys["animations npcs"] = g.level().npcs->sheets().keys();
+    c.counts["animations playing"] = static_cast<long>(g.stores().animations.plays().size());
     std::vector<std::string>& playing = c.keys["songs playing"];
-    for (const std::string& key : g.sounds->songKeys())
-        if (al_get_sample_instance_playing(g.sounds->getSong(key).instance.get()))
+    for (const std::string& key : g.stores().sounds.songKeys())
+        if (al_get_sample_instance_playing(g.stores().sounds.getSong(key).instance.get()))
             playing.push_back(key);
 
     const std::pair<const char*, NK::ExtBitmapStore*> pictures[] = {
-        {"game", g.extBitmaps.get()},
-        {"player", &g.level->player->images()},
-        {"gate", &g.level->gate->images()},
-        {"enemies", &g.level->enemies->images()},
-        {"levers", &g.level->levers->images()},
-        {"npcs", &g.level->npcs->images()},
-        {"backgrounds", &g.level->backgrounds->images()},
-        {"boxes", &g.level->boxes->images()},
-        {"circles", &g.level->circles->images()}};
+        {"game", &g.stores().extBitmaps},
+        {"player", &g.level().player->images()},
+        {"gate", &g.level().gate->images()},
+        {"enemies", &g.level().enemies->images()},
+        {"levers", &g.level().levers->images()},
+        {"npcs", &g.level().npcs->images()},
+        {"backgrounds", &g.level().backgrounds->images()},
+        {"boxes", &g.level().boxes->images()},
+        {"circles", &g.level().circles->images()}};
     for (const auto& [name, store] : pictures)
         c.keys[std::string("ext-bitmaps ") + name] = store->keys();
     for (const Game::WidgetSystem& s : g.widgetSystems()) {
@@ -153,11 +153,11 @@ Census takeCensus(Game& g) {
         for (const NK::ShownWidget& w : s.gui->shownWidgets()) on.push_back(w.key);
         std::sort(on.begin(), on.end());
     }
-    c.keys["cards"] = g.level->dialogs->cards().cardKeys();
-    c.keys["card designs"] = g.level->dialogs->cards().designKeys();
-    c.keys["lights"] = g.level->lights->system().lightKeys();
+    c.keys["cards"] = g.level().dialogs->cards().cardKeys();
+    c.keys["card designs"] = g.level().dialogs->cards().designKeys();
+    c.keys["lights"] = g.level().lights->system().lightKeys();
 
-    NK::PhysicsWorld& world = *g.physics;
+    NK::PhysicsWorld& world = g.stores().physics;
     c.keys["bodies surfaces"] = world.surfaceKeys();
     c.keys["bodies squares"] = world.squareKeys();
     c.keys["bodies circles"] = world.circleKeys();
@@ -225,9 +225,9 @@ std::vector<std::string> standingBlocks(const Blocks& kind) {
 
 std::vector<std::string> runMismatches(Game& g) {
     std::vector<std::string> lines;
-    NK::PhysicsWorld& world = *g.physics;
-    match(lines, "box body", standingBlocks(*g.level->boxes), world.squareKeys());
-    match(lines, "circle body", standingBlocks(*g.level->circles), world.circleKeys());
+    NK::PhysicsWorld& world = g.stores().physics;
+    match(lines, "box body", standingBlocks(*g.level().boxes), world.squareKeys());
+    match(lines, "circle body", standingBlocks(*g.level().circles), world.circleKeys());
     match(lines, "capsule", {"player"}, world.capsuleKeys());
     long held = static_cast<long>(world.shots().size() + world.squareCount() + world.circleCount() +
                                   world.capsuleCount());
@@ -239,15 +239,16 @@ std::vector<std::string> runMismatches(Game& g) {
 
     // Without its design's picture a level makes no cards at all.
     std::vector<std::string> dialogs;
-    const std::vector<std::string> designs = g.level->dialogs->cards().designKeys();
+    const std::vector<std::string> designs = g.level().dialogs->cards().designKeys();
     if (std::count(designs.begin(), designs.end(), Dialogs::designKey))
-        for (int i = 0; i < g.level->dialogs->count(); ++i) dialogs.push_back(g.level->dialogs->key(i));
-    match(lines, "card", dialogs, g.level->dialogs->cards().cardKeys());
+        for (int i = 0; i < g.level().dialogs->count(); ++i)
+            dialogs.push_back(g.level().dialogs->key(i));
+    match(lines, "card", dialogs, g.level().dialogs->cards().cardKeys());
     std::vector<std::string> npcs;
-    for (const NPCs::Npc& n : g.level->npcs->list()) npcs.push_back(n.key);
-    match(lines, "NPC picture", npcs, g.level->npcs->images().keys());
+    for (const NPCs::Npc& n : g.level().npcs->list()) npcs.push_back(n.key);
+    match(lines, "NPC picture", npcs, g.level().npcs->images().keys());
     std::vector<std::string> lamps;
-    for (int i = 0; i < g.level->lights->count(); ++i) lamps.push_back(g.level->lights->keyAt(i));
-    match(lines, "light", lamps, g.level->lights->system().lightKeys());
+    for (int i = 0; i < g.level().lights->count(); ++i) lamps.push_back(g.level().lights->keyAt(i));
+    match(lines, "light", lamps, g.level().lights->system().lightKeys());
     return lines;
 }

@@ -127,17 +127,17 @@ void MonkeyRun::checkDropped(const std::string& before, const std::string& after
                              bool editorAfter) {
     if (asked || before == after || !dirty(before)) return;
     // Out of the editor, the level it held can no longer be undone back.
-    const bool lost =
-        !editorBefore || !editorAfter ||
-        ((after == emptyLevel || savedSomewhere(after)) && !current->editor->history.holds(before));
+    const bool lost = !editorBefore || !editorAfter ||
+                      ((after == emptyLevel || savedSomewhere(after)) &&
+                       !current->editor().history.holds(before));
     if (lost) fail("a level saved nowhere was dropped without the unsaved-map question");
 }
 
 void MonkeyRun::checkHang() {
     Game& g = *current;
-    const bool testRun = g.scene() == Editor && g.editor->tabs.testRunning;
+    const bool testRun = g.scene() == Editor && g.editor().tabs.testRunning;
     if (g.scene() != Play && !testRun) return;
-    const HangWatch& hang = testRun ? g.editor->hangWatch() : g.play->hangWatch();
+    const HangWatch& hang = testRun ? g.editor().hangWatch() : g.play().hangWatch();
     if (!hang.hanging() || hang.stillTicks() != HangWatch::ticksToHang) return;
     // A hang is told, not a broken rule: the player's body rests on a ledge's
     // corner wherever its box's corner meets one (the shipped levels still
@@ -145,7 +145,7 @@ void MonkeyRun::checkHang() {
     // first ledge and hide the faults this run is for. dovra-solve --hangs
     // and the level replays are where a hang fails.
     const NK::Vec2 at = hang.place();
-    const std::string where = testRun ? std::string("editor test run") : g.play->mapPath;
+    const std::string where = testRun ? std::string("editor test run") : g.play().mapPath;
     hangs.insert(where + " at " + std::to_string(20 * static_cast<int>(at.x / 20.0f)) + ", " +
                  std::to_string(20 * static_cast<int>(at.y / 20.0f)));
 }

@@ -22,7 +22,7 @@ bool holds(const std::vector<std::string>& keys, const std::string& key) {
 }  // namespace
 
 bool LifecycleWatch::running(Game& g) const {
-    return g.scene() == Play || (g.scene() == Editor && g.editor->tabs.testRunning);
+    return g.scene() == Play || (g.scene() == Editor && g.editor().tabs.testRunning);
 }
 
 std::string LifecycleWatch::clickedButton(Game& g, float x, float y) const {
@@ -97,7 +97,7 @@ std::vector<std::string> LifecycleWatch::after(Game& g, long tick) {
         const Census now = takeCensus(g);
         // Only back on the tab and the row it left does the editor show the
         // widgets it showed; a tab chosen during the run shows its own.
-        const EditorTabs& tabs = g.editor->tabs;
+        const EditorTabs& tabs = g.editor().tabs;
         if (g.scene() == Editor && tabs.editorTab == restTab && tabs.tabRow == restRow)
             report("a test run ended", expected, now);
         else if (g.scene() == Editor)
@@ -121,8 +121,8 @@ std::vector<std::string> LifecycleWatch::after(Game& g, long tick) {
 
     if (!runningNow) {
         rest = takeCensus(g);
-        restTab = g.editor->tabs.editorTab;
-        restRow = g.editor->tabs.tabRow;
+        restTab = g.editor().tabs.editorTab;
+        restRow = g.editor().tabs.tabRow;
         if (g.scene() == MainMenu) {
             menuWidgets = rest.widgets();
             haveMenu = true;

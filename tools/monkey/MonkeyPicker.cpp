@@ -72,8 +72,8 @@ MonkeyAction MonkeyPicker::next(MonkeyRun& run) {
         a.kind = MonkeyAction::Crash;
         return a;
     }
-    const bool playing = g.scene() == Play && !g.play->won && !g.play->lost;
-    const bool running = g.scene() == Editor && g.editor->tabs.testRunning;
+    const bool playing = g.scene() == Play && !g.play().won && !g.play().lost;
+    const bool running = g.scene() == Editor && g.editor().tabs.testRunning;
     // A level is mostly walked: a click on nothing or a stray Escape ends it
     // long before its gate.
     if ((playing || running) && chance(playing ? 0.9 : 0.6)) return inLevel();

@@ -4,9 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <new>
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
@@ -80,26 +78,20 @@ MonkeyRun::~MonkeyRun() {
 }
 
 void MonkeyRun::startGame() {
-    memory = ::operator new(sizeof(Game));
-    std::memset(memory, 0, sizeof(Game));
-    current = new (memory) Game();
+    // A crash copy after two seconds of editing, not thirty.
+    GameStart start{"Dovra monkey"};
+    start.recoverySeconds = 2;
     try {
-        current->startEngine("Dovra monkey");
-        // No timer: the run ticks the game itself.
-        al_stop_timer(current->input->timer);
-        // A crash copy after two seconds of editing, not thirty.
-        current->recoverySeconds = 2;
-        current->create();
-        current->load();
+        instance = std::make_unique<GameInstance>(start);
+        current = instance->get();
         current->startClocks();
     } catch (const Fatal& f) {
-        // Half started: nothing of it can be trusted, not even its shutdown.
         fail("fatal error while starting: " + f.text);
         current = nullptr;
         return;
     }
     std::srand(options.seed + static_cast<unsigned>(crashes));
-    current->importExport->askToSave = [this] {
+    current->importExport().askToSave = [this] {
         asked = true;
         const char answer =
             options.answers[static_cast<std::size_t>(questions) % options.answers.size()];
@@ -110,8 +102,8 @@ void MonkeyRun::startGame() {
     // The empty level is the one the editor opens on, cleared as it clears
     // it, which needs its pages: built now rather than over the menu's first ticks.
     current->finishBuilding();
-    current->levelFile->clear();
-    emptyLevel = current->levelFile->snapshot();
+    current->levelFile().clear();
+    emptyLevel = current->levelFile().snapshot();
     lifecycle.reset(*current);
     keysDown.clear();
     buttonDown = false;
@@ -121,11 +113,8 @@ void MonkeyRun::startGame() {
 }
 
 void MonkeyRun::stopGame() {
-    current->shutDown();
-    current->~Game();
-    ::operator delete(memory);
+    instance.reset();
     current = nullptr;
-    memory = nullptr;
 }
 
 void MonkeyRun::fail(const std::string& why) {
@@ -152,14 +141,14 @@ void MonkeyRun::tick() {
     const bool editorBefore = g.scene() == Editor;
     // A test run moves the level's own records; the level is the one it
     // started from, and the run gives it back when it ends.
-    const bool runningBefore = editorBefore && g.editor->tabs.testRunning;
+    const bool runningBefore = editorBefore && g.editor().tabs.testRunning;
     const bool watch = editorBefore || !held.empty();
     // The question is only for a level holding something: a level with only
     // the player and the gate where its file put them counts as empty.
-    const bool emptyBefore = g.levelFile->isEmpty();
+    const bool emptyBefore = g.levelFile().isEmpty();
     const std::string before = !watch          ? std::string()
                                : runningBefore ? levelBeforeRun
-                                               : g.levelFile->snapshot();
+                                               : g.levelFile().snapshot();
     asked = false;
     lifecycle.before(g, pending, mouseX, mouseY);
     try {
@@ -195,11 +184,11 @@ void MonkeyRun::tick() {
     if (ticks % 60 == 0) ++monkeyTime;
     const bool editorAfter = g.scene() == Editor;
     if (watch || editorAfter) {
-        const std::string after = g.levelFile->snapshot();
+        const std::string after = g.levelFile().snapshot();
         if (editorBefore || editorAfter) scanMaps(true, before, after);
         if (watch && !emptyBefore && !(runningBefore && editorAfter))
             checkDropped(before, after, editorBefore, editorAfter);
-        if (editorAfter && !g.editor->tabs.testRunning) {
+        if (editorAfter && !g.editor().tabs.testRunning) {
             held = dirty(after) ? after : std::string();
             levelBeforeRun = after;
         } else if (!editorAfter && held != after) {
@@ -251,11 +240,11 @@ void MonkeyRun::noteReached() {
             break;
         case Play:
             reached.insert("play");
-            if (g.play->won) reached.insert("play: won");
-            if (g.play->lost) reached.insert("play: lost");
+            if (g.play().won) reached.insert("play: won");
+            if (g.play().lost) reached.insert("play: lost");
             break;
         case Editor:
-            reached.insert(std::string("editor: ") + tabNames[g.editor->tabs.editorTab]);
+            reached.insert(std::string("editor: ") + tabNames[g.editor().tabs.editorTab]);
             break;
         default:
             break;
@@ -298,7 +287,7 @@ void MonkeyRun::noteClick() {
         if (o.id == "io/load") reached.insert("LOAD");
         if (o.id == "io/recover") reached.insert(crashes ? "RECOVER after a crash" : "RECOVER");
         if (o.id == "io/save")
-            reached.insert(current->importExport->widgets().getButton("save").text);
+            reached.insert(current->importExport().widgets().getButton("save").text);
         if (o.id == "game/levels_load") reached.insert("browser: load by name");
     }
 }
@@ -351,15 +340,15 @@ void MonkeyRun::undoRedo() {
     Game& g = *current;
     bool typing = false;
     for (const OnScreen& o : onScreen()) typing = typing || o.focused;
-    const bool checked = g.scene() == Editor && !g.editor->tabs.testRunning && !typing;
-    const std::string before = g.levelFile->snapshot();
+    const bool checked = g.scene() == Editor && !g.editor().tabs.testRunning && !typing;
+    const std::string before = g.levelFile().snapshot();
     // At the start of the history undo has nothing to take back, and redo
     // then rightly brings back a step undone earlier: only a level with a
     // step behind it must come back from undo then redo.
-    const bool unrecorded = before != g.editor->history.current();
-    const bool stepBehind = unrecorded || g.editor->history.undoSteps() > 0;
+    const bool unrecorded = before != g.editor().history.current();
+    const bool stepBehind = unrecorded || g.editor().history.undoSteps() > 0;
     press(ALLEGRO_KEY_Z, 1, true, false);
-    const std::string undone = current ? g.levelFile->snapshot() : std::string();
+    const std::string undone = current ? g.levelFile().snapshot() : std::string();
     press(ALLEGRO_KEY_Y, 1, true, false);
     if (!checked || failed() || !current) return;
     reached.insert("undo/redo");
@@ -368,7 +357,7 @@ void MonkeyRun::undoRedo() {
             fail("undo with nothing to undo changed the level, " + firstDifference(before, undone));
         return;
     }
-    const std::string after = g.levelFile->snapshot();
+    const std::string after = g.levelFile().snapshot();
     if (sameDocument(after, before) == false)
         fail("undo then redo did not give back the level, " + firstDifference(before, after));
 }

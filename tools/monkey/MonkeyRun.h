@@ -3,12 +3,14 @@
 
 #include <ctime>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/ShownWidgets.h"
+#include "game/GameInstance.h"
 #include "tools/monkey/MonkeyLifecycle.h"
 #include "tools/monkey/MonkeyScript.h"
 #include "tools/screens/ScreenTable.h"
@@ -112,8 +114,10 @@ private:
     Options options;
     std::string home;    // where the run started
     std::string folder;  // the temporary game folder
+    // A start that failed leaves its half-made game behind on purpose:
+    // nothing of it can be trusted, not even its shutdown.
+    std::unique_ptr<GameInstance> instance;
     Game* current = nullptr;
-    void* memory = nullptr;
     std::vector<std::pair<int, int>> pending;  // event type, key or button, for the next tick
     std::set<int> keysDown;
     bool buttonDown = false;

@@ -24,9 +24,9 @@ std::string state(Game& g) {
             return "tutorial";
         case Play:
             // Both ends in one tick show the win window.
-            return g.play->won ? "play/won" : g.play->lost ? "play/lost" : "play";
+            return g.play().won ? "play/won" : g.play().lost ? "play/lost" : "play";
         case Editor: {
-            const EditorTabs& tabs = g.editor->tabs;
+            const EditorTabs& tabs = g.editor().tabs;
             const std::string row = "/row" + std::to_string(tabs.tabRow);
             // A page shows with either row of tabs: a test run's Stop goes
             // back to its tab with the row the designer switched to meanwhile.
@@ -34,7 +34,7 @@ std::string state(Game& g) {
                 return std::string("editor/") +
                        Level::tabs()[static_cast<std::size_t>(tabs.editorTab)].key + row;
             if (tabs.editorTab == EditorTabs::TestRun) return "editor/run" + row;
-            return "editor/io" + row + (g.importExport->recoveryOffered() ? "/recover" : "");
+            return "editor/io" + row + (g.importExport().recoveryOffered() ? "/recover" : "");
         }
         default:
             return "scene " + std::to_string(g.scene());
@@ -112,7 +112,7 @@ std::map<std::string, std::string> texts(NK::GUISystem& gui) {
 
 std::vector<std::string> staleFields(Game& g) {
     if (g.scene() != Editor) return {};
-    EditorPanel* panel = g.editor->activePanel();
+    EditorPanel* panel = g.editor().activePanel();
     if (!panel || panel->typing()) return {};
     const std::map<std::string, std::string> shown = texts(panel->widgetSystem());
     panel->hide();

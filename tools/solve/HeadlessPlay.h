@@ -6,7 +6,7 @@
 #include "elements/PlayInput.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 
 class Game;
 
@@ -64,7 +64,7 @@ public:
 private:
     void read();
 
-    HeadlessGame headless;
+    GameInstance headless;
     Game* game = nullptr;
     bool running = false;
     PlayInput current;

@@ -19,7 +19,7 @@
 #include "engine/Log.h"
 #include "engine/Platform.h"
 #include "game/Game.h"
-#include "game/HeadlessGame.h"
+#include "game/GameInstance.h"
 #include "tests/support/Files.h"
 
 namespace fs = std::filesystem;
@@ -57,7 +57,7 @@ int startInChild(const std::string& folder, std::string& said) {
             std::fprintf(stderr, "fatal: %s\n", text.c_str());
         });
         {
-            HeadlessGame game("soak");
+            GameInstance game({"soak"});
             for (int tick = 0; tick < 20; ++tick) game->update();
         }
         NK::Platform::endWithin(10, 0);

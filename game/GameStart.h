@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+// What a game is told before it creates and loads anything.
+struct GameStart {
+    std::string title = "Dovra";
+    // Its window taken off the screen as soon as it is made.
+    bool unseen = false;
+    // Played on the 60-per-second timer from the window on (the ticks the
+    // load takes are caught up after it), as the game itself plays; otherwise
+    // its owner ticks it and the timer is stopped, so no tick piles up unread.
+    bool onTimer = false;
+    // How often the editor keeps its crash copy, in seconds; 0 leaves the
+    // editor's own period. Tests shorten it to see a copy made without
+    // waiting.
+    int recoverySeconds = 0;
+    // The map the command line names, played once the game has loaded and
+    // caught up with the ticks the load took.
+    std::string mapPath;
+    // The pack file of a pack just installed, whose page the browser opens
+    // on once the game has loaded.
+    std::string packFile;
+    // The file the next level started is recorded into.
+    std::string recordPath;
+};
