@@ -1,11 +1,15 @@
 #pragma once
 #include <string>
+#include <utility>
 
 // What a game is told before it creates and loads anything.
 struct GameStart {
-    std::string title = "Dovra";
-    // Its window taken off the screen as soon as it is made.
-    bool unseen = false;
+    // `unseen`: its window taken off the screen as soon as it is made.
+    GameStart(std::string title = "Dovra", bool unseen = false)
+        : title(std::move(title)), unseen(unseen) {}
+
+    std::string title;
+    bool unseen;
     // Played on the 60-per-second timer from the window on (the ticks the
     // load takes are caught up after it), as the game itself plays; otherwise
     // its owner ticks it and the timer is stopped, so no tick piles up unread.
