@@ -17,8 +17,7 @@ namespace {
 
 const NK::Color selectedOutline(1.0f, 0.0f, 0.0f, 1.0f);
 const NK::Color otherOutline(0.5f, 0.0f, 0.0f, 1.0f);
-const NK::Color handleTint(1.0f, 1.0f, 0.0f, 1.0f);
-const NK::Color handleHoverTint(0.7f, 0.7f, 0.0f, 1.0f);
+const NK::Color handleColour(1.0f, 1.0f, 0.0f, 1.0f);
 // A trigger area's "add" values, before it is centred in the free view.
 const NK::Vec2 newAreaSize(200.0f, 200.0f);
 constexpr int newTitleSize = 20;
@@ -238,7 +237,7 @@ void Dialogs::drawOverlay(NK::Vec2 handleSize) {
     }
     if (!panel.hasSelection()) return;
     const NK::Vec2 corner = PanelRules::resizeHandle(selectedDialog().area.rect);
-    const bool hovered = PanelRules::onHandle(panel.mouseInLevel(), corner, handleSize);
-    bitmaps->drawTinted("resize", NK::Rect(corner, handleSize), true,
-                        hovered ? handleHoverTint : handleTint);
+    bitmaps->drawTinted(
+        "resize", NK::Rect(corner, handleSize), true,
+        PanelRules::handleTint(panel.mouseInLevel(), corner, handleSize, handleColour));
 }

@@ -279,9 +279,8 @@ void ElementPanel::drawOverlay(NK::Vec2 handleSize) {
     const NK::ExtBitmap& e = elements.image(selected);
     const NK::Vec2 mouse = mouseInLevel();
     auto drawHandle = [&](const char* icon, NK::Vec2 at) {
-        const float tint = PanelRules::onHandle(mouse, at, handleSize) ? 0.7f : 1.0f;
-        services.bitmaps->drawTinted(icon, NK::Rect(at.x, at.y, handleSize.x, handleSize.y), true,
-                                     NK::Color(tint, tint, tint, 1.0f));
+        services.bitmaps->drawTinted(icon, NK::Rect(at, handleSize), true,
+                                     PanelRules::handleTint(mouse, at, handleSize));
     };
     drawHandle("resize", PanelRules::resizeHandle(e.rect));
     drawHandle("rotate", PanelRules::rotateHandle(e.rect, e.angle));

@@ -200,9 +200,8 @@ void Enemies::drawOverlay(NK::Vec2 handleSize) {
                           3.0f * NK::perScreenPixel(view->rect()).x);
     }
     auto drawHandle = [&](const char* icon, NK::Vec2 handle) {
-        const float tint = PanelRules::onHandle(at, handle, handleSize) ? 0.7f : 1.0f;
-        bitmaps->drawTinted(icon, NK::Rect(handle.x, handle.y, handleSize.x, handleSize.y), true,
-                            NK::Color(tint, tint, tint, 1.0f));
+        bitmaps->drawTinted(icon, NK::Rect(handle, handleSize), true,
+                            PanelRules::handleTint(at, handle, handleSize));
     };
     drawHandle("rotate", CameraRules::headHandle(p, head(i).angle));
     drawHandle("rotate", CameraRules::holderHandle(p, holder(i).angle));

@@ -178,9 +178,8 @@ void Levers::drawOverlay(NK::Vec2 handleSize) {
     if (!panel.hasSelection()) return;
     const NK::ExtBitmap& e = picture(levers.entries[static_cast<std::size_t>(panel.selected)]);
     const NK::Vec2 at = PanelRules::rotateHandle(e.rect, e.angle);
-    const float tint = PanelRules::onHandle(panel.mouseInLevel(), at, handleSize) ? 0.7f : 1.0f;
-    bitmaps->drawTinted("rotate", NK::Rect(at.x, at.y, handleSize.x, handleSize.y), true,
-                        NK::Color(tint, tint, tint, 1.0f));
+    bitmaps->drawTinted("rotate", NK::Rect(at, handleSize), true,
+                        PanelRules::handleTint(panel.mouseInLevel(), at, handleSize));
 }
 
 void Levers::updateWidgets() {

@@ -293,13 +293,9 @@ void Lights::drawOverlay(NK::Vec2 handleSize) {
     drawMarkers();
     if (!hasSelection()) return;
     const NK::Vec2 mouse = mouseInLevel();
-    auto drawHandle = [&](NK::Vec2 at, NK::Color tint) {
-        if (PanelRules::onHandle(mouse, at, handleSize)) {
-            // Hovered: the lit channel dims to 0.7.
-            tint = NK::Color(tint.r * 0.7f, tint.g * 0.7f, tint.b * 0.7f, 1.0f);
-        }
-        services.bitmaps->drawTinted("resize", NK::Rect(at.x, at.y, handleSize.x, handleSize.y),
-                                     true, tint);
+    auto drawHandle = [&](NK::Vec2 at, NK::Color colour) {
+        services.bitmaps->drawTinted("resize", NK::Rect(at, handleSize), true,
+                                     PanelRules::handleTint(mouse, at, handleSize, colour));
     };
     drawHandle(intensityHandle(selected), NK::Color(1.0f, 0.0f, 0.0f, 1.0f));
     drawHandle(hardnessHandle(selected), NK::Color(0.0f, 0.0f, 1.0f, 1.0f));

@@ -110,6 +110,12 @@ bool PanelRules::onHandle(NK::Vec2 point, NK::Vec2 handle, NK::Vec2 handleSize) 
            std::fabs(point.y - handle.y) <= handleSize.y / 2.0f;
 }
 
+NK::Color PanelRules::handleTint(NK::Vec2 pointer, NK::Vec2 handle, NK::Vec2 handleSize,
+                                 NK::Color colour) {
+    if (!onHandle(pointer, handle, handleSize)) return colour;
+    return NK::Color(colour.r * 0.7f, colour.g * 0.7f, colour.b * 0.7f, colour.a);
+}
+
 NK::Vec2 PanelRules::resized(const NK::Rect& rect, NK::Vec2 mouse, bool keepRatio) {
     const float dx = mouse.x - rect.x;
     const float dy = mouse.y - rect.y;

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/Color.h"
 #include "engine/Rect.h"
 #include "engine/Vec2.h"
 
@@ -62,6 +63,10 @@ public:
     static NK::Vec2 handleSize(const NK::Rect& view);
     // Within half the handle size on both axes.
     static bool onHandle(NK::Vec2 point, NK::Vec2 handle, NK::Vec2 handleSize);
+    // A handle is drawn in its colour, and at 0.7 of it while the pointer is
+    // on it, so a designer sees what a press would grab.
+    static NK::Color handleTint(NK::Vec2 pointer, NK::Vec2 handle, NK::Vec2 handleSize,
+                                NK::Color colour = NK::Color(1.0f, 1.0f, 1.0f, 1.0f));
     // The size the resize handle gives when dragged to `mouse`; with
     // `keepRatio` the rectangle's current width to height ratio holds, and
     // either way no side falls below minimumSide.

@@ -162,9 +162,8 @@ void Player::drawOverlay(NK::Vec2 handleSize) {
                       NK::Color(0.0f, green, 0.0f, 1.0f).toAllegro(), lineWidth());
     const NK::Rect& a = cameraArea;
     for (NK::Vec2 corner : {NK::Vec2(a.x, a.y), NK::Vec2(a.x + a.width, a.y + a.height)}) {
-        const float tint = PanelRules::onHandle(mouse, corner, handleSize) ? 0.7f : 1.0f;
         bitmaps->drawTinted("resize", NK::Rect(corner, handleSize), true,
-                            NK::Color(tint, tint, tint, 1.0f));
+                            PanelRules::handleTint(mouse, corner, handleSize));
     }
 }
 

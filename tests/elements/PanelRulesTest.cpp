@@ -47,6 +47,11 @@ TEST(PanelRules, BadTextOrFolderTakenMouseTruncatedOffCentreHandlesUnturnedOrRes
     // Edges count, for an element and for a handle.
     EXPECT_TRUE(PanelRules::holds(r, 0.0f, {100, 50}) &&
                 PanelRules::onHandle({15, -15}, {}, {30, 30}));
+    // A handle under the pointer shows 0.7 of its colour, its alpha kept; off it, all of it.
+    const NK::Color hovered = PanelRules::handleTint({15, -15}, {}, {30, 30}, {1, 0.5f, 0, 0.5f});
+    const NK::Color off = PanelRules::handleTint({16, 0}, {}, {30, 30});
+    EXPECT_EQ(std::vector<float>({hovered.r, hovered.g, hovered.b, hovered.a, off.r, off.g, off.b}),
+              std::vector<float>({0.7f, 0.35f, 0.0f, 0.5f, 1, 1, 1}));
     // A locked resize of a zero side grows a finite square; a tall box stops at five wide.
     for (const NK::Rect& flat : {NK::Rect(0, 0, 0, 40), NK::Rect(0, 0, 40, 0), NK::Rect(0, 0, 0, 0),
                                  NK::Rect(0, 0, 1e-30f, 50)}) {
