@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -33,14 +32,12 @@ TextFile& TextFileStore::prepare(const std::string& path, const std::string& key
     return files.insert(key, TextFile({}, path));
 }
 
-int (*writeFault)(WriteStep step, const std::string& path) = nullptr;
+bool (*writeFault)(WriteStep step, const std::string& path) = nullptr;
 
 namespace {
 
 bool failed(WriteStep step, const std::string& path) {
-    const int error = writeFault ? writeFault(step, path) : 0;
-    if (error) errno = error;
-    return error != 0;
+    return writeFault && writeFault(step, path);
 }
 
 }  // namespace

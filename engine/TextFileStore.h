@@ -42,10 +42,9 @@ bool replaceWhole(const std::string& path, const std::string& text);
 
 // The steps of that write. Every file the game writes (maps, pack progress,
 // the crash copy, replays, the player's folder on first start) goes through
-// replaceWhole, so a test can make any step of any of them fail here: the
-// function returns the error number to fail the step with, or 0. Null in the
-// game.
+// replaceWhole, so a test can make any step of any of them fail here: true
+// fails the step. Null in the game.
 enum class WriteStep { Open, Write, Sync, Rename };
-extern int (*writeFault)(WriteStep step, const std::string& path);
+extern bool (*writeFault)(WriteStep step, const std::string& path);
 
 }  // namespace NK

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <functional>
 
@@ -65,18 +64,18 @@ struct Fault {
 };
 Fault fault;
 
-int failOne(NK::WriteStep step, const std::string&) {
+bool failOne(NK::WriteStep step, const std::string&) {
     if (step == NK::WriteStep::Open) ++fault.writes;
-    return fault.writes == fault.write && step == fault.step ? EIO : 0;
+    return fault.writes == fault.write && step == fault.step;
 }
 
 // The process dying just before the pack list is written: nothing after
 // that point runs, the clean-up of a failed install included.
 struct Killed {};
-int killAtList(NK::WriteStep, const std::string& path) {
+bool killAtList(NK::WriteStep, const std::string& path) {
     if (path.size() >= 14 && path.compare(path.size() - 14, 14, "packs_info.txt") == 0)
         throw Killed{};
-    return 0;
+    return false;
 }
 
 }  // namespace
