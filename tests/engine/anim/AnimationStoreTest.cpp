@@ -40,6 +40,34 @@ TEST_F(Animations, SheetCutIntoWrongFramesOrOrder) {
                  "Animation bitmap path \"" + missing + "\" not found or initialization failed");
 }
 
+// A mirrored play or picture shows its frame the other way round on that
+// axis, where the unmirrored one stands: a 2 x 2 frame's quadrants read red,
+// green, blue, yellow, then across, upside down and both.
+TEST_F(Animations, MirroredFrameDrawnUnmirroredOrElsewhere) {
+    store.loadAnimation(nktest::imageFile("quad", 64, 64, white, 2, 2), 1, 1, "quad");
+    NK::ExtBitmap& picture = ext.createAnimated(store.get("quad"), {200, 0, 64, 64}, "picture");
+    std::string seen;
+    for (const int flips : {0, 1, 2, 3}) {
+        store.stopPlays();
+        store.playAnimation("quad", {0, 0, 64, 64}, false, {.5f, .5f}, 0, 0);
+        store.plays().back().flipX = picture.flipX = flips & 1;
+        store.plays().back().flipY = picture.flipY = flips & 2;
+        al_clear_to_color(white);
+        store.drawAnimations();
+        ext.drawExtBitmap("picture");
+        seen += nktest::colours({{16, 16},
+                                 {48, 16},
+                                 {16, 48},
+                                 {48, 48},
+                                 {216, 16},
+                                 {248, 16},
+                                 {216, 48},
+                                 {248, 48}}) +
+                " ";
+    }
+    EXPECT_EQ(seen, "RGBYRGBY GRYBGRYB BYRGBYRG YBGRYBGR ");
+}
+
 // 64 frames at 4 a tick: frame 60 on update 15, past the end on 16. A play
 // an end callback starts moves from the next tick on, even with a play
 // after the ended one still to move. A play goes with its animation.
