@@ -139,7 +139,8 @@ private:
     void leaveLevel() override;
     void finishRecording(int outcome);
 
-    // Everything the game owns; destroy releases it in the order it needs.
+    // The stores and the level's parts; destroy releases them in the order
+    // it needs.
     struct Owned {
         std::unique_ptr<NK::BitmapStore> bitmaps;
         std::unique_ptr<NK::BatchStore> batches;

@@ -15,7 +15,7 @@ GameInstance::GameInstance(const GameStart& start) : memory(::operator new(sizeo
     NK::Display::unseen = start.unseen;
     game->startEngine(start.title.c_str());
     NK::Display::unseen = false;
-    if (!start.onTimer) al_stop_timer(game->input->timer);
+    al_stop_timer(game->input->timer);
     game->create();
     game->load();
 }
@@ -24,9 +24,4 @@ GameInstance::~GameInstance() {
     game->shutDown();
     game->~Game();
     ::operator delete(memory);
-}
-
-void GameInstance::run() {
-    game->startClocks();
-    game->loop();
 }

@@ -10,10 +10,6 @@ struct GameStart {
 
     std::string title;
     bool unseen;
-    // Played on the 60-per-second timer from the window on (the ticks the
-    // load takes are caught up after it), as the game itself plays; otherwise
-    // its owner ticks it and the timer is stopped, so no tick piles up unread.
-    bool onTimer = false;
     // How often the editor keeps its crash copy, in seconds; 0 leaves the
     // editor's own period. Tests shorten it to see a copy made without
     // waiting.

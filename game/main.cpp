@@ -4,14 +4,15 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "DovraVersion.h"
 #include "engine/Platform.h"
 #include "game/CommandLine.h"
+#include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/GameFolderFiles.h"
-#include "game/GameInstance.h"
 #include "game/PackCheck.h"
 
 namespace {
@@ -98,7 +99,6 @@ int main(int argc, char** argv) {
     }
 
     GameStart settings;
-    settings.onTimer = true;
     settings.mapPath = map;
     settings.packFile = packFile;
     settings.recordPath = record;
@@ -106,7 +106,11 @@ int main(int argc, char** argv) {
     // waiting.
     if (const char* seconds = std::getenv("DOVRA_RECOVERY_SECONDS"))
         settings.recoverySeconds = std::max(1, std::atoi(seconds));
-    GameInstance(settings).run();
+    // The game object starts from zeroed memory so that every field the
+    // constructor does not set reads as zero; run() releases it.
+    void* memory = ::operator new(sizeof(Game));
+    std::memset(memory, 0, sizeof(Game));
+    (new (memory) Game(settings))->run("Dovra");
     NK::Platform::endWithin(10, 0);
     return 0;
 }

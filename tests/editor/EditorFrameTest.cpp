@@ -105,7 +105,8 @@ TEST_F(EditorFrameTest, UndoOrRedoReachesTheHeldDragTheRunTheFieldOrAnUnreadable
 
 // Space and D belong to a name field while it takes text, and leaving the
 // page ends the typing; "back" during a run saves the level as edited, not as the run left it.
-TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameRunsOrMovesTheCameraOrBackSavesTheRun) {
+TEST_F(EditorFrameTest,
+       SpaceOrDTypedIntoANameRunsMovesTheCameraOrOutlivesThePageOrBackSavesTheRun) {
     movePlayer(500, 300);
     const std::string edited = g.importExport().snapshot();
     typeName(true);
@@ -115,8 +116,8 @@ TEST_F(EditorFrameTest, SpaceOrDTypedIntoANameRunsOrMovesTheCameraOrBackSavesThe
     EXPECT_TRUE(!frame().tabs.testRunning && g.importExport().typing());
     EXPECT_EQ(frame().camera.view().x, x);
     gamekit::press("player");  // leaving the page ends the typing
-    gamekit::press("importexport");
     ASSERT_FALSE(g.importExport().typing());
+    gamekit::press("importexport");
     walkD();
     EXPECT_GT(frame().camera.view().x, x);
     tick({ALLEGRO_KEY_SPACE});

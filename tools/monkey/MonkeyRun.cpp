@@ -87,6 +87,7 @@ void MonkeyRun::startGame() {
         current->startClocks();
     } catch (const Fatal& f) {
         fail("fatal error while starting: " + f.text);
+        (void)instance.release();
         current = nullptr;
         return;
     }

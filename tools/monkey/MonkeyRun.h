@@ -114,8 +114,8 @@ private:
     Options options;
     std::string home;    // where the run started
     std::string folder;  // the temporary game folder
-    // A start that failed leaves its half-made game behind on purpose:
-    // nothing of it can be trusted, not even its shutdown.
+    // A start that failed is let go of unfreed, on purpose: nothing of a
+    // half-made game can be trusted, not even its shutdown.
     std::unique_ptr<GameInstance> instance;
     Game* current = nullptr;
     std::vector<std::pair<int, int>> pending;  // event type, key or button, for the next tick
