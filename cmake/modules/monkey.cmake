@@ -24,4 +24,3 @@ endif()
 add_test(NAME monkey_short
          COMMAND dovra-monkey --seed 1 --actions 2000 --out ${CMAKE_BINARY_DIR}
          WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-nk_add_test(test_monkey LIBS dovra_monkey SOURCES tests/monkey/MonkeyScriptTest.cpp)

@@ -1,5 +1,5 @@
 # dovra-solve: searches a level for a winning replay through the real game.
-# The search lives in a library the tool and its tests share.
+# The search lives in a library the tool and dovra-pack share.
 file(GLOB DOVRA_SOLVE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/solve/*.cpp)
 add_library(dovra_solve STATIC ${DOVRA_SOLVE_SOURCES})
 target_include_directories(dovra_solve PUBLIC ${CMAKE_SOURCE_DIR})
@@ -8,17 +8,6 @@ target_link_libraries(dovra_solve PUBLIC dovra_game)
 add_executable(dovra-solve tools/dovra-solve.cpp)
 target_link_libraries(dovra-solve PRIVATE dovra_solve)
 target_include_directories(dovra-solve PRIVATE ${CMAKE_BINARY_DIR}/generated)
-
-
-# The solver's rules without a window, and the tool itself on two small maps.
-file(GLOB DOVRA_SOLVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/solve/*.cpp)
-if(DOVRA_SOLVE_TESTS)
-    nk_add_test(test_solve LIBS dovra_solve SOURCES ${DOVRA_SOLVE_TESTS})
-    add_dependencies(test_solve dovra-solve dovra-replay)
-    target_compile_definitions(test_solve PRIVATE
-        NK_SOLVE_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-solve"
-        NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
-endif()
 
 # dovra-pack: level packs made, checked and installed; --solve finds proofs.
 add_executable(dovra-pack tools/dovra-pack.cpp)
