@@ -103,11 +103,6 @@ if(TARGET bench_play_stress)
     add_custom_target(stress_map DEPENDS ${CMAKE_BINARY_DIR}/bin/stress-map.txt)
     add_dependencies(bench_play_stress stress_map)
 endif()
-nk_add_test(test_e2e_editor LIBS nk_core SOURCES tests/e2e/EditorE2ETest.cpp)
-add_dependencies(test_e2e_editor dovra dovra-replay)
-target_compile_definitions(test_e2e_editor PRIVATE
-    NK_REPLAY_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-replay")
-
 # A pack's way from the designer's editor to a player's browser, through the
 # dovra-pack program as both run it.
 nk_add_test(test_e2e_pack LIBS dovra_game SOURCES tests/e2e/PackE2ETest.cpp)

@@ -3,7 +3,6 @@
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,9 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "tests/support/AllegroEnvironment.h"
 #include "tests/support/Files.h"
-#include "tests/support/Pixels.h"
 
 namespace nktest {
 namespace {
@@ -54,7 +51,7 @@ void stop(pid_t pid, int signal) {
 
 }  // namespace
 
-GameProcess::GameProcess(int width, int height, const std::string& folder) {
+GameProcess::GameProcess(int width, int height) {
     // Xvfb picks a free display number itself and writes it once it listens,
     // so two test binaries side by side never share one server. -noreset: a
     // server resets when its last client leaves, and xdotool is such a client.
@@ -81,7 +78,7 @@ GameProcess::GameProcess(int width, int height, const std::string& folder) {
     char path[] = "/tmp/dovra-e2e-XXXXXX";
     const int fd = mkstemp(path);
     outputPath = path;
-    if (server > 0) pid = spawn({NK_GAME_BINARY}, displayName, folder, fd, false);
+    if (server > 0) pid = spawn({NK_GAME_BINARY}, displayName, NK_SOURCE_DIR, fd, false);
     close(fd);
 }
 
@@ -113,44 +110,24 @@ int GameProcess::waitExit(int timeoutMs) {
     return exitStatus;
 }
 
-unsigned long GameProcess::waitForWindow(WindowGeometry& g,
-                                         const std::function<bool(const WindowGeometry&)>& placed,
-                                         const std::string& title, int timeoutMs) {
+unsigned long GameProcess::waitForWindow(
+    WindowGeometry& g, const std::function<bool(const WindowGeometry&)>& placed) {
     unsigned long window = 0;
-    until(timeoutMs, 50, [&] {
-        const std::string found = run({"xdotool", "search", "--name", "^" + title + "$"});
-        if (!found.empty()) g = geometry(window = std::strtoul(found.c_str(), nullptr, 10));
+    until(60000, 50, [&] {
+        const std::string found = run({"xdotool", "search", "--name", "^Dovra$"});
+        if (!found.empty()) {
+            window = std::strtoul(found.c_str(), nullptr, 10);
+            std::sscanf(run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)})
+                            .c_str(),
+                        "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &g.x, &g.y, &g.width, &g.height);
+        }
         return (window && placed(g)) || !running();
     });
     return window;
 }
 
-WindowGeometry GameProcess::geometry(unsigned long window) const {
-    WindowGeometry g;
-    std::sscanf(run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)}).c_str(),
-                "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &g.x, &g.y, &g.width, &g.height);
-    return g;
-}
-
 bool GameProcess::waitForOutput(const std::string& needle, int timeoutMs) const {
     return until(timeoutMs, 20, [&] { return output().find(needle) != std::string::npos; });
-}
-
-void GameProcess::xdotool(std::vector<std::string> args) const {
-    args.insert(args.begin(), "xdotool");
-    run(args);
-}
-
-void GameProcess::click(int x, int y) const {
-    xdotool({"mousemove", std::to_string(x), std::to_string(y)});
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // a tick sees the pointer first
-    xdotool({"click", "1"});
-}
-
-bool GameProcess::screenshot(const std::string& pngPath) const {
-    std::remove(pngPath.c_str());
-    run({"import", "-window", "root", pngPath});
-    return access(pngPath.c_str(), F_OK) == 0;
 }
 
 void GameProcess::sendClose(unsigned long window) const {
@@ -175,42 +152,6 @@ CommandRun runCommand(const std::string& command) {
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     return r;
-}
-
-std::string makeGameFolder(const std::vector<std::string>& linked) {
-    char pattern[] = "/tmp/dovra-game-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
-    for (const std::string& path : linked) {
-        for (std::size_t slash = path.find('/'); slash != std::string::npos;
-             slash = path.find('/', slash + 1))
-            mkdir((dir + "/" + path.substr(0, slash)).c_str(), 0755);
-        symlink(sourcePath(path).c_str(), (dir + "/" + path).c_str());
-    }
-    mkdir((dir + "/Editor/Levels").c_str(), 0755);
-    return dir;
-}
-
-bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches) {
-    const std::string path = tempPath("screen.png");
-    return until(30000, 250, [&] {
-        ALLEGRO_BITMAP* shot = game.screenshot(path) ? loadImage(path) : nullptr;
-        const bool matched = shot && matches(shot);
-        if (shot) al_destroy_bitmap(shot);
-        return matched;
-    });
-}
-
-std::string waitForMenu(GameProcess& game, unsigned long& window) {
-    WindowGeometry g;
-    window = game.waitForWindow(g, [](auto& w) { return w.y == 60 && w.width == 1920; });
-    if (g.width != 1920 || g.y != 60) return "window not placed: " + game.output();
-    if (!game.waitForOutput("dovra ", 15000)) return "no start line: " + game.output();
-    // The right half of the menu is the backdrop alone.
-    const bool menu = waitForScreen(game, [](ALLEGRO_BITMAP* shot) {
-        return strays(shot, "Resources/Images/Menu/menu_bg.png", 1150, 420, 1150, 420, 700, 560) <
-               6;
-    });
-    return menu ? "" : "no menu";
 }
 
 }  // namespace nktest

@@ -17,11 +17,11 @@ struct WindowGeometry {
 };
 
 // An Xvfb server with one screen of the given size, and one run of the game
-// on it in `folder`, its standard output kept in a file. On destruction the
-// game is killed if it still runs, and the server stopped.
+// on it from the source folder, its standard output kept in a file. On
+// destruction the game is killed if it still runs, and the server stopped.
 class GameProcess {
 public:
-    GameProcess(int width, int height, const std::string& folder = NK_SOURCE_DIR);
+    GameProcess(int width, int height);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -29,22 +29,15 @@ public:
     // Runs a program with this DISPLAY; its standard output.
     std::string run(const std::vector<std::string>& args) const;
 
-    // The window titled `title` once `placed` holds for its geometry (the
-    // game's is mapped small and sized just after, and loading can take many
-    // seconds on a loaded machine), searched again each time: 0 when none
-    // appeared; `g` is the last geometry seen.
-    unsigned long waitForWindow(
-        WindowGeometry& g,
-        const std::function<bool(const WindowGeometry&)>& placed = [](auto&) { return true; },
-        const std::string& title = "Dovra", int timeoutMs = 60000);
-    WindowGeometry geometry(unsigned long window) const;
+    // The game's window once `placed` holds for its geometry (it is mapped
+    // small and sized just after, and loading can take many seconds on a
+    // loaded machine), searched again each time: 0 when none appeared; `g`
+    // is the last geometry seen.
+    unsigned long waitForWindow(WindowGeometry& g,
+                                const std::function<bool(const WindowGeometry&)>& placed);
     std::string output() const { return contentsOf(outputPath); }
     bool waitForOutput(const std::string& needle, int timeoutMs = 10000) const;
 
-    // Input through the X server, as a user gives it.
-    void xdotool(std::vector<std::string> args) const;
-    void click(int x, int y) const;
-    bool screenshot(const std::string& pngPath) const;
     // The WM_DELETE_WINDOW message a window manager sends on close.
     void sendClose(unsigned long window) const;
     // Exit status (0..255); -1 after a signal or when still running after the
@@ -66,18 +59,5 @@ struct CommandRun {
     std::string output;
 };
 CommandRun runCommand(const std::string& command);
-
-// A game folder of its own under /tmp, so the game may write there: each of
-// `linked` (paths of the source tree) is linked in, beside an empty
-// Editor/Levels.
-std::string makeGameFolder(const std::vector<std::string>& linked);
-
-// Screenshots until `matches` holds or thirty seconds pass; true if it held.
-bool waitForScreen(GameProcess& game, const std::function<bool(ALLEGRO_BITMAP*)>& matches);
-
-// The game's window on a 1920x1200 screen (placed at y 60, logical points
-// drawn 1:1) and its main menu once loading is over: "" when the menu shows,
-// else what did not appear.
-std::string waitForMenu(GameProcess& game, unsigned long& window);
 
 }  // namespace nktest

@@ -56,13 +56,4 @@ double meanDifference(ALLEGRO_BITMAP* a, int ax, int ay, ALLEGRO_BITMAP* b, int 
     return samples ? total / static_cast<double>(samples) : 0.0;
 }
 
-double strays(ALLEGRO_BITMAP* shot, const std::string& picture, int x, int y, int px, int py, int w,
-              int h) {
-    ALLEGRO_BITMAP* reference = loadImage(sourcePath(picture));
-    if (!reference) return 255.0;
-    const double d = meanDifference(shot, x, 60 + y, reference, px, py, w, h, 8);
-    al_destroy_bitmap(reference);
-    return d;
-}
-
 }  // namespace nktest

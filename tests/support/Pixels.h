@@ -32,10 +32,5 @@ ALLEGRO_BITMAP* loadImage(const std::string& path);
 // (ax, ay) and one of `b` at (bx, by), sampling every `step` pixels.
 double meanDifference(ALLEGRO_BITMAP* a, int ax, int ay, ALLEGRO_BITMAP* b, int bx, int by, int w,
                       int h, int step = 8);
-// How far a w x h region of the game's window, at the logical point (x, y) of
-// a 1920x1200 screen shot (the window 60 pixels down, drawn 1:1), strays from
-// the region at (px, py) of a picture of the source tree; 255 if unreadable.
-double strays(ALLEGRO_BITMAP* shot, const std::string& picture, int x, int y, int px, int py, int w,
-              int h);
 
 }  // namespace nktest
