@@ -22,26 +22,6 @@ TEST(WindowLayout, FullHdOnADesktopOnePixelTooSmallOrOffCentre) {
     }
 }
 
-TEST(SignedAngle, WrongSizeOrSignOrNoNumber) {
-    const float pi = 3.14159265f;
-    const struct {
-        NK::Vec2 a, b, direction;
-        float angle;
-    } cases[] = {
-        {{1, 1}, {3, 3}, {4, 0}, -pi / 4},  // neither the line nor the direction of unit length
-        // A line of no length normalises to the zero vector, which is at a
-        // right angle to every direction.
-        {{5, 5}, {5, 5}, {1, 0}, pi / 2},
-        // Normalised, these two parallel directions meet at a cosine a hair
-        // above 1, whose arc cosine is no number: taken as 0.
-        {{0, 0}, {3, 33}, {1, 11}, 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_NEAR(NK::Vec2::signedAngle(c.a, c.b, c.direction), c.angle, 1e-5f)
-            << c.b.x << "," << c.b.y << " along " << c.direction.x << "," << c.direction.y;
-    }
-}
-
 // Widgets and the HUD live on a 1920 x 1080 screen, the level shows through
 // the view: at any zoom a point and a size carried over land where they are
 // drawn, and a pointer in a window of any size lands on the screen's point.

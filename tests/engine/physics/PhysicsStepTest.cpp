@@ -6,20 +6,6 @@
 #include "engine/RayCastManager.h"
 #include "tests/support/Testing.h"
 
-// Each test's world has the game's downward gravity and no render context.
-// Keys are per kind: a body of one kind never replaces another's. (A key
-// remade within a kind: StoreRemakeTest.)
-TEST(Physics, OneKindReplacesAnotherUnderItsKey) {
-    NK::PhysicsWorld world{{0.0f, 10.0f}, nullptr};
-    nktest::LogCapture quiet;
-    world.createSquare({0, 0}, {5, 5}, false, 0, "k", 1, 0.5f);
-    world.createCircle({0, 0}, false, "k", 1, 0.5f, 5, 0);
-    world.createCapsule({0, 0}, {5, 10}, "k");
-    world.createSurface({0, 0}, {10, 0}, "k");
-    EXPECT_EQ(world.world().GetBodyCount(), 4);
-    EXPECT_TRUE(quiet.lines().empty());
-}
-
 // Squares go on step 3601, circles on 4801, capsules on 6001, and each kind
 // every 3601 steps after; a body touching the rectangle's edge stays, one a
 // pixel further goes (rotation ignored). While the rectangle is all zeros
