@@ -125,16 +125,15 @@ TEST_F(Screens, MenuBrowserOrTutorialWidgetMissingExtraMislabelledOrMisplaced) {
     // page held to the menu's rows, and to the other pack's names, must fail.
     std::string told;
     const std::vector<std::string> deep = {"Relay", "Blackout", "Sentries", "Rooftop", "Core"};
-    for (const auto& [state, vars] : {std::pair{"menu", ScreenTable::Vars{}},
-                                      {"browser", page("Deep Core", deep, 1)}})
+    for (const auto& [state, vars] :
+         {std::pair{"menu", ScreenTable::Vars{}}, {"browser", page("Deep Core", deep, 1)}})
         for (const std::string& f : table().compare(state, ScreenProbe::seen(game()), vars, true))
             told += f.substr(0, f.find(':')) + "\n";
     for (const char* fault : {"missing", "extra", "text of game/levels_pack_name"})
         EXPECT_NE(told.find(std::string(fault) + "\n"), std::string::npos) << fault << " in\n"
-                                                                            << told;
+                                                                           << told;
     gamekit::click("levels_button_right");
-    check("browser", page("Deep Core", deep, 1),
-          "browser-deep");
+    check("browser", page("Deep Core", deep, 1), "browser-deep");
     gamekit::click("levels_button_left");
     // Gaps won: Lever opens and turns green.
     game().levelBrowser().levelWon(0);

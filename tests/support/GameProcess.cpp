@@ -110,16 +110,16 @@ int GameProcess::waitExit(int timeoutMs) {
     return exitStatus;
 }
 
-unsigned long GameProcess::waitForWindow(
-    WindowGeometry& g, const std::function<bool(const WindowGeometry&)>& placed) {
+unsigned long GameProcess::waitForWindow(WindowGeometry& g,
+                                         const std::function<bool(const WindowGeometry&)>& placed) {
     unsigned long window = 0;
     until(60000, 50, [&] {
         const std::string found = run({"xdotool", "search", "--name", "^Dovra$"});
         if (!found.empty()) {
             window = std::strtoul(found.c_str(), nullptr, 10);
-            std::sscanf(run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)})
-                            .c_str(),
-                        "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &g.x, &g.y, &g.width, &g.height);
+            std::sscanf(
+                run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)}).c_str(),
+                "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &g.x, &g.y, &g.width, &g.height);
         }
         return (window && placed(g)) || !running();
     });
