@@ -1,6 +1,12 @@
+#include <set>
+
 #include "elements/DialogRules.h"
+#include "elements/LevelRun.h"
+#include "elements/MapCodec.h"
 #include "engine/DialogCard.h"
 #include "engine/ExtBitmap.h"
+#include "engine/LightSystem.h"
+#include "engine/TextFile.h"
 #include "tests/elements/LevelKit.h"
 
 // Levers, NPCs, surfaces and dialogs as play and their pages use them, each kind out
@@ -87,6 +93,43 @@ TEST_F(KindsTest, LeverUntouchedSwitchedFallsBackOnTheWrongTickOrEndDropsTheFlag
     levers.editor().select(0);
     drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f}, true);  // from the bottom-right corner
     EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
+}
+
+// A run's end gives the editor back every element as it stood before the
+// run: the lever pulled, the camera turned toward the player and firing,
+// the light mid-blink, the NPC walking and the player moved all stand again
+// as placed. (What the stores hold after it: the lifecycle census.)
+TEST_F(KindsTest, RunEndLeavesAnElementAsTheRunLeftIt) {
+    const MapCodec::ReadResult map = MapCodec::read(NK::TextFile::parse(
+        "PLY 400 850\nCAM 0 -540 3000 1620\nFE 2000\nG 2700 825\nSF 0 1000 3000 1000\n"
+        "LE 380 750 0 -1\nE 1200 850 0 0 1000\nN 1000 700 0 0\nL 500 500 1 1 1 150 2 1 0.5 50 "
+        "1\n"));
+    ASSERT_TRUE(map.ok) << map.error;
+    level.document().apply(map.data);
+    const std::vector<NK::ExtBitmapStore*> stores = {&levers.images(), &level.enemies->images(),
+                                                     &npcs.images(), &level.gate->images(),
+                                                     &level.player->images()};
+    auto looks = [&] {  // each picture's frame, turn and place; the light's strength
+        std::set<std::string> seen = {
+            std::to_string(level.lights->system().getIntensity(level.lights->keyAt(0)))};
+        for (NK::ExtBitmapStore* store : stores)
+            for (auto& [key, b] : *store)
+                seen.insert(key + " " + std::to_string(b->frame.current) + " " +
+                            std::to_string(b->angle) + " " + std::to_string(b->rect.x));
+        return seen;
+    };
+    const std::set<std::string> before = looks();
+    LevelRun run = level.run();
+    run.start();
+    PlayInput in;
+    in.right = in.usePressed = true;
+    for (int t = 0; t < 90; ++t) {  // as play ticks: the level, then its pictures
+        run.tick(in, true);
+        for (NK::ExtBitmapStore* store : stores) store->updateExtBitmaps();
+    }
+    ASSERT_TRUE(levers.list()[0].switched && level.enemies->images().get("0c").angle != 0.0f);
+    run.end();
+    EXPECT_EQ(looks(), before);
 }
 
 // The end drops the pictures (the lifecycle census), not the records; how
