@@ -290,3 +290,17 @@ TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
         gamekit::tick({ALLEGRO_KEY_ESCAPE});  // back to the menu, as a player leaves
     }
 }
+
+// The menu's logo breathes, out to nothing and back in, 0.002 a tick: over
+// two spans of ten ticks, one at least holds no turn.
+TEST(Motion, MenuLogoStillOrBreathingAtTheWrongRate) {
+    gamekit::open(MainMenu);
+    const NK::ExtBitmap& logo = game().stores().extBitmaps.get("vexa");
+    float moved = 0.0f;
+    for (int span = 0; span < 2; ++span) {
+        const float from = logo.alpha.current;
+        gamekit::ticks(10);
+        moved = std::max(moved, std::abs(logo.alpha.current - from));
+    }
+    EXPECT_NEAR(moved, 0.02f, 1e-4f);
+}
