@@ -25,6 +25,7 @@ TEST(PackRules, Utf8OverlongSurrogateOrCutShortTakenAsText) {
     EXPECT_NE(PackRules::nameProblem("Deep_Core"), "");  // "_" is a blank in the list
     EXPECT_NE(PackRules::nameProblem("A\tB"), "");
     EXPECT_EQ(PackRules::nameProblem("Forest Trail 2"), "");
+    EXPECT_EQ(PackRules::nameProblem(std::string(61, 'a')), "longer than 60 bytes");
     for (const char* id : {"", "-a", "A", "a b", "a/b", "a.b"})
         EXPECT_NE(PackRules::idProblem(id), "") << id;
     EXPECT_EQ(PackRules::idProblem("forest_trail-2"), "");

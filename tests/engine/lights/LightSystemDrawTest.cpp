@@ -16,8 +16,11 @@ TEST(LightSlots, KeyRemadeInAFullStoreOrCountedTwice) {
     store.clearLight("none");
     EXPECT_EQ(store.getIntensity("42") + store.getIntensity("7") + store.getIntensity("none"),
               300 + 150);
+    const ALLEGRO_COLOR none = store.getColor("none");
+    EXPECT_EQ(nktest::Floats({none.r, none.g, none.b, none.a}), nktest::Floats({0, 0, 0, 1}));
     EXPECT_EQ(log.lines(),
               (nktest::Lines{"INFO: Light with key \"42\" remade", "INFO: Max lights reached",
                              "INFO: Light with key \"none\" not found to clear",
-                             "ERROR: Light key \"none\" not found (getPosition)"}));
+                             "ERROR: Light key \"none\" not found (getPosition)",
+                             "ERROR: Light key \"none\" not found (getColor)"}));
 }
