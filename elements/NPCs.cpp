@@ -135,20 +135,13 @@ void NPCs::build() {
     w.makeLabel("type", "Type", title, ALLEGRO_ALIGN_LEFT, PanelWidgets::titleSize, white);
     const NK::Rect row = w.takeRow();
     const float arrow = 70.0f;
-    w.makeButton({"type_left", "<<",
-                  [this] {
-                      stepType(-1);
-                      panel.refreshPanel();
-                  }},
+    // The arrows change the type alone; its label follows it every tick.
+    w.makeButton({"type_left", "<<", [this] { stepType(-1); }},
                  NK::Rect(row.x, row.y, arrow, row.height));
     w.makeLabel("type_select", "",
                 NK::Rect(row.x + arrow, row.y, row.width - 2.0f * arrow, row.height),
                 ALLEGRO_ALIGN_CENTRE, PanelWidgets::textSize, white);
-    w.makeButton({"type_right", ">>",
-                  [this] {
-                      stepType(1);
-                      panel.refreshPanel();
-                  }},
+    w.makeButton({"type_right", ">>", [this] { stepType(1); }},
                  NK::Rect(row.x + row.width - arrow, row.y, arrow, row.height));
     w.endSection();
     PanelWidgets::Group position = panel.positionGroup();
