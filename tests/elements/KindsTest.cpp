@@ -102,8 +102,8 @@ TEST_F(KindsTest, LeverUntouchedSwitchedFallsBackOnTheWrongTickOrEndDropsTheFlag
 TEST_F(KindsTest, RunEndLeavesAnElementAsTheRunLeftIt) {
     const MapCodec::ReadResult map = MapCodec::read(NK::TextFile::parse(
         "PLY 400 850\nCAM 0 -540 3000 1620\nFE 2000\nG 2700 825\nSF 0 1000 3000 1000\n"
-        "LE 380 750 0 -1\nE 1200 850 0 0 1000\nN 1000 700 0 0\nL 500 500 1 1 1 150 2 1 0.5 50 "
-        "1\n"));
+        "LE 380 750 0 -1\nE 1200 850 0 0 1000\nN 1000 700 0 0\n"
+        "L 500 500 1 1 1 150 2 1 0.5 50 1\n"));
     ASSERT_TRUE(map.ok) << map.error;
     level.document().apply(map.data);
     const std::vector<NK::ExtBitmapStore*> stores = {&levers.images(), &level.enemies->images(),
