@@ -43,6 +43,9 @@ endif()
 nk_add_test(test_soak LIBS dovra_game SOURCES tests/game/soak/StartupSoakTest.cpp)
 nk_add_test(test_e2e_core LIBS nk_core SOURCES tests/e2e/WindowE2ETest.cpp)
 add_dependencies(test_e2e_core dovra)
+# A program a test starts is named as a file it needs: ctest then skips the
+# test when it is missing, and the mutation runner knows which code it runs.
+set_tests_properties(test_e2e_core PROPERTIES REQUIRED_FILES $<TARGET_FILE:dovra>)
 nk_add_bench(bench_startup LIBS dovra_game SOURCES bench/bench_startup.cpp)
 
 # Level document, map file and element collections.
@@ -107,4 +110,5 @@ endif()
 # dovra-pack program as both run it.
 nk_add_test(test_e2e_pack LIBS dovra_game SOURCES tests/e2e/PackE2ETest.cpp)
 add_dependencies(test_e2e_pack dovra-pack)
+set_tests_properties(test_e2e_pack PROPERTIES REQUIRED_FILES $<TARGET_FILE:dovra-pack>)
 target_compile_definitions(test_e2e_pack PRIVATE NK_PACK_BINARY="${CMAKE_BINARY_DIR}/bin/dovra-pack")

@@ -121,3 +121,8 @@ include(CPack)
 # installed dovra-replay started with a temporary HOME (tests/install/).
 add_test(NAME installed_game
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/install/installed_game.py ${CMAKE_BINARY_DIR})
+set(DOVRA_PROGRAM_FILES)
+foreach(program ${DOVRA_PROGRAMS})
+    list(APPEND DOVRA_PROGRAM_FILES $<TARGET_FILE:${program}>)
+endforeach()
+set_tests_properties(installed_game PROPERTIES REQUIRED_FILES "${DOVRA_PROGRAM_FILES}")

@@ -2,9 +2,9 @@
 """Mutation testing of our own: how many small planted faults do the tests catch?
 
 Plants one classic fault at a time at a seeded random line of the game's code,
-rebuilds only what that file reaches, runs the test binaries it reaches (unit
-tests and the replays; the end-to-end binaries only with MUTANTS_E2E=1) and
-records whether a test failed. A mutant that does not compile, or whose object
+rebuilds only what that file reaches, runs every test of `make test` whose
+programs it reaches (a test's own binary and the programs it names as
+REQUIRED_FILES) and records whether a test failed. A mutant that does not compile, or whose object
 file comes out byte-identical to the unmutated one (it cannot change
 behaviour), is dropped and another line is drawn.
 
@@ -12,7 +12,7 @@ Settings (environment): MUTANTS (how many to count, 60), MUTANTS_SEED (a new
 random seed each run unless given; the seed used is printed first and last,
 so any run can be repeated),
 MUTANTS_DIRS ("engine elements editor game"), MUTANTS_BUILD (build-mutants),
-MUTANTS_E2E (0), MUTANTS_TIMEOUT (seconds a test binary may take beyond five
+MUTANTS_TIMEOUT (seconds a test binary may take beyond five
 times its unmutated time, 30), MUTANTS_JOBS (test binaries run side by side,
 2), MUTANTS_MINUTES (stop drawing new mutants after this long; 0: no limit),
 MUTANTS_LOG (the report file, in the build folder). Run from the repository
@@ -49,7 +49,6 @@ COUNT = int(os.environ.get("MUTANTS", "60"))
 SEED = (int(os.environ["MUTANTS_SEED"]) if os.environ.get("MUTANTS_SEED")
         else random.SystemRandom().randrange(1, 1000000))
 DIRS = os.environ.get("MUTANTS_DIRS", "engine elements editor game").split()
-WITH_E2E = os.environ.get("MUTANTS_E2E", "0") == "1"
 SLACK = float(os.environ.get("MUTANTS_TIMEOUT", "30"))
 JOBS = int(os.environ.get("MUTANTS_JOBS", "2"))
 MINUTES = float(os.environ.get("MUTANTS_MINUTES", "0"))
@@ -87,19 +86,23 @@ def ctest_json():
 
 
 def test_list():
+    """Every test `make test` runs, with the programs of this build it runs:
+    its own binary, and the ones it names as files it needs (an end-to-end
+    test starts the game; a script starts dovra-pack)."""
     tests = []
     for t in ctest_json():
-        if "e2e" in t["name"] and not WITH_E2E:
-            continue
-        # Only binaries this build makes: a test run by an interpreter (the
-        # installed-game check) is no unit test, and ninja cannot build python3.
-        if "command" in t and not os.path.abspath(t["command"][0]).startswith(BUILD + os.sep):
-            continue
         cwd = ROOT
+        programs = []
+        if os.path.abspath(t["command"][0]).startswith(BUILD + os.sep):
+            programs.append(os.path.abspath(t["command"][0]))
         for p in t.get("properties", []):
             if p["name"] == "WORKING_DIRECTORY":
                 cwd = p["value"]
-        tests.append({"name": t["name"], "command": t["command"], "cwd": cwd})
+            if p["name"] == "REQUIRED_FILES":
+                programs += [os.path.abspath(f) for f in p["value"]
+                             if os.path.abspath(f).startswith(BUILD + os.sep)]
+        tests.append({"name": t["name"], "command": t["command"], "cwd": cwd,
+                      "programs": sorted(set(programs))})
     return tests
 
 
@@ -264,8 +267,7 @@ def main():
         if not ok:
             sys.exit("mutants: the unmutated tree does not build\n" + out[-3000:])
     tests = test_list()
-    binaries = {t["command"][0] for t in tests}
-    targets = sorted(os.path.relpath(b, BUILD) for b in binaries)
+    targets = sorted({os.path.relpath(b, BUILD) for t in tests for b in t["programs"]})
     ok, out = build(targets)
     if not ok:
         sys.exit("mutants: the unmutated tree does not build\n" + out[-3000:])
@@ -279,17 +281,19 @@ def main():
     tests.sort(key=lambda t: -baseline[t["name"]])
     timeouts = {name: 5 * took + SLACK for name, took in baseline.items()}
     clean = {p: digest(p) for p in objects()}
-    made_of = {t["name"]: link_inputs(os.path.relpath(t["command"][0], BUILD)) for t in tests}
+    program_objects = {b: link_inputs(b) for b in targets}
+    made_of = {t["name"]: set().union(*(program_objects[os.path.relpath(b, BUILD)]
+                                        for b in t["programs"]))
+               for t in tests}
 
     def to_build(path):
-        """What a change to this file must rebuild: the test binaries its object
-        reaches, or the object alone when no test does; every test binary for
-        a header."""
+        """What a change to this file must rebuild: the programs its object
+        reaches, or the object alone when none does; every program for a
+        header."""
         objs = {o for o in clean if o.endswith("/" + path + ".o")}
         if not objs:
             return targets
-        reach = sorted(os.path.relpath(t["command"][0], BUILD) for t in tests
-                       if made_of[t["name"]] & objs)
+        reach = sorted(b for b in targets if program_objects[b] & objs)
         return reach or sorted(os.path.relpath(o, BUILD) for o in objs)
 
     equivalent = known_equivalent()

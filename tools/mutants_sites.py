@@ -24,6 +24,10 @@ IF_RETURN = re.compile(r'^(\s*(if|else if)\s*\(.*\)\s*)(return\b[^;]*;)\s*$')
 CONDITION = re.compile(r'\b(if|while)\s*\(')
 # A parameter list (a type, then a name): a declaration, not a call.
 DECLARATION = re.compile(r'[(,]\s*(const\s+)?[\w:<>]+[&*]*\s+[&*]*\w+\s*[,)=]')
+# Functions whose first two arguments may change places without changing the
+# result (a minimum, a length, a distance between two things): swapping them
+# plants no fault, so it is not drawn.
+SYMMETRIC = re.compile(r'(\bstd::)?\b(min|max|fmin|fmax|hypot|within|distance)\s*$')
 SIMPLE_ARG = re.compile(r'^\s*(-?[A-Za-z_][\w.]*(->\w+)*|-?\d+(\.\d*)?[fF]?)\s*$')
 
 
@@ -158,6 +162,8 @@ def mutations(line, masked, lines, at, rng):
         if close_at < 0:
             continue
         spans = split_args(masked, open_at, close_at)
+        if SYMMETRIC.search(masked[:open_at]):
+            spans = spans[1:]
         for a, b in zip(spans, spans[1:]):
             left, right = masked[a[0]:a[1]], masked[b[0]:b[1]]
             if SIMPLE_ARG.match(left) and SIMPLE_ARG.match(right) \

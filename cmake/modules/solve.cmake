@@ -18,3 +18,4 @@ target_include_directories(dovra-pack PRIVATE ${CMAKE_BINARY_DIR}/generated)
 # for its own fault, in one line, with the game folder left as it was.
 add_test(NAME hostile_packs COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packs/hostile_packs.py
          $<TARGET_FILE:dovra-pack>)
+set_tests_properties(hostile_packs PROPERTIES REQUIRED_FILES $<TARGET_FILE:dovra-pack>)
