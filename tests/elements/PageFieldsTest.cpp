@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "elements/CameraRules.h"
 #include "elements/MapCodec.h"
 #include "elements/PanelRules.h"
@@ -201,13 +203,16 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         expected[xWord] = MapCodec::formatReal(at.x + dx);
         expected[xWord + 1] = MapCodec::formatReal(at.y + dy);
         EXPECT_EQ(after.back(), expected) << tag;
+        EXPECT_EQ(shown("position_x"), PanelRules::fieldText(std::stof(before[chosen][xWord])))
+            << tag;
         p->hide();
     }
 }
 
 // A drag from off an element's centre moves it by the pointer's way, not to
-// the pointer, and the page shows where, also straight across or up; with the
-// button up nothing moves.
+// the pointer, whether it was chosen before or is picked by the same press,
+// and the page shows where, also straight across or up; with the button up
+// nothing moves.
 TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
     level.gate->setPosition(1000.0f, 800.0f);
     // The page, the kind's tag, the input of its x and the word of it, and
@@ -220,20 +225,27 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
                    {8, "B", "position_x", 3, 920, 720, 200, 0},
                    {10, "L", "position_x", 1, 970, 400, 200, -100}};
     for (const auto& [pageNo, tag, field, xWord, gx, gy, dx, dy] : cases) {
-        EditorPanel* p = open(pageNo);
-        if (hasInput("select")) choose(1);
-        const float x = savedValue(tag, 0, xWord), y = savedValue(tag, 0, xWord + 1);
-        const NK::Vec2 from = pointAtLevel(gx, gy);
-        const NK::Vec2 to = pointAtLevel(gx + dx, gy + dy);
-        drag(*p, from, to, true);
-        const float movedX = x + to.x - from.x;
-        EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
-        EXPECT_EQ(savedValue(tag, 0, xWord + 1), y + to.y - from.y) << tag;
-        EXPECT_EQ(shown(field), PanelRules::fieldText(movedX)) << tag;
-        pointAtLevel(300.0f, 300.0f);
-        tick(*p, false);
-        EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
-        p->hide();
+        NK::Vec2 movedBy(0.0f, 0.0f);  // by the drags before
+        for (const bool chosenFirst : {true, false}) {
+            EditorPanel* p = open(pageNo);
+            if (hasInput("select") && chosenFirst) choose(1);
+            if (!chosenFirst) clickLevel(*p, {20.0f, 20.0f});  // nothing there
+            const float x = savedValue(tag, 0, xWord), y = savedValue(tag, 0, xWord + 1);
+            const NK::Vec2 from = pointAtLevel(gx + movedBy.x, gy + movedBy.y);
+            const NK::Vec2 to = pointAtLevel(from.x + dx, from.y + dy);
+            drag(*p, from, to, true);
+            movedBy = movedBy + to - from;
+            const float movedX = x + to.x - from.x, movedY = y + to.y - from.y;
+            const std::string yField = std::string(field, std::strlen(field) - 1) + "y";
+            EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag << chosenFirst;
+            EXPECT_EQ(savedValue(tag, 0, xWord + 1), movedY) << tag << chosenFirst;
+            EXPECT_EQ(shown(field), PanelRules::fieldText(movedX)) << tag << chosenFirst;
+            EXPECT_EQ(shown(yField), PanelRules::fieldText(movedY)) << tag << chosenFirst;
+            pointAtLevel(300.0f, 300.0f);
+            tick(*p, false);
+            EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
+            p->hide();
+        }
     }
     EXPECT_TRUE(level.gate->changed);
 }
