@@ -33,12 +33,21 @@ TEST(GameWindow, SizedAndCentredForTheDesktopAndClosesCleanly) {
     }
 }
 
-// A map that cannot be opened is one line on standard error and status 2,
-// before any window: with no DISPLAY at all the game must not even try.
-TEST(PlayFromCommandLine, MapThatCannotBeOpenedIsOneLineAndStatusTwoBeforeAnyWindow) {
-    const nktest::CommandRun r =
-        nktest::runCommand("cd '" NK_SOURCE_DIR "' && env -u DISPLAY '" NK_GAME_BINARY
-                           "' no/such/map.txt 2>&1 >/dev/null");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.output, "dovra: cannot open map \"no/such/map.txt\"\n");
+// A command line the game cannot follow is told on standard error with
+// status 2, before any window: with no DISPLAY at all the game must not even
+// try. A map that cannot be opened is one line; a wrong option or operand
+// is the reason first, then how the game is called.
+TEST(PlayFromCommandLine, WrongCommandLineToldWithStatusTwoBeforeAnyWindow) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"no/such/map.txt", "dovra: cannot open map \"no/such/map.txt\"\n"},
+        {"--record-replay", "dovra: option '--record-replay' requires an argument\n"},
+        {"--bogus", "dovra: unrecognized option '--bogus'\n"},
+        {"a.txt b.txt", "dovra: extra operand 'b.txt'\n"}};
+    for (const auto& [arguments, told] : cases) {
+        const nktest::CommandRun r = nktest::runCommand(
+            std::string("cd '" NK_SOURCE_DIR "' && env -u DISPLAY '" NK_GAME_BINARY "' ") +
+            arguments + " 2>&1 >/dev/null");
+        EXPECT_EQ(r.status, 2) << arguments;
+        EXPECT_EQ(r.output.substr(0, r.output.find('\n') + 1), told) << arguments;
+    }
 }
