@@ -25,9 +25,9 @@ CONDITION = re.compile(r'\b(if|while)\s*\(')
 # A parameter list (a type, then a name): a declaration, not a call.
 DECLARATION = re.compile(r'[(,]\s*(const\s+)?[\w:<>]+[&*]*\s+[&*]*\w+\s*[,)=]')
 # Functions whose first two arguments may change places without changing the
-# result (a minimum, a length, a distance between two things): swapping them
-# plants no fault, so it is not drawn.
-SYMMETRIC = re.compile(r'(\bstd::)?\b(min|max|fmin|fmax|hypot|within|distance)\s*$')
+# result (a minimum, a length, a distance, whether two paths are one folder):
+# swapping them plants no fault, so it is not drawn.
+SYMMETRIC = re.compile(r'(\bstd::)?\b(min|max|fmin|fmax|hypot|within|distance|sameFolder)\s*$')
 SIMPLE_ARG = re.compile(r'^\s*(-?[A-Za-z_][\w.]*(->\w+)*|-?\d+(\.\d*)?[fF]?)\s*$')
 
 
