@@ -51,9 +51,9 @@ WALK_MAP = read("walk.txt")
 WALK_PROOF = proof(read("walk.replay"), "maps/walk.txt")
 
 
-def manifest(pack_id="walkers", name="Walk On", version=1, extra=""):
-    return "format 1\nid %s\nname %s\nauthor Dovra tests\nversion %d\n%s" % (
-        pack_id, name, version, extra)
+def manifest(pack_id="walkers", name="Walk On", version=1, extra="", form=1):
+    return "format %d\nid %s\nname %s\nauthor Dovra tests\nversion %d\n%s" % (
+        form, pack_id, name, version, extra)
 
 
 def good(**changes):
@@ -170,6 +170,14 @@ def hostile():
          good(manifest=manifest(name="Walk\nOn"))),
         ("name-with-return", 1, "manifest.txt: name: holds a control character",
          good(manifest=manifest(name="Walk\rOn"))),
+        ("format-2", 1, "manifest.txt: format 2 is not one this game reads",
+         good(manifest=manifest(form=2))),
+        # One byte past each length a pack's list allows: a label of 41, a
+        # map file name of 65.
+        ("label-41-bytes", 1, 'levels.txt: line 1: not "maps/NAME.txt LABEL FLAG"',
+         good(levels="maps/walk.txt %s 1\n" % ("L" * 41))),
+        ("map-name-65-bytes", 1, 'levels.txt: line 1: not "maps/NAME.txt LABEL FLAG"',
+         good(levels="maps/%s.txt Walk 1\n" % ("w" * 61))),
         ("no-manifest", 1, "manifest.txt: missing", good(manifest=None)),
         ("no-proof", 1, 'levels.txt: line 1: no "proofs/walk.replay" in the pack',
          good(proof=None)),
