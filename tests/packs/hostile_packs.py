@@ -9,7 +9,9 @@ refusal that is not one line, or that does not name the entry at fault; and
 any file of the game folder written, left behind or taken away by a refused
 pack (the proofs' play included). Then the packs that must install: a good
 pack does, and after it a pack under its display name, or the same pack again
-without --replace, is refused with the game folder untouched.
+without --replace, is refused with the game folder untouched. Last, removing
+a pack that is not installed changes nothing, and removing the good one
+leaves the game folder as it was before the pack came.
 
 Usage: hostile_packs.py DOVRA_PACK   (needs a display: make test has one)
 """
@@ -45,10 +47,8 @@ def game_folder(root):
     return folder
 
 
-
-
-def install(program, folder, pack):
-    run = subprocess.run([program, "install", pack], cwd=folder,
+def install(program, folder, pack, verb="install"):
+    run = subprocess.run([program, verb, pack], cwd=folder,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=600)
     return run.returncode, run.stderr.decode("utf-8", "replace")
 
@@ -98,6 +98,7 @@ def main():
 
         folder = game_folder(os.path.join(root, "clash"))
         good = os.path.join(PACKS, "good/walkers.dovrapack")
+        empty = tree(folder)
         got, err = install(program, folder, good)
         if got != 0 or not os.path.isfile(
                 os.path.join(folder, "Resources/LevelPacks/walkers-v1.txt")):
@@ -106,6 +107,16 @@ def main():
                 'name "Walk On" is another installed pack\'s')
         refused(program, folder, good, 1, 'pack "walkers" is installed (--replace replaces it)',
                 what="walkers.dovrapack again")
+        # Removing a pack that is not there changes nothing; removing the one
+        # that is leaves the folder as it was before it came.
+        installed = tree(folder)
+        got, err = install(program, folder, "strollers", verb="remove")
+        if got != 1 or 'no installed pack "strollers"' not in err or tree(folder) != installed:
+            failures.append("remove strollers: exit status %d, %r" % (got, err))
+        got, err = install(program, folder, "walkers", verb="remove")
+        if got != 0 or tree(folder) != empty:
+            failures.append("remove walkers: exit status %d, %r, the folder not as before" %
+                            (got, err))
     for failure in failures:
         print("FAIL " + failure)
     return 1 if failures else 0
