@@ -108,8 +108,10 @@ TEST_F(ElementPanelTest, ClickPicksDragsRotatesAndClearsOnlyInsideTheEditingArea
               std::make_tuple(0, 200.0f, std::string("150.00")));
     release(backgrounds);
 
-    drag(backgrounds, {440, 200}, {300, 400});  // rotate handle: centre + (100 + 40, 0)
-    EXPECT_NEAR(picture(0).angle, 1.5707964f, 1e-6);
+    // From the rotate handle (centre + (100 + 40, 0)) to below and right of
+    // the centre: the picture turns to face the pointer, an eighth of a turn.
+    drag(backgrounds, {440, 200}, {400, 300});
+    EXPECT_NEAR(picture(0).angle, 0.7853982f, 1e-6);
     release(backgrounds);
     clickLevel(backgrounds, {1000, 900});
     EXPECT_FALSE(panel().hasSelection());
