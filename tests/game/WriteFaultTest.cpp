@@ -114,9 +114,10 @@ TEST(WriteFaults, FailedWriteLosesTheOldFileLeavesHalfAFileOrIsNotReported) {
             EXPECT_EQ(leftBeside(w.path), "") << where;
         }
     }
-    // Tried again on its next period, the crash copy is written.
+    // Tried again on its next period, as the editor ticks, the crash copy is
+    // written.
     NK::writeFault = nullptr;
-    for (int t = 0; t < 60; ++t) io.keepRecovery();
+    gamekit::ticks(60);
     EXPECT_EQ(nktest::contentsOf(copy), io.snapshot());
     io.recoverySeconds = period;
     io.clearMap();
