@@ -49,5 +49,4 @@ nk_add_test(test_core LIBS nk_core SOURCES
     tests/engine/LogTest.cpp
     tests/engine/ViewTest.cpp
     tests/engine/InputTest.cpp
-    tests/engine/GamepadTest.cpp
-    tests/engine/PrimitivesDrawTest.cpp)
+    tests/engine/GamepadTest.cpp)

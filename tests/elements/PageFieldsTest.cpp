@@ -203,8 +203,6 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
         expected[xWord] = MapCodec::formatReal(at.x + dx);
         expected[xWord + 1] = MapCodec::formatReal(at.y + dy);
         EXPECT_EQ(after.back(), expected) << tag;
-        EXPECT_EQ(shown("position_x"), PanelRules::fieldText(std::stof(before[chosen][xWord])))
-            << tag;
         p->hide();
     }
 }

@@ -258,8 +258,6 @@ TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
     // The screen, the tab chosen there, the widget system, the button.
     const std::tuple<Scene, const char*, const char*, const char*, const char*> rows[] = {
         {MainMenu, "", "game", "main_button_3", "70 100/15 70/15"},
-        {LevelBrowser, "", "game", "levels_button_2", "70 100/15 70/15"},
-        {Tutorial, "", "game", "tutorial_button_next", "70 100/15 70/15"},
         {Editor, "gate", "game", "enemies", "100 70/15 100/15"},
         {Editor, "gate", "game", "gate", "100 100/1 100/1"},
         {Editor, "importexport", "io", "save", "70 100/15 70/15"},

@@ -65,12 +65,6 @@ void openFreshEditor() {
     gamekit::open(Editor);
 }
 
-// A button clicked on the scene's widgets (or on a page's), then a tick.
-void clickIn(const std::string& key, NK::GUISystem& gui = game().gui()) {
-    gui.getButton(key).first(key);
-    tick();
-}
-
 // A key pressed for a tick, then a tick with none.
 void press(int key) {
     tick({key});
@@ -168,14 +162,14 @@ TEST_F(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced
     eachTab(1, [&](const std::string& state) { check(state); });
     tick({ALLEGRO_KEY_SPACE});
     check("editor/run/row1");
-    clickIn("change");
+    gamekit::press("change");
     check("editor/run/row0");
     // The run ends on the tab it left, with the row switched to during it.
     press(ALLEGRO_KEY_ESCAPE);
     check("editor/lights/row0");
-    clickIn("importexport");
+    gamekit::press("importexport");
     check("editor/io/row0");
-    clickIn("change");
+    gamekit::press("change");
     check("editor/io/row1");
     press(ALLEGRO_KEY_ESCAPE);
     EXPECT_EQ(game().scene(), MainMenu);
@@ -228,9 +222,9 @@ TEST_F(Screens, ElementDrawnWrongOrItsPageShowingAnotherElementsValuesOrAStaleOn
         for (const NK::ShownWidget& w : page.shownWidgets())
             if (w.kind == NK::ShownWidget::Button) buttons.push_back(w.key);
         // A third of the kind, chosen, so stepping back and on moves.
-        if (std::count(buttons.begin(), buttons.end(), "add")) clickIn("add", page);
+        if (std::count(buttons.begin(), buttons.end(), "add")) gamekit::press("add", &page);
         for (const std::string& key : buttons) {
-            clickIn(key, page);
+            gamekit::press(key, &page);
             for (const std::string& f : ScreenProbe::staleFields(g))
                 faults.push_back("after " + key + ": " + f);
         }
@@ -247,10 +241,10 @@ TEST_F(Screens, RecoverShownWithoutACrashCopyOrMissingWhileOneIsOffered) {
     Game& g = gamekit::restart(true);
     gamekit::open(Editor);
     check("editor/io/row0/recover");
-    clickIn("change");
+    gamekit::press("change");
     check("editor/io/row1/recover");
     // Starting another level ends the offer.
-    clickIn("new", g.importExport().widgets());
+    gamekit::press("new", &g.importExport().widgets());
     check("editor/io/row1");
     press(ALLEGRO_KEY_ESCAPE);
     EXPECT_EQ(g.scene(), MainMenu);
@@ -272,8 +266,8 @@ TEST_F(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) 
         const std::string add = buttons.count("add_s") ? "add_s" : "add";
         if (!buttons.count(add)) return;
         const Census before = takeCensus(g);
-        if (buttons.count("set_precreated")) clickIn("set_precreated", page);
-        clickIn(add, page);
+        if (buttons.count("set_precreated")) gamekit::press("set_precreated", &page);
+        gamekit::press(add, &page);
         gamekit::ticks(30);
         check(state + "+added");
         gamekit::hold(ALLEGRO_KEY_LCTRL);
@@ -282,8 +276,8 @@ TEST_F(Screens, NewElementsFirstValuesOrACopysChoiceWrongOrAnElementLeftBehind) 
         gamekit::hold(ALLEGRO_KEY_LCTRL, false);
         gamekit::ticks(30);
         check(state + "+copied");
-        clickIn("remove", page);
-        clickIn("remove", page);
+        gamekit::press("remove", &page);
+        gamekit::press("remove", &page);
         for (const std::string& d : differences(before, takeCensus(g)))
             faults.push_back(state + " with both removed: " + d);
     });

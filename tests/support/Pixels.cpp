@@ -15,11 +15,6 @@ Rgba pixelAt(int x, int y, ALLEGRO_BITMAP* bitmap) {
     return {r, g, b, a};
 }
 
-bool near(const Rgba& c, int r, int g, int b, int tolerance) {
-    return std::abs(c.r - r) <= tolerance && std::abs(c.g - g) <= tolerance &&
-           std::abs(c.b - b) <= tolerance;
-}
-
 std::string colours(const Points& points, ALLEGRO_BITMAP* bitmap, int tolerance) {
     ALLEGRO_BITMAP* target = bitmap ? bitmap : al_get_backbuffer(al_get_current_display());
     const float sx = bitmap ? 1.0f : al_get_bitmap_width(target) / 1920.0f;

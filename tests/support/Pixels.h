@@ -14,8 +14,6 @@ struct Rgba {
 
 // The pixel at x, y of a bitmap (the back buffer when null).
 Rgba pixelAt(int x, int y, ALLEGRO_BITMAP* bitmap = nullptr);
-// True when every channel is within `tolerance` of the expected value.
-bool near(const Rgba& c, int r, int g, int b, int tolerance = 8);
 
 // One letter per point for the colour seen there, every channel within
 // `tolerance` of 0 or 255: K black, R red, G green, Y yellow, B blue,
