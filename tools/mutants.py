@@ -4,16 +4,16 @@
 Plants one classic fault at a time at a seeded random line of the game's code,
 rebuilds only what that file reaches, runs every test of `make test` whose
 programs it reaches (a test's own binary and the programs it names as
-REQUIRED_FILES) and records whether a test failed. A mutant that does not compile, or whose object
-file comes out byte-identical to the unmutated one (it cannot change
-behaviour), is dropped and another line is drawn.
+REQUIRED_FILES) and records whether a test failed. A mutant that does not
+compile, or whose object file comes out byte-identical to the unmutated one
+(it cannot change behaviour), is dropped and another line is drawn.
 
 Settings (environment): MUTANTS (how many to count, 60), MUTANTS_SEED (a new
 random seed each run unless given; the seed used is printed first and last,
 so any run can be repeated),
 MUTANTS_DIRS ("engine elements editor game"), MUTANTS_BUILD (build-mutants),
-MUTANTS_TIMEOUT (seconds a test binary may take beyond five
-times its unmutated time, 30), MUTANTS_JOBS (test binaries run side by side,
+MUTANTS_TIMEOUT (seconds a test may take beyond five times its unmutated
+time, 30), MUTANTS_JOBS (tests run side by side,
 2), MUTANTS_MINUTES (stop drawing new mutants after this long; 0: no limit),
 MUTANTS_LOG (the report file, in the build folder). Run from the repository
 root, on a display (tools/headless.sh).
