@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 // A drag held over many ticks is one step; undo and redo walk the steps
-// until a new change cuts redo off; restoring a state is no change.
-TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeRestoreRecordedOrDepthExceeded) {
+// until a new change cuts redo off; restoring a state is no change; a level
+// opened leaves nothing of the last one to undo or redo.
+TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeOrLevelRestoreRecordedOrDepthExceeded) {
     UndoHistory h;
     h.reset("a");
     EXPECT_FALSE(h.record("a"));
@@ -18,6 +19,9 @@ TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeRestoreRecordedOrDepthE
     EXPECT_TRUE(h.record("d"));
     for (bool undo : {false, true}) step(undo);
     EXPECT_EQ(seen, "ba-b-b");
+    h.undo();
+    h.reset("e");
+    EXPECT_FALSE(h.redo() || h.undo());
 
     // Only the newest steps up to the depth are kept: what undo or redo can
     // still bring back is held; what a new change cut off from redo, or what

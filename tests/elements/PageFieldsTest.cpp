@@ -91,6 +91,7 @@ const FieldCase fieldCases[] = {
     {0, "fall_edge_y", "1750.5", "1750.50", "FE", 0, 1, 1750.5f},
     {1, "position_x", "3300", "3300.00", "G", 0, 1, 3300.0f},
     {1, "position_y", "640", "640.00", "G", 0, 2, 640.0f},
+    {1, "position_x", "77", "0.00", "G", 0, 1, 0.0f, "position_reset"},
     {2, "position_y", "320", "320.00", "E", 0, 2, 320.0f},
     {2, "angle_head", "135", "135.00", "E", 0, 3, 3.0f * pi / 4.0f},
     {2, "angle_holder", "-90", "-90.00", "E", 0, 4, -pi / 2.0f},
@@ -216,7 +217,8 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
     // The page, the kind's tag, the input of its x and the word of it, and
     // where it is grabbed and by how much it is moved.
     const std::tuple<int, const char*, const char*, std::size_t, float, float, float, float>
-        cases[] = {{1, "G", "position_x", 1, 1040, 760, 200, 0},
+        cases[] = {{0, "PLY", "position_x", 1, 420, 800, 200, -100},
+                   {1, "G", "position_x", 1, 1040, 760, 200, 0},
                    {2, "E", "position_x", 1, 1180, 290, 0, -100},
                    {4, "D", "trigger_area_x", 1, 150, 650, 200, 0},
                    {5, "N", "position_x", 1, 750, 900, 0, -100},

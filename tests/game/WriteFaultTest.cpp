@@ -18,14 +18,15 @@ namespace {
 
 struct Fault {
     NK::WriteStep step = NK::WriteStep::Open;
-    int calls = 0;  // of the step, so far
+    int calls = 0;    // of the step, so far
+    int failing = 1;  // the call of the step that fails
 };
 Fault fault;
 const NK::WriteStep steps[] = {NK::WriteStep::Open, NK::WriteStep::Write, NK::WriteStep::Sync,
                                NK::WriteStep::Rename};
 
-bool failFirst(NK::WriteStep step, const std::string&) {
-    return step == fault.step && ++fault.calls == 1;
+bool failChosen(NK::WriteStep step, const std::string&) {
+    return step == fault.step && ++fault.calls == fault.failing;
 }
 
 // A file the game replaces, and what its failing write must give back:
@@ -102,12 +103,12 @@ TEST(WriteFaults, FailedWriteLosesTheOldFileLeavesHalfAFileOrIsNotReported) {
     io.clearMap();
     io.loadMap(nktest::sourcePath("tests/data/maps/two_of_each.txt"));
 
-    NK::writeFault = failFirst;
+    NK::writeFault = failChosen;
     for (const Write& w : writes) {
         for (const NK::WriteStep step : steps) {
             const std::string where = std::string(w.what) + ", step " + std::to_string(int(step));
             nktest::writeFile(w.path, old);
-            fault = {step, 0};
+            fault = {step, 0, 1};
             EXPECT_EQ(w.run(), w.expected) << where;
             EXPECT_GE(fault.calls, 1) << where << ": the write never reached the step";
             EXPECT_EQ(nktest::contentsOf(w.path), old) << where;
@@ -136,15 +137,19 @@ TEST(WriteFaults, FirstStartFolderHalfWrittenOrItsFailureUnreported) {
         fs::create_directories(fs::path(data + "/" + file).parent_path());
         nktest::writeFile(data + "/" + file, "Resources/LevelPacks/a.txt A x\n");
     }
-    NK::writeFault = failFirst;
+    NK::writeFault = failChosen;
     for (const NK::WriteStep step : steps) {
-        fs::remove_all(folder);
-        fault = {step, 0};
-        const std::string problem = GameFolder::prepare(data, folder);
-        EXPECT_NE(problem.find("cannot be written"), std::string::npos)
-            << static_cast<int>(step) << ": " << problem;
-        for (const auto& e : fs::recursive_directory_iterator(folder))
-            EXPECT_EQ(e.path().string().find(".saving"), std::string::npos) << e.path();
+        // Each write of the first start failing in turn, the record last.
+        for (int failing = 1;; ++failing) {
+            fs::remove_all(folder);
+            fault = {step, 0, failing};
+            const std::string problem = GameFolder::prepare(data, folder);
+            if (fault.calls < failing) break;
+            EXPECT_NE(problem.find("cannot be written"), std::string::npos)
+                << static_cast<int>(step) << ", write " << failing << ": " << problem;
+            for (const auto& e : fs::recursive_directory_iterator(folder))
+                EXPECT_EQ(e.path().string().find(".saving"), std::string::npos) << e.path();
+        }
     }
     NK::writeFault = nullptr;
     fs::remove_all(folder);

@@ -34,6 +34,8 @@ TEST(AnimationPlayAdvance, FramesAndEventsPerTick) {
         {2, 0, 10, false, false, "0.1.1.1.2.2.2.3"},
         // ping-pong turn spending a repeat or not a run
         {-1, 1, 4, false, true, "0.1.2.3R3.2.1.0R0.1.2.3R3.2.1.0E-1"},
+        // a loop not starting each lap at the first frame
+        {-1, -1, 3, false, false, "0.1.2R0.1.2R0"},
         // reverse not wrapping to the last frame
         {-1, -1, 5, true, false, "0R4.3"},
     };
