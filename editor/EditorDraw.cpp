@@ -37,8 +37,10 @@ void EditorFrame::draw() {
     // figures walking, shots in flight.
     run.drawPieces(*services.bitmaps, running);
     if (showFallEdge) {
+        // Across what the view shows, so the line stays exact at any zoom.
         const float y = run.player->fallEdge;
-        services.renderContext->drawLine({-99999.0f, y}, {99999.0f, y},
+        const NK::Rect seen = view.rect();
+        services.renderContext->drawLine({seen.x, y}, {seen.x + seen.width, y},
                                          NK::Color(1, 0.25f, 0.25f, 1),
                                          3.0f * NK::perScreenPixel(view.rect()).x);
     }

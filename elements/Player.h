@@ -82,10 +82,6 @@ public:
     }
     // The camera area's outline, brighter while the Player tab is active.
     void drawCameraArea(bool tabActive);
-    // All the player's editor drawing at once: the camera area and, with the
-    // tab active, the overlay. A frame that draws overlays at a later step
-    // calls the two parts itself instead.
-    void drawEditor(bool tabActive, NK::Vec2 handleSize);
 
     static const NK::Rect defaultCameraArea;
     static constexpr float defaultFallEdge = 2000.0f;

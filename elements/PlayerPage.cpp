@@ -166,8 +166,3 @@ void Player::drawOverlay(NK::Vec2 handleSize) {
                             PanelRules::handleTint(mouse, corner, handleSize));
     }
 }
-
-void Player::drawEditor(bool tabActive, NK::Vec2 handleSize) {
-    drawCameraArea(tabActive);
-    if (tabActive) drawOverlay(handleSize);
-}

@@ -21,7 +21,6 @@ Display::Display(const char* title) {
     display = al_create_display(windowWidth, windowHeight);
     if (!display) {
         fatalError("Allegro display");
-        return;
     }
     al_set_window_position(display, layout.x, layout.y);
     if (unseen) Platform::hideWindow(display);

@@ -19,7 +19,6 @@ ALLEGRO_FONT* FontStore::load(const std::string& path, const std::string& key) {
         sizes[n].reset(al_load_ttf_font(path.c_str(), 3 * n, 0));
         if (!sizes[n]) {
             fatalError("Font path \"" + path + "\" not found or initialization fails");
-            return nullptr;
         }
     }
     return fonts.insert(key, std::move(sizes))[maxSize].get();

@@ -28,7 +28,6 @@ void Input::startEvents() {
     if (!queue) logError("Allegro event queue create.");
     if (!timer || !queue) {
         fatalError("Allegro events");
-        return;
     }
     al_register_event_source(queue, al_get_display_event_source(display->display));
     al_register_event_source(queue, al_get_timer_event_source(timer));

@@ -20,7 +20,6 @@ LightSystem::LightSystem(RenderContext* rc) : renderContext(rc) {
     if (!shader) {
         // Without a shader object there is no log to show; say what failed.
         fatalError("Light shader could not be created");
-        return;
     }
     attach(ALLEGRO_VERTEX_SHADER, vertexPath);
     if (!shader) return;

@@ -30,7 +30,7 @@ FatalHandler& handler() {
     return current;
 }
 
-void fatal(const std::string& heading, const std::string& text) {
+[[noreturn]] void fatal(const std::string& heading, const std::string& text) {
     if (handler())
         handler()(heading, text);
     else

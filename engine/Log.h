@@ -10,8 +10,8 @@ void logError(const std::string& message);
 
 // Shows the native "ERROR" box and ends the process with exit code -1.
 // Nothing is saved or released first: the program is in a state it cannot trust.
-void fatalError(const std::string& message);
-void fatalErrorWithHeading(const std::string& text, const std::string& heading);
+[[noreturn]] void fatalError(const std::string& message);
+[[noreturn]] void fatalErrorWithHeading(const std::string& text, const std::string& heading);
 
 // "%I-%M-%S" and "%d-%m-%Y" of the local time; used by the start line and map names.
 std::string currentTimeString();

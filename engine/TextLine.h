@@ -30,7 +30,6 @@ public:
     void setWord(int index, const std::string& word) {
         if (index < 0 || static_cast<std::size_t>(index) >= words.size()) {
             fatalError("Index for new word \"" + word + "\" is higher than line size");
-            return;
         }
         words[static_cast<std::size_t>(index)] = word;
         text.clear();

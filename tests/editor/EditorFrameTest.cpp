@@ -137,7 +137,7 @@ TEST_F(EditorFrameTest,
 // leaves the editor as "back" does: coming back, "Run" twice lands on
 // Import/Export, not on the tab used before. (The run's buttons as it
 // starts: the screen table's editor/run states.) C on a page looks at its
-// element: the next frame's view is centred on it.
+// element: the next frame's view is centred on it, until the editor is left.
 TEST_F(EditorFrameTest, RunControlLightsEndTheTabARunReturnsToOrTheCentreKeyWrong) {
     auto lit = [&] { return g.level().lights->system().lightsOn; };
     click("show_lights");
@@ -175,6 +175,11 @@ TEST_F(EditorFrameTest, RunControlLightsEndTheTabARunReturnsToOrTheCentreKeyWron
     const NK::Vec2 p = g.level().player->position();
     EXPECT_NEAR(v.x + v.width / 2, p.x, 1.0f);
     EXPECT_NEAR(v.y + v.height / 2, p.y, 1.0f);
+    // Coming back looks at the level's start again.
+    gamekit::open(MainMenu);
+    gamekit::open(Editor);
+    tick();
+    EXPECT_EQ(g.view->rect(), NK::Rect(0, 0, 1920, 1080)) << "the editor came back elsewhere";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "editor/EditorFrame.h"
 #include "elements/Circles.h"
 #include "elements/Level.h"
+#include "elements/Player.h"
 #include "engine/View.h"
 #include "tests/game/GameKit.h"
 #include "tools/monkey/Census.h"
@@ -77,7 +78,7 @@ const NK::Vec2 circleAt{1140.0f, 640.0f}, cameraAt{1200.0f, 300.0f};
 
 // Played from the level browser: a pack's level left by Escape, the test map
 // loaded by name, played until its circle crumbles under fire, restarted
-// with R as it crumbles and shots fly, then left by Escape. The census after each
+// with R as it crumbles and shots fly, deleted, then left by Escape. The census after each
 // start, restart and end is the one before.
 TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfItsOwn) {
     Game& g = game();
@@ -105,6 +106,13 @@ TEST(LevelLifecycle, LevelLeftOrRestartedKeepsABodyCardPictureLightPlayOrFileOfI
     playLevel(g, 1, cameraAt, 0);
     EXPECT_EQ(differences(started, takeCensus(g)), none) << "restarted with R";
     playLevel(g, 100, cameraAt);
+    // Deleted while it plays, the map cannot start again: R and "restart"
+    // leave the level running as it is.
+    std::remove(("Editor/Levels/" + mapName).c_str());
+    g.level().player->health = 2;
+    tick({ALLEGRO_KEY_R});
+    gamekit::press("restart");
+    EXPECT_EQ(g.level().player->health, 2) << "the deleted map started again";
     tick({ALLEGRO_KEY_ESCAPE});
     EXPECT_EQ(differences(menu, takeCensus(g)), none) << "left the test map";
     removeMaps();

@@ -25,8 +25,10 @@ class GUIShrunk : public GUI {};  // run in a process of its own: the build says
 
 // Each row sets `start` as the input's text, then with the modes in `mods`
 // (U unfocused, H hidden, # numbers only; S Shift held, C Caps Lock, N Num
-// Lock) types one key set per tick, the ticks parted by spaces, and lists
-// the slots called (2 Escape, 3 Enter, 4 text changed). Keys: a letter or
+// Lock; K the field clicked every tick, its click focusing it) types one key
+// set per tick, the ticks parted by spaces, and lists the slots called (1
+// click, 2 Escape, 3 Enter, 4 text changed). A key typed with the click that
+// focuses lands in the field. Keys: a letter or
 // digit itself, '-' minus, '*' keypad minus, ',' comma, '.' full stop, '!'
 // quote, '_' space, '@' '%' '~' keypad 0, 5 and 9, '<' Backspace, '>'
 // Delete, ')' keypad Delete, '=' Enter, '+' keypad Enter, '^' Escape. Of
@@ -37,6 +39,10 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
     gui.createTextInput({600, 100, 300, 60}, false, nktest::solidImage(8, 8, {}), "font", 10,
                         NK::Color::white(), {}, 1, 6, false, "", "name");
     std::string calls;
+    gui.setTextInputFirstCallback("name", [&](std::string) {
+        calls += '1';
+        gui.getTextInput("name").focused = true;
+    });
     for (auto [slot, set] : {std::pair{'2', &NK::GUISystem::setTextInputSecondCallback},
                              {'3', &NK::GUISystem::setTextInputThirdCallback},
                              {'4', &NK::GUISystem::setTextInputFourthCallback}})
@@ -59,7 +65,9 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
                  {"", "a", "< <", "", "4"},
                  {"", "ab", "><", "a", "4"},
                  {"", "ab", ") >", "", "4"},
-                 {"", "abcdef", "g 1 _", "abcdef", ""}};
+                 {"", "abcdef", "g 1 _", "abcdef", ""},
+                 {"UK", "", "a b", "ab", "1414"},
+                 {"HUK", "", "a", "", ""}};
     const std::string symbols = "-._%<>)=+^,@~!*";
     const int symbolCodes[] = {
         ALLEGRO_KEY_MINUS,     ALLEGRO_KEY_FULLSTOP, ALLEGRO_KEY_SPACE,      ALLEGRO_KEY_PAD_5,
@@ -75,6 +83,8 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
         nktest::holdKey(input, ALLEGRO_KEY_RSHIFT, has('S'));
         input.capsLock = has('C');
         input.numLock = has('N');
+        input.mouse.x = (has('K') ? 750 : 0) * input.display->windowWidth / 1920;
+        input.mouse.y = 130 * input.display->windowHeight / 1080;
         gui.setTextInputText("name", c.start);
         calls.clear();
         std::istringstream ticks(c.ticks);
@@ -83,6 +93,7 @@ TEST_F(GUI, TypingGivesWrongTextOrWrongSlotCalls) {
                 input.keyPressed[symbols.find(k) != std::string::npos ? symbolCodes[symbols.find(k)]
                                  : std::isdigit(k)                    ? ALLEGRO_KEY_0 + (k - '0')
                                                    : ALLEGRO_KEY_A + (k - 'a')] = 1;
+            input.mousePressed[1] = 1;
             gui.update();
             input.endUpdate();
         }
