@@ -49,6 +49,7 @@ const NK::Vec2 logicalScreen(1920.0f, 1080.0f);
 }  // namespace
 
 const NK::Rect Player::defaultCameraArea(0.0f, 0.0f, 1920.0f, 1080.0f);
+const NK::Vec2 Player::defaultStart(400.0f, 840.0f);
 
 Player::Player(const ElementServices& s)
     : input(s.input),
@@ -82,7 +83,7 @@ void Player::loadImages() {
 
 void Player::reset() {
     changed = false;
-    startPosition = NK::Vec2(400.0f, 840.0f);
+    startPosition = defaultStart;
     setPosition(startPosition.x, startPosition.y);
     cameraArea = defaultCameraArea;
     fallEdge = defaultFallEdge;

@@ -84,6 +84,7 @@ public:
     void drawCameraArea(bool tabActive);
 
     static const NK::Rect defaultCameraArea;
+    static const NK::Vec2 defaultStart;
     static constexpr float defaultFallEdge = 2000.0f;
     static constexpr int fullHealth = 5;
 
@@ -92,7 +93,7 @@ public:
     int health = fullHealth;
     bool changed = false;
     bool facingLeft = false;
-    NK::Vec2 startPosition{400.0f, 840.0f};
+    NK::Vec2 startPosition = defaultStart;
 
 private:
     NK::ExtBitmap& sprite() { return pictures.get("player"); }

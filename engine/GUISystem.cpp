@@ -234,11 +234,8 @@ void GUISystem::update() {
 bool GUISystem::shownArea(const std::string& key, Rect& area) {
     ExtBitmap* image = images.find(key);
     if (!buttons.find(key) || !image || !image->visible) return false;
+    // A centred button was placed by its corner when it was made.
     area = image->rect;
-    if (image->centred) {
-        area.x -= area.width * 0.5f;
-        area.y -= area.height * 0.5f;
-    }
     return true;
 }
 
@@ -309,12 +306,7 @@ std::vector<ShownWidget> GUISystem::shownWidgets() {
     for (const auto& [key, button] : buttons) {
         ExtBitmap* image = images.find(key);
         if (!image || !image->visible) continue;
-        Rect area = image->rect;
-        if (image->centred) {
-            area.x -= area.width * 0.5f;
-            area.y -= area.height * 0.5f;
-        }
-        on.push_back({ShownWidget::Button, key, area});
+        on.push_back({ShownWidget::Button, key, image->rect});
     }
     for (const auto& [key, label] : labels)
         if (label.visible)
