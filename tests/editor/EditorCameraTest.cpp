@@ -36,18 +36,19 @@ TEST(EditorCamera, ZoomEasesTheWrongWayOrLeavesTwentyToTwoHundredEightyOrKeysMov
     for (int i = 0; i < 40; ++i) turn(camera, wheel, +1);
     EXPECT_EQ(camera.targetZoom, 20);
 
+    // D and S together: both axes alike, capped at 15, then coasting from
+    // 14.5 once D is text, 29 ticks to a stop.
     camera.enter(0);  // the wheel left where it is
-    for (int i = 0; i < 20; ++i) camera.tick({false, true, false, false, false, 0});
-    EXPECT_FLOAT_EQ(camera.velocity.x, 15.0f);  // capped
-    camera.tick({false, true, false, false, true, 0});
-    EXPECT_FLOAT_EQ(camera.velocity.x, 14.5f);  // D is text now
+    for (int i = 0; i < 20; ++i) camera.tick({false, true, false, true, false, 0});
+    camera.tick({false, true, false, true, true, 0});
     int ticks = 0;
     for (; camera.velocity.x > 0.0f && ticks < 100; ++ticks)
         camera.tick({false, false, false, false, true, 0});
     EXPECT_EQ(ticks, 29);
-    const float stopped = camera.centre.x;
+    const NK::Vec2 stopped = camera.centre;
     camera.tick({false, false, false, false, false, 0});
-    EXPECT_FLOAT_EQ(camera.centre.x, stopped);
+    EXPECT_FLOAT_EQ(camera.centre.x, stopped.x);
+    EXPECT_NEAR(camera.centre.y - 540.0f, stopped.x - 960.0f, 0.01f);
 }
 
 // Minutes of panning, zoomed right out: the view never shows a place whose
@@ -62,7 +63,8 @@ TEST(EditorCamera, PanningForMinutesTakesTheViewPastWhatAMapHolds) {
         const NK::Rect v = camera.view();
         EXPECT_LE(std::max(std::fabs(v.x), std::fabs(v.x + v.width)), MapCodec::kLargestReal);
         EXPECT_LE(std::max(std::fabs(v.y), std::fabs(v.y + v.height)), MapCodec::kLargestReal);
-        EXPECT_GT(std::fabs(v.x), MapCodec::kLargestReal * 0.9f) << "it still goes far";
+        EXPECT_GT(std::min(std::fabs(v.x), std::fabs(v.y)), MapCodec::kLargestReal * 0.9f)
+            << "it still goes far";
     }
 }
 

@@ -19,8 +19,7 @@ TEST(UndoHistory, HeldDragCountedTwiceRedoAfterANewChangeOrLevelRestoreRecordedO
     EXPECT_TRUE(h.record("d"));
     for (bool undo : {false, true}) step(undo);
     EXPECT_EQ(seen, "ba-b-b");
-    h.undo();
-    h.reset("e");
+    h.reset("e");  // with steps both to undo and to redo
     EXPECT_FALSE(h.redo() || h.undo());
 
     // Only the newest steps up to the depth are kept: what undo or redo can

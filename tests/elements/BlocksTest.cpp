@@ -103,20 +103,14 @@ TEST_F(BlocksTest, MissingBodyToldTwiceOrBodyTakesTheWrongPlaceSizeOrPhysicsOrPa
     EXPECT_EQ(seen.str(), "2 2.8 3 3.8; 2 2.8 3 3.8 2.5 0.25 1; 2 3 3 3.6 3.5 0.75 0; ");
 
     // On the page the circle is found within its radius, not in the
-    // picture's corners; a block's kind is chosen when it is added and its
-    // button only shows it. (That circles have no ratio lock: the screen
-    // table's circles page.)
+    // picture's corners. (That circles have no ratio lock: the screen table's
+    // circles page; that a block's kind button only shows it: PageFields.)
     openPage(circles);
     circles.editor().select(2);       // nothing selected
     clickLevel(circles, {203, 302});  // inside the picture, outside the circle
     EXPECT_EQ(circles.editor().selected, 2);
     clickLevel(circles, {250, 340});
     EXPECT_EQ(circles.editor().selected, 0);
-    circles.hide();
-    openPage(boxes);
-    boxes.editor().select(0);
-    clickButton("is_dynamic");
-    EXPECT_TRUE(boxes.list()[0].isDynamic && buttonText("is_dynamic") == "D");
 }
 
 }  // namespace

@@ -146,8 +146,9 @@ TEST_F(LevelFileTest, PromptSkipsAnEmptyLevelYesSavesUnderDateAndTimeAnEditedPla
 // The copy an earlier run left is set aside and outlives new editing, which
 // is copied meanwhile as always: recovered over an open level when its save
 // is declined (Yes: LevelLifecycle), kept by a save of another level,
-// removed once another level is started. A saved level gets no copy until
-// it changes again, and a map saved under either copy's name is left alone.
+// removed once another level is started (NEW or LOAD). A saved level gets
+// no copy until it changes again, and a map saved under either copy's name
+// is left alone.
 TEST_F(LevelFileTest,
        OlderOrNewCopyLostRecoverLoadsTheWrongOneSavedLevelCopiedOrMapSavedAsCopyTouched) {
     const std::string offered = std::string(copyPath) + ".offered";
@@ -172,13 +173,17 @@ TEST_F(LevelFileTest,
     EXPECT_NE(access(copyPath, F_OK), 0) << "the save left the copy";
     editorTicks(3 * 60);
     EXPECT_NE(access(copyPath, F_OK), 0) << "the saved level was copied again with nothing new";
-    startGameWithCopy();
-    panel->loadMap(copyOfMap("every_record.txt"));
-    panel->saveMap("Editor/Levels/other.txt");
-    EXPECT_EQ(contentsOf(offered), crashCopy + "\n") << "a save of another level took the copy";
-    EXPECT_TRUE(panel->recoveryOffered());
-    panel->newMap();
-    EXPECT_NE(access(offered.c_str(), F_OK), 0) << "NEW left the older copy on offer";
+    for (const bool load : {false, true}) {
+        startGameWithCopy();
+        panel->loadMap(copyOfMap("every_record.txt"));
+        panel->saveMap("Editor/Levels/other.txt");
+        EXPECT_EQ(contentsOf(offered), crashCopy + "\n") << "a save of another level took the copy";
+        EXPECT_TRUE(panel->recoveryOffered());
+        panel->widgets().setTextInputText("load_path", "other.txt");
+        load ? panel->loadNamed() : panel->newMap();
+        EXPECT_FALSE(panel->recoveryOffered());
+        EXPECT_NE(access(offered.c_str(), F_OK), 0) << (load ? "LOAD" : "NEW") << " left the copy";
+    }
     // A map saved over the copy on offer is the user's: NEW leaves it.
     startGameWithCopy();
     panel->saveMap(offered);

@@ -146,11 +146,16 @@ TEST_F(KindsTest, NpcEndDropsTheRecordsOrTypeOutsideTheListTakesTheNearest) {
     EXPECT_EQ(std::make_pair(npc(2).type, npc(3).type), std::make_pair(3, 0));
     openPage(npcs);           // what ADD makes: the screen table's npcs_added
     npcs.editor().select(1);  // the inverted one
-    for (int i = 0; i < 2; ++i) clickButton("type_left");  // from type 1, once past the first
-    const int lowest = npc(1).type;
-    for (int i = 0; i < 5; ++i) clickButton("type_right");
+    // From type 1 a type a click, once past each end.
+    std::string steps;
+    for (const char* arrow : {"type_right", "type_right", "type_right", "type_left", "type_left",
+                              "type_left", "type_left"}) {
+        clickButton(arrow);
+        steps += std::to_string(npc(1).type);
+    }
     clickButton("invert");
-    EXPECT_EQ(std::make_tuple(lowest, npc(1).type, npc(1).inverted), std::make_tuple(0, 3, false));
+    EXPECT_EQ(steps, "2332100");
+    EXPECT_FALSE(npc(1).inverted);
 }
 
 // The first click starts surface 0 fifty to the left, the next extend it;

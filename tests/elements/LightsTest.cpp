@@ -44,10 +44,14 @@ protected:
     Lights& lights = *level.lights;
 };
 
-// The 101st light is refused with no record left behind.
+// The 101st light is refused with no record left behind, and ADD then
+// leaves the light chosen as it was.
 TEST_F(LightsTest, RefusedHundredFirstLightLeavesARecordOrRaisesTheCounter) {
     for (int i = 0; i < 100; ++i) ASSERT_TRUE(addAt(static_cast<float>(i), 0)) << i;
     EXPECT_FALSE(addAt(0, 0));
+    lights.selected = 5;
+    lights.addDefault();
+    EXPECT_EQ(lights.selected, 5);
     EXPECT_EQ(std::make_pair(lights.count(), system().lightCount()), std::make_pair(100, 100));
     lights.selected = 99;
     lights.removeSelected();

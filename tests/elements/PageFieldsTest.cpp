@@ -84,7 +84,8 @@ struct FieldCase {
 // input's own rule (a floor, a stand-in for "none", whole sizes, degrees).
 // Each RESET puts back what a new element has, whatever was typed before;
 // each kind's delay button switches by what its delay input shows: a delay
-// that is on goes off (-1), one that is off comes on at one second.
+// that is on goes off (-1), one that is off comes on at one second; each
+// switch turns its setting over, but a block's kind only shows.
 const FieldCase fieldCases[] = {
     {0, "position_x", "250", "250.00", "PLY", 0, 1, 250.0f},
     {0, "camera_area_w", "-5", "0.00", "CAM", 0, 3, 0.0f},
@@ -124,6 +125,8 @@ const FieldCase fieldCases[] = {
     {8, "delay", "-", "1.00", "B", 0, 11, 1.0f},
     {8, "delay", "2", "-1.00", "B", 0, 11, -1.0f, "delay_use"},
     {8, "delay", "-2", "1.00", "B", 0, 11, 1.0f, "delay_use"},
+    {8, "density", "2.5", "2.50", "B", 0, 2, 1.0f, "is_dynamic"},
+    {8, "density", "2.5", "2.50", "B", 0, 10, 1.0f, "rotation_fix"},
     {9, "position_y", "650", "650.00", "C", 0, 4, 650.0f},
     {9, "density", "3", "3.00", "C", 0, 8, 3.0f},
     {10, "position_x", "1000", "1000.00", "L", 0, 1, 1000.0f},
@@ -138,6 +141,7 @@ const FieldCase fieldCases[] = {
     {10, "delay_speed", "-4", "0.00", "L", 0, 10, 0.0f},
     {10, "delay_on", "2", "-1.00", "L", 0, 9, -1.0f, "delay_use"},
     {10, "delay_on", "-2", "1.00", "L", 0, 9, 1.0f, "delay_use"},
+    {10, "intensity", "200", "200.00", "L", 0, 11, 1.0f, "delay_first_on"},
 };
 
 // Where the camera goes when element 1 of a page is chosen: the centre of

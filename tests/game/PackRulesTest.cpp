@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "game/PackArchive.h"
 #include "game/PackRules.h"
+#include "tests/support/Files.h"
 
 // The refusals of whole archives are in the hostile corpus; these are the
 // rules under them that a corpus reaches only by luck.
 
 // Overlong forms, surrogates and code points past Unicode spell one name as
-// another, so an id, a name or an entry holding them is refused.
+// another, so an id, a name or an entry holding them is refused; every
+// other character of every length is taken.
 TEST(PackRules, Utf8OverlongSurrogateOrCutShortTakenAsText) {
     const std::vector<std::pair<std::string, bool>> rows = {
         {"", true},
@@ -20,6 +24,12 @@ TEST(PackRules, Utf8OverlongSurrogateOrCutShortTakenAsText) {
         {"\x80", false},
         {"\xE0\x83\xA9", false},
         {"\xF0\x82\x82\xAC", false},
+        // Each length's first and last code point, and those beside the
+        // surrogates, are text.
+        {"\xC2\x80\xDF\xBF", true},
+        {"\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF", true},
+        {"\xED\x9F\xBF\xEE\x80\x80", true},
+        {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", true},
     };
     for (const auto& [text, valid] : rows) EXPECT_EQ(PackRules::validUtf8(text), valid) << text;
     EXPECT_NE(PackRules::nameProblem("Deep_Core"), "");  // "_" is a blank in the list
@@ -29,6 +39,27 @@ TEST(PackRules, Utf8OverlongSurrogateOrCutShortTakenAsText) {
     for (const char* id : {"", "-a", "A", "a b", "a/b", "a.b"})
         EXPECT_NE(PackRules::idProblem(id), "") << id;
     EXPECT_EQ(PackRules::idProblem("forest_trail-2"), "");
+}
+
+// Every picture a pack's map names is checked, of every kind: one from
+// another kind's folder, or missing from its own, refuses the map.
+TEST(PackRules, MapPictureOfSomeKindLeftUnchecked) {
+    const std::string source = std::string(NK_SOURCE_DIR) + "/";
+    const std::string map = nktest::contentsOf(source + "tests/data/maps/every_record.txt");
+    const auto there = [&](const std::string& p) { return std::ifstream(source + p).good(); };
+    EXPECT_EQ(PackRules::mapProblem(map, there), "");
+    const std::pair<std::string, std::string> kinds[] = {
+        {"Editor/Backgrounds/Dovra/level1-1.png", "Editor/Boxes/x.png"},
+        {"Editor/Boxes/Dovra/block1.png", "Editor/Circles/x.png"},
+        {"Editor/Circles/Dovra/level1circle.png", "Editor/Backgrounds/x.png"}};
+    for (const auto& [path, elsewhere] : kinds) {
+        for (const std::string& bad : {elsewhere, path.substr(0, path.rfind('/')) + "/no.png"}) {
+            std::string text = map;
+            text.replace(text.find(path), path.size(), bad);
+            EXPECT_NE(PackRules::mapProblem(text, there).find('"' + bad + "\" is not"), std::string::npos)
+                << bad;
+        }
+    }
 }
 
 // A pack written and read back is the pack; installed, its first level is

@@ -154,6 +154,15 @@ TEST_F(Screens, PlayWidgetInTheHudOrMissingFromTheWinOrLoseWindow) {
     for (int i = 0; i < 1200 && !g.play().lost; ++i) tick();
     check("play/lost");
     gamekit::leave();
+
+    // Aimed with a controller's stick: the reticle shows where a shot goes.
+    PlayInput aimed = walkRight;
+    aimed.aim = {0.6f, -0.8f};
+    g.setReplayInput(&aimed);
+    g.playMap("tests/data/replays/walk.txt");
+    gamekit::ticks(10);
+    check("play", {}, "play-pad");
+    gamekit::leave();
 }
 
 TEST_F(Screens, EditorFramePageOrTestRunWidgetMissingExtraMislabelledOrMisplaced) {
