@@ -82,8 +82,10 @@ void PlayScene::startLevel(const std::string& path) {
     mapPath = path;
     services.levelFile->clear();
     // A restart, or a level after another, plays exactly as the first level
-    // of a fresh game: what the world held before leaves no trace.
+    // of a fresh game: what the world held before, and where a controller
+    // last aimed, leave no trace (a replay starts a fresh game).
     run.world->renew();
+    aim.reset();
     const bool read = services.levelFile->load(path).ok;
     if (services.loaded) services.loaded(read);
     services.view->setBounds(run.player->cameraArea);
