@@ -147,9 +147,11 @@ def mutations(line, masked, lines, at, rng):
             cond = line[open_at + 1:close_at]
             found.append(("negated", line[:open_at + 1] + "!(" + cond + ")" + line[close_at:]))
     call = CALL_STMT.match(masked)
+    # A container's reserve is a capacity hint: without it the same elements
+    # arrive in the same order, so deleting it plants no fault.
     if call and statement_start(lines, at) and not DECLARATION.search(masked) \
             and not re.match(r'\s*(return|delete|throw|case|else|if|for|while)\b', masked) \
-            and "=" not in masked.split("(")[0]:
+            and "=" not in masked.split("(")[0] and not re.search(r'\.reserve\s*\(', masked):
         found.append(("call deleted", call.group(1) + ";"))
     ret = IF_RETURN.match(masked)
     if ret and statement_start(lines, at):
