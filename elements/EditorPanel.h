@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "engine/Vec2.h"
 
@@ -32,6 +34,9 @@ public:
     virtual void updateWidgets() = 0;
     // A text input has the keyboard, so Space and the camera keys are text.
     virtual bool typing() const = 0;
+    // Inputs not showing the selection's value as it is now (none while the
+    // page keeps up with every drag, undo and commit).
+    virtual std::vector<std::string> staleFields() const = 0;
     // Every picture of the kind back to full opacity (a test run starts, the
     // Lights tab opens); kinds that never dim have nothing to do.
     virtual void fadeIn() {}

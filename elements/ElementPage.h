@@ -17,6 +17,7 @@ public:
     void drawGUI() override { page->drawGUI(); }
     NK::GUISystem& widgetSystem() override { return page->widgets.gui(); }
     bool typing() const override { return page->typing(); }
+    std::vector<std::string> staleFields() const override { return page->widgets.staleFields(); }
     void fadeIn() override { page->fadeIn(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override {
         page->centreCamera = std::move(centre);

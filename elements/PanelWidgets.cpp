@@ -249,27 +249,33 @@ void PanelWidgets::deactivateAll() {
 
 void PanelWidgets::refreshFields(int index) {
     deactivateAll();
-    for (const Field& f : fields) {
-        if (index < 0) {
-            widgets.setTextInputText(f.key, f.emptyText);
-            continue;
-        }
-        const float value = f.read(index);
-        widgets.setTextInputText(
-            f.key, PanelRules::fieldText(f.degrees ? value * PanelRules::degreesPerRadian : value));
-    }
+    for (const Field& f : fields) widgets.setTextInputText(f.key, fieldText(f, index));
     for (const Toggle& t : toggles) setButtonText(t.key, t.text());
 }
 
 void PanelWidgets::rewrite(const std::string& fieldKey) {
     const int i = currentSelection();
     if (i < 0) return;
+    for (const Field& f : fields)
+        if (f.key == fieldKey) widgets.setTextInputText(f.key, fieldText(f, i));
+}
+
+std::string PanelWidgets::fieldText(const Field& field, int index) const {
+    if (index < 0) return field.emptyText;
+    const float value = field.read(index);
+    return PanelRules::fieldText(field.degrees ? value * PanelRules::degreesPerRadian : value);
+}
+
+std::vector<std::string> PanelWidgets::staleFields() const {
+    auto& gui = const_cast<NK::GUISystem&>(widgets);
+    std::vector<std::string> stale;
     for (const Field& f : fields) {
-        if (f.key != fieldKey) continue;
-        const float value = f.read(i);
-        widgets.setTextInputText(
-            f.key, PanelRules::fieldText(f.degrees ? value * PanelRules::degreesPerRadian : value));
+        const NK::GUISystem::TextInput& in = gui.getTextInput(f.key);
+        const std::string now = fieldText(f, currentSelection());
+        if (!in.focused && in.text != now)
+            stale.push_back(f.key + ": \"" + in.text + "\" -> \"" + now + "\"");
     }
+    return stale;
 }
 
 void PanelWidgets::setLabel(const std::string& key, const std::string& text,

@@ -137,6 +137,10 @@ public:
     // Rewrites one field from the selection, leaving its focus alone (a drag
     // updating "position_x" as it goes).
     void rewrite(const std::string& fieldKey);
+    // Every field, not being typed into, whose text is not what
+    // refreshFields would write now (a value changed behind the page's
+    // back), as `key: "shown" -> "now"`.
+    std::vector<std::string> staleFields() const;
     // Room a one-line text of the panel's size needs, margin included.
     float textWidth(const std::string& text, int size = textSize) const;
     // Moves a made button to `rect`, its image and text made again at that
@@ -157,6 +161,7 @@ public:
     void draw();
 
 private:
+    std::string fieldText(const Field& field, int index) const;
     void commitField(const Field& field, const std::string& text);
     void deactivateAll();
     void hoverLook(const std::string& key, std::function<void(bool)> also);

@@ -42,6 +42,7 @@ public:
     NK::GUISystem& widgetSystem() override { return widgets.gui(); }
     void updateWidgets() override;
     bool typing() const override { return widgets.typing(); }
+    std::vector<std::string> staleFields() const override { return widgets.staleFields(); }
     void setCameraHook(std::function<void(NK::Vec2)> centre) override {
         centreCamera = std::move(centre);
     }

@@ -146,6 +146,7 @@ TEST_F(KindsTest, NpcEndDropsTheRecordsOrTypeOutsideTheListTakesTheNearest) {
     EXPECT_EQ(std::make_pair(npc(2).type, npc(3).type), std::make_pair(3, 0));
     openPage(npcs);           // what ADD makes: the screen table's npcs_added
     npcs.editor().select(1);  // the inverted one
+    npcs.editor().refreshPanel();
     // From type 1 a type a click, once past each end.
     std::string steps;
     for (const char* arrow : {"type_right", "type_right", "type_right", "type_left", "type_left",

@@ -114,6 +114,7 @@ TEST_F(LightsTest, PlayChangesTheLevelOrClicksPickWrongOrHandlesGoNegative) {
 
     ASSERT_TRUE(addAt(500, 500));
     lights.selected = 2;
+    lights.refreshPanel();
     tick(lights, false);  // marker sizes for this view: 60 and 60
     const NK::Vec2 hardness = lights.hardnessHandle(2);
     EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);

@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "elements/CameraRules.h"
 #include "elements/MapCodec.h"
 #include "elements/PanelRules.h"
@@ -214,21 +212,21 @@ TEST_F(PageFieldsTest, CtrlClickCopyChangesASettingOrTakesTheSelection) {
 
 // A drag from off an element's centre moves it by the pointer's way, not to
 // the pointer, whether it was chosen before or is picked by the same press,
-// and the page shows where, also straight across or up; with the button up
-// nothing moves.
+// straight across or up and then the other way; with the button up nothing
+// moves. (The kit's tick holds that the page shows where.)
 TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
     level.gate->setPosition(1000.0f, 800.0f);
-    // The page, the kind's tag, the input of its x and the word of it, and
-    // where it is grabbed and by how much it is moved.
-    const std::tuple<int, const char*, const char*, std::size_t, float, float, float, float>
-        cases[] = {{0, "PLY", "position_x", 1, 420, 800, 200, -100},
-                   {1, "G", "position_x", 1, 1040, 760, 200, 0},
-                   {2, "E", "position_x", 1, 1180, 290, 0, -100},
-                   {4, "D", "trigger_area_x", 1, 150, 650, 200, 0},
-                   {5, "N", "position_x", 1, 750, 900, 0, -100},
-                   {8, "B", "position_x", 3, 920, 720, 200, 0},
-                   {10, "L", "position_x", 1, 970, 400, 200, -100}};
-    for (const auto& [pageNo, tag, field, xWord, gx, gy, dx, dy] : cases) {
+    // The page, the kind's tag and the word of its x, and where it is grabbed
+    // and by how much it is moved.
+    const std::tuple<int, const char*, std::size_t, float, float, float, float>
+        cases[] = {{0, "PLY", 1, 420, 800, 200, -100},
+                   {1, "G", 1, 1040, 760, 200, 0},
+                   {2, "E", 1, 1180, 290, 0, -100},
+                   {4, "D", 1, 150, 650, 200, 0},
+                   {5, "N", 1, 750, 900, 0, -100},
+                   {8, "B", 3, 920, 720, 200, 0},
+                   {10, "L", 1, 970, 400, 200, -100}};
+    for (const auto& [pageNo, tag, xWord, gx, gy, dx, dy] : cases) {
         NK::Vec2 movedBy(0.0f, 0.0f);  // by the drags before
         for (const bool chosenFirst : {true, false}) {
             EditorPanel* p = open(pageNo);
@@ -236,15 +234,14 @@ TEST_F(PageFieldsTest, DragMovesToThePointerOrWithoutTheButton) {
             if (!chosenFirst) clickLevel(*p, {20.0f, 20.0f});  // nothing there
             const float x = savedValue(tag, 0, xWord), y = savedValue(tag, 0, xWord + 1);
             const NK::Vec2 from = pointAtLevel(gx + movedBy.x, gy + movedBy.y);
-            const NK::Vec2 to = pointAtLevel(from.x + dx, from.y + dy);
+            // The second drag goes the other way round: both fields move.
+            const NK::Vec2 by = chosenFirst ? NK::Vec2(dx, dy) : NK::Vec2(dy, dx);
+            const NK::Vec2 to = pointAtLevel(from.x + by.x, from.y + by.y);
             drag(*p, from, to, true);
             movedBy = movedBy + to - from;
             const float movedX = x + to.x - from.x, movedY = y + to.y - from.y;
-            const std::string yField = std::string(field, std::strlen(field) - 1) + "y";
             EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag << chosenFirst;
             EXPECT_EQ(savedValue(tag, 0, xWord + 1), movedY) << tag << chosenFirst;
-            EXPECT_EQ(shown(field), PanelRules::fieldText(movedX)) << tag << chosenFirst;
-            EXPECT_EQ(shown(yField), PanelRules::fieldText(movedY)) << tag << chosenFirst;
             pointAtLevel(300.0f, 300.0f);
             tick(*p, false);
             EXPECT_EQ(savedValue(tag, 0, xWord), movedX) << tag;
@@ -267,7 +264,6 @@ TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
     const NK::Vec2 to = pointAtLevel(1600.0f, 700.0f);
     drag(*page, CameraRules::sightHandle(head, 600.0f), to);
     EXPECT_EQ(savedValue("E", 0, 5), to.x - 1200.0f);
-    EXPECT_EQ(shown("radius"), PanelRules::fieldText(to.x - 1200.0f));
     pointAtLevel(100.0f, 300.0f);
     tick(*page, false);
     EXPECT_EQ(savedValue("E", 0, 5), 5.0f);

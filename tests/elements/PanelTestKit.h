@@ -121,6 +121,8 @@ protected:
         panel.update(mouseOutside);
         panel.updateWidgets();
         input().endUpdate();
+        // Whatever the tick changed, by a drag, a handle or a key, the page shows.
+        for (const std::string& f : panel.staleFields()) ADD_FAILURE() << f;
     }
     // A click on a level point in the editing area: pressed in one tick,
     // released in the next. Returns the level point the pointer landed on.

@@ -8,6 +8,7 @@
 
 #include "editor/EditorFrame.h"
 #include "editor/ImportExportPanel.h"
+#include "elements/EditorPanel.h"
 #include "elements/LevelFile.h"
 #include "engine/GUISystem.h"
 #include "engine/Input.h"
@@ -225,6 +226,9 @@ void MonkeyRun::checkWidgets() {
     if (!dragging)
         for (const std::string& line : ScreenProbe::staleFields(*current))
             fail("a page field no longer shows its element: " + line);
+    else if (current->scene() == Editor && current->editor().activePanel())
+        for (const std::string& line : current->editor().activePanel()->staleFields())
+            fail("a page field not kept up during a drag: " + line);
 }
 
 void MonkeyRun::noteReached() {
