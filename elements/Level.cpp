@@ -14,35 +14,14 @@
 #include "elements/Surfaces.h"
 
 #define DOVRA_LEVEL_MAKE(Class, member, key, label) member = std::make_unique<Class>(services);
-
-Level::Level(const ElementServices& s)
-    : services(s){DOVRA_LEVEL_KINDS(DOVRA_LEVEL_MAKE)}
+Level::Level(const ElementServices& s) : services(s) {
+    DOVRA_LEVEL_KINDS(DOVRA_LEVEL_MAKE)
+}
 #undef DOVRA_LEVEL_MAKE
 
-      Level::~Level() {
-    circles->clear();
-    circles.reset();
-    boxes->clear();
-    boxes.reset();
-    surfaces->clear();
-    surfaces.reset();
-    // Its shader goes with it, while the display is still there.
-    lights->clear();
-    lights.reset();
-    levers->clear();
-    levers.reset();
-    npcs->clear();
-    npcs.reset();
-    enemies->clear();
-    enemies.reset();
-    backgrounds->clear();
-    backgrounds.reset();
-    // Its cards and design live in the bitmap store, released after the level.
-    dialogs->clear();
-    dialogs.reset();
-    gate.reset();
-    player.reset();
-}
+// The kinds need no clearing first: the stores and the world that hold
+// their images, cards and bodies are released right after the level.
+Level::~Level() = default;
 
 const std::array<Level::Tab, Level::kindCount>& Level::tabs() {
 #define DOVRA_LEVEL_TAB(Class, member, key, label) Tab{key, label},

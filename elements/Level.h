@@ -27,8 +27,6 @@ class Lights;
 class Level {
 public:
     explicit Level(const ElementServices& services);
-    // The kinds go in the order that lets each one's images, cards and
-    // bodies leave the stores and the world before the next.
     ~Level();
     Level(const Level&) = delete;
     Level& operator=(const Level&) = delete;

@@ -202,36 +202,15 @@ std::vector<Game::WidgetSystem> Game::widgetSystems() const {
 }
 
 void Game::destroy() {
+    // The decoding workers stop before the stores they fill go.
     prefetch.reset();
-    own.extBitmaps->destroyAll();
-    // The level goes first: its images and bodies live in the stores and
-    // the world released below.
-    own.editor.reset();
-    own.play.reset();
-    own.importExport.reset();
-    own.levelFile.reset();
-    own.level.reset();
-    own.bitmaps->destroyAll();
-    own.batches->destroyAll();
-    own.animations->clearAnimations();
-    own.sounds->destroyAll();
-    own.fonts->destroyAll();
-    own.physics->clearSquares();
-    own.physics->clearCircles();
-    own.physics->clearCapsules();
-    own.physics->clearSurfaces();
     mainMenu.reset();
     browser.reset();
     tutorialScreen.reset();
-    own.gui.reset();
-    own.extBitmaps.reset();
-    own.physics.reset();
-    own.textFiles.reset();
-    own.sounds.reset();
-    own.fonts.reset();
-    own.animations.reset();
-    own.batches.reset();
-    own.bitmaps.reset();
+    // Pictures, sounds, bodies and the light shader go now, while the
+    // display and the audio they were made for still exist: the members in
+    // the reverse of their order, the level and its pages before the stores.
+    const Owned released = std::move(own);
 }
 
 void Game::resetMenuView() {

@@ -139,8 +139,8 @@ private:
     void leaveLevel() override;
     void finishRecording(int outcome);
 
-    // The stores and the level's parts; destroy releases them in the order
-    // it needs.
+    // The stores and the level's parts, each after what it needs: destroy
+    // releases them all at once, so in the reverse order.
     struct Owned {
         std::unique_ptr<NK::BitmapStore> bitmaps;
         std::unique_ptr<NK::BatchStore> batches;
