@@ -36,10 +36,7 @@ GUISystem::GUISystem(Input* input, RenderContext* renderContext, FontStore* font
       layers(renderContext) {}
 
 void GUISystem::setNextButtonsFont(const std::string& fontKey, int size, const Color& color) {
-    nextFont.key = fontKey;
-    nextFont.size = size;
-    nextFont.color = color;
-    nextFont.set = true;
+    nextFont = NextFont{fontKey, size, color};
 }
 
 GUISystem::Button& GUISystem::createButton(const BitmapEntry& image, const Rect& rect,
@@ -48,7 +45,7 @@ GUISystem::Button& GUISystem::createButton(const BitmapEntry& image, const Rect&
         buttons.clearForRemake(key);
         images.destroy(key);
     }
-    if (!nextFont.set) {
+    if (!nextFont) {
         logInfo("GUISystem(\"" + key +
                 "\") - You should use setNextButtonsFont(...) before creating Buttons.");
     }
@@ -76,10 +73,10 @@ GUISystem::Button& GUISystem::createButton(const BitmapEntry& image, const Rect&
     images.create(std::move(entry), key);
 
     Button button;
-    if (nextFont.set) {
-        button.fontKey = nextFont.key;
-        button.fontSize = nextFont.size;
-        button.textColor = nextFont.color;
+    if (nextFont) {
+        button.fontKey = nextFont->key;
+        button.fontSize = nextFont->size;
+        button.textColor = nextFont->color;
         button.hasFont = true;
     }
     return buttons.insert(key, std::move(button));

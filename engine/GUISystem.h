@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/BitmapEntry.h"
@@ -187,9 +188,8 @@ public:
 private:
     struct NextFont {
         std::string key;
-        int size = 0;
+        int size;
         Color color;
-        bool set = false;
     };
 
     TextLabel& makeLabel(const BitmapEntry* image, const Rect& rect, const std::string& fontKey,
@@ -224,7 +224,7 @@ private:
     FontStore* fonts;
     ExtBitmapStore images;
     BitmapStore layers;
-    NextFont nextFont;
+    std::optional<NextFont> nextFont;  // none until setNextButtonsFont
     KeyedStore<Button> buttons{"Button"};
     KeyedStore<TextLabel> labels{"TextLabel"};
     KeyedStore<TextInput> inputs{"TextInput"};

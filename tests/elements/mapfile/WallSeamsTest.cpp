@@ -41,3 +41,22 @@ TEST(WallSeams, ShippedLevelHasAWallOfStackedPiecesOrTheOldFirstLevelsPitWallIsM
         pitWall |= s.x == 1856.0f && s.y == 1428.0f && s.what == "box 10 on box 12, left face";
     EXPECT_TRUE(pitWall) << listed(seams);
 }
+
+// Ground drawn down a wall in two straight segments leaves a seam at its
+// middle point; one that turns back or steps aside does not. A ground wall
+// against a face of stacked boxes fills that face's seam, not the other.
+TEST(WallSeams, StraightGroundWallInTwoMissedOrAFaceAgainstGroundReported) {
+    MapData map;
+    map.surfaces = {{{{100, 0}, {100, 50}, {100, 120}}},
+                    {{{300, 0}, {300, 80}, {300, 20}}},
+                    {{{500, 0}, {500, 80}, {520, 80}, {520, 160}}},
+                    {{{999, 0}, {999, 300}}}};
+    BlockRecord upper, lower;
+    upper.x = lower.x = 1000.0f;
+    upper.w = lower.w = upper.h = lower.h = 100.0f;
+    lower.y = 100.0f;
+    map.boxes = {upper, lower};
+    EXPECT_EQ(listed(wallSeams(map)),
+              "1100.000000, 100.000000: box 1 on box 2, right face\n"
+              "100.000000, 50.000000: surface 1, point 2 of a straight wall\n");
+}

@@ -43,7 +43,7 @@ TEST_F(Animations, SheetCutIntoWrongFramesOrOrder) {
 // A mirrored play or picture shows its frame the other way round on that
 // axis, where the unmirrored one stands: a 2 x 2 frame's quadrants read red,
 // green, blue, yellow, then across, upside down and both.
-TEST_F(Animations, MirroredFrameDrawnUnmirroredOrElsewhere) {
+TEST_F(Animations, MirroredFrameDrawnUnmirroredOrElsewhereOrPastItsEnds) {
     store.loadAnimation(nktest::imageFile("quad", 64, 64, white, 2, 2), 1, 1, "quad");
     NK::ExtBitmap& picture = ext.createAnimated(store.get("quad"), {200, 0, 64, 64}, "picture");
     std::string seen;
@@ -66,6 +66,12 @@ TEST_F(Animations, MirroredFrameDrawnUnmirroredOrElsewhere) {
                 " ";
     }
     EXPECT_EQ(seen, "RGBYRGBY GRYBGRYB BYRGBYRG YBGRYBGR ");
+    // A frame set past either end of the strip shows that end's frame.
+    NK::ExtBitmap& hero = ext.get("hero");
+    for (const int frame : {12, -3}) {
+        hero.frame.current = frame;
+        EXPECT_EQ(&hero.currentEntry(), &hero.frames[frame < 0 ? 0 : 7]) << frame;
+    }
 }
 
 // 64 frames at 4 a tick: frame 60 on update 15, past the end on 16. A play

@@ -220,4 +220,10 @@ TEST_F(StoreRemake, OldItemKeptOrLeftBehindOrTheRemakeUnannounced) {
                   nktest::Lines{"INFO: " + kind + " with key \"" + row.key + "\" " + word});
         EXPECT_EQ(census(), before) << kind << " " << row.key;
     }
+    // Emptied, the card store takes its designs' pictures out of the shared store.
+    std::vector<std::string> kept;
+    for (const std::string& k : bitmaps.keys())
+        if (k.rfind("design_", 0) && k.rfind("look_", 0)) kept.push_back(k);
+    dialogs.destroyAll();
+    EXPECT_EQ(bitmaps.keys(), kept);
 }
