@@ -19,9 +19,13 @@ Level::Level(const ElementServices& s) : services(s) {
 }
 #undef DOVRA_LEVEL_MAKE
 
-// The kinds need no clearing first: the stores and the world that hold
-// their images, cards and bodies are released right after the level.
-Level::~Level() = default;
+// In the order they were made. No kind needs clearing first: the stores and
+// the world that hold their images, cards and bodies go right after.
+#define DOVRA_LEVEL_RELEASE(Class, member, key, label) member.reset();
+Level::~Level() {
+    DOVRA_LEVEL_KINDS(DOVRA_LEVEL_RELEASE)
+}
+#undef DOVRA_LEVEL_RELEASE
 
 const std::array<Level::Tab, Level::kindCount>& Level::tabs() {
 #define DOVRA_LEVEL_TAB(Class, member, key, label) Tab{key, label},

@@ -208,8 +208,8 @@ void Game::destroy() {
     browser.reset();
     tutorialScreen.reset();
     // Pictures, sounds, bodies and the light shader go now, while the
-    // display and the audio they were made for still exist: the members in
-    // the reverse of their order, the level and its pages before the stores.
+    // display and the audio they were made for still exist (the order is
+    // Owned's, reversed).
     const Owned released = std::move(own);
 }
 

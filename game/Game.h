@@ -139,23 +139,24 @@ private:
     void leaveLevel() override;
     void finishRecording(int outcome);
 
-    // The stores and the level's parts, each after what it needs: destroy
-    // releases them all at once, so in the reverse order.
+    // The stores and the level's parts. destroy releases them all at once,
+    // so in the reverse of this order: the shared pictures, the editor and
+    // play, the level, the game's widgets, the stores, the world last.
     struct Owned {
-        std::unique_ptr<NK::BitmapStore> bitmaps;
-        std::unique_ptr<NK::BatchStore> batches;
-        std::unique_ptr<NK::AnimationStore> animations;
-        std::unique_ptr<NK::SoundStore> sounds;
-        std::unique_ptr<NK::FontStore> fonts;
-        std::unique_ptr<NK::GUISystem> gui;
-        std::unique_ptr<NK::TextFileStore> textFiles;
         std::unique_ptr<NK::PhysicsWorld> physics;
-        std::unique_ptr<NK::ExtBitmapStore> extBitmaps;
+        std::unique_ptr<NK::TextFileStore> textFiles;
+        std::unique_ptr<NK::FontStore> fonts;
+        std::unique_ptr<NK::SoundStore> sounds;
+        std::unique_ptr<NK::AnimationStore> animations;
+        std::unique_ptr<NK::BatchStore> batches;
+        std::unique_ptr<NK::BitmapStore> bitmaps;
+        std::unique_ptr<NK::GUISystem> gui;
         std::unique_ptr<Level> level;
         std::unique_ptr<LevelFile> levelFile;
         std::unique_ptr<ImportExportPanel> importExport;
         std::unique_ptr<PlayScene> play;
         std::unique_ptr<EditorFrame> editor;
+        std::unique_ptr<NK::ExtBitmapStore> extBitmaps;
     } own;
     GameStart start;
     const PlayInput* replayInput = nullptr;

@@ -1,5 +1,6 @@
 #include "editor/EditorFrame.h"
 
+#include "elements/Gate.h"
 #include "elements/Level.h"
 #include "elements/Lights.h"
 #include "elements/Player.h"
@@ -133,7 +134,8 @@ TEST_F(EditorFrameTest,
 
 // The run's control button hands the keys to the camera; the run stays
 // unlit when the lights are shown off (only the Lights tab lights them), R
-// included; it ends back on its tab when stopped or the player dies. Escape
+// included; it ends back on its tab when stopped, the player dies or it
+// reaches the open gate. Escape
 // leaves the editor as "back" does: coming back, "Run" twice lands on
 // Import/Export, not on the tab used before. (The run's buttons as it
 // starts: the screen table's editor/run states.) C on a page looks at its
@@ -161,6 +163,11 @@ TEST_F(EditorFrameTest, RunControlLightsEndTheTabARunReturnsToOrTheCentreKeyWron
     g.level().player->health = 0;
     tick();
     EXPECT_EQ(frame().tabs.editorTab, EditorTabs::GateTab);
+    tick({ALLEGRO_KEY_SPACE});  // no lever or camera: the gate stands open
+    const NK::Vec2 at = g.level().player->position();
+    g.level().gate->setPosition(at.x, at.y);
+    tick();
+    EXPECT_EQ(frame().tabs.editorTab, EditorTabs::GateTab) << "the open gate reached ran on";
     click("show_lights");
     tick({ALLEGRO_KEY_ESCAPE});
     gamekit::open(Editor);

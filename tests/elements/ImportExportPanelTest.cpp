@@ -85,7 +85,12 @@ TEST_F(LevelFileTest, LoadSkipsTheNameCheckShortRecordKeepsWhatWasReadOrSaveLeav
     panel->loadNamed();
     EXPECT_EQ(label("is_load_path") + "/" + label("load_info"), "Map not found/");
     writeFile("Editor/Levels/ground.txt", contentsOf(copyOfMap("ground_only.txt")));
+    // A click on the name being typed ends the typing as Enter does: checked.
+    NK::GUISystem::TextInput& name = panel->widgets().getTextInput("load_path");
+    name.first("load_path");
     panel->widgets().setTextInputText("load_path", "ground.txt");
+    name.first("load_path");
+    EXPECT_TRUE(label("is_load_path") == "Map found" && !panel->typing());
     panel->loadNamed();
     EXPECT_EQ(label("is_load_path") + "/" + label("load_info"), "Map found/Loaded");
     EXPECT_EQ(level.world->surfaceCount(), 1u);

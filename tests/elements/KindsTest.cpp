@@ -161,7 +161,7 @@ TEST_F(KindsTest, NpcEndDropsTheRecordsOrTypeOutsideTheListTakesTheNearest) {
 
 // The first click starts surface 0 fifty to the left, the next extend it;
 // "prev" puts clicks before the first point.
-TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecords) {
+TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrongRecordsOrQEStepWrong) {
     openPage(surfaces);
     const NK::Vec2 a = clickAt(500, 400), b = clickAt(700, 450);
     EXPECT_EQ(points("0"), (nktest::Points{{a.x - 50.0f, a.y}, {a.x, a.y}, {b.x, b.y}}));
@@ -203,6 +203,27 @@ TEST_F(KindsTest, SurfaceClicksExtendTheWrongEndOrRemovalOrAddTwiceLeaveTheWrong
     surfaces.clear();
     for (const SurfaceRecord& r : records) surfaces.addFromRecord(r);
     EXPECT_TRUE(hasSurface("0") && hasSurface("1") && surfaces.surfaceCounter == 2);
+    // Q and E step a surface at a time, from the first to the one not yet
+    // drawn, and look at the working end of each drawn one.
+    std::vector<NK::Vec2> lookedAt;
+    surfaces.setCameraHook([&](NK::Vec2 at) { lookedAt.push_back(at); });
+    std::string steps;
+    for (int key : {ALLEGRO_KEY_E, ALLEGRO_KEY_E, ALLEGRO_KEY_E, ALLEGRO_KEY_Q, ALLEGRO_KEY_Q,
+                    ALLEGRO_KEY_Q}) {
+        tick(surfaces, true, {key});
+        steps += buttonText("select");
+    }
+    EXPECT_EQ(steps, "122100");
+    ASSERT_EQ(lookedAt.size(), 3u);
+    EXPECT_EQ(std::make_pair(lookedAt.back().x, lookedAt.back().y),
+              std::make_pair(records[0].points.back().x, records[0].points.back().y));
+    // Clicked in "prev" mode, a new surface starts fifty to the right; a lone
+    // segment removed from its end takes the surface with it.
+    for (int key : {ALLEGRO_KEY_E, ALLEGRO_KEY_E, ALLEGRO_KEY_R}) tick(surfaces, true, {key});
+    const NK::Vec2 f = clickAt(800, 500);
+    EXPECT_EQ(points("2"), (nktest::Points{{f.x, f.y}, {f.x + 50.0f, f.y}}));
+    clickButton("last");
+    EXPECT_FALSE(hasSurface("2"));
 }
 
 // A dialog shows once a play, even when walked into again after its CLOSE,

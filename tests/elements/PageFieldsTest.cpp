@@ -270,4 +270,25 @@ TEST_F(PageFieldsTest, CameraHandlesTurnOrWidenTheWrongWay) {
     release(*page);
 }
 
+// A corner of the player's camera area drags that corner alone, never a
+// side below the minimum: the far corner stays where it was.
+TEST_F(PageFieldsTest, CameraAreaCornerMovesTheOtherCornerOrShrinksPastTheMinimum) {
+    open(0);
+    for (const auto& [key, text] : {std::pair{"camera_area_x", "300"}, {"camera_area_y", "200"},
+                                    {"camera_area_w", "800"}, {"camera_area_h", "500"}})
+        enter(key, text);
+    const NK::Rect& area = level.player->cameraArea;
+    const NK::Vec2 out = pointAtLevel(1300, 900);
+    drag(*page, {1100, 700}, out, true);
+    EXPECT_EQ(area, NK::Rect(300, 200, out.x - 300, out.y - 200));
+    drag(*page, out, {100, 100}, true);
+    EXPECT_EQ(area, NK::Rect(300, 200, 5, 5));
+    // The corners now overlap; the top-left one is taken.
+    const NK::Vec2 in = pointAtLevel(250, 150);
+    drag(*page, {300, 200}, in, true);
+    EXPECT_EQ(area, NK::Rect(in.x, in.y, 305 - in.x, 205 - in.y));
+    drag(*page, in, {400, 400}, true);
+    EXPECT_EQ(area, NK::Rect(300, 200, 5, 5));
+}
+
 }  // namespace
