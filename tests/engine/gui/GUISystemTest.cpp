@@ -203,8 +203,8 @@ TEST_F(GUIShrunk, StemsOnSkippedColumnsVanishInASmallWindow) {
 // The check that every shown widget was drawn: a shown button the screen
 // never draws is the widget that takes clicks unseen; a hidden one drawn
 // anyway draws nothing and must not count. A missing button is logged or
-// fatal in its own words, whatever asks for it, and destroy all leaves no
-// widget. (Where each widget is drawn: the screen table's frames.)
+// fatal in its own words, whatever asks for it; a label goes with its
+// layers, and destroy all leaves no widget. (Where each widget is drawn: the screen table's frames.)
 TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrMissingButtonUnreported) {
     const NK::BitmapEntry image = nktest::solidImage(8, 8, al_map_rgb(255, 255, 255));
     gui.createButton(image, {960, 690, 600, 100}, "menu", true);
@@ -218,7 +218,13 @@ TEST_F(GUI, OnButUndrawnMissedOrHiddenCountedAsDrawnOrMissingButtonUnreported) {
     EXPECT_EQ(NK::widgetMismatches({}, {"menu"}), nktest::Lines{"drawn, not shown: menu"});
     nktest::LogCapture log;
     gui.destroyButton("x");
-    EXPECT_EQ(log.lines(), nktest::Lines{"INFO: Button with key \"x\" not found to destroy"});
+    gui.createTextLabel({0, 30, 30, 30}, "font", 10, {}, {}, "t", "label");
+    gui.destroyTextLabel("label");
+    gui.destroyTextLabel("label");
+    EXPECT_EQ(log.lines(), (nktest::Lines{"INFO: Button with key \"x\" not found to destroy",
+                                          "INFO: TextLabel with key \"label\" not found to destroy"}));
+    for (const std::string& layer : gui.layerStore().keys())
+        EXPECT_NE(layer.rfind("label", 0), 0u) << layer << " outlived its label";
     EXPECT_FATAL(gui.setButtonShown("x", false), "Button key \"x\" not found");
     EXPECT_FATAL(gui.setButtonOpacity("x", 1), "Button key \"x\" not found");
     EXPECT_FATAL(gui.setButtonTint("x", 1, 1, 1), "Button key \"x\" not found");

@@ -30,4 +30,8 @@ TEST(SoundStore, PlayedSoundTakesNoVoiceOrAMissingKeyPlaysOrSongReloadLeavesItPl
     sounds.destroySong("steps");
     EXPECT_FALSE(sounds.containsSong("steps"));
     EXPECT_FATAL(sounds.getSong("steps"), "Sound key \"steps\" not found");
+    sounds.loadSong(tone, "steps");
+    sounds.destroyAll();
+    EXPECT_TRUE(sounds.songKeys().empty());
+    EXPECT_FATAL(sounds.getSound("hit"), "Sound key \"hit\" not found");
 }
