@@ -101,8 +101,12 @@ def test_list():
             if p["name"] == "REQUIRED_FILES":
                 programs += [os.path.abspath(f) for f in p["value"]
                              if os.path.abspath(f).startswith(BUILD + os.sep)]
+        locks = set()
+        for p in t.get("properties", []):
+            if p["name"] == "RESOURCE_LOCK":
+                locks.update(p["value"])
         tests.append({"name": t["name"], "command": t["command"], "cwd": cwd,
-                      "programs": sorted(set(programs))})
+                      "programs": sorted(set(programs)), "locks": locks})
     return tests
 
 
@@ -169,8 +173,16 @@ def run_tests(tests, timeouts, jobs):
     running = []
     try:
         while waiting or running:
-            while waiting and len(running) < jobs:
-                t = waiting.pop(0)
+            # Tests that share a lock (ctest's RESOURCE_LOCK: one game
+            # folder) never run side by side, as under `make test`.
+            held = set().union(*(t["locks"] for t, _, _ in running))
+            for t in list(waiting):
+                if len(running) >= jobs:
+                    break
+                if t["locks"] & held:
+                    continue
+                waiting.remove(t)
+                held |= t["locks"]
                 running.append((t, start_test(t), time.time()))
             time.sleep(0.05)
             for entry in list(running):
