@@ -115,6 +115,18 @@ TEST_F(EnemiesTest, DeadPlayerFiredAtOrSeveralHitsInOneTickAndTheFifthPlaysBothE
     EXPECT_NE(nktest::colours(middle), "KK");
 }
 
+// A camera one hit from its end still keeps the gate shut.
+TEST_F(EnemiesTest, CameraWithOneHitLeftCountedOutOfAction) {
+    enemies.add({600.0f, 650.0f}, 0.5f, 0.0f, 1000.0f);
+    enemies.start();
+    for (int hit = 0; hit < 4; ++hit) {
+        playerShot({610.0f, 640.0f});
+        enemies.update(world, false, player);
+    }
+    EXPECT_EQ(std::make_pair(enemies.cameras()[0].health, enemies.aliveCount()),
+              std::make_pair(1, 1));
+}
+
 // A head is mirrored only past a quarter turn; a shot hits only nearer than
 // half the head's width; a press exactly 75.5 off on both axes still grabs.
 TEST(CameraRulesTest, EdgesOfFlipHitAndGrabOnTheWrongSide) {

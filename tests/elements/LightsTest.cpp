@@ -113,8 +113,9 @@ TEST_F(LightsTest, PlayChangesTheLevelOrClicksPickWrongOrHandlesGoNegative) {
     }
 
     ASSERT_TRUE(addAt(500, 500));
-    lights.selected = 2;
-    lights.refreshPanel();
+    enter("select", "1");  // chosen by its number, as a designer types it
+    ASSERT_EQ(lights.selected, 0);
+    enter("select", "3");
     tick(lights, false);  // marker sizes for this view: 60 and 60
     const NK::Vec2 hardness = lights.hardnessHandle(2);
     EXPECT_EQ(hardness.y, 500.0f + 60.0f + 2.0f * 30.0f);
