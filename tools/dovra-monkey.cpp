@@ -1,6 +1,6 @@
 // dovra-monkey: the game under random hands, checked at every step.
 //
-//   dovra-monkey [--seed S] [--seconds N] [--actions N] [--out DIR]
+//   dovra-monkey [--seed S] [--seconds N] [--actions N] [--out DIR] [--trace APPROVED]
 //   dovra-monkey FILE...
 //
 // The first form plays random actions for N seconds (or N actions) from the
@@ -10,6 +10,10 @@
 // shrunk where that is cheap, are written to DIR/monkey-S.txt (default
 // "."), a file the second form plays again. A sanitizer's report ends the
 // process; the actions so far are then in DIR/monkey-S-died.txt.
+//
+// With --trace, each action's line and the game's fingerprints after it
+// (tools/monkey/MonkeyTrace.h) go to DIR/monkey-S-trace.txt, and the run
+// fails where that trace parts from the approved one, APPROVED.
 //
 // The second form plays each file and fails if one ends in a broken rule.
 // Exit status 0 when every rule held, 1 when one broke, 2 on bad arguments
@@ -24,10 +28,12 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tools/monkey/MonkeyPicker.h"
 #include "tools/monkey/MonkeyRun.h"
 #include "tools/monkey/MonkeyShrink.h"
+#include "tools/monkey/MonkeyTrace.h"
 
 extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
 
@@ -110,6 +116,30 @@ int replay(int argc, char** argv) {
     return status;
 }
 
+// The run's trace against the approved one; the run's is kept either way,
+// to be looked at or approved.
+int checkTrace(const std::vector<std::string>& trace, const std::string& approvedPath,
+               const std::string& name) {
+    const std::string seenPath = name + "-trace.txt";
+    std::ofstream seen(seenPath);
+    for (const std::string& line : trace) seen << line << "\n";
+    seen.close();
+    std::ifstream in(approvedPath);
+    if (!in) {
+        std::cout << "FAILED: no approved trace at " << approvedPath << "; this run's is in "
+                  << seenPath << std::endl;
+        return 1;
+    }
+    std::vector<std::string> approved;
+    for (std::string line; std::getline(in, line);) approved.push_back(line);
+    const std::string parting = monkeytrace::compare(approved, trace);
+    if (parting.empty()) return 0;
+    std::cout << "FAILED: the run parts from the approved trace at " << parting
+              << "\nthis run's trace is in " << seenPath
+              << "; copy it over the approved one only when the change is meant" << std::endl;
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +147,7 @@ int main(int argc, char** argv) {
     double seconds = 60;
     long actionLimit = -1;
     std::string out = ".";
+    std::string approvedTrace;
     bool options = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -135,8 +166,11 @@ int main(int argc, char** argv) {
             actionLimit = std::atol(value.c_str());
         else if (arg == "--out")
             out = value;
+        else if (arg == "--trace")
+            approvedTrace = value;
         else {
-            std::cerr << "usage: dovra-monkey [--seed S] [--seconds N] [--actions N] [--out DIR]\n"
+            std::cerr << "usage: dovra-monkey [--seed S] [--seconds N] [--actions N] [--out DIR] "
+                         "[--trace APPROVED]\n"
                          "       dovra-monkey FILE...\n";
             return 2;
         }
@@ -159,6 +193,7 @@ int main(int argc, char** argv) {
     if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(writeOnDeath);
 
     std::string failure;
+    std::vector<std::string> trace;
     {
         MonkeyRun run(o);
         const auto start = std::chrono::steady_clock::now();
@@ -170,6 +205,9 @@ int main(int argc, char** argv) {
             const MonkeyAction a = picker.next(run);
             script.actions.push_back(a);
             run.play(a);
+            if (!approvedTrace.empty() && !run.failed())
+                trace.push_back(std::to_string(run.actions) + " " + monkeyActionLine(a) + " | " +
+                                monkeytrace::fingerprints(run.game(), run.actions % 10 == 0));
         }
         std::cout << "dovra-monkey: seed " << seed << ", " << elapsed() << " s"
                   << (run.failed() ? ", FAILED: " + run.failure : std::string()) << "\n";
@@ -177,6 +215,7 @@ int main(int argc, char** argv) {
         failure = run.failure;
     }
     playedSoFar = nullptr;
+    if (failure.empty() && !approvedTrace.empty()) return checkTrace(trace, approvedTrace, name);
     if (failure.empty()) return 0;
     std::cout << "FAILED: " << failure << std::endl;
     const MonkeyScript shrunk = shrinkMonkeyScript(script, failure, ".", 120.0);
