@@ -53,6 +53,7 @@ Song& SoundStore::addSong(const std::string& key, SamplePtr sample) {
 }
 
 void SoundStore::playSound(const std::string& key) {
+    ++cues[key];
     al_play_sample(getSound(key), 1.0f, 0.0f, 1.0f, ALLEGRO_PLAYMODE_ONCE, nullptr);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <allegro5/allegro_audio.h>
 
+#include <map>
 #include <string>
 
 #include "engine/AllegroPtr.h"
@@ -62,6 +63,9 @@ public:
     void destroySong(const std::string& key) { songs.destroy(key); }
     void destroyAll();
     std::vector<std::string> songKeys() const { return songs.keys(); }
+    // How often each sound was asked for since the store was made: the cues
+    // a check can hear on a machine without a sound card.
+    const std::map<std::string, long>& cuesPlayed() const { return cues; }
 
 private:
     static SamplePtr silence();
@@ -69,6 +73,7 @@ private:
     KeyedStore<SamplePtr> sounds{"Sound"};
     // A missing song is reported with the sound's words, "Sound key ...".
     KeyedStore<Song> songs{"Song", "Sound"};
+    std::map<std::string, long> cues;
 };
 
 }  // namespace NK

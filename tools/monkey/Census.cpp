@@ -116,6 +116,22 @@ Census Census::withoutWidgets() const {
     return picked(*this, [](const std::string& name) { return !startsWith(name, widgetsPrefix); });
 }
 
+std::vector<std::pair<std::string, NK::ExtBitmapStore*>> pictureStores(Game& g) {
+    std::vector<std::pair<std::string, NK::ExtBitmapStore*>> stores = {
+        {"game", &g.stores().extBitmaps},
+        {"player", &g.level().player->images()},
+        {"gate", &g.level().gate->images()},
+        {"enemies", &g.level().enemies->images()},
+        {"levers", &g.level().levers->images()},
+        {"npcs", &g.level().npcs->images()},
+        {"backgrounds", &g.level().backgrounds->images()},
+        {"boxes", &g.level().boxes->images()},
+        {"circles", &g.level().circles->images()}};
+    for (const Game::WidgetSystem& s : g.widgetSystems())
+        stores.push_back({"widgets " + s.name, &s.gui->buttonImages()});
+    return stores;
+}
+
 Census takeCensus(Game& g) {
     Census c;
     std::vector<std::string> bitmaps = g.stores().bitmaps.keys();
@@ -134,20 +150,9 @@ Census takeCensus(Game& g) {
         if (al_get_sample_instance_playing(g.stores().sounds.getSong(key).instance.get()))
             playing.push_back(key);
 
-    const std::pair<const char*, NK::ExtBitmapStore*> pictures[] = {
-        {"game", &g.stores().extBitmaps},
-        {"player", &g.level().player->images()},
-        {"gate", &g.level().gate->images()},
-        {"enemies", &g.level().enemies->images()},
-        {"levers", &g.level().levers->images()},
-        {"npcs", &g.level().npcs->images()},
-        {"backgrounds", &g.level().backgrounds->images()},
-        {"boxes", &g.level().boxes->images()},
-        {"circles", &g.level().circles->images()}};
-    for (const auto& [name, store] : pictures)
-        c.keys[std::string("ext-bitmaps ") + name] = store->keys();
+    for (const auto& [name, store] : pictureStores(g))
+        c.keys["ext-bitmaps " + name] = store->keys();
     for (const Game::WidgetSystem& s : g.widgetSystems()) {
-        c.keys["ext-bitmaps widgets " + s.name] = s.gui->buttonImages().keys();
         c.keys["bitmaps widgets " + s.name] = s.gui->layerStore().keys();
         std::vector<std::string>& on = c.keys[widgetsPrefix + s.name];
         for (const NK::ShownWidget& w : s.gui->shownWidgets()) on.push_back(w.key);

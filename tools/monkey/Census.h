@@ -1,9 +1,13 @@
 #pragma once
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Game;
+namespace NK {
+class ExtBitmapStore;
+}
 
 // What the game's stores hold at one moment, store by store: the keys of
 // every keyed store (shared bitmaps, every ext-bitmap store, dialog cards,
@@ -38,6 +42,10 @@ struct Census {
 };
 
 Census takeCensus(Game& game);
+
+// Every store of pictures with its name: the game's, each kind's, and each
+// widget system's button pictures ("widgets io").
+std::vector<std::pair<std::string, NK::ExtBitmapStore*>> pictureStores(Game& game);
 
 // One line per store that differs, empty when none does: "cards: extra
 // \"2\"; missing \"0\"", "shots: 0, now 3".

@@ -8,10 +8,16 @@
 #include <regex>
 #include <sstream>
 
+#include "elements/Level.h"
 #include "elements/LevelFile.h"
+#include "elements/Lights.h"
+#include "engine/AnimationStore.h"
 #include "engine/Display.h"
+#include "engine/ExtBitmapStore.h"
 #include "engine/GUISystem.h"
+#include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
+#include "engine/SoundStore.h"
 #include "game/Game.h"
 #include "game/Scene.h"
 #include "tools/monkey/Census.h"
@@ -67,7 +73,8 @@ std::string widgets(Game& g, bool& dated) {
                 h.add(undated(s.gui->getButton(w.key).text, dated));
             } else if (w.kind == NK::ShownWidget::Label) {
                 const NK::GUISystem::TextLabel& l = s.gui->getTextLabel(w.key);
-                h.add(undated(l.text, dated) + (l.visible ? " visible" : " hidden"));
+                h.add(undated(l.text, dated) + (l.visible ? " visible " : " hidden ") +
+                      rounded(l.opacity));
             } else {
                 const NK::GUISystem::TextInput& in = s.gui->getTextInput(w.key);
                 h.add(in.text + (in.focused ? " focused" : ""));
@@ -106,6 +113,42 @@ std::string bodies(Game& g) {
     return h.hex();
 }
 
+// What is drawn, read from the state that draws it: every picture's place,
+// frame, angle, alpha and tint, every sheet animation playing, every light,
+// and the sound cues so far. Cheap enough for every action, where the frame
+// itself is not.
+std::string drawn(Game& g) {
+    Hash h;
+    for (const auto& [name, store] : pictureStores(g)) {
+        h.add(name);
+        for (const std::string& key : store->keys()) {
+            const NK::ExtBitmap& b = store->get(key);
+            h.add(key + (b.visible ? " on " : " off ") + rounded(b.rect.x) + " " +
+                  rounded(b.rect.y) + " " + rounded(b.rect.width) + " " + rounded(b.rect.height) +
+                  " " + rounded(b.angle) + (b.flipX ? " fx" : "") + (b.flipY ? " fy" : "") +
+                  " frame " + std::to_string(b.animated ? b.frame.current : -1) + " alpha " +
+                  rounded(b.alpha.current) + " rgb " + rounded(b.colour.current.r) + " " +
+                  rounded(b.colour.current.g) + " " + rounded(b.colour.current.b));
+        }
+    }
+    for (const NK::AnimationPlay& a : g.stores().animations.plays())
+        h.add("play " + std::to_string(a.current) + " " + rounded(a.destination.x) + " " +
+              rounded(a.destination.y) + " " + rounded(a.destination.width) + " " +
+              rounded(a.destination.height) + " " + rounded(a.angle) + (a.flipX ? " fx" : "") +
+              (a.tinted ? " tinted" : ""));
+    NK::LightSystem& lights = g.level().lights->system();
+    for (const std::string& key : lights.lightKeys()) {
+        const NK::Vec2 p = lights.getPosition(key);
+        const ALLEGRO_COLOR c = lights.getColor(key);
+        h.add("light " + key + " " + rounded(p.x) + " " + rounded(p.y) + " " + rounded(c.r) + " " +
+              rounded(c.g) + " " + rounded(c.b) + " " + rounded(lights.getIntensity(key)) + " " +
+              rounded(lights.getHardness(key)));
+    }
+    for (const auto& [key, count] : g.stores().sounds.cuesPlayed())
+        h.add("cue " + key + " " + std::to_string(count));
+    return h.hex();
+}
+
 std::string frame(Game& g) {
     ALLEGRO_BITMAP* back = al_get_backbuffer(g.display->display);
     al_set_target_bitmap(back);
@@ -137,7 +180,8 @@ std::vector<std::string> words(const std::string& line) {
 std::string fingerprints(Game& game, bool withFrame) {
     bool dated = false;
     const std::string w = widgets(game, dated);
-    return "w=" + w + " l=" + level(game) + " c=" + census(game) + " b=" + bodies(game) + " f=" +
+    return "w=" + w + " l=" + level(game) + " c=" + census(game) + " b=" + bodies(game) +
+           " d=" + drawn(game) + " f=" +
            (!withFrame ? std::string("-")
             : dated    ? std::string("dated")
                        : frame(game));
