@@ -47,7 +47,7 @@ std::string rounded(float v) {
     char out[32];
     // Two decimals of a pixel or a metre: what a player could ever see, and
     // well clear of the last bit two compilers may round apart.
-    std::snprintf(out, sizeof out, "%.2f", static_cast<double>(v) + 0.0);
+    std::snprintf(out, sizeof out, "%.2f", static_cast<double>(v));
     return std::string(out) == "-0.00" ? "0.00" : out;
 }
 
