@@ -13,58 +13,11 @@ protected:
                  false, delay);
     }
 
-    NK::AnimationStore& effects = level.animations;
     std::unique_ptr<NK::PhysicsWorld> world =
         std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), e.renderContext);
     Boxes& boxes = *level.boxes;
     Circles& circles = *level.circles;
 };
-
-// The body rests on the box from the first step on, so tick 1 is the first
-// touching tick and the box goes d * 60 + 1 ticks after it (the player's
-// touch: MotionTest). Shots count too: an untagged body (another block) or
-// the ground under a dynamic box never does, and a negative delay never
-// crumbles.
-TEST_F(BlocksTest, CrumblesOnTickDelayTimes60Plus1AfterFirstTouch) {
-    // The delay, what rests on the box, whether the box is dynamic, and the
-    // tick it goes on (0: still there after 300 ticks).
-    const std::tuple<float, int, bool, int> cases[] = {{0.0f, NK::kTagCameraShot, false, 2},
-                                                       {1.0f, NK::kTagPlayerShot, false, 62},
-                                                       {-1.0f, NK::kTagCameraShot, false, 0},
-                                                       {0.0f, NK::kTagNone, true, 0}};
-    for (const auto& [delay, tag, isDynamic, goneOnTick] : cases) {
-        world = std::make_unique<NK::PhysicsWorld>(NK::Vec2(0.0f, 10.0f), e.renderContext);
-        world->createSurface({0.0f, 480.0f}, {2000.0f, 480.0f}, "0");
-        boxes.clear();
-        effects.plays().clear();
-        const NK::Rect r(300, 400, 120, 80);  // its bottom on the ground
-        add(boxes, r, delay, isDynamic);
-        // A 50 x 50 body with the tag on the box's top edge, sunk one pixel
-        // into it so the first step already finds them touching.
-        NK::setBodyTag(world->createSquare({360, 376}, {25, 25}, true, 0, "resting", 1, 0.5f).body,
-                       tag);
-        boxes.createBodies(*world);
-        boxes.startPlay();
-        int gone = 0;  // the tick, from the first step, on which the box went
-        const int heard = paneltest::soundsFired([&] {
-            for (int t = 1; t <= 300 && !gone; ++t) {
-                world->step(60.0f);  // as a level ticks: the world steps, then the blocks
-                boxes.updatePlay(*world);
-                if (!world->hasSquare("b_0")) gone = t;
-            }
-        });
-        EXPECT_EQ(std::make_tuple(gone, heard, boxes.list()[0].destroyed),
-                  std::make_tuple(goneOnTick, goneOnTick ? 1 : 0, goneOnTick > 0))
-            << "delay " << delay << " tag " << tag;
-        if (goneOnTick == 0) continue;
-        // The crumble animation covers the block's area (how long: MotionTest).
-        ASSERT_EQ(effects.plays().size(), 1u);
-        const NK::Rect at = effects.plays().front().destination;
-        EXPECT_EQ(NK::Rect(std::round(at.x), std::round(at.y), std::round(at.width),
-                           std::round(at.height)),
-                  r);
-    }
-}
 
 // A culled box waiting for its touch is told of once per run, not 60 times a
 // second; a culled circle goes unsaid. A body on the picture's centre (250,

@@ -1,22 +1,11 @@
-#include <set>
-
 #include "elements/DialogRules.h"
-#include "elements/LevelRun.h"
-#include "elements/MapCodec.h"
 #include "engine/DialogCard.h"
-#include "engine/ExtBitmap.h"
-#include "engine/LightSystem.h"
-#include "engine/TextFile.h"
 #include "tests/elements/LevelKit.h"
 
-// Levers, NPCs, surfaces and dialogs as play and their pages use them, each kind out
+// NPCs, surfaces and dialogs as play and their pages use them, each kind out
 // of a level made the way the game makes one.
 namespace {
 
-// A lever is 90 x 150 with its top-left corner at its position; the player
-// is 200 x 300 and given here by its rectangle.
-const NK::Rect playerAtFirst(0.0f, 0.0f, 200.0f, 300.0f);
-const NK::Rect playerFarAway(5000.0f, 0.0f, 200.0f, 300.0f);
 const NK::Rect inside(10, 10, 20, 20);
 const NK::Rect outside(500, 500, 20, 20);
 
@@ -27,13 +16,6 @@ protected:
         dialogs.designPath = nktest::sourcePath(Dialogs::designImage);
         dialogs.build();
     }
-    // One tick of play: the levers update, then their pictures advance.
-    void leverTick(bool e, const NK::Rect& player = playerFarAway) {
-        levers.update(e, player);
-        levers.images().updateExtBitmaps();
-    }
-    const Levers::Lever& lever(int i) { return levers.list()[static_cast<std::size_t>(i)]; }
-    NK::ExtBitmap& leverPicture(int i) { return levers.images().get(lever(i).key); }
     const NPCs::Npc& npc(int i) { return npcs.list()[static_cast<std::size_t>(i)]; }
     // The polyline under `key`: first segment's start, then every end.
     nktest::Points points(const std::string& key) {
@@ -54,83 +36,10 @@ protected:
     }
     NK::DialogCard& card(int i) { return dialogs.cards().getCard(dialogs.key(i)); }
 
-    Levers& levers = *level.levers;
     NPCs& npcs = *level.npcs;
     Surfaces& surfaces = *level.surfaces;
     Dialogs& dialogs = *level.dialogs;
 };
-
-// One press switches every lever the player touches and no other. The
-// first lever falls back after 1.5 s x 60 ticks; the pulling tick already
-// counts one down, and a second pull starts the count again (the first
-// pull's count and frames: MotionTest); a delay of 0 or below never falls
-// back; the end shows the off frame but keeps the flags, and the next start
-// turns them off. The resize handle leaves a lever its own size.
-TEST_F(KindsTest, LeverUntouchedSwitchedFallsBackOnTheWrongTickOrEndDropsTheFlagsOrResized) {
-    // Overlapping the player; on its right edge; one unit right of it; on
-    // its bottom edge; one unit below it.
-    const float delays[] = {1.5f, 0.0f, -1.0f, -1.0f, -1.0f};
-    for (NK::Vec2 at : {NK::Vec2(150, 100), {200, 150}, {201, 150}, {0, 300}, {0, 301}})
-        levers.add(at, 0.0f, delays[levers.list().size()]);
-    levers.start();
-    std::string switched;  // after a tick without E, then after one with it
-    for (bool e : {false, true}) {
-        leverTick(e, playerAtFirst);
-        for (int i = 0; i < 5; ++i) switched += lever(i).switched ? '1' : '0';
-    }
-    EXPECT_EQ(switched + (levers.allSwitched() ? " all" : ""), "0000011010");
-    for (int t = 1; t < 60; ++t) leverTick(false);
-    leverTick(true, playerAtFirst);  // tick 60
-    int ticks = 0;                   // until lever 0 is off again
-    for (; lever(0).switched && ticks < 400; ++ticks) leverTick(false);
-    EXPECT_EQ(ticks, 90);
-    EXPECT_TRUE(lever(1).switched && lever(3).switched);
-    levers.end();
-    EXPECT_TRUE(lever(3).switched && leverPicture(3).frame.current == Levers::offFrame);
-    levers.start();
-    EXPECT_FALSE(lever(3).switched);
-    openPage(levers);
-    levers.editor().select(0);
-    drag(levers, {240.0f, 250.0f}, {400.0f, 500.0f}, true);  // from the bottom-right corner
-    EXPECT_EQ(leverPicture(0).rect, NK::Rect(150.0f, 100.0f, Levers::size.x, Levers::size.y));
-}
-
-// A run's end gives the editor back every element as it stood before the
-// run: the lever pulled, the camera turned toward the player and firing,
-// the light mid-blink, the NPC walking and the player moved all stand again
-// as placed. (What the stores hold after it: the lifecycle census.)
-TEST_F(KindsTest, RunEndLeavesAnElementAsTheRunLeftIt) {
-    const MapCodec::ReadResult map = MapCodec::read(NK::TextFile::parse(
-        "PLY 400 850\nCAM 0 -540 3000 1620\nFE 2000\nG 2700 825\nSF 0 1000 3000 1000\n"
-        "LE 380 750 0 -1\nE 1200 850 0 0 1000\nN 1000 700 0 0\n"
-        "L 500 500 1 1 1 150 2 1 0.5 50 1\n"));
-    ASSERT_TRUE(map.ok) << map.error;
-    level.document().apply(map.data);
-    const std::vector<NK::ExtBitmapStore*> stores = {&levers.images(), &level.enemies->images(),
-                                                     &npcs.images(), &level.gate->images(),
-                                                     &level.player->images()};
-    auto looks = [&] {  // each picture's frame, turn and place; the light's strength
-        std::set<std::string> seen = {
-            std::to_string(level.lights->system().getIntensity(level.lights->keyAt(0)))};
-        for (NK::ExtBitmapStore* store : stores)
-            for (auto& [key, b] : *store)
-                seen.insert(key + " " + std::to_string(b->frame.current) + " " +
-                            std::to_string(b->angle) + " " + std::to_string(b->rect.x));
-        return seen;
-    };
-    const std::set<std::string> before = looks();
-    LevelRun run = level.run();
-    run.start();
-    PlayInput in;
-    in.right = in.usePressed = true;
-    for (int t = 0; t < 90; ++t) {  // as play ticks: the level, then its pictures
-        run.tick(in, true);
-        for (NK::ExtBitmapStore* store : stores) store->updateExtBitmaps();
-    }
-    ASSERT_TRUE(levers.list()[0].switched && level.enemies->images().get("0c").angle != 0.0f);
-    run.end();
-    EXPECT_EQ(looks(), before);
-}
 
 // The end drops the pictures (the lifecycle census), not the records; how
 // inverted figures look in play: the screens' play frames.

@@ -86,9 +86,8 @@ TEST_F(LightsTest, OtherDelayNotRefreshedOrColourSliderLeavesTheUnitRange) {
 }
 
 // Play blinks the lights but leaves the saved level (the blinking itself:
-// MotionTest; the strength its end leaves: KindsTest). In the editor a click
-// picks the light under it; a handle dragged past its base goes to zero, not
-// below.
+// MotionTest). In the editor a click picks the light under it; a handle
+// dragged past its base goes to zero, not below.
 TEST_F(LightsTest, PlayChangesTheLevelOrClicksPickWrongOrHandlesGoNegative) {
     ASSERT_TRUE(addAt(300, 300, 2.0f, 1.0f, false));  // blinks, starts dark
     ASSERT_TRUE(addAt(600, 300));                     // never blinks

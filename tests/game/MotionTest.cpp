@@ -23,7 +23,6 @@
 namespace {
 
 using gamekit::game;
-using gamekit::pointAt;
 using nktest::Ints;
 
 // Flat ground at y 1000 and the player standing on it (its capsule's foot
@@ -243,62 +242,4 @@ TEST(Motion, BlocksCrumbleOrCardsCloseOnTheWrongTicks) {
     EXPECT_EQ(held(seen[3]), "1x30 0x30");
     EXPECT_EQ(held(seen[4]), "1x39 0x21");
     EXPECT_EQ(held(seen[5]), "0 1 0x29 1 0x7 1 0x20");
-}
-
-// Buttons under the pointer, on every screen that has them: the menus'
-// and the Import/Export page's rise from 0.7 to full opacity at 0.02 a tick
-// (15 ticks) and fall back as fast; an editor tab dims to 0.7 the same way,
-// unless it is the chosen one; a page's buttons brighten from 0.8 grey to
-// white at 0.05 a tick along the grey line (0.029 a component, so the 7th
-// tick lands). Each row: the value at rest, then the value it settles at
-// under the pointer and the tick it gets there, then the same once the
-// pointer has left.
-TEST(Motion, ButtonsUnderThePointerFadeAtTheWrongRateOrToTheWrongLook) {
-    Game& g = game();
-    // The screen, the tab chosen there, the widget system, the button.
-    const std::tuple<Scene, const char*, const char*, const char*, const char*> rows[] = {
-        {MainMenu, "", "game", "main_button_3", "70 100/15 70/15"},
-        {Editor, "gate", "game", "enemies", "100 70/15 100/15"},
-        {Editor, "gate", "game", "gate", "100 100/1 100/1"},
-        {Editor, "importexport", "io", "save", "70 100/15 70/15"},
-        {Editor, "gate", "gate", "position_reset", "80 100/7 80/7"}};
-    for (const auto& [scene, tab, system, key, expected] : rows) {
-        gamekit::open(scene);
-        if (*tab) gamekit::click(tab), gamekit::tick();
-        NK::GUISystem* gui = nullptr;
-        for (const Game::WidgetSystem& w : g.widgetSystems())
-            if (w.name == system) gui = w.gui;
-        const NK::ExtBitmap& b = gui->buttonImages().get(key);
-        // A page's buttons are tinted; the others fade.
-        const bool tinted = gui != &g.gui() && gui != &g.importExport().widgets();
-        auto look = [&] { return hundredths(tinted ? b.colour.current.r : b.alpha.current); };
-        pointAt(760, 1060);  // on no button
-        gamekit::ticks(40);
-        std::string seen = std::to_string(look());
-        for (int over = 1; over >= 0; --over) {
-            over ? pointAt(b.rect.x + (b.centred ? 0 : b.rect.width / 2),
-                           b.rect.y + (b.centred ? 0 : b.rect.height / 2))
-                 : pointAt(760, 1060);
-            Ints values;
-            for (int t = 0; t < 40; ++t) gamekit::tick(), values.push_back(look());
-            seen += " " + std::to_string(values.back()) + "/" +
-                    std::to_string(firstTick(values, values.back()));
-        }
-        EXPECT_EQ(seen, expected) << key;
-        gamekit::tick({ALLEGRO_KEY_ESCAPE});  // back to the menu, as a player leaves
-    }
-}
-
-// The menu's logo breathes, out to nothing and back in, 0.002 a tick: over
-// two spans of ten ticks, one at least holds no turn.
-TEST(Motion, MenuLogoStillOrBreathingAtTheWrongRate) {
-    gamekit::open(MainMenu);
-    const NK::ExtBitmap& logo = game().stores().extBitmaps.get("vexa");
-    float moved = 0.0f;
-    for (int span = 0; span < 2; ++span) {
-        const float from = logo.alpha.current;
-        gamekit::ticks(10);
-        moved = std::max(moved, std::abs(logo.alpha.current - from));
-    }
-    EXPECT_NEAR(moved, 0.02f, 1e-4f);
 }
