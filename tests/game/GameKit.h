@@ -7,6 +7,7 @@
 
 #include "editor/ImportExportPanel.h"
 #include "engine/GUISystem.h"
+#include "game/FrameShot.h"
 #include "game/Game.h"
 #include "game/GameFolderFiles.h"
 #include "game/GameInstance.h"
@@ -142,11 +143,7 @@ inline std::set<std::string> savedMaps() {
 
 // The frame as the game shows it, copied into memory for reading back.
 inline ALLEGRO_BITMAP* frame() {
-    Game& g = game();
-    ALLEGRO_BITMAP* back = al_get_backbuffer(g.display->display);
-    al_set_target_bitmap(back);
-    al_clear_to_color(al_map_rgba_f(0.0f, 0.0f, 0.0f, 1.0f));
-    g.draw();
+    ALLEGRO_BITMAP* back = drawFrame(game());
     const int flags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
     ALLEGRO_BITMAP* copy = al_clone_bitmap(back);

@@ -39,7 +39,12 @@ ScreenTable::Vars page(const std::string& pack, std::vector<std::string> levels,
 }
 
 // The player held walking one way for as long as a level plays.
-const PlayInput walkLeft{true}, walkRight{false, true};
+PlayInput walking(bool right) {
+    PlayInput in;
+    (right ? in.right : in.left) = true;
+    return in;
+}
+const PlayInput walkLeft = walking(false), walkRight = walking(true);
 
 const char* const tabs[] = {"player",      "gate",     "enemies", "levers",  "dialogs", "npcs",
                             "backgrounds", "surfaces", "boxes",   "circles", "lights"};

@@ -12,12 +12,12 @@
 #include "elements/LevelFile.h"
 #include "elements/Lights.h"
 #include "engine/AnimationStore.h"
-#include "engine/Display.h"
 #include "engine/ExtBitmapStore.h"
 #include "engine/GUISystem.h"
 #include "engine/LightSystem.h"
 #include "engine/PhysicsWorld.h"
 #include "engine/SoundStore.h"
+#include "game/FrameShot.h"
 #include "game/Game.h"
 #include "game/Scene.h"
 #include "tools/monkey/Census.h"
@@ -150,10 +150,7 @@ std::string drawn(Game& g) {
 }
 
 std::string frame(Game& g) {
-    ALLEGRO_BITMAP* back = al_get_backbuffer(g.display->display);
-    al_set_target_bitmap(back);
-    al_clear_to_color(al_map_rgba_f(0.0f, 0.0f, 0.0f, 1.0f));
-    g.draw();
+    ALLEGRO_BITMAP* back = drawFrame(g);
     ALLEGRO_LOCKED_REGION* r =
         al_lock_bitmap(back, ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_READONLY);
     Hash h;
